@@ -1,0 +1,31 @@
+# The two commands of README.md: `make run` and `make test`. Both install the
+# Debian packages when missing and rebuild only what changed.
+BUILD_DIR ?= build
+JOBS ?= 2
+
+.PHONY: all deps configure build run test bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja
+
+configure: deps $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run-workbench $(BUILD_DIR)/app/vendaro $(ARGS)
+
+test: build
+	@scripts/run-tests $(BUILD_DIR)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)

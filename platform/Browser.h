@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/PageDocument.h"
+
+namespace vendaro {
+
+// Which document an event is about: the page itself or one of its frames.
+enum class FrameLevel { TopLevel, Frame };
+
+// What happened in a page's document, for the document-event handlers.
+struct DocumentEvent {
+  enum class Kind { MouseOver, Click, MouseOut };
+  Kind kind = Kind::MouseOver;
+  std::string tagName;
+  std::string href;  // empty for an element without href
+  std::string src;
+};
+
+// An embedded web browser: a visible pane, or a hidden page loader.
+// Events are raised on the event-loop thread; the owner assigns the callbacks.
+class Browser {
+ public:
+  virtual ~Browser() = default;
+
+  virtual void Navigate(const std::string& address) = 0;
+  virtual void GoBack() = 0;
+  virtual void GoForward() = 0;
+  virtual void Stop() = 0;
+  virtual void Refresh() = 0;
+  virtual bool Busy() const = 0;
+  virtual std::string LocationURL() const = 0;
+  virtual std::string LocationName() const = 0;
+  // The snapshot of the shown page, or null before a page has completed.
+  virtual std::shared_ptr<const PageDocument> Document() const = 0;
+  // Replaces the shown document with `html` (document.open, write, close).
+  virtual void writeDocument(const std::string& html) = 0;
+
+  // Before a navigation starts; setting `cancel` keeps the current page.
+  std::function<void(const std::string& address, bool& cancel)> onBeforeNavigate;
+  std::function<void(FrameLevel level, const std::string& address)> onNavigateComplete;
+  std::function<void()> onDownloadComplete;
+  std::function<void(FrameLevel level, const std::string& address)> onDocumentComplete;
+  std::function<void(const DocumentEvent& event)> onDocumentEvent;
+  std::function<void(const std::string& title)> onTitleChange;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Database.h"
+#include "platform/DbValue.h"
+
+namespace vendaro {
+
+class TextBox;
+class DataControl;
+
+// One field of the current record.
+class Field {
+ public:
+  Field(DataControl& owner, std::size_t column) : owner_(&owner), column_(column) {}
+  const std::string& Name() const;
+  // The field's value in the current record; throws DataError 3021 without one.
+  DbValue Value() const;
+  // Sets the value in the edit buffer (AddNew or Edit; Edit is implied).
+  void setValue(const DbValue& value);
+
+ private:
+  DataControl* owner_;
+  std::size_t column_;
+};
+
+// The record set of a data control: a snapshot of the query's rows with a
+// current position, DAO style. Moves save edited bound boxes first and fill
+// them afterwards, as the data control does.
+class Recordset {
+ public:
+  explicit Recordset(DataControl& owner) : owner_(owner) {}
+
+  bool Eof() const;
+  bool Bof() const;
+  void MoveFirst();
+  void MoveNext();
+  void MovePrevious();
+  void MoveLast();
+  int RecordCount() const;
+  // 0-based position of the current record; -1 when there is none.
+  int AbsolutePosition() const;
+  void setAbsolutePosition(int position);
+
+  void AddNew();
+  void Edit();
+  // Writes the edit buffer: a new row for AddNew, the current row for Edit.
+  void Update();
+  void CancelUpdate();
+  // Deletes the current record; it stays current (and unreadable) until a move.
+  void Delete();
+
+  using BookmarkValue = std::int64_t;
+  BookmarkValue Bookmark() const;
+  void setBookmark(BookmarkValue bookmark);
+  // The bookmark of the record added or changed last.
+  BookmarkValue LastModified() const;
+
+  // Field by name, letter case ignored; unknown names throw DataError 3265.
+  Field Fields(const std::string& name);
+  int fieldCount() const;
+  Field fieldAt(int index);
+
+ private:
+  DataControl& owner_;
+};
+
+// A data control: a record-source text (table name or SELECT) on a database,
+// its record set, and the text boxes bound to its fields.
+class DataControl {
+ public:
+  explicit DataControl(Database& database, std::string recordSource = {});
+  DataControl(const DataControl&) = delete;
+  DataControl& operator=(const DataControl&) = delete;
+
+  const std::string& RecordSource() const { return recordSource_; }
+  void setRecordSource(const std::string& text) { recordSource_ = text; }
+  // Saves edited bound boxes, re-runs the record source and goes to the first
+  // record. Throws DataError (and raises onError) when the text cannot run.
+  void Refresh();
+  // Writes the edited bound boxes to the current record.
+  void UpdateRecord();
+  // Fills the bound boxes from the current record again, dropping edits.
+  void UpdateControls();
+  Recordset& recordset() { return recordset_; }
+
+  const std::string& Caption() const { return caption_; }
+  void setCaption(const std::string& caption) { caption_ = caption; }
+
+  // Binds `box` to `fieldName`: it shows that field of the current record and
+  // what is typed into it is stored when the record source moves or refreshes.
+  void bind(TextBox& box, const std::string& fieldName);
+
+  // Raised after every change of the current record.
+  std::function<void()> onReposition;
+  // Raised before every move, update or refresh.
+  std::function<void()> onValidate;
+  // Raised when Refresh fails, with the data control's error number and text.
+  std::function<void(int number, const std::string& description)> onError;
+
+ private:
+  friend class Recordset;
+  friend class Field;
+
+  struct Binding {
+    TextBox* box;
+    std::string fieldName;
+  };
+  enum class EditMode { None, Edit, AddNew };
+
+  Database& database_;
+  std::string recordSource_;
+  std::string caption_;
+  Recordset recordset_{*this};
+  std::vector<Binding> bindings_;
+
+  // Snapshot and cursor; the implementation fills these in.
+  QueryResult result_;
+  std::vector<bool> deleted_;
+  long position_ = -1;  // index into result_.rows; == rows.size() at EOF
+  bool bof_ = true;
+  EditMode editMode_ = EditMode::None;
+  std::vector<DbValue> editBuffer_;
+  std::vector<bool> editTouched_;
+  std::int64_t lastModified_ = -1;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/DbValue.h"
+
+namespace vendaro {
+
+// A database error with the number and text the data control reports.
+class DataError : public std::runtime_error {
+ public:
+  DataError(int number, const std::string& description)
+      : std::runtime_error(description), number_(number) {}
+  int number() const { return number_; }
+
+ private:
+  int number_;
+};
+
+// Error numbers of the data control that callers test for.
+namespace data_errors {
+inline constexpr int kNoCurrentRecord = 3021;
+inline constexpr int kItemNotFound = 3265;
+inline constexpr int kRecordDeleted = 3167;
+inline constexpr int kSyntaxError = 3075;
+inline constexpr int kCannotOpen = 3044;
+}  // namespace data_errors
+
+using FieldValues = std::vector<std::pair<std::string, DbValue>>;
+
+// The rows of one query, with the key of each row in its base table so that
+// a record source can update and delete them. `baseTable` is empty when the
+// query is not over a single table (the rows are then read-only).
+struct QueryResult {
+  std::vector<std::string> columns;
+  std::vector<std::vector<DbValue>> rows;
+  std::vector<std::int64_t> rowIds;
+  std::string baseTable;
+};
+
+// The program's one database file. Every method throws DataError on failure.
+class Database {
+ public:
+  virtual ~Database() = default;
+
+  // Runs a record-source text: a table name, or an Access-style SELECT.
+  virtual QueryResult select(const std::string& recordSource) = 0;
+  // Adds a row and returns its key (the autoincrement key where the table has one).
+  virtual std::int64_t insertRow(const std::string& table, const FieldValues& values) = 0;
+  virtual void updateRow(const std::string& table, std::int64_t rowId,
+                         const FieldValues& values) = 0;
+  virtual void deleteRow(const std::string& table, std::int64_t rowId) = 0;
+  // Runs one statement with `?` parameters bound to `parameters`.
+  virtual void execute(const std::string& sql, const std::vector<DbValue>& parameters = {}) = 0;
+
+  virtual void beginTransaction() = 0;
+  virtual void commit() = 0;
+  virtual void rollback() = 0;
+};
+
+}  // namespace vendaro

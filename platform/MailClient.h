@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vendaro {
+
+// The mail-control actions whose completion the intakes wait for.
+enum class MailAction { Connect, Count, Fetch, Delete, Disconnect, UniqueId };
+
+struct MailAccount {
+  std::string host;
+  int port = 0;  // 0: the protocol's default port
+  enum class Security { None, Tls, StartTls } security = Security::None;
+  std::string caFile;  // extra certificate authority, optional
+  std::string user;
+  std::string password;
+};
+
+// A POP3 mailbox session. Each call starts one action and returns; its end is
+// reported by `onComplete` (or `onError`) on the event-loop thread.
+class MailClient {
+ public:
+  virtual ~MailClient() = default;
+
+  virtual void connect(const MailAccount& account) = 0;
+  virtual void countMessages() = 0;
+  virtual void fetchMessage(int number) = 0;
+  virtual void deleteMessage(int number) = 0;
+  virtual void uniqueId(int number) = 0;
+  virtual void disconnect() = 0;
+
+  // Results of the last completed action.
+  virtual int messageCount() const = 0;
+  virtual const std::string& messageText() const = 0;
+  virtual const std::string& messageUniqueId() const = 0;
+
+  std::function<void(MailAction action)> onComplete;
+  std::function<void(int number, const std::string& description)> onError;
+  std::function<void(long done, long total)> onProgress;
+};
+
+}  // namespace vendaro

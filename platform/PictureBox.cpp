@@ -1,0 +1,11 @@
+#include "platform/PictureBox.h"
+
+namespace vendaro {
+
+void PictureBox::setPicture(const std::string& path) {
+  if (picture_ == path) return;
+  picture_ = path;
+  notifyChanged();
+}
+
+}  // namespace vendaro
