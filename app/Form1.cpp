@@ -1,0 +1,182 @@
+#include "app/Form1.h"
+
+#include <exception>
+
+#include "app/ImageBufferPage.h"
+#include "app/ListFile.h"
+#include "common/TextFile.h"
+#include "common/TextSearch.h"
+#include "platform/AppFolder.h"
+
+namespace vendaro {
+namespace {
+
+constexpr int kEnterKey = 13;
+constexpr const char* kRefusalMessage = " Sorry! You have no right to see it!!!";
+
+// Runs one step of a sequence whose errors are ignored.
+template <typename Step>
+void ignoringErrors(Step step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+bool contains(const ListControl& list, const std::string& entry) {
+  for (const auto& item : list.items()) {
+    if (item == entry) return true;
+  }
+  return false;
+}
+
+void addIfAbsent(ListControl& list, const std::string& entry) {
+  if (!contains(list, entry)) list.AddItem(entry);
+}
+
+}  // namespace
+
+Form1::Form1(Form1Platform platform)
+    : WebBrowser1(platform.webBrowser1, true),
+      WebBrowser5(platform.webBrowser5, false),
+      platform_(std::move(platform)) {
+  Combo2.setText("http://");
+  for (auto& transfer : transfers_) transfer = platform_.makeTransfer();
+  for (MenuItem* menu : {&privs, &privch, &pubs, &pubch}) menu->addChild(menu->name() + "0", "");
+}
+
+std::filesystem::path Form1::file(const char* backslashName) const {
+  return appFile(appFolder_, backslashName);
+}
+
+void Form1::Form_Load() {
+  const Settings& settings = platform_.settings;
+  WebBrowser5.browser().Navigate(settings.vendorAddress("/welcome.htm"));
+  Inet(6).Execute(settings.vendorAddress("/pubchannels.txt"));
+  Inet(7).Execute(settings.vendorAddress("/pubsearch.txt"));
+  Inet(10).Execute(settings.vendorAddress("/list5.txt"));
+  appFolder_ = platform_.appFolder;
+
+  ignoringErrors([&] { readAddressHistory(); });
+  ignoringErrors([&] { readList("\\domain.prv", domain); });
+  ignoringErrors([&] { readList("\\domain2.txt", domain2); });
+  ignoringErrors([&] { readList("\\favor.prv", favorit); });
+  ignoringErrors([&] { readList("\\favor2.txt", favorit2); });
+  ignoringErrors([&] { StatusBar1.setPanelText(2, "Public zone"); });
+  ignoringErrors([&] { readShownHomePages(); });
+}
+
+void Form1::readAddressHistory() {
+  for (const auto& entry : list_file::split(list_file::read(file("\\lb.prv")))) {
+    AddToAddressHistory(entry);
+  }
+}
+
+void Form1::readList(const char* backslashName, ListControl& list) {
+  for (const auto& entry : list_file::split(list_file::read(file(backslashName)))) {
+    addIfAbsent(list, entry);
+  }
+}
+
+void Form1::readShownHomePages() {
+  for (const auto& entry : list_file::split(list_file::read(file("\\list6.prv")))) {
+    if (positionOf(entry, kCrLf) == 0) List6.AddItem(entry);
+  }
+}
+
+void Form1::AddToAddressHistory(const std::string& entry) {
+  if (positionOf(entry, kCrLf) != 0) return;
+  if (Combo2.ListCount() == kAddressHistoryLimit) Combo2.RemoveItem(kAddressHistoryLimit - 1);
+  addIfAbsent(Combo2, entry);
+}
+
+void Form1::Form_Unload() {
+  for (int number = 1; number <= 4; ++number) {
+    ignoringErrors([&] { Inet(number).Cancel(); });
+  }
+  for (const char* form : {"Form2", "Form3", "Wizard1"}) {
+    ignoringErrors([&] {
+      if (closeWindow) closeWindow(form);
+    });
+  }
+  ignoringErrors([&] { removeRunTimeMenuEntries(); });
+  writeImageBufferPages(true);
+  writeList("\\lb.prv", Combo2);
+  writeList("\\domain.prv", domain);
+  writeList("\\list6.prv", List6);
+  writeList("\\domain2.txt", domain2);
+}
+
+void Form1::Form_Terminate() { writeImageBufferPages(false); }
+
+void Form1::exit_Click() {
+  if (onCloseRequested) onCloseRequested();
+}
+
+void Form1::removeRunTimeMenuEntries() {
+  for (MenuItem* menu : {&privs, &privch, &pubs, &pubch}) menu->truncateChildren(1);
+}
+
+void Form1::writeList(const char* backslashName, const ListControl& list) {
+  // A list that cannot be written is skipped; the other lists are still written.
+  (void)list_file::write(file(backslashName), list);
+}
+
+void Form1::writeImageBufferPages(bool quoted) {
+  const std::string page = imageBufferPage(List2.items());
+  if (quoted) {
+    (void)writeWholeFile(file("\\error.htm"), "\"" + page + "\"" + std::string(kCrLf));
+  } else {
+    (void)writeWholeFile(file("\\error1.htm"), page + std::string(kCrLf));
+  }
+}
+
+void Form1::Combo2_KeyPress(int keyAscii) {
+  if (keyAscii != kEnterKey) return;
+  if (Combo2.ListCount() == kAddressBarLimit) Combo2.RemoveItem(0);
+  addIfAbsent(Combo2, Combo2.Text());
+  GoToAddress();
+}
+
+void Form1::Combo2_Click() { GoToAddress(); }
+
+void Form1::GoToAddress() {
+  const std::string address = Combo2.Text();
+  if (inPrivateZone == 1) {
+    navigateVisiblePanes(address);
+    return;
+  }
+  const int match = privateHistoryMatch(address);
+  if (match >= 0) {
+    refuseAddress(match);
+    return;
+  }
+  navigateVisiblePanes(address);
+}
+
+int Form1::privateHistoryMatch(const std::string& address) const {
+  // Every entry but the last is compared.
+  for (int i = 0; i <= domain.ListCount() - 2; ++i) {
+    if (containsIgnoringCase(address, domain.List(i))) return i;
+  }
+  return -1;
+}
+
+void Form1::refuseAddress(int historyIndex) {
+  const std::string entry = domain.List(historyIndex);
+  platform_.dialogs.MsgBox(kRefusalMessage, MessageButtons::Ok, MessageIcon::None);
+  // Positions are visited upward while the list shrinks, so an entry that
+  // moves into a position just visited is not tested again.
+  for (int i = 0; i < listlinks.ListCount(); ++i) {
+    if (containsIgnoringCase(listlinks.List(i), entry)) listlinks.RemoveItem(i);
+  }
+  if (enterPrivateZone) enterPrivateZone();
+}
+
+void Form1::navigateVisiblePanes(const std::string& address) {
+  for (BrowserPane* pane : {&WebBrowser1, &WebBrowser5}) {
+    if (pane->Visible()) ignoringErrors([&] { pane->browser().Navigate(address); });
+  }
+}
+
+}  // namespace vendaro

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Browser.h"
+#include "platform/BrowserPane.h"
+#include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
+#include "platform/Label.h"
+#include "platform/Launcher.h"
+#include "platform/ListControl.h"
+#include "platform/MenuItem.h"
+#include "platform/Settings.h"
+#include "platform/StatusBar.h"
+#include "platform/Transfer.h"
+
+namespace vendaro {
+
+// What the main window talks to. The browsers are the two visible panes.
+struct Form1Platform {
+  EventLoop& loop;
+  Dialogs& dialogs;
+  Launcher& launcher;
+  const Settings& settings;
+  std::filesystem::path appFolder;
+  Browser& webBrowser1;
+  Browser& webBrowser5;
+  // Makes the transfer controls Inet1 to Inet10.
+  std::function<std::unique_ptr<Transfer>()> makeTransfer;
+};
+
+// The main window `form1`: a web browser that owns the lists several tools
+// share, restores the saved lists at start and writes them back at close.
+class Form1 {
+ public:
+  static constexpr int kTransferCount = 10;
+  static constexpr int kAddressHistoryLimit = 20;
+  static constexpr int kAddressBarLimit = 19;
+
+  explicit Form1(Form1Platform platform);
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // Start-up, close and destruction of the window.
+  void Form_Load();
+  void Form_Unload();
+  void Form_Terminate();
+  // The Exit menu entry: closes the window the same way as its close box.
+  void exit_Click();
+
+  // Adds one address to the address history at start-up: 20 entries at
+  // most, the last one dropped when full; no duplicates.
+  void AddToAddressHistory(const std::string& entry);
+
+  // Address bar: Enter (character 13) and choosing a history entry.
+  void Combo2_KeyPress(int keyAscii);
+  void Combo2_Click();
+  // Opens the text of the address bar, unless the private history refuses it.
+  void GoToAddress();
+
+  const std::filesystem::path& appFolder() const { return appFolder_; }
+  Transfer& Inet(int number) { return *transfers_.at(static_cast<std::size_t>(number - 1)); }
+
+  // The window caption; "Form1" until a page sets it.
+  Label Caption{"Form1"};
+
+  // Address bar and its history; keyword bar.
+  ListControl Combo2;
+  ListControl Combo1;
+  Label Label1{"Key's"};
+  StatusBar StatusBar1{5};
+
+  BrowserPane WebBrowser1;
+  BrowserPane WebBrowser5;
+
+  // Saved lists.
+  ListControl domain;     // private history, also the adult listing
+  ListControl domain2;    // public history
+  ListControl favorit;    // private favorites
+  ListControl favorit2;   // public favorites
+  ListControl List6;      // home pages already shown
+  ListControl List2;      // image buffer
+  ListControl listlinks;  // collected links
+
+  // Popup menus of the channel and search lists; their first entry is fixed.
+  MenuItem privs{"privs", ""};
+  MenuItem privch{"privch", ""};
+  MenuItem pubs{"pubs", ""};
+  MenuItem pubch{"pubch", ""};
+
+  // Private-zone flags (1 or 0).
+  int inPrivateZone = 0;
+  int keepRecord = 0;
+
+  // Hooks for the other windows and tools.
+  std::function<void()> onCloseRequested;                        // the view closes the window
+  std::function<void(const std::string& formName)> closeWindow;  // Form2, Form3, Wizard1
+  std::function<void()> enterPrivateZone;                        // a refused address
+
+ private:
+  std::filesystem::path file(const char* backslashName) const;
+  void readList(const char* backslashName, ListControl& list);
+  void readAddressHistory();
+  void readShownHomePages();
+  void writeList(const char* backslashName, const ListControl& list);
+  void writeImageBufferPages(bool quoted);
+  void removeRunTimeMenuEntries();
+  void navigateVisiblePanes(const std::string& address);
+  int privateHistoryMatch(const std::string& address) const;
+  void refuseAddress(int historyIndex);
+
+  Form1Platform platform_;
+  std::filesystem::path appFolder_;
+  std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Form1.h"
+#include "platform/ManualEventLoop.h"
+#include "tests/support/FakeBrowser.h"
+#include "tests/support/FakeTransfer.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro::testing {
+
+class RecordingLauncher : public Launcher {
+ public:
+  bool start(const std::string& program, const std::vector<std::string>&) override {
+    started.push_back(program);
+    return true;
+  }
+  std::vector<std::string> started;
+};
+
+// A main window over fakes, with its application folder in a temporary folder.
+class Form1Fixture : public ::testing::Test {
+ protected:
+  Form1Fixture() { settings.vendorBaseUrl = "http://vendor.example"; }
+
+  // A new window over the same folder, as after a restart.
+  Form1& makeForm() {
+    transfers.clear();
+    browser1 = std::make_unique<FakeBrowser>();
+    browser5 = std::make_unique<FakeBrowser>();
+    form = std::make_unique<Form1>(Form1Platform{loop, dialogs, launcher, settings, folder.path(),
+                                                 *browser1, *browser5, [this] {
+                                                   auto transfer = std::make_unique<FakeTransfer>();
+                                                   transfers.push_back(transfer.get());
+                                                   return transfer;
+                                                 }});
+    return *form;
+  }
+
+  Form1& loadForm() {
+    makeForm().Form_Load();
+    return *form;
+  }
+
+  FakeTransfer& inet(int number) { return *transfers.at(static_cast<std::size_t>(number - 1)); }
+
+  TempFolder folder;
+  ManualEventLoop loop;
+  ScriptedDialogs dialogs;
+  RecordingLauncher launcher;
+  Settings settings;
+  std::unique_ptr<FakeBrowser> browser1;
+  std::unique_ptr<FakeBrowser> browser5;
+  std::vector<FakeTransfer*> transfers;
+  std::unique_ptr<Form1> form;
+};
+
+}  // namespace vendaro::testing

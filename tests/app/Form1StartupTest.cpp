@@ -1,0 +1,186 @@
+#include <filesystem>
+
+#include "app/ListFile.h"
+#include "tests/app/Form1Fixture.h"
+
+namespace vendaro::testing {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+std::string listFile(const Entries& entries) { return list_file::format(entries); }
+
+Entries numbered(const std::string& prefix, int count) {
+  Entries entries;
+  for (int i = 1; i <= count; ++i) entries.push_back(prefix + std::to_string(i));
+  return entries;
+}
+
+using Form1Startup = Form1Fixture;
+
+TEST_F(Form1Startup, FirstStartHasEmptyListsAndStartsTheVendorDownloads) {
+  Form1& form = loadForm();
+  for (ListControl* list : {&form.Combo2, &form.domain, &form.domain2, &form.favorit,
+                            &form.favorit2, &form.List6, &form.List2}) {
+    EXPECT_EQ(list->ListCount(), 0);
+  }
+  EXPECT_EQ(form.StatusBar1.panelText(2), "Public zone");
+  EXPECT_EQ(form.Caption.Caption(), "Form1");
+  EXPECT_EQ(form.Combo2.Text(), "http://");
+  EXPECT_TRUE(form.WebBrowser1.Visible());
+  EXPECT_FALSE(form.WebBrowser5.Visible());
+  EXPECT_EQ(browser5->navigations, Entries{"http://vendor.example/welcome.htm"});
+  EXPECT_TRUE(browser1->navigations.empty());
+  EXPECT_EQ(inet(6).executed, Entries{"http://vendor.example/pubchannels.txt"});
+  EXPECT_EQ(inet(7).executed, Entries{"http://vendor.example/pubsearch.txt"});
+  EXPECT_EQ(inet(10).executed, Entries{"http://vendor.example/list5.txt"});
+  for (int other : {1, 2, 3, 4, 5, 8, 9}) EXPECT_TRUE(inet(other).executed.empty()) << other;
+}
+
+TEST_F(Form1Startup, AddressHistoryKeepsTheFirst19AndTheLastOfTooManyAddresses) {
+  folder.write("lb.prv", listFile(numbered("http://site", 25)));
+  Form1& form = loadForm();
+  Entries expected = numbered("http://site", 19);
+  expected.push_back("http://site25");
+  EXPECT_EQ(form.Combo2.items(), expected);
+}
+
+TEST_F(Form1Startup, AddressHistoryDropsDuplicatesAndEntriesWithLineBreaks) {
+  // The empty line makes "\r\nhttp://b" one entry, which holds a line break.
+  folder.write("lb.prv", "\"http://a\r\nhttp://a\r\n\r\nhttp://b\r\nhttp://c\r\n\"\r\n");
+  EXPECT_EQ(loadForm().Combo2.items(), (Entries{"http://a", "http://c"}));
+}
+
+TEST_F(Form1Startup, HistoriesAndFavoritesDropExactDuplicatesOnly) {
+  folder.write("domain.prv", listFile({"shop.example", "Shop.example", "shop.example"}));
+  folder.write("domain2.txt", listFile({"a.example", "a.example"}));
+  folder.write("favor.prv", listFile({"http://p/", "http://p/"}));
+  folder.write("favor2.txt", listFile({"http://q/", "http://r/", "http://q/"}));
+  Form1& form = loadForm();
+  EXPECT_EQ(form.domain.items(), (Entries{"shop.example", "Shop.example"}));
+  EXPECT_EQ(form.domain2.items(), (Entries{"a.example"}));
+  EXPECT_EQ(form.favorit.items(), (Entries{"http://p/"}));
+  EXPECT_EQ(form.favorit2.items(), (Entries{"http://q/", "http://r/"}));
+}
+
+TEST_F(Form1Startup, ShownHomePagesKeepDuplicatesButSkipJoinedLines) {
+  folder.write("list6.prv", "\"http://h1\r\nhttp://h1\r\n\r\nhttp://h2\r\nhttp://h3\r\n\"\r\n");
+  EXPECT_EQ(loadForm().List6.items(), (Entries{"http://h1", "http://h1", "http://h3"}));
+}
+
+TEST_F(Form1Startup, UnreadableAndOddFilesGiveEmptyLists) {
+  std::filesystem::create_directory(folder.file("domain.prv"));  // a folder, not a file
+  folder.write("domain2.txt", "");
+  folder.write("list6.prv", "no quotes and no line break");
+  Form1& form = loadForm();
+  EXPECT_EQ(form.domain.ListCount(), 0);
+  EXPECT_EQ(form.domain2.ListCount(), 0);
+  EXPECT_EQ(form.List6.ListCount(), 0);
+  EXPECT_EQ(form.StatusBar1.panelText(2), "Public zone");
+}
+
+TEST_F(Form1Startup, ClosingAndRestartingRestoresEveryList) {
+  Form1& first = loadForm();
+  for (const char* address : {"http://one.example/", "http://two.example/a?b=c"}) {
+    first.Combo2.AddItem(address);
+  }
+  for (const char* domain : {"private.example", "other.example"}) first.domain.AddItem(domain);
+  for (const char* domain : {"public.example", "news.example"}) first.domain2.AddItem(domain);
+  for (const char* page : {"http://home/1", "http://home/1", "http://home/2"}) {
+    first.List6.AddItem(page);
+  }
+  const Entries addresses = first.Combo2.items(), privateHistory = first.domain.items(),
+                publicHistory = first.domain2.items(), homePages = first.List6.items();
+  first.Form_Unload();
+  // Favorites are written by their own commands, in the same format.
+  folder.write("favor.prv", listFile({"http://fav/1"}));
+  folder.write("favor2.txt", listFile({"http://fav/2", "http://fav/3"}));
+
+  Form1& second = loadForm();
+  EXPECT_EQ(second.Combo2.items(), addresses);
+  EXPECT_EQ(second.domain.items(), privateHistory);
+  EXPECT_EQ(second.domain2.items(), publicHistory);
+  EXPECT_EQ(second.List6.items(), homePages);
+  EXPECT_EQ(second.favorit.items(), (Entries{"http://fav/1"}));
+  EXPECT_EQ(second.favorit2.items(), (Entries{"http://fav/2", "http://fav/3"}));
+}
+
+TEST_F(Form1Startup, CloseWritesTheListFilesAndTheQuotedImageBufferPage) {
+  Form1& form = loadForm();
+  form.domain2.AddItem("public.example");
+  form.Form_Unload();
+  EXPECT_EQ(folder.read("domain2.txt"), "\"public.example\r\n\"\r\n");
+  EXPECT_EQ(folder.read("lb.prv"), "\"\"\r\n");
+  EXPECT_EQ(folder.read("domain.prv"), "\"\"\r\n");
+  EXPECT_EQ(folder.read("list6.prv"), "\"\"\r\n");
+  EXPECT_EQ(folder.read("error.htm"), "\"<html><body></body></html>\"\r\n");
+  // Favorites are not written at close.
+  EXPECT_FALSE(std::filesystem::exists(folder.file("favor.prv")));
+  EXPECT_FALSE(std::filesystem::exists(folder.file("error1.htm")));
+}
+
+TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
+  Form1& form = loadForm();
+  form.List2.AddItem("http://img.example/a.gif");
+  form.List2.AddItem("http://img.example/it's.png");
+  form.Form_Unload();
+  form.Form_Terminate();
+  const std::string page =
+      "<html><body><img src='http://img.example/a.gif'>"
+      "<img src='http://img.example/it%27s.png'></body></html>";
+  EXPECT_EQ(folder.read("error.htm"), "\"" + page + "\"\r\n");
+  EXPECT_EQ(folder.read("error1.htm"), page + "\r\n");
+}
+
+TEST_F(Form1Startup, AListThatCannotBeWrittenIsSkippedAndTheOthersAreWritten) {
+  Form1& form = loadForm();
+  form.Combo2.AddItem("http://kept.example/");
+  form.domain2.AddItem("public.example");
+  std::filesystem::create_directory(folder.file("domain.prv"));  // cannot be replaced
+  form.Form_Unload();
+  EXPECT_TRUE(std::filesystem::is_directory(folder.file("domain.prv")));
+  EXPECT_EQ(folder.read("lb.prv"), "\"http://kept.example/\r\n\"\r\n");
+  EXPECT_EQ(folder.read("domain2.txt"), "\"public.example\r\n\"\r\n");
+  EXPECT_EQ(folder.read("list6.prv"), "\"\"\r\n");
+  // No temporary files are left behind.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    if (entry.is_regular_file()) ++files;
+  }
+  EXPECT_EQ(files, 4);  // lb.prv, list6.prv, domain2.txt, error.htm
+}
+
+TEST_F(Form1Startup, CloseCancelsTheFetchersClosesToolWindowsAndEmptiesPopupMenus) {
+  Form1& form = loadForm();
+  Entries closed;
+  form.closeWindow = [&](const std::string& name) { closed.push_back(name); };
+  form.pubs.addChild("pubs1", "Engine");
+  form.privch.addChild("privch1", "Channel");
+  form.Form_Unload();
+  for (int number = 1; number <= 4; ++number) EXPECT_EQ(inet(number).cancelCount, 1) << number;
+  EXPECT_EQ(inet(6).cancelCount, 0);
+  EXPECT_EQ(closed, (Entries{"Form2", "Form3", "Wizard1"}));
+  EXPECT_EQ(form.pubs.childCount(), 1);
+  EXPECT_EQ(form.privch.childCount(), 1);
+}
+
+TEST_F(Form1Startup, ExitAsksTheViewToClose) {
+  Form1& form = loadForm();
+  int requests = 0;
+  form.onCloseRequested = [&] { ++requests; };
+  form.exit_Click();
+  EXPECT_EQ(requests, 1);
+}
+
+TEST_F(Form1Startup, AddToAddressHistoryDropsTheLastEntryWhenFull) {
+  Form1& form = makeForm();
+  for (const auto& address : numbered("a", 20)) form.AddToAddressHistory(address);
+  form.AddToAddressHistory("a5");  // full: the last goes first, then the duplicate is ignored
+  EXPECT_EQ(form.Combo2.ListCount(), 19);
+  EXPECT_EQ(form.Combo2.List(18), "a19");
+  form.AddToAddressHistory("with\r\nbreak");
+  EXPECT_EQ(form.Combo2.ListCount(), 19);
+}
+
+}  // namespace
+}  // namespace vendaro::testing
