@@ -1,0 +1,96 @@
+#include "platform/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "platform/ManualEventLoop.h"
+
+namespace vendaro {
+namespace {
+
+TEST(ManualEventLoop, RunsTasksByDueTimeThenByPostingOrder) {
+  ManualEventLoop loop;
+  std::vector<int> order;
+  loop.postDelayed(20, [&] { order.push_back(3); });
+  loop.post([&] { order.push_back(1); });
+  loop.postDelayed(10, [&] {
+    order.push_back(2);
+    loop.post([&] { order.push_back(25); });  // due at 10, runs before 20
+  });
+  auto cancelled = loop.postDelayed(15, [&] { order.push_back(99); });
+  loop.cancel(cancelled);
+  loop.advance(19);
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 25}));
+  EXPECT_EQ(loop.now(), 19);
+  loop.advance(1);
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 25, 3}));
+  EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST(ManualEventLoop, AcceptsTasksPostedFromOtherThreads) {
+  ManualEventLoop loop;
+  int ran = 0;
+  std::thread worker([&] { loop.post([&] { ++ran; }); });
+  worker.join();
+  loop.runPending();
+  EXPECT_EQ(ran, 1);
+}
+
+TEST(Timer, TicksEveryIntervalWhileEnabled) {
+  ManualEventLoop loop;
+  Timer timer(loop, 30000);
+  int ticks = 0;
+  timer.onTimer = [&] { ++ticks; };
+  loop.advance(29999);
+  EXPECT_EQ(ticks, 0);
+  loop.advance(1);
+  EXPECT_EQ(ticks, 1);
+  loop.advance(60000);
+  EXPECT_EQ(ticks, 3);
+}
+
+TEST(Timer, AHandlerThatDisablesTheTimerStopsIt) {
+  ManualEventLoop loop;
+  Timer timer(loop, 100);
+  int ticks = 0;
+  timer.onTimer = [&] {
+    ++ticks;
+    timer.setEnabled(false);
+  };
+  loop.advance(1000);
+  EXPECT_EQ(ticks, 1);
+  EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+TEST(Timer, SettingEnabledOrIntervalRestartsTheCountdown) {
+  ManualEventLoop loop;
+  Timer timer(loop, 100, false);
+  int ticks = 0;
+  timer.onTimer = [&] { ++ticks; };
+  loop.advance(500);
+  EXPECT_EQ(ticks, 0);
+  timer.setEnabled(true);
+  loop.advance(60);
+  timer.setInterval(100);  // restarts: next tick at 160
+  loop.advance(60);
+  EXPECT_EQ(ticks, 0);
+  loop.advance(40);
+  EXPECT_EQ(ticks, 1);
+  timer.setInterval(0);  // an interval of 0 stops the timer
+  loop.advance(1000);
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST(Timer, DestroyingTheTimerCancelsItsTick) {
+  ManualEventLoop loop;
+  {
+    Timer timer(loop, 10);
+    timer.onTimer = [] { FAIL() << "a destroyed timer ticked"; };
+  }
+  loop.advance(100);
+}
+
+}  // namespace
+}  // namespace vendaro
