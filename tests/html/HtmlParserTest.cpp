@@ -1,0 +1,202 @@
+#include "platform/html/HtmlParser.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <string>
+#include <vector>
+
+namespace vendaro {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<std::string> tagNames(const PageDocument& page) {
+  std::vector<std::string> names;
+  for (const PageElement& element : page.all) names.push_back(element.tagName);
+  return names;
+}
+
+std::vector<std::string> textsOf(const PageDocument& page, const std::string& tagName) {
+  std::vector<std::string> texts;
+  for (const PageElement& element : page.all) {
+    if (element.tagName == tagName) texts.push_back(element.outerText);
+  }
+  return texts;
+}
+
+std::vector<std::pair<std::string, std::string>> linksOf(const PageDocument& page) {
+  std::vector<std::pair<std::string, std::string>> links;
+  for (const PageLink& link : page.links) links.emplace_back(link.href, link.outerText);
+  return links;
+}
+
+TEST(HtmlParserTest, BuildsTheElementsOfAMessyPageAsABrowserDoes) {
+  const char* html =
+      "<HTML><HEAD><TITLE>  Tools &amp;\n Garden </TITLE>\n"
+      "<META NAME=\"Description\" CONTENT=\"Garden tools\"></HEAD>\n"
+      "<BODY><P>One<P id=second>Two\n<meta name=keywords content=\"rake,hoe\">"
+      "<CENTER>Three</BODY></HTML>";
+  PageDocument page = parseHtmlPage(html, "http://Shop.Example.com:8080/garden/index.html");
+
+  EXPECT_EQ(page.url, "http://Shop.Example.com:8080/garden/index.html");
+  EXPECT_EQ(page.domain, "shop.example.com");
+  EXPECT_EQ(page.title, "Tools & Garden");
+  EXPECT_EQ(page.bodyTagName, "BODY");
+  EXPECT_THAT(tagNames(page),
+              ElementsAre("HTML", "HEAD", "TITLE", "META", "BODY", "P", "P", "META", "CENTER"));
+  // Unclosed paragraphs end where the next block starts; META in the body stays an element.
+  EXPECT_THAT(textsOf(page, "P"), ElementsAre("One", "Two"));
+  EXPECT_EQ(page.all[6].id, "second");
+  EXPECT_EQ(page.all[4].outerText, "One Two Three");
+  // META names are kept as written, and META and head elements have no visible text.
+  EXPECT_EQ(page.all[3].name, "Description");
+  EXPECT_EQ(page.all[3].content, "Garden tools");
+  EXPECT_EQ(page.all[7].name, "keywords");
+  EXPECT_EQ(page.all[7].content, "rake,hoe");
+  EXPECT_EQ(page.all[3].outerText, "");
+  EXPECT_EQ(page.all[2].outerText, "");
+}
+
+TEST(HtmlParserTest, ListsLinksWithAbsoluteAddressesAndVisibleText) {
+  const char* html =
+      "<html><head><base href='/shop/'></head><body>"
+      "<script>document.write(\"<a href='fake.html'>no link</a>\");</script>"
+      "<a href='item.html?id=1'>First <b>item</b></a>"
+      "<A HREF=\"../about.html\">About\n   us</A>"
+      "<a href='//cdn.example.net/big.jpg'><img src='thumb.gif' alt='Thumb'></a>"
+      "<a name=anchor>not a link</a>"
+      "<a href='javascript:buy()'>Buy</a><a href='mailto:sales@example.com'>Mail</a>"
+      "<map><area href='/map.html' alt=Map></map>"
+      "</body></html>";
+  PageDocument page = parseHtmlPage(html, "http://example.com/catalog/page.html");
+
+  EXPECT_THAT(linksOf(page),
+              ElementsAre(std::pair{"http://example.com/shop/item.html?id=1", "First item"},
+                          std::pair{"http://example.com/about.html", "About us"},
+                          std::pair{"http://cdn.example.net/big.jpg", ""},
+                          std::pair{"javascript:buy()", "Buy"},
+                          std::pair{"mailto:sales@example.com", "Mail"},
+                          std::pair{"http://example.com/map.html", ""}));
+  ASSERT_EQ(page.images.size(), 1U);
+  EXPECT_EQ(page.images[0].src, "http://example.com/shop/thumb.gif");
+  EXPECT_EQ(page.images[0].alt, "Thumb");
+  // The same addresses appear on the elements of `all`.
+  EXPECT_EQ(textsOf(page, "SCRIPT"), std::vector<std::string>{""});
+  EXPECT_EQ(page.all.back().tagName, "AREA");
+  EXPECT_EQ(page.all.back().href, "http://example.com/map.html");
+}
+
+TEST(HtmlParserTest, ReadsAFramesetPage) {
+  const char* html =
+      "<html><head><title>Frames</title></head>\n"
+      "<frameset cols='20%,*'><frame name=menu src='menu.html'>"
+      "<frame name=main src='http://other.example.org/main.html'></frameset>"
+      "<noframes><body><a href='old.html'>Old browsers</a></body></noframes></html>";
+  PageDocument page = parseHtmlPage(html, "http://example.com/site/");
+
+  EXPECT_EQ(page.bodyTagName, "FRAMESET");
+  ASSERT_EQ(page.frames.size(), 2U);
+  EXPECT_EQ(page.frames[0].name, "menu");
+  EXPECT_EQ(page.frames[0].src, "http://example.com/site/menu.html");
+  EXPECT_EQ(page.frames[1].src, "http://other.example.org/main.html");
+  EXPECT_EQ(page.frames[0].document, nullptr);
+  EXPECT_TRUE(page.links.empty());
+}
+
+TEST(HtmlParserTest, ListsIframesAsFramesWithoutTheirText) {
+  const char* html =
+      "<p>Before<iframe name=ad src='/ads/1.html'>Your browser has no frames</iframe>after</p>"
+      "<div><iframe src='https://maps.example.net/x'></iframe></div>";
+  PageDocument page = parseHtmlPage(html, "http://example.com/a/b.html");
+
+  EXPECT_EQ(page.bodyTagName, "BODY");
+  ASSERT_EQ(page.frames.size(), 2U);
+  EXPECT_EQ(page.frames[0].name, "ad");
+  EXPECT_EQ(page.frames[0].src, "http://example.com/ads/1.html");
+  EXPECT_EQ(page.frames[1].src, "https://maps.example.net/x");
+  EXPECT_THAT(textsOf(page, "P"), ElementsAre("Beforeafter"));
+}
+
+TEST(HtmlParserTest, VisibleTextFollowsTheBrowsersRules) {
+  const char* html =
+      "<body><style>p { color: red }</style>"
+      "<div id=t>Big&nbsp;&nbsp; <b>sa</b>le\n\t today<br>only"
+      "<script>var x = '<p>hidden</p>';</script>"
+      "<ul><li>Rakes</li><li>Hoes</li></ul>"
+      "<table><tr><td>Price</td><td>10</td></tr></table>"
+      "<select><option>Red</option></select><span hidden>secret</span>"
+      "<noscript><p>Enable scripts</p></noscript>"
+      "<object><p>plugin</p></object><textarea>typed</textarea>end</div></body>";
+  PageDocument page = parseHtmlPage(html, "http://example.com/");
+
+  EXPECT_EQ(page.all[0].tagName, "HTML");
+  EXPECT_EQ(textsOf(page, "DIV"),
+            std::vector<std::string>{"Big sale today only Rakes Hoes Price 10 end"});
+  EXPECT_THAT(textsOf(page, "LI"), ElementsAre("Rakes", "Hoes"));
+  EXPECT_THAT(textsOf(page, "OPTION"), ElementsAre(""));
+  // Elements in skipped parts are listed with no text; noscript holds only text.
+  EXPECT_THAT(textsOf(page, "P"), ElementsAre(""));
+  EXPECT_THAT(textsOf(page, "NOSCRIPT"), ElementsAre(""));
+}
+
+TEST(HtmlParserTest, GivesABodyDocumentForTextThatIsNotHtml) {
+  PageDocument page = parseHtmlPage("Plain  text,\r\nnot a page < 3 & > 2", "");
+  EXPECT_EQ(page.bodyTagName, "BODY");
+  EXPECT_EQ(page.title, "");
+  EXPECT_EQ(page.domain, "");
+  EXPECT_THAT(tagNames(page), ElementsAre("HTML", "HEAD", "BODY"));
+  EXPECT_EQ(page.all[2].outerText, "Plain text, not a page < 3 & > 2");
+
+  PageDocument empty = parseHtmlPage("", "about:blank");
+  EXPECT_EQ(empty.bodyTagName, "BODY");
+  EXPECT_THAT(tagNames(empty), ElementsAre("HTML", "HEAD", "BODY"));
+}
+
+TEST(HtmlParserTest, SurvivesBrokenInput) {
+  const char raw[] = "<p>a\0b<a href='x\0y'>c\0</a>\xFF\xFE<\0p>";
+  std::string nulls(raw, sizeof raw - 1);
+  PageDocument page = parseHtmlPage(nulls, "http://example.com/");
+  EXPECT_EQ(page.links.size(), 1U);
+
+  std::string huge = "<img alt='" + std::string(4 * 1024 * 1024, 'x') + "' src=a.gif>";
+  page = parseHtmlPage(huge, "http://example.com/");
+  ASSERT_EQ(page.images.size(), 1U);
+  EXPECT_EQ(page.images[0].alt.size(), 4U * 1024 * 1024);
+
+  std::string unfinished = "<html><head><title>never closed <a href='";
+  page = parseHtmlPage(unfinished, "http://example.com/");
+  EXPECT_EQ(page.bodyTagName, "BODY");
+}
+
+// Parsing runs on a thread with a small stack, so a recursive walk or release
+// of the deeply nested tree would overflow it and crash the test.
+void* parseDeepPage(void* result) {
+  std::string html;
+  for (int i = 0; i < 20000; ++i) html += "<span>x";
+  *static_cast<PageDocument*>(result) = parseHtmlPage(html, "http://example.com/");
+  return nullptr;
+}
+
+TEST(HtmlParserTest, HandlesDeeplyNestedTagsOnASmallStack) {
+  PageDocument page;
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 256 * 1024);
+  pthread_t thread;
+  ASSERT_EQ(pthread_create(&thread, &attributes, &parseDeepPage, &page), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+
+  ASSERT_EQ(page.all.size(), 20003U);
+  EXPECT_EQ(page.all.back().outerText, "x");
+  EXPECT_EQ(page.all[page.all.size() - 100].outerText, std::string(100, 'x'));
+  // Each element holds the text of all inner ones; the total stays bounded.
+  std::size_t total = 0;
+  for (const PageElement& element : page.all) total += element.outerText.size();
+  EXPECT_LE(total, 64U * 1024 * 1024);
+}
+
+}  // namespace
+}  // namespace vendaro
