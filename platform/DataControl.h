@@ -18,7 +18,9 @@ class Field {
  public:
   Field(DataControl& owner, std::size_t column) : owner_(&owner), column_(column) {}
   const std::string& Name() const;
-  // The field's value in the current record; throws DataError 3021 without one.
+  // The field's value in the current record (in the edit buffer while an
+  // AddNew or Edit runs); DataError 3021 without a current record, 3167 when
+  // it was deleted.
   DbValue Value() const;
   // Sets the value in the edit buffer (AddNew or Edit; Edit is implied).
   void setValue(const DbValue& value);
@@ -48,7 +50,9 @@ class Recordset {
 
   void AddNew();
   void Edit();
-  // Writes the edit buffer: a new row for AddNew, the current row for Edit.
+  // Writes the edit buffer: a new row for AddNew (appended to the record set;
+  // the current record does not change), the current row for Edit. A
+  // read-only record set throws DataError 3027.
   void Update();
   void CancelUpdate();
   // Deletes the current record; it stays current (and unreadable) until a move.
@@ -57,7 +61,8 @@ class Recordset {
   using BookmarkValue = std::int64_t;
   BookmarkValue Bookmark() const;
   void setBookmark(BookmarkValue bookmark);
-  // The bookmark of the record added or changed last.
+  // The bookmark of the record added or changed last; DataError 3021 when
+  // nothing was written since the last Refresh.
   BookmarkValue LastModified() const;
 
   // Field by name, letter case ignored; unknown names throw DataError 3265.
@@ -82,7 +87,8 @@ class DataControl {
   // Saves edited bound boxes, re-runs the record source and goes to the first
   // record. Throws DataError (and raises onError) when the text cannot run.
   void Refresh();
-  // Writes the edited bound boxes to the current record.
+  // Raises onValidate and writes the edited bound boxes (and a pending AddNew
+  // or Edit) to the current record.
   void UpdateRecord();
   // Fills the bound boxes from the current record again, dropping edits.
   void UpdateControls();
@@ -118,11 +124,38 @@ class DataControl {
   Recordset recordset_{*this};
   std::vector<Binding> bindings_;
 
-  // Snapshot and cursor; the implementation fills these in.
+  // Raises onValidate, then stores the edited bound boxes and any pending
+  // AddNew or Edit into the database.
+  void saveEdits();
+  void commitEdit();
+  void beginEdit(EditMode mode);
+  void endEdit();
+  void moveTo(long index);
+  void fillBoundBoxes();
+  void reposition();
+
+  long rowCount() const { return static_cast<long>(result_.rows.size()); }
+  bool isLive(long index) const;
+  bool onLiveRecord() const { return isLive(position_); }
+  // Throws 3021 without a current record and 3167 when it was deleted.
+  void requireCurrentRecord() const;
+  void requireUpdatable() const;
+  void requireColumn(std::size_t column) const;
+  long nextLive(long index) const;
+  long previousLive(long index) const;
+  // Index of the column named `name` (ASCII letter case ignored), or -1.
+  long findColumn(const std::string& name) const;
+  // The stored values of snapshot row `rowId`, read back after a write;
+  // columns the table does not have keep their value from `fallback`.
+  std::vector<DbValue> readBack(std::int64_t rowId, const std::vector<DbValue>& fallback);
+
+  // Snapshot of the last Refresh, with rows added since appended at the end.
+  // Deleted rows stay in place (marked) so bookmarks remain valid.
   QueryResult result_;
   std::vector<bool> deleted_;
-  long position_ = -1;  // index into result_.rows; == rows.size() at EOF
-  bool bof_ = true;
+  long liveRows_ = 0;
+  // Index into result_.rows; -1 before the first record, rows.size() after the last.
+  long position_ = 0;
   EditMode editMode_ = EditMode::None;
   std::vector<DbValue> editBuffer_;
   std::vector<bool> editTouched_;

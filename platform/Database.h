@@ -23,11 +23,19 @@ class DataError : public std::runtime_error {
 
 // Error numbers of the data control that callers test for.
 namespace data_errors {
+inline constexpr int kOtherError = 3000;
+inline constexpr int kInvalidArgument = 3001;
+inline constexpr int kNoEditInProgress = 3020;
 inline constexpr int kNoCurrentRecord = 3021;
-inline constexpr int kItemNotFound = 3265;
-inline constexpr int kRecordDeleted = 3167;
-inline constexpr int kSyntaxError = 3075;
+inline constexpr int kDuplicateKey = 3022;
+inline constexpr int kReadOnly = 3027;
 inline constexpr int kCannotOpen = 3044;
+inline constexpr int kSyntaxError = 3075;
+inline constexpr int kTableNotFound = 3078;
+inline constexpr int kInvalidBookmark = 3159;
+inline constexpr int kRecordDeleted = 3167;
+inline constexpr int kLocked = 3218;
+inline constexpr int kItemNotFound = 3265;
 }  // namespace data_errors
 
 using FieldValues = std::vector<std::pair<std::string, DbValue>>;
@@ -51,9 +59,14 @@ class Database {
   virtual QueryResult select(const std::string& recordSource) = 0;
   // Adds a row and returns its key (the autoincrement key where the table has one).
   virtual std::int64_t insertRow(const std::string& table, const FieldValues& values) = 0;
+  // Changes the given columns of a row; DataError 3167 when the row is gone.
   virtual void updateRow(const std::string& table, std::int64_t rowId,
                          const FieldValues& values) = 0;
+  // Removes a row; a row that is already gone is not an error.
   virtual void deleteRow(const std::string& table, std::int64_t rowId) = 0;
+  // Every column of one row as stored (after the column types converted the
+  // values); empty when the row does not exist.
+  virtual FieldValues readRow(const std::string& table, std::int64_t rowId) = 0;
   // Runs one statement with `?` parameters bound to `parameters`.
   virtual void execute(const std::string& sql, const std::vector<DbValue>& parameters = {}) = 0;
 

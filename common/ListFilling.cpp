@@ -1,0 +1,27 @@
+#include "common/ListFilling.h"
+
+#include <algorithm>
+#include <string>
+
+#include "common/TextSearch.h"
+
+namespace vendaro {
+
+void AddUnique(std::string_view text, ListControl& list) {
+  const auto& items = list.items();
+  if (std::find(items.begin(), items.end(), text) != items.end()) return;
+  list.AddItem(std::string(text));
+}
+
+void SplitToList(std::string_view text, ListControl& list, std::string_view separator) {
+  // A loop rather than recursion on the rest, so a long text cannot exhaust the stack.
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t position = positionOfIgnoringCase(rest, separator);
+    if (position == 0) return;
+    AddUnique(middle(rest, 1, position), list);
+    rest = middle(rest, position + 1);
+  }
+}
+
+}  // namespace vendaro

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vendaro {
+
+// Checks a value that a caller must write into a query text as an unquoted
+// number (such as a key taken from a text box): digits with an optional
+// leading minus, blanks around them ignored. Returns the trimmed digits, or
+// nullopt for anything else, so that no other text can reach the query.
+std::optional<std::string> sqlWholeNumber(std::string_view text);
+
+}  // namespace vendaro

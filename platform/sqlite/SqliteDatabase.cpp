@@ -1,0 +1,282 @@
+#include "platform/sqlite/SqliteDatabase.h"
+
+#include <sqlite3.h>
+
+#include <array>
+#include <memory>
+#include <string_view>
+#include <utility>
+
+#include "platform/sqlite/SingleTableSelect.h"
+#include "platform/sqlite/SqliteError.h"
+#include "platform/sqlite/SqliteStatement.h"
+
+namespace vendaro {
+namespace {
+
+// Lets another program finish its write before an operation gives up.
+constexpr int kBusyTimeoutMs = 5000;
+
+// The name of the row-key column added to updatable queries; never shown.
+constexpr std::string_view kRowKey = "vendaro_row_key__";
+
+// The program's tables, in the column order the order intake and the form
+// creator write them.
+constexpr std::array<std::string_view, 5> kTables = {"Orders", "Order Details", "Forms", "Fields",
+                                                     "Respond"};
+constexpr std::string_view kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS [Orders] (
+  OrderID INTEGER PRIMARY KEY AUTOINCREMENT, CustomerID TEXT, OrderDate TEXT, ShipName TEXT,
+  ShipAddress TEXT, ShipCity TEXT, ShipState TEXT, ShipPostalCode TEXT, ShipPhoneNumber TEXT,
+  ShippingMethodID TEXT, ShippingCost NUMERIC, BillName TEXT, BillAddress TEXT, BillCity TEXT,
+  BillState TEXT, BillPostalCode TEXT, BillPhoneNumber TEXT, EMail1 TEXT, EMail2 TEXT,
+  SalesTax NUMERIC, Total NUMERIC, SustServPhone TEXT, CCNumber TEXT, CCExp TEXT);
+CREATE TABLE IF NOT EXISTS [Order Details] (
+  OrderID INTEGER, ProductID TEXT, Quantity NUMERIC, Price NUMERIC, LineTotal NUMERIC);
+CREATE TABLE IF NOT EXISTS [Forms] (
+  formID INTEGER PRIMARY KEY AUTOINCREMENT, formName TEXT, formFile TEXT, tabStyle TEXT,
+  baseLoc TEXT, [frame] TEXT, backmage TEXT, backColor TEXT, backText TEXT, hyperlink TEXT,
+  VHyperlink TEXT, AHyperlink TEXT, email TEXT);
+CREATE TABLE IF NOT EXISTS [Fields] (
+  formID INTEGER, fieldName TEXT, fieldType TEXT, fieldDescription TEXT);
+CREATE TABLE IF NOT EXISTS [Respond] (
+  respondID INTEGER PRIMARY KEY AUTOINCREMENT, respondForm TEXT, respondDate TEXT,
+  responder TEXT, FieldName TEXT, fieldValue TEXT);
+)sql";
+
+char foldAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string_view trim(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool startsWithWord(std::string_view text, std::string_view word) {
+  if (text.size() < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (foldAscii(text[i]) != word[i]) return false;
+  }
+  if (text.size() == word.size()) return true;
+  const char next = text[word.size()];
+  return !((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') ||
+           (next >= '0' && next <= '9') || next == '_');
+}
+
+bool isQueryText(std::string_view text) {
+  return startsWithWord(text, "select") || startsWithWord(text, "with");
+}
+
+// A table or column name in brackets; a name that cannot be bracketed is refused
+// rather than spliced into the statement.
+std::string bracketed(std::string_view name) {
+  if (name.empty() || name.find(']') != std::string_view::npos) {
+    throw DataError(data_errors::kInvalidArgument, "Invalid name: \"" + std::string(name) + "\"");
+  }
+  return "[" + std::string(name) + "]";
+}
+
+// A record source that names a table: "Orders", "Order Details", "[Order Details]".
+std::string tableNameOf(std::string_view text) {
+  if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+    text = text.substr(1, text.size() - 2);
+  }
+  if (text.empty()) throw DataError(data_errors::kTableNotFound, "The record source is empty");
+  return std::string(text);
+}
+
+std::unique_ptr<SqliteStatement> prepareOrNull(sqlite3* db, const std::string& sql) {
+  try {
+    return std::make_unique<SqliteStatement>(db, sql);
+  } catch (const DataError&) {
+    return nullptr;
+  }
+}
+
+std::vector<DbValue> valuesOf(const FieldValues& fields) {
+  std::vector<DbValue> values;
+  values.reserve(fields.size());
+  for (const auto& field : fields) values.push_back(field.second);
+  return values;
+}
+
+}  // namespace
+
+SqliteDatabase::SqliteDatabase(std::filesystem::path file) : file_(std::move(file)) {}
+
+SqliteDatabase::~SqliteDatabase() {
+  sqlite3_close_v2(db_);
+}
+
+void SqliteDatabase::open() {
+  connection();
+}
+
+sqlite3* SqliteDatabase::connection() {
+  if (db_ != nullptr) return db_;
+  const std::string context = "Couldn't open the database file '" + file_.string() + "'";
+  sqlite3* db = nullptr;
+  const int rc =
+      sqlite3_open_v2(file_.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (rc != SQLITE_OK) {
+    const DataError error = sqliteError(db, rc, context);
+    sqlite3_close_v2(db);
+    throw DataError(data_errors::kCannotOpen, error.what());
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  db_ = db;
+  try {
+    createMissingTables();
+  } catch (const DataError& error) {
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    throw DataError(data_errors::kCannotOpen, context + ": " + error.what());
+  }
+  return db_;
+}
+
+void SqliteDatabase::createMissingTables() {
+  // Only take the write lock when a table is missing, so that a file another
+  // program is writing, or a read-only copy, still opens.
+  SqliteStatement count(db_,
+                        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                        "(?, ?, ?, ?, ?)");
+  std::vector<DbValue> names;
+  for (const std::string_view table : kTables) names.emplace_back(std::string(table));
+  count.bind(names);
+  count.step();
+  if (count.column(0) == DbValue(static_cast<std::int64_t>(kTables.size()))) return;
+
+  const std::string script = "BEGIN IMMEDIATE;" + std::string(kSchema) + "COMMIT;";
+  char* message = nullptr;
+  const int rc = sqlite3_exec(db_, script.c_str(), nullptr, nullptr, &message);
+  if (rc != SQLITE_OK) {
+    const std::string text = message != nullptr ? message : sqlite3_errstr(rc);
+    sqlite3_free(message);
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw DataError(data_errors::kCannotOpen, "cannot create the tables: " + text);
+  }
+}
+
+QueryResult SqliteDatabase::select(const std::string& recordSource) {
+  sqlite3* db = connection();
+  const std::string text(trim(recordSource));
+  if (isQueryText(text)) {
+    // A query over one table gets the table's row key as an extra last
+    // column, so its rows can be changed; any other query is read-only.
+    const auto shape = SingleTableSelect::analyse(text);
+    if (shape && shape->qualifier.find(']') == std::string::npos) {
+      const std::string keyed = text.substr(0, shape->fromOffset) + ", " +
+                                bracketed(shape->qualifier) + ".rowid AS [" + std::string(kRowKey) +
+                                "] " + text.substr(shape->fromOffset);
+      if (auto statement = prepareOrNull(db, keyed)) return run(*statement, shape->table);
+    }
+    SqliteStatement statement(db, text);
+    return run(statement, {});
+  }
+  const std::string table = tableNameOf(text);
+  const std::string all = "SELECT * FROM " + bracketed(table);
+  // Views and tables without row keys fall back to read-only rows.
+  if (auto statement = prepareOrNull(
+          db, "SELECT *, rowid AS [" + std::string(kRowKey) + "] FROM " + bracketed(table))) {
+    return run(*statement, table);
+  }
+  SqliteStatement statement(db, all);
+  return run(statement, {});
+}
+
+QueryResult SqliteDatabase::run(SqliteStatement& statement, const std::string& baseTable) {
+  QueryResult result;
+  result.baseTable = baseTable;
+  const bool keyed = !baseTable.empty();
+  const int shown = statement.columnCount() - (keyed ? 1 : 0);
+  for (int column = 0; column < shown; ++column) {
+    result.columns.push_back(statement.columnName(column));
+  }
+  while (statement.step()) {
+    std::vector<DbValue> row;
+    row.reserve(static_cast<std::size_t>(shown));
+    for (int column = 0; column < shown; ++column) row.push_back(statement.column(column));
+    result.rows.push_back(std::move(row));
+    if (keyed) result.rowIds.push_back(statement.column(shown).integer());
+  }
+  return result;
+}
+
+std::int64_t SqliteDatabase::insertRow(const std::string& table, const FieldValues& values) {
+  sqlite3* db = connection();
+  std::string sql = "INSERT INTO " + bracketed(table);
+  if (values.empty()) {
+    sql += " DEFAULT VALUES";
+  } else {
+    std::string names;
+    std::string marks;
+    for (const auto& [name, value] : values) {
+      names += (names.empty() ? "" : ", ") + bracketed(name);
+      marks += marks.empty() ? "?" : ", ?";
+    }
+    sql += " (" + names + ") VALUES (" + marks + ")";
+  }
+  SqliteStatement statement(db, sql);
+  statement.bind(valuesOf(values));
+  statement.run();
+  return sqlite3_last_insert_rowid(db);
+}
+
+void SqliteDatabase::updateRow(const std::string& table, std::int64_t rowId,
+                               const FieldValues& values) {
+  sqlite3* db = connection();
+  if (values.empty()) return;
+  std::string assignments;
+  for (const auto& [name, value] : values) {
+    assignments += (assignments.empty() ? "" : ", ") + bracketed(name) + " = ?";
+  }
+  SqliteStatement statement(
+      db, "UPDATE " + bracketed(table) + " SET " + assignments + " WHERE rowid = ?");
+  std::vector<DbValue> parameters = valuesOf(values);
+  parameters.emplace_back(rowId);
+  statement.bind(parameters);
+  statement.run();
+  if (sqlite3_changes(db) == 0) {
+    throw DataError(data_errors::kRecordDeleted,
+                    "Record is deleted: row " + std::to_string(rowId) + " of " + table);
+  }
+}
+
+void SqliteDatabase::deleteRow(const std::string& table, std::int64_t rowId) {
+  execute("DELETE FROM " + bracketed(table) + " WHERE rowid = ?", {DbValue(rowId)});
+}
+
+FieldValues SqliteDatabase::readRow(const std::string& table, std::int64_t rowId) {
+  SqliteStatement statement(connection(), "SELECT * FROM " + bracketed(table) + " WHERE rowid = ?");
+  statement.bind({DbValue(rowId)});
+  FieldValues fields;
+  if (!statement.step()) return fields;
+  for (int column = 0; column < statement.columnCount(); ++column) {
+    fields.emplace_back(statement.columnName(column), statement.column(column));
+  }
+  return fields;
+}
+
+void SqliteDatabase::execute(const std::string& sql, const std::vector<DbValue>& parameters) {
+  SqliteStatement statement(connection(), sql);
+  statement.bind(parameters);
+  statement.run();
+}
+
+void SqliteDatabase::beginTransaction() {
+  execute("BEGIN IMMEDIATE");
+}
+
+void SqliteDatabase::commit() {
+  execute("COMMIT");
+}
+
+void SqliteDatabase::rollback() {
+  execute("ROLLBACK");
+}
+
+}  // namespace vendaro

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Database.h"
+
+struct sqlite3;
+
+namespace vendaro {
+
+class SqliteStatement;
+
+// The program's database in one SQLite file. The file is opened, created if
+// missing, and given the program's tables on first use, so that a missing or
+// damaged file shows up as a DataError (3044) of the first operation, where a
+// data control reports it. A busy timeout lets two programs share the file.
+class SqliteDatabase : public Database {
+ public:
+  explicit SqliteDatabase(std::filesystem::path file);
+  ~SqliteDatabase() override;
+  SqliteDatabase(const SqliteDatabase&) = delete;
+  SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+  // Opens the file now (otherwise the first operation does); DataError 3044
+  // when it cannot be opened or is not a database.
+  void open();
+
+  QueryResult select(const std::string& recordSource) override;
+  std::int64_t insertRow(const std::string& table, const FieldValues& values) override;
+  void updateRow(const std::string& table, std::int64_t rowId, const FieldValues& values) override;
+  void deleteRow(const std::string& table, std::int64_t rowId) override;
+  FieldValues readRow(const std::string& table, std::int64_t rowId) override;
+  void execute(const std::string& sql, const std::vector<DbValue>& parameters = {}) override;
+
+  void beginTransaction() override;
+  void commit() override;
+  void rollback() override;
+
+ private:
+  sqlite3* connection();
+  void createMissingTables();
+  // Reads every row; with a `baseTable` the last column is the row key.
+  QueryResult run(SqliteStatement& statement, const std::string& baseTable);
+
+  std::filesystem::path file_;
+  sqlite3* db_ = nullptr;
+};
+
+}  // namespace vendaro

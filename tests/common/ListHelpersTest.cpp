@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/ColorText.h"
+#include "common/ListFilling.h"
+#include "common/ListReordering.h"
+#include "tests/support/ScriptedDialogs.h"
+
+namespace vendaro {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+void fill(ListControl& list, const Entries& entries, int selected = -1) {
+  for (const auto& entry : entries) list.AddItem(entry);
+  list.setListIndex(selected);
+}
+
+TEST(ColorToHtmlTest, LowByteIsRed) {
+  EXPECT_EQ(ColorToHtml(0), "#000000");
+  EXPECT_EQ(ColorToHtml(255), "#FF0000");
+  EXPECT_EQ(ColorToHtml(0x0080FF), "#FF8000");
+  EXPECT_EQ(ColorToHtml(0xFF0000), "#0000FF");
+  // Bits above the 24 colour bits are ignored.
+  EXPECT_EQ(ColorToHtml(static_cast<std::int32_t>(0x800000FFu)), "#FF0000");
+  EXPECT_EQ(ColorToHtml(-1), "#FFFFFF");
+}
+
+TEST(MoveItemTest, EndsAndNoSelectionChangeNothing) {
+  ListControl last;
+  fill(last, {"a", "b", "c"}, 2);
+  MoveItemDown(last);
+  EXPECT_EQ(last.items(), (Entries{"a", "b", "c"}));
+  EXPECT_EQ(last.ListIndex(), 2);
+
+  ListControl first;
+  fill(first, {"a", "b", "c"}, 0);
+  MoveItemUp(first);
+  EXPECT_EQ(first.items(), (Entries{"a", "b", "c"}));
+  EXPECT_EQ(first.ListIndex(), 0);
+
+  ListControl none;
+  fill(none, {"a", "b"});
+  MoveItemDown(none);
+  MoveItemUp(none);
+  EXPECT_EQ(none.items(), (Entries{"a", "b"}));
+  EXPECT_EQ(none.ListIndex(), -1);
+}
+
+TEST(MoveItemTest, MiddleEntryMovesWithItsSelection) {
+  ListControl list;
+  fill(list, {"a", "b", "c", "d"}, 1);
+  MoveItemDown(list);
+  EXPECT_EQ(list.items(), (Entries{"a", "c", "b", "d"}));
+  EXPECT_EQ(list.ListIndex(), 2);
+
+  MoveItemUp(list);
+  MoveItemUp(list);
+  EXPECT_EQ(list.items(), (Entries{"b", "a", "c", "d"}));
+  EXPECT_EQ(list.ListIndex(), 0);
+}
+
+TEST(CheckDuplicateNameTest, WarnsOnceForEveryExactlyEqualEntry) {
+  ListControl combo;
+  fill(combo, {"A", "B", "A"});
+  testing::ScriptedDialogs dialogs;
+  combo.setText("A");
+  CheckDuplicateName(combo, dialogs);
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[0].text, "You already have the same name , Please choose a new one ");
+  EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(dialogs.messages[0].title, "");
+  EXPECT_EQ(combo.Text(), "A");
+
+  dialogs.messages.clear();
+  combo.setText("a");
+  CheckDuplicateName(combo, dialogs);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(AddUniqueTest, AddsOnceAndComparesLetterCase) {
+  ListControl list;
+  AddUnique("Shop", list);
+  AddUnique("Shop", list);
+  EXPECT_EQ(list.items(), (Entries{"Shop"}));
+  AddUnique("shop", list);
+  EXPECT_EQ(list.items(), (Entries{"Shop", "shop"}));
+}
+
+TEST(SplitToListTest, PiecesKeepTheSeparatorAndTheTailIsDropped) {
+  ListControl list;
+  SplitToList("a,b", list, ",");
+  EXPECT_EQ(list.items(), (Entries{"a,"}));
+
+  SplitToList("red,green,a,blue", list, ",");
+  EXPECT_EQ(list.items(), (Entries{"a,", "red,", "green,"}));
+
+  ListControl none;
+  SplitToList("no separator here", none, ",");
+  SplitToList("", none, ",");
+  EXPECT_TRUE(none.items().empty());
+}
+
+TEST(SplitToListTest, SeparatorIsFoundInAnyCaseAndItsRestStartsTheNextPiece) {
+  ListControl list;
+  SplitToList("one\r\n\r\ntwo\r\n\r\nthree", list, "\r\n\r\n");
+  EXPECT_EQ(list.items(), (Entries{"one\r", "\n\r\ntwo\r"}));
+
+  ListControl letters;
+  SplitToList("1x2X3", letters, "x");
+  EXPECT_EQ(letters.items(), (Entries{"1x", "2X"}));
+  // An empty separator cuts after every character instead of looping forever.
+  ListControl characters;
+  SplitToList("aba", characters, "");
+  EXPECT_EQ(characters.items(), (Entries{"a", "b"}));
+}
+
+TEST(SplitToListTest, LongTextsDoNotExhaustTheStack) {
+  std::string many;
+  for (int i = 0; i < 200000; ++i) many += "k,";
+  ListControl repeated;
+  SplitToList(many, repeated, ",");
+  EXPECT_EQ(repeated.items(), (Entries{"k,"}));
+}
+
+}  // namespace
+}  // namespace vendaro

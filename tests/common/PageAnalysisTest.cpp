@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/PageAnalysis.h"
+
+namespace vendaro {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+PageElement meta(const std::string& name, const std::string& content) {
+  PageElement element;
+  element.tagName = "META";
+  element.name = name;
+  element.content = content;
+  return element;
+}
+
+PageElement plain(const std::string& tagName) {
+  PageElement element;
+  element.tagName = tagName;
+  return element;
+}
+
+PageDocument pageWith(std::vector<PageElement> all) {
+  PageDocument page;
+  page.bodyTagName = "BODY";
+  page.all = std::move(all);
+  return page;
+}
+
+PageDocument pageWithLinks(std::vector<PageLink> links) {
+  PageDocument page;
+  page.bodyTagName = "BODY";
+  page.links = std::move(links);
+  return page;
+}
+
+PageFrame frameOf(const PageDocument& page) {
+  return PageFrame{"", "", std::make_shared<const PageDocument>(page)};
+}
+
+std::string row(const std::string& label, const std::string& content) {
+  return "<tr><td width='100%' bgcolor='#00FFFF'><small><font face='Arial'>" + label + ": " +
+         content + "</font></small></td></tr>";
+}
+
+TEST(AddMetaReportRowsTest, DescriptionsBeforeKeywordsThenTheKeywordsRow) {
+  const PageDocument page =
+      pageWith({plain("HTML"), meta("Description", "first"), meta("other", "x"),
+                meta("DESCRIPTION", "second"), meta("keywords", "a,b"), meta("description", "late"),
+                meta("KEYWORDS", "late keys")});
+  ListControl list;
+  AddMetaReportRows(&page, list);
+  EXPECT_EQ(list.items(), (Entries{row("DESCRIPTION", "first"), row("DESCRIPTION", "second"),
+                                   row("KYEWORDS", "a,b")}));
+}
+
+TEST(AddMetaReportRowsTest, KeywordsFirstGiveOnlyTheKeywordsRow) {
+  const PageDocument page = pageWith({meta("Keywords", "shop"), meta("description", "d")});
+  ListControl list;
+  AddMetaReportRows(&page, list);
+  EXPECT_EQ(list.items(), (Entries{row("KYEWORDS", "shop")}));
+}
+
+TEST(AddMetaReportRowsTest, OtherSpellingsAndMissingDocumentGiveNothing) {
+  const PageDocument page = pageWith({meta("DeScription", "d"), meta("KeyWords", "k")});
+  ListControl list;
+  AddMetaReportRows(&page, list);
+  AddMetaReportRows(nullptr, list);
+  EXPECT_TRUE(list.items().empty());
+}
+
+TEST(AddMetaReportRowsTest, ContentsOverOneThousandCharactersKeep999) {
+  const std::string exact(1000, 'e');
+  const PageDocument page =
+      pageWith({meta("description", std::string(1001, 'd')), meta("description", exact),
+                meta("keywords", std::string(1500, 'k'))});
+  ListControl list;
+  AddMetaReportRows(&page, list);
+  EXPECT_EQ(list.items(),
+            (Entries{row("DESCRIPTION", std::string(999, 'd')), row("DESCRIPTION", exact),
+                     row("KYEWORDS", std::string(999, 'k'))}));
+}
+
+TEST(AddMetaReportRowsTest, ShorteningCountsCharactersNotBytes) {
+  std::string accented;
+  for (int i = 0; i < 1001; ++i) accented += "\xC3\xA9";  // é
+  const PageDocument page = pageWith({meta("description", accented)});
+  ListControl list;
+  AddMetaReportRows(&page, list);
+  EXPECT_EQ(list.items(), (Entries{row("DESCRIPTION", accented.substr(0, 2 * 999))}));
+}
+
+TEST(PageTextsTest, SubmissionHelpersReadLowerCaseNamesOnly) {
+  PageDocument page = pageWith({meta("Keywords", "X,Y,"), meta("keywords", "shop,books,shop,rest"),
+                                meta("Description", "Upper"), meta("description", "lower"),
+                                meta("description", "lower")});
+  page.title = "Books";
+  ListControl list;
+  AddPageTitle(&page, list);
+  AddPageKeywords(&page, list);
+  AddPageDescription(&page, list);
+  AddPageTitle(&page, list);
+  EXPECT_EQ(list.items(), (Entries{"Books", "shop,", "books,", "lower"}));
+}
+
+TEST(PageTextsTest, MissingDocumentOrTitleAddsNothing) {
+  PageDocument untitled = pageWith({});
+  ListControl list;
+  AddPageTitle(&untitled, list);
+  AddPageTitle(nullptr, list);
+  AddPageKeywords(nullptr, list);
+  AddPageDescription(nullptr, list);
+  EXPECT_TRUE(list.items().empty());
+}
+
+TEST(CollectPageLinksTest, FilterMatchesAddressOrVisibleTextInAnyCase) {
+  const PageDocument page = pageWithLinks({{"http://a.test/1", "Latest News"},
+                                           {"http://a.test/news.htm", ""},
+                                           {"http://a.test/2", "Shop"}});
+  ListControl list;
+  CollectPageLinks(&page, "news", list);
+  EXPECT_EQ(list.items(), (Entries{"http://a.test/1", "http://a.test/news.htm"}));
+}
+
+TEST(CollectPageLinksTest, AddressContainedInAnEntryIsSkipped) {
+  const PageDocument page = pageWithLinks({{"http://a.test/x", "x"},
+                                           {"HTTP://A.TEST/x", "again"},
+                                           {"http://a.test/", "home"},
+                                           {"http://b.test/", "other"}});
+  ListControl list;
+  list.AddItem("http://b.test/page");
+  CollectPageLinks(&page, "", list);
+  EXPECT_EQ(list.items(), (Entries{"http://b.test/page", "http://a.test/x"}));
+}
+
+TEST(CollectPageLinksTest, FramesetCollectsFromFramesAndSkipsUnreadableOnes) {
+  const PageDocument inner = pageWithLinks({{"http://c.test/deep", "deep"}});
+  PageDocument first = pageWithLinks({{"http://a.test/", "a"}});
+  first.frames.push_back(frameOf(inner));
+  const PageDocument third = pageWithLinks({{"http://b.test/", "b"}});
+
+  PageDocument frameset;
+  frameset.bodyTagName = "FRAMESET";
+  frameset.links = {{"http://ignored.test/", "not in a body"}};
+  frameset.frames = {PageFrame{"foreign", "http://other.test/", nullptr}, frameOf(first),
+                     frameOf(third)};
+  ListControl list;
+  CollectPageLinks(&frameset, "", list);
+  EXPECT_EQ(list.items(), (Entries{"http://a.test/", "http://c.test/deep", "http://b.test/"}));
+}
+
+TEST(CollectPageLinksTest, DeeplyNestedFramesStopAndMissingDocumentAddsNothing) {
+  PageDocument page = pageWithLinks({{"http://level.test/20", ""}});
+  for (int level = 19; level >= 0; --level) {
+    PageDocument outer = pageWithLinks({{"http://level.test/" + std::to_string(level), ""}});
+    outer.frames.push_back(frameOf(page));
+    page = outer;
+  }
+  ListControl list;
+  CollectPageLinks(&page, "", list);
+  EXPECT_EQ(list.ListCount(), 17);  // the page itself and 16 levels of frames
+  CollectPageLinks(nullptr, "", list);
+  EXPECT_EQ(list.ListCount(), 17);
+}
+
+}  // namespace
+}  // namespace vendaro

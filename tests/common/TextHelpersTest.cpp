@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/NumberText.h"
+#include "common/TextFile.h"
+#include "common/TextSearch.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+TEST(TextSearchTest, PositionsCountFromOneWithStartAndLetterCase) {
+  EXPECT_EQ(positionOf("abcabc", "bc"), 2u);
+  EXPECT_EQ(positionOf("abcabc", "bc", 3), 5u);
+  EXPECT_EQ(positionOf("abcabc", "BC"), 0u);
+  EXPECT_EQ(positionOf("abcabc", "BC", 1, LetterCase::Ignore), 2u);
+  EXPECT_EQ(positionOf("abc", "x"), 0u);
+  EXPECT_EQ(positionOf("abc", "c", 9), 0u);
+  EXPECT_TRUE(containsIgnoringCase("Latest News", "news"));
+}
+
+TEST(TextSearchTest, MiddleClipsAtTheEnd) {
+  EXPECT_EQ(middle("abcdef", 2, 3), "bcd");
+  EXPECT_EQ(middle("abcdef", 5, 10), "ef");
+  EXPECT_EQ(middle("abcdef", 7, 1), "");
+  EXPECT_EQ(middle("abcdef", 3), "cdef");
+}
+
+TEST(NumberTextTest, NonNegativeNumbersGetOneLeadingSpace) {
+  EXPECT_EQ(numberText(std::int64_t{3}), " 3");
+  EXPECT_EQ(numberText(std::int64_t{-3}), "-3");
+  EXPECT_EQ(numberText(0.5), " .5");
+  EXPECT_EQ(numberText(12.5), " 12.5");
+  EXPECT_EQ(trimmedNumberText(12.5), "12.5");
+}
+
+TEST(TextFileTest, WriteReplacesTheWholeFileWithoutLeavingATemporaryFile) {
+  testing::TempFolder folder;
+  const auto path = folder.file("list.prv");
+  ASSERT_TRUE(writeWholeFile(path, "a much longer first content\r\n"));
+  ASSERT_TRUE(writeWholeFile(path, "short\r\n"));
+  EXPECT_EQ(readWholeFile(path), "short\r\n");
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+}
+
+TEST(TextFileTest, WriteInAMissingFolderFailsAndReadGivesNothing) {
+  testing::TempFolder folder;
+  const auto path = folder.path() / "missing" / "list.prv";
+  EXPECT_FALSE(writeWholeFile(path, "x"));
+  EXPECT_FALSE(readWholeFile(path).has_value());
+}
+
+}  // namespace
+}  // namespace vendaro
