@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWebEngineProfile>
+#include <filesystem>
+#include <memory>
+
+#include "app/AppContext.h"
+#include "app/Form1.h"
+#include "app/Form1View.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtLauncher.h"
+#include "platform/qt/QtWebBrowser.h"
+
+namespace vendaro {
+
+// The workbench on screen: the Qt platform, the main window model and its
+// view, made in the order they depend on each other and taken down in
+// reverse (the window before the browsers, the browsers before their
+// profile). Needs a QApplication.
+class WorkbenchView {
+ public:
+  explicit WorkbenchView(AppContext context);
+  WorkbenchView(const WorkbenchView&) = delete;
+  WorkbenchView& operator=(const WorkbenchView&) = delete;
+  ~WorkbenchView();
+
+  // Runs the main window's start-up sequence, then shows the window.
+  void start();
+  // Releases the closed main window and runs its destruction sequence.
+  void finish();
+
+  Form1& form() { return *form_; }
+  // The main window; null after `finish`.
+  Form1View* window() { return window_.get(); }
+  QtWebBrowser& webBrowser1() { return *webBrowser1_; }
+  QtWebBrowser& webBrowser5() { return *webBrowser5_; }
+
+ private:
+  AppContext context_;
+  QtEventLoop loop_;
+  QtDialogs dialogs_;
+  QtLauncher launcher_;
+  // Off the record: pages keep nothing on disk, and the user's own browser
+  // profile is never touched.
+  std::unique_ptr<QWebEngineProfile> profile_;
+  std::unique_ptr<QtWebBrowser> webBrowser1_;
+  std::unique_ptr<QtWebBrowser> webBrowser5_;
+  std::unique_ptr<Form1> form_;
+  std::unique_ptr<Form1View> window_;
+};
+
+// Opens the workbench window and runs until it closes; returns the exit code.
+// Without a display it prints what to do and returns kExitError.
+int runWorkbench(const AppContext& context);
+
+}  // namespace vendaro

@@ -1,0 +1,138 @@
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QUrl>
+#include <QtTest>
+#include <string>
+
+#include "app/WorkbenchView.h"
+#include "platform/Settings.h"
+#include "tests/qt/GuiWatchdog.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+constexpr int kPageLoadTimeoutMs = 30000;
+// The first page's background, looked for in the picture of the pane.
+const QColor kPageColour(0x22, 0x88, 0x55);
+
+std::string fileAddress(const std::filesystem::path& path) {
+  return QUrl::fromLocalFile(QString::fromStdString(path.string())).toString().toStdString();
+}
+
+std::string page(const std::string& title, const std::string& colour) {
+  return "<html><head><title>" + title + "</title></head><body style='background:" + colour +
+         "'><h1>" + title + "</h1></body></html>";
+}
+
+// Types `text` into the edit field of `box` in place of what is there, then Enter.
+void typeAndEnter(QComboBox& box, const std::string& text) {
+  box.lineEdit()->selectAll();
+  QTest::keyClick(box.lineEdit(), Qt::Key_Backspace);
+  QTest::keyClicks(box.lineEdit(), QString::fromStdString(text));
+  QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+}
+
+bool paneShowsColour(QWidget& pane, const QColor& colour) {
+  const QImage picture = pane.grab().toImage();
+  return !picture.isNull() &&
+         picture.pixelColor(picture.width() / 2, picture.height() / 2) == colour;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ public:
+  static void initMain() {
+    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  }
+
+ private slots:
+  void browsesFromTheAddressBarAndSavesItsHistoryAtClose();
+};
+
+void MainWindowTest::browsesFromTheAddressBarAndSavesItsHistoryAtClose() {
+  testing::TempFolder folder;
+  // The vendor's start page comes from the test folder, so nothing leaves the machine.
+  folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + fileAddress(folder.path()) + "\"\n");
+  folder.write("welcome.htm", page("Welcome", "white"));
+  folder.write("first.htm", page("First test page", kPageColour.name().toStdString()));
+  folder.write("second.htm", page("Second test page", "white"));
+  const std::string first = fileAddress(folder.file("first.htm"));
+  const std::string second = fileAddress(folder.file("second.htm"));
+
+  WorkbenchView workbench(AppContext{folder.path(), Settings::load(folder.path())});
+  workbench.start();
+  Form1View& window = *workbench.window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
+  QCOMPARE(window.findChild<QLabel*>("StatusBar1Panel2")->text(), QStringLiteral("Public zone"));
+  QCOMPARE(window.findChild<QLabel*>("Label1")->text(), QStringLiteral("Key's"));
+  auto* addressBar = window.findChild<QComboBox*>("Combo2");
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  addressBar->setFocus();
+  QCOMPARE(addressBar->currentText(), QStringLiteral("http://"));
+
+  // Enter in the address bar adds the address to its list and opens it.
+  typeAndEnter(*addressBar, first);
+  QCOMPARE(workbench.form().Combo2.items(), std::vector<std::string>{first});
+  QCOMPARE(addressBar->count(), 1);
+  QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser1().LocationName(), std::string("First test page"),
+                            kPageLoadTimeoutMs);
+  QCOMPARE(workbench.webBrowser1().LocationURL(), first);
+  QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser5().LocationName(), std::string("Welcome"),
+                            kPageLoadTimeoutMs);
+
+  // The page is drawn, not only loaded; keep a picture of the window.
+  QWidget& pane1 = *workbench.webBrowser1().widget();
+  QTRY_VERIFY_WITH_TIMEOUT(paneShowsColour(pane1, kPageColour), kPageLoadTimeoutMs);
+  QVERIFY(window.grab().save(QStringLiteral(VENDARO_SCREENSHOT)));
+
+  typeAndEnter(*addressBar, second);
+  QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser1().LocationName(), std::string("Second test page"),
+                            kPageLoadTimeoutMs);
+  // Leaving the address bar while its text equals an entry is not a choice of that entry.
+  window.findChild<QComboBox*>("Combo1")->setFocus();
+  QTRY_VERIFY(!addressBar->hasFocus());
+  QCOMPARE(workbench.form().Combo2.ListIndex(), -1);
+
+  // Choosing the first entry of the drop-down list opens it again.
+  addressBar->showPopup();
+  QAbstractItemView* popup = addressBar->view();
+  QTRY_VERIFY(popup->isVisible());
+  popup->setCurrentIndex(popup->model()->index(0, 0));
+  QTest::keyClick(popup, Qt::Key_Return);
+  QCOMPARE(workbench.form().Combo2.ListIndex(), 0);
+  QCOMPARE(workbench.form().Combo2.Text(), first);
+  QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser1().LocationName(), std::string("First test page"),
+                            kPageLoadTimeoutMs);
+
+  // The window shows whichever pane is visible.
+  auto* panes = window.findChild<QStackedWidget*>("browserPanes");
+  QCOMPARE(panes->currentWidget(), &pane1);
+  workbench.form().WebBrowser1.setVisible(false);
+  workbench.form().WebBrowser5.setVisible(true);
+  QCOMPARE(panes->currentWidget(), workbench.webBrowser5().widget());
+  workbench.form().Caption.setCaption("Browser 2");
+  QCOMPARE(window.windowTitle(), QStringLiteral("Browser 2"));
+
+  // Closing the window saves the address list; releasing it writes the last page.
+  QVERIFY(window.close());
+  QCOMPARE(folder.read("lb.prv"), "\"" + first + "\r\n" + second + "\r\n\"\r\n");
+  workbench.finish();
+  QVERIFY(workbench.window() == nullptr);
+  QCOMPARE(folder.read("error1.htm"), std::string("<html><body></body></html>\r\n"));
+}
+
+}  // namespace vendaro
+
+QTEST_MAIN(vendaro::MainWindowTest)
+#include "MainWindowTest.moc"
