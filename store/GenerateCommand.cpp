@@ -1,0 +1,132 @@
+#include "store/GenerateCommand.h"
+
+#include <optional>
+#include <system_error>
+
+#include "common/TextFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Settings.h"
+#include "store/ProjectFiles.h"
+#include "store/Wizard1.h"
+
+namespace vendaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+// No one is there to answer: message boxes are dropped (the command prints
+// the results of the run itself) and every other dialog is cancelled.
+class UnattendedDialogs : public Dialogs {
+ public:
+  MessageResult MsgBox(const std::string&, MessageButtons, MessageIcon,
+                       const std::string&) override {
+    return MessageResult::Ok;
+  }
+  std::optional<std::string> InputBox(const std::string&, const std::string&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ShowSave(const std::string&, const std::string&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<int> ShowColor(int) override { return std::nullopt; }
+};
+
+constexpr const char* kPrefix = "vendaro generate: ";
+
+bool present(const fs::path& file) {
+  std::error_code error;
+  return fs::exists(file, error);
+}
+
+// Reads a file the command needs; on failure says why on `err`.
+std::optional<std::string> readNeeded(const fs::path& file, std::ostream& err) {
+  std::error_code error;
+  std::optional<std::string> text;
+  if (fs::is_regular_file(file, error)) text = readWholeFile(file);
+  if (!text) err << kPrefix << "cannot read " << file.string() << "\n";
+  return text;
+}
+
+// Checks that every file the wizard will read can be read, so a failure
+// becomes a message instead of a silently empty list.
+bool checkProjectFiles(const StoreProject& project, std::ostream& out, std::ostream& err) {
+  if (!present(project.categoryFile())) {
+    err << kPrefix << "no category file " << project.categoryFile().string() << "\n";
+    return false;
+  }
+  std::optional<std::string> categories = readNeeded(project.categoryFile(), err);
+  if (!categories) return false;
+  for (const std::string& category : splitLines(*categories)) {
+    std::optional<fs::path> itemFile = project.itemFile(category);
+    if (!itemFile) {
+      err << kPrefix << "cannot use the category name \"" << category
+          << "\": it is empty or would leave the project folder\n";
+      return false;
+    }
+    if (!present(*itemFile)) {
+      out << "category \"" << category << "\" has no item file; it is generated without items\n";
+    } else if (!readNeeded(*itemFile, err)) {
+      return false;
+    }
+  }
+  return !present(project.settingsFile()) || readNeeded(project.settingsFile(), err);
+}
+
+void applyOptions(const GenerateOptions& options, Wizard1& wizard) {
+  if (options.layout == SiteLayout::BannerAndContents) {
+    wizard.Option1_Click();
+  } else {
+    wizard.Option2_Click();
+  }
+  wizard.Check1.setValue(options.manufacturer ? 1 : 0);
+  wizard.Check3.setValue(options.descriptionUrl ? 1 : 0);
+  wizard.Check2.setValue(options.pictureUrl ? 1 : 0);
+  wizard.Check4.setValue(options.weight ? 1 : 0);
+}
+
+}  // namespace
+
+int runGenerateCommand(const GenerateOptions& options, const Settings& settings, std::ostream& out,
+                       std::ostream& err) {
+  if (!isContainedName(options.project)) {
+    err << kPrefix << "the project name \"" << options.project
+        << "\" must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\"\n";
+    return kGenerateFailed;
+  }
+  const StoreProject project(options.appFolder, options.project);
+  std::error_code error;
+  if (!fs::is_directory(project.folder(), error)) {
+    err << kPrefix << "no project \"" << options.project << "\" in " << options.appFolder.string()
+        << "\n";
+    return kGenerateFailed;
+  }
+  if (!checkProjectFiles(project, out, err)) return kGenerateFailed;
+
+  UnattendedDialogs dialogs;
+  Wizard1 wizard(Wizard1Platform{dialogs, settings, options.appFolder, nullptr, nullptr, {}});
+  applyOptions(options, wizard);
+  wizard.openProjectFile(project.categoryFile().string());
+  // The name cut from the path is only right for a plain folder path; the
+  // project is known here.
+  wizard.Text6.setText(options.project);
+  if (present(project.settingsFile())) wizard.openSettingsFile(project.settingsFile().string());
+  wizard.fillCategoryChoice();
+  wizard.Command14_Click();
+
+  const GenerationRun& run = wizard.lastGeneration();
+  for (const fs::path& file : run.written) out << "wrote " << file.string() << "\n";
+  for (const GeneratorReport& report : run.reports) {
+    out << "replaced: " << Wizard1::describe(report) << "\n";
+  }
+  for (const std::string& page : run.notWritten) {
+    err << kPrefix << "could not write " << (project.folder() / (page + ".htm")).string() << "\n";
+  }
+  return run.notWritten.empty() ? 0 : kGenerateFailed;
+}
+
+}  // namespace vendaro

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "platform/Settings.h"
+#include "store/StoreInput.h"
+
+namespace vendaro {
+
+// The options of `vendaro generate`. The flags are the wizard's check boxes.
+struct GenerateOptions {
+  std::filesystem::path appFolder;  // already resolved
+  std::string project;
+  SiteLayout layout = SiteLayout::BannerAndContents;
+  bool manufacturer = false;    // Check1
+  bool descriptionUrl = false;  // Check3
+  bool pictureUrl = false;      // Check2
+  bool weight = false;          // Check4
+};
+
+// Generates the whole site of a project without a window: reads the category
+// file, each category's item file and the settings file (defaults when it is
+// absent) through the store wizard, writes every page, and prints each file
+// written and every value the generator replaced. Returns the exit code: 0 on
+// success; kGenerateFailed with a message on `err` when the project is
+// missing, a file cannot be read or a page cannot be written.
+inline constexpr int kGenerateFailed = 2;
+int runGenerateCommand(const GenerateOptions& options, const Settings& settings, std::ostream& out,
+                       std::ostream& err);
+
+}  // namespace vendaro

@@ -1,0 +1,123 @@
+#include "store/ProjectFiles.h"
+
+#include <array>
+
+#include "common/TextFile.h"
+#include "common/TextSearch.h"
+
+namespace vendaro {
+namespace {
+
+constexpr char kFieldEnd = '^';
+
+// The marker line written after each settings box but the last.
+constexpr std::array<std::string_view, 6> kSettingsMarkers = {"[GoBack]", "[Font]", "[Table]",
+                                                              "[Start]",  "[Tax]",  "[Action]"};
+
+std::array<std::string*, 7> settingsBoxes(ProjectSettings& settings) {
+  return {&settings.emailAction, &settings.goBackUrl, &settings.fontStyle, &settings.tableStyle,
+          &settings.startFile,   &settings.salesTax,  &settings.formAction};
+}
+
+std::array<const std::string*, 7> settingsBoxes(const ProjectSettings& settings) {
+  return {&settings.emailAction, &settings.goBackUrl, &settings.fontStyle, &settings.tableStyle,
+          &settings.startFile,   &settings.salesTax,  &settings.formAction};
+}
+
+}  // namespace
+
+bool isContainedName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+std::string linesText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += kCrLf;
+  }
+  return text;
+}
+
+std::string settingsFileText(const ProjectSettings& settings) {
+  std::string text;
+  const auto boxes = settingsBoxes(settings);
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    if (boxes[i]->empty()) {
+      text += kCrLf;
+      text += kCrLf;
+    } else {
+      text += *boxes[i];
+      text += kCrLf;
+    }
+    if (i < kSettingsMarkers.size()) {
+      text += kSettingsMarkers[i];
+      text += kCrLf;
+    }
+  }
+  return text;
+}
+
+ProjectSettings parseSettingsFile(std::string_view text) {
+  ProjectSettings settings;
+  const auto boxes = settingsBoxes(settings);
+  std::size_t box = 0;
+  for (const std::string& line : splitLines(text)) {
+    if (box < kSettingsMarkers.size() && line == kSettingsMarkers[box]) {
+      ++box;
+      continue;
+    }
+    *boxes[box] += line;
+  }
+  return settings;
+}
+
+std::string itemRecordLine(const ItemRecord& item) {
+  std::string line;
+  for (const std::string* field : {&item.id, &item.description, &item.price, &item.pictureUrl,
+                                   &item.descriptionUrl, &item.manufacturer, &item.weight}) {
+    line += *field;
+    line += kFieldEnd;
+  }
+  return line;
+}
+
+ItemRecord parseItemRecord(std::string_view line) {
+  ItemRecord item;
+  std::size_t start = 0;
+  for (std::string* field : {&item.id, &item.description, &item.price, &item.pictureUrl,
+                             &item.descriptionUrl, &item.manufacturer, &item.weight}) {
+    if (start > line.size()) break;
+    std::size_t end = line.find(kFieldEnd, start);
+    if (end == std::string_view::npos) end = line.size();
+    *field = std::string(line.substr(start, end - start));
+    start = end + 1;
+  }
+  return item;
+}
+
+std::string projectNameFromChosenFile(std::string_view appFolder, std::string_view chosenFile) {
+  const std::size_t nameStart = appFolder.size() + 2;
+  const std::size_t separator = positionOf(chosenFile, "/", nameStart);
+  if (separator == 0) return {};
+  return std::string(middle(chosenFile, nameStart, separator - nameStart));
+}
+
+}  // namespace vendaro

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/StoreInput.h"
+
+namespace vendaro {
+
+// The seven boxes kept in a project's settings file {project}.sit, in the
+// order they are written.
+struct ProjectSettings {
+  std::string emailAction;  // Text5
+  std::string goBackUrl;    // Text4
+  std::string fontStyle;    // Text3
+  std::string tableStyle;   // Text2
+  std::string startFile;    // Text14
+  std::string salesTax;     // Text15
+  std::string formAction;   // Text7
+};
+
+// True when `name` names an entry directly inside a folder: not empty, not
+// "." or "..", and without "/", "\" or a NUL character. Project and category
+// names become folder and file names, so any other name is refused.
+bool isContainedName(std::string_view name);
+
+// The lines of a text file. CR LF, a lone CR and a lone LF all end a line; a
+// last line without a line end counts, a final line end adds no empty line.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Every entry followed by CR LF: the form of the category and item files.
+std::string linesText(const std::vector<std::string>& lines);
+
+// The settings file: each box followed by CR LF (an empty box as CR LF CR LF),
+// then its marker line; the last box has no marker.
+std::string settingsFileText(const ProjectSettings& settings);
+
+// Reads a settings file back. The lines of a box are joined without line
+// breaks; a marker line moves on to the next box and is not stored.
+ProjectSettings parseSettingsFile(std::string_view text);
+
+// An item record: the seven fields, each followed by "^".
+std::string itemRecordLine(const ItemRecord& item);
+
+// Splits a record at successive "^". A field runs up to the next "^" (or the
+// end of the line); fields missing from a short line are empty.
+ItemRecord parseItemRecord(std::string_view line);
+
+// The project name in the path of a chosen category file: from the character
+// after the application folder and its separator up to the next "/". When no
+// "/" follows, the name is empty.
+std::string projectNameFromChosenFile(std::string_view appFolder, std::string_view chosenFile);
+
+}  // namespace vendaro

@@ -1,0 +1,125 @@
+#include "store/StartPage.h"
+
+#include "common/NumberText.h"
+#include "store/PageText.h"
+#include "store/ScriptText.h"
+
+namespace vendaro {
+namespace {
+
+// moneyFormat rounds to whole cents first and then splits dollars and
+// cents, so 12.996 gives "13.00" and 0.05 gives "0.05".
+void addScriptFunctions(PageText& page) {
+  page.line("function MakeArray(n){")
+      .line("this.length = n;")
+      .line("for (var i = 1; i <= n; i++){")
+      .line("this [i] = 0 }")
+      .line("return this }")
+      .line("function moneyFormat(input) {")
+      .line("var cents = Math.round(input * 100)")
+      .line("var dollars = Math.floor(cents / 100)")
+      .line(R"(cents = "" + (cents - dollars * 100 + 100))")
+      .line(R"(input = dollars + "." + cents.substring(1, 3))")
+      .line("return input }");
+}
+
+void addItemFunction(PageText& page, const StoreInput& input) {
+  page.text("function Item(itemid, itemdesc, itemprice, itemquantity");
+  if (input.manufacturer) page.text(",itemman");
+  if (input.descriptionUrl) page.text(",descURL");
+  if (input.pictureUrl) page.text(",picURL");
+  page.line(",itemW){");
+  page.line("this.itemid = itemid")
+      .line("this.itemdesc = itemdesc")
+      .line("this.itemprice = itemprice")
+      .line("this.itemquantity = itemquantity");
+  if (input.manufacturer) page.line("this.itemman = itemman");
+  if (input.descriptionUrl) page.line("this.descURL = descURL");
+  if (input.pictureUrl) page.line("this.picURL = picURL");
+  page.line("this.itemW = itemW").line(" }");
+}
+
+std::string quotedArgument(const std::string& value) {
+  return ",\"" + scriptStringText(value) + "\"";
+}
+
+std::string itemLine(const SiteCatalogue& catalogue, std::size_t k, std::size_t j) {
+  const StoreInput& input = catalogue.input();
+  const ItemRecord& item = input.categories[k].items[j];
+  std::string text = catalogue.scriptName(k) + "List[" + numberText(std::int64_t(j + 1)) +
+                     "] = new Item(\"" + scriptStringText(item.id) + "\"" +
+                     quotedArgument(item.description) + "," + catalogue.price(k, j) + ",0";
+  if (input.manufacturer) text += quotedArgument(item.manufacturer);
+  if (input.descriptionUrl) text += quotedArgument(item.descriptionUrl);
+  if (input.pictureUrl) text += quotedArgument(item.pictureUrl);
+  return text + quotedArgument(catalogue.weight(k, j)) + ")";
+}
+
+void addCatalogue(PageText& page, const SiteCatalogue& catalogue) {
+  const auto& categories = catalogue.categories();
+  for (std::size_t k = 0; k < categories.size(); ++k) {
+    const auto count = static_cast<std::int64_t>(categories[k].items.size());
+    page.line(catalogue.scriptName(k) + "List = new MakeArray(" + numberText(count) + ")");
+    for (std::size_t j = 0; j < categories[k].items.size(); ++j) {
+      page.line(itemLine(catalogue, k, j));
+    }
+    page.line();
+  }
+}
+
+void addBannerFrameset(PageText& page, const std::string& vendorHost) {
+  page.line("<frameset framespacing='0' border='false' frameborder='0' rows='97,*'>")
+      .line("  <frame name='header' scrolling='no' noresize target='main' src='banner.htm'>")
+      .line("  <frame name='main' src='fsecond.htm' scrolling='auto'>")
+      .line(" <noframes>")
+      .line("  <body>")
+      .line("  <p>This page uses frames, but your browser doesn't support them.</p>")
+      .line("  <p>You may download modern browser from http://" + vendorHost + " </p>")
+      .line("  </body>")
+      .line("  </noframes>")
+      .line("</frameset>")
+      .line("<frameset>")
+      .line("<noframes>")
+      .line("</noframes>")
+      .line("</frameset>")
+      .line("</html>");
+}
+
+}  // namespace
+
+std::string contentsFramesetText() {
+  PageText page;
+  page.line("<frameset frameborder='0' border='false' framespacing='0' cols='93,*'>")
+      .line("<frame name='c_ontents' target='m_ain' src='mmenu.htm' scrolling='no' noresize>")
+      .line("<frame name='m_ain' src='compinfo.htm' scrolling='auto'>")
+      .line("<noframes>")
+      .line("<body>")
+      .line("</body>")
+      .line("</noframes>")
+      .line("</frameset>")
+      .line("</html>");
+  return page.str();
+}
+
+std::string startPageText(const SiteCatalogue& catalogue) {
+  const StoreInput& input = catalogue.input();
+  PageText page;
+  page.line("<html>")
+      .line()
+      .line("<head>")
+      .line("<title>On-Line Shop</title>")
+      .line("<meta name='GENERATOR' content='Vendaro 2.0 by Kestrova ; " + input.vendorHost + "'>")
+      .text("<script language='JavaScript'>");
+  addScriptFunctions(page);
+  addItemFunction(page, input);
+  addCatalogue(page, catalogue);
+  page.line("</script>").line("</head>");
+  if (input.layout == SiteLayout::BannerAndContents) {
+    addBannerFrameset(page, input.vendorHost);
+  } else {
+    page.text(contentsFramesetText());
+  }
+  return page.str();
+}
+
+}  // namespace vendaro

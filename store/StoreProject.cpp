@@ -1,0 +1,69 @@
+#include "store/StoreProject.h"
+
+#include <system_error>
+
+#include "common/TextFile.h"
+
+namespace vendaro {
+
+StoreProject::StoreProject(std::filesystem::path appFolder, std::string name)
+    : appFolder_(std::move(appFolder)), name_(std::move(name)) {}
+
+std::filesystem::path StoreProject::file(const std::string& fileName) const {
+  return folder() / fileName;
+}
+
+std::filesystem::path StoreProject::categoryFile() const {
+  return file(name_ + ".caa");
+}
+std::filesystem::path StoreProject::settingsFile() const {
+  return file(name_ + ".sit");
+}
+std::filesystem::path StoreProject::itemListFile() const {
+  return file(name_ + ".pro");
+}
+
+std::optional<std::filesystem::path> StoreProject::itemFile(const std::string& category) const {
+  if (!usable() || !isContainedName(category)) return std::nullopt;
+  return file(category + ".pro");
+}
+
+std::optional<std::filesystem::path> StoreProject::pageFile(const std::string& baseName) const {
+  if (!usable() || !isContainedName(baseName)) return std::nullopt;
+  return file(baseName + ".htm");
+}
+
+bool StoreProject::createFolder() const {
+  if (!usable()) return false;
+  std::error_code error;
+  return std::filesystem::create_directory(folder(), error) && !error;
+}
+
+std::optional<std::vector<std::string>> StoreProject::readLines(
+    const std::filesystem::path& file) const {
+  if (!usable()) return std::nullopt;
+  std::optional<std::string> text = readWholeFile(file);
+  if (!text) return std::nullopt;
+  return splitLines(*text);
+}
+
+bool StoreProject::writeLines(const std::filesystem::path& file,
+                              const std::vector<std::string>& lines) const {
+  return usable() && writeWholeFile(file, linesText(lines));
+}
+
+bool StoreProject::writeSettings(const ProjectSettings& settings) const {
+  return usable() && writeWholeFile(settingsFile(), settingsFileText(settings));
+}
+
+std::optional<std::filesystem::path> StoreProject::writePage(const std::string& baseName,
+                                                             const std::string& text) const {
+  std::optional<std::filesystem::path> page = pageFile(baseName);
+  if (!page) return std::nullopt;
+  std::string content = text;
+  content += kCrLf;
+  if (!writeWholeFile(*page, content)) return std::nullopt;
+  return page;
+}
+
+}  // namespace vendaro

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/ProjectFiles.h"
+
+namespace vendaro {
+
+// The folder of one store project, {application folder}/{name}, and its
+// files. A name that would leave the application folder (see
+// isContainedName) gives an unusable project: nothing is read or written.
+class StoreProject {
+ public:
+  StoreProject(std::filesystem::path appFolder, std::string name);
+
+  const std::string& name() const { return name_; }
+  bool usable() const { return isContainedName(name_); }
+  std::filesystem::path folder() const { return appFolder_ / name_; }
+
+  // {project}.caa, {project}.sit, {project}.pro and {category}.pro.
+  std::filesystem::path categoryFile() const;
+  std::filesystem::path settingsFile() const;
+  std::filesystem::path itemListFile() const;
+  // Empty when the category name would leave the project folder.
+  std::optional<std::filesystem::path> itemFile(const std::string& category) const;
+  // {base}.htm; empty when the base name would leave the project folder.
+  std::optional<std::filesystem::path> pageFile(const std::string& baseName) const;
+
+  // Creates the project folder; false when it exists or cannot be made.
+  bool createFolder() const;
+
+  // Lines of a project file, or nothing when it cannot be read.
+  std::optional<std::vector<std::string>> readLines(const std::filesystem::path& file) const;
+  // Writes every line followed by CR LF as the whole file.
+  bool writeLines(const std::filesystem::path& file, const std::vector<std::string>& lines) const;
+
+  bool writeSettings(const ProjectSettings& settings) const;
+
+  // "write page": the text followed by one CR LF, as {folder}/{base}.htm.
+  // Returns the file written, or nothing when it could not be written.
+  std::optional<std::filesystem::path> writePage(const std::string& baseName,
+                                                 const std::string& text) const;
+
+ private:
+  std::filesystem::path file(const std::string& fileName) const;
+
+  std::filesystem::path appFolder_;
+  std::string name_;
+};
+
+}  // namespace vendaro

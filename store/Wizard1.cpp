@@ -1,0 +1,346 @@
+#include "store/Wizard1.h"
+
+#include <stdexcept>
+
+#include "common/ListReordering.h"
+#include "common/TextFile.h"
+#include "store/SiteGenerator.h"
+#include "store/TemplateDefaults.h"
+
+namespace vendaro {
+namespace {
+
+constexpr int kFirstItemBox = 2;
+constexpr int kLastItemBox = 6;
+
+}  // namespace
+
+Wizard1::Wizard1(Wizard1Platform platform) : platform_(std::move(platform)) {
+  Option1.setValue(true);
+  setDefaultSnippets();
+}
+
+void Wizard1::setDefaultSnippets() {
+  Text3.setText(kDefaultFontStyle);
+  Text2.setText(kDefaultTableStyle);
+  Text15.setText(kDefaultSalesTax);
+  const TemplateDefaults defaults = templateDefaults(platform_.settings);
+  Text5.setText(defaults.text5);
+  Text7.setText(defaults.text7);
+  Text10.setText(defaults.text10);
+  Text11.setText(defaults.text11);
+  Text12.setText(defaults.text12);
+  Text13.setText(defaults.text13);
+  Text16.setText(defaults.text16);
+  Text17.setText(defaults.text17);
+}
+
+StoreProject Wizard1::project() const {
+  return StoreProject(platform_.appFolder, Text6.Text());
+}
+
+void Wizard1::focus(const Control& control) {
+  if (onFocus) onFocus(control);
+}
+
+// ---- Project tab ----
+
+void Wizard1::Command12_Click() {
+  std::optional<std::string> answer =
+      platform_.dialogs.InputBox(kNewProjectPrompt, kNewProjectTitle);
+  if (!answer) return;  // cancelled: nothing to create
+  if (!isContainedName(*answer)) {
+    platform_.dialogs.MsgBox(kUnusableProjectName);
+    return;
+  }
+  Text6.setText(*answer);
+  if (!project().createFolder()) {
+    platform_.dialogs.MsgBox(kProjectExists);
+    platform_.dialogs.ShowOpen("", "");  // lets the user look; the choice is ignored
+    Text6.setText("");
+    return;
+  }
+  platform_.dialogs.MsgBox(kFillCategories);
+  Text1[0].setText("");
+  List1.Clear();
+}
+
+void Wizard1::Command2_Click() {
+  List1.Clear();
+  std::optional<std::string> chosen = platform_.dialogs.ShowOpen("", kProjectFilter);
+  if (!chosen || chosen->empty()) return;
+  openProjectFile(*chosen);
+}
+
+void Wizard1::openProjectFile(const std::string& chosenFile) {
+  Text6.setText(projectNameFromChosenFile(platform_.appFolder.string(), chosenFile));
+  std::optional<std::string> text = readWholeFile(chosenFile);
+  if (!text) return;
+  for (const std::string& category : splitLines(*text)) List1.AddItem(category);
+}
+
+void Wizard1::Command11_Click() {
+  List1.Clear();
+  focus(Text1[0]);
+}
+
+void Wizard1::Command9_Click() {
+  const std::string category = Text1[0].Text();
+  if (!isContainedName(category)) {
+    platform_.dialogs.MsgBox(kUnusableCategoryName);
+    focus(Text1[0]);
+    return;
+  }
+  List1.AddItem(category);
+  Text1[0].setText("");
+  focus(Text1[0]);
+}
+
+void Wizard1::List1_DblClick() {
+  if (List1.ListIndex() >= 0) List1.RemoveItem(List1.ListIndex());
+}
+
+// ---- Layout tab: categories and items ----
+
+void Wizard1::Combo1_Click() {
+  loadCategoryItems(Combo1.Text());
+}
+
+void Wizard1::chooseCategory(int index) {
+  Combo1.setListIndex(index);
+  loadCategoryItems(Combo1.List(index));
+}
+
+void Wizard1::clearEntryBoxes() {
+  for (int box = kFirstItemBox; box <= kLastItemBox; ++box) Text1[box].setText("");
+  Text8.setText("");
+  Text9.setText("");
+}
+
+void Wizard1::loadCategoryItems(const std::string& category) {
+  List2.Clear();
+  clearEntryBoxes();
+  std::optional<std::filesystem::path> file = project().itemFile(category);
+  if (!file) return;
+  std::optional<std::vector<std::string>> records = project().readLines(*file);
+  if (!records) return;
+  for (const std::string& record : *records) List2.AddItem(record);
+}
+
+void Wizard1::showRecord(const std::string& record) {
+  const ItemRecord item = parseItemRecord(record);
+  Text1[2].setText(item.id);
+  Text1[5].setText(item.description);
+  Text1[4].setText(item.price);
+  Text1[6].setText(item.pictureUrl);
+  Text1[3].setText(item.descriptionUrl);
+  Text8.setText(item.manufacturer);
+  Text9.setText(item.weight);
+}
+
+ItemRecord Wizard1::recordFromBoxes() const {
+  return ItemRecord{Text1[2].Text(), Text1[5].Text(), Text1[4].Text(), Text1[6].Text(),
+                    Text1[3].Text(), Text8.Text(),    Text9.Text()};
+}
+
+void Wizard1::List2_Click() {
+  if (List2.ListIndex() >= 0) showRecord(List2.List(List2.ListIndex()));
+}
+
+void Wizard1::List2_DblClick() {
+  const int chosen = List2.ListIndex();
+  if (chosen < 0) return;
+  showRecord(List2.List(chosen));
+  List2.RemoveItem(chosen);
+  Command5_Click();
+}
+
+void Wizard1::Command3_Click() {
+  List2.AddItem(itemRecordLine(recordFromBoxes()));
+  Command5_Click();
+}
+
+void Wizard1::Command5_Click() {
+  const StoreProject current = project();
+  if (!current.usable()) {
+    platform_.dialogs.MsgBox(Text6.Text().empty() ? kNoProject : kUnusableProjectName);
+    return;
+  }
+  std::optional<std::filesystem::path> file = current.itemFile(Combo1.Text());
+  if (!file) {
+    platform_.dialogs.MsgBox(kUnusableCategoryName);
+    return;
+  }
+  if (!current.writeLines(*file, List2.items())) {
+    platform_.dialogs.MsgBox("The items could not be written to " + file->string() + ".");
+  }
+}
+
+void Wizard1::Command1_Click() {
+  MoveItemUp(List2);
+}
+void Wizard1::Command10_Click() {
+  MoveItemDown(List2);
+}
+
+void Wizard1::Command7_Click() {
+  if (platform_.addressBar) Text1[3].setText(platform_.addressBar->Text());
+}
+
+// ---- Web Style tab ----
+
+void Wizard1::Option1_Click() {
+  Option1.setValue(true);
+  Option2.setValue(false);
+}
+
+void Wizard1::Option2_Click() {
+  Option2.setValue(true);
+  Option1.setValue(false);
+}
+
+// ---- Settings ----
+
+ProjectSettings Wizard1::settingsFromBoxes() const {
+  return ProjectSettings{Text5.Text(),  Text4.Text(),  Text3.Text(), Text2.Text(),
+                         Text14.Text(), Text15.Text(), Text7.Text()};
+}
+
+void Wizard1::showSettings(const ProjectSettings& settings) {
+  Text5.setText(settings.emailAction);
+  Text4.setText(settings.goBackUrl);
+  Text3.setText(settings.fontStyle);
+  Text2.setText(settings.tableStyle);
+  Text14.setText(settings.startFile);
+  Text15.setText(settings.salesTax);
+  Text7.setText(settings.formAction);
+}
+
+void Wizard1::Command6_Click() {
+  std::optional<std::string> chosen = platform_.dialogs.ShowOpen("", kSettingsFilter);
+  if (!chosen || chosen->empty()) return;
+  openSettingsFile(*chosen);
+}
+
+void Wizard1::openSettingsFile(const std::string& chosenFile) {
+  std::optional<std::string> text = readWholeFile(chosenFile);
+  showSettings(text ? parseSettingsFile(*text) : ProjectSettings{});
+}
+
+void Wizard1::Command151_Click() {
+  if (platform_.showOrders) platform_.showOrders();
+}
+
+// ---- Storing on tab change ----
+
+void Wizard1::fillCategoryChoice() {
+  Combo1.Clear();
+  Combo1.setText("");
+  for (const std::string& category : List1.items()) Combo1.AddItem(category);
+}
+
+void Wizard1::SSTab1_Click(int /*previousTab*/) {
+  if (Text6.Text().empty()) return;
+  const StoreProject current = project();
+  if (!current.usable()) {
+    platform_.dialogs.MsgBox(kUnusableProjectName);
+    return;
+  }
+  bool stored = current.writeLines(current.itemListFile(), List2.items());
+  stored = current.writeLines(current.categoryFile(), List1.items()) && stored;
+  fillCategoryChoice();
+  stored = current.writeSettings(settingsFromBoxes()) && stored;
+  StatusBar1.setPanelText(
+      1, stored ? "" : "The project could not be stored in " + current.folder().string());
+}
+
+// ---- Preview and generation ----
+
+void Wizard1::Command4_Click() {
+  if (!platform_.browserPane) return;
+  platform_.browserPane->setVisible(true);
+  const std::filesystem::path startPage =
+      platform_.appFolder / Text6.Text() / (Text14.Text() + ".htm");
+  platform_.browserPane->browser().Navigate(startPage.string());
+}
+
+StoreInput Wizard1::collectStoreInput() {
+  StoreInput input;
+  input.vendorHost = platform_.settings.vendorHost();
+  input.startFile = Text14.Text();
+  input.layout = Option1.Value() ? SiteLayout::BannerAndContents : SiteLayout::ContentsOnly;
+  input.manufacturer = Check1.checked();
+  input.descriptionUrl = Check3.checked();
+  input.pictureUrl = Check2.checked();
+  input.weight = Check4.checked();
+  input.emailAction = Text5.Text();
+  input.goBackUrl = Text4.Text();
+  input.fontStyle = Text3.Text();
+  input.tableStyle = Text2.Text();
+  input.formAction = Text7.Text();
+  input.salesTax = Text15.Text();
+  input.template10 = Text10.Text();
+  input.template11 = Text11.Text();
+  input.template12 = Text12.Text();
+  input.template13 = Text13.Text();
+  input.template16 = Text16.Text();
+  input.template17 = Text17.Text();
+  // Each category's item file is loaded into List2 and each record shown in
+  // the entry boxes, so the window ends showing the last item generated.
+  for (int index = 0; index < Combo1.ListCount(); ++index) {
+    chooseCategory(index);
+    StoreCategory category{Combo1.List(index), {}};
+    for (const std::string& record : List2.items()) {
+      showRecord(record);
+      category.items.push_back(recordFromBoxes());
+    }
+    input.categories.push_back(std::move(category));
+  }
+  return input;
+}
+
+void Wizard1::Command14_Click() {
+  StoreInput input = collectStoreInput();
+  std::vector<GeneratorReport> reports;
+  std::vector<SitePage> pages = generateSite(input, reports);
+  writePages(pages, std::move(reports));
+}
+
+void Wizard1::Command13_Click() {
+  StoreInput input = collectStoreInput();
+  std::vector<GeneratorReport> reports;
+  SitePage startPage = generateStartPage(input, reports);
+  writePages({startPage}, std::move(reports));
+}
+
+void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports) {
+  lastGeneration_ = GenerationRun{};
+  const StoreProject current = project();
+  for (const SitePage& page : pages) {
+    if (std::optional<std::filesystem::path> file = current.writePage(page.baseName, page.text)) {
+      lastGeneration_.written.push_back(*file);
+    } else {
+      lastGeneration_.notWritten.push_back(page.baseName);
+    }
+  }
+  lastGeneration_.reports = std::move(reports);
+  StatusBar1.setPanelText(1, std::to_string(lastGeneration_.written.size()) + " files written");
+  StatusBar1.setPanelText(
+      2, lastGeneration_.notWritten.empty()
+             ? ""
+             : std::to_string(lastGeneration_.notWritten.size()) + " files not written");
+  showReports(lastGeneration_.reports);
+}
+
+std::string Wizard1::describe(const GeneratorReport& report) {
+  return "Category \"" + report.category + "\", item \"" + report.itemId + "\": " + report.message;
+}
+
+void Wizard1::showReports(const std::vector<GeneratorReport>& reports) {
+  if (reports.empty()) return;
+  std::string text = "Some values could not be used as typed:";
+  for (const GeneratorReport& report : reports) text += "\n" + describe(report);
+  platform_.dialogs.MsgBox(text);
+}
+
+}  // namespace vendaro

@@ -1,0 +1,166 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/BrowserPane.h"
+#include "platform/CheckBox.h"
+#include "platform/Dialogs.h"
+#include "platform/Label.h"
+#include "platform/ListControl.h"
+#include "platform/OptionButton.h"
+#include "platform/Settings.h"
+#include "platform/StatusBar.h"
+#include "platform/TextBox.h"
+#include "store/StoreInput.h"
+#include "store/StoreProject.h"
+
+namespace vendaro {
+
+// What the store wizard talks to: the platform services and the parts of the
+// main window it reaches into. Without a main window (headless commands) the
+// address bar and pane are null, and "Get it" and "Preview" do nothing.
+struct Wizard1Platform {
+  Dialogs& dialogs;
+  const Settings& settings;
+  std::filesystem::path appFolder;
+  const ListControl* addressBar = nullptr;  // the main window's Combo2
+  BrowserPane* browserPane = nullptr;       // the main window's WebBrowser1
+  std::function<void()> showOrders;         // opens the order viewer
+};
+
+// What the last "Generate" or "Update" did.
+struct GenerationRun {
+  std::vector<std::filesystem::path> written;
+  std::vector<std::string> notWritten;  // page base names that could not be written
+  std::vector<GeneratorReport> reports;
+};
+
+// The store wizard `Wizard1`: a store project (categories and their items),
+// the page layout and HTML snippets, the project files, and the generation
+// of the shop site into the project folder.
+class Wizard1 {
+ public:
+  static constexpr const char* kNewProjectPrompt = "Enter the new project's name , please";
+  static constexpr const char* kNewProjectTitle = "New Project's Name";
+  static constexpr const char* kProjectExists =
+      "You already have the project with the same name.Please remove appropriate folder";
+  static constexpr const char* kFillCategories =
+      "You may fill the category listing for the new Store";
+  static constexpr const char* kUnusableProjectName =
+      "A project name must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\". "
+      "Nothing was written.";
+  static constexpr const char* kUnusableCategoryName =
+      "A category name must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\". "
+      "Nothing was written.";
+  static constexpr const char* kNoProject = "Create or open a project first. Nothing was written.";
+  static constexpr const char* kProjectFilter = "Project file (*.caa)|*.caa";
+  static constexpr const char* kSettingsFilter = "Project file (*.sit)|*.sit";
+
+  explicit Wizard1(Wizard1Platform platform);
+  Wizard1(const Wizard1&) = delete;
+  Wizard1& operator=(const Wizard1&) = delete;
+
+  // "Project" tab.
+  void Command12_Click();  // New Project
+  void Command2_Click();   // Open Project
+  void Command11_Click();  // Clear listing
+  void Command9_Click();   // Add Category
+  void List1_DblClick();   // removes the chosen category
+
+  // "Layout" tab.
+  void Combo1_Click();      // loads the item file of the chosen category
+  void List2_Click();       // shows the chosen record in the entry boxes
+  void List2_DblClick();    // removes the chosen record, keeping it in the boxes
+  void Command3_Click();    // Add
+  void Command5_Click();    // Save changes
+  void Command1_Click();    // Up
+  void Command10_Click();   // Down
+  void Command7_Click();    // Get it
+  void Command8_Click() {}  // "New " has no behaviour
+  void Command13_Click();   // Update: the start page only
+  void Command14_Click();   // Generate: the whole site
+  void Command4_Click();    // Preview
+
+  // "Web Style" tab: the two layouts exclude each other.
+  void Option1_Click();
+  void Option2_Click();
+
+  void Command6_Click();    // Open settings
+  void Command151_Click();  // Show Orders
+  // A tab change stores the project.
+  void SSTab1_Click(int previousTab);
+
+  // The steps behind the dialogs, also used by the headless commands.
+  void openProjectFile(const std::string& chosenFile);
+  void openSettingsFile(const std::string& chosenFile);
+  // Fills Combo1 with the categories of List1, as a tab change does.
+  void fillCategoryChoice();
+  // Chooses category `index` of Combo1 and loads its items.
+  void chooseCategory(int index);
+
+  const GenerationRun& lastGeneration() const { return lastGeneration_; }
+  StoreProject project() const;
+
+  // One line describing a value the generator replaced.
+  static std::string describe(const GeneratorReport& report);
+
+  Label Caption{"Vendaro 2.0"};
+
+  // "Web Style".
+  OptionButton Option1{"Banner and contents menu"};
+  OptionButton Option2{"Contents menu only"};
+  TextBox Text14{"index"};  // start file name
+
+  // "Project".
+  TextBox Text6;  // project name
+  // Text1[0] category entry; Text1[2] to Text1[6] item entry boxes.
+  std::array<TextBox, 7> Text1;
+  ListControl List1;  // categories
+
+  // "Settings": snippet boxes.
+  TextBox Text5;  // e-mail order form start
+  TextBox Text4;  // go back URL
+  TextBox Text3;  // font style
+  TextBox Text2;  // table style
+  TextBox Text7;  // gateway order form start
+
+  // "Layout".
+  ListControl Combo1;  // categories of the project
+  TextBox Text8;       // manufacturer
+  TextBox Text9;       // weight
+  CheckBox Check1{"Manufacturer"};
+  CheckBox Check2{"Picture URL"};
+  CheckBox Check3{"Description URL"};
+  CheckBox Check4{"Weight"};
+  TextBox Text15;     // sales tax
+  ListControl List2;  // item records of the chosen category
+  // Hidden order-page templates.
+  TextBox Text10, Text11, Text12, Text13, Text16, Text17;
+
+  StatusBar StatusBar1{2};
+
+  // The view moves the keyboard focus to this control.
+  std::function<void(const Control&)> onFocus;
+
+ private:
+  void setDefaultSnippets();
+  void clearEntryBoxes();
+  void loadCategoryItems(const std::string& category);
+  void showRecord(const std::string& record);
+  ItemRecord recordFromBoxes() const;
+  ProjectSettings settingsFromBoxes() const;
+  void showSettings(const ProjectSettings& settings);
+  void focus(const Control& control);
+  StoreInput collectStoreInput();
+  void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
+  void showReports(const std::vector<GeneratorReport>& reports);
+
+  Wizard1Platform platform_;
+  GenerationRun lastGeneration_;
+};
+
+}  // namespace vendaro

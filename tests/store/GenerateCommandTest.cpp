@@ -1,0 +1,104 @@
+#include "store/GenerateCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+class GenerateCommandTest : public ::testing::Test {
+ protected:
+  // A project folder as a merchant might write it by hand.
+  void writeProject() {
+    fs::create_directory(app.path() / "Shop");
+    app.write("Shop/Shop.caa", "Cups\r\nPlates\r\nEmpty\r\n");
+    app.write("Shop/Cups.pro", "A1^Blue cup^1.50^^^Acme^0.5^\r\nA2^Red cup^2^^^^1^\r\n");
+    app.write("Shop/Plates.pro", "P1^Plate^4^^^^2^\n");
+  }
+
+  int run(const std::string& project) {
+    options.appFolder = app.path();
+    options.project = project;
+    return runGenerateCommand(options, settings, out, err);
+  }
+
+  TempFolder app;
+  Settings settings;
+  GenerateOptions options;
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+TEST_F(GenerateCommandTest, GeneratesTheWholeSiteOfAHandMadeProject) {
+  writeProject();
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  for (const char* page :
+       {"index.htm", "fsecond.htm", "banner.htm", "mmenu.htm", "compinfo.htm", "ols.htm",
+        "m_products.htm", "l_Cups.htm", "l_Plates.htm", "l_Empty.htm", "basket.htm", "order.htm",
+        "order_cod.htm", "order_cc.htm", "select_payment.htm", "complect.htm"}) {
+    EXPECT_TRUE(fs::exists(app.path() / "Shop" / page)) << page;
+    EXPECT_NE(out.str().find("wrote " + (app.path() / "Shop" / page).string() + "\n"),
+              std::string::npos)
+        << page;
+  }
+  EXPECT_NE(out.str().find("category \"Empty\" has no item file"), std::string::npos);
+  EXPECT_NE(app.read("Shop/index.htm").find("Blue cup"), std::string::npos);
+  EXPECT_NE(app.read("Shop/m_products.htm").find("l_Plates.htm"), std::string::npos);
+  EXPECT_EQ(err.str(), "");
+  // The project files themselves are left as they were.
+  EXPECT_EQ(app.read("Shop/Shop.caa"), "Cups\r\nPlates\r\nEmpty\r\n");
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "Shop.pro"));
+}
+
+TEST_F(GenerateCommandTest, UsesTheSettingsFileAndTheLayoutAndPrintsReplacedValues) {
+  writeProject();
+  app.write("Shop/Shop.sit",
+            "\r\n\r\n[GoBack]\r\n\r\n\r\n[Font]\r\n<font>\r\n[Table]\r\n<table>\r\n[Start]\r\n"
+            "home\r\n[Tax]\r\n0.05\r\n[Action]\r\n<form>\r\n");
+  app.write("Shop/Plates.pro", "P1^Plate^four^^^^2^\r\n");
+  options.layout = SiteLayout::ContentsOnly;
+  options.weight = true;
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  EXPECT_TRUE(fs::exists(app.path() / "Shop" / "home.htm"));
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "fsecond.htm"));
+  EXPECT_NE(out.str().find("replaced: Category \"Plates\", item \"P1\""), std::string::npos)
+      << out.str();
+}
+
+TEST_F(GenerateCommandTest, AMissingProjectOrAnUnreadableFileFails) {
+  EXPECT_NE(run("Shop"), 0);
+  EXPECT_NE(err.str().find("no project \"Shop\""), std::string::npos) << err.str();
+
+  err.str("");
+  EXPECT_NE(run("../Shop"), 0);
+  EXPECT_NE(err.str().find("must not"), std::string::npos) << err.str();
+
+  err.str("");
+  fs::create_directory(app.path() / "Shop");
+  EXPECT_NE(run("Shop"), 0);
+  EXPECT_NE(err.str().find("no category file"), std::string::npos) << err.str();
+
+  err.str("");
+  writeProject();
+  fs::remove(app.path() / "Shop" / "Plates.pro");
+  fs::create_directory(app.path() / "Shop" / "Plates.pro");
+  EXPECT_NE(run("Shop"), 0);
+  EXPECT_NE(err.str().find("cannot read"), std::string::npos) << err.str();
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
+
+  err.str("");
+  app.write("Shop/Shop.caa", "Cups\r\n../Plates\r\n");
+  EXPECT_NE(run("Shop"), 0);
+  EXPECT_NE(err.str().find("would leave the project folder"), std::string::npos) << err.str();
+}
+
+}  // namespace
+}  // namespace vendaro

@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "store/SafeNumber.h"
+#include "store/ScriptNames.h"
+#include "store/ScriptText.h"
+#include "store/SiteGenerator.h"
+#include "tests/store/StoreTestCatalogue.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+const SitePage& pageNamed(const std::vector<SitePage>& pages, const std::string& name) {
+  for (const auto& page : pages) {
+    if (page.baseName == name) return page;
+  }
+  throw std::runtime_error("no page " + name);
+}
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(ScriptNamesTest, IdentifiersStayAndOtherNamesGetFreeDerivedNames) {
+  const ScriptNames names(
+      {"Shoes", "Home Garden", "Home-Garden", "Home_Garden", "3D", "", "Home Garden", "$ale"});
+  EXPECT_EQ(names[0], "Shoes");
+  EXPECT_EQ(names[1], "Home_Garden_2");  // the typed "Home_Garden" keeps its own name
+  EXPECT_EQ(names[2], "Home_Garden_3");
+  EXPECT_EQ(names[3], "Home_Garden");
+  EXPECT_EQ(names[4], "_3D");
+  EXPECT_EQ(names[5], "_");
+  EXPECT_EQ(names[6], "Home_Garden_2");  // same typed name, same item file, same arrays
+  EXPECT_EQ(names[7], "$ale");
+  EXPECT_FALSE(isScriptIdentifier("Caf\xC3\xA9"));
+}
+
+TEST(ScriptNamesTest, CategoryWithSpaceKeepsItsNameInFilesAndShownText) {
+  StoreInput input = testing::smallCatalogue();
+  input.categories[0].name = "Home Garden";
+  std::vector<GeneratorReport> reports;
+  const auto pages = generateSite(input, reports);
+  EXPECT_TRUE(contains(pageNamed(pages, "index").text, "Home_GardenList = new MakeArray( 2)"));
+  EXPECT_TRUE(contains(pageNamed(pages, "index").text, "Home_GardenList[ 1] = new Item("));
+  const std::string& list = pageNamed(pages, "l_Home Garden").text;
+  EXPECT_TRUE(contains(list, "<title>Home Garden List</title>"));
+  EXPECT_TRUE(contains(list, "<b>Home Garden Listing</b>"));
+  EXPECT_TRUE(contains(list, "top.Home_GardenList[n].itemquantity"));
+  EXPECT_TRUE(contains(pageNamed(pages, "basket").text, "function RemoveFromHome_Garden("));
+  EXPECT_TRUE(contains(pageNamed(pages, "basket").text, "onClick='RemoveFromHome_Garden("));
+  EXPECT_TRUE(contains(pageNamed(pages, "complect").text, "top.Home_GardenList[n]"));
+  EXPECT_TRUE(contains(pageNamed(pages, "m_products").text,
+                       "<a href='l_Home Garden.htm'>Home Garden </a>"));
+}
+
+TEST(ScriptTextTest, EscapesWhatWouldBreakTheStringOrTheScriptElement) {
+  EXPECT_EQ(scriptStringText("Ordinary <b>bold</b> text"), "Ordinary <b>bold</b> text");
+  EXPECT_EQ(scriptStringText(R"(12" "tall" \ wide)"), R"(12\" \"tall\" \\ wide)");
+  EXPECT_EQ(scriptStringText("one\r\ntwo\nthree"), R"(one\r\ntwo\nthree)");
+  EXPECT_EQ(scriptStringText("a</SCRIPT>b<!--c"), R"(a<\/SCRIPT>b<\!--c)");
+}
+
+TEST(SafeNumberTest, PlainNumbersStayAndOthersBecomeSafeNumbersWithAReason) {
+  EXPECT_EQ(safeNumber("49.95", EmptyValue::NotANumber).text, "49.95");
+  EXPECT_EQ(safeNumber(" 12 ", EmptyValue::NotANumber).text, " 12 ");
+  EXPECT_TRUE(safeNumber(".5", EmptyValue::NotANumber).problem.empty());
+  EXPECT_TRUE(safeNumber("-3", EmptyValue::NotANumber).problem.empty());
+  EXPECT_TRUE(safeNumber("", EmptyValue::WrittenAsTyped).problem.empty());
+
+  const SafeNumber comma = safeNumber("8,25", EmptyValue::NotANumber);
+  EXPECT_EQ(comma.text, "8.25");
+  EXPECT_EQ(comma.problem, "has a decimal comma; written as 8.25");
+  EXPECT_EQ(safeNumber("012", EmptyValue::NotANumber).text, "12");  // not octal 10
+  EXPECT_EQ(safeNumber("+0.50", EmptyValue::NotANumber).text, "0.50");
+  for (const char* bad : {"", "abc", "12abc", "1,250,00", "1.2.3", "-", "1e3"}) {
+    const SafeNumber safe = safeNumber(bad, EmptyValue::NotANumber);
+    EXPECT_EQ(safe.text, "0") << bad;
+    EXPECT_EQ(safe.problem, "is not a number; written as 0") << bad;
+  }
+}
+
+TEST(GeneratorReportTest, BadPricesWeightsAndTaxAreReportedAndWrittenSafely) {
+  StoreInput input = testing::smallCatalogue();
+  input.categories[0].items[0].price = "abc";
+  input.categories[0].items[1].weight = "1,5";
+  input.categories[1].items.push_back({});  // the all-empty record
+  input.salesTax = "8,25";
+  std::vector<GeneratorReport> reports;
+  const auto pages = generateSite(input, reports);
+
+  ASSERT_EQ(reports.size(), 4u);
+  EXPECT_EQ(reports[0].category, "Shoes");
+  EXPECT_EQ(reports[0].itemId, "S-100");
+  EXPECT_EQ(reports[0].message, R"(price "abc" is not a number; written as 0)");
+  EXPECT_EQ(reports[1].itemId, "S-200");
+  EXPECT_EQ(reports[1].message, R"(weight "1,5" has a decimal comma; written as 1.5)");
+  EXPECT_EQ(reports[2].category, "Hats");
+  EXPECT_EQ(reports[2].message, R"(price "" is not a number; written as 0)");
+  EXPECT_EQ(reports[3].message, R"(sales tax rate "8,25" has a decimal comma; written as 8.25)");
+  // The tax rate is reported by "Generate" only, the order pages use it.
+  std::vector<GeneratorReport> startReports;
+  generateStartPage(input, startReports);
+  EXPECT_EQ(startReports.size(), 3u);
+
+  const std::string& start = pageNamed(pages, "index").text;
+  EXPECT_TRUE(contains(start, R"(ShoesList[ 1] = new Item("S-100","Running shoe",0,0,"0.5"))"));
+  EXPECT_TRUE(contains(start, R"(,"1.5"))"));
+  EXPECT_TRUE(contains(start, "HatsList[ 1] = new Item(\"\",\"\",0,0,\"\")"));
+  EXPECT_TRUE(contains(pageNamed(pages, "complect").text, "<option value='1' value2='0'>"));
+  EXPECT_TRUE(contains(pageNamed(pages, "order").text, "\r\nvar tax1=8.25\r\n"));
+}
+
+TEST(GeneratorReportTest, EmptyTaxRateIsReportedWithoutCategory) {
+  StoreInput input = testing::smallCatalogue();
+  input.salesTax = "";
+  std::vector<GeneratorReport> reports;
+  const auto pages = generateSite(input, reports);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].category, "");
+  EXPECT_EQ(reports[0].message, R"(sales tax rate "" is not a number; written as 0)");
+  EXPECT_TRUE(contains(pageNamed(pages, "order_cod").text, "\r\nvar tax1=0\r\n"));
+}
+
+// Runs a script with node and returns what it printed; empty when node is
+// not there.
+class NodeScript {
+ public:
+  static bool available() { return std::filesystem::exists(kNode); }
+
+  std::string run(const std::string& script) const {
+    folder_.write("script.js", script);
+    const std::string command = std::string(kNode) + " " + folder_.file("script.js").string();
+    std::FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    pclose(pipe);
+    return output;
+  }
+
+ private:
+  static constexpr const char* kNode = "/usr/bin/node";
+  testing::TempFolder folder_;
+};
+
+// The script of the start page, between its script tags.
+std::string startPageScript(const std::string& page) {
+  const std::string open = "<script language='JavaScript'>";
+  const auto from = page.find(open) + open.size();
+  return page.substr(from, page.find("</script>") - from);
+}
+
+TEST(StartPageScriptTest, MoneyFormatGivesWholeCentsWithTwoDecimals) {
+  if (!NodeScript::available()) GTEST_SKIP() << "node is not installed";
+  std::vector<GeneratorReport> reports;
+  const SitePage start = generateStartPage(testing::smallCatalogue(), reports);
+  const std::string output = NodeScript().run(
+      startPageScript(start.text) +
+      "\nfor (const a of [12.996, 0.05, 0, 1234.5, 19.999, 0.994, 7, \"49.95\", 100.1])"
+      " console.log(moneyFormat(a))\n");
+  EXPECT_EQ(output, "13.00\n0.05\n0.00\n1234.50\n20.00\n0.99\n7.00\n49.95\n100.10\n");
+}
+
+TEST(StartPageScriptTest, AwkwardItemValuesRoundTripThroughTheCatalogue) {
+  if (!NodeScript::available()) GTEST_SKIP() << "node is not installed";
+  StoreInput input = testing::smallCatalogue();
+  input.manufacturer = input.descriptionUrl = input.pictureUrl = true;
+  input.categories[0].name = "Summer Shoes";
+  ItemRecord& item = input.categories[0].items[0];
+  item.id = R"(A\1)";
+  item.description = "12\" boot <i>new</i>\r\nline</script><script>x=1</script>";
+  item.manufacturer = "O\"Neil";
+  item.pictureUrl = "a<!--b";
+  std::vector<GeneratorReport> reports;
+  const SitePage start = generateStartPage(input, reports);
+  const std::string output = NodeScript().run(
+      startPageScript(start.text) +
+      "\nconst i = Summer_ShoesList[1]\n"
+      "console.log(JSON.stringify([i.itemid, i.itemdesc, i.itemprice, i.itemman, i.picURL,"
+      " i.itemW, Summer_ShoesList.length]))\n");
+  EXPECT_EQ(output, R"(["A\\1","12\" boot <i>new</i>\r\nline</script><script>x=1</script>",49.95,)"
+                    R"("O\"Neil","a<!--b","0.5",2])"
+                    "\n");
+  // The page itself holds no "</script" before the end of its script.
+  EXPECT_EQ(start.text.find("</script"), start.text.find("</script>\r\n</head>"));
+}
+
+// Runs the start page, then the order page with the given quantities and the
+// handlers of its template against a stand-in for the order form, and
+// prints the fields the order mail carries.
+constexpr const char* kOrderFlowScript = R"js(
+const fs = require("fs"), vm = require("vm")
+const [startFile, orderFile, actions] = process.argv.slice(2)
+const fields = {}
+const form = new Proxy(fields, { get: (t, k) => (t[k] ??= { value: "", checked: false }) })
+const ctx = vm.createContext({ document: { write() {}, forms: { FormOrder: form } } })
+vm.runInContext("var top = globalThis", ctx)
+const scripts = (file) =>
+  [...fs.readFileSync(file, "latin1").matchAll(/<script[^>]*>([\s\S]*?)<\/script>/gi)].map(m => m[1])
+for (const code of scripts(startFile)) vm.runInContext(code, ctx)
+vm.runInContext("ShoesList[1].itemquantity = 2; BagsList[1].itemquantity = 1", ctx)
+for (const code of scripts(orderFile)) vm.runInContext(code, ctx)
+vm.runInContext(actions, ctx)
+for (const name of ["T1", "T2", "T3", "T6", "AMOUNT", "DESCRIPTION"])
+  console.log(name + "=" + JSON.stringify(fields[name] ? fields[name].value : null))
+)js";
+
+std::string runOrderFlow(const StoreInput& input, const std::string& orderPage,
+                         const std::string& actions) {
+  std::vector<GeneratorReport> reports;
+  const auto pages = generateSite(input, reports);
+  testing::TempFolder folder;
+  folder.write("flow.js", kOrderFlowScript);
+  folder.write("index.htm", pageNamed(pages, "index").text);
+  folder.write("order.htm", pageNamed(pages, orderPage).text);
+  const std::string command = "/usr/bin/node " + folder.file("flow.js").string() + " " +
+                              folder.file("index.htm").string() + " " +
+                              folder.file("order.htm").string() + " '" + actions + "'";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  std::string output;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+  pclose(pipe);
+  return output;
+}
+
+TEST(OrderTemplateTest, ShippingChoicesFillTaxChargesAmountAndDescription) {
+  if (!NodeScript::available()) GTEST_SKIP() << "node is not installed";
+  StoreInput input = testing::smallCatalogue();
+  input.weight = true;
+  // 2 x 49.95 + 120.5 = 220.40, weight 2 x 0.5 + 20 = 21: the charges above 20.
+  EXPECT_EQ(runOrderFlow(input, "order", "ChooseState(true); ChooseMethod(2)"),
+            "T1=\"$$$ 338.58\"\nT2=\"$ 18.18\"\nT3=\"$ 100.00\"\nT6=\"$ 100.00\"\n"
+            "AMOUNT=\"$$$ 338.58\"\n"
+            "DESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
+            " Total Price : $$$ 338.58\"\n");
+  EXPECT_EQ(runOrderFlow(input, "order_cc", "ChooseState(false)"),
+            "T1=\"$$$ 320.40\"\nT2=\"$ 0.00\"\nT3=\"$ 100.00\"\nT6=\"$ 100.00\"\n"
+            "AMOUNT=\"$$$ 320.40\"\n"
+            "DESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
+            " Total Price : $$$ 320.40\"\n");
+  // Cash on delivery has no shipping function; its total is products and tax.
+  EXPECT_EQ(runOrderFlow(input, "order_cod", "ChooseState(true)"),
+            "T1=\"$$$ 238.58\"\nT2=\"$ 18.18\"\nT3=null\nT6=null\nAMOUNT=\"$$$ 238.58\"\n"
+            "DESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
+            " Total Price : 220.40\"\n");
+}
+
+TEST(OrderTemplateTest, WithoutWeightTheCardAndCashTemplatesChargeNoShipping) {
+  if (!NodeScript::available()) GTEST_SKIP() << "node is not installed";
+  const StoreInput input = testing::smallCatalogue();
+  for (const char* page : {"order", "order_cod", "order_cc"}) {
+    EXPECT_EQ(runOrderFlow(input, page, "ChooseState(true)"),
+              "T1=\"$$$ 238.58\"\nT2=\"$ 18.18\"\nT3=null\nT6=null\nAMOUNT=\"$$$ 238.58\"\n"
+              "DESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
+              " Total Price : $$$ 238.58\"\n")
+        << page;
+  }
+}
+
+}  // namespace
+}  // namespace vendaro

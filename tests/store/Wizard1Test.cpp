@@ -1,0 +1,273 @@
+#include "store/Wizard1.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/BrowserPane.h"
+#include "tests/support/FakeBrowser.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeBrowser;
+using testing::ScriptedDialogs;
+using testing::TempFolder;
+
+class Wizard1Test : public ::testing::Test {
+ protected:
+  Wizard1Test()
+      : pane(browser, false),
+        wizard(Wizard1Platform{dialogs, settings, app.path(), &addressBar, &pane,
+                               [this] { ++orderViewerShown; }}) {}
+
+  void newProject(const std::string& name) {
+    dialogs.inputAnswers.push_back(name);
+    wizard.Command12_Click();
+  }
+
+  void addCategory(const std::string& name) {
+    wizard.Text1[0].setText(name);
+    wizard.Command9_Click();
+  }
+
+  void addItem(const std::string& id, const std::string& price) {
+    wizard.Text1[2].setText(id);
+    wizard.Text1[5].setText(id + " description");
+    wizard.Text1[4].setText(price);
+    wizard.Command3_Click();
+  }
+
+  // Makes project Shop with the given categories and lets them reach Combo1.
+  void projectWithCategories(const std::vector<std::string>& categories) {
+    newProject("Shop");
+    for (const std::string& category : categories) addCategory(category);
+    wizard.SSTab1_Click(1);
+  }
+
+  std::vector<std::string> filesIn(const fs::path& folder) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempFolder app;
+  ScriptedDialogs dialogs;
+  Settings settings;
+  ListControl addressBar;
+  FakeBrowser browser;
+  BrowserPane pane;
+  int orderViewerShown = 0;
+  Wizard1 wizard;
+};
+
+TEST_F(Wizard1Test, NewProjectMakesItsFolderAndASecondOneWithTheSameNameIsRefused) {
+  wizard.List1.AddItem("old");
+  newProject("Shop");
+  EXPECT_TRUE(fs::is_directory(app.path() / "Shop"));
+  EXPECT_EQ(wizard.Text6.Text(), "Shop");
+  EXPECT_EQ(wizard.List1.ListCount(), 0);
+  EXPECT_EQ(dialogs.messageTexts(),
+            std::vector<std::string>{"You may fill the category listing for the new Store"});
+  EXPECT_EQ(dialogs.prompts.at(0), "Enter the new project's name , please");
+
+  addCategory("Cups");
+  newProject("Shop");
+  EXPECT_EQ(dialogs.messageTexts().back(),
+            "You already have the project with the same name.Please remove appropriate folder");
+  EXPECT_EQ(wizard.Text6.Text(), "");
+  EXPECT_EQ(wizard.List1.ListCount(), 1);  // no list is changed
+}
+
+TEST_F(Wizard1Test, NamesThatWouldLeaveTheProjectFolderAreRefusedAndNothingIsWritten) {
+  for (const char* name : {"../Evil", "a/b", "..", ""}) {
+    newProject(name);
+    EXPECT_EQ(dialogs.messageTexts().back(), Wizard1::kUnusableProjectName) << name;
+  }
+  EXPECT_TRUE(filesIn(app.path()).empty());
+  EXPECT_FALSE(fs::exists(app.path().parent_path() / "Evil"));
+
+  newProject("Shop");
+  for (const char* name : {"../up", "x\\y", ""}) {
+    addCategory(name);
+    EXPECT_EQ(dialogs.messageTexts().back(), Wizard1::kUnusableCategoryName) << name;
+  }
+  EXPECT_EQ(wizard.List1.ListCount(), 0);
+
+  // A project name typed into the box is checked when the project is stored.
+  wizard.Text6.setText("../Shop2");
+  wizard.SSTab1_Click(1);
+  EXPECT_EQ(dialogs.messageTexts().back(), Wizard1::kUnusableProjectName);
+  EXPECT_EQ(filesIn(app.path()), std::vector<std::string>{"Shop"});
+  EXPECT_TRUE(filesIn(app.path() / "Shop").empty());
+
+  // A category typed into the combo box is checked when items are saved.
+  wizard.Text6.setText("Shop");
+  wizard.Combo1.setText("../../Stolen");
+  addItem("A1", "1");
+  EXPECT_EQ(dialogs.messageTexts().back(), Wizard1::kUnusableCategoryName);
+  EXPECT_TRUE(filesIn(app.path() / "Shop").empty());
+}
+
+TEST_F(Wizard1Test, TabChangeWithoutAProjectWritesNothing) {
+  wizard.List1.AddItem("Cups");
+  wizard.SSTab1_Click(1);
+  EXPECT_TRUE(filesIn(app.path()).empty());
+  EXPECT_EQ(wizard.Combo1.ListCount(), 0);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Wizard1Test, TabChangeStoresTheProjectAndOpenReadsItBack) {
+  projectWithCategories({"Cups", "Plates"});
+  wizard.Text4.setText("");
+  wizard.Text15.setText("0.07");
+  wizard.SSTab1_Click(3);
+  EXPECT_EQ(wizard.Combo1.items(), (std::vector<std::string>{"Cups", "Plates"}));
+  EXPECT_EQ(app.read("Shop/Shop.caa"), "Cups\r\nPlates\r\n");
+  EXPECT_EQ(app.read("Shop/Shop.pro"), "");
+  EXPECT_NE(app.read("Shop/Shop.sit").find("\r\n\r\n\r\n[Font]\r\n"), std::string::npos);
+
+  Wizard1 other(Wizard1Platform{dialogs, settings, app.path(), nullptr, nullptr, {}});
+  dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.caa").string());
+  other.Command2_Click();
+  EXPECT_EQ(other.Text6.Text(), "Shop");
+  EXPECT_EQ(other.List1.items(), (std::vector<std::string>{"Cups", "Plates"}));
+
+  other.Text15.setText("changed");
+  other.Text4.setText("changed");
+  dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.sit").string());
+  other.Command6_Click();
+  EXPECT_EQ(other.Text15.Text(), "0.07");
+  EXPECT_EQ(other.Text4.Text(), "");
+  EXPECT_EQ(other.Text3.Text(), wizard.Text3.Text());
+
+  // Cancelling the dialog changes nothing but the cleared category list.
+  other.Command2_Click();
+  EXPECT_EQ(other.Text6.Text(), "Shop");
+  EXPECT_EQ(other.List1.ListCount(), 0);
+}
+
+TEST_F(Wizard1Test, ItemsAreStoredInTheCategoryFileAndDoubleClickKeepsTheRecordInTheBoxes) {
+  projectWithCategories({"Cups"});
+  wizard.chooseCategory(0);
+  addItem("A1", "1.50");
+  addItem("A2", "2");
+  wizard.Command3_Click();  // the boxes still hold A2
+  EXPECT_EQ(app.read("Shop/Cups.pro"),
+            "A1^A1 description^1.50^^^^^\r\nA2^A2 description^2^^^^^\r\n"
+            "A2^A2 description^2^^^^^\r\n");
+
+  wizard.List2.setListIndex(0);
+  wizard.List2_DblClick();
+  EXPECT_EQ(wizard.Text1[2].Text(), "A1");
+  EXPECT_EQ(wizard.Text1[4].Text(), "1.50");
+  EXPECT_EQ(app.read("Shop/Cups.pro"), "A2^A2 description^2^^^^^\r\nA2^A2 description^2^^^^^\r\n");
+  wizard.Command3_Click();
+  EXPECT_EQ(wizard.List2.List(2), "A1^A1 description^1.50^^^^^");
+
+  // "Up" and "Down" move the entry but do not rewrite the file.
+  const std::string stored = app.read("Shop/Cups.pro");
+  wizard.List2.setListIndex(2);
+  wizard.Command1_Click();
+  EXPECT_EQ(wizard.List2.List(1), "A1^A1 description^1.50^^^^^");
+  EXPECT_EQ(app.read("Shop/Cups.pro"), stored);
+
+  // Choosing the category again reloads the file and clears the boxes.
+  wizard.chooseCategory(0);
+  EXPECT_EQ(wizard.List2.List(2), "A1^A1 description^1.50^^^^^");
+  EXPECT_EQ(wizard.Text1[2].Text(), "");
+  wizard.List2.setListIndex(0);
+  wizard.List2_Click();
+  EXPECT_EQ(wizard.Text1[2].Text(), "A2");
+}
+
+TEST_F(Wizard1Test, AnAllEmptyItemIsSevenSeparatorsAndSameNamedCategoriesShareAFile) {
+  projectWithCategories({"Cups", "Cups"});
+  wizard.chooseCategory(0);
+  wizard.Command3_Click();
+  EXPECT_EQ(app.read("Shop/Cups.pro"), "^^^^^^^\r\n");
+  wizard.chooseCategory(1);
+  EXPECT_EQ(wizard.List2.items(), std::vector<std::string>{"^^^^^^^"});
+}
+
+TEST_F(Wizard1Test, SavingWithoutAProjectSaysSoAndWritesNothing) {
+  wizard.Combo1.setText("Cups");
+  addItem("A1", "1");
+  EXPECT_EQ(dialogs.messageTexts().back(), Wizard1::kNoProject);
+  EXPECT_TRUE(filesIn(app.path()).empty());
+}
+
+TEST_F(Wizard1Test, GetItCopiesTheAddressBarAndPreviewShowsTheStartPage) {
+  addressBar.setText("http://shop.example/cup.htm");
+  wizard.Command7_Click();
+  EXPECT_EQ(wizard.Text1[3].Text(), "http://shop.example/cup.htm");
+
+  newProject("Shop");
+  wizard.Text14.setText("start");
+  wizard.Command4_Click();
+  EXPECT_TRUE(pane.Visible());
+  EXPECT_EQ(browser.navigations,
+            std::vector<std::string>{(app.path() / "Shop" / "start.htm").string()});
+
+  wizard.Command151_Click();
+  EXPECT_EQ(orderViewerShown, 1);
+}
+
+TEST_F(Wizard1Test, GenerateWritesTheSiteAndLeavesTheLastCategoryShown) {
+  projectWithCategories({"Cups", "Plates"});
+  wizard.chooseCategory(0);
+  addItem("A1", "1.50");
+  wizard.chooseCategory(1);
+  addItem("P1", "4");
+  addItem("P2", "5");
+  wizard.chooseCategory(0);
+  wizard.Option2_Click();
+  EXPECT_FALSE(wizard.Option1.Value());
+
+  wizard.Command14_Click();
+  const GenerationRun& run = wizard.lastGeneration();
+  EXPECT_TRUE(run.notWritten.empty());
+  const std::vector<std::string> files = filesIn(app.path() / "Shop");
+  for (const char* page :
+       {"index.htm", "banner.htm", "mmenu.htm", "compinfo.htm", "ols.htm", "m_products.htm",
+        "l_Cups.htm", "l_Plates.htm", "basket.htm", "order.htm", "order_cod.htm", "order_cc.htm",
+        "select_payment.htm", "complect.htm"}) {
+    EXPECT_NE(std::find(files.begin(), files.end(), page), files.end()) << page;
+  }
+  EXPECT_EQ(std::find(files.begin(), files.end(), "fsecond.htm"), files.end());
+  EXPECT_EQ(run.written.size(), 14u);
+  EXPECT_EQ(run.written.front(), app.path() / "Shop" / "index.htm");
+  const std::string start = app.read("Shop/index.htm");
+  EXPECT_EQ(start.substr(start.size() - 2), "\r\n");
+
+  // Generation loads every category in turn and stays on the last one.
+  EXPECT_EQ(wizard.Combo1.Text(), "Plates");
+  EXPECT_EQ(wizard.List2.ListCount(), 2);
+  EXPECT_EQ(wizard.Text1[2].Text(), "P2");
+
+  // "Update" writes the start page only.
+  fs::remove(app.path() / "Shop" / "index.htm");
+  fs::remove(app.path() / "Shop" / "basket.htm");
+  wizard.Command13_Click();
+  EXPECT_TRUE(fs::exists(app.path() / "Shop" / "index.htm"));
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "basket.htm"));
+}
+
+TEST_F(Wizard1Test, GenerateShowsTheValuesTheGeneratorReplaced) {
+  projectWithCategories({"Cups"});
+  wizard.chooseCategory(0);
+  addItem("A1", "cheap");
+  const std::size_t before = dialogs.messages.size();
+  wizard.Command14_Click();
+  ASSERT_EQ(dialogs.messages.size(), before + 1);
+  const std::string& text = dialogs.messages.back().text;
+  EXPECT_NE(text.find("Category \"Cups\", item \"A1\""), std::string::npos) << text;
+  EXPECT_FALSE(wizard.lastGeneration().reports.empty());
+}
+
+}  // namespace
+}  // namespace vendaro
