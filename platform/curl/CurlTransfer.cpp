@@ -1,0 +1,51 @@
+#include "platform/curl/CurlTransfer.h"
+
+#include <algorithm>
+
+#include "platform/curl/HttpFetch.h"
+
+namespace vendaro {
+namespace {
+
+constexpr long kFirstErrorStatus = 400;
+
+}  // namespace
+
+CurlTransfer::CurlTransfer(EventLoop& loop) : loop_(loop) {}
+
+CurlTransfer::~CurlTransfer() {
+  Cancel();
+}
+
+void CurlTransfer::Execute(const std::string& address) {
+  Cancel();
+  url_ = address;
+  body_.clear();
+  readPosition_ = 0;
+  running_ = std::make_unique<FetchThread>(loop_, [this, address](HttpFetch& fetch) {
+    auto result = std::make_shared<FetchResult>(fetch.run(address));
+    return [this, result] { finish(*result); };
+  });
+}
+
+std::string CurlTransfer::GetChunk(std::size_t size) {
+  const std::size_t start = std::min(readPosition_, body_.size());
+  std::string chunk = body_.substr(start, size);
+  readPosition_ = start + chunk.size();
+  return chunk;
+}
+
+void CurlTransfer::Cancel() {
+  if (running_) running_->abandon();
+  running_.reset();
+}
+
+void CurlTransfer::finish(const FetchResult& result) {
+  running_.reset();
+  const bool answered =
+      result.outcome == FetchResult::Outcome::Completed && result.status < kFirstErrorStatus;
+  if (answered) body_ = result.body;
+  if (onStateChanged) onStateChanged(answered ? kStateResponseCompleted : kStateError);
+}
+
+}  // namespace vendaro

@@ -1,0 +1,218 @@
+#include "platform/curl/PageLoader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/ManualEventLoop.h"
+#include "platform/curl/PageAssembler.h"
+#include "tests/curl/LoopPump.h"
+#include "tests/support/LocalHttpServer.h"
+
+namespace vendaro {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::HttpReply;
+using testing::LocalHttpServer;
+using testing::pumpUntil;
+using testing::RefusingPort;
+
+std::vector<std::string> linkTexts(const PageDocument& page) {
+  std::vector<std::string> texts;
+  for (const PageLink& link : page.links) texts.push_back(link.outerText + " " + link.href);
+  return texts;
+}
+
+// A page loader on a manual loop that writes down every event it raises.
+class PageLoaderTest : public ::testing::Test {
+ protected:
+  PageLoaderTest() {
+    loader.onNavigateComplete = [this](FrameLevel level, const std::string& address) {
+      events.push_back(levelName(level) + " navigated " + address);
+      busyAtCompletion = loader.Busy();
+      documentAtCompletion = loader.Document() != nullptr;
+    };
+    loader.onDownloadComplete = [this] { events.push_back("downloaded"); };
+    loader.onTitleChange = [this](const std::string& title) { events.push_back("title " + title); };
+    loader.onDocumentComplete = [this](FrameLevel level, const std::string& address) {
+      events.push_back(levelName(level) + " complete " + address);
+      if (level == FrameLevel::TopLevel) ++pagesCompleted;
+    };
+  }
+
+  static std::string levelName(FrameLevel level) {
+    return level == FrameLevel::TopLevel ? "page" : "frame";
+  }
+
+  // Navigates and pumps the loop until the page has completed.
+  std::shared_ptr<const PageDocument> load(const std::string& address) {
+    const int before = pagesCompleted;
+    events.clear();
+    loader.Navigate(address);
+    EXPECT_TRUE(loader.Busy());
+    EXPECT_TRUE(pumpUntil(loop, [&] { return pagesCompleted > before; }));
+    return loader.Document();
+  }
+
+  LocalHttpServer server;
+  ManualEventLoop loop;
+  PageLoader loader{loop};
+  std::vector<std::string> events;
+  int pagesCompleted = 0;
+  bool busyAtCompletion = true;
+  bool documentAtCompletion = false;
+};
+
+TEST_F(PageLoaderTest, LoadsFramesOfTheSameSiteAndLeavesOtherSitesUnreadable) {
+  const std::string foreign = "http://localhost:" + std::to_string(server.port()) + "/ad.html";
+  server.page("/shop.html",
+              "<html><head><title>Shop</title></head><frameset cols='50%,50%'>"
+              "<frame name=menu src='menu.html'><frame name=ad src='" +
+                  foreign + "'></frameset>");
+  server.page(
+      "/menu.html",
+      "<body><a href='/one.html'>One</a><iframe name=inner src='/deep/inner.html'></iframe>");
+  server.page("/deep/inner.html", "<title>Inner</title><a href='two.html'>Two</a>");
+
+  auto page = load(server.url("/shop.html"));
+
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->bodyTagName, "FRAMESET");
+  ASSERT_EQ(page->frames.size(), 2u);
+  EXPECT_EQ(page->frames[0].name, "menu");
+  ASSERT_TRUE(page->frames[0].document);
+  const PageDocument& menu = *page->frames[0].document;
+  EXPECT_THAT(linkTexts(menu), ElementsAre("One " + server.url("/one.html")));
+  ASSERT_EQ(menu.frames.size(), 1u);
+  ASSERT_TRUE(menu.frames[0].document);
+  EXPECT_THAT(linkTexts(*menu.frames[0].document),
+              ElementsAre("Two " + server.url("/deep/two.html")));
+  EXPECT_EQ(page->frames[1].src, foreign);
+  EXPECT_FALSE(page->frames[1].document);
+  EXPECT_EQ(server.requestCount("/ad.html"), 0);
+
+  EXPECT_THAT(events, ElementsAre("page navigated " + server.url("/shop.html"), "title Shop",
+                                  "downloaded", "frame complete " + server.url("/deep/inner.html"),
+                                  "frame complete " + server.url("/menu.html"),
+                                  "page complete " + server.url("/shop.html")));
+  EXPECT_FALSE(busyAtCompletion);
+  EXPECT_TRUE(documentAtCompletion);
+  EXPECT_EQ(loader.LocationName(), "Shop");
+}
+
+TEST_F(PageLoaderTest, StopsAPageThatFramesItselfAtTheDepthLimit) {
+  server.page("/loop.html", "<a href='x.html'>x</a><iframe src='loop.html'></iframe>");
+
+  auto page = load(server.url("/loop.html"));
+
+  int depth = 0;
+  for (auto frame = page; frame && !frame->frames.empty(); frame = frame->frames[0].document) {
+    ++depth;
+  }
+  EXPECT_EQ(depth, PageAssembler::kMaxFrameDepth + 1);
+  EXPECT_EQ(server.requestCount("/loop.html"), PageAssembler::kMaxFrameDepth + 1);
+}
+
+TEST_F(PageLoaderTest, ConvertsPagesInOtherCharacterSetsToUtf8) {
+  HttpReply byHeader;
+  byHeader.contentType = "text/html; charset=windows-1252";
+  byHeader.body = "<title>Caf\xE9 \x80 5</title><a href=a>na\xEFve</a>";
+  server.reply("/header.html", byHeader);
+  server.page("/meta.html",
+              "<html><head><meta http-equiv='Content-Type' content='text/html; charset=iso-8859-1'>"
+              "<title>Gr\xFC\xDF"
+              "e</title></head><body>\xA9</body></html>");
+
+  EXPECT_EQ(load(server.url("/header.html"))->title, "Caf\xC3\xA9 \xE2\x82\xAC 5");
+  EXPECT_THAT(linkTexts(*loader.Document()), ElementsAre("na\xC3\xAFve " + server.url("/a")));
+  EXPECT_EQ(load(server.url("/meta.html"))->title,
+            "Gr\xC3\xBC\xC3\x9F"
+            "e");
+}
+
+TEST_F(PageLoaderTest, FollowsRedirectsAndCompletesFailedLoadsLikeABrowser) {
+  server.redirect("/go", "/target.html");
+  server.page("/target.html", "<title>Target</title>");
+  RefusingPort closed;
+
+  load(server.url("/go"));
+  EXPECT_EQ(loader.LocationURL(), server.url("/target.html"));
+  EXPECT_EQ(loader.LocationName(), "Target");
+
+  // A 404 is a page: the server's error page is shown.
+  EXPECT_EQ(load(server.url("/gone.html"))->title, "Not Found");
+
+  // Nothing to show: an empty document with the address asked for.
+  auto empty = load(closed.url("/x.html"));
+  EXPECT_EQ(empty->url, closed.url("/x.html"));
+  EXPECT_TRUE(empty->links.empty());
+  EXPECT_EQ(loader.LocationName(), closed.url("/x.html"));
+
+  loader.GoBack();
+  pumpUntil(loop, [&] { return !loader.Busy(); });
+  EXPECT_EQ(loader.LocationURL(), server.url("/gone.html"));
+}
+
+TEST_F(PageLoaderTest, StopAndANewNavigationSilenceTheLoadTheyReplace) {
+  HttpReply slow;
+  slow.body = "<title>Slow</title>";
+  slow.delay = std::chrono::seconds(30);
+  server.reply("/slow.html", slow);
+  server.page("/first.html", "<title>First</title>");
+  load(server.url("/first.html"));
+  events.clear();
+
+  loader.Navigate(server.url("/slow.html"));
+  ASSERT_TRUE(pumpUntil(loop, [&] { return server.requestCount("/slow.html") == 1; }));
+  loader.Stop();
+  EXPECT_FALSE(loader.Busy());
+  loop.runPending();
+  EXPECT_TRUE(events.empty());
+  EXPECT_EQ(loader.LocationName(), "First");
+
+  // A handler that navigates on ends the events of the page it was told about.
+  server.page("/second.html", "<title>Second</title>");
+  loader.onNavigateComplete = [this](FrameLevel, const std::string& address) {
+    events.push_back("navigated " + address);
+    if (address == server.url("/first.html")) loader.Navigate(server.url("/second.html"));
+  };
+  load(server.url("/first.html"));
+  EXPECT_EQ(events.front(), "navigated " + server.url("/first.html"));
+  EXPECT_EQ(events.back(), "page complete " + server.url("/second.html"));
+  EXPECT_EQ(std::count(events.begin(), events.end(), "downloaded"), 1);
+}
+
+TEST_F(PageLoaderTest, WritesADocumentAndHonoursACancelledNavigation) {
+  loader.writeDocument("<title>Report</title><a href='http://x.example/'>X</a>");
+  EXPECT_EQ(loader.LocationURL(), "about:blank");
+  EXPECT_EQ(loader.LocationName(), "Report");
+  loop.runPending();
+  EXPECT_THAT(events, ElementsAre("page complete about:blank"));
+
+  loader.onBeforeNavigate = [](const std::string&, bool& cancel) { cancel = true; };
+  loader.Navigate(server.url("/any.html"));
+  EXPECT_FALSE(loader.Busy());
+  EXPECT_EQ(loader.LocationURL(), "about:blank");
+}
+
+TEST(PageLoaderLifetimeTest, DestroyingALoadingPageLoaderIsSafe) {
+  LocalHttpServer server;
+  HttpReply slow;
+  slow.delay = std::chrono::seconds(30);
+  server.reply("/slow.html", slow);
+  ManualEventLoop loop;
+  {
+    PageLoader loader(loop);
+    loader.Navigate(server.url("/slow.html"));
+    ASSERT_TRUE(testing::waitUntil([&] { return server.requestCount("/slow.html") == 1; }));
+  }
+  loop.runPending();
+  EXPECT_EQ(loop.pendingCount(), 0u);
+}
+
+}  // namespace
+}  // namespace vendaro
