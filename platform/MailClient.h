@@ -18,7 +18,10 @@ struct MailAccount {
 };
 
 // A POP3 mailbox session. Each call starts one action and returns; its end is
-// reported by `onComplete` (or `onError`) on the event-loop thread.
+// reported by `onComplete` (or `onError`) on the event-loop thread. `connect`
+// logs in and reads the message count too. Message numbers stay fixed within
+// a session; any error ends the session (later actions fail until the next
+// `connect`, which numbers afresh), so match messages by unique id.
 class MailClient {
  public:
   virtual ~MailClient() = default;

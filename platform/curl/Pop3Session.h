@@ -1,0 +1,93 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/MailClient.h"
+
+namespace vendaro {
+
+// How long a mailbox session waits before it gives up on a silent server.
+struct MailTimeouts {
+  long connectSeconds = 20;
+  // No reply line and no byte of a message for this long ends the session.
+  long idleSeconds = 60;
+};
+
+// One POP3 mailbox session over one libcurl easy handle, used from one thread
+// at a time (except `abort`). The handle logs in once; every later action
+// reuses that connection, so message numbers stay fixed for the session.
+//
+// States: Closed (no handle) -> Open (logged in) -> Closed by `close` (QUIT,
+// which commits deletions), or -> Ended on any error. An ended session has
+// thrown its handle away and refuses every action until `open` starts a new
+// one: libcurl would otherwise log in again silently with new numbering. For
+// the same reason the handle may open exactly one connection per session.
+class Pop3Session {
+ public:
+  struct Result {
+    bool ok = true;
+    int number = 0;
+    std::string description;
+  };
+  using Progress = std::function<void(long done, long total)>;
+
+  // Error numbers of failures that libcurl does not number itself; the
+  // others carry libcurl's code.
+  static constexpr int kNotConnected = 1001;
+  static constexpr int kSessionEnded = 1002;
+  static constexpr int kUnreadableReply = 1003;
+  static constexpr int kMessageTooLarge = 1004;
+  static constexpr std::size_t kMaxMessageBytes = 64 * 1024 * 1024;
+
+  explicit Pop3Session(MailTimeouts timeouts = {});
+  ~Pop3Session();
+  Pop3Session(const Pop3Session&) = delete;
+  Pop3Session& operator=(const Pop3Session&) = delete;
+
+  // Logs in (ending a session still open) and reads the message count.
+  Result open(const MailAccount& account, int& count);
+  Result stat(int& count);
+  Result retrieve(int number, std::string& text, const Progress& progress);
+  Result remove(int number);
+  Result uniqueId(int number, std::string& uid);
+  // Logs out; deletions are committed by the server now. Always succeeds.
+  void close();
+  // Makes the running action end soon with an error. Any thread.
+  void abort() { aborted_ = true; }
+
+ private:
+  enum class State { Closed, Open, Ended };
+  struct Request {
+    std::string path;
+    const char* command = nullptr;  // nullptr: libcurl's own (RETR with a path)
+    bool wantsBody = false;
+  };
+  class Callbacks;
+
+  Result perform(const Request& request);
+  Result failure(int code);
+  Result refusal(int number, std::string description);
+  std::string serverError() const;
+  std::string withoutPassword(std::string text) const;
+  void configureHandle();
+  std::string baseUrl() const;
+
+  MailTimeouts timeouts_;
+  MailAccount account_;
+  State state_ = State::Closed;
+  void* easy_ = nullptr;  // CURL*, kept out of this header
+  std::atomic<bool> aborted_{false};
+  // Set once the login has succeeded; from then on no new connection is made.
+  bool loggedIn_ = false;
+  std::vector<std::string> replyLines_;
+  std::string body_;
+  bool bodyTooLarge_ = false;
+  const Progress* progress_ = nullptr;
+  long lastProgress_ = -1;
+  char errorBuffer_[256] = {};
+};
+
+}  // namespace vendaro

@@ -1,0 +1,162 @@
+// What only the libcurl client has: TLS, and a server that fails it.
+#include "platform/curl/CurlMailClient.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/curl/Pop3Reply.h"
+#include "tests/mail/MailDriver.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/Pop3TestServer.h"
+
+namespace vendaro::testing {
+namespace {
+
+using Security = MailAccount::Security;
+constexpr const char* kUser = "bob";
+constexpr const char* kPassword = "p@ss w0rd%";
+const std::string kMail = "From: shopper@example.com\nSubject: Online Order\n\nAMOUNT=$$$ 54.12\n";
+
+bool mentions(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+class CurlMailClientTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Pop3TestServer::available()) GTEST_SKIP() << Pop3TestServer::kUnavailable;
+    server.addUser(kUser, kPassword);
+    server.start();
+    server.deliver(kUser, kMail);
+  }
+
+  ManualEventLoop loop;
+  Pop3TestServer server;
+};
+
+TEST_F(CurlMailClientTest, ReadsOverImplicitTlsAndStartTlsWithTheGivenAuthority) {
+  for (Security security : {Security::Tls, Security::StartTls}) {
+    CurlMailClient client(loop);
+    MailDriver mail(loop, client);
+    ASSERT_TRUE(mail.connect(server.account(kUser, kPassword, security)))
+        << mail.errors.at(0).second;
+    ASSERT_TRUE(mail.fetch(1));
+    EXPECT_EQ(client.messageText(), pop3reply::withCrLf(kMail));
+    ASSERT_TRUE(mail.disconnect());
+  }
+}
+
+TEST_F(CurlMailClientTest, RefusesAnUnknownCertificateWithoutTheAuthority) {
+  for (Security security : {Security::Tls, Security::StartTls}) {
+    CurlMailClient client(loop);
+    MailDriver mail(loop, client);
+    MailAccount account = server.account(kUser, kPassword, security);
+    account.caFile.clear();
+    EXPECT_FALSE(mail.connect(account));
+    EXPECT_FALSE(mail.count());
+    ASSERT_EQ(mail.errors.size(), 2u);
+    EXPECT_TRUE(mentions(mail.errors[0].second, "TLS failure")) << mail.errors[0].second;
+    EXPECT_FALSE(mentions(mail.errors[0].second, kPassword));
+  }
+}
+
+TEST_F(CurlMailClientTest, NamesARefusedConnection) {
+  RefusingPort refusing;
+  CurlMailClient client(loop);
+  MailDriver mail(loop, client);
+  MailAccount account = server.account(kUser, kPassword);
+  account.port = refusing.port();
+  EXPECT_FALSE(mail.connect(account));
+  ASSERT_EQ(mail.errors.size(), 1u);
+  EXPECT_TRUE(mentions(mail.errors[0].second, "Connection refused")) << mail.errors[0].second;
+}
+
+TEST_F(CurlMailClientTest, AServerThatDiesEndsTheSessionAndCommitsNothing) {
+  server.deliver(kUser, kMail);
+  CurlMailClient client(loop);
+  MailDriver mail(loop, client);
+  ASSERT_TRUE(mail.connect(server.account(kUser, kPassword)));
+  ASSERT_TRUE(mail.remove(1));
+  server.kill();
+
+  EXPECT_FALSE(mail.fetch(2));
+  ASSERT_EQ(mail.errors.size(), 1u);
+  EXPECT_TRUE(mentions(mail.errors[0].second, "closed the connection")) << mail.errors[0].second;
+
+  // Back again, the server must not be reached by a silent new login.
+  server.start();
+  EXPECT_FALSE(mail.count());
+  EXPECT_TRUE(mentions(mail.errors.back().second, "connect again")) << mail.errors.back().second;
+  ASSERT_TRUE(mail.connect(server.account(kUser, kPassword)));
+  EXPECT_EQ(client.messageCount(), 2);
+  ASSERT_TRUE(mail.disconnect());
+}
+
+TEST_F(CurlMailClientTest, GivesUpOnAServerThatNeverAnswers) {
+  // Accepted by the kernel, never greeted.
+  const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(silent, 4), 0);
+  ::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length);
+
+  CurlMailClient client(loop, MailTimeouts{5, 1});
+  MailDriver mail(loop, client);
+  MailAccount account = server.account(kUser, kPassword);
+  account.port = ntohs(address.sin_port);
+  EXPECT_FALSE(mail.connect(account));
+  ASSERT_EQ(mail.errors.size(), 1u);
+  EXPECT_TRUE(mentions(mail.errors[0].second, "did not answer")) << mail.errors[0].second;
+  ::close(silent);
+}
+
+TEST_F(CurlMailClientTest, ReportsProgressOfALargeMessageAgainstItsSize) {
+  std::string large = "From: a@example.com\nSubject: big\n\n";
+  while (large.size() < 600'000) large += std::string(70, 'x') + "\n";
+  server.deliver(kUser, large);
+  CurlMailClient client(loop);
+  MailDriver mail(loop, client);
+  ASSERT_TRUE(mail.connect(server.account(kUser, kPassword)));
+  ASSERT_TRUE(mail.fetch(2));
+  EXPECT_EQ(client.messageText(), pop3reply::withCrLf(large));
+  ASSERT_GE(mail.progress.size(), 2u);
+  const long size = static_cast<long>(client.messageText().size());
+  for (std::size_t i = 1; i < mail.progress.size(); ++i) {
+    EXPECT_GE(mail.progress[i].first, mail.progress[i - 1].first);
+    EXPECT_GE(mail.progress[i].second, mail.progress[i].first);
+  }
+  EXPECT_GE(mail.progress.front().second, size - 100);  // the size the server announced
+  EXPECT_EQ(mail.progress.back(), std::make_pair(size, size));
+}
+
+TEST_F(CurlMailClientTest, DestroyingTheClientMidFetchReportsNothing) {
+  server.deliver(kUser, std::string(3'000'000, 'y') + "\n");
+  int reports = 0;
+  {
+    CurlMailClient client(loop);
+    MailDriver mail(loop, client);
+    ASSERT_TRUE(mail.connect(server.account(kUser, kPassword)));
+    ASSERT_TRUE(mail.remove(1));
+    client.onComplete = [&](MailAction) { ++reports; };
+    client.onError = [&](int, const std::string&) { ++reports; };
+    client.onProgress = [&](long, long) { ++reports; };
+    client.fetchMessage(2);
+  }
+  loop.runPending();
+  EXPECT_EQ(reports, 0);
+  // The message being read stays; whether the logout on the way out reached
+  // the server (committing the deletion) depends on timing.
+  EXPECT_GE(server.messageCount(kUser), 1);
+}
+
+}  // namespace
+}  // namespace vendaro::testing

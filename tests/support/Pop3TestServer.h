@@ -1,0 +1,83 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/MailClient.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro::testing {
+
+// A private dovecot POP3 server for integration tests: its own temporary
+// folder, configuration, throw-away certificate and free ports on 127.0.0.1,
+// run as a child process; nothing under /etc is read or changed. Mailboxes are
+// Maildir folders that `deliver` writes into directly.
+class Pop3TestServer {
+ public:
+  enum class LineEnds { AsGiven, Lf, CrLf };
+
+  // True when dovecot (dovecot-core, dovecot-pop3d) and openssl are installed.
+  static bool available();
+  static constexpr const char* kUnavailable =
+      "dovecot is not installed (dovecot-core dovecot-pop3d openssl; see scripts/install-deps)";
+
+  Pop3TestServer();
+  // Kills the server.
+  ~Pop3TestServer();
+  Pop3TestServer(const Pop3TestServer&) = delete;
+  Pop3TestServer& operator=(const Pop3TestServer&) = delete;
+
+  // Adds a mailbox; call before `start`.
+  void addUser(const std::string& user, const std::string& password);
+  // Starts the server and waits until it accepts connections; throws
+  // std::runtime_error with the server's log when it does not come up. May be
+  // called again after `stop` or `kill` (same folder, mailboxes kept).
+  void start();
+  // Shuts the server down (about a second) and ends every session it serves;
+  // open sessions are not committed (their deletions are lost).
+  void stop();
+  // Kills the server and all its processes at once, without any shutdown.
+  void kill();
+  bool running() const { return master_ > 0; }
+
+  // Puts a message into the user's mailbox. `ends` converts the line ends
+  // (LF or CR LF) or keeps them.
+  void deliver(const std::string& user, const std::string& rawMessage,
+               LineEnds ends = LineEnds::AsGiven);
+  // Messages in the user's mailbox (new and seen).
+  int messageCount(const std::string& user) const;
+
+  int port() const { return port_; }
+  int tlsPort() const { return tlsPort_; }
+  // The throw-away certificate, which is its own certificate authority.
+  std::string caFile() const { return (folder_.path() / "cert.pem").string(); }
+  std::string log() const;
+  const std::filesystem::path& folder() const { return folder_.path(); }
+
+  // An account on this server: plain and STARTTLS on `port`, implicit TLS on
+  // `tlsPort`; the certificate as CA file for both TLS kinds.
+  MailAccount account(const std::string& user, const std::string& password,
+                      MailAccount::Security security = MailAccount::Security::None) const;
+
+ private:
+  std::filesystem::path maildir(const std::string& user) const;
+  void makeCertificate();
+  void writeConfig();
+  void writeUsers();
+  void launch();
+  enum class Readiness { Ready, PortTaken, Failed };
+  Readiness waitUntilReady();
+  void reap(int signal);
+
+  TempFolder folder_;
+  std::vector<std::pair<std::string, std::string>> users_;
+  int port_ = 0;
+  int tlsPort_ = 0;
+  pid_t master_ = -1;
+  int delivered_ = 0;
+};
+
+}  // namespace vendaro::testing
