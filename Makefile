@@ -24,6 +24,9 @@ run: build
 test: build
 	@scripts/run-tests $(BUILD_DIR)
 
+bench: build
+	@bench/generate-bench $(BUILD_DIR)/app/vendaro
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
