@@ -39,7 +39,9 @@ std::string magnitudeText(double value) {
 
 }  // namespace
 
-std::string trimmedNumberText(std::int64_t value) { return std::to_string(value); }
+std::string trimmedNumberText(std::int64_t value) {
+  return std::to_string(value);
+}
 
 std::string numberText(std::int64_t value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);

@@ -35,7 +35,8 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
 }
 
 bool writeWholeFile(const std::filesystem::path& path, std::string_view content) {
-  std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string temporary =
+      (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
   int fd = ::mkstemp(temporary.data());
   if (fd < 0) return false;
   bool ok = writeAll(fd, content) && ::fsync(fd) == 0;

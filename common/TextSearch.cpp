@@ -5,9 +5,13 @@
 namespace vendaro {
 namespace {
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool equalFolded(char a, char b) { return foldAscii(a) == foldAscii(b); }
+bool equalFolded(char a, char b) {
+  return foldAscii(a) == foldAscii(b);
+}
 
 }  // namespace
 

@@ -30,6 +30,7 @@ std::filesystem::path resolveAppFolder(const std::optional<std::string>& command
 
 // The file named by the application folder followed by a backslash name such
 // as "\lb.prv": the same name directly inside the folder.
-std::filesystem::path appFile(const std::filesystem::path& folder, const std::string& backslashName);
+std::filesystem::path appFile(const std::filesystem::path& folder,
+                              const std::string& backslashName);
 
 }  // namespace vendaro

@@ -22,7 +22,9 @@ Control::ListenerId Control::addListener(Listener listener) {
   return id;
 }
 
-void Control::removeListener(ListenerId id) { listeners_.erase(id); }
+void Control::removeListener(ListenerId id) {
+  listeners_.erase(id);
+}
 
 void Control::notifyChanged() {
   // Copy first: a listener may add or remove listeners while it runs.

@@ -10,11 +10,11 @@ namespace vendaro {
 class DbValue {
  public:
   DbValue() = default;
-  DbValue(std::int64_t value) : value_(value) {}  // NOLINT: implicit on purpose
+  DbValue(std::int64_t value) : value_(value) {}                    // NOLINT: implicit on purpose
   DbValue(int value) : value_(static_cast<std::int64_t>(value)) {}  // NOLINT
-  DbValue(double value) : value_(value) {}        // NOLINT
-  DbValue(std::string value) : value_(std::move(value)) {}  // NOLINT
-  DbValue(const char* value) : value_(std::string(value)) {}  // NOLINT
+  DbValue(double value) : value_(value) {}                          // NOLINT
+  DbValue(std::string value) : value_(std::move(value)) {}          // NOLINT
+  DbValue(const char* value) : value_(std::string(value)) {}        // NOLINT
 
   bool isNull() const { return std::holds_alternative<std::monostate>(value_); }
   bool isInteger() const { return std::holds_alternative<std::int64_t>(value_); }

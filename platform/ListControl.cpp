@@ -28,7 +28,9 @@ void ListControl::setList(int index, const std::string& text) {
   notifyChanged();
 }
 
-void ListControl::AddItem(const std::string& text) { AddItem(text, ListCount()); }
+void ListControl::AddItem(const std::string& text) {
+  AddItem(text, ListCount());
+}
 
 void ListControl::AddItem(const std::string& text, int index) {
   checkIndex(index, ListCount() + 1);

@@ -42,8 +42,8 @@ struct PageFrame {
 struct PageDocument {
   std::string url;
   std::string title;
-  std::string domain;       // host part of the address
-  std::string bodyTagName;  // "BODY", or "FRAMESET" for a frameset page, or empty
+  std::string domain;            // host part of the address
+  std::string bodyTagName;       // "BODY", or "FRAMESET" for a frameset page, or empty
   std::vector<PageElement> all;  // every element in document order
   std::vector<PageLink> links;   // A and AREA elements with an href
   std::vector<PageImage> images;

@@ -21,10 +21,14 @@ struct Settings {
   std::string translationBaseUrl = "http://babelfish.example";
   // One base address (scheme and host) per search engine, by lower-case name.
   std::map<std::string, std::string> searchEngines = {
-      {"webcrawler", "http://www.webcrawler.example"}, {"altavista", "http://www.altavista.example"},
-      {"hotbot", "http://www.hotbot.example"},         {"infoseek", "http://www.infoseek.example"},
-      {"magellan", "http://www.magellan.example"},     {"yahoo", "http://search.yahoo.example"},
-      {"lycos", "http://www.lycos.example"},           {"excite", "http://search.excite.example"}};
+      {"webcrawler", "http://www.webcrawler.example"},
+      {"altavista", "http://www.altavista.example"},
+      {"hotbot", "http://www.hotbot.example"},
+      {"infoseek", "http://www.infoseek.example"},
+      {"magellan", "http://www.magellan.example"},
+      {"yahoo", "http://search.yahoo.example"},
+      {"lycos", "http://www.lycos.example"},
+      {"excite", "http://search.excite.example"}};
   std::string orderEmail = "orders@shop.example";
   std::string paymentGatewayHost = "secure.gateway.example";
   std::string popHost = "mail.shop.example";

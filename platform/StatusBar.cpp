@@ -11,7 +11,9 @@ std::size_t StatusBar::slot(int panel) const {
   return static_cast<std::size_t>(panel - 1);
 }
 
-const std::string& StatusBar::panelText(int panel) const { return panels_[slot(panel)]; }
+const std::string& StatusBar::panelText(int panel) const {
+  return panels_[slot(panel)];
+}
 
 void StatusBar::setPanelText(int panel, const std::string& text) {
   std::string& current = panels_[slot(panel)];

@@ -26,7 +26,7 @@ enum class SiteLayout { BannerAndContents, ContentsOnly };  // Option1, Option2
 // Everything the site generator reads from the store wizard at the moment
 // "Generate" or "Update" runs. The generator is a pure function of this.
 struct StoreInput {
-  std::string vendorHost;      // host of the vendor site (settings)
+  std::string vendorHost;           // host of the vendor site (settings)
   std::string startFile = "index";  // Text14
   SiteLayout layout = SiteLayout::BannerAndContents;
   bool manufacturer = false;    // Check1
@@ -34,11 +34,11 @@ struct StoreInput {
   bool pictureUrl = false;      // Check2
   bool weight = false;          // Check4
   // Snippet boxes of the "Settings" tab and the tax box.
-  std::string emailAction;    // Text5
-  std::string goBackUrl;      // Text4
-  std::string fontStyle;      // Text3
-  std::string tableStyle;     // Text2
-  std::string formAction;     // Text7
+  std::string emailAction;          // Text5
+  std::string goBackUrl;            // Text4
+  std::string fontStyle;            // Text3
+  std::string tableStyle;           // Text2
+  std::string formAction;           // Text7
   std::string salesTax = "0.0825";  // Text15
   // Hidden order-page templates.
   std::string template10, template11, template12, template13, template16, template17;

@@ -16,10 +16,10 @@ T takeOr(std::deque<T>& queue, T fallback) {
 MessageResult ScriptedDialogs::MsgBox(const std::string& text, MessageButtons buttons,
                                       MessageIcon icon, const std::string& title) {
   messages.push_back({text, buttons, icon, title});
-  MessageResult fallback = (buttons == MessageButtons::YesNo ||
-                            buttons == MessageButtons::YesNoCancel)
-                               ? MessageResult::Yes
-                               : MessageResult::Ok;
+  MessageResult fallback =
+      (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel)
+          ? MessageResult::Yes
+          : MessageResult::Ok;
   return takeOr(messageAnswers, fallback);
 }
 
