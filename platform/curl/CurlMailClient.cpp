@@ -22,7 +22,8 @@ CurlMailClient::CurlMailClient(EventLoop& loop, MailTimeouts timeouts)
 CurlMailClient::~CurlMailClient() {
   *alive_ = false;
   session_->abort();
-  worker_->stop([session = session_] { session->close(); });
+  // The owner waits for this: a frozen server must not hold it for long.
+  worker_->stop([session = session_] { session->close(Pop3Session::LogoutWait::Brief); });
 }
 
 void CurlMailClient::connect(const MailAccount& account) {

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <mutex>
 #include <optional>
 
@@ -135,15 +136,31 @@ Pop3Session::Result Pop3Session::uniqueId(int number, std::string& uid) {
   return result;
 }
 
-void Pop3Session::close() {
+void Pop3Session::close(LogoutWait wait) {
   aborted_ = false;
-  // curl_easy_cleanup sends QUIT on a connection that is still open.
+  if (easy_ && state_ == State::Open && loggedIn_) logOut(wait);
   if (easy_) curl_easy_cleanup(handle(easy_));
   easy_ = nullptr;
   state_ = State::Closed;
   loggedIn_ = false;
   account_.password.assign(account_.password.size(), '\0');
   account_ = {};
+}
+
+void Pop3Session::logOut(LogoutWait wait) {
+  // A last NOOP on a connection that may not be kept: libcurl then sends
+  // QUIT within this handle's time limits. (The QUIT of curl_easy_cleanup
+  // would wait up to a minute for a frozen server.)
+  CURL* easy = handle(easy_);
+  if (wait == LogoutWait::Brief) {
+    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, kBriefLogoutSeconds);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT, kBriefLogoutSeconds);
+  }
+  curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
+  curl_easy_setopt(easy, CURLOPT_URL, (baseUrl() + "/").c_str());
+  curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, "NOOP");
+  curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+  curl_easy_perform(easy);
 }
 
 void Pop3Session::configureHandle() {

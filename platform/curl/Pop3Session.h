@@ -41,6 +41,7 @@ class Pop3Session {
   static constexpr int kUnreadableReply = 1003;
   static constexpr int kMessageTooLarge = 1004;
   static constexpr std::size_t kMaxMessageBytes = 64 * 1024 * 1024;
+  static constexpr long kBriefLogoutSeconds = 2;
 
   explicit Pop3Session(MailTimeouts timeouts = {});
   ~Pop3Session();
@@ -53,8 +54,10 @@ class Pop3Session {
   Result retrieve(int number, std::string& text, const Progress& progress);
   Result remove(int number);
   Result uniqueId(int number, std::string& uid);
+  // How long a logout may wait for the server's answer.
+  enum class LogoutWait { Usual, Brief };
   // Logs out; deletions are committed by the server now. Always succeeds.
-  void close();
+  void close(LogoutWait wait = LogoutWait::Usual);
   // Makes the running action end soon with an error. Any thread.
   void abort() { aborted_ = true; }
 
@@ -70,6 +73,7 @@ class Pop3Session {
   Result perform(const Request& request);
   Result failure(int code);
   Result refusal(int number, std::string description);
+  void logOut(LogoutWait wait);
   std::string serverError() const;
   std::string withoutPassword(std::string text) const;
   void configureHandle();

@@ -119,6 +119,18 @@ TEST_F(CurlMailClientTest, GivesUpOnAServerThatNeverAnswers) {
   ::close(silent);
 }
 
+TEST_F(CurlMailClientTest, GivesUpOnAServerThatFreezesMidSession) {
+  CurlMailClient client(loop, MailTimeouts{5, 1});
+  MailDriver mail(loop, client);
+  ASSERT_TRUE(mail.connect(server.account(kUser, kPassword)));
+  server.freeze();
+  EXPECT_FALSE(mail.fetch(1));
+  server.thaw();
+  ASSERT_EQ(mail.errors.size(), 1u);
+  EXPECT_TRUE(mentions(mail.errors[0].second, "did not answer")) << mail.errors[0].second;
+  EXPECT_FALSE(mail.count());
+}
+
 TEST_F(CurlMailClientTest, ReportsProgressOfALargeMessageAgainstItsSize) {
   std::string large = "From: a@example.com\nSubject: big\n\n";
   while (large.size() < 600'000) large += std::string(70, 'x') + "\n";

@@ -226,6 +226,20 @@ void Pop3TestServer::kill() {
   reap(SIGKILL);
 }
 
+void Pop3TestServer::freeze() {
+  signalAll(SIGSTOP);
+}
+
+void Pop3TestServer::thaw() {
+  signalAll(SIGCONT);
+}
+
+void Pop3TestServer::signalAll(int signal) {
+  if (!running()) return;
+  ::kill(master_, signal);
+  for (pid_t child : childrenOf(master_)) ::kill(child, signal);
+}
+
 void Pop3TestServer::reap(int signal) {
   if (!running()) return;
   ::kill(master_, signal);

@@ -41,6 +41,10 @@ class Pop3TestServer {
   void stop();
   // Kills the server and all its processes at once, without any shutdown.
   void kill();
+  // Stops every process of the server without ending it, so connections stay
+  // open and unanswered; `thaw` lets them go on.
+  void freeze();
+  void thaw();
   bool running() const { return master_ > 0; }
 
   // Puts a message into the user's mailbox. `ends` converts the line ends
@@ -71,6 +75,7 @@ class Pop3TestServer {
   enum class Readiness { Ready, PortTaken, Failed };
   Readiness waitUntilReady();
   void reap(int signal);
+  void signalAll(int signal);
 
   TempFolder folder_;
   std::vector<std::pair<std::string, std::string>> users_;
