@@ -12,6 +12,7 @@ namespace vendaro {
 namespace {
 
 constexpr int kEnterKey = 13;
+constexpr int kDeleteKey = 46;
 constexpr const char* kRefusalMessage = " Sorry! You have no right to see it!!!";
 
 // Runs one step of a sequence whose errors are ignored.
@@ -39,6 +40,9 @@ void addIfAbsent(ListControl& list, const std::string& entry) {
 Form1::Form1(Form1Platform platform)
     : WebBrowser1(platform.webBrowser1, true),
       WebBrowser5(platform.webBrowser5, false),
+      WebBrowser2(platform.webBrowser2, false),
+      WebBrowser3(platform.webBrowser3, false),
+      WebBrowser4(platform.webBrowser4, false),
       platform_(std::move(platform)) {
   Combo2.setText("http://");
   for (auto& transfer : transfers_) transfer = platform_.makeTransfer();
@@ -107,7 +111,9 @@ void Form1::Form_Unload() {
   writeList("\\domain2.txt", domain2);
 }
 
-void Form1::Form_Terminate() { writeImageBufferPages(false); }
+void Form1::Form_Terminate() {
+  writeImageBufferPages(false);
+}
 
 void Form1::exit_Click() {
   if (onCloseRequested) onCloseRequested();
@@ -138,12 +144,14 @@ void Form1::Combo2_KeyPress(int keyAscii) {
   GoToAddress();
 }
 
-void Form1::Combo2_Click() { GoToAddress(); }
+void Form1::Combo2_Click() {
+  GoToAddress();
+}
 
 void Form1::GoToAddress() {
   const std::string address = Combo2.Text();
   if (inPrivateZone == 1) {
-    navigateVisiblePanes(address);
+    navigation_.navigateVisible(address);
     return;
   }
   const int match = privateHistoryMatch(address);
@@ -151,7 +159,7 @@ void Form1::GoToAddress() {
     refuseAddress(match);
     return;
   }
-  navigateVisiblePanes(address);
+  navigation_.navigateVisible(address);
 }
 
 int Form1::privateHistoryMatch(const std::string& address) const {
@@ -173,10 +181,75 @@ void Form1::refuseAddress(int historyIndex) {
   if (enterPrivateZone) enterPrivateZone();
 }
 
-void Form1::navigateVisiblePanes(const std::string& address) {
-  for (BrowserPane* pane : {&WebBrowser1, &WebBrowser5}) {
-    if (pane->Visible()) ignoringErrors([&] { pane->browser().Navigate(address); });
+void Form1::Combo1_KeyPress(int keyAscii) {
+  if (keyAscii != kEnterKey) return;
+  Combo1.AddItem(Combo1.Text(), 0);
+  Combo1.setText("");
+}
+
+void Form1::Combo1_KeyDown(int keyCode) {
+  if (keyCode != kDeleteKey) return;
+  const auto& entries = Combo1.items();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i] == Combo1.Text()) {
+      Combo1.RemoveItem(static_cast<int>(i));
+      break;
+    }
   }
+  Combo1.setText("");
+}
+
+void Form1::Picture2_Click() {
+  navigation_.onVisiblePanes([](Browser& pane) { pane.GoBack(); });
+}
+
+void Form1::Picture3_Click() {
+  navigation_.onVisiblePanes([](Browser& pane) { pane.GoForward(); });
+}
+
+void Form1::Picture4_Click() {
+  navigation_.onVisiblePanes([](Browser& pane) { pane.Stop(); });
+  linksGathered = 0;
+  ignoringErrors([&] { WebBrowser4.browser().Stop(); });
+  for (int number = 1; number <= 4; ++number) {
+    ignoringErrors([&] { Inet(number).Cancel(); });
+  }
+  ignoringErrors([&] { Caption.setCaption(WebBrowser1.browser().LocationName()); });
+}
+
+void Form1::Picture5_Click() {
+  navigation_.navigateVisible(platform_.settings.vendorBaseUrl);
+}
+
+void Form1::Picture6_Click() {
+  navigation_.onVisiblePanes([](Browser& pane) { pane.Refresh(); });
+}
+
+void Form1::Picture23_MouseUp() {
+  const bool showMainPane = WebBrowser5.Visible();
+  WebBrowser5.setVisible(!showMainPane);
+  WebBrowser1.setVisible(showMainPane);
+  Caption.setCaption(showMainPane ? "Browser 1" : "Browser 2");
+}
+
+void Form1::back_Click() {
+  navigation_.onMainPane([](Browser& pane) { pane.GoBack(); });
+}
+
+void Form1::forward_Click() {
+  navigation_.onMainPane([](Browser& pane) { pane.GoForward(); });
+}
+
+void Form1::home_Click() {
+  navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.settings.vendorBaseUrl); });
+}
+
+void Form1::refresh_Click() {
+  navigation_.onMainPane([](Browser& pane) { pane.Refresh(); });
+}
+
+void Form1::Form_Resize(float scaleWidth, float scaleHeight) {
+  layout.resize(scaleWidth, scaleHeight);
 }
 
 }  // namespace vendaro

@@ -6,6 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "app/Form1Layout.h"
+#include "app/PaneEvents.h"
+#include "app/PaneNavigation.h"
+#include "app/PictureCollector.h"
+#include "app/VisitRecorder.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
 #include "platform/Dialogs.h"
@@ -14,13 +19,16 @@
 #include "platform/Launcher.h"
 #include "platform/ListControl.h"
 #include "platform/MenuItem.h"
+#include "platform/PictureBox.h"
 #include "platform/Settings.h"
 #include "platform/StatusBar.h"
 #include "platform/Transfer.h"
 
 namespace vendaro {
 
-// What the main window talks to. The browsers are the two visible panes.
+// What the main window talks to. `webBrowser1` and `webBrowser5` are the two
+// user panes; `webBrowser2` to `webBrowser4` are hidden page loaders of the
+// research tools.
 struct Form1Platform {
   EventLoop& loop;
   Dialogs& dialogs;
@@ -29,6 +37,9 @@ struct Form1Platform {
   std::filesystem::path appFolder;
   Browser& webBrowser1;
   Browser& webBrowser5;
+  Browser& webBrowser2;
+  Browser& webBrowser3;
+  Browser& webBrowser4;
   // Makes the transfer controls Inet1 to Inet10.
   std::function<std::unique_ptr<Transfer>()> makeTransfer;
 };
@@ -62,6 +73,39 @@ class Form1 {
   // Opens the text of the address bar, unless the private history refuses it.
   void GoToAddress();
 
+  // Keyword bar: Enter (character 13) puts the text at the top of the list;
+  // Delete (key code 46) removes the first equal entry. Both empty the text.
+  void Combo1_KeyPress(int keyAscii);
+  void Combo1_KeyDown(int keyCode);
+
+  // Toolbar navigation, on each visible pane: back, forward, stop, home,
+  // refresh; any mouse button released on Picture23 switches the panes.
+  void Picture2_Click();
+  void Picture3_Click();
+  void Picture4_Click();
+  void Picture5_Click();
+  void Picture6_Click();
+  void Picture23_MouseUp();
+  // Menu navigation, on WebBrowser1 whether it is shown or not.
+  void back_Click();
+  void forward_Click();
+  void home_Click();
+  void refresh_Click();
+  // Go Search and Search have no command.
+  void sear_Click() {}
+  void search_Click() {}
+
+  // Fits the bars and panes to a client area given in twips.
+  void Form_Resize(float scaleWidth, float scaleHeight);
+
+  // Hands the page of WebBrowser1 to the history and the image buffer.
+  void ProcessCompletedPage() { paneEvents_.ProcessCompletedPage(); }
+  // Set by the history and image-buffer features; null skips that step.
+  void setVisitRecorder(VisitRecorder* recorder) { paneEvents_.visitRecorder = recorder; }
+  void setPictureCollector(PictureCollector* collector) {
+    paneEvents_.pictureCollector = collector;
+  }
+
   const std::filesystem::path& appFolder() const { return appFolder_; }
   Transfer& Inet(int number) { return *transfers_.at(static_cast<std::size_t>(number - 1)); }
 
@@ -76,6 +120,13 @@ class Form1 {
 
   BrowserPane WebBrowser1;
   BrowserPane WebBrowser5;
+  // Hidden panes of the research tools; never shown.
+  BrowserPane WebBrowser2;
+  BrowserPane WebBrowser3;
+  BrowserPane WebBrowser4;
+
+  PictureBox Picture1;  // the toolbar strip
+  Form1Layout layout;
 
   // Saved lists.
   ListControl domain;     // private history, also the adult listing
@@ -95,6 +146,8 @@ class Form1 {
   // Private-zone flags (1 or 0).
   int inPrivateZone = 0;
   int keepRecord = 0;
+  // Set while links are gathered from pages; the stop command clears it.
+  int linksGathered = 0;
 
   // Hooks for the other windows and tools.
   std::function<void()> onCloseRequested;                        // the view closes the window
@@ -109,13 +162,15 @@ class Form1 {
   void writeList(const char* backslashName, const ListControl& list);
   void writeImageBufferPages(bool quoted);
   void removeRunTimeMenuEntries();
-  void navigateVisiblePanes(const std::string& address);
   int privateHistoryMatch(const std::string& address) const;
   void refuseAddress(int historyIndex);
 
   Form1Platform platform_;
   std::filesystem::path appFolder_;
   std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;
+  PaneNavigation navigation_{WebBrowser1, WebBrowser5};
+  PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
+                          inPrivateZone, keepRecord}};
 };
 
 }  // namespace vendaro

@@ -2,9 +2,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 #include "platform/qt/QtComboBoxBinding.h"
 
@@ -13,12 +13,18 @@ namespace {
 
 constexpr const char* kAddressBarTip = "Navigation Bar";
 constexpr const char* kKeywordBarTip = "File it by keywords and press \"Enter\"";
-constexpr int kAddressBarStretch = 3;
-constexpr int kKeywordBarStretch = 1;
 constexpr int kStatusPanelMinimumWidth = 80;
+// The keyword bar and its label sit left of the address bar, in twips.
+constexpr Geometry kLabel1Place{60, 480, 500, 255};
+constexpr Geometry kCombo1Place{600, 450, 2475, 315};
 
 QString qt(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+QRect pixelRect(const Geometry& place) {
+  return {Geometry::pixels(place.left), Geometry::pixels(place.top), Geometry::pixels(place.width),
+          Geometry::pixels(place.height)};
 }
 
 QComboBox* makeComboBox(const char* name, const char* toolTip, QWidget* parent) {
@@ -30,9 +36,11 @@ QComboBox* makeComboBox(const char* name, const char* toolTip, QWidget* parent) 
 
 }  // namespace
 
-Form1View::Form1View(Form1& form, QWidget* webBrowser1, QWidget* webBrowser5)
+Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget* webBrowser5)
     : form_(form),
-      panes_(new QStackedWidget),
+      menu_(menu),
+      central_(new QWidget),
+      panes_(new QStackedWidget(central_)),
       webBrowser1_(webBrowser1),
       webBrowser5_(webBrowser5) {
   setObjectName(QStringLiteral("form1"));
@@ -42,13 +50,10 @@ Form1View::Form1View(Form1& form, QWidget* webBrowser1, QWidget* webBrowser5)
   panes_->addWidget(webBrowser1_);
   panes_->addWidget(webBrowser5_);
 
-  auto* central = new QWidget;
-  auto* layout = new QVBoxLayout(central);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(makeBars());
-  layout->addWidget(panes_, 1);
-  setCentralWidget(central);
+  makeMenuBar();
+  makeBars(central_);
+  setCentralWidget(central_);
+  central_->installEventFilter(this);
   makeStatusBar();
 
   watch(form_.Caption, [this] { showCaption(); });
@@ -66,25 +71,62 @@ Form1View::~Form1View() {
   for (const auto& [control, id] : listeners_) control->removeListener(id);
 }
 
-QWidget* Form1View::makeBars() {
-  auto* bars = new QWidget;
-  auto* row = new QHBoxLayout(bars);
-  row->setContentsMargins(2, 2, 2, 2);
+void Form1View::makeMenuBar() {
+  QMenuBar* bar = menuBar();
+  for (int i = 0; i < menu_.menuCount(); ++i) {
+    const MenuItem& item = menu_.menu(i);
+    // Hidden menus are pop-up menus only.
+    if (!item.Visible()) continue;
+    QMenu* menu = bar->addMenu(qt(item.Caption()));
+    menu->setObjectName(qt(item.name()));
+    addMenuEntries(*menu, item);
+  }
+}
 
-  QComboBox* combo2 = makeComboBox("Combo2", kAddressBarTip, bars);
+void Form1View::addMenuEntries(QMenu& menu, const MenuItem& item) {
+  for (int i = 0; i < item.childCount(); ++i) {
+    const MenuItem& entry = item.child(i);
+    if (!entry.Visible()) continue;
+    QAction* action = entry.Caption() == MainMenu::kSeparator ? menu.addSeparator()
+                                                              : menu.addAction(qt(entry.Caption()));
+    action->setObjectName(qt(entry.name()));
+    const std::string name = entry.name();
+    connect(action, &QAction::triggered, this, [this, name] { menu_.click(name); });
+  }
+}
+
+void Form1View::makeBars(QWidget* central) {
+  QComboBox* combo2 = makeComboBox("Combo2", kAddressBarTip, central);
   auto* address = new QtComboBoxBinding(form_.Combo2, *combo2);
   address->onKeyPress = [this](int keyAscii) { form_.Combo2_KeyPress(keyAscii); };
   address->onClick = [this] { form_.Combo2_Click(); };
 
-  label1_ = new QLabel(qt(form_.Label1.Caption()), bars);
+  label1_ = new QLabel(qt(form_.Label1.Caption()), central);
   label1_->setObjectName(QStringLiteral("Label1"));
-  QComboBox* combo1 = makeComboBox("Combo1", kKeywordBarTip, bars);
-  new QtComboBoxBinding(form_.Combo1, *combo1);
+  label1_->setGeometry(pixelRect(kLabel1Place));
+  QComboBox* combo1 = makeComboBox("Combo1", kKeywordBarTip, central);
+  auto* keywords = new QtComboBoxBinding(form_.Combo1, *combo1);
+  keywords->onKeyPress = [this](int keyAscii) { form_.Combo1_KeyPress(keyAscii); };
+  keywords->onKeyDown = [this](int keyCode) { form_.Combo1_KeyDown(keyCode); };
+  combo1->setGeometry(pixelRect(kCombo1Place));
+  combo2_ = combo2;
+  combo1_ = combo1;
+}
 
-  row->addWidget(combo2, kAddressBarStretch);
-  row->addWidget(label1_);
-  row->addWidget(combo1, kKeywordBarStretch);
-  return bars;
+// The window's client area, in twips, is the central widget and the status
+// bar under it, whose height the model keeps.
+void Form1View::fitToClientArea() {
+  const float scaleWidth = static_cast<float>(central_->width()) * Geometry::kTwipsPerPixel;
+  const float scaleHeight = static_cast<float>(central_->height()) * Geometry::kTwipsPerPixel +
+                            form_.layout.StatusBar1.height;
+  form_.Form_Resize(scaleWidth, scaleHeight);
+  combo2_->setGeometry(pixelRect(form_.layout.Combo2));
+  panes_->setGeometry(pixelRect(form_.layout.WebBrowser1));
+}
+
+bool Form1View::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == central_ && event->type() == QEvent::Resize) fitToClientArea();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1View::makeStatusBar() {

@@ -8,15 +8,18 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "app/MainMenu.h"
 
 class QCloseEvent;
+class QMenu;
 
 namespace vendaro {
 
-// The main window on screen: address bar, keyword bar, the two browser panes
-// in one place (the visible one is shown) and the status bar. It shows the
-// controls of its Form1 and forwards the user's events to Form1's handlers.
-// The model must outlive the view.
+// The main window on screen: menu bar, address bar, keyword bar, the two
+// browser panes in one place (the visible one is shown) and the status bar.
+// It shows the controls of its Form1, places them where the model's layout
+// says (twips, 15 to a pixel) and forwards the user's events and size changes
+// to Form1's handlers. The model and the menu must outlive the view.
 class Form1View : public QMainWindow {
   Q_OBJECT
 
@@ -26,14 +29,18 @@ class Form1View : public QMainWindow {
 
   // `webBrowser1` and `webBrowser5` are the widgets of the model's two panes;
   // the window takes them into its layout.
-  Form1View(Form1& form, QWidget* webBrowser1, QWidget* webBrowser5);
+  Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget* webBrowser5);
   ~Form1View() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* makeBars();
+  void makeMenuBar();
+  void addMenuEntries(QMenu& menu, const MenuItem& item);
+  void makeBars(QWidget* central);
+  void fitToClientArea();
   void makeStatusBar();
   void watch(Control& control, std::function<void()> show);
   void showCaption();
@@ -41,7 +48,11 @@ class Form1View : public QMainWindow {
   void showStatusPanels();
 
   Form1& form_;
+  MainMenu& menu_;
+  QWidget* central_ = nullptr;
   QStackedWidget* panes_;
+  QWidget* combo2_ = nullptr;
+  QWidget* combo1_ = nullptr;
   QWidget* webBrowser1_;
   QWidget* webBrowser5_;
   QLabel* label1_ = nullptr;

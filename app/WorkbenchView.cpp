@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "app/GuiEnvironment.h"
-#include "platform/UnavailableTransfer.h"
+#include "platform/curl/CurlTransfer.h"
 
 namespace vendaro {
 
@@ -13,10 +13,14 @@ WorkbenchView::WorkbenchView(AppContext context)
       profile_(std::make_unique<QWebEngineProfile>()),
       webBrowser1_(std::make_unique<QtWebBrowser>(*profile_)),
       webBrowser5_(std::make_unique<QtWebBrowser>(*profile_)) {
-  form_ = std::make_unique<Form1>(Form1Platform{
-      loop_, dialogs_, launcher_, context_.settings, context_.folder, *webBrowser1_, *webBrowser5_,
-      [this] { return std::make_unique<UnavailableTransfer>(loop_); }});
-  window_ = std::make_unique<Form1View>(*form_, webBrowser1_->widget(), webBrowser5_->widget());
+  for (auto& browser : hiddenBrowsers_) browser = std::make_unique<PageLoader>(loop_);
+  form_ = std::make_unique<Form1>(
+      Form1Platform{loop_, dialogs_, launcher_, context_.settings, context_.folder, *webBrowser1_,
+                    *webBrowser5_, *hiddenBrowsers_[0], *hiddenBrowsers_[1], *hiddenBrowsers_[2],
+                    [this] { return std::make_unique<CurlTransfer>(loop_); }});
+  mainMenu_.onClick = [this](const std::string& name) { dispatchMenu(name); };
+  window_ = std::make_unique<Form1View>(*form_, mainMenu_, webBrowser1_->widget(),
+                                        webBrowser5_->widget());
   dialogs_.setParentWindow(window_.get());
 }
 
@@ -26,6 +30,15 @@ WorkbenchView::~WorkbenchView() {
   webBrowser1_.reset();
   webBrowser5_.reset();
   profile_.reset();
+}
+
+void WorkbenchView::dispatchMenu(const std::string& name) {
+  Form1& form = *form_;
+  if (name == "exit") form.exit_Click();
+  if (name == "back") form.back_Click();
+  if (name == "forward") form.forward_Click();
+  if (name == "home") form.home_Click();
+  if (name == "refresh") form.refresh_Click();
 }
 
 void WorkbenchView::start() {

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QWebEngineProfile>
+#include <array>
 #include <filesystem>
 #include <memory>
 
 #include "app/AppContext.h"
 #include "app/Form1.h"
 #include "app/Form1View.h"
+#include "app/MainMenu.h"
+#include "platform/curl/PageLoader.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtLauncher.h"
@@ -35,8 +38,12 @@ class WorkbenchView {
   Form1View* window() { return window_.get(); }
   QtWebBrowser& webBrowser1() { return *webBrowser1_; }
   QtWebBrowser& webBrowser5() { return *webBrowser5_; }
+  MainMenu& mainMenu() { return mainMenu_; }
 
  private:
+  // Hands the menu entries whose commands exist to the main window's handlers.
+  void dispatchMenu(const std::string& name);
+
   AppContext context_;
   QtEventLoop loop_;
   QtDialogs dialogs_;
@@ -46,7 +53,10 @@ class WorkbenchView {
   std::unique_ptr<QWebEngineProfile> profile_;
   std::unique_ptr<QtWebBrowser> webBrowser1_;
   std::unique_ptr<QtWebBrowser> webBrowser5_;
+  // The hidden panes WebBrowser2 to WebBrowser4.
+  std::array<std::unique_ptr<PageLoader>, 3> hiddenBrowsers_;
   std::unique_ptr<Form1> form_;
+  MainMenu mainMenu_;
   std::unique_ptr<Form1View> window_;
 };
 

@@ -20,6 +20,10 @@ struct DocumentEvent {
   std::string src;
 };
 
+// Commands on the shown page that a browser carries out with its own
+// dialogs where the command has one (save as, print, page setup).
+enum class BrowserCommand { SaveAs, Print, PageSetup, Copy, SelectAll };
+
 // An embedded web browser: a visible pane, or a hidden page loader.
 // Events are raised on the event-loop thread; the owner assigns the callbacks.
 class Browser {
@@ -38,6 +42,9 @@ class Browser {
   virtual std::shared_ptr<const PageDocument> Document() const = 0;
   // Replaces the shown document with `html` (document.open, write, close).
   virtual void writeDocument(const std::string& html) = 0;
+  // Carries out `command` on the shown page. A browser without a screen has
+  // nothing to print or select and ignores it, as the commands ignore errors.
+  virtual void execCommand(BrowserCommand /*command*/) {}
 
   // Before a navigation starts; setting `cancel` keeps the current page.
   std::function<void(const std::string& address, bool& cancel)> onBeforeNavigate;

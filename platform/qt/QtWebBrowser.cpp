@@ -1,23 +1,83 @@
 #include "platform/qt/QtWebBrowser.h"
 
+#include <QFile>
+#include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QString>
+#include <QVariant>
+#include <QWebChannel>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+#include "platform/qt/QtDocumentEventBridge.h"
+#include "platform/qt/SnapshotReader.h"
 
 namespace vendaro {
 namespace {
+
+// setHtml hands the text to the engine as a percent-encoded data address,
+// which fails above 2 MiB; texts that may grow past that are written by script.
+constexpr std::size_t kDataAddressLimit = 2 * 1024 * 1024;
+constexpr const char* kEmptyPage = "<html><head></head><body></body></html>";
+constexpr const char* kEventObjectName = "vendaroDocumentEvents";
 
 std::string text(const QUrl& url) {
   return url.toString().toStdString();
 }
 
+QString resourceText(const char* path) {
+  QFile file(QString::fromLatin1(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll());
+}
+
+// The length of `html` once percent-encoded: bytes other than unreserved
+// ASCII take three characters.
+std::size_t encodedLength(const std::string& html) {
+  std::size_t length = 0;
+  for (unsigned char c : html) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '-' || c == '.' || c == '_' || c == '~';
+    length += plain ? 1 : 3;
+  }
+  return length;
+}
+
+// `html` as a JavaScript argument list: a JSON array text is a valid literal.
+QString argumentList(const std::string& html) {
+  const QJsonArray arguments{QString::fromStdString(html)};
+  QByteArray json = QJsonDocument(arguments).toJson(QJsonDocument::Compact);
+  json.front() = '(';
+  json.back() = ')';
+  return QString::fromUtf8(json);
+}
+
+std::string suggestedName(const QUrl& url) {
+  const QString name = url.fileName();
+  return name.isEmpty() ? std::string("page.htm") : name.toStdString();
+}
+
 }  // namespace
 
 QtWebBrowser::QtWebBrowser(QWebEngineProfile& profile) : view_(new QWebEngineView) {
+  state_->owner = this;
   page_ = new QtWebPage(&profile, view_);
+  installDocumentEvents();
   view_->setPage(page_);
   connectPage();
+  chooseSaveFile = [this](const std::string& suggested) {
+    return QFileDialog::getSaveFileName(view_, QString(), QString::fromStdString(suggested))
+        .toStdString();
+  };
 }
 
 QtWebBrowser::~QtWebBrowser() {
+  // Script results that arrive later find no pane to report to.
+  state_->owner = nullptr;
   if (!view_) return;
   // No event reaches the owner while the view and its page go away.
   QObject::disconnect(page_, nullptr, view_, nullptr);
@@ -35,6 +95,27 @@ void QtWebBrowser::connectPage() {
   });
 }
 
+// The event script and the channel it reports through live in the
+// application world, out of reach of the page's own scripts.
+void QtWebBrowser::installDocumentEvents() {
+  auto* bridge = new QtDocumentEventBridge(page_);
+  bridge->onEvent = [this](const DocumentEvent& event) {
+    if (onDocumentEvent) onDocumentEvent(event);
+  };
+  channel_ = new QWebChannel(page_);
+  channel_->registerObject(QString::fromLatin1(kEventObjectName), bridge);
+  page_->setWebChannel(channel_, QWebEngineScript::ApplicationWorld);
+
+  QWebEngineScript script;
+  script.setName(QStringLiteral("vendaro-document-events"));
+  script.setSourceCode(resourceText(":/qtwebchannel/qwebchannel.js") + QLatin1Char('\n') +
+                       resourceText(":/vendaro/document-events.js"));
+  script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+  script.setWorldId(QWebEngineScript::ApplicationWorld);
+  script.setRunsOnSubFrames(false);
+  page_->scripts().insert(script);
+}
+
 bool QtWebBrowser::allowNavigation(const QUrl& url) {
   // Written documents are not navigations of the user's.
   if (url.scheme() == QStringLiteral("data") || !onBeforeNavigate) return true;
@@ -47,6 +128,7 @@ void QtWebBrowser::loadStarted() {
   busy_ = true;
   navigateReported_ = false;
   document_.reset();
+  ++state_->generation;
 }
 
 void QtWebBrowser::urlChanged(const QUrl& url) {
@@ -55,18 +137,57 @@ void QtWebBrowser::urlChanged(const QUrl& url) {
 }
 
 void QtWebBrowser::loadFinished() {
+  if (pendingWrite_) {
+    // The empty page that receives a large text has loaded: write the text,
+    // then report the written document as the completed page.
+    const QString call = resourceText(":/vendaro/write-document.js") + argumentList(*pendingWrite_);
+    pendingWrite_.reset();
+    runScript(call, [this](const QVariant&) { loadFinished(); });
+    return;
+  }
   busy_ = false;
   // A reload or a new load of the same address does not change the URL; its
   // navigate-complete event still comes before the completion events.
   if (!navigateReported_) reportNavigateComplete(page_->url());
-  const std::string address = text(page_->url());
+  const std::uint64_t generation = state_->generation;
   if (onDownloadComplete) onDownloadComplete();
-  if (onDocumentComplete) onDocumentComplete(FrameLevel::TopLevel, address);
+  // The handler may have started another load; this one then ends here.
+  if (generation == state_->generation) takeSnapshot();
 }
 
 void QtWebBrowser::reportNavigateComplete(const QUrl& url) {
   navigateReported_ = true;
   if (onNavigateComplete) onNavigateComplete(FrameLevel::TopLevel, text(url));
+}
+
+void QtWebBrowser::runScript(const QString& source, std::function<void(const QVariant&)> done) {
+  if (!page_) return;
+  const std::shared_ptr<LoadState> state = state_;
+  const std::uint64_t generation = state->generation;
+  page_->runJavaScript(source, QWebEngineScript::ApplicationWorld,
+                       [state, generation, done = std::move(done)](const QVariant& result) {
+                         if (state->owner != nullptr && state->generation == generation) {
+                           done(result);
+                         }
+                       });
+}
+
+void QtWebBrowser::takeSnapshot() {
+  runScript(resourceText(":/vendaro/page-snapshot.js"),
+            [this](const QVariant& result) { snapshotTaken(result); });
+}
+
+void QtWebBrowser::snapshotTaken(const QVariant& result) {
+  document_ = SnapshotReader::read(result.toString().toUtf8());
+  const std::uint64_t generation = state_->generation;
+  const std::string address = text(page_->url());
+  if (document_) {
+    for (const std::string& frame : SnapshotReader::readableFrameAddresses(*document_)) {
+      if (onDocumentComplete) onDocumentComplete(FrameLevel::Frame, frame);
+      if (generation != state_->generation) return;
+    }
+  }
+  if (onDocumentComplete) onDocumentComplete(FrameLevel::TopLevel, address);
 }
 
 void QtWebBrowser::Navigate(const std::string& address) {
@@ -100,9 +221,66 @@ std::string QtWebBrowser::LocationName() const {
 }
 
 void QtWebBrowser::writeDocument(const std::string& html) {
+  if (!view_) return;
   // The written document keeps the address of the page it replaces, so its
   // relative links resolve as they did there.
-  if (view_) view_->setHtml(QString::fromStdString(html), view_->url());
+  if (encodedLength(html) + view_->url().toEncoded().size() < kDataAddressLimit) {
+    pendingWrite_.reset();
+    view_->setHtml(QString::fromStdString(html), view_->url());
+  } else {
+    writeLargeDocument(html);
+  }
+}
+
+void QtWebBrowser::writeLargeDocument(const std::string& html) {
+  const QUrl address = view_->url();
+  view_->setHtml(QString::fromLatin1(kEmptyPage), address);
+  // Set after setHtml: the load it starts must not drop the text.
+  pendingWrite_ = html;
+}
+
+void QtWebBrowser::execCommand(BrowserCommand command) {
+  if (!view_) return;
+  switch (command) {
+    case BrowserCommand::SaveAs:
+      saveAs();
+      break;
+    case BrowserCommand::Print:
+      print();
+      break;
+    case BrowserCommand::PageSetup:
+      pageSetup();
+      break;
+    case BrowserCommand::Copy:
+      page_->triggerAction(QWebEnginePage::Copy);
+      break;
+    case BrowserCommand::SelectAll:
+      page_->triggerAction(QWebEnginePage::SelectAll);
+      break;
+  }
+}
+
+void QtWebBrowser::saveAs() {
+  if (!chooseSaveFile) return;
+  const std::string path = chooseSaveFile(suggestedName(view_->url()));
+  if (path.empty()) return;
+  page_->save(QString::fromStdString(path), QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+}
+
+void QtWebBrowser::print() {
+  QPrintDialog dialog(&printer(), view_);
+  if (dialog.exec() == QDialog::Accepted) view_->print(&printer());
+}
+
+void QtWebBrowser::pageSetup() {
+  QPageSetupDialog dialog(&printer(), view_);
+  dialog.exec();
+}
+
+QPrinter& QtWebBrowser::printer() {
+  // One printer per pane keeps the page setup for the next print.
+  if (!printer_) printer_ = std::make_unique<QPrinter>();
+  return *printer_;
 }
 
 }  // namespace vendaro

@@ -71,5 +71,14 @@ TEST_F(Form1AddressBar, AnEmptyPrivateHistoryEntryRefusesEverythingOutsideThePri
   EXPECT_EQ(browser1->navigations, Entries{"http://anything/"});
 }
 
+TEST_F(Form1AddressBar, AOneEntryPrivateHistoryRefusesNothing) {
+  Form1& form = loadForm();
+  form.domain.AddItem("secret.example");
+  form.Combo2.setText("http://secret.example/");
+  form.Combo2_Click();
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(browser1->navigations, Entries{"http://secret.example/"});
+}
+
 }  // namespace
 }  // namespace vendaro::testing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,11 +32,14 @@ class Form1Fixture : public ::testing::Test {
 
   // A new window over the same folder, as after a restart.
   Form1& makeForm() {
+    form.reset();  // before the browsers it listens to
     transfers.clear();
     browser1 = std::make_unique<FakeBrowser>();
     browser5 = std::make_unique<FakeBrowser>();
+    for (auto& browser : hiddenBrowsers) browser = std::make_unique<FakeBrowser>();
     form = std::make_unique<Form1>(Form1Platform{loop, dialogs, launcher, settings, folder.path(),
-                                                 *browser1, *browser5, [this] {
+                                                 *browser1, *browser5, *hiddenBrowsers[0],
+                                                 *hiddenBrowsers[1], *hiddenBrowsers[2], [this] {
                                                    auto transfer = std::make_unique<FakeTransfer>();
                                                    transfers.push_back(transfer.get());
                                                    return transfer;
@@ -49,6 +53,10 @@ class Form1Fixture : public ::testing::Test {
   }
 
   FakeTransfer& inet(int number) { return *transfers.at(static_cast<std::size_t>(number - 1)); }
+  // The hidden panes WebBrowser2 to WebBrowser4.
+  FakeBrowser& hiddenBrowser(int number) {
+    return *hiddenBrowsers.at(static_cast<std::size_t>(number - 2));
+  }
 
   TempFolder folder;
   ManualEventLoop loop;
@@ -57,6 +65,7 @@ class Form1Fixture : public ::testing::Test {
   Settings settings;
   std::unique_ptr<FakeBrowser> browser1;
   std::unique_ptr<FakeBrowser> browser5;
+  std::array<std::unique_ptr<FakeBrowser>, 3> hiddenBrowsers;
   std::vector<FakeTransfer*> transfers;
   std::unique_ptr<Form1> form;
 };

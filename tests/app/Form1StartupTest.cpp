@@ -8,7 +8,9 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-std::string listFile(const Entries& entries) { return list_file::format(entries); }
+std::string listFile(const Entries& entries) {
+  return list_file::format(entries);
+}
 
 Entries numbered(const std::string& prefix, int count) {
   Entries entries;

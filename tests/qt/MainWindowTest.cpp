@@ -3,11 +3,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStackedWidget>
 #include <QUrl>
 #include <QtTest>
 #include <string>
 
+#include "app/Form1Layout.h"
 #include "app/WorkbenchView.h"
 #include "platform/Settings.h"
 #include "tests/qt/GuiWatchdog.h"
@@ -56,6 +59,7 @@ class MainWindowTest : public QObject {
 
  private slots:
   void browsesFromTheAddressBarAndSavesItsHistoryAtClose();
+  void showsTheMenuBarAndSwitchesPanes();
 };
 
 void MainWindowTest::browsesFromTheAddressBarAndSavesItsHistoryAtClose() {
@@ -88,6 +92,9 @@ void MainWindowTest::browsesFromTheAddressBarAndSavesItsHistoryAtClose() {
   QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser1().LocationName(), std::string("First test page"),
                             kPageLoadTimeoutMs);
   QCOMPARE(workbench.webBrowser1().LocationURL(), first);
+  // The caption follows the page's title.
+  QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), QStringLiteral("First test page"),
+                            kPageLoadTimeoutMs);
   QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser5().LocationName(), std::string("Welcome"),
                             kPageLoadTimeoutMs);
 
@@ -130,6 +137,47 @@ void MainWindowTest::browsesFromTheAddressBarAndSavesItsHistoryAtClose() {
   workbench.finish();
   QVERIFY(workbench.window() == nullptr);
   QCOMPARE(folder.read("error1.htm"), std::string("<html><body></body></html>\r\n"));
+}
+
+void MainWindowTest::showsTheMenuBarAndSwitchesPanes() {
+  testing::TempFolder folder;
+  folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + fileAddress(folder.path()) + "\"\n");
+  folder.write("welcome.htm", page("Welcome", "white"));
+  WorkbenchView workbench(AppContext{folder.path(), Settings::load(folder.path())});
+  workbench.start();
+  Form1View& window = *workbench.window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+  // The shown menus in order; hidden pop-up menus are not in the bar.
+  QStringList captions;
+  for (QAction* action : window.menuBar()->actions()) captions << action->text();
+  QCOMPARE(captions, (QStringList{"File", "Edit", "Finder", "View", "Go", "Translation", "Vendaro",
+                                  "Submit", "Help"}));
+  auto* go = window.findChild<QMenu*>("nav");
+  QVERIFY(go != nullptr);
+  QStringList entries;
+  for (QAction* action : go->actions()) entries << (action->isSeparator() ? "-" : action->text());
+  QCOMPARE(entries, (QStringList{"Go back", "Go Forward", "Go Home", "Go Search", "-", "Refresh",
+                                 "-", "History", "Channels", "Private", "Add favorites"}));
+
+  // The panes fill the client area below the bars, as the model lays them out.
+  auto* panes = window.findChild<QStackedWidget*>("browserPanes");
+  QCOMPARE(panes->y(), Geometry::pixels(Form1Layout::kPanesTop));
+  QCOMPARE(panes->width(), Geometry::pixels(workbench.form().layout.WebBrowser1.width));
+  QVERIFY(panes->width() > window.width() / 2);
+
+  // Switching shows the second pane with its caption, and back again.
+  workbench.form().Picture23_MouseUp();
+  QCOMPARE(window.windowTitle(), QStringLiteral("Browser 2"));
+  QCOMPARE(panes->currentWidget(), workbench.webBrowser5().widget());
+  workbench.form().Picture23_MouseUp();
+  QCOMPARE(window.windowTitle(), QStringLiteral("Browser 1"));
+  QCOMPARE(panes->currentWidget(), workbench.webBrowser1().widget());
+
+  // Exit in the File menu closes the window.
+  window.findChild<QAction*>("exit")->trigger();
+  QTRY_VERIFY(!window.isVisible());
+  workbench.finish();
 }
 
 }  // namespace vendaro

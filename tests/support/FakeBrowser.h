@@ -10,14 +10,15 @@
 namespace vendaro::testing {
 
 // A browser that records the calls made on it and serves scripted documents.
-// Navigation completes only when the test calls `completeNavigation`.
+// `Navigate` asks `onBeforeNavigate` first; a navigation completes only when
+// the test calls `completeNavigation`.
 class FakeBrowser : public Browser {
  public:
   void Navigate(const std::string& address) override;
-  void GoBack() override { calls.push_back("GoBack"); }
-  void GoForward() override { calls.push_back("GoForward"); }
-  void Stop() override { calls.push_back("Stop"); }
-  void Refresh() override { calls.push_back("Refresh"); }
+  void GoBack() override { record("GoBack"); }
+  void GoForward() override { record("GoForward"); }
+  void Stop() override { record("Stop"); }
+  void Refresh() override { record("Refresh"); }
   bool Busy() const override { return busy; }
   std::string LocationURL() const override { return locationUrl; }
   std::string LocationName() const override { return locationName; }
@@ -27,7 +28,14 @@ class FakeBrowser : public Browser {
   // Finishes the last navigation: sets location and document from `pages`
   // (or an empty page) and raises navigate, download and document complete.
   void completeNavigation();
+  // Raises navigate complete and document complete for a frame of the page.
+  void completeFrame(const std::string& address);
+  // Raises a document event of the shown page.
+  void raiseDocumentEvent(DocumentEvent::Kind kind, const std::string& href = "");
 
+  // When set, GoBack, GoForward, Stop and Refresh throw after being recorded,
+  // as a browser reports an error (no earlier page, nothing to stop).
+  bool failing = false;
   std::vector<std::string> calls;
   std::vector<std::string> navigations;
   std::vector<std::string> written;
@@ -36,6 +44,9 @@ class FakeBrowser : public Browser {
   std::string locationUrl;
   std::string locationName;
   std::shared_ptr<const PageDocument> document;
+
+ private:
+  void record(const char* call);
 };
 
 }  // namespace vendaro::testing

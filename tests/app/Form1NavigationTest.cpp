@@ -1,0 +1,129 @@
+#include "tests/app/Form1Fixture.h"
+
+namespace vendaro::testing {
+namespace {
+
+using Calls = std::vector<std::string>;
+using Entries = std::vector<std::string>;
+constexpr int kEnter = 13;
+constexpr int kDelete = 46;
+
+using Form1Navigation = Form1Fixture;
+
+TEST_F(Form1Navigation, SwitchingTwiceReturnsToBrowser1) {
+  Form1& form = loadForm();
+  form.Picture23_MouseUp();
+  EXPECT_EQ(form.Caption.Caption(), "Browser 2");
+  EXPECT_FALSE(form.WebBrowser1.Visible());
+  EXPECT_TRUE(form.WebBrowser5.Visible());
+  form.Picture23_MouseUp();
+  EXPECT_EQ(form.Caption.Caption(), "Browser 1");
+  EXPECT_TRUE(form.WebBrowser1.Visible());
+  EXPECT_FALSE(form.WebBrowser5.Visible());
+  for (BrowserPane* hidden : {&form.WebBrowser2, &form.WebBrowser3, &form.WebBrowser4}) {
+    EXPECT_FALSE(hidden->Visible());
+  }
+}
+
+TEST_F(Form1Navigation, ToolbarActsOnTheVisiblePaneAndTheMenuOnTheMainPane) {
+  Form1& form = loadForm();
+  browser5->calls.clear();
+  form.Picture23_MouseUp();  // "Browser 2" shown
+
+  form.Picture2_Click();
+  form.Picture3_Click();
+  form.Picture5_Click();
+  form.Picture6_Click();
+  EXPECT_EQ(browser5->calls,
+            (Calls{"GoBack", "GoForward", "Navigate http://vendor.example", "Refresh"}));
+
+  form.back_Click();
+  form.forward_Click();
+  form.home_Click();
+  form.refresh_Click();
+  form.sear_Click();
+  form.search_Click();
+  EXPECT_EQ(browser1->calls,
+            (Calls{"GoBack", "GoForward", "Navigate http://vendor.example", "Refresh"}));
+  EXPECT_EQ(browser5->calls.size(), 4u);
+}
+
+TEST_F(Form1Navigation, StopHaltsTheVisiblePaneTheCrawlerAndTheResearchFetchers) {
+  Form1& form = loadForm();
+  form.linksGathered = 1;
+  browser1->locationName = "Main page";
+  form.Picture23_MouseUp();
+  form.Picture4_Click();
+
+  EXPECT_EQ(browser5->calls.back(), "Stop");
+  EXPECT_TRUE(browser1->calls.empty());
+  EXPECT_EQ(hiddenBrowser(4).calls, Calls{"Stop"});
+  EXPECT_TRUE(hiddenBrowser(2).calls.empty());
+  for (int number = 1; number <= 4; ++number) EXPECT_EQ(inet(number).cancelCount, 1) << number;
+  EXPECT_EQ(inet(5).cancelCount, 0);
+  EXPECT_EQ(inet(10).cancelCount, 0);
+  EXPECT_EQ(form.linksGathered, 0);
+  // The caption names the main pane's page even while the second pane is shown.
+  EXPECT_EQ(form.Caption.Caption(), "Main page");
+}
+
+TEST_F(Form1Navigation, BrowserErrorsDoNotStopACommand) {
+  Form1& form = loadForm();
+  browser1->failing = true;
+  hiddenBrowser(4).failing = true;
+  browser1->locationName = "Still here";
+  EXPECT_NO_THROW(form.Picture2_Click());
+  EXPECT_NO_THROW(form.back_Click());
+  EXPECT_NO_THROW(form.Picture4_Click());
+  EXPECT_EQ(inet(4).cancelCount, 1);
+  EXPECT_EQ(form.Caption.Caption(), "Still here");
+}
+
+TEST_F(Form1Navigation, KeywordBarEnterInsertsAtTheTopAndDeleteRemovesTheFirstEqualEntry) {
+  Form1& form = loadForm();
+  for (const char* keyword : {"cars", "boats", "cars"}) {
+    form.Combo1.setText(keyword);
+    form.Combo1_KeyPress(kEnter);
+    EXPECT_EQ(form.Combo1.Text(), "");
+  }
+  EXPECT_EQ(form.Combo1.items(), (Entries{"cars", "boats", "cars"}));
+
+  form.Combo1.setText("x");
+  form.Combo1_KeyPress('x');
+  form.Combo1_KeyDown(13);
+  EXPECT_EQ(form.Combo1.ListCount(), 3);
+  EXPECT_EQ(form.Combo1.Text(), "x");
+
+  form.Combo1.setText("Cars");  // exact comparison: no entry matches
+  form.Combo1_KeyDown(kDelete);
+  EXPECT_EQ(form.Combo1.ListCount(), 3);
+  EXPECT_EQ(form.Combo1.Text(), "");
+  form.Combo1.setText("cars");
+  form.Combo1_KeyDown(kDelete);
+  EXPECT_EQ(form.Combo1.items(), (Entries{"boats", "cars"}));
+}
+
+TEST_F(Form1Navigation, ResizeFitsTheBarsAndPanesAndKeepsSizesThatWouldBeNegative) {
+  Form1& form = loadForm();
+  const float statusBar = form.layout.StatusBar1.height;
+  form.Form_Resize(9000.5f, 6000);
+  EXPECT_FLOAT_EQ(form.layout.Picture1.width, 8970.5f);
+  EXPECT_FLOAT_EQ(form.layout.Combo2.width, 5830.5f);
+  EXPECT_FLOAT_EQ(form.layout.WebBrowser1.width, 8970.5f);
+  EXPECT_FLOAT_EQ(form.layout.WebBrowser5.height, 6000 - statusBar - 870);
+  EXPECT_FLOAT_EQ(form.layout.Combo2.left, 3135);
+  EXPECT_FLOAT_EQ(form.layout.WebBrowser1.top, 840);
+
+  // Narrower than the address bar's left part and lower than the bars.
+  form.Form_Resize(2000, 900);
+  EXPECT_FLOAT_EQ(form.layout.Picture1.width, 1970);
+  EXPECT_FLOAT_EQ(form.layout.Combo2.width, 5830.5f);
+  EXPECT_FLOAT_EQ(form.layout.WebBrowser5.width, 1970);
+  EXPECT_FLOAT_EQ(form.layout.WebBrowser1.height, 6000 - statusBar - 870);
+
+  form.Form_Resize(10, 10);
+  EXPECT_FLOAT_EQ(form.layout.Picture1.width, 1970);
+}
+
+}  // namespace
+}  // namespace vendaro::testing

@@ -1,0 +1,270 @@
+#include <QApplication>
+#include <QWebEngineProfile>
+#include <QtTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/html/HtmlParser.h"
+#include "platform/qt/QtWebBrowser.h"
+#include "tests/qt/GuiWatchdog.h"
+#include "tests/support/LocalHttpServer.h"
+
+namespace vendaro {
+namespace {
+
+constexpr int kLoadTimeoutMs = 30000;
+
+// The pages every snapshot is compared on: the parser must give the same document.
+// Not among them: a <select> list. Chromium's innerText of an element holding
+// one includes the option texts, while the parser leaves them out; the
+// snapshot keeps what the browser shows (the select itself has no text in both).
+struct ContractPage {
+  const char* path;
+  const char* html;
+};
+
+const ContractPage kContractPages[] = {
+    {"/messy.htm",
+     "<HTML><HEAD><TITLE>  Messy \n page </TITLE></HEAD><BODY BGCOLOR=white>"
+     "<P>One<P>Two <B>bold<I>both</B> italic</I><UL><LI>a<LI>b</UL>"
+     "<A HREF=x.htm NAME=n1 ID=i1>Link  \n text</A><a href='/abs/y.htm?q=1#f'></a>"
+     "<TABLE><TR><TD>c1<TD>c2<TR><TD>c3</TABLE><DIV>unclosed"},
+    {"/meta.htm",
+     "<html><head><title>Meta</title><meta name='description' content='head meta'></head>"
+     "<body><meta name=\"keywords\" content=\"k1, k2\"><p>text</p></body></html>"},
+    {"/images.htm",
+     "<html><body><a href='/img.htm'><img src='pic.gif' alt='Pic'></a>"
+     "<img src='http://other.example/x.png'><map name=m><area "
+     "href='area.htm'></map></body></html>"},
+    {"/script.htm",
+     "<html><head><script>var s = \"<a href='fake.htm'>fake</a>\";</script></head>"
+     "<body><script>document.title;</script><a href=\"real.htm\">real</a></body></html>"},
+    {"/visible.htm",
+     "<html><body><div>  spaced&nbsp;&nbsp;out  </div><style>p { color: red }</style>"
+     "<noscript>no script</noscript><p hidden>hid<b>den</b></p>"
+     "<textarea>t</textarea>one<br>line<span>a</span><span>b</span>"
+     "<h1>Head</h1>tail<pre>  pre\n  text </pre><button>Press</button></body></html>"},
+    {"/frameset.htm",
+     "<html><head><title>Frames</title></head><frameset cols='50%,50%'>"
+     "<frame name=left src='meta.htm'><frame name=right src='images.htm'></frameset></html>"},
+};
+
+bool sameElement(const PageElement& a, const PageElement& b) {
+  return a.tagName == b.tagName && a.outerText == b.outerText && a.id == b.id && a.name == b.name &&
+         a.content == b.content && a.href == b.href && a.src == b.src;
+}
+
+std::string describe(const PageElement& e) {
+  return e.tagName + " text=[" + e.outerText + "] id=" + e.id + " name=" + e.name +
+         " content=" + e.content + " href=" + e.href + " src=" + e.src;
+}
+
+// Compares two documents field by field; the message names the first difference.
+std::string difference(const PageDocument& browser, const PageDocument& parser) {
+  if (browser.url != parser.url) return "url " + browser.url + " vs " + parser.url;
+  if (browser.title != parser.title)
+    return "title [" + browser.title + "] vs [" + parser.title + "]";
+  if (browser.domain != parser.domain) return "domain " + browser.domain + " vs " + parser.domain;
+  if (browser.bodyTagName != parser.bodyTagName) return "body " + browser.bodyTagName;
+  for (std::size_t i = 0; i < std::min(browser.all.size(), parser.all.size()); ++i) {
+    if (!sameElement(browser.all[i], parser.all[i])) {
+      return "element " + std::to_string(i) + ": " + describe(browser.all[i]) + " vs " +
+             describe(parser.all[i]);
+    }
+  }
+  if (browser.all.size() != parser.all.size()) return "element count";
+  if (browser.links.size() != parser.links.size()) return "link count";
+  for (std::size_t i = 0; i < browser.links.size(); ++i) {
+    if (browser.links[i].href != parser.links[i].href ||
+        browser.links[i].outerText != parser.links[i].outerText) {
+      return "link " + browser.links[i].href;
+    }
+  }
+  if (browser.images.size() != parser.images.size()) return "image count";
+  for (std::size_t i = 0; i < browser.images.size(); ++i) {
+    if (browser.images[i].src != parser.images[i].src ||
+        browser.images[i].alt != parser.images[i].alt) {
+      return "image " + browser.images[i].src;
+    }
+  }
+  if (browser.frames.size() != parser.frames.size()) return "frame count";
+  for (std::size_t i = 0; i < browser.frames.size(); ++i) {
+    if (browser.frames[i].name != parser.frames[i].name ||
+        browser.frames[i].src != parser.frames[i].src) {
+      return "frame " + browser.frames[i].src;
+    }
+  }
+  return {};
+}
+
+// A pane on screen, with the completion events it raised.
+struct Pane {
+  QWebEngineProfile profile;
+  QtWebBrowser browser{profile};
+  std::vector<std::string> completed;  // "frame ADDRESS" or "page ADDRESS"
+  bool documentReadyInHandler = true;
+
+  Pane() {
+    browser.widget()->resize(800, 600);
+    browser.widget()->show();
+    browser.onDocumentComplete = [this](FrameLevel level, const std::string& address) {
+      completed.push_back((level == FrameLevel::Frame ? "frame " : "page ") + address);
+      if (!browser.Document()) documentReadyInHandler = false;
+    };
+  }
+
+  bool pageCompleted() const { return !completed.empty() && completed.back().starts_with("page "); }
+
+  void load(const std::string& address) {
+    completed.clear();
+    browser.Navigate(address);
+  }
+};
+
+}  // namespace
+
+class BrowserPageTest : public QObject {
+  Q_OBJECT
+
+ public:
+  static void initMain() {
+    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  }
+
+ private slots:
+  void snapshotAgreesWithTheParser();
+  void sameOriginFramesAreReadAndOthersAreNot();
+  void reportsMouseAndClickEventsOfElements();
+  void writesTextsBeyondTheDataAddressLimit();
+  void selectAllSelectsThePageText();
+};
+
+void BrowserPageTest::snapshotAgreesWithTheParser() {
+  testing::LocalHttpServer server;
+  for (const ContractPage& page : kContractPages) server.page(page.path, page.html);
+  Pane pane;
+  for (const ContractPage& page : kContractPages) {
+    const std::string address = server.url(page.path);
+    pane.load(address);
+    QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+    const std::shared_ptr<const PageDocument> snapshot = pane.browser.Document();
+    QVERIFY(snapshot);
+    const PageDocument parsed = parseHtmlPage(page.html, address);
+    const std::string found = difference(*snapshot, parsed);
+    if (!found.empty()) QFAIL((std::string(page.path) + ": " + found).c_str());
+    // The frames' own documents agree too.
+    for (const PageFrame& frame : snapshot->frames) {
+      QVERIFY(frame.document);
+      const std::string framePath = frame.src.substr(frame.src.rfind('/'));
+      const auto source = std::find_if(std::begin(kContractPages), std::end(kContractPages),
+                                       [&](const ContractPage& p) { return p.path == framePath; });
+      const std::string inFrame =
+          difference(*frame.document, parseHtmlPage(source->html, frame.src));
+      if (!inFrame.empty()) QFAIL((framePath + " in a frame: " + inFrame).c_str());
+    }
+  }
+}
+
+void BrowserPageTest::sameOriginFramesAreReadAndOthersAreNot() {
+  testing::LocalHttpServer server;
+  // The page is read as localhost; 127.0.0.1 is the same server but another origin.
+  const std::string local = "http://localhost:" + std::to_string(server.port());
+  server.page("/inner.htm", "<html><body><a href='deep.htm'>Deep link</a></body></html>");
+  server.page("/middle.htm", "<html><body><iframe src='inner.htm'></iframe></body></html>");
+  server.page("/other.htm", "<html><body><a href='x.htm'>Other</a></body></html>");
+  server.page("/top.htm",
+              "<html><head><title>Top</title></head><body><iframe name=same src='middle.htm'>"
+              "</iframe><iframe name=foreign src='" +
+                  server.url("/other.htm") + "'></iframe></body></html>");
+  Pane pane;
+  pane.load(local + "/top.htm");
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+
+  const auto document = pane.browser.Document();
+  QVERIFY(document);
+  QCOMPARE(document->domain, std::string("localhost"));
+  QCOMPARE(document->frames.size(), std::size_t{2});
+  const PageFrame& same = document->frames[0];
+  QCOMPARE(same.name, std::string("same"));
+  QVERIFY(same.document);
+  QCOMPARE(same.document->frames.size(), std::size_t{1});
+  const auto inner = same.document->frames[0].document;
+  QVERIFY(inner);
+  QCOMPARE(inner->links.size(), std::size_t{1});
+  QCOMPARE(inner->links[0].href, local + "/deep.htm");
+  QCOMPARE(inner->links[0].outerText, std::string("Deep link"));
+  QCOMPARE(document->frames[1].name, std::string("foreign"));
+  QVERIFY(!document->frames[1].document);
+
+  // Readable frames complete first, inner ones before the frame holding them,
+  // and the snapshot is there when the handlers run.
+  const std::vector<std::string> expected{"frame " + local + "/inner.htm",
+                                          "frame " + local + "/middle.htm",
+                                          "page " + local + "/top.htm"};
+  QCOMPARE(pane.completed, expected);
+  QVERIFY(pane.documentReadyInHandler);
+}
+
+void BrowserPageTest::reportsMouseAndClickEventsOfElements() {
+  testing::LocalHttpServer server;
+  server.page("/events.htm",
+              "<html><body><a id=link href='target.htm' onclick='return false'>Go</a>"
+              "<img id=pic src='pic.gif'></body></html>");
+  Pane pane;
+  std::vector<DocumentEvent> events;
+  pane.browser.onDocumentEvent = [&](const DocumentEvent& event) { events.push_back(event); };
+  pane.load(server.url("/events.htm"));
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+
+  // Events raised by the page's own script reach the pane as the user's would.
+  QWebEnginePage* page = qobject_cast<QWebEngineView*>(pane.browser.widget())->page();
+  page->runJavaScript(
+      "document.getElementById('pic').dispatchEvent(new MouseEvent('mouseover', {bubbles: true}));"
+      "document.getElementById('link').click();");
+  QTRY_COMPARE_WITH_TIMEOUT(events.size(), std::size_t{2}, kLoadTimeoutMs);
+  QCOMPARE(events[0].kind, DocumentEvent::Kind::MouseOver);
+  QCOMPARE(events[0].tagName, std::string("IMG"));
+  QCOMPARE(events[0].src, server.url("/pic.gif"));
+  QCOMPARE(events[1].kind, DocumentEvent::Kind::Click);
+  QCOMPARE(events[1].tagName, std::string("A"));
+  QCOMPARE(events[1].href, server.url("/target.htm"));
+}
+
+void BrowserPageTest::writesTextsBeyondTheDataAddressLimit() {
+  Pane pane;
+  // A report of about 3 MiB, past what a data address can carry.
+  std::string html = "<html><head><title>Big report</title></head><body>";
+  for (int row = 0; row < 60000; ++row)
+    html += "<p>Row " + std::to_string(row) + " of the report</p>";
+  html += "<p id=last>The end</p></body></html>";
+  pane.browser.writeDocument(html);
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  const auto document = pane.browser.Document();
+  QVERIFY(document);
+  QCOMPARE(document->title, std::string("Big report"));
+  QCOMPARE(document->all.back().id, std::string("last"));
+  QCOMPARE(document->all.back().outerText, std::string("The end"));
+
+  // A small text replaces it.
+  pane.completed.clear();
+  pane.browser.writeDocument("<html><head><title>Small</title></head><body>x</body></html>");
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  QCOMPARE(pane.browser.Document()->title, std::string("Small"));
+}
+
+void BrowserPageTest::selectAllSelectsThePageText() {
+  Pane pane;
+  pane.browser.writeDocument("<html><body><p>Select me</p></body></html>");
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  pane.browser.execCommand(BrowserCommand::SelectAll);
+  QWebEnginePage* page = qobject_cast<QWebEngineView*>(pane.browser.widget())->page();
+  QTRY_COMPARE_WITH_TIMEOUT(page->selectedText().trimmed(), QStringLiteral("Select me"),
+                            kLoadTimeoutMs);
+}
+
+}  // namespace vendaro
+
+QTEST_MAIN(vendaro::BrowserPageTest)
+#include "BrowserPageTest.moc"
