@@ -8,6 +8,7 @@
 
 #include "app/AppContext.h"
 #include "app/WorkbenchView.h"
+#include "orders/OrderCommands.h"
 #include "store/GenerateCommand.h"
 
 int main(int argc, char** argv) {
@@ -47,6 +48,50 @@ int main(int argc, char** argv) {
     command = [&](const vendaro::AppContext& context) {
       generateOptions.appFolder = context.folder;
       return vendaro::runGenerateCommand(generateOptions, context.settings, std::cout, std::cerr);
+    };
+  });
+
+  vendaro::GetOrdersOptions getOrdersOptions;
+  bool tls = false;
+  bool startTls = false;
+  std::string passwordFile;
+  CLI::App* getOrders = cli.add_subcommand(
+      "get-orders", "Fetch the order mails from the POP3 mailbox into the order database");
+  getOrders->fallthrough();
+  getOrders->add_option("--host", getOrdersOptions.host, "POP3 server")->required();
+  getOrders->add_option("--port", getOrdersOptions.port, "POP3 port (default: 110, 995 with --tls)")
+      ->check(CLI::Range(1, 65535));
+  CLI::Option* tlsFlag = getOrders->add_flag("--tls", tls, "POP3 over TLS (implicit)");
+  getOrders->add_flag("--starttls", startTls, "POP3 upgraded with STLS")->excludes(tlsFlag);
+  getOrders->add_option("--ca-file", getOrdersOptions.caFile, "Extra certificate authority file")
+      ->check(CLI::ExistingFile);
+  getOrders->add_option("--user", getOrdersOptions.user, "Mailbox user")->required();
+  getOrders
+      ->add_option("--password-file", passwordFile,
+                   "File whose first line is the password (default: $VENDARO_POP_PASSWORD)")
+      ->check(CLI::ExistingFile);
+  getOrders->add_flag("--delete", getOrdersOptions.deleteMessages,
+                      "Delete each message on the server after reading it");
+  getOrders->callback([&] {
+    using Security = vendaro::MailAccount::Security;
+    getOrdersOptions.security = tls        ? Security::Tls
+                                : startTls ? Security::StartTls
+                                           : Security::None;
+    getOrdersOptions.passwordFile = passwordFile;
+    command = [&](const vendaro::AppContext& context) {
+      getOrdersOptions.appFolder = context.folder;
+      return vendaro::runGetOrdersCommand(getOrdersOptions, context.settings, std::cout, std::cerr);
+    };
+  });
+
+  vendaro::ListOrdersOptions listOptions;
+  CLI::App* orders = cli.add_subcommand("orders", "List every order with its lines");
+  orders->fallthrough();
+  orders->add_flag("--csv", listOptions.csv, "One CSV row per order line, with a header row");
+  orders->callback([&] {
+    command = [&](const vendaro::AppContext& context) {
+      listOptions.appFolder = context.folder;
+      return vendaro::runOrdersCommand(listOptions, std::cout, std::cerr);
     };
   });
 

@@ -3,9 +3,11 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "orders/OrderIntake.h"
 #include "platform/BrowserPane.h"
 #include "platform/CheckBox.h"
 #include "platform/Dialogs.h"
@@ -142,6 +144,10 @@ class Wizard1 {
   TextBox Text10, Text11, Text12, Text13, Text16, Text17;
 
   StatusBar StatusBar1{2};
+
+  // "E-Mail DB": the order intake. Whoever opens the wizard with a mailbox
+  // and a database sets it; headless commands leave it empty.
+  std::unique_ptr<OrderIntake> intake;
 
   // The view moves the keyboard focus to this control.
   std::function<void(const Control&)> onFocus;

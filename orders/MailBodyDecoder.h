@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace vendaro {
+
+// The text of a mail as the order reader wants it: the header lines exactly
+// as they came, then the first text/plain body part with its transfer
+// encoding (quoted-printable, base64) undone and its charset converted to
+// UTF-8, lines ending in CR LF. A plain 7-bit or 8-bit single-part mail, and
+// a mail that cannot be parsed, is returned unchanged.
+std::string decodedMailText(const std::string& rawMail);
+
+}  // namespace vendaro

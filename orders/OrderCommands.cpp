@@ -1,0 +1,231 @@
+#include "orders/OrderCommands.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "orders/OrderIntake.h"
+#include "orders/OrderViewer.h"
+#include "platform/BlockingEventLoop.h"
+#include "platform/curl/CurlMailClient.h"
+#include "platform/sqlite/SqliteDatabase.h"
+
+namespace vendaro {
+namespace {
+
+// Message boxes of a headless run: written to the output, answered with Ok.
+class PrintingDialogs : public Dialogs {
+ public:
+  PrintingDialogs(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+  MessageResult MsgBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                       const std::string&) override {
+    (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err_ : out_)
+        << text << "\n";
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+               ? MessageResult::Yes
+               : MessageResult::Ok;
+  }
+  std::optional<std::string> InputBox(const std::string&, const std::string&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ShowSave(const std::string&, const std::string&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<int> ShowColor(int) override { return std::nullopt; }
+
+ private:
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+constexpr const char* kGetOrdersPrefix = "vendaro get-orders: ";
+constexpr const char* kOrdersPrefix = "vendaro orders: ";
+
+std::optional<std::string> readPassword(const GetOrdersOptions& options, std::ostream& err) {
+  if (!options.passwordFile.empty()) {
+    std::ifstream file(options.passwordFile, std::ios::binary);
+    std::string line;
+    if (!file || !std::getline(file, line)) {
+      err << kGetOrdersPrefix << "cannot read the password file " << options.passwordFile.string()
+          << "\n";
+      return std::nullopt;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+  }
+  if (const char* value = std::getenv(kPopPasswordVariable)) return std::string(value);
+  err << kGetOrdersPrefix << "no password: set " << kPopPasswordVariable
+      << " or give --password-file\n";
+  return std::nullopt;
+}
+
+// The intake log uses CR LF; a terminal wants LF.
+std::string withLf(const std::string& text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    result += text[i];
+  }
+  return result;
+}
+
+std::string csvField(const std::string& value) {
+  if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
+  std::string quoted = "\"";
+  for (const char c : value) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    out << (i ? "," : "") << csvField(fields[i]);
+  }
+  out << "\r\n";
+}
+
+// The order fields as the viewer's record set names them, and their values.
+std::vector<std::string> orderFieldNames(frmOrders& viewer) {
+  std::vector<std::string> names;
+  Recordset& orders = viewer.datPrimaryRS.recordset();
+  for (int i = 0; i < orders.fieldCount(); ++i) names.push_back(orders.fieldAt(i).Name());
+  return names;
+}
+
+std::vector<std::string> orderFieldValues(frmOrders& viewer) {
+  std::vector<std::string> values;
+  Recordset& orders = viewer.datPrimaryRS.recordset();
+  for (int i = 0; i < orders.fieldCount(); ++i)
+    values.push_back(orders.fieldAt(i).Value().toText());
+  return values;
+}
+
+// The grid columns after its OrderID column.
+constexpr std::size_t kFirstLineColumn = 1;
+const std::vector<std::string> kLineFields = {"ProductID", "Quantity", "Price", "LineTotal"};
+
+std::vector<std::string> lineValues(const std::vector<std::string>& gridRow) {
+  std::vector<std::string> values;
+  for (std::size_t i = kFirstLineColumn; i < gridRow.size(); ++i) values.push_back(gridRow[i]);
+  return values;
+}
+
+void writeCsvOrder(std::ostream& out, frmOrders& viewer) {
+  const std::vector<std::string> order = orderFieldValues(viewer);
+  if (viewer.grdDataGrid.rows.empty()) {
+    std::vector<std::string> row = order;
+    row.resize(order.size() + kLineFields.size());
+    writeCsvRow(out, row);
+    return;
+  }
+  for (const auto& gridRow : viewer.grdDataGrid.rows) {
+    std::vector<std::string> row = order;
+    for (const std::string& value : lineValues(gridRow)) row.push_back(value);
+    writeCsvRow(out, row);
+  }
+}
+
+void writeTextOrder(std::ostream& out, frmOrders& viewer) {
+  const std::vector<std::string> names = orderFieldNames(viewer);
+  const std::vector<std::string> values = orderFieldValues(viewer);
+  out << "Order " << values.front() << "\n";
+  for (std::size_t i = 1; i < names.size(); ++i)
+    out << "  " << names[i] << ": " << values[i] << "\n";
+  out << "  Lines: " << viewer.grdDataGrid.rows.size() << "\n";
+  for (const auto& gridRow : viewer.grdDataGrid.rows) {
+    const std::vector<std::string> line = lineValues(gridRow);
+    out << "   ";
+    for (std::size_t i = 0; i < line.size(); ++i) out << (i ? " | " : " ") << line[i];
+    out << "\n";
+  }
+}
+
+}  // namespace
+
+int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& settings,
+                        std::ostream& out, std::ostream& err) {
+  const std::optional<std::string> password = readPassword(options, err);
+  if (!password) return kOrdersCommandFailed;
+  SqliteDatabase database(options.appFolder / kOrderDatabaseFile);
+  try {
+    database.open();
+  } catch (const DataError& error) {
+    err << kGetOrdersPrefix << "cannot open the order database: " << error.what() << "\n";
+    return kOrdersCommandFailed;
+  }
+
+  BlockingEventLoop loop;
+  PrintingDialogs dialogs(out, err);
+  OrderIntake intake(OrderIntakePlatform{loop, dialogs, settings, database, {}},
+                     std::make_unique<CurlMailClient>(loop));
+  intake.PopHost.setText(options.host);
+  intake.PopUserName.setText(options.user);
+  intake.PopPassword.setText(*password);
+  intake.popPort = options.port;
+  intake.popSecurity = options.security;
+  intake.popCaFile = options.caFile;
+  intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
+
+  IntakeResult result;
+  intake.onFinished = [&](const IntakeResult& finished) {
+    result = finished;
+    loop.stop();
+  };
+  loop.post([&] {
+    intake.cmdGetMail_Click();
+    if (intake.mailState() == OrderIntake::kIdle) loop.stop();  // it did not start
+  });
+  loop.run();
+
+  out << withLf(intake.Text18.Text());
+  out << "orders stored: " << result.ordersStored << "\n";
+  if (!result.completed) {
+    err << kGetOrdersPrefix
+        << (result.error.empty() ? "the intake did not start"
+                                 : "the intake failed: " + result.error)
+        << "\n";
+    return kOrdersCommandFailed;
+  }
+  return 0;
+}
+
+int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {
+  SqliteDatabase database(options.appFolder / kOrderDatabaseFile);
+  PrintingDialogs dialogs(err, err);
+  frmOrders viewer(database, dialogs);
+  try {
+    database.open();
+    viewer.datPrimaryRS.Refresh();
+  } catch (const DataError& failure) {
+    err << kOrdersPrefix << "cannot read the orders: " << failure.what() << "\n";
+    return kOrdersCommandFailed;
+  }
+  Recordset& orders = viewer.datPrimaryRS.recordset();
+  if (options.csv) {
+    std::vector<std::string> header = orderFieldNames(viewer);
+    header.insert(header.end(), kLineFields.begin(), kLineFields.end());
+    writeCsvRow(out, header);
+  } else if (orders.RecordCount() == 0) {
+    out << "No orders.\n";
+  }
+  for (; !orders.Eof(); orders.MoveNext()) {
+    if (options.csv)
+      writeCsvOrder(out, viewer);
+    else
+      writeTextOrder(out, viewer);
+  }
+  return 0;
+}
+
+}  // namespace vendaro

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "platform/MailClient.h"
+#include "platform/Settings.h"
+
+namespace vendaro {
+
+// The order database in the application folder (an SQLite file; the name is
+// the one every window of the program uses).
+inline constexpr const char* kOrderDatabaseFile = "Vendaro2.mdb";
+// The environment variable that may carry the mailbox password.
+inline constexpr const char* kPopPasswordVariable = "VENDARO_POP_PASSWORD";
+inline constexpr int kOrdersCommandFailed = 2;
+
+// The options of `vendaro get-orders`.
+struct GetOrdersOptions {
+  std::filesystem::path appFolder;  // already resolved
+  std::string host;
+  int port = 0;  // 0: the protocol's default
+  MailAccount::Security security = MailAccount::Security::None;
+  std::string caFile;
+  std::string user;
+  // A file whose first line is the password; empty: the password comes from
+  // VENDARO_POP_PASSWORD.
+  std::filesystem::path passwordFile;
+  bool deleteMessages = false;  // "Host &Delete"
+};
+
+// Fetches the order mails through the store wizard's order intake over
+// libcurl, printing the intake log and the number of orders stored. Returns
+// 0 when the intake ended with a normal log-out; kOrdersCommandFailed with a
+// message on `err` when the password is missing, the database cannot be
+// opened, or the connection or log-in fails or breaks off.
+int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& settings,
+                        std::ostream& out, std::ostream& err);
+
+// The options of `vendaro orders`.
+struct ListOrdersOptions {
+  std::filesystem::path appFolder;  // already resolved
+  bool csv = false;
+};
+
+// Lists every order (sorted by customer, as the order viewer shows them) with
+// its lines. With `csv`: a header row of the order fields (OrderID first)
+// followed by the line fields, then one row per order line with its order's
+// fields repeated, an order without lines as one row.
+int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace vendaro

@@ -1,0 +1,106 @@
+#include "orders/OrderMail.h"
+
+#include "common/MailValues.h"
+#include "common/TextSearch.h"
+
+namespace vendaro {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kDescription = "DESCRIPTION=";
+constexpr std::string_view kAmount = "AMOUNT=";
+
+struct ShippingChoice {
+  std::string_view button;
+  std::string_view method;
+  std::string_view charge;
+};
+
+// Checked in this order; a later match overrides an earlier one.
+constexpr ShippingChoice kShippingChoices[] = {{"V1", "Saver", "T3"},
+                                               {"V2", "Economy", "T4"},
+                                               {"V3", "Standard", "T5"},
+                                               {"V4", "Priority", "T6"}};
+
+// The block's first entry runs up to the first CR LF found from its third
+// character and keeps the CR; every further complete line is an entry
+// without its line end. Text after the last CR LF is not taken.
+std::vector<std::string> cutEntries(std::string_view block) {
+  std::vector<std::string> entries;
+  const std::size_t firstEnd = positionOf(block, kCrLf, 3);
+  entries.emplace_back(block.substr(0, firstEnd));
+  if (firstEnd == 0) return entries;
+  std::size_t start = firstEnd + 1;  // 0-based index just after the LF
+  while (start < block.size()) {
+    const std::size_t end = block.find(kCrLf, start);
+    if (end == std::string_view::npos) break;
+    entries.emplace_back(block.substr(start, end - start));
+    start = end + kCrLf.size();
+  }
+  return entries;
+}
+
+void readBlock(std::string_view text, OrderMail& mail) {
+  const std::size_t p = positionOfIgnoringCase(text, kDescription);
+  if (p == 0) return;
+  const std::size_t blockStart = p + kDescription.size();
+  const std::size_t q = positionOfIgnoringCase(text, kAmount, blockStart);
+  mail.blockClosed = q != 0;
+  mail.block = mail.blockClosed ? std::string(middle(text, blockStart, q - blockStart))
+                                : std::string(middle(text, blockStart));
+  mail.entries = cutEntries(mail.block);
+}
+
+void readShipping(OrderMail& mail) {
+  for (const ShippingChoice& choice : kShippingChoices) {
+    if (mail.value(choice.button) == choice.method) {
+      mail.shippingMethod = choice.method;
+      mail.shippingCost = mail.value(choice.charge);
+    }
+  }
+}
+
+}  // namespace
+
+const std::string& OrderMail::value(std::string_view name) const {
+  static const std::string kEmpty;
+  for (const auto& [fieldName, fieldValue] : fields) {
+    if (fieldName == name) return fieldValue;
+  }
+  return kEmpty;
+}
+
+bool isOrderSubject(const std::string& subject) {
+  return subject.find("Online Order") != std::string::npos;
+}
+
+OrderMail readOrderMail(std::string_view text) {
+  OrderMail mail;
+  mail.subject = GetLineValue(text, "Subject:");
+  mail.sender = GetLineValue(text, "from:");
+  readBlock(text, mail);
+  for (const std::string_view name : kOrderFieldNames) {
+    mail.fields.emplace_back(std::string(name), GetLineValue(text, std::string(name) + "="));
+  }
+  readShipping(mail);
+  return mail;
+}
+
+std::optional<OrderLine> splitOrderLine(std::string_view entry) {
+  std::string parts[4];
+  std::size_t start = 0;
+  for (std::string& part : parts) {
+    const std::size_t mark = entry.find('^', start);
+    if (mark == std::string_view::npos) return std::nullopt;
+    part = std::string(entry.substr(start, mark - start));
+    start = mark + 1;
+  }
+  return OrderLine{parts[0], parts[1], parts[2], parts[3]};
+}
+
+std::optional<std::string> orderTotal(std::string_view amount) {
+  if (amount.size() <= 3) return std::nullopt;
+  return std::string(amount.substr(3));
+}
+
+}  // namespace vendaro

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vendaro {
+
+// One ordered item as the order pages write it: "A100 ^ 2 ^ 25.00 ^ 50.00^".
+// The parts keep their blanks; the database converts them.
+struct OrderLine {
+  std::string productId;
+  std::string quantity;
+  std::string price;
+  std::string lineTotal;
+};
+
+// The form fields of an order mail that the intake reads, in the order it
+// reads them.
+inline constexpr std::string_view kOrderFieldNames[] = {"AMOUNT",   "V1",      "V2",
+                                                        "V3",       "V4",      "T2",
+                                                        "T3",       "T4",      "T5",
+                                                        "T6",       "NameB",   "NameS",
+                                                        "Adrs1B",   "Adrs1S",  "Adrs2B",
+                                                        "Adrs2S",   "StateB",  "StateS",
+                                                        "CityB",    "CityS",   "ZIPB",
+                                                        "ZIPS",     "PhoneE",  "PhoneD",
+                                                        "E_Mail1",  "E_Mail2", "Cust_Serv_Phone",
+                                                        "CCNumber", "CCExp"};
+
+// What the intake reads from one mail (headers and body, CR LF line ends).
+struct OrderMail {
+  std::string subject;
+  std::string sender;
+  // The text between "DESCRIPTION=" and the next "AMOUNT=".
+  std::string block;
+  // The entries the block is cut into, as the order list shows them.
+  std::vector<std::string> entries;
+  // False when the mail has "DESCRIPTION=" but no "AMOUNT=" after it; the
+  // block then runs to the end of the mail.
+  bool blockClosed = true;
+  std::vector<std::pair<std::string, std::string>> fields;
+  std::string shippingMethod;
+  std::string shippingCost;
+
+  // The value of a form field read by `readOrderMail`; empty when absent.
+  const std::string& value(std::string_view name) const;
+};
+
+// True for the subject of an order mail: it contains "Online Order" (exact case).
+bool isOrderSubject(const std::string& subject);
+
+// Reads subject, sender, order block, form fields and shipping choice.
+OrderMail readOrderMail(std::string_view text);
+
+// Splits an entry at its first four "^"; nothing when it has fewer.
+std::optional<OrderLine> splitOrderLine(std::string_view entry);
+
+// The order total from the AMOUNT field: without its first three characters
+// (the "$$$" prefix); nothing when no amount remains.
+std::optional<std::string> orderTotal(std::string_view amount);
+
+}  // namespace vendaro

@@ -1,0 +1,166 @@
+#include "orders/OrderViewer.h"
+
+#include <optional>
+
+#include "platform/SqlText.h"
+
+namespace vendaro {
+
+const std::array<const char*, frmOrders::kFieldCount> frmOrders::kFieldNames = {
+    "OrderID",         "CustomerID",       "OrderDate",    "ShipName",
+    "ShipAddress",     "ShipCity",         "ShipState",    "ShipPostalCode",
+    "ShipPhoneNumber", "ShippingMethodID", "ShippingCost", "BillName",
+    "BillAddress",     "BillCity",         "BillState",    "BillPostalCode",
+    "BillPhoneNumber", "Email1",           "Email2",       "SalesTax",
+    "Total",           "SustServPhone",    "CCNumber",     "CCExp"};
+
+namespace {
+
+const std::array<const char*, frmOrders::kFieldCount> kLabelCaptions = {"OrderID:",
+                                                                        "CustomerID:",
+                                                                        "OrderDate:",
+                                                                        "Name:",
+                                                                        "Address:",
+                                                                        "City:",
+                                                                        "State:",
+                                                                        "Postal Code:",
+                                                                        "Phone Number:",
+                                                                        "Shipping Method:",
+                                                                        "Shipping Cost:",
+                                                                        "Name:",
+                                                                        "Address:",
+                                                                        "City:",
+                                                                        "State:",
+                                                                        "Postal Code:",
+                                                                        "Phone Number:",
+                                                                        "Email1:",
+                                                                        "",
+                                                                        "SalesTax:",
+                                                                        "Total:",
+                                                                        "SustServPhone:",
+                                                                        "CCNumber:",
+                                                                        "CCExp:"};
+
+}  // namespace
+
+frmOrders::frmOrders(Database& database, Dialogs& dialogs)
+    : datPrimaryRS(database, kPrimarySource), datSecondaryRS(database), dialogs_(dialogs) {
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    datPrimaryRS.bind(txtFields[i], kFieldNames[i]);
+    lblLabels[i].setCaption(kLabelCaptions[i]);
+  }
+  datPrimaryRS.onReposition = [this] { datPrimaryRS_Reposition(); };
+  datPrimaryRS.onValidate = [this] { mousePointer = MousePointer::Hourglass; };
+  datPrimaryRS.onError = [this](int, const std::string& description) {
+    datPrimaryRS_Error(description);
+  };
+}
+
+void frmOrders::Form_Load() {
+  try {
+    datPrimaryRS.Refresh();
+  } catch (const DataError&) {
+    // Reported by the error event; the window stays empty.
+  }
+}
+
+void frmOrders::Form_Unload() {
+  mousePointer = MousePointer::Default;
+}
+
+void frmOrders::Form_Resize(int innerWidth, int innerHeight) {
+  const int height = innerHeight - gridTop - datPrimaryHeight - picButtonsHeight - 30;
+  if (innerWidth < 0 || height < 0) return;  // too small: the grid keeps its size
+  gridWidth = innerWidth;
+  gridHeight = height;
+}
+
+void frmOrders::datPrimaryRS_Reposition() {
+  mousePointer = MousePointer::Default;
+  showOrderLines();
+  const int position = datPrimaryRS.recordset().AbsolutePosition();
+  datPrimaryRS.setCaption("Record: " + std::to_string(position + 1));
+}
+
+// The detail source follows the current order. Without a current order the
+// grid is emptied; an order whose key is not a number keeps the old lines.
+void frmOrders::showOrderLines() {
+  if (!hasCurrentOrder()) {
+    grdDataGrid.rows.clear();
+    return;
+  }
+  try {
+    const std::string key = datPrimaryRS.recordset().Fields("OrderID").Value().toText();
+    const std::optional<std::string> number = sqlWholeNumber(key);
+    if (!number) return;
+    datSecondaryRS.setRecordSource(kDetailSource + *number);
+    datSecondaryRS.Refresh();
+    fillGrid();
+  } catch (const DataError&) {
+    // The grid keeps its previous content.
+  }
+}
+
+void frmOrders::fillGrid() {
+  Recordset& lines = datSecondaryRS.recordset();
+  OrderGrid grid;
+  for (int i = 0; i < lines.fieldCount(); ++i) grid.columns.push_back(lines.fieldAt(i).Name());
+  for (; !lines.Eof(); lines.MoveNext()) {
+    std::vector<std::string> row;
+    for (int i = 0; i < lines.fieldCount(); ++i) row.push_back(lines.fieldAt(i).Value().toText());
+    grid.rows.push_back(std::move(row));
+  }
+  grdDataGrid = std::move(grid);
+}
+
+bool frmOrders::hasCurrentOrder() {
+  Recordset& orders = datPrimaryRS.recordset();
+  return orders.AbsolutePosition() >= 0;
+}
+
+void frmOrders::datPrimaryRS_Error(const std::string& description) {
+  dialogs_.MsgBox(kDataErrorMessage + description);
+}
+
+// Deletes the current order (its lines stay) and shows the next one, or the
+// last when it was the last; without a current order nothing happens.
+void frmOrders::cmdDelete_Click() {
+  if (!hasCurrentOrder()) return;
+  Recordset& orders = datPrimaryRS.recordset();
+  try {
+    orders.Delete();
+    orders.MoveNext();
+    if (orders.Eof() && orders.RecordCount() > 0) orders.MoveLast();
+  } catch (const DataError& error) {
+    datPrimaryRS_Error(error.what());
+  }
+}
+
+void frmOrders::cmdRefresh_Click() {
+  try {
+    datPrimaryRS.Refresh();
+  } catch (const DataError&) {
+    // Reported by the error event.
+  }
+}
+
+// Writes the edited boxes and stays on the record just written; without a
+// current order, or with nothing edited, the window stays as it is.
+void frmOrders::cmdUpdate_Click() {
+  if (!hasCurrentOrder()) return;
+  Recordset& orders = datPrimaryRS.recordset();
+  try {
+    datPrimaryRS.UpdateRecord();
+    orders.setBookmark(orders.LastModified());
+  } catch (const DataError& error) {
+    if (error.number() != data_errors::kNoCurrentRecord) datPrimaryRS_Error(error.what());
+  }
+  mousePointer = MousePointer::Default;
+}
+
+void frmOrders::cmdClose_Click() {
+  mousePointer = MousePointer::Default;
+  if (onClose) onClose();
+}
+
+}  // namespace vendaro

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/DataControl.h"
+#include "platform/Database.h"
+#include "platform/Dialogs.h"
+#include "platform/Label.h"
+#include "platform/TextBox.h"
+
+namespace vendaro {
+
+// The rows the grid shows: the columns and values of the detail source.
+struct OrderGrid {
+  std::vector<std::string> columns;
+  std::vector<std::vector<std::string>> rows;
+};
+
+enum class MousePointer { Default, Hourglass };
+
+// The order viewer `frmOrders`: one order at a time in bound boxes, sorted by
+// customer, with the order's lines in a grid below.
+class frmOrders {
+ public:
+  static constexpr const char* kPrimarySource = "select * from [Orders] Order by [CustomerID]";
+  static constexpr const char* kDetailSource =
+      "select [OrderID],[ProductID],[Quantity],[Price],[LineTotal] from [Order Details] where "
+      "[OrderID]=";
+  static constexpr const char* kDataErrorMessage = "Data error event hit err:";
+  static constexpr std::size_t kFieldCount = 24;
+  // The field each box of `txtFields` is bound to, in order.
+  static const std::array<const char*, kFieldCount> kFieldNames;
+
+  frmOrders(Database& database, Dialogs& dialogs);
+  frmOrders(const frmOrders&) = delete;
+  frmOrders& operator=(const frmOrders&) = delete;
+
+  void Form_Load();
+  void Form_Unload();
+  // Lays the grid out for a window of this inner size (twips).
+  void Form_Resize(int innerWidth, int innerHeight);
+  void cmdDelete_Click();
+  void cmdRefresh_Click();
+  void cmdUpdate_Click();
+  void cmdClose_Click();
+
+  // Raised by "&Close": the view closes the window.
+  std::function<void()> onClose;
+
+  Label Caption{"Orders"};
+  DataControl datPrimaryRS;
+  DataControl datSecondaryRS;
+  std::array<TextBox, kFieldCount> txtFields;
+  // One caption per box of `txtFields` (Email2 shares the "Email1:" row).
+  std::array<Label, kFieldCount> lblLabels;
+  Label lblShipping{"Shipping"};
+  Label lblBilling{"Billing"};
+  Label cmdDelete{"&Delete"};
+  Label cmdRefresh{"&Refresh"};
+  Label cmdUpdate{"&Update"};
+  Label cmdClose{"&Close"};
+  OrderGrid grdDataGrid;
+  MousePointer mousePointer = MousePointer::Default;
+
+  // Layout in twips: the grid's top and the heights of the bars below it.
+  int gridTop = 4560;
+  int gridWidth = 0;
+  int gridHeight = 0;
+  int datPrimaryHeight = 345;
+  int picButtonsHeight = 300;
+
+ private:
+  void datPrimaryRS_Reposition();
+  void datPrimaryRS_Error(const std::string& description);
+  void showOrderLines();
+  void fillGrid();
+  bool hasCurrentOrder();
+
+  Dialogs& dialogs_;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,135 @@
+#include "orders/OrderCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/sqlite/SqliteDatabase.h"
+#include "tests/orders/OrderTestMails.h"
+#include "tests/support/Pop3TestServer.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+using testing::OrderMailText;
+using testing::Pop3TestServer;
+using testing::TempFolder;
+
+struct CommandRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+class GetOrdersCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Pop3TestServer::available()) {
+      if (std::getenv("CI")) FAIL() << Pop3TestServer::kUnavailable;
+      GTEST_SKIP() << Pop3TestServer::kUnavailable;
+    }
+    server.addUser("shop", "right");
+    server.start();
+    app.write("password", "right\n");
+    options.appFolder = app.path();
+    options.host = "127.0.0.1";
+    options.port = server.tlsPort();
+    options.security = MailAccount::Security::Tls;
+    options.caFile = server.caFile();
+    options.user = "shop";
+    options.passwordFile = app.file("password");
+  }
+
+  CommandRun run() {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = runGetOrdersCommand(options, Settings{}, out, err);
+    return {code, out.str(), err.str()};
+  }
+
+  Pop3TestServer server;
+  TempFolder app;
+  GetOrdersOptions options;
+};
+
+TEST_F(GetOrdersCommandTest, StoresTheOrdersAndPrintsTheLog) {
+  server.deliver("shop", OrderMailText().text());
+  options.deleteMessages = true;
+  const CommandRun result = run();
+  EXPECT_EQ(result.code, 0) << result.err;
+  EXPECT_NE(result.out.find(" Online Order\n ann@buyer.example\n"), std::string::npos);
+  EXPECT_NE(result.out.find("orders stored: 1\n"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out.find("right"), std::string::npos);
+  EXPECT_EQ(server.messageCount("shop"), 0);
+
+  const CommandRun empty = run();
+  EXPECT_EQ(empty.code, 0);
+  EXPECT_NE(empty.out.find("No mail waiting\n"), std::string::npos);
+}
+
+TEST_F(GetOrdersCommandTest, FailsClearlyOnLoginAndConnectionErrors) {
+  app.write("password", "wrong\n");
+  CommandRun result = run();
+  EXPECT_EQ(result.code, kOrdersCommandFailed);
+  EXPECT_NE(result.err.find("vendaro get-orders: the intake failed:"), std::string::npos)
+      << result.err;
+
+  app.write("password", "right\n");
+  server.stop();
+  result = run();
+  EXPECT_EQ(result.code, kOrdersCommandFailed);
+  EXPECT_NE(result.err.find("vendaro get-orders: the intake failed:"), std::string::npos);
+
+  options.passwordFile = app.file("missing");
+  result = run();
+  EXPECT_EQ(result.code, kOrdersCommandFailed);
+  EXPECT_NE(result.err.find("cannot read the password file"), std::string::npos);
+}
+
+TEST(OrdersCommandTest, ListsEveryOrderLineAsCsv) {
+  TempFolder app;
+  {
+    SqliteDatabase database(app.file(kOrderDatabaseFile));
+    const std::int64_t zed = database.insertRow("Orders", {{"CustomerID", "zed, \"z\""}});
+    database.insertRow("Order Details", {{"OrderID", zed},
+                                         {"ProductID", "A100 "},
+                                         {"Quantity", 2},
+                                         {"Price", 25},
+                                         {"LineTotal", 50}});
+    database.insertRow("Order Details", {{"OrderID", zed},
+                                         {"ProductID", "B7"},
+                                         {"Quantity", 1},
+                                         {"Price", 4.12},
+                                         {"LineTotal", 4.12}});
+    database.insertRow("Orders", {{"CustomerID", "amy"}, {"Total", 3.5}});
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(runOrdersCommand({app.path(), true}, out, err), 0) << err.str();
+  std::istringstream rows(out.str());
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(rows, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].rfind("OrderID,CustomerID,OrderDate,", 0), 0u);
+  EXPECT_NE(lines[0].find(",CCExp,ProductID,Quantity,Price,LineTotal\r"), std::string::npos);
+  EXPECT_EQ(lines[1].rfind("2,amy,", 0), 0u);  // sorted by customer
+  EXPECT_NE(lines[1].find(",3.5,"), std::string::npos);
+  // An order without lines is one row as wide as the header.
+  EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), ','),
+            std::count(lines[0].begin(), lines[0].end(), ','));
+  EXPECT_EQ(lines[2].rfind("1,\"zed, \"\"z\"\"\",", 0), 0u);
+  EXPECT_EQ(lines[2].substr(lines[2].size() - 15), ",A100 ,2,25,50\r");
+  EXPECT_EQ(lines[3].substr(lines[3].size() - 16), ",B7,1,4.12,4.12\r");
+
+  std::ostringstream text;
+  ASSERT_EQ(runOrdersCommand({app.path(), false}, text, err), 0);
+  EXPECT_NE(text.str().find("Order 1\n  CustomerID: zed, \"z\"\n"), std::string::npos);
+  EXPECT_NE(text.str().find("  Lines: 2\n    A100  | 2 | 25 | 50\n"), std::string::npos)
+      << text.str();
+}
+
+}  // namespace
+}  // namespace vendaro

@@ -1,0 +1,164 @@
+// The order intake over libcurl against a private dovecot server on loopback.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "orders/OrderIntake.h"
+#include "platform/BlockingEventLoop.h"
+#include "platform/curl/CurlMailClient.h"
+#include "tests/orders/OrderIntakeFixture.h"
+#include "tests/orders/OrderTestMails.h"
+#include "tests/support/Pop3TestServer.h"
+
+namespace vendaro {
+namespace {
+
+using testing::OrderMailText;
+using testing::Pop3TestServer;
+using testing::ScriptedDialogs;
+using testing::storedLines;
+using testing::storedOrders;
+using testing::TempFolder;
+
+constexpr const char* kUser = "shop";
+constexpr const char* kPassword = "pop secret";
+
+std::string quotedPrintableOrder() {
+  std::string body = OrderMailText().body();
+  std::string encoded;
+  for (const char c : body) encoded += c == '=' ? std::string("=3D") : std::string(1, c);
+  return "From: cy@buyer.example\r\nSubject: Online Order\r\nMIME-Version: 1.0\r\n"
+         "Content-Type: text/plain; charset=utf-8\r\n"
+         "Content-Transfer-Encoding: quoted-printable\r\n\r\n" +
+         encoded;
+}
+
+std::string quotedReply() {
+  std::string quoted;
+  const std::string body = OrderMailText().body();
+  for (std::size_t start = 0; start < body.size();) {
+    const std::size_t end = body.find("\r\n", start);
+    quoted += "> " + body.substr(start, end - start) + "\r\n";
+    start = end + 2;
+  }
+  return "From: dee@buyer.example\r\nSubject: Re: Online Order\r\n\r\nThanks!\r\n" + quoted;
+}
+
+class OrderIntakeServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Pop3TestServer::available()) {
+      if (std::getenv("CI")) FAIL() << Pop3TestServer::kUnavailable;
+      GTEST_SKIP() << Pop3TestServer::kUnavailable;
+    }
+    server.addUser(kUser, kPassword);
+    server.start();
+  }
+
+  // One intake on a fresh loop and client, as "Get Orders" runs it.
+  IntakeResult getOrders(MailAccount::Security security, bool hostDelete,
+                         std::function<void(MailAction)> afterCompletion = {}) {
+    BlockingEventLoop loop;
+    OrderIntake intake(OrderIntakePlatform{loop, dialogs, settings, database, {}},
+                       std::make_unique<CurlMailClient>(loop));
+    const MailAccount account = server.account(kUser, kPassword, security);
+    intake.PopHost.setText(account.host);
+    intake.PopUserName.setText(kUser);
+    intake.PopPassword.setText(kPassword);
+    intake.popPort = account.port;
+    intake.popSecurity = security;
+    intake.popCaFile = account.caFile;
+    intake.chkHostDelete.setValue(hostDelete ? 1 : 0);
+    auto handle = intake.mailClient().onComplete;
+    intake.mailClient().onComplete = [&, handle](MailAction action) {
+      handle(action);
+      if (afterCompletion) afterCompletion(action);
+    };
+    IntakeResult result;
+    intake.onFinished = [&](const IntakeResult& finished) {
+      result = finished;
+      loop.stop();
+    };
+    loop.post([&] { intake.cmdGetMail_Click(); });
+    loop.run();
+    log += intake.Text18.Text();
+    return result;
+  }
+
+  Pop3TestServer server;
+  TempFolder folder;
+  SqliteDatabase database{folder.file("Vendaro2.mdb")};
+  ScriptedDialogs dialogs;
+  Settings settings;
+  std::string log;
+};
+
+TEST_F(OrderIntakeServerTest, PlainThenTlsWithDeleteStoresEachOrderOnce) {
+  OrderMailText plain;
+  OrderMailText notAnOrder;
+  notAnOrder.subject = "Newsletter";
+  server.deliver(kUser, plain.text());
+  server.deliver(kUser, quotedPrintableOrder());
+  server.deliver(kUser, quotedReply());
+  server.deliver(kUser, notAnOrder.text());
+
+  IntakeResult first = getOrders(MailAccount::Security::None, false);
+  ASSERT_TRUE(first.completed) << first.error << server.log();
+  EXPECT_EQ(first.ordersStored, 3);
+  EXPECT_EQ(server.messageCount(kUser), 4);
+  const auto lines = storedLines(database);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0][1], DbValue("A100 "));
+  EXPECT_EQ(lines[1][1], DbValue("A100 "));  // decoded from quoted-printable
+  // The quote mark stands before "DESCRIPTION=", so the quoted line reads the same.
+  EXPECT_EQ(lines[2][1], DbValue("A100 "));
+
+  IntakeResult again = getOrders(MailAccount::Security::None, false);
+  EXPECT_TRUE(again.completed);
+  EXPECT_EQ(again.ordersStored, 0);
+  EXPECT_NE(log.find("was imported before"), std::string::npos);
+
+  IntakeResult tls = getOrders(MailAccount::Security::Tls, true);
+  ASSERT_TRUE(tls.completed) << tls.error;
+  EXPECT_EQ(tls.ordersStored, 0);
+  EXPECT_EQ(storedOrders(database).size(), 3u);
+  EXPECT_EQ(server.messageCount(kUser), 0);
+  EXPECT_EQ(dialogs.messages.size(), 0u);
+}
+
+TEST_F(OrderIntakeServerTest, StartTlsWithDeleteEmptiesTheBox) {
+  server.deliver(kUser, OrderMailText().text());
+  IntakeResult result = getOrders(MailAccount::Security::StartTls, true);
+  ASSERT_TRUE(result.completed) << result.error;
+  EXPECT_EQ(result.ordersStored, 1);
+  EXPECT_EQ(server.messageCount(kUser), 0);
+}
+
+TEST_F(OrderIntakeServerTest, AServerKilledInTheMiddleLosesNoStoredOrder) {
+  for (int i = 0; i < 3; ++i) server.deliver(kUser, OrderMailText().text());
+  bool killed = false;
+  IntakeResult broken = getOrders(MailAccount::Security::None, true, [&](MailAction action) {
+    if (action == MailAction::Fetch && !killed) {
+      killed = true;
+      server.kill();
+    }
+  });
+  EXPECT_FALSE(broken.completed);
+  EXPECT_EQ(broken.ordersStored, 1);
+  EXPECT_EQ(storedOrders(database).size(), 1u);
+  EXPECT_EQ(storedLines(database).size(), 1u);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text.rfind("AsyncError: ", 0), 0u);
+
+  // The deletion was never committed; the next intake skips the stored order.
+  server.start();
+  IntakeResult rest = getOrders(MailAccount::Security::None, true);
+  ASSERT_TRUE(rest.completed) << rest.error;
+  EXPECT_EQ(rest.ordersStored, 2);
+  EXPECT_EQ(storedOrders(database).size(), 3u);
+  EXPECT_EQ(server.messageCount(kUser), 0);
+}
+
+}  // namespace
+}  // namespace vendaro

@@ -1,0 +1,260 @@
+#include "orders/OrderIntake.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ManualEventLoop.h"
+#include "tests/orders/OrderIntakeFixture.h"
+#include "tests/orders/OrderTestMails.h"
+#include "tests/support/FakeMailClient.h"
+
+namespace vendaro {
+namespace {
+
+using testing::FakeMail;
+using testing::FakeMailClient;
+using testing::OrderMailText;
+using testing::ScriptedDialogs;
+using testing::storedLines;
+using testing::storedOrders;
+using testing::TempFolder;
+
+class OrderIntakeTest : public ::testing::Test {
+ protected:
+  OrderIntakeTest()
+      : database(folder.file("Vendaro2.mdb")),
+        intake(OrderIntakePlatform{loop, dialogs, settings, database, [] { return "2024-05-06"; }},
+               std::make_unique<FakeMailClient>(loop)),
+        mail(static_cast<FakeMailClient&>(intake.mailClient())) {
+    intake.PopUserName.setText("orders");
+    intake.PopPassword.setText("secret");
+    intake.onFinished = [this](const IntakeResult& result) { results.push_back(result); };
+    states.push_back(intake.mailState());
+    // Notes the state around every completion, so that short-lived states show.
+    auto handle = mail.onComplete;
+    mail.onComplete = [this, handle](MailAction action) {
+      note();
+      handle(action);
+      note();
+    };
+  }
+
+  void deliver(const std::string& uid, const std::string& text) {
+    mail.mailbox.push_back(FakeMail{uid, text});
+  }
+
+  // Clicks "Get Orders" and runs the intake to its end, noting each state.
+  void getOrders() {
+    intake.cmdGetMail_Click();
+    note();
+    loop.runPending();
+    for (int step = 0; step < 10000 && intake.mailState() != OrderIntake::kIdle; ++step) {
+      note();
+      loop.advance(10);
+    }
+    note();
+  }
+
+  void note() {
+    if (states.back() != intake.mailState()) states.push_back(intake.mailState());
+  }
+
+  std::vector<std::string> actions() const { return mail.actions(); }
+
+  TempFolder folder;
+  ManualEventLoop loop;
+  ScriptedDialogs dialogs;
+  Settings settings;
+  SqliteDatabase database;
+  OrderIntake intake;
+  FakeMailClient& mail;
+  std::vector<int> states;
+  std::vector<IntakeResult> results;
+};
+
+TEST_F(OrderIntakeTest, AnEmptyMailboxSaysSoAndLogsOut) {
+  int disabled = 0;
+  intake.cmdGetMail.addListener([&] { disabled += intake.cmdGetMail.Enabled() ? 0 : 1; });
+  getOrders();
+  EXPECT_EQ(states, (std::vector<int>{0, 7, 9, 0}));
+  EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"No mail waiting"});
+  EXPECT_EQ(actions(), (std::vector<std::string>{"connect orders", "disconnect"}));
+  EXPECT_EQ(disabled, 0);
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_TRUE(results[0].completed);
+  EXPECT_FALSE(intake.Timer1.Enabled());
+}
+
+TEST_F(OrderIntakeTest, StoresEachOrderWithItsOwnLines) {
+  OrderMailText first;
+  first.v3 = "Standard";  // V1 also carries Saver: the later choice wins
+  OrderMailText second;
+  second.from = "bob@buyer.example";
+  second.description =
+      "B7 ^ 1 ^ 4.12 ^ 4.12^\r\nC9 ^ 3 ^ 1.00 ^ 3.00^\r\n Total Price : $$$ 7.12\r\n";
+  second.amount = "$$$ 7.12";
+  deliver("u1", first.text());
+  deliver("u2", second.text());
+  int disabled = 0;
+  intake.cmdGetMail.addListener([&] { disabled += intake.cmdGetMail.Enabled() ? 0 : 1; });
+  getOrders();
+
+  EXPECT_EQ(actions(), (std::vector<std::string>{"connect orders", "uid 1", "fetch 1", "uid 2",
+                                                 "fetch 2", "disconnect"}));
+  EXPECT_EQ(disabled, 1);
+  EXPECT_TRUE(intake.cmdGetMail.Enabled());
+  EXPECT_EQ(intake.List3.items(),
+            (std::vector<std::string>{"A100 ^ 2 ^ 25.00 ^ 50.00^\r", " Total Price : $$$ 54.12",
+                                      "B7 ^ 1 ^ 4.12 ^ 4.12^\r", "C9 ^ 3 ^ 1.00 ^ 3.00^",
+                                      " Total Price : $$$ 7.12"}));
+  const auto orders = storedOrders(database);
+  ASSERT_EQ(orders.size(), 2u);
+  EXPECT_EQ(orders[0][1], DbValue(" ann@buyer.example"));
+  EXPECT_EQ(orders[0][2], DbValue("Standard"));
+  EXPECT_EQ(orders[0][3], DbValue("$ 9.50"));  // the T5 charge, as received
+  EXPECT_EQ(orders[0][4], DbValue(54.12));
+  EXPECT_EQ(orders[1][2], DbValue("Saver"));
+  EXPECT_EQ(orders[1][3], DbValue("$ 3.00"));
+
+  const auto lines = storedLines(database);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], (std::vector<DbValue>{orders[0][0], "A100 ", 2, 25, 50}));
+  EXPECT_EQ(lines[1][0], orders[1][0]);
+  EXPECT_EQ(lines[1][1], DbValue("B7 "));
+  EXPECT_EQ(lines[2][0], orders[1][0]);
+  EXPECT_EQ(lines[2][1], DbValue("C9 "));
+  EXPECT_EQ(intake.lblPercentage.Caption(), " 3");
+  EXPECT_NE(intake.Text18.Text().find(" Online Order\r\n ann@buyer.example\r\n"),
+            std::string::npos);
+  EXPECT_EQ(intake.Text18.Text().find("secret"), std::string::npos);
+  EXPECT_EQ(results.at(0).ordersStored, 2);
+}
+
+TEST_F(OrderIntakeTest, HostDeleteDeletesAfterEveryMessageIncludingOthers) {
+  intake.chkHostDelete.setValue(1);
+  intake.chkHostDelete_Click();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Messages will be deleted after they are read from the host.");
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Exclamation);
+
+  OrderMailText notAnOrder;
+  notAnOrder.subject = "Lunch?";
+  deliver("u1", OrderMailText().text());
+  deliver("u2", notAnOrder.text());
+  getOrders();
+  EXPECT_EQ(actions(), (std::vector<std::string>{"connect orders", "uid 1", "fetch 1", "delete 1",
+                                                 "uid 2", "fetch 2", "delete 2", "disconnect"}));
+  EXPECT_EQ(states, (std::vector<int>{0, 7, 1, 10, 1, 10, 9, 0}));
+  EXPECT_TRUE(mail.mailbox.empty());
+  EXPECT_EQ(storedOrders(database).size(), 1u);
+  EXPECT_EQ(intake.List3.ListCount(), 2);  // the other mail added nothing
+
+  intake.chkHostDelete.setValue(0);
+  intake.chkHostDelete_Click();
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(OrderIntakeTest, ARunWithoutDeleteStoresNothingTwice) {
+  deliver("u1", OrderMailText().text());
+  getOrders();
+  deliver("u2", OrderMailText().text());
+  getOrders();
+  EXPECT_EQ(storedOrders(database).size(), 2u);
+  EXPECT_EQ(storedLines(database).size(), 2u);
+  EXPECT_NE(intake.Text18.Text().find("Message u1 was imported before"), std::string::npos);
+  // The second run did not even fetch the message it had stored.
+  const auto all = actions();
+  EXPECT_EQ(std::count(all.begin(), all.end(), "fetch 1"), 1);
+}
+
+TEST_F(OrderIntakeTest, ReadsQuotedPrintableOrders) {
+  OrderMailText mail;
+  mail.extraHeaders =
+      "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=utf-8\r\n"
+      "Content-Transfer-Encoding: quoted-printable\r\n";
+  std::string body = mail.body();
+  // Soft line breaks and an encoded "=" as a mail program writes them.
+  std::string encoded;
+  for (const char c : body) encoded += c == '=' ? std::string("=3D") : std::string(1, c);
+  const std::string text = "From: ann@buyer.example\r\nSubject: Online Order\r\n" +
+                           mail.extraHeaders + "\r\n" +
+                           encoded.replace(encoded.find("A100"), 4, "A1=\r\n00");
+  deliver("u1", text);
+  getOrders();
+  const auto lines = storedLines(database);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0][1], DbValue("A100 "));
+  EXPECT_EQ(storedOrders(database).at(0)[5], DbValue("Ann Buyer"));
+}
+
+TEST_F(OrderIntakeTest, BrokenOrderPartsDoNotStopTheIntake) {
+  OrderMailText shortLine;
+  shortLine.description = "A100 ^ 2 ^ 25.00\r\nB7 ^ 1 ^ 4.12 ^ 4.12^\r\n";
+  OrderMailText noAmount;
+  noAmount.description = "C9 ^ 3 ^ 1.00 ^ 3.00^\r\n";
+  const std::string withoutAmount = [&] {
+    std::string text = noAmount.text();
+    return text.replace(text.find("AMOUNT="), 7, "SUM=");
+  }();
+  OrderMailText shortAmount;
+  shortAmount.amount = "$$";
+  deliver("u1", shortLine.text());
+  deliver("u2", withoutAmount);
+  deliver("u3", shortAmount.text());
+  getOrders();
+
+  const auto orders = storedOrders(database);
+  ASSERT_EQ(orders.size(), 3u);
+  EXPECT_TRUE(orders[1][4].isNull());
+  EXPECT_TRUE(orders[2][4].isNull());
+  const auto lines = storedLines(database);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0][1], DbValue("B7 "));
+  EXPECT_EQ(lines[1][1], DbValue("C9 "));
+  EXPECT_EQ(lines[1][0], orders[1][0]);
+  EXPECT_EQ(lines[2][0], orders[2][0]);
+}
+
+TEST_F(OrderIntakeTest, ALostConnectionEndsTheIntakeAndKeepsStoredOrders) {
+  deliver("u1", OrderMailText().text());
+  deliver("u2", OrderMailText().text());
+  mail.loseConnectionAt = 5;  // "fetch 2"
+  getOrders();
+  EXPECT_EQ(storedOrders(database).size(), 1u);
+  EXPECT_EQ(storedLines(database).size(), 1u);
+  EXPECT_EQ(intake.mailState(), OrderIntake::kIdle);
+  EXPECT_TRUE(intake.cmdGetMail.Enabled());
+  EXPECT_FALSE(intake.Timer1.Enabled());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text.rfind("AsyncError: The server closed the connection(", 0), 0u);
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_FALSE(results[0].completed);
+  EXPECT_EQ(results[0].ordersStored, 1);
+
+  // The next intake picks up the message that was not stored.
+  mail.loseConnectionAt = 0;
+  getOrders();
+  EXPECT_EQ(storedOrders(database).size(), 2u);
+}
+
+TEST_F(OrderIntakeTest, ErrorAndProgressEvents) {
+  intake.Mail1_AsyncError(7, "Bad thing");
+  EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"AsyncError: Bad thing( 7)"});
+  intake.Mail1_Progress(1, 3);
+  EXPECT_EQ(intake.lblPercentage.Caption(), "33%");
+  intake.Mail1_Progress(5, 0);
+  EXPECT_EQ(intake.lblPercentage.Caption(), "0");
+}
+
+TEST_F(OrderIntakeTest, AWrongPasswordEndsTheIntake) {
+  mail.password = "other";
+  getOrders();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text.rfind("AsyncError: Login failed", 0), 0u);
+  EXPECT_EQ(intake.mailState(), OrderIntake::kIdle);
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_FALSE(results[0].completed);
+}
+
+}  // namespace
+}  // namespace vendaro

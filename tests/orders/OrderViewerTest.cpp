@@ -1,0 +1,143 @@
+#include "orders/OrderViewer.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sqlite/SqliteDatabase.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+using testing::ScriptedDialogs;
+using testing::TempFolder;
+
+constexpr std::size_t kCustomer = 1;
+
+class OrderViewerTest : public ::testing::Test {
+ protected:
+  std::int64_t addOrder(const std::string& customer, int lineCount) {
+    const std::int64_t id =
+        database.insertRow("Orders", {{"CustomerID", customer}, {"EMail1", customer + "@mail"}});
+    for (int i = 0; i < lineCount; ++i) {
+      database.insertRow("Order Details", {{"OrderID", id},
+                                           {"ProductID", "P" + std::to_string(i)},
+                                           {"Quantity", 1},
+                                           {"Price", 2.5},
+                                           {"LineTotal", 2.5}});
+    }
+    return id;
+  }
+
+  const std::string& customer() const { return viewer.txtFields[kCustomer].Text(); }
+
+  TempFolder folder;
+  SqliteDatabase database{folder.file("Vendaro2.mdb")};
+  ScriptedDialogs dialogs;
+  frmOrders viewer{database, dialogs};
+};
+
+TEST_F(OrderViewerTest, StepsThroughOrdersByCustomerWithTheirLines) {
+  const std::int64_t carol = addOrder("carol", 1);
+  addOrder("alice", 2);
+  addOrder("bob", 0);
+  viewer.Form_Load();
+  EXPECT_EQ(viewer.Caption.Caption(), "Orders");
+  EXPECT_EQ(customer(), "alice");
+  EXPECT_EQ(viewer.txtFields[17].Text(), "alice@mail");  // Email1 bound to EMail1
+  EXPECT_EQ(viewer.datPrimaryRS.Caption(), "Record: 1");
+  ASSERT_EQ(viewer.grdDataGrid.rows.size(), 2u);
+  EXPECT_EQ(viewer.grdDataGrid.columns,
+            (std::vector<std::string>{"OrderID", "ProductID", "Quantity", "Price", "LineTotal"}));
+  EXPECT_EQ(viewer.grdDataGrid.rows[1][1], "P1");
+
+  viewer.datPrimaryRS.recordset().MoveNext();
+  EXPECT_EQ(customer(), "bob");
+  EXPECT_TRUE(viewer.grdDataGrid.rows.empty());
+  viewer.datPrimaryRS.recordset().MoveNext();
+  EXPECT_EQ(customer(), "carol");
+  EXPECT_EQ(viewer.datPrimaryRS.Caption(), "Record: 3");
+  ASSERT_EQ(viewer.grdDataGrid.rows.size(), 1u);
+  EXPECT_EQ(viewer.grdDataGrid.rows[0][0], std::to_string(carol));
+  EXPECT_EQ(viewer.mousePointer, MousePointer::Default);
+}
+
+TEST_F(OrderViewerTest, UpdateStaysOnTheEditedOrder) {
+  addOrder("alice", 1);
+  addOrder("bob", 1);
+  viewer.Form_Load();
+  viewer.txtFields[kCustomer].setText("zed");
+  viewer.cmdUpdate_Click();
+  EXPECT_EQ(customer(), "zed");
+  EXPECT_EQ(viewer.datPrimaryRS.Caption(), "Record: 1");
+  EXPECT_EQ(database.select("select CustomerID from Orders order by OrderID").rows[0][0],
+            DbValue("zed"));
+  // Nothing edited: the window stays and says nothing.
+  viewer.cmdUpdate_Click();
+  EXPECT_EQ(customer(), "zed");
+  viewer.cmdRefresh_Click();
+  EXPECT_EQ(customer(), "bob");
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(OrderViewerTest, DeleteMovesOnAndEmptiesTheWindowAtTheEnd) {
+  addOrder("alice", 1);
+  addOrder("bob", 2);
+  viewer.Form_Load();
+  viewer.datPrimaryRS.recordset().MoveNext();
+  viewer.cmdDelete_Click();  // the last order: the window shows the one before
+  EXPECT_EQ(customer(), "alice");
+  EXPECT_EQ(viewer.grdDataGrid.rows.size(), 1u);
+  viewer.cmdDelete_Click();
+  EXPECT_EQ(customer(), "");
+  EXPECT_TRUE(viewer.grdDataGrid.rows.empty());
+  EXPECT_EQ(viewer.datPrimaryRS.Caption(), "Record: 0");
+  viewer.cmdDelete_Click();
+  viewer.cmdUpdate_Click();
+  EXPECT_TRUE(database.select("Orders").rows.empty());
+  EXPECT_EQ(database.select("[Order Details]").rows.size(), 3u);  // lines are kept
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(OrderViewerTest, AnEmptyTableShowsNothingAndButtonsAreHarmless) {
+  viewer.Form_Load();
+  for (const TextBox& box : viewer.txtFields) EXPECT_EQ(box.Text(), "");
+  EXPECT_TRUE(viewer.grdDataGrid.rows.empty());
+  viewer.txtFields[kCustomer].setText("typed");
+  viewer.cmdUpdate_Click();
+  viewer.cmdDelete_Click();
+  EXPECT_TRUE(database.select("Orders").rows.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
+  int closed = 0;
+  viewer.onClose = [&] { ++closed; };
+  viewer.cmdClose_Click();
+  EXPECT_EQ(closed, 1);
+}
+
+TEST(OrderViewerErrorTest, AnUnreadableDatabaseReportsADataError) {
+  TempFolder folder;
+  SqliteDatabase database(folder.path());  // a folder, not a database file
+  ScriptedDialogs dialogs;
+  frmOrders viewer(database, dialogs);
+  viewer.Form_Load();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text.rfind("Data error event hit err:", 0), 0u);
+  EXPECT_TRUE(viewer.grdDataGrid.rows.empty());
+}
+
+TEST(OrderViewerLayoutTest, TheGridFillsTheWindowBelowItsTop) {
+  TempFolder folder;
+  SqliteDatabase database(folder.file("Vendaro2.mdb"));
+  ScriptedDialogs dialogs;
+  frmOrders viewer(database, dialogs);
+  viewer.Form_Resize(9000, 8000);
+  EXPECT_EQ(viewer.gridWidth, 9000);
+  EXPECT_EQ(viewer.gridHeight,
+            8000 - viewer.gridTop - viewer.datPrimaryHeight - viewer.picButtonsHeight - 30);
+  viewer.Form_Resize(9000, 100);  // too small: kept
+  EXPECT_EQ(viewer.gridWidth, 9000);
+  EXPECT_GT(viewer.gridHeight, 0);
+}
+
+}  // namespace
+}  // namespace vendaro
