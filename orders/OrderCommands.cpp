@@ -9,42 +9,19 @@
 #include "orders/OrderIntake.h"
 #include "orders/OrderViewer.h"
 #include "platform/BlockingEventLoop.h"
+#include "platform/HeadlessDialogs.h"
 #include "platform/curl/CurlMailClient.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
 namespace {
 
-// Message boxes of a headless run: written to the output, answered with Ok.
-class PrintingDialogs : public Dialogs {
- public:
-  PrintingDialogs(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
-
-  MessageResult MsgBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
-                       const std::string&) override {
-    (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err_ : out_)
-        << text << "\n";
-    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
-               ? MessageResult::Yes
-               : MessageResult::Ok;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ShowSave(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<int> ShowColor(int) override { return std::nullopt; }
-
- private:
-  std::ostream& out_;
-  std::ostream& err_;
-};
+// Message boxes of a headless run go to the output; errors to the error stream.
+HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err) {
+  return HeadlessDialogs([&out, &err](const std::string& text, MessageIcon icon) {
+    (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out) << text << "\n";
+  });
+}
 
 constexpr const char* kGetOrdersPrefix = "vendaro get-orders: ";
 constexpr const char* kOrdersPrefix = "vendaro orders: ";
@@ -166,7 +143,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
   }
 
   BlockingEventLoop loop;
-  PrintingDialogs dialogs(out, err);
+  HeadlessDialogs dialogs = printingDialogs(out, err);
   OrderIntake intake(OrderIntakePlatform{loop, dialogs, settings, database, {}},
                      std::make_unique<CurlMailClient>(loop));
   intake.PopHost.setText(options.host);
@@ -202,7 +179,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
 
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {
   SqliteDatabase database(options.appFolder / kOrderDatabaseFile);
-  PrintingDialogs dialogs(err, err);
+  HeadlessDialogs dialogs = printingDialogs(err, err);
   frmOrders viewer(database, dialogs);
   try {
     database.open();

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "common/TextFile.h"
-#include "platform/Dialogs.h"
+#include "platform/HeadlessDialogs.h"
 #include "platform/Settings.h"
 #include "store/ProjectFiles.h"
 #include "store/Wizard1.h"
@@ -13,28 +13,6 @@ namespace vendaro {
 namespace {
 
 namespace fs = std::filesystem;
-
-// No one is there to answer: message boxes are dropped (the command prints
-// the results of the run itself) and every other dialog is cancelled.
-class UnattendedDialogs : public Dialogs {
- public:
-  MessageResult MsgBox(const std::string&, MessageButtons, MessageIcon,
-                       const std::string&) override {
-    return MessageResult::Ok;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ShowSave(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<int> ShowColor(int) override { return std::nullopt; }
-};
 
 constexpr const char* kPrefix = "vendaro generate: ";
 
@@ -107,7 +85,8 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
   }
   if (!checkProjectFiles(project, out, err)) return kGenerateFailed;
 
-  UnattendedDialogs dialogs;
+  // The command prints the results of the run itself; messages are dropped.
+  HeadlessDialogs dialogs;
   Wizard1 wizard(Wizard1Platform{dialogs, settings, options.appFolder, nullptr, nullptr, {}});
   applyOptions(options, wizard);
   wizard.openProjectFile(project.categoryFile().string());
