@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench bench-intake format clean
 
 all: build
 
@@ -26,6 +26,10 @@ test: build
 
 bench: build
 	@bench/generate-bench $(BUILD_DIR)/app/vendaro
+	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+
+bench-intake: build
+	@bench/intake-bench $(BUILD_DIR)/app/vendaro
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

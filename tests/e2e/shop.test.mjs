@@ -3,16 +3,10 @@
 // headless Chromium orders, looks at the basket, removes lines and fills the
 // order form through the site's own frames and scripts.
 import assert from 'node:assert/strict';
-import fs from 'node:fs';
-import os from 'node:os';
-import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
-import { chromium } from 'playwright-core';
-
+import { launchChromium, Shop as ShopPages } from './shop-pages.mjs';
 import { generateShop, serveFolder } from './shop-site.mjs';
-
-const CHROMIUM = process.env.VENDARO_CHROMIUM || '/usr/bin/chromium';
 
 // Item records: id, description, price, picture URL, description URL,
 // manufacturer, weight.
@@ -30,25 +24,24 @@ const HOME_GARDEN = [
   ['H-2', 'Rake "Pro" <i>steel</i>', '12.50', '', '', 'Tine', '1'],
 ];
 
+let chromium;
 let browser;
-let userData;
 
 before(async () => {
-  userData = fs.mkdtempSync(path.join(os.tmpdir(), 'vendaro-chromium-'));
-  browser = await chromium.launchPersistentContext(userData, {
-    executablePath: CHROMIUM,
-    headless: true,
-    args: [
-      '--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--no-first-run', '--disable-sync',
-    ],
-  });
+  chromium = await launchChromium();
+  browser = chromium.context;
 });
 
 after(async () => {
-  await browser?.close();
-  if (userData) fs.rmSync(userData, { recursive: true, force: true });
+  await chromium?.close();
 });
+
+// The shop pages of a group's served site.
+class Shop extends ShopPages {
+  constructor(state) {
+    super(state.page, state.server.url);
+  }
+}
 
 // Generates and serves one site for the tests of a group; the returned state
 // holds the site, its server, a browser page and the script errors seen.
@@ -67,86 +60,6 @@ function servedShop(categories, flags) {
     state.site?.remove();
   });
   return state;
-}
-
-// The frame tree of the banner layout: the start page on top, the menu in
-// "c_ontents" and the content in "m_ain".
-class Shop {
-  constructor(state) {
-    this.page = state.page;
-    this.base = state.server.url;
-  }
-
-  get menu() { return this.page.frame({ name: 'c_ontents' }); }
-  get content() { return this.page.frame({ name: 'm_ain' }); }
-
-  // Loads the start page (an empty basket) and opens the products menu.
-  async open() {
-    await this.page.goto(this.base + 'index.htm');
-    await this.page.waitForFunction(() => !!window.frames.main?.frames?.c_ontents);
-    await this.follow(this.menu, 'On-line', this.menu, /m_products\.htm$/);
-  }
-
-  // Clicks the link in `frame` whose text starts with `text` and waits until
-  // `target` shows the page whose address matches `url`.
-  async follow(frame, text, target, url) {
-    const link = frame.locator('a', { hasText: text }).first();
-    await Promise.all([target.waitForNavigation({ url }), link.click()]);
-  }
-
-  async showCategory(name) {
-    const file = new RegExp('l_' + encodeURIComponent(name).replace(/[.]/g, '\\.') + '\\.htm$');
-    await this.follow(this.menu, name, this.content, file);
-  }
-
-  // Types a quantity for the n-th item (1-based) of the shown list page and
-  // presses its "Order" button.
-  async orderOnList(n, quantity) {
-    const box = this.content.locator('input[name=quantity]').nth(n - 1);
-    await box.fill(String(quantity));
-    await this.content.locator('input[value=Order]').nth(n - 1).click();
-    assert.equal(await box.inputValue(), '0', 'the quantity box is reset after ordering');
-  }
-
-  async showBasket() {
-    await this.follow(this.menu, 'Basket', this.content, /basket\.htm$/);
-  }
-
-  // Rows of the shown basket: the item rows as [id, description, price,
-  // quantity, total] and the products total cell.
-  async basket() {
-    return this.content.evaluate(() => {
-      const rows = [...document.querySelectorAll('tr')].map((row) =>
-        [...row.cells].map((cell) => cell.textContent));
-      const items = rows.filter((cells) => cells.length === 7 && cells[6] === '')
-        .map((cells) => [cells[0], cells[1], cells[2], cells[4], cells[5]]);
-      const total = rows.find((cells) => cells[0] === 'Products Total');
-      return { items, total: total?.[1] };
-    });
-  }
-
-  async removeBasketLine(n) {
-    const button = this.content.locator('input[value=Remove]').nth(n - 1);
-    await Promise.all([this.content.waitForNavigation({ url: /basket\.htm$/ }), button.click()]);
-  }
-
-  // Opens "order.htm" through "Order Form" and the payment choice.
-  async showOrderForm() {
-    await this.follow(this.menu, 'Order Form', this.content, /select_payment\.htm$/);
-    await this.follow(this.content, 'E-Mail Order', this.content, /order\.htm$/);
-  }
-
-  async click(fieldName) {
-    await this.content.locator(`[name=${fieldName}]`).click();
-  }
-
-  async orderFields() {
-    return this.content.evaluate(() => {
-      const form = document.forms.FormOrder;
-      const names = ['T2', 'T1', 'T3', 'T4', 'T5', 'T6', 'AMOUNT', 'DESCRIPTION'];
-      return Object.fromEntries(names.map((name) => [name, form[name].value]));
-    });
-  }
 }
 
 // The fields the order form must show; `charges` are the four shipping

@@ -1,0 +1,93 @@
+// Places one order in a generated shop site with headless Chromium and prints
+// the body the browser sends for it.
+//
+//   node place-order.mjs --site FOLDER --order CATEGORY:N:QUANTITY ...
+//        [--within-state] --method 1..4 --field NAME=VALUE ...
+//
+// Orders QUANTITY of the N-th item (1-based) of each CATEGORY's list page,
+// opens "order.htm", picks the tax and shipping buttons, fills the fields and
+// presses "Submit". The order form posts to a mailto: address; a browser
+// would hand the body to a mail program, so the form's action is pointed at
+// a loopback capture server instead. Method and encoding (text/plain) stay
+// the page's own, so the body is Chromium's own encoding of the form.
+import http from 'node:http';
+import { parseArgs } from 'node:util';
+
+import { launchChromium, Shop } from './shop-pages.mjs';
+import { serveFolder } from './shop-site.mjs';
+
+const { values: options } = parseArgs({
+  options: {
+    site: { type: 'string' },
+    order: { type: 'string', multiple: true, default: [] },
+    'within-state': { type: 'boolean', default: false },
+    method: { type: 'string', default: '1' },
+    field: { type: 'string', multiple: true, default: [] },
+  },
+});
+if (!options.site) throw new Error('--site FOLDER is required');
+
+// Receives one POST and hands its method, content type and raw body over.
+async function captureServer() {
+  let deliver;
+  const received = new Promise((resolve) => { deliver = resolve; });
+  const server = http.createServer((request, response) => {
+    const chunks = [];
+    request.on('data', (chunk) => chunks.push(chunk));
+    request.on('end', () => {
+      response.writeHead(200, { 'Content-Type': 'text/html' }).end('<p>Order received</p>');
+      deliver({
+        method: request.method,
+        type: request.headers['content-type'],
+        body: Buffer.concat(chunks),
+      });
+    });
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return {
+    url: `http://127.0.0.1:${server.address().port}/order`,
+    received,
+    close: () => new Promise((resolve) => {
+      server.closeAllConnections();
+      server.close(resolve);
+    }),
+  };
+}
+
+async function placeOrder(shop, capture) {
+  await shop.open();
+  for (const order of options.order) {
+    const [category, n, quantity] = order.split(':');
+    await shop.showCategory(category);
+    await shop.orderOnList(Number(n), Number(quantity));
+  }
+  await shop.showOrderForm();
+  await shop.click(options['within-state'] ? 'R12' : 'R11');
+  await shop.click('V' + options.method);
+  for (const field of options.field) {
+    const split = field.indexOf('=');
+    await shop.content.locator(`[name=${field.slice(0, split)}]`).fill(field.slice(split + 1));
+  }
+  await shop.content.evaluate((url) => { document.forms.FormOrder.action = url; }, capture.url);
+  await shop.click('B1');
+  return capture.received;
+}
+
+const site = await serveFolder(options.site);
+const capture = await captureServer();
+const chromium = await launchChromium();
+try {
+  const page = await chromium.context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  const sent = await placeOrder(new Shop(page, site.url), capture);
+  if (errors.length > 0) throw new Error('script errors in the shop: ' + errors.join('; '));
+  if (sent.method !== 'POST' || !sent.type?.startsWith('text/plain')) {
+    throw new Error(`the order was sent as ${sent.method} ${sent.type}`);
+  }
+  process.stdout.write(sent.body);
+} finally {
+  await chromium.close();
+  await capture.close();
+  await site.close();
+}
