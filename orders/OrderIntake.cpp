@@ -11,7 +11,7 @@ namespace vendaro {
 namespace {
 
 // The timer only hands each step back to the event loop; it need not wait.
-constexpr int kStepIntervalMs = 10;
+constexpr int kStepIntervalMs = 1;
 
 constexpr const char* kImportedTable = "ImportedMessages";
 
