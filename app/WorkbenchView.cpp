@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "app/GuiEnvironment.h"
+#include "orders/OrderCommands.h"
+#include "platform/curl/CurlMailClient.h"
 #include "platform/curl/CurlTransfer.h"
 
 namespace vendaro {
@@ -22,9 +24,11 @@ WorkbenchView::WorkbenchView(AppContext context)
   window_ = std::make_unique<Form1View>(*form_, mainMenu_, webBrowser1_->widget(),
                                         webBrowser5_->widget());
   dialogs_.setParentWindow(window_.get());
+  registerToolWindows();
 }
 
 WorkbenchView::~WorkbenchView() {
+  releaseToolWindows();
   window_.reset();
   form_.reset();
   webBrowser1_.reset();
@@ -39,6 +43,81 @@ void WorkbenchView::dispatchMenu(const std::string& name) {
   if (name == "forward") form.forward_Click();
   if (name == "home") form.home_Click();
   if (name == "refresh") form.refresh_Click();
+  if (name == "stgen") toolWindows_.show(kWizardForm);
+  if (name == "orders") toolWindows_.show(kOrderViewerForm);
+}
+
+void WorkbenchView::registerToolWindows() {
+  toolWindows_.add(kWizardForm, {[this] { openWizard(); },
+                                 [this] {
+                                   wizardWindow_->raise();
+                                   wizardWindow_->activateWindow();
+                                 },
+                                 [this] { wizardWindow_->close(); }});
+  toolWindows_.add(kOrderViewerForm, {[this] { openOrderViewer(); },
+                                      [this] {
+                                        orderViewerWindow_->raise();
+                                        orderViewerWindow_->activateWindow();
+                                      },
+                                      [this] { orderViewerWindow_->close(); }});
+  // Closing the main window closes the store wizard (Form2 and Form3 are not made here).
+  form_->closeWindow = [this](const std::string& formName) { toolWindows_.close(formName); };
+}
+
+SqliteDatabase& WorkbenchView::orderDatabase() {
+  if (!orderDatabase_) {
+    orderDatabase_ = std::make_unique<SqliteDatabase>(context_.folder / kOrderDatabaseFile);
+  }
+  return *orderDatabase_;
+}
+
+void WorkbenchView::openWizard() {
+  releaseWizard();
+  wizard_ = std::make_unique<Wizard1>(
+      Wizard1Platform{dialogs_, context_.settings, context_.folder, &form_->Combo2,
+                      &form_->WebBrowser1, [this] { toolWindows_.show(kOrderViewerForm); }});
+  wizard_->intake = std::make_unique<OrderIntake>(
+      OrderIntakePlatform{loop_, dialogs_, context_.settings, orderDatabase(), {}},
+      std::make_unique<CurlMailClient>(loop_));
+  wizardWindow_ = std::make_unique<Wizard1View>(*wizard_);
+  wizardWindow_->onClosed = [this] {
+    toolWindows_.closed(kWizardForm);
+    // The window is inside its close event now; it is released afterwards.
+    loop_.post([this] {
+      if (!toolWindows_.isOpen(kWizardForm)) releaseWizard();
+    });
+  };
+  wizardWindow_->show();
+}
+
+void WorkbenchView::openOrderViewer() {
+  releaseOrderViewer();
+  orderViewer_ = std::make_unique<frmOrders>(orderDatabase(), dialogs_);
+  orderViewerWindow_ = std::make_unique<OrderViewerView>(*orderViewer_);
+  orderViewerWindow_->onClosed = [this] {
+    toolWindows_.closed(kOrderViewerForm);
+    loop_.post([this] {
+      if (!toolWindows_.isOpen(kOrderViewerForm)) releaseOrderViewer();
+    });
+  };
+  orderViewerWindow_->show();
+}
+
+// A view goes before its model, which it draws.
+void WorkbenchView::releaseWizard() {
+  wizardWindow_.reset();
+  wizard_.reset();
+}
+
+void WorkbenchView::releaseOrderViewer() {
+  orderViewerWindow_.reset();
+  orderViewer_.reset();
+}
+
+void WorkbenchView::releaseToolWindows() {
+  releaseWizard();
+  releaseOrderViewer();
+  orderDatabase_.reset();
 }
 
 void WorkbenchView::start() {
@@ -63,6 +142,8 @@ int runWorkbench(const AppContext& context) {
   int argumentCount = 1;
   QApplication application(argumentCount, arguments);
   QApplication::setApplicationName(QStringLiteral("Vendaro"));
+  // The program ends when its last window has closed, the main window or not.
+  QApplication::setQuitOnLastWindowClosed(true);
 
   WorkbenchView workbench(context);
   workbench.start();

@@ -9,18 +9,26 @@
 #include "app/Form1.h"
 #include "app/Form1View.h"
 #include "app/MainMenu.h"
+#include "app/ToolWindows.h"
+#include "orders/OrderViewer.h"
+#include "orders/OrderViewerView.h"
 #include "platform/curl/PageLoader.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtLauncher.h"
 #include "platform/qt/QtWebBrowser.h"
+#include "platform/sqlite/SqliteDatabase.h"
+#include "store/Wizard1.h"
+#include "store/Wizard1View.h"
 
 namespace vendaro {
 
 // The workbench on screen: the Qt platform, the main window model and its
 // view, made in the order they depend on each other and taken down in
 // reverse (the window before the browsers, the browsers before their
-// profile). Needs a QApplication.
+// profile), and the tool windows the main window opens: each made on first
+// use, brought forward afterwards, and released once closed. Needs a
+// QApplication.
 class WorkbenchView {
  public:
   explicit WorkbenchView(AppContext context);
@@ -39,10 +47,27 @@ class WorkbenchView {
   QtWebBrowser& webBrowser1() { return *webBrowser1_; }
   QtWebBrowser& webBrowser5() { return *webBrowser5_; }
   MainMenu& mainMenu() { return mainMenu_; }
+  ToolWindows& toolWindows() { return toolWindows_; }
+  // The open tool windows and their models; null while closed.
+  Wizard1* wizard() { return wizard_.get(); }
+  Wizard1View* wizardWindow() { return wizardWindow_.get(); }
+  frmOrders* orderViewer() { return orderViewer_.get(); }
+  OrderViewerView* orderViewerWindow() { return orderViewerWindow_.get(); }
+
+  static constexpr const char* kWizardForm = "Wizard1";
+  static constexpr const char* kOrderViewerForm = "frmOrders";
 
  private:
   // Hands the menu entries whose commands exist to the main window's handlers.
   void dispatchMenu(const std::string& name);
+  void registerToolWindows();
+  void openWizard();
+  void openOrderViewer();
+  void releaseWizard();
+  void releaseOrderViewer();
+  void releaseToolWindows();
+  // The orders database, opened on first use and shared by the intake and the viewer.
+  SqliteDatabase& orderDatabase();
 
   AppContext context_;
   QtEventLoop loop_;
@@ -58,6 +83,12 @@ class WorkbenchView {
   std::unique_ptr<Form1> form_;
   MainMenu mainMenu_;
   std::unique_ptr<Form1View> window_;
+  ToolWindows toolWindows_;
+  std::unique_ptr<SqliteDatabase> orderDatabase_;
+  std::unique_ptr<Wizard1> wizard_;
+  std::unique_ptr<Wizard1View> wizardWindow_;
+  std::unique_ptr<frmOrders> orderViewer_;
+  std::unique_ptr<OrderViewerView> orderViewerWindow_;
 };
 
 // Opens the workbench window and runs until it closes; returns the exit code.

@@ -80,6 +80,7 @@ void frmOrders::datPrimaryRS_Reposition() {
   showOrderLines();
   const int position = datPrimaryRS.recordset().AbsolutePosition();
   datPrimaryRS.setCaption("Record: " + std::to_string(position + 1));
+  if (onRecordShown) onRecordShown();
 }
 
 // The detail source follows the current order. Without a current order the
@@ -156,6 +157,39 @@ void frmOrders::cmdUpdate_Click() {
     if (error.number() != data_errors::kNoCurrentRecord) datPrimaryRS_Error(error.what());
   }
   mousePointer = MousePointer::Default;
+}
+
+template <typename Move>
+void frmOrders::moveOrders(Move move) {
+  Recordset& orders = datPrimaryRS.recordset();
+  if (orders.RecordCount() == 0) return;
+  try {
+    move(orders);
+  } catch (const DataError& error) {
+    datPrimaryRS_Error(error.what());
+  }
+}
+
+void frmOrders::datPrimaryRS_MoveFirst() {
+  moveOrders([](Recordset& orders) { orders.MoveFirst(); });
+}
+
+void frmOrders::datPrimaryRS_MovePrevious() {
+  moveOrders([](Recordset& orders) {
+    if (!orders.Bof()) orders.MovePrevious();
+    if (orders.Bof()) orders.MoveFirst();
+  });
+}
+
+void frmOrders::datPrimaryRS_MoveNext() {
+  moveOrders([](Recordset& orders) {
+    if (!orders.Eof()) orders.MoveNext();
+    if (orders.Eof()) orders.MoveLast();
+  });
+}
+
+void frmOrders::datPrimaryRS_MoveLast() {
+  moveOrders([](Recordset& orders) { orders.MoveLast(); });
 }
 
 void frmOrders::cmdClose_Click() {

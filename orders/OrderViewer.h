@@ -47,8 +47,19 @@ class frmOrders {
   void cmdUpdate_Click();
   void cmdClose_Click();
 
+  // The arrows of the data control: first, previous, next and last order.
+  // Moving past either end stays on the first or last order; without orders
+  // nothing happens.
+  void datPrimaryRS_MoveFirst();
+  void datPrimaryRS_MovePrevious();
+  void datPrimaryRS_MoveNext();
+  void datPrimaryRS_MoveLast();
+
   // Raised by "&Close": the view closes the window.
   std::function<void()> onClose;
+  // Raised after another order became current (or none): the view redraws
+  // the grid and the data control's caption.
+  std::function<void()> onRecordShown;
 
   Label Caption{"Orders"};
   DataControl datPrimaryRS;
@@ -78,6 +89,8 @@ class frmOrders {
   void showOrderLines();
   void fillGrid();
   bool hasCurrentOrder();
+  template <typename Move>
+  void moveOrders(Move move);
 
   Dialogs& dialogs_;
 };

@@ -1,0 +1,203 @@
+#include "orders/OrderViewerView.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include "platform/qt/QtButtonBinding.h"
+#include "platform/qt/QtLabelBinding.h"
+#include "platform/qt/QtLineEditBinding.h"
+
+namespace vendaro {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Where each bound box sits: the order's own fields down the first column,
+// the shipping and billing addresses beside it under their headings.
+constexpr std::array<std::size_t, 10> kOrderFields = {0, 1, 2, 9, 10, 19, 20, 21, 22, 23};
+constexpr std::array<std::size_t, 7> kShippingFields = {3, 4, 5, 6, 7, 8, 17};
+constexpr std::array<std::size_t, 7> kBillingFields = {11, 12, 13, 14, 15, 16, 18};
+
+int pixels(int twips) {
+  return twips / kTwipsPerPixel;
+}
+
+QString qt(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QLabel* heading(Label& label, const char* name, QWidget* parent) {
+  auto* widget = new QLabel(parent);
+  widget->setObjectName(QLatin1String(name));
+  QFont font = widget->font();
+  font.setBold(true);
+  widget->setFont(font);
+  new QtLabelBinding(label, *widget);
+  return widget;
+}
+
+}  // namespace
+
+OrderViewerView::OrderViewerView(frmOrders& form)
+    : form_(form),
+      fields_(makeFields()),
+      grid_(new QTableWidget(this)),
+      recordBar_(makeRecordBar()),
+      buttons_(makeButtons()) {
+  setObjectName(QStringLiteral("frmOrders"));
+  grid_->setObjectName(QStringLiteral("grdDataGrid"));
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->verticalHeader()->hide();
+
+  // The model lays the grid out from these heights, in twips.
+  form_.gridTop = fields_->sizeHint().height() * kTwipsPerPixel;
+  form_.datPrimaryHeight = recordBar_->sizeHint().height() * kTwipsPerPixel;
+  form_.picButtonsHeight = buttons_->sizeHint().height() * kTwipsPerPixel;
+
+  setWindowTitle(qt(form_.Caption.Caption()));
+  captionListener_ =
+      form_.Caption.addListener([this] { setWindowTitle(qt(form_.Caption.Caption())); });
+  form_.onRecordShown = [this] { showRecord(); };
+  form_.onClose = [this] { close(); };
+  resize(kInitialWidth, kInitialHeight);
+  form_.Form_Load();
+  showRecord();
+}
+
+OrderViewerView::~OrderViewerView() {
+  form_.onRecordShown = nullptr;
+  form_.onClose = nullptr;
+  form_.Caption.removeListener(captionListener_);
+}
+
+QWidget* OrderViewerView::makeFields() {
+  auto* fields = new QWidget(this);
+  fields->setObjectName(QStringLiteral("fields"));
+  auto* layout = new QGridLayout(fields);
+  for (std::size_t row = 0; row < kOrderFields.size(); ++row) {
+    addField(*layout, kOrderFields[row], static_cast<int>(row), 0);
+  }
+  layout->addWidget(heading(form_.lblShipping, "lblShipping", fields), 0, 3);
+  layout->addWidget(heading(form_.lblBilling, "lblBilling", fields), 0, 5);
+  for (std::size_t row = 0; row < kShippingFields.size(); ++row) {
+    addField(*layout, kShippingFields[row], static_cast<int>(row) + 1, 2);
+    addField(*layout, kBillingFields[row], static_cast<int>(row) + 1, 4);
+  }
+  return fields;
+}
+
+void OrderViewerView::addField(QGridLayout& layout, std::size_t field, int row, int column) {
+  QWidget* parent = layout.parentWidget();
+  auto* label = new QLabel(parent);
+  label->setObjectName(QStringLiteral("lblLabels%1").arg(field));
+  new QtLabelBinding(form_.lblLabels[field], *label);
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QStringLiteral("txtFields%1").arg(field));
+  box->setToolTip(QLatin1String(frmOrders::kFieldNames[field]));
+  new QtLineEditBinding(form_.txtFields[field], *box);
+  label->setBuddy(box);
+  layout.addWidget(label, row, column);
+  layout.addWidget(box, row, column + 1);
+}
+
+QWidget* OrderViewerView::makeRecordBar() {
+  auto* bar = new QWidget(this);
+  bar->setObjectName(QStringLiteral("datPrimaryRS"));
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(0, 0, 0, 0);
+  const auto arrow = [&](const char* name, const char* text, void (frmOrders::*move)()) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QLatin1String(name));
+    button->setText(QLatin1String(text));
+    connect(button, &QToolButton::clicked, this, [this, move] { (form_.*move)(); });
+    layout->addWidget(button);
+  };
+  arrow("datPrimaryRSFirst", "|<", &frmOrders::datPrimaryRS_MoveFirst);
+  arrow("datPrimaryRSPrevious", "<", &frmOrders::datPrimaryRS_MovePrevious);
+  recordCaption_ = new QLabel(bar);
+  recordCaption_->setObjectName(QStringLiteral("datPrimaryRSCaption"));
+  recordCaption_->setAlignment(Qt::AlignCenter);
+  recordCaption_->setFrameShape(QFrame::Panel);
+  recordCaption_->setFrameShadow(QFrame::Sunken);
+  layout->addWidget(recordCaption_, 1);
+  arrow("datPrimaryRSNext", ">", &frmOrders::datPrimaryRS_MoveNext);
+  arrow("datPrimaryRSLast", ">|", &frmOrders::datPrimaryRS_MoveLast);
+  return bar;
+}
+
+QWidget* OrderViewerView::makeButtons() {
+  auto* bar = new QWidget(this);
+  bar->setObjectName(QStringLiteral("picButtons"));
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(0, 0, 0, 0);
+  const auto button = [&](Label& caption, const char* name, void (frmOrders::*click)()) {
+    auto* widget = new QPushButton(bar);
+    widget->setObjectName(QLatin1String(name));
+    auto* binding = new QtButtonBinding(caption, *widget);
+    binding->onClick = [this, click] { (form_.*click)(); };
+    layout->addWidget(widget);
+  };
+  button(form_.cmdDelete, "cmdDelete", &frmOrders::cmdDelete_Click);
+  button(form_.cmdRefresh, "cmdRefresh", &frmOrders::cmdRefresh_Click);
+  button(form_.cmdUpdate, "cmdUpdate", &frmOrders::cmdUpdate_Click);
+  button(form_.cmdClose, "cmdClose", &frmOrders::cmdClose_Click);
+  layout->addStretch(1);
+  return bar;
+}
+
+void OrderViewerView::showRecord() {
+  recordCaption_->setText(qt(form_.datPrimaryRS.Caption()));
+  showGrid();
+  setCursor(form_.mousePointer == MousePointer::Hourglass ? Qt::WaitCursor : Qt::ArrowCursor);
+}
+
+void OrderViewerView::showGrid() {
+  const OrderGrid& lines = form_.grdDataGrid;
+  grid_->clear();
+  grid_->setColumnCount(static_cast<int>(lines.columns.size()));
+  grid_->setRowCount(static_cast<int>(lines.rows.size()));
+  QStringList headers;
+  for (const std::string& column : lines.columns) headers << qt(column);
+  grid_->setHorizontalHeaderLabels(headers);
+  for (std::size_t row = 0; row < lines.rows.size(); ++row) {
+    for (std::size_t column = 0; column < lines.rows[row].size(); ++column) {
+      grid_->setItem(static_cast<int>(row), static_cast<int>(column),
+                     new QTableWidgetItem(qt(lines.rows[row][column])));
+    }
+  }
+}
+
+// The fields at the top, the grid sized by the model under them, and the
+// data control's bar and the buttons at the bottom.
+void OrderViewerView::placeBelowFields() {
+  fields_->setGeometry(0, 0, width(), pixels(form_.gridTop));
+  grid_->setGeometry(0, pixels(form_.gridTop), pixels(form_.gridWidth), pixels(form_.gridHeight));
+  const int buttonsHeight = pixels(form_.picButtonsHeight);
+  const int recordHeight = pixels(form_.datPrimaryHeight);
+  recordBar_->setGeometry(0, height() - buttonsHeight - recordHeight, width(), recordHeight);
+  buttons_->setGeometry(0, height() - buttonsHeight, width(), buttonsHeight);
+}
+
+void OrderViewerView::resizeEvent(QResizeEvent* event) {
+  form_.Form_Resize(width() * kTwipsPerPixel, height() * kTwipsPerPixel);
+  placeBelowFields();
+  QWidget::resizeEvent(event);
+}
+
+void OrderViewerView::closeEvent(QCloseEvent* event) {
+  if (!unloaded_) {
+    unloaded_ = true;
+    form_.Form_Unload();
+    if (onClosed) onClosed();
+  }
+  event->accept();
+}
+
+}  // namespace vendaro

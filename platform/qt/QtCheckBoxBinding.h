@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QObject>
+#include <functional>
+
+#include "platform/CheckBox.h"
+
+namespace vendaro {
+
+// Keeps a QCheckBox and a check box model in step: caption, value (0, 1, or
+// 2 for grayed) and state are drawn; a click by the user stores the new value
+// in the model, then raises onClick. The binding is a child of the widget;
+// the model must outlive it.
+class QtCheckBoxBinding : public QObject {
+  Q_OBJECT
+
+ public:
+  QtCheckBoxBinding(CheckBox& box, QCheckBox& widget);
+  ~QtCheckBoxBinding() override;
+
+  std::function<void()> onClick;
+
+ private:
+  void show();
+  void takeClick(bool checked);
+
+  CheckBox& box_;
+  QCheckBox& widget_;
+  Control::ListenerId listener_;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,36 @@
+#include "platform/qt/QtLineEditBinding.h"
+
+#include <QSignalBlocker>
+
+#include "platform/qt/QtControlState.h"
+
+namespace vendaro {
+
+QtLineEditBinding::QtLineEditBinding(TextBox& box, QLineEdit& edit)
+    : QObject(&edit), box_(box), edit_(edit) {
+  // textEdited comes from the user only, never from setText.
+  connect(&edit_, &QLineEdit::textEdited, this, &QtLineEditBinding::takeText);
+  listener_ = box_.addListener([this] { show(); });
+  show();
+}
+
+QtLineEditBinding::~QtLineEditBinding() {
+  box_.removeListener(listener_);
+}
+
+void QtLineEditBinding::show() {
+  const QString text = QString::fromStdString(box_.Text());
+  if (edit_.text() != text) {
+    const QSignalBlocker blocker(&edit_);
+    edit_.setText(text);
+  }
+  edit_.setReadOnly(box_.Locked());
+  showControlState(box_, edit_);
+}
+
+void QtLineEditBinding::takeText(const QString& text) {
+  box_.setText(text.toStdString());
+  if (onChange) onChange();
+}
+
+}  // namespace vendaro

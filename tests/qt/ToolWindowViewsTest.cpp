@@ -1,0 +1,212 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QtTest>
+#include <string>
+
+#include "app/WorkbenchView.h"
+#include "orders/OrderViewer.h"
+#include "orders/OrderViewerView.h"
+#include "platform/Settings.h"
+#include "platform/sqlite/SqliteDatabase.h"
+#include "tests/qt/GuiWatchdog.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+std::string fileAddress(const std::filesystem::path& path) {
+  return QUrl::fromLocalFile(QString::fromStdString(path.string())).toString().toStdString();
+}
+
+// Three orders whose customers sort differently from their numbers: carol
+// (order 1, two lines), alice (order 2, one line), bob (order 3, no lines).
+void seedOrders(Database& database) {
+  for (const char* customer : {"carol@example.org", "alice@example.org", "bob@example.org"}) {
+    database.execute("INSERT INTO [Orders] (CustomerID, ShipName) VALUES (?, ?)",
+                     {DbValue(std::string(customer)), DbValue(std::string("Ship ") + customer)});
+  }
+  const auto line = [&](const char* order, const char* product, const char* quantity) {
+    database.execute(
+        "INSERT INTO [Order Details] (OrderID, ProductID, Quantity, Price, LineTotal) "
+        "VALUES (?, ?, ?, ?, ?)",
+        {DbValue(std::string(order)), DbValue(std::string(product)), DbValue(std::string(quantity)),
+         DbValue(std::string("25.00")), DbValue(std::string("50.00"))});
+  };
+  line("1", "C100 ", "2");
+  line("1", "C200 ", "1");
+  line("2", "A100 ", "3");
+}
+
+QString gridCell(const QTableWidget& grid, int row, int column) {
+  const QTableWidgetItem* item = grid.item(row, column);
+  return item ? item->text() : QString();
+}
+
+QString boxText(const QWidget& window, int field) {
+  return window.findChild<QLineEdit*>(QStringLiteral("txtFields%1").arg(field))->text();
+}
+
+int windowsNamed(const QString& name) {
+  int count = 0;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() == name && widget->isVisible()) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+class ToolWindowViewsTest : public QObject {
+  Q_OBJECT
+
+ public:
+  static void initMain() {
+    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  }
+
+ private slots:
+  void orderViewerStepsThroughOrdersByCustomerWithTheirLines();
+  void menuAndWizardOpenOneWindowEachAndTheMainWindowClosesTheWizard();
+};
+
+void ToolWindowViewsTest::orderViewerStepsThroughOrdersByCustomerWithTheirLines() {
+  testing::TempFolder folder;
+  SqliteDatabase database(folder.file("Vendaro2.mdb"));
+  seedOrders(database);
+  testing::ScriptedDialogs dialogs;
+  frmOrders form(database, dialogs);
+  OrderViewerView window(form);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QCOMPARE(window.windowTitle(), QStringLiteral("Orders"));
+
+  auto* record = window.findChild<QLabel*>("datPrimaryRSCaption");
+  auto* grid = window.findChild<QTableWidget*>("grdDataGrid");
+  QCOMPARE(window.findChild<QLabel*>("lblLabels1")->text(), QStringLiteral("CustomerID:"));
+  QCOMPARE(window.findChild<QLabel*>("lblShipping")->text(), QStringLiteral("Shipping"));
+  QCOMPARE(window.findChild<QPushButton*>("cmdUpdate")->text(), QStringLiteral("&Update"));
+  QCOMPARE(grid->columnCount(), 5);
+  QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("ProductID"));
+
+  // Sorted by customer: alice, bob, carol, each with the lines of its own order.
+  QCOMPARE(record->text(), QStringLiteral("Record: 1"));
+  QCOMPARE(boxText(window, 1), QStringLiteral("alice@example.org"));
+  QCOMPARE(grid->rowCount(), 1);
+  QCOMPARE(gridCell(*grid, 0, 1), QStringLiteral("A100 "));
+  QCOMPARE(gridCell(*grid, 0, 2), QStringLiteral("3"));
+
+  auto* next = window.findChild<QToolButton*>("datPrimaryRSNext");
+  QTest::mouseClick(next, Qt::LeftButton);
+  QCOMPARE(record->text(), QStringLiteral("Record: 2"));
+  QCOMPARE(boxText(window, 1), QStringLiteral("bob@example.org"));
+  QCOMPARE(grid->rowCount(), 0);
+
+  QTest::mouseClick(next, Qt::LeftButton);
+  QCOMPARE(record->text(), QStringLiteral("Record: 3"));
+  QCOMPARE(boxText(window, 0), QStringLiteral("1"));
+  QCOMPARE(grid->rowCount(), 2);
+  QCOMPARE(gridCell(*grid, 1, 1), QStringLiteral("C200 "));
+  // Past the last order the window stays on it.
+  QTest::mouseClick(next, Qt::LeftButton);
+  QCOMPARE(record->text(), QStringLiteral("Record: 3"));
+
+  QTest::mouseClick(window.findChild<QToolButton*>("datPrimaryRSPrevious"), Qt::LeftButton);
+  QCOMPARE(boxText(window, 1), QStringLiteral("bob@example.org"));
+  QTest::mouseClick(window.findChild<QToolButton*>("datPrimaryRSFirst"), Qt::LeftButton);
+  QCOMPARE(record->text(), QStringLiteral("Record: 1"));
+  QTest::mouseClick(window.findChild<QToolButton*>("datPrimaryRSLast"), Qt::LeftButton);
+  QCOMPARE(record->text(), QStringLiteral("Record: 3"));
+
+  // What the user types reaches the record with "&Update".
+  auto* shipName = window.findChild<QLineEdit*>("txtFields3");
+  shipName->selectAll();
+  QTest::keyClicks(shipName, QStringLiteral("Carol Moss"));
+  QTest::mouseClick(window.findChild<QPushButton*>("cmdUpdate"), Qt::LeftButton);
+  QCOMPARE(
+      database.select("SELECT ShipName FROM [Orders] WHERE OrderID = 1").rows.at(0).at(0).toText(),
+      std::string("Carol Moss"));
+
+  // The grid fills the window's width, with the bars below it.
+  window.resize(1000, 700);
+  QTRY_COMPARE(grid->width(), 1000);
+  QVERIFY(grid->geometry().bottom() < window.findChild<QWidget*>("datPrimaryRS")->y());
+  QVERIFY(dialogs.messages.empty());
+
+  QTest::mouseClick(window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
+  QVERIFY(!window.isVisible());
+}
+
+void ToolWindowViewsTest::menuAndWizardOpenOneWindowEachAndTheMainWindowClosesTheWizard() {
+  testing::TempFolder folder;
+  // The vendor's start page comes from the test folder, so nothing leaves the machine.
+  folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + fileAddress(folder.path()) + "\"\n");
+  folder.write("welcome.htm", "<html><body>Welcome</body></html>");
+  WorkbenchView workbench(AppContext{folder.path(), Settings::load(folder.path())});
+  workbench.start();
+  Form1View& mainWindow = *workbench.window();
+  QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+
+  // "Orders" opens the viewer; a second time brings the same window forward.
+  mainWindow.findChild<QAction*>("orders")->trigger();
+  OrderViewerView* viewer = workbench.orderViewerWindow();
+  QVERIFY(viewer != nullptr);
+  QVERIFY(QTest::qWaitForWindowExposed(viewer));
+  QCOMPARE(viewer->windowTitle(), QStringLiteral("Orders"));
+  QCOMPARE(viewer->findChild<QLabel*>("datPrimaryRSCaption")->text(), QStringLiteral("Record: 0"));
+  mainWindow.findChild<QAction*>("orders")->trigger();
+  QCOMPARE(workbench.orderViewerWindow(), viewer);
+  QCOMPARE(windowsNamed("frmOrders"), 1);
+
+  // "Store Generator" opens the wizard with its five tabs.
+  mainWindow.findChild<QAction*>("stgen")->trigger();
+  Wizard1View* wizardWindow = workbench.wizardWindow();
+  QVERIFY(wizardWindow != nullptr);
+  QVERIFY(QTest::qWaitForWindowExposed(wizardWindow));
+  QCOMPARE(wizardWindow->windowTitle(), QStringLiteral("Vendaro 2.0"));
+  auto* tabs = wizardWindow->findChild<QTabWidget*>("SSTab1");
+  QStringList captions;
+  for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+  QCOMPARE(captions, (QStringList{"Web Style", "Project", "Settings", "Layout", "E-Mail DB"}));
+  QCOMPARE(wizardWindow->findChild<QLineEdit*>("Text14")->text(), QStringLiteral("index"));
+  QCOMPARE(wizardWindow->findChild<QLineEdit*>("PopHost")->text(),
+           QString::fromStdString(Settings{}.popHost));
+
+  // A category set in the model and added with the button shows in the list.
+  tabs->setCurrentIndex(1);
+  workbench.wizard()->Text1[0].setText("Shoes");
+  auto* entry = wizardWindow->findChild<QLineEdit*>("Text1_0");
+  QCOMPARE(entry->text(), QStringLiteral("Shoes"));
+  QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command9"), Qt::LeftButton);
+  auto* categories = wizardWindow->findChild<QListWidget*>("List1");
+  QCOMPARE(categories->count(), 1);
+  QCOMPARE(categories->item(0)->text(), QStringLiteral("Shoes"));
+  QCOMPARE(entry->text(), QString());
+
+  // "Show Orders" brings the one viewer forward.
+  QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command151"), Qt::LeftButton);
+  QCOMPARE(workbench.orderViewerWindow(), viewer);
+  QCOMPARE(windowsNamed("frmOrders"), 1);
+
+  // Closing the main window closes the wizard, not the order viewer.
+  QVERIFY(mainWindow.close());
+  QVERIFY(!workbench.toolWindows().isOpen(WorkbenchView::kWizardForm));
+  QTRY_VERIFY(workbench.wizardWindow() == nullptr);
+  QVERIFY(viewer->isVisible());
+  QVERIFY(workbench.toolWindows().isOpen(WorkbenchView::kOrderViewerForm));
+  workbench.finish();
+}
+
+}  // namespace vendaro
+
+QTEST_MAIN(vendaro::ToolWindowViewsTest)
+#include "ToolWindowViewsTest.moc"

@@ -1,0 +1,61 @@
+#include "app/ToolWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vendaro {
+namespace {
+
+// Records what the registry asks of the windows.
+struct WindowLog {
+  std::vector<std::string> calls;
+
+  ToolWindows::Window window(const std::string& name) {
+    return {[this, name] { calls.push_back("open " + name); },
+            [this, name] { calls.push_back("front " + name); },
+            [this, name] { calls.push_back("close " + name); }};
+  }
+};
+
+TEST(ToolWindowsTest, OpensOnFirstShowAndBringsForwardAfterwards) {
+  WindowLog log;
+  ToolWindows windows;
+  windows.add("frmOrders", log.window("frmOrders"));
+  windows.show("frmOrders");
+  windows.show("frmOrders");
+  EXPECT_TRUE(windows.isOpen("frmOrders"));
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"open frmOrders", "front frmOrders"}));
+}
+
+TEST(ToolWindowsTest, ClosesOnlyOpenWindowsAndOpensAgainAfterClosing) {
+  WindowLog log;
+  ToolWindows windows;
+  windows.add("Wizard1", log.window("Wizard1"));
+  windows.add("frmOrders", log.window("frmOrders"));
+  windows.close("Wizard1");  // not open: nothing to close
+  windows.show("Wizard1");
+  windows.show("frmOrders");
+  windows.close("Wizard1");
+  EXPECT_FALSE(windows.isOpen("Wizard1"));
+  EXPECT_TRUE(windows.isOpen("frmOrders"));
+  // Closed by the user: the next show makes a new window.
+  windows.closed("frmOrders");
+  windows.show("frmOrders");
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"open Wizard1", "open frmOrders", "close Wizard1",
+                                                 "open frmOrders"}));
+}
+
+TEST(ToolWindowsTest, UnknownFormsAreIgnored) {
+  WindowLog log;
+  ToolWindows windows;
+  windows.show("Form2");
+  windows.close("Form3");
+  windows.closed("Form2");
+  EXPECT_FALSE(windows.isOpen("Form2"));
+  EXPECT_TRUE(log.calls.empty());
+}
+
+}  // namespace
+}  // namespace vendaro
