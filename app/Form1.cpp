@@ -47,6 +47,12 @@ Form1::Form1(Form1Platform platform)
   Combo2.setText("http://");
   for (auto& transfer : transfers_) transfer = platform_.makeTransfer();
   for (MenuItem* menu : {&privs, &privch, &pubs, &pubch}) menu->addChild(menu->name() + "0", "");
+  // The lists behind the history, favorites and research features are hidden
+  // until a command shows them.
+  for (ListControl* list : {&domain, &domain2, &favorit, &favorit2, &List6, &List2, &listlinks,
+                            &listlinks2, &List3, &List4, &List1, &List7}) {
+    list->setVisible(false);
+  }
 }
 
 std::filesystem::path Form1::file(const char* backslashName) const {

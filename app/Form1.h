@@ -136,6 +136,12 @@ class Form1 {
   ListControl List6;      // home pages already shown
   ListControl List2;      // image buffer
   ListControl listlinks;  // collected links
+  // Hidden lists of the research tools.
+  ListControl listlinks2;  // visited links
+  ListControl List3;       // report rows
+  ListControl List4;       // reading queue
+  ListControl List1;       // found pages
+  ListControl List7;       // link addresses stepped through by the toolbar
 
   // Popup menus of the channel and search lists; their first entry is fixed.
   MenuItem privs{"privs", ""};
