@@ -40,8 +40,22 @@ class Browser {
   virtual std::string LocationName() const = 0;
   // The snapshot of the shown page, or null before a page has completed.
   virtual std::shared_ptr<const PageDocument> Document() const = 0;
-  // Replaces the shown document with `html` (document.open, write, close).
-  virtual void writeDocument(const std::string& html) = 0;
+  // Writing a document in pieces, as document.open, write and close do.
+  // Starts a new empty document, dropping one still open. The shown page
+  // stays until the new document is closed.
+  virtual void openDocument() = 0;
+  // Appends `html` to the open document; opens one first when none is open.
+  virtual void appendToDocument(const std::string& html) = 0;
+  // Finishes the open document and shows it; once it is shown, document
+  // complete (top level) is raised once and `Document` gives its snapshot.
+  // Does nothing when no document is open.
+  virtual void closeDocument() = 0;
+  // Replaces the shown document with `html`: open, append, close.
+  void writeDocument(const std::string& html) {
+    openDocument();
+    appendToDocument(html);
+    closeDocument();
+  }
   // Carries out `command` on the shown page. A browser without a screen has
   // nothing to print or select and ignores it, as the commands ignore errors.
   virtual void execCommand(BrowserCommand /*command*/) {}

@@ -48,7 +48,23 @@ std::string PageLoader::LocationName() const {
   return location_;
 }
 
-void PageLoader::writeDocument(const std::string& html) {
+void PageLoader::openDocument() {
+  openDocument_.emplace();
+}
+
+void PageLoader::appendToDocument(const std::string& html) {
+  if (!openDocument_) openDocument();
+  openDocument_->append(html);
+}
+
+void PageLoader::closeDocument() {
+  if (!openDocument_) return;
+  const std::string html = std::move(*openDocument_);
+  openDocument_.reset();
+  showDocument(html);
+}
+
+void PageLoader::showDocument(const std::string& html) {
   Stop();
   document_ = std::make_shared<const PageDocument>(parseHtmlPage(html, kBlankAddress));
   location_ = kBlankAddress;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,12 @@ class PageLoader : public Browser {
   std::string LocationURL() const override { return location_; }
   std::string LocationName() const override;
   std::shared_ptr<const PageDocument> Document() const override { return document_; }
-  // Shows `html` as the document at about:blank at once and raises document
-  // complete (top level) on the event loop.
-  void writeDocument(const std::string& html) override;
+  // The pieces are kept until the document is closed. Closing abandons a load
+  // under way, shows the text as the document at about:blank at once and
+  // raises document complete (top level) on the event loop.
+  void openDocument() override;
+  void appendToDocument(const std::string& html) override;
+  void closeDocument() override;
 
  private:
   static constexpr int kNewHistoryEntry = -1;
@@ -48,6 +52,7 @@ class PageLoader : public Browser {
   void load(const std::string& address, int historyIndex);
   void show(const AssembledPage& page, int historyIndex);
   void recordHistory(int historyIndex);
+  void showDocument(const std::string& html);
   void raiseLoadEvents(const AssembledPage& page);
   // Runs `raise` unless the load it belongs to has been replaced; returns
   // whether the load is still current afterwards.
@@ -57,6 +62,8 @@ class PageLoader : public Browser {
   EventLoop& loop_;
   std::unique_ptr<FetchThread> loading_;
   std::shared_ptr<const PageDocument> document_;
+  // The document being written, while one is open.
+  std::optional<std::string> openDocument_;
   std::string location_;
   std::vector<std::string> history_;
   int historyIndex_ = -1;

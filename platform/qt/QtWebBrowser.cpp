@@ -12,6 +12,7 @@
 #include <QWebChannel>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <utility>
 
 #include "platform/qt/QtDocumentEventBridge.h"
 #include "platform/qt/SnapshotReader.h"
@@ -22,6 +23,7 @@ namespace {
 // setHtml hands the text to the engine as a percent-encoded data address,
 // which fails above 2 MiB; texts that may grow past that are written by script.
 constexpr std::size_t kDataAddressLimit = 2 * 1024 * 1024;
+constexpr const char* kBlankAddress = "about:blank";
 constexpr const char* kEmptyPage = "<html><head></head><body></body></html>";
 constexpr const char* kEventObjectName = "vendaroDocumentEvents";
 
@@ -220,20 +222,46 @@ std::string QtWebBrowser::LocationName() const {
   return title.isEmpty() ? text(view_->url()) : title.toStdString();
 }
 
-void QtWebBrowser::writeDocument(const std::string& html) {
+void QtWebBrowser::openDocument() {
+  openDocument_.emplace();
+}
+
+void QtWebBrowser::appendToDocument(const std::string& html) {
+  if (!openDocument_) openDocument();
+  openDocument_->append(html);
+}
+
+void QtWebBrowser::closeDocument() {
+  if (!openDocument_) return;
+  const std::string html = std::move(*openDocument_);
+  openDocument_.reset();
+  showDocument(html);
+}
+
+void QtWebBrowser::showDocument(const std::string& html) {
   if (!view_) return;
-  // The written document keeps the address of the page it replaces, so its
-  // relative links resolve as they did there.
-  if (encodedLength(html) + view_->url().toEncoded().size() < kDataAddressLimit) {
+  const QUrl address = writtenDocumentAddress();
+  if (encodedLength(html) + address.toEncoded().size() < kDataAddressLimit) {
     pendingWrite_.reset();
-    view_->setHtml(QString::fromStdString(html), view_->url());
+    view_->setHtml(QString::fromStdString(html), address);
   } else {
-    writeLargeDocument(html);
+    writeLargeDocument(html, address);
   }
 }
 
-void QtWebBrowser::writeLargeDocument(const std::string& html) {
-  const QUrl address = view_->url();
+// The written document keeps the address of the page it replaces, so its
+// relative links resolve as they did there. A pane that has shown no page
+// yet writes at about:blank, as the page loader does; the engine would
+// otherwise take the data address of the whole text as the page's address.
+QUrl QtWebBrowser::writtenDocumentAddress() const {
+  const QUrl shown = view_->url();
+  if (shown.isEmpty() || shown.scheme() == QStringLiteral("data")) {
+    return QUrl(QString::fromLatin1(kBlankAddress));
+  }
+  return shown;
+}
+
+void QtWebBrowser::writeLargeDocument(const std::string& html, const QUrl& address) {
   view_->setHtml(QString::fromLatin1(kEmptyPage), address);
   // Set after setHtml: the load it starts must not drop the text.
   pendingWrite_ = html;

@@ -47,9 +47,12 @@ class QtWebBrowser : public Browser {
   std::string LocationURL() const override;
   std::string LocationName() const override;
   std::shared_ptr<const PageDocument> Document() const override { return document_; }
-  // Texts that fit a data address are loaded as one; larger ones (reports)
-  // are written into a small empty page by script.
-  void writeDocument(const std::string& html) override;
+  // The pieces are kept here until the document is closed, then shown at
+  // once: texts that fit a data address are loaded as one; larger ones
+  // (reports) are written into a small empty page by script.
+  void openDocument() override;
+  void appendToDocument(const std::string& html) override;
+  void closeDocument() override;
   void execCommand(BrowserCommand command) override;
 
   // Asks where "Save As" writes the page; an empty answer cancels. By default
@@ -74,7 +77,9 @@ class QtWebBrowser : public Browser {
   // Runs `source` in the application world; `done` runs only if this load is
   // still the current one when the result arrives.
   void runScript(const QString& source, std::function<void(const QVariant&)> done);
-  void writeLargeDocument(const std::string& html);
+  void showDocument(const std::string& html);
+  QUrl writtenDocumentAddress() const;
+  void writeLargeDocument(const std::string& html, const QUrl& address);
   void takeSnapshot();
   void snapshotTaken(const QVariant& result);
   void saveAs();
@@ -89,6 +94,8 @@ class QtWebBrowser : public Browser {
   bool busy_ = false;
   // Whether the load under way has already raised its navigate-complete event.
   bool navigateReported_ = false;
+  // The document being written, while one is open.
+  std::optional<std::string> openDocument_;
   // A large text to write once the empty page that receives it has loaded.
   std::optional<std::string> pendingWrite_;
   std::shared_ptr<const PageDocument> document_;

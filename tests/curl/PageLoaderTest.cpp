@@ -199,6 +199,54 @@ TEST_F(PageLoaderTest, WritesADocumentAndHonoursACancelledNavigation) {
   EXPECT_EQ(loader.LocationURL(), "about:blank");
 }
 
+TEST_F(PageLoaderTest, AppendedPiecesBecomeOneDocumentWhenClosed) {
+  // Appending opens a document; nothing is shown until it is closed.
+  loader.appendToDocument("<html><head><title>Sales");
+  loader.appendToDocument(" report</title></head><body>");
+  for (int row = 0; row < 100; ++row) {
+    const std::string number = std::to_string(row);
+    loader.appendToDocument("<p><a href='http://x.example/" + number + "'>Order ");
+    loader.appendToDocument(number + "</a></p>");
+  }
+  loop.runPending();
+  EXPECT_EQ(loader.Document(), nullptr);
+  EXPECT_TRUE(events.empty());
+
+  loader.appendToDocument("</body></html>");
+  loader.closeDocument();
+  loader.closeDocument();  // nothing is open any more
+  loop.runPending();
+  EXPECT_THAT(events, ElementsAre("page complete about:blank"));
+  const auto document = loader.Document();
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(document->title, "Sales report");
+  ASSERT_EQ(document->links.size(), 100u);
+  EXPECT_EQ(linkTexts(*document).front(), "Order 0 http://x.example/0");
+  EXPECT_EQ(linkTexts(*document).back(), "Order 99 http://x.example/99");
+}
+
+TEST_F(PageLoaderTest, OpeningStartsOverAndClosingReplacesALoadUnderWay) {
+  HttpReply slow;
+  slow.delay = std::chrono::seconds(30);
+  server.reply("/slow.html", slow);
+  loader.Navigate(server.url("/slow.html"));
+  loader.openDocument();
+  loader.appendToDocument("<title>Dropped</title>");
+  loader.openDocument();
+  // A report of about 3 MiB, written row by row.
+  loader.appendToDocument("<title>Big report</title>");
+  for (int row = 0; row < 60000; ++row) {
+    loader.appendToDocument("<p>Row " + std::to_string(row) + " of the report</p>");
+  }
+  loader.appendToDocument("<p id=last>The end</p>");
+  loader.closeDocument();
+  EXPECT_FALSE(loader.Busy());
+  loop.runPending();
+  EXPECT_THAT(events, ElementsAre("page complete about:blank"));
+  EXPECT_EQ(loader.LocationName(), "Big report");
+  EXPECT_EQ(loader.Document()->all.back().id, "last");
+}
+
 TEST(PageLoaderLifetimeTest, DestroyingALoadingPageLoaderIsSafe) {
   LocalHttpServer server;
   HttpReply slow;

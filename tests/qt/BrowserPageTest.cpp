@@ -138,6 +138,8 @@ class BrowserPageTest : public QObject {
   void sameOriginFramesAreReadAndOthersAreNot();
   void reportsMouseAndClickEventsOfElements();
   void writesTextsBeyondTheDataAddressLimit();
+  void appendedPiecesBecomeOneDocument();
+  void appendsBeyondTheDataAddressLimit();
   void selectAllSelectsThePageText();
 };
 
@@ -252,6 +254,60 @@ void BrowserPageTest::writesTextsBeyondTheDataAddressLimit() {
   pane.browser.writeDocument("<html><head><title>Small</title></head><body>x</body></html>");
   QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
   QCOMPARE(pane.browser.Document()->title, std::string("Small"));
+}
+
+void BrowserPageTest::appendedPiecesBecomeOneDocument() {
+  // Written at once, before the pane has shown any page.
+  Pane pane;
+  pane.browser.appendToDocument("<html><head><title>Sales");
+  pane.browser.appendToDocument(" report</title></head><body>");
+  for (int row = 0; row < 200; ++row) {
+    const std::string number = std::to_string(row);
+    pane.browser.appendToDocument("<p><a href='http://x.example/" + number + "'>Order ");
+    pane.browser.appendToDocument(number + "</a></p>");
+  }
+  pane.browser.appendToDocument("</body></html>");
+  pane.browser.closeDocument();
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  // A pane that showed no page before writes at about:blank, as the page loader does.
+  QCOMPARE(pane.completed, std::vector<std::string>{"page about:blank"});
+  QCOMPARE(pane.browser.LocationURL(), std::string("about:blank"));
+  const auto document = pane.browser.Document();
+  QVERIFY(document);
+  QCOMPARE(document->title, std::string("Sales report"));
+  QCOMPARE(document->links.size(), std::size_t{200});
+  QCOMPARE(document->links.front().outerText, std::string("Order 0"));
+  QCOMPARE(document->links.back().href, std::string("http://x.example/199"));
+
+  // Opening again drops what was not closed; the next document completes
+  // after the first one and neither completes twice.
+  pane.browser.openDocument();
+  pane.browser.appendToDocument("<title>Dropped</title>");
+  pane.browser.openDocument();
+  pane.browser.appendToDocument("<title>Second</title>");
+  pane.browser.closeDocument();
+  pane.browser.closeDocument();
+  QTRY_COMPARE_WITH_TIMEOUT(pane.completed.size(), std::size_t{2}, kLoadTimeoutMs);
+  QCOMPARE(pane.completed.back(), std::string("page about:blank"));
+  QCOMPARE(pane.browser.Document()->title, std::string("Second"));
+  QVERIFY(pane.documentReadyInHandler);
+}
+
+void BrowserPageTest::appendsBeyondTheDataAddressLimit() {
+  Pane pane;
+  // A report of about 3 MiB, written row by row.
+  pane.browser.openDocument();
+  pane.browser.appendToDocument("<html><head><title>Big report</title></head><body>");
+  for (int row = 0; row < 60000; ++row)
+    pane.browser.appendToDocument("<p>Row " + std::to_string(row) + " of the report</p>");
+  pane.browser.appendToDocument("<p id=last>The end</p></body></html>");
+  pane.browser.closeDocument();
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  const auto document = pane.browser.Document();
+  QVERIFY(document);
+  QCOMPARE(document->title, std::string("Big report"));
+  QCOMPARE(document->all.back().id, std::string("last"));
+  QCOMPARE(pane.completed.size(), std::size_t{1});
 }
 
 void BrowserPageTest::selectAllSelectsThePageText() {

@@ -18,6 +18,22 @@ void FakeBrowser::Navigate(const std::string& address) {
   busy = true;
 }
 
+void FakeBrowser::openDocument() {
+  openText.emplace();
+}
+
+void FakeBrowser::appendToDocument(const std::string& html) {
+  if (!openText) openDocument();
+  appended.push_back(html);
+  openText->append(html);
+}
+
+void FakeBrowser::closeDocument() {
+  if (!openText) return;
+  written.push_back(*openText);
+  openText.reset();
+}
+
 void FakeBrowser::completeNavigation() {
   if (navigations.empty()) return;
   const std::string address = navigations.back();

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ namespace vendaro::testing {
 
 // A browser that records the calls made on it and serves scripted documents.
 // `Navigate` asks `onBeforeNavigate` first; a navigation completes only when
-// the test calls `completeNavigation`.
+// the test calls `completeNavigation`. Written documents are recorded only;
+// closing one raises no event.
 class FakeBrowser : public Browser {
  public:
   void Navigate(const std::string& address) override;
@@ -23,7 +25,9 @@ class FakeBrowser : public Browser {
   std::string LocationURL() const override { return locationUrl; }
   std::string LocationName() const override { return locationName; }
   std::shared_ptr<const PageDocument> Document() const override { return document; }
-  void writeDocument(const std::string& html) override { written.push_back(html); }
+  void openDocument() override;
+  void appendToDocument(const std::string& html) override;
+  void closeDocument() override;
 
   // Finishes the last navigation: sets location and document from `pages`
   // (or an empty page) and raises navigate, download and document complete.
@@ -38,6 +42,10 @@ class FakeBrowser : public Browser {
   bool failing = false;
   std::vector<std::string> calls;
   std::vector<std::string> navigations;
+  // Every piece appended to a document, in order; the text being written
+  // while a document is open; the whole text of each closed document.
+  std::vector<std::string> appended;
+  std::optional<std::string> openText;
   std::vector<std::string> written;
   std::map<std::string, std::shared_ptr<const PageDocument>> pages;
   bool busy = false;
