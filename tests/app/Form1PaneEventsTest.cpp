@@ -66,7 +66,15 @@ class Form1PaneEvents : public Form1Fixture {
   RecordingPictures pictures;
 };
 
-TEST_F(Form1PaneEvents, MainPaneNavigationShowsAddressCaptionAndPageStateInThePublicZone) {
+TEST_F(Form1PaneEvents, MainPaneNavigationShowsAddressAndCaptionOnlyInThePublicZone) {
+  form->inPrivateZone = 1;
+  navigateCompleted(*browser1);
+  browser1->onDownloadComplete();
+  EXPECT_EQ(form->Combo2.Text(), "http://");
+  EXPECT_EQ(form->Caption.Caption(), "Form1");
+  EXPECT_EQ(pageState(), "Done");
+
+  form->inPrivateZone = 0;
   navigateCompleted(*browser1);
   EXPECT_EQ(form->Combo2.Text(), "http://shop.example/");
   EXPECT_EQ(form->Caption.Caption(), "Shop");
@@ -86,16 +94,12 @@ TEST_F(Form1PaneEvents, HiddenMainPaneLeavesTheBarsButStillSetsCaptionAtDownload
   EXPECT_EQ(pageState(), "Done");
 }
 
-TEST_F(Form1PaneEvents, PrivateZoneKeepsAddressBarAndCaption) {
-  form->inPrivateZone = 1;
-  navigateCompleted(*browser1);
-  browser1->onDownloadComplete();
-  EXPECT_EQ(form->Combo2.Text(), "http://");
-  EXPECT_EQ(form->Caption.Caption(), "Form1");
-  EXPECT_EQ(pageState(), "Done");
-}
-
 TEST_F(Form1PaneEvents, SecondPaneUpdatesTheBarsOnlyWhenShownAndFollowsItsPageEither) {
+  // A frame's navigation does not follow the document.
+  navigateCompleted(*browser5, FrameLevel::Frame);
+  browser5->raiseDocumentEvent(Kind::Click, "http://two.example/a.jpg");
+  EXPECT_TRUE(pictures.clicks.empty());
+
   navigateCompleted(*browser5);  // hidden: bars untouched, page events followed
   EXPECT_EQ(form->Caption.Caption(), "Form1");
   browser5->raiseDocumentEvent(Kind::Click, "http://two.example/a.jpg");
@@ -108,12 +112,6 @@ TEST_F(Form1PaneEvents, SecondPaneUpdatesTheBarsOnlyWhenShownAndFollowsItsPageEi
   EXPECT_EQ(form->Combo2.Text(), "http://shop.example/");
   EXPECT_EQ(form->Caption.Caption(), "Shop");
   EXPECT_EQ(pageState(), "Working...");
-}
-
-TEST_F(Form1PaneEvents, SecondPaneFrameNavigationDoesNotFollowTheDocument) {
-  navigateCompleted(*browser5, FrameLevel::Frame);
-  browser5->raiseDocumentEvent(Kind::Click, "http://two.example/a.jpg");
-  EXPECT_TRUE(pictures.clicks.empty());
 }
 
 TEST_F(Form1PaneEvents, SecondPaneCompletionGoesToTheImageBufferOnlyInThePrivateZone) {

@@ -47,27 +47,23 @@ TEST_F(Form1Startup, AddressHistoryKeepsTheFirst19AndTheLastOfTooManyAddresses) 
   EXPECT_EQ(form.Combo2.items(), expected);
 }
 
-TEST_F(Form1Startup, AddressHistoryDropsDuplicatesAndEntriesWithLineBreaks) {
+TEST_F(Form1Startup, EachListDropsTheDuplicatesOfItsRuleAndEntriesWithLineBreaks) {
   // The empty line makes "\r\nhttp://b" one entry, which holds a line break.
   folder.write("lb.prv", "\"http://a\r\nhttp://a\r\n\r\nhttp://b\r\nhttp://c\r\n\"\r\n");
-  EXPECT_EQ(loadForm().Combo2.items(), (Entries{"http://a", "http://c"}));
-}
-
-TEST_F(Form1Startup, HistoriesAndFavoritesDropExactDuplicatesOnly) {
+  folder.write("list6.prv", "\"http://h1\r\nhttp://h1\r\n\r\nhttp://h2\r\nhttp://h3\r\n\"\r\n");
   folder.write("domain.prv", listFile({"shop.example", "Shop.example", "shop.example"}));
   folder.write("domain2.txt", listFile({"a.example", "a.example"}));
   folder.write("favor.prv", listFile({"http://p/", "http://p/"}));
   folder.write("favor2.txt", listFile({"http://q/", "http://r/", "http://q/"}));
   Form1& form = loadForm();
+  EXPECT_EQ(form.Combo2.items(), (Entries{"http://a", "http://c"}));
+  // Shown home pages keep duplicates.
+  EXPECT_EQ(form.List6.items(), (Entries{"http://h1", "http://h1", "http://h3"}));
+  // Histories and favorites drop exact duplicates only.
   EXPECT_EQ(form.domain.items(), (Entries{"shop.example", "Shop.example"}));
   EXPECT_EQ(form.domain2.items(), (Entries{"a.example"}));
   EXPECT_EQ(form.favorit.items(), (Entries{"http://p/"}));
   EXPECT_EQ(form.favorit2.items(), (Entries{"http://q/", "http://r/"}));
-}
-
-TEST_F(Form1Startup, ShownHomePagesKeepDuplicatesButSkipJoinedLines) {
-  folder.write("list6.prv", "\"http://h1\r\nhttp://h1\r\n\r\nhttp://h2\r\nhttp://h3\r\n\"\r\n");
-  EXPECT_EQ(loadForm().List6.items(), (Entries{"http://h1", "http://h1", "http://h3"}));
 }
 
 TEST_F(Form1Startup, UnreadableAndOddFilesGiveEmptyLists) {
@@ -81,44 +77,46 @@ TEST_F(Form1Startup, UnreadableAndOddFilesGiveEmptyLists) {
   EXPECT_EQ(form.StatusBar1.panelText(2), "Public zone");
 }
 
-TEST_F(Form1Startup, ClosingAndRestartingRestoresEveryList) {
+TEST_F(Form1Startup, ClosingAndRestartingRestoresEveryWrittenList) {
+  const Entries addresses{"http://one.example/", "http://two.example/a?b=c"},
+      privateHistory{"private.example", "other.example"},
+      publicHistory{"public.example", "news.example"},
+      homePages{"http://home/1", "http://home/1", "http://home/2"};
+  const auto fill = [](ListControl& list, const Entries& entries) {
+    for (const auto& entry : entries) list.AddItem(entry);
+  };
   Form1& first = loadForm();
-  for (const char* address : {"http://one.example/", "http://two.example/a?b=c"}) {
-    first.Combo2.AddItem(address);
-  }
-  for (const char* domain : {"private.example", "other.example"}) first.domain.AddItem(domain);
-  for (const char* domain : {"public.example", "news.example"}) first.domain2.AddItem(domain);
-  for (const char* page : {"http://home/1", "http://home/1", "http://home/2"}) {
-    first.List6.AddItem(page);
-  }
-  const Entries addresses = first.Combo2.items(), privateHistory = first.domain.items(),
-                publicHistory = first.domain2.items(), homePages = first.List6.items();
+  fill(first.Combo2, addresses);
+  fill(first.domain, privateHistory);
+  fill(first.domain2, publicHistory);
+  fill(first.List6, homePages);
   first.Form_Unload();
-  // Favorites are written by their own commands, in the same format.
-  folder.write("favor.prv", listFile({"http://fav/1"}));
-  folder.write("favor2.txt", listFile({"http://fav/2", "http://fav/3"}));
 
   Form1& second = loadForm();
   EXPECT_EQ(second.Combo2.items(), addresses);
   EXPECT_EQ(second.domain.items(), privateHistory);
   EXPECT_EQ(second.domain2.items(), publicHistory);
   EXPECT_EQ(second.List6.items(), homePages);
-  EXPECT_EQ(second.favorit.items(), (Entries{"http://fav/1"}));
-  EXPECT_EQ(second.favorit2.items(), (Entries{"http://fav/2", "http://fav/3"}));
 }
 
-TEST_F(Form1Startup, CloseWritesTheListFilesAndTheQuotedImageBufferPage) {
+TEST_F(Form1Startup, CloseWritesTheListsSkipsOneThatCannotBeWrittenAndWritesTheImageBufferPage) {
   Form1& form = loadForm();
+  form.Combo2.AddItem("http://kept.example/");
   form.domain2.AddItem("public.example");
+  std::filesystem::create_directory(folder.file("domain.prv"));  // cannot be replaced
   form.Form_Unload();
+  EXPECT_TRUE(std::filesystem::is_directory(folder.file("domain.prv")));
+  EXPECT_EQ(folder.read("lb.prv"), "\"http://kept.example/\r\n\"\r\n");
   EXPECT_EQ(folder.read("domain2.txt"), "\"public.example\r\n\"\r\n");
-  EXPECT_EQ(folder.read("lb.prv"), "\"\"\r\n");
-  EXPECT_EQ(folder.read("domain.prv"), "\"\"\r\n");
   EXPECT_EQ(folder.read("list6.prv"), "\"\"\r\n");
   EXPECT_EQ(folder.read("error.htm"), "\"<html><body></body></html>\"\r\n");
-  // Favorites are not written at close.
-  EXPECT_FALSE(std::filesystem::exists(folder.file("favor.prv")));
-  EXPECT_FALSE(std::filesystem::exists(folder.file("error1.htm")));
+  // Favorites are not written at close, the bare page only at destruction, and
+  // no temporary files are left behind.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    if (entry.is_regular_file()) ++files;
+  }
+  EXPECT_EQ(files, 4);  // lb.prv, list6.prv, domain2.txt, error.htm
 }
 
 TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
@@ -134,24 +132,6 @@ TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
   EXPECT_EQ(folder.read("error1.htm"), page + "\r\n");
 }
 
-TEST_F(Form1Startup, AListThatCannotBeWrittenIsSkippedAndTheOthersAreWritten) {
-  Form1& form = loadForm();
-  form.Combo2.AddItem("http://kept.example/");
-  form.domain2.AddItem("public.example");
-  std::filesystem::create_directory(folder.file("domain.prv"));  // cannot be replaced
-  form.Form_Unload();
-  EXPECT_TRUE(std::filesystem::is_directory(folder.file("domain.prv")));
-  EXPECT_EQ(folder.read("lb.prv"), "\"http://kept.example/\r\n\"\r\n");
-  EXPECT_EQ(folder.read("domain2.txt"), "\"public.example\r\n\"\r\n");
-  EXPECT_EQ(folder.read("list6.prv"), "\"\"\r\n");
-  // No temporary files are left behind.
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    if (entry.is_regular_file()) ++files;
-  }
-  EXPECT_EQ(files, 4);  // lb.prv, list6.prv, domain2.txt, error.htm
-}
-
 TEST_F(Form1Startup, CloseCancelsTheFetchersClosesToolWindowsAndEmptiesPopupMenus) {
   Form1& form = loadForm();
   Entries closed;
@@ -164,14 +144,6 @@ TEST_F(Form1Startup, CloseCancelsTheFetchersClosesToolWindowsAndEmptiesPopupMenu
   EXPECT_EQ(closed, (Entries{"Form2", "Form3", "Wizard1"}));
   EXPECT_EQ(form.pubs.childCount(), 1);
   EXPECT_EQ(form.privch.childCount(), 1);
-}
-
-TEST_F(Form1Startup, ExitAsksTheViewToClose) {
-  Form1& form = loadForm();
-  int requests = 0;
-  form.onCloseRequested = [&] { ++requests; };
-  form.exit_Click();
-  EXPECT_EQ(requests, 1);
 }
 
 TEST_F(Form1Startup, AddToAddressHistoryDropsTheLastEntryWhenFull) {

@@ -41,17 +41,18 @@ TEST_F(DataListsTest, FillReplacesTheListWithEveryRecordInOrder) {
   EXPECT_EQ(combo.items(), list_.items());
 }
 
-TEST_F(DataListsTest, EmptyTableLeavesTheListEmptyAndFindDoesNothing) {
+TEST_F(DataListsTest, AnEmptyTableEmptiesTheListAndFindDoesNothing) {
   list_.AddItem("stale");
   FillListFromData(list_, forms_, nameBox_);
   EXPECT_TRUE(list_.items().empty());
   EXPECT_NO_THROW(FindRecord(forms_, "formName", "Order"));
 }
 
-TEST_F(DataListsTest, FindLeavesTheMatchingRecordCurrent) {
+TEST_F(DataListsTest, FindLeavesTheMatchingRecordCurrentOrEndsPastTheLast) {
   addForm("Order");
   addForm("Contact");
   addForm("contact");
+  addForm(DbValue{});
   forms_.Refresh();
   FindRecord(forms_, "formName", "contact");
   ASSERT_FALSE(forms_.recordset().Eof());
@@ -61,12 +62,7 @@ TEST_F(DataListsTest, FindLeavesTheMatchingRecordCurrent) {
   // A number field matches the text it shows.
   FindRecord(forms_, "formID", "2");
   EXPECT_EQ(nameBox_.Text(), "Contact");
-}
 
-TEST_F(DataListsTest, NoMatchEndsPastTheLastRecord) {
-  addForm("Order");
-  addForm(DbValue{});
-  forms_.Refresh();
   FindRecord(forms_, "formName", "Survey");
   EXPECT_TRUE(forms_.recordset().Eof());
   // A null field matches no text, not even an empty one.

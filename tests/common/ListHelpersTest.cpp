@@ -28,38 +28,26 @@ TEST(ColorToHtmlTest, LowByteIsRed) {
   EXPECT_EQ(ColorToHtml(-1), "#FFFFFF");
 }
 
-TEST(MoveItemTest, EndsAndNoSelectionChangeNothing) {
-  ListControl last;
-  fill(last, {"a", "b", "c"}, 2);
-  MoveItemDown(last);
-  EXPECT_EQ(last.items(), (Entries{"a", "b", "c"}));
-  EXPECT_EQ(last.ListIndex(), 2);
-
-  ListControl first;
-  fill(first, {"a", "b", "c"}, 0);
-  MoveItemUp(first);
-  EXPECT_EQ(first.items(), (Entries{"a", "b", "c"}));
-  EXPECT_EQ(first.ListIndex(), 0);
-
-  ListControl none;
-  fill(none, {"a", "b"});
-  MoveItemDown(none);
-  MoveItemUp(none);
-  EXPECT_EQ(none.items(), (Entries{"a", "b"}));
-  EXPECT_EQ(none.ListIndex(), -1);
-}
-
-TEST(MoveItemTest, MiddleEntryMovesWithItsSelection) {
+TEST(MoveItemTest, TheSelectedEntryMovesWithItsSelectionButNotPastTheEnds) {
   ListControl list;
   fill(list, {"a", "b", "c", "d"}, 1);
   MoveItemDown(list);
   EXPECT_EQ(list.items(), (Entries{"a", "c", "b", "d"}));
   EXPECT_EQ(list.ListIndex(), 2);
-
   MoveItemUp(list);
   MoveItemUp(list);
+  MoveItemUp(list);  // already first: stays
   EXPECT_EQ(list.items(), (Entries{"b", "a", "c", "d"}));
   EXPECT_EQ(list.ListIndex(), 0);
+
+  list.setListIndex(3);
+  MoveItemDown(list);  // already last: stays
+  EXPECT_EQ(list.ListIndex(), 3);
+  list.setListIndex(-1);
+  MoveItemDown(list);
+  MoveItemUp(list);
+  EXPECT_EQ(list.items(), (Entries{"b", "a", "c", "d"}));
+  EXPECT_EQ(list.ListIndex(), -1);
 }
 
 TEST(CheckDuplicateNameTest, WarnsOnceForEveryExactlyEqualEntry) {
@@ -115,9 +103,8 @@ TEST(SplitToListTest, SeparatorIsFoundInAnyCaseAndItsRestStartsTheNextPiece) {
   ListControl characters;
   SplitToList("aba", characters, "");
   EXPECT_EQ(characters.items(), (Entries{"a", "b"}));
-}
 
-TEST(SplitToListTest, LongTextsDoNotExhaustTheStack) {
+  // Long texts do not exhaust the stack.
   std::string many;
   for (int i = 0; i < 200000; ++i) many += "k,";
   ListControl repeated;

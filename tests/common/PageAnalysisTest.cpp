@@ -48,51 +48,39 @@ std::string row(const std::string& label, const std::string& content) {
          content + "</font></small></td></tr>";
 }
 
+Entries metaRows(const PageDocument* page) {
+  ListControl list;
+  AddMetaReportRows(page, list);
+  return list.items();
+}
+
 TEST(AddMetaReportRowsTest, DescriptionsBeforeKeywordsThenTheKeywordsRow) {
   const PageDocument page =
       pageWith({plain("HTML"), meta("Description", "first"), meta("other", "x"),
                 meta("DESCRIPTION", "second"), meta("keywords", "a,b"), meta("description", "late"),
                 meta("KEYWORDS", "late keys")});
-  ListControl list;
-  AddMetaReportRows(&page, list);
-  EXPECT_EQ(list.items(), (Entries{row("DESCRIPTION", "first"), row("DESCRIPTION", "second"),
-                                   row("KYEWORDS", "a,b")}));
-}
+  EXPECT_EQ(metaRows(&page), (Entries{row("DESCRIPTION", "first"), row("DESCRIPTION", "second"),
+                                      row("KYEWORDS", "a,b")}));
 
-TEST(AddMetaReportRowsTest, KeywordsFirstGiveOnlyTheKeywordsRow) {
-  const PageDocument page = pageWith({meta("Keywords", "shop"), meta("description", "d")});
-  ListControl list;
-  AddMetaReportRows(&page, list);
-  EXPECT_EQ(list.items(), (Entries{row("KYEWORDS", "shop")}));
-}
-
-TEST(AddMetaReportRowsTest, OtherSpellingsAndMissingDocumentGiveNothing) {
-  const PageDocument page = pageWith({meta("DeScription", "d"), meta("KeyWords", "k")});
-  ListControl list;
-  AddMetaReportRows(&page, list);
-  AddMetaReportRows(nullptr, list);
-  EXPECT_TRUE(list.items().empty());
+  const PageDocument keywordsFirst = pageWith({meta("Keywords", "shop"), meta("description", "d")});
+  EXPECT_EQ(metaRows(&keywordsFirst), (Entries{row("KYEWORDS", "shop")}));
+  // Only the three spellings count.
+  const PageDocument mixed = pageWith({meta("DeScription", "d"), meta("KeyWords", "k")});
+  EXPECT_TRUE(metaRows(&mixed).empty());
+  EXPECT_TRUE(metaRows(nullptr).empty());
 }
 
 TEST(AddMetaReportRowsTest, ContentsOverOneThousandCharactersKeep999) {
   const std::string exact(1000, 'e');
+  std::string accented;
+  for (int i = 0; i < 1001; ++i) accented += "\xC3\xA9";  // é: characters count, not bytes
   const PageDocument page =
       pageWith({meta("description", std::string(1001, 'd')), meta("description", exact),
-                meta("keywords", std::string(1500, 'k'))});
-  ListControl list;
-  AddMetaReportRows(&page, list);
-  EXPECT_EQ(list.items(),
+                meta("description", accented), meta("keywords", std::string(1500, 'k'))});
+  EXPECT_EQ(metaRows(&page),
             (Entries{row("DESCRIPTION", std::string(999, 'd')), row("DESCRIPTION", exact),
+                     row("DESCRIPTION", accented.substr(0, 2 * 999)),
                      row("KYEWORDS", std::string(999, 'k'))}));
-}
-
-TEST(AddMetaReportRowsTest, ShorteningCountsCharactersNotBytes) {
-  std::string accented;
-  for (int i = 0; i < 1001; ++i) accented += "\xC3\xA9";  // é
-  const PageDocument page = pageWith({meta("description", accented)});
-  ListControl list;
-  AddMetaReportRows(&page, list);
-  EXPECT_EQ(list.items(), (Entries{row("DESCRIPTION", accented.substr(0, 2 * 999))}));
 }
 
 TEST(PageTextsTest, SubmissionHelpersReadLowerCaseNamesOnly) {
@@ -106,28 +94,25 @@ TEST(PageTextsTest, SubmissionHelpersReadLowerCaseNamesOnly) {
   AddPageDescription(&page, list);
   AddPageTitle(&page, list);
   EXPECT_EQ(list.items(), (Entries{"Books", "shop,", "books,", "lower"}));
-}
 
-TEST(PageTextsTest, MissingDocumentOrTitleAddsNothing) {
+  // A missing document or title adds nothing.
   PageDocument untitled = pageWith({});
-  ListControl list;
-  AddPageTitle(&untitled, list);
-  AddPageTitle(nullptr, list);
-  AddPageKeywords(nullptr, list);
-  AddPageDescription(nullptr, list);
-  EXPECT_TRUE(list.items().empty());
+  ListControl none;
+  AddPageTitle(&untitled, none);
+  AddPageTitle(nullptr, none);
+  AddPageKeywords(nullptr, none);
+  AddPageDescription(nullptr, none);
+  EXPECT_TRUE(none.items().empty());
 }
 
-TEST(CollectPageLinksTest, FilterMatchesAddressOrVisibleTextInAnyCase) {
-  const PageDocument page = pageWithLinks({{"http://a.test/1", "Latest News"},
+TEST(CollectPageLinksTest, FilterMatchesAddressOrTextAndContainedAddressesAreSkipped) {
+  const PageDocument news = pageWithLinks({{"http://a.test/1", "Latest News"},
                                            {"http://a.test/news.htm", ""},
                                            {"http://a.test/2", "Shop"}});
-  ListControl list;
-  CollectPageLinks(&page, "news", list);
-  EXPECT_EQ(list.items(), (Entries{"http://a.test/1", "http://a.test/news.htm"}));
-}
+  ListControl filtered;
+  CollectPageLinks(&news, "news", filtered);
+  EXPECT_EQ(filtered.items(), (Entries{"http://a.test/1", "http://a.test/news.htm"}));
 
-TEST(CollectPageLinksTest, AddressContainedInAnEntryIsSkipped) {
   const PageDocument page = pageWithLinks({{"http://a.test/x", "x"},
                                            {"HTTP://A.TEST/x", "again"},
                                            {"http://a.test/", "home"},

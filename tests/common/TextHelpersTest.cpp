@@ -10,7 +10,7 @@
 namespace vendaro {
 namespace {
 
-TEST(TextSearchTest, PositionsCountFromOneWithStartAndLetterCase) {
+TEST(TextSearchTest, PositionsCountFromOneAndMiddleClipsAtTheEnd) {
   EXPECT_EQ(positionOf("abcabc", "bc"), 2u);
   EXPECT_EQ(positionOf("abcabc", "bc", 3), 5u);
   EXPECT_EQ(positionOf("abcabc", "BC"), 0u);
@@ -18,9 +18,7 @@ TEST(TextSearchTest, PositionsCountFromOneWithStartAndLetterCase) {
   EXPECT_EQ(positionOf("abc", "x"), 0u);
   EXPECT_EQ(positionOf("abc", "c", 9), 0u);
   EXPECT_TRUE(containsIgnoringCase("Latest News", "news"));
-}
-
-TEST(TextSearchTest, MiddleClipsAtTheEnd) {
+  // Middle clips at the end.
   EXPECT_EQ(middle("abcdef", 2, 3), "bcd");
   EXPECT_EQ(middle("abcdef", 5, 10), "ef");
   EXPECT_EQ(middle("abcdef", 7, 1), "");
@@ -35,24 +33,19 @@ TEST(NumberTextTest, NonNegativeNumbersGetOneLeadingSpace) {
   EXPECT_EQ(trimmedNumberText(12.5), "12.5");
 }
 
-TEST(TextFileTest, WriteReplacesTheWholeFileWithoutLeavingATemporaryFile) {
+TEST(TextFileTest, WriteReplacesTheWholeFileAndFailsInAMissingFolder) {
   testing::TempFolder folder;
   const auto path = folder.file("list.prv");
   ASSERT_TRUE(writeWholeFile(path, "a much longer first content\r\n"));
   ASSERT_TRUE(writeWholeFile(path, "short\r\n"));
   EXPECT_EQ(readWholeFile(path), "short\r\n");
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    ++files;
-  }
-  EXPECT_EQ(files, 1);
-}
+  const auto files = std::distance(std::filesystem::directory_iterator(folder.path()),
+                                   std::filesystem::directory_iterator());
+  EXPECT_EQ(files, 1);  // no temporary file left behind
 
-TEST(TextFileTest, WriteInAMissingFolderFailsAndReadGivesNothing) {
-  testing::TempFolder folder;
-  const auto path = folder.path() / "missing" / "list.prv";
-  EXPECT_FALSE(writeWholeFile(path, "x"));
-  EXPECT_FALSE(readWholeFile(path).has_value());
+  const auto missing = folder.path() / "missing" / "list.prv";
+  EXPECT_FALSE(writeWholeFile(missing, "x"));
+  EXPECT_FALSE(readWholeFile(missing).has_value());
 }
 
 }  // namespace

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "platform/ManualEventLoop.h"
-#include "tests/curl/LoopPump.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/LoopPump.h"
 
 namespace vendaro {
 namespace {
 
-using testing::HttpReply;
+using testing::delayedReply;
 using testing::LocalHttpServer;
 using testing::pumpUntil;
 using testing::RefusingPort;
@@ -106,10 +106,7 @@ TEST_F(CurlTransferTest, ReportsErrorsWithoutAnAnswerToRead) {
 }
 
 TEST_F(CurlTransferTest, CancelAndANewExecuteDropTheRunningFetchSilently) {
-  HttpReply slow;
-  slow.body = "late";
-  slow.delay = std::chrono::seconds(30);
-  server.reply("/slow.html", slow);
+  server.reply("/slow.html", delayedReply(std::chrono::seconds(30), "late"));
   server.page("/quick.html", "quick");
 
   transfer.Execute(server.url("/slow.html"));
@@ -147,9 +144,7 @@ TEST_F(CurlTransferTest, AHandlerCanReadTheAnswerAndStartTheNextFetch) {
 
 TEST(CurlTransferLifetimeTest, DestroyingARunningTransferIsSafe) {
   LocalHttpServer server;
-  HttpReply slow;
-  slow.delay = std::chrono::seconds(30);
-  server.reply("/slow.html", slow);
+  server.reply("/slow.html", delayedReply(std::chrono::seconds(30)));
   ManualEventLoop loop;
   bool reported = false;
   {

@@ -43,46 +43,27 @@ std::string missingTools() {
   return missing;
 }
 
-// Rows of a CSV text (fields in double quotes may hold commas, quotes and
-// line ends; rows end with CR LF).
-std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
-  std::vector<std::vector<std::string>> rows;
-  std::vector<std::string> row;
-  std::string field;
+// The data rows of `vendaro orders --csv`, each as field name -> value. Fields
+// in double quotes may hold commas and doubled quotes; rows end with CR LF.
+std::vector<std::map<std::string, std::string>> csvRecords(const std::string& text) {
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
   bool quoted = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        field += c;
-      }
+    if (c == '"' && quoted && i + 1 < text.size() && text[i + 1] == '"') {
+      rows.back().back() += text[++i];
     } else if (c == '"') {
-      quoted = true;
+      quoted = !quoted;
+    } else if (quoted || (c != ',' && c != '\n' && c != '\r')) {
+      rows.back().back() += c;
     } else if (c == ',') {
-      row.push_back(field);
-      field.clear();
+      rows.back().emplace_back();
     } else if (c == '\n') {
-      row.push_back(field);
-      rows.push_back(row);
-      row.clear();
-      field.clear();
-    } else if (c != '\r') {
-      field += c;
+      rows.emplace_back(1);
     }
   }
-  return rows;
-}
-
-// The data rows of `vendaro orders --csv`, each as field name -> value.
-std::vector<std::map<std::string, std::string>> csvRecords(const std::string& text) {
-  const auto rows = parseCsv(text);
   std::vector<std::map<std::string, std::string>> records;
-  for (std::size_t r = 1; r < rows.size(); ++r) {
+  for (std::size_t r = 1; r + 1 < rows.size(); ++r) {
     std::map<std::string, std::string> record;
     for (std::size_t f = 0; f < rows[0].size() && f < rows[r].size(); ++f)
       record[rows[0][f]] = rows[r][f];
@@ -91,26 +72,29 @@ std::vector<std::map<std::string, std::string>> csvRecords(const std::string& te
   return records;
 }
 
-// What the shopper types into the order form; billing and shipping differ so
-// that each lands in its own field.
-const std::pair<const char*, const char*> kShopperFields[] = {
-    {"NameB", "Ann Buyer"},
-    {"NameS", "Bob Receiver"},
-    {"Adrs1B", "1 Main St"},
-    {"Adrs1S", "2 Side Rd"},
-    {"CityB", "Springfield"},
-    {"CityS", "Shelbyville"},
-    {"StateB", "IL"},
-    {"StateS", "IN"},
-    {"ZIPB", "62701"},
-    {"ZIPS", "46176"},
-    {"PhoneE", "555-0100"},
-    {"PhoneD", "555-0101"},
-    {"E_Mail1", "ann@buyer.example"},
-    {"E_Mail2", "bob@buyer.example"},
-    {"CCNumber", "4111111111111111"},
-    {"CCExp", "12/29"},
+// What the shopper types into the order form, and the order field that must
+// hold it; billing and shipping differ so that each lands in its own field.
+struct ShopperField {
+  const char* formField;
+  const char* orderField;
+  const char* value;
 };
+const ShopperField kShopperFields[] = {{"NameB", "BillName", "Ann Buyer"},
+                                       {"NameS", "ShipName", "Bob Receiver"},
+                                       {"Adrs1B", "BillAddress", "1 Main St"},
+                                       {"Adrs1S", "ShipAddress", "2 Side Rd"},
+                                       {"CityB", "BillCity", "Springfield"},
+                                       {"CityS", "ShipCity", "Shelbyville"},
+                                       {"StateB", "BillState", "IL"},
+                                       {"StateS", "ShipState", "IN"},
+                                       {"ZIPB", "BillPostalCode", "62701"},
+                                       {"ZIPS", "ShipPostalCode", "46176"},
+                                       {"PhoneE", "ShipPhoneNumber", "555-0100"},
+                                       {"PhoneD", "BillPhoneNumber", "555-0101"},
+                                       {"E_Mail1", "EMail1", "ann@buyer.example"},
+                                       {"E_Mail2", "EMail2", "bob@buyer.example"},
+                                       {"CCNumber", "CCNumber", "4111111111111111"},
+                                       {"CCExp", "CCExp", "12/29"}};
 
 // The mail a shopper's mail program makes of the form body.
 std::string orderMail(const std::string& formBody) {
@@ -153,14 +137,6 @@ class OrderFlowTest : public ::testing::Test {
     return runProgram(arguments, {"VENDARO_CHROMIUM=" + chromiumPath()}, scratch.path());
   }
 
-  // Two categories of item records (id, description, price, picture URL,
-  // description URL, manufacturer, weight), CR LF after each line.
-  void writeShopProject() {
-    app.write("Shop/Shop.caa", "Tools\r\nGarden\r\n");
-    app.write("Shop/Tools.pro", "T-1^Hammer^22.40^^^Forge^0.5^\r\nT-2^Saw^31.95^^^Forge^1.25^\r\n");
-    app.write("Shop/Garden.pro", "H-1^Hose^19.99^^^Aqua^2^\r\n");
-  }
-
   TempFolder app;
   TempFolder home;
   TempFolder scratch;
@@ -168,7 +144,11 @@ class OrderFlowTest : public ::testing::Test {
 };
 
 TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping) {
-  writeShopProject();
+  // Two categories of item records (id, description, price, picture URL,
+  // description URL, manufacturer, weight), CR LF after each line.
+  app.write("Shop/Shop.caa", "Tools\r\nGarden\r\n");
+  app.write("Shop/Tools.pro", "T-1^Hammer^22.40^^^Forge^0.5^\r\nT-2^Saw^31.95^^^Forge^1.25^\r\n");
+  app.write("Shop/Garden.pro", "H-1^Hose^19.99^^^Aqua^2^\r\n");
   ProgramResult result = runVendaro({"generate", "--app-folder", app.path(), "--weight", "Shop"});
   ASSERT_EQ(result.exitCode, 0) << result.err;
 
@@ -183,9 +163,9 @@ TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping)
                                          "--order",       "Garden:1:1",
                                          "--method",      "3",
                                          "--within-state"};
-  for (const auto& [name, value] : kShopperFields) {
+  for (const ShopperField& field : kShopperFields) {
     placeOrder.push_back("--field");
-    placeOrder.push_back(std::string(name) + "=" + value);
+    placeOrder.push_back(std::string(field.formField) + "=" + field.value);
   }
   result = runScript(placeOrder);
   ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -207,39 +187,27 @@ TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping)
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const auto rows = csvRecords(result.out);
   ASSERT_EQ(rows.size(), 3u) << result.out;
+  const std::map<std::string, std::string> computed = {
+      {"CustomerID", " Ann Buyer <ann@buyer.example>"},
+      {"ShippingMethodID", "Standard"},
+      {"ShippingCost", "$ 26.70"},
+      {"SalesTax", "$ 7.98"},
+      {"Total", "131.42"}};
   for (const auto& row : rows) {
     EXPECT_EQ(row.at("OrderID"), rows[0].at("OrderID"));
-    EXPECT_EQ(row.at("CustomerID"), " Ann Buyer <ann@buyer.example>");
     EXPECT_FALSE(row.at("OrderDate").empty());
-    EXPECT_EQ(row.at("ShipName"), "Bob Receiver");
-    EXPECT_EQ(row.at("ShipAddress"), "2 Side Rd");
-    EXPECT_EQ(row.at("ShipCity"), "Shelbyville");
-    EXPECT_EQ(row.at("ShipState"), "IN");
-    EXPECT_EQ(row.at("ShipPostalCode"), "46176");
-    EXPECT_EQ(row.at("ShipPhoneNumber"), "555-0100");
-    EXPECT_EQ(row.at("ShippingMethodID"), "Standard");
-    EXPECT_EQ(row.at("ShippingCost"), "$ 26.70");
-    EXPECT_EQ(row.at("BillName"), "Ann Buyer");
-    EXPECT_EQ(row.at("BillAddress"), "1 Main St");
-    EXPECT_EQ(row.at("BillCity"), "Springfield");
-    EXPECT_EQ(row.at("BillState"), "IL");
-    EXPECT_EQ(row.at("BillPostalCode"), "62701");
-    EXPECT_EQ(row.at("BillPhoneNumber"), "555-0101");
-    EXPECT_EQ(row.at("EMail1"), "ann@buyer.example");
-    EXPECT_EQ(row.at("EMail2"), "bob@buyer.example");
-    EXPECT_EQ(row.at("SalesTax"), "$ 7.98");
-    EXPECT_EQ(row.at("Total"), "131.42");
-    EXPECT_EQ(row.at("CCNumber"), "4111111111111111");
-    EXPECT_EQ(row.at("CCExp"), "12/29");
+    for (const ShopperField& field : kShopperFields)
+      EXPECT_EQ(row.at(field.orderField), field.value) << field.orderField;
+    for (const auto& [name, value] : computed) EXPECT_EQ(row.at(name), value) << name;
   }
   const std::vector<std::vector<std::string>> lines = {{"T-1 ", "2", "22.4", "44.8"},
                                                        {"T-2 ", "1", "31.95", "31.95"},
                                                        {"H-1 ", "1", "19.99", "19.99"}};
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(rows[i].at("ProductID"), lines[i][0]);
-    EXPECT_EQ(rows[i].at("Quantity"), lines[i][1]);
-    EXPECT_EQ(rows[i].at("Price"), lines[i][2]);
-    EXPECT_EQ(rows[i].at("LineTotal"), lines[i][3]);
+    const auto& row = rows[i];
+    EXPECT_EQ((std::vector<std::string>{row.at("ProductID"), row.at("Quantity"), row.at("Price"),
+                                        row.at("LineTotal")}),
+              lines[i]);
   }
 }
 

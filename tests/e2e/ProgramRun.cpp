@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -25,21 +26,15 @@ std::string readFile(const fs::path& path) {
   return content.str();
 }
 
-std::string variableName(const std::string& entry) {
-  return entry.substr(0, entry.find('='));
-}
-
 // The inherited environment with `overrides` replacing entries of the same name.
 std::vector<std::string> mergedEnvironment(const std::vector<std::string>& overrides) {
-  std::vector<std::string> merged;
+  const auto name = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+  std::vector<std::string> merged(overrides);
   for (char** entry = environ; *entry; ++entry) {
-    const std::string inherited = *entry;
-    bool replaced = false;
-    for (const auto& override : overrides)
-      replaced = replaced || variableName(override) == variableName(inherited);
-    if (!replaced) merged.push_back(inherited);
+    if (std::none_of(overrides.begin(), overrides.end(),
+                     [&](const std::string& o) { return name(o) == name(*entry); }))
+      merged.push_back(*entry);
   }
-  merged.insert(merged.end(), overrides.begin(), overrides.end());
   return merged;
 }
 

@@ -10,11 +10,10 @@
 // would hand the body to a mail program, so the form's action is pointed at
 // a loopback capture server instead. Method and encoding (text/plain) stay
 // the page's own, so the body is Chromium's own encoding of the form.
-import http from 'node:http';
 import { parseArgs } from 'node:util';
 
 import { launchChromium, Shop } from './shop-pages.mjs';
-import { serveFolder } from './shop-site.mjs';
+import { serve, serveFolder } from './shop-site.mjs';
 
 const { values: options } = parseArgs({
   options: {
@@ -31,27 +30,16 @@ if (!options.site) throw new Error('--site FOLDER is required');
 async function captureServer() {
   let deliver;
   const received = new Promise((resolve) => { deliver = resolve; });
-  const server = http.createServer((request, response) => {
+  const server = await serve((request, response) => {
     const chunks = [];
     request.on('data', (chunk) => chunks.push(chunk));
     request.on('end', () => {
       response.writeHead(200, { 'Content-Type': 'text/html' }).end('<p>Order received</p>');
-      deliver({
-        method: request.method,
-        type: request.headers['content-type'],
-        body: Buffer.concat(chunks),
-      });
+      const { method, headers } = request;
+      deliver({ method, type: headers['content-type'], body: Buffer.concat(chunks) });
     });
   });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return {
-    url: `http://127.0.0.1:${server.address().port}/order`,
-    received,
-    close: () => new Promise((resolve) => {
-      server.closeAllConnections();
-      server.close(resolve);
-    }),
-  };
+  return { ...server, url: server.url + 'order', received };
 }
 
 async function placeOrder(shop, capture) {

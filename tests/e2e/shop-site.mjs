@@ -35,9 +35,22 @@ export function generateShop(categories, flags = []) {
   return { folder, remove: () => fs.rmSync(appFolder, { recursive: true, force: true }) };
 }
 
-// Serves the files of `folder` (no sub-folders) on 127.0.0.1 at a free port.
-export async function serveFolder(folder) {
-  const server = http.createServer((request, response) => {
+// Runs `handler` as an HTTP server on 127.0.0.1 at a free port.
+export async function serve(handler) {
+  const server = http.createServer(handler);
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => new Promise((resolve) => {
+      server.closeAllConnections();
+      server.close(resolve);
+    }),
+  };
+}
+
+// Serves the files of `folder` (no sub-folders).
+export function serveFolder(folder) {
+  return serve((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname.slice(1));
     const file = path.join(folder, name);
     if (name.includes('/') || name.includes('\\') || !fs.existsSync(file) ||
@@ -48,13 +61,4 @@ export async function serveFolder(folder) {
     response.writeHead(200, { 'Content-Type': 'text/html', 'Cache-Control': 'no-store' });
     response.end(fs.readFileSync(file));
   });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const { port } = server.address();
-  return {
-    url: `http://127.0.0.1:${port}/`,
-    close: () => new Promise((resolve) => {
-      server.closeAllConnections();
-      server.close(resolve);
-    }),
-  };
 }

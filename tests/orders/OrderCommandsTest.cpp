@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/sqlite/SqliteDatabase.h"
+#include "tests/orders/OrderIntakeFixture.h"
 #include "tests/orders/OrderTestMails.h"
 #include "tests/support/Pop3TestServer.h"
 #include "tests/support/TempFolder.h"
@@ -94,16 +95,8 @@ TEST(OrdersCommandTest, ListsEveryOrderLineAsCsv) {
   {
     SqliteDatabase database(app.file(kOrderDatabaseFile));
     const std::int64_t zed = database.insertRow("Orders", {{"CustomerID", "zed, \"z\""}});
-    database.insertRow("Order Details", {{"OrderID", zed},
-                                         {"ProductID", "A100 "},
-                                         {"Quantity", 2},
-                                         {"Price", 25},
-                                         {"LineTotal", 50}});
-    database.insertRow("Order Details", {{"OrderID", zed},
-                                         {"ProductID", "B7"},
-                                         {"Quantity", 1},
-                                         {"Price", 4.12},
-                                         {"LineTotal", 4.12}});
+    testing::addOrderLine(database, zed, "A100 ", 2, 25);
+    testing::addOrderLine(database, zed, "B7", 1, 4.12);
     database.insertRow("Orders", {{"CustomerID", "amy"}, {"Total", 3.5}});
   }
   std::ostringstream out;

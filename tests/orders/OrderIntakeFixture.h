@@ -28,4 +28,13 @@ inline std::vector<std::vector<DbValue>> storedLines(Database& database) {
                 "order by rowid");
 }
 
+inline void addOrderLine(Database& database, std::int64_t orderId, const std::string& productId,
+                         double quantity, double price) {
+  database.insertRow("Order Details", {{"OrderID", orderId},
+                                       {"ProductID", productId},
+                                       {"Quantity", quantity},
+                                       {"Price", price},
+                                       {"LineTotal", quantity * price}});
+}
+
 }  // namespace vendaro::testing

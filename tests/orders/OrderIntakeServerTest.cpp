@@ -25,13 +25,8 @@ constexpr const char* kUser = "shop";
 constexpr const char* kPassword = "pop secret";
 
 std::string quotedPrintableOrder() {
-  std::string body = OrderMailText().body();
-  std::string encoded;
-  for (const char c : body) encoded += c == '=' ? std::string("=3D") : std::string(1, c);
-  return "From: cy@buyer.example\r\nSubject: Online Order\r\nMIME-Version: 1.0\r\n"
-         "Content-Type: text/plain; charset=utf-8\r\n"
-         "Content-Transfer-Encoding: quoted-printable\r\n\r\n" +
-         encoded;
+  return "From: cy@buyer.example\r\nSubject: Online Order\r\n" + testing::kQuotedPrintableHeaders +
+         "\r\n" + testing::quotedPrintable(OrderMailText().body());
 }
 
 std::string quotedReply() {

@@ -11,21 +11,6 @@ namespace {
 
 using testing::OrderMailText;
 
-TEST(OrderMailTest, CutsTheBlockIntoEntriesAsTheOrderListShowsThem) {
-  OrderMailText mail;
-  mail.description =
-      "A100 ^ 2 ^ 25.00 ^ 50.00^\r\nB7 ^ 1 ^ 4.12 ^ 4.12^\r\n Total Price : $$$ 54.12\r\n";
-  const OrderMail order = readOrderMail(mail.text());
-  EXPECT_EQ(order.subject, " Online Order");
-  EXPECT_EQ(order.sender, " ann@buyer.example");
-  EXPECT_EQ(order.block, mail.description);
-  // The first entry keeps the CR of its line end; the others lose the CR LF.
-  ASSERT_EQ(order.entries.size(), 3u);
-  EXPECT_EQ(order.entries[0], "A100 ^ 2 ^ 25.00 ^ 50.00^\r");
-  EXPECT_EQ(order.entries[1], "B7 ^ 1 ^ 4.12 ^ 4.12^");
-  EXPECT_EQ(order.entries[2], " Total Price : $$$ 54.12");
-}
-
 TEST(OrderMailTest, TextAfterTheLastLineEndAndAMissingAmountAreHandled) {
   OrderMailText mail;
   mail.description = "A100 ^ 2 ^ 25.00 ^ 50.00^\r\nB7 ^ 1";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sqlite/SqliteDatabase.h"
+#include "tests/orders/OrderIntakeFixture.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
 
@@ -19,13 +20,8 @@ class OrderViewerTest : public ::testing::Test {
   std::int64_t addOrder(const std::string& customer, int lineCount) {
     const std::int64_t id =
         database.insertRow("Orders", {{"CustomerID", customer}, {"EMail1", customer + "@mail"}});
-    for (int i = 0; i < lineCount; ++i) {
-      database.insertRow("Order Details", {{"OrderID", id},
-                                           {"ProductID", "P" + std::to_string(i)},
-                                           {"Quantity", 1},
-                                           {"Price", 2.5},
-                                           {"LineTotal", 2.5}});
-    }
+    for (int i = 0; i < lineCount; ++i)
+      testing::addOrderLine(database, id, "P" + std::to_string(i), 1, 2.5);
     return id;
   }
 
@@ -125,11 +121,7 @@ TEST(OrderViewerErrorTest, AnUnreadableDatabaseReportsADataError) {
   EXPECT_TRUE(viewer.grdDataGrid.rows.empty());
 }
 
-TEST(OrderViewerLayoutTest, TheGridFillsTheWindowBelowItsTop) {
-  TempFolder folder;
-  SqliteDatabase database(folder.file("Vendaro2.mdb"));
-  ScriptedDialogs dialogs;
-  frmOrders viewer(database, dialogs);
+TEST_F(OrderViewerTest, TheGridFillsTheWindowBelowItsTop) {
   viewer.Form_Resize(9000, 8000);
   EXPECT_EQ(viewer.gridWidth, 9000);
   EXPECT_EQ(viewer.gridHeight,

@@ -27,6 +27,8 @@ TEST(AppFolder, CommandLineThenVendaroHomeThenXdgDataHome) {
   // Each chosen folder was created.
   EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "xdg" / "vendaro"));
   EXPECT_TRUE(std::filesystem::is_directory(given));
+  // Backslash names become files in the folder.
+  EXPECT_EQ(appFile(given, "\\lb.prv"), std::filesystem::path(given) / "lb.prv");
 }
 
 TEST(AppFolder, AFolderThatCannotBeMadeIsAClearError) {
@@ -34,10 +36,6 @@ TEST(AppFolder, AFolderThatCannotBeMadeIsAClearError) {
   temp.write("plainfile", "x");
   EXPECT_THROW(resolveAppFolder((temp.path() / "plainfile" / "sub").string(), {}), AppFolderError);
   EXPECT_THROW(resolveAppFolder(std::nullopt, {}), AppFolderError);
-}
-
-TEST(AppFolder, BackslashNamesBecomeFilesInTheFolder) {
-  EXPECT_EQ(appFile("/data/vendaro", "\\lb.prv"), std::filesystem::path("/data/vendaro/lb.prv"));
 }
 
 }  // namespace

@@ -50,52 +50,27 @@ const ContractPage kContractPages[] = {
      "<frame name=left src='meta.htm'><frame name=right src='images.htm'></frameset></html>"},
 };
 
-bool sameElement(const PageElement& a, const PageElement& b) {
-  return a.tagName == b.tagName && a.outerText == b.outerText && a.id == b.id && a.name == b.name &&
-         a.content == b.content && a.href == b.href && a.src == b.src;
+// One line per field, element, link, image and frame of a document.
+std::vector<std::string> outline(const PageDocument& d) {
+  std::vector<std::string> lines{"url " + d.url, "title [" + d.title + "]", "domain " + d.domain,
+                                 "body " + d.bodyTagName};
+  for (const PageElement& e : d.all) {
+    lines.push_back("element " + e.tagName + " text=[" + e.outerText + "] id=" + e.id + " name=" +
+                    e.name + " content=" + e.content + " href=" + e.href + " src=" + e.src);
+  }
+  for (const auto& link : d.links)
+    lines.push_back("link " + link.href + " [" + link.outerText + "]");
+  for (const auto& image : d.images) lines.push_back("image " + image.src + " alt=" + image.alt);
+  for (const auto& frame : d.frames) lines.push_back("frame " + frame.name + " " + frame.src);
+  return lines;
 }
 
-std::string describe(const PageElement& e) {
-  return e.tagName + " text=[" + e.outerText + "] id=" + e.id + " name=" + e.name +
-         " content=" + e.content + " href=" + e.href + " src=" + e.src;
-}
-
-// Compares two documents field by field; the message names the first difference.
+// Compares two documents; the message names the first difference.
 std::string difference(const PageDocument& browser, const PageDocument& parser) {
-  if (browser.url != parser.url) return "url " + browser.url + " vs " + parser.url;
-  if (browser.title != parser.title)
-    return "title [" + browser.title + "] vs [" + parser.title + "]";
-  if (browser.domain != parser.domain) return "domain " + browser.domain + " vs " + parser.domain;
-  if (browser.bodyTagName != parser.bodyTagName) return "body " + browser.bodyTagName;
-  for (std::size_t i = 0; i < std::min(browser.all.size(), parser.all.size()); ++i) {
-    if (!sameElement(browser.all[i], parser.all[i])) {
-      return "element " + std::to_string(i) + ": " + describe(browser.all[i]) + " vs " +
-             describe(parser.all[i]);
-    }
-  }
-  if (browser.all.size() != parser.all.size()) return "element count";
-  if (browser.links.size() != parser.links.size()) return "link count";
-  for (std::size_t i = 0; i < browser.links.size(); ++i) {
-    if (browser.links[i].href != parser.links[i].href ||
-        browser.links[i].outerText != parser.links[i].outerText) {
-      return "link " + browser.links[i].href;
-    }
-  }
-  if (browser.images.size() != parser.images.size()) return "image count";
-  for (std::size_t i = 0; i < browser.images.size(); ++i) {
-    if (browser.images[i].src != parser.images[i].src ||
-        browser.images[i].alt != parser.images[i].alt) {
-      return "image " + browser.images[i].src;
-    }
-  }
-  if (browser.frames.size() != parser.frames.size()) return "frame count";
-  for (std::size_t i = 0; i < browser.frames.size(); ++i) {
-    if (browser.frames[i].name != parser.frames[i].name ||
-        browser.frames[i].src != parser.frames[i].src) {
-      return "frame " + browser.frames[i].src;
-    }
-  }
-  return {};
+  const auto a = outline(browser), b = outline(parser);
+  const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+  if (x == a.end() && y == b.end()) return {};
+  return (x == a.end() ? "(nothing)" : *x) + " vs " + (y == b.end() ? "(nothing)" : *y);
 }
 
 // A pane on screen, with the completion events it raised.
@@ -137,10 +112,8 @@ class BrowserPageTest : public QObject {
   void snapshotAgreesWithTheParser();
   void sameOriginFramesAreReadAndOthersAreNot();
   void reportsMouseAndClickEventsOfElements();
-  void writesTextsBeyondTheDataAddressLimit();
   void appendedPiecesBecomeOneDocument();
-  void appendsBeyondTheDataAddressLimit();
-  void selectAllSelectsThePageText();
+  void writesTextsBeyondTheDataAddressLimit();
 };
 
 void BrowserPageTest::snapshotAgreesWithTheParser() {
@@ -234,34 +207,13 @@ void BrowserPageTest::reportsMouseAndClickEventsOfElements() {
   QCOMPARE(events[1].href, server.url("/target.htm"));
 }
 
-void BrowserPageTest::writesTextsBeyondTheDataAddressLimit() {
-  Pane pane;
-  // A report of about 3 MiB, past what a data address can carry.
-  std::string html = "<html><head><title>Big report</title></head><body>";
-  for (int row = 0; row < 60000; ++row)
-    html += "<p>Row " + std::to_string(row) + " of the report</p>";
-  html += "<p id=last>The end</p></body></html>";
-  pane.browser.writeDocument(html);
-  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
-  const auto document = pane.browser.Document();
-  QVERIFY(document);
-  QCOMPARE(document->title, std::string("Big report"));
-  QCOMPARE(document->all.back().id, std::string("last"));
-  QCOMPARE(document->all.back().outerText, std::string("The end"));
-
-  // A small text replaces it.
-  pane.completed.clear();
-  pane.browser.writeDocument("<html><head><title>Small</title></head><body>x</body></html>");
-  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
-  QCOMPARE(pane.browser.Document()->title, std::string("Small"));
-}
-
 void BrowserPageTest::appendedPiecesBecomeOneDocument() {
-  // Written at once, before the pane has shown any page.
+  // Written before the pane has shown any page: a report of about 3 MiB, past
+  // what a data address can carry, in pieces that cut tags and texts.
   Pane pane;
   pane.browser.appendToDocument("<html><head><title>Sales");
   pane.browser.appendToDocument(" report</title></head><body>");
-  for (int row = 0; row < 200; ++row) {
+  for (int row = 0; row < 60000; ++row) {
     const std::string number = std::to_string(row);
     pane.browser.appendToDocument("<p><a href='http://x.example/" + number + "'>Order ");
     pane.browser.appendToDocument(number + "</a></p>");
@@ -275,9 +227,9 @@ void BrowserPageTest::appendedPiecesBecomeOneDocument() {
   const auto document = pane.browser.Document();
   QVERIFY(document);
   QCOMPARE(document->title, std::string("Sales report"));
-  QCOMPARE(document->links.size(), std::size_t{200});
+  QCOMPARE(document->links.size(), std::size_t{60000});
   QCOMPARE(document->links.front().outerText, std::string("Order 0"));
-  QCOMPARE(document->links.back().href, std::string("http://x.example/199"));
+  QCOMPARE(document->links.back().href, std::string("http://x.example/59999"));
 
   // Opening again drops what was not closed; the next document completes
   // after the first one and neither completes twice.
@@ -293,27 +245,27 @@ void BrowserPageTest::appendedPiecesBecomeOneDocument() {
   QVERIFY(pane.documentReadyInHandler);
 }
 
-void BrowserPageTest::appendsBeyondTheDataAddressLimit() {
-  Pane pane;
-  // A report of about 3 MiB, written row by row.
-  pane.browser.openDocument();
-  pane.browser.appendToDocument("<html><head><title>Big report</title></head><body>");
+void BrowserPageTest::writesTextsBeyondTheDataAddressLimit() {
+  // A report of about 3 MiB, written at once.
+  std::string html = "<html><head><title>Big report</title></head><body>";
   for (int row = 0; row < 60000; ++row)
-    pane.browser.appendToDocument("<p>Row " + std::to_string(row) + " of the report</p>");
-  pane.browser.appendToDocument("<p id=last>The end</p></body></html>");
-  pane.browser.closeDocument();
+    html += "<p>Row " + std::to_string(row) + " of the report</p>";
+  html += "<p id=last>The end</p></body></html>";
+  Pane pane;
+  pane.browser.writeDocument(html);
   QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
   const auto document = pane.browser.Document();
   QVERIFY(document);
   QCOMPARE(document->title, std::string("Big report"));
   QCOMPARE(document->all.back().id, std::string("last"));
-  QCOMPARE(pane.completed.size(), std::size_t{1});
-}
+  QCOMPARE(document->all.back().outerText, std::string("The end"));
 
-void BrowserPageTest::selectAllSelectsThePageText() {
-  Pane pane;
-  pane.browser.writeDocument("<html><body><p>Select me</p></body></html>");
+  // A small text replaces it, and "select all" selects that text.
+  pane.completed.clear();
+  pane.browser.writeDocument(
+      "<html><head><title>Small</title></head><body>Select me</body></html>");
   QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  QCOMPARE(pane.browser.Document()->title, std::string("Small"));
   pane.browser.execCommand(BrowserCommand::SelectAll);
   QWebEnginePage* page = qobject_cast<QWebEngineView*>(pane.browser.widget())->page();
   QTRY_COMPARE_WITH_TIMEOUT(page->selectedText().trimmed(), QStringLiteral("Select me"),

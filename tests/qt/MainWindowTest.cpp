@@ -3,15 +3,19 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QUrl>
 #include <QtTest>
 #include <string>
 
 #include "app/Form1Layout.h"
 #include "app/WorkbenchView.h"
+#include "orders/OrderViewerView.h"
 #include "platform/Settings.h"
 #include "tests/qt/GuiWatchdog.h"
 #include "tests/support/TempFolder.h"
@@ -40,6 +44,14 @@ void typeAndEnter(QComboBox& box, const std::string& text) {
   QTest::keyClick(box.lineEdit(), Qt::Key_Return);
 }
 
+int windowsNamed(const QString& name) {
+  int count = 0;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() == name && widget->isVisible()) ++count;
+  }
+  return count;
+}
+
 bool paneShowsColour(QWidget& pane, const QColor& colour) {
   const QImage picture = pane.grab().toImage();
   return !picture.isNull() &&
@@ -58,11 +70,10 @@ class MainWindowTest : public QObject {
   }
 
  private slots:
-  void browsesFromTheAddressBarAndSavesItsHistoryAtClose();
-  void showsTheMenuBarAndSwitchesPanes();
+  void browsesSwitchesPanesOpensToolWindowsAndSavesTheAddressHistoryAtExit();
 };
 
-void MainWindowTest::browsesFromTheAddressBarAndSavesItsHistoryAtClose() {
+void MainWindowTest::browsesSwitchesPanesOpensToolWindowsAndSavesTheAddressHistoryAtExit() {
   testing::TempFolder folder;
   // The vendor's start page comes from the test folder, so nothing leaves the machine.
   folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + fileAddress(folder.path()) + "\"\n");
@@ -79,6 +90,24 @@ void MainWindowTest::browsesFromTheAddressBarAndSavesItsHistoryAtClose() {
   QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
   QCOMPARE(window.findChild<QLabel*>("StatusBar1Panel2")->text(), QStringLiteral("Public zone"));
   QCOMPARE(window.findChild<QLabel*>("Label1")->text(), QStringLiteral("Key's"));
+
+  // The shown menus in order; hidden pop-up menus are not in the bar.
+  QStringList captions;
+  for (QAction* action : window.menuBar()->actions()) captions << action->text();
+  QCOMPARE(captions, (QStringList{"File", "Edit", "Finder", "View", "Go", "Translation", "Vendaro",
+                                  "Submit", "Help"}));
+  QStringList entries;
+  for (QAction* action : window.findChild<QMenu*>("nav")->actions())
+    entries << (action->isSeparator() ? "-" : action->text());
+  QCOMPARE(entries, (QStringList{"Go back", "Go Forward", "Go Home", "Go Search", "-", "Refresh",
+                                 "-", "History", "Channels", "Private", "Add favorites"}));
+
+  // The panes fill the client area below the bars, as the model lays them out.
+  auto* panes = window.findChild<QStackedWidget*>("browserPanes");
+  QCOMPARE(panes->y(), Geometry::pixels(Form1Layout::kPanesTop));
+  QCOMPARE(panes->width(), Geometry::pixels(workbench.form().layout.WebBrowser1.width));
+  QVERIFY(panes->width() > window.width() / 2);
+
   auto* addressBar = window.findChild<QComboBox*>("Combo2");
   window.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -122,62 +151,68 @@ void MainWindowTest::browsesFromTheAddressBarAndSavesItsHistoryAtClose() {
   QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser1().LocationName(), std::string("First test page"),
                             kPageLoadTimeoutMs);
 
-  // The window shows whichever pane is visible.
-  auto* panes = window.findChild<QStackedWidget*>("browserPanes");
-  QCOMPARE(panes->currentWidget(), &pane1);
-  workbench.form().WebBrowser1.setVisible(false);
-  workbench.form().WebBrowser5.setVisible(true);
-  QCOMPARE(panes->currentWidget(), workbench.webBrowser5().widget());
-  workbench.form().Caption.setCaption("Browser 2");
-  QCOMPARE(window.windowTitle(), QStringLiteral("Browser 2"));
-
-  // Closing the window saves the address list; releasing it writes the last page.
-  QVERIFY(window.close());
-  QCOMPARE(folder.read("lb.prv"), "\"" + first + "\r\n" + second + "\r\n\"\r\n");
-  workbench.finish();
-  QVERIFY(workbench.window() == nullptr);
-  QCOMPARE(folder.read("error1.htm"), std::string("<html><body></body></html>\r\n"));
-}
-
-void MainWindowTest::showsTheMenuBarAndSwitchesPanes() {
-  testing::TempFolder folder;
-  folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + fileAddress(folder.path()) + "\"\n");
-  folder.write("welcome.htm", page("Welcome", "white"));
-  WorkbenchView workbench(AppContext{folder.path(), Settings::load(folder.path())});
-  workbench.start();
-  Form1View& window = *workbench.window();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-  // The shown menus in order; hidden pop-up menus are not in the bar.
-  QStringList captions;
-  for (QAction* action : window.menuBar()->actions()) captions << action->text();
-  QCOMPARE(captions, (QStringList{"File", "Edit", "Finder", "View", "Go", "Translation", "Vendaro",
-                                  "Submit", "Help"}));
-  auto* go = window.findChild<QMenu*>("nav");
-  QVERIFY(go != nullptr);
-  QStringList entries;
-  for (QAction* action : go->actions()) entries << (action->isSeparator() ? "-" : action->text());
-  QCOMPARE(entries, (QStringList{"Go back", "Go Forward", "Go Home", "Go Search", "-", "Refresh",
-                                 "-", "History", "Channels", "Private", "Add favorites"}));
-
-  // The panes fill the client area below the bars, as the model lays them out.
-  auto* panes = window.findChild<QStackedWidget*>("browserPanes");
-  QCOMPARE(panes->y(), Geometry::pixels(Form1Layout::kPanesTop));
-  QCOMPARE(panes->width(), Geometry::pixels(workbench.form().layout.WebBrowser1.width));
-  QVERIFY(panes->width() > window.width() / 2);
-
   // Switching shows the second pane with its caption, and back again.
+  QCOMPARE(panes->currentWidget(), &pane1);
   workbench.form().Picture23_MouseUp();
   QCOMPARE(window.windowTitle(), QStringLiteral("Browser 2"));
   QCOMPARE(panes->currentWidget(), workbench.webBrowser5().widget());
   workbench.form().Picture23_MouseUp();
   QCOMPARE(window.windowTitle(), QStringLiteral("Browser 1"));
-  QCOMPARE(panes->currentWidget(), workbench.webBrowser1().widget());
+  QCOMPARE(panes->currentWidget(), &pane1);
 
-  // Exit in the File menu closes the window.
+  // "Orders" opens the viewer; a second time brings the same window forward.
+  window.findChild<QAction*>("orders")->trigger();
+  OrderViewerView* viewer = workbench.orderViewerWindow();
+  QVERIFY(viewer != nullptr);
+  QVERIFY(QTest::qWaitForWindowExposed(viewer));
+  QCOMPARE(viewer->windowTitle(), QStringLiteral("Orders"));
+  QCOMPARE(viewer->findChild<QLabel*>("datPrimaryRSCaption")->text(), QStringLiteral("Record: 0"));
+  window.findChild<QAction*>("orders")->trigger();
+  QCOMPARE(workbench.orderViewerWindow(), viewer);
+  QCOMPARE(windowsNamed("frmOrders"), 1);
+
+  // "Store Generator" opens the wizard with its five tabs.
+  window.findChild<QAction*>("stgen")->trigger();
+  Wizard1View* wizardWindow = workbench.wizardWindow();
+  QVERIFY(wizardWindow != nullptr);
+  QVERIFY(QTest::qWaitForWindowExposed(wizardWindow));
+  QCOMPARE(wizardWindow->windowTitle(), QStringLiteral("Vendaro 2.0"));
+  auto* tabs = wizardWindow->findChild<QTabWidget*>("SSTab1");
+  QStringList tabCaptions;
+  for (int i = 0; i < tabs->count(); ++i) tabCaptions << tabs->tabText(i);
+  QCOMPARE(tabCaptions, (QStringList{"Web Style", "Project", "Settings", "Layout", "E-Mail DB"}));
+  QCOMPARE(wizardWindow->findChild<QLineEdit*>("Text14")->text(), QStringLiteral("index"));
+  QCOMPARE(wizardWindow->findChild<QLineEdit*>("PopHost")->text(),
+           QString::fromStdString(Settings{}.popHost));
+
+  // A category set in the model and added with the button shows in the list.
+  tabs->setCurrentIndex(1);
+  workbench.wizard()->Text1[0].setText("Shoes");
+  auto* entry = wizardWindow->findChild<QLineEdit*>("Text1_0");
+  QCOMPARE(entry->text(), QStringLiteral("Shoes"));
+  QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command9"), Qt::LeftButton);
+  auto* categories = wizardWindow->findChild<QListWidget*>("List1");
+  QCOMPARE(categories->count(), 1);
+  QCOMPARE(categories->item(0)->text(), QStringLiteral("Shoes"));
+  QCOMPARE(entry->text(), QString());
+
+  // "Show Orders" brings the one viewer forward.
+  QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command151"), Qt::LeftButton);
+  QCOMPARE(workbench.orderViewerWindow(), viewer);
+  QCOMPARE(windowsNamed("frmOrders"), 1);
+
+  // Exit in the File menu closes the window, which saves the address list
+  // and closes the wizard, not the order viewer; releasing it writes the last page.
   window.findChild<QAction*>("exit")->trigger();
   QTRY_VERIFY(!window.isVisible());
+  QVERIFY(!workbench.toolWindows().isOpen(WorkbenchView::kWizardForm));
+  QTRY_VERIFY(workbench.wizardWindow() == nullptr);
+  QVERIFY(viewer->isVisible());
+  QVERIFY(workbench.toolWindows().isOpen(WorkbenchView::kOrderViewerForm));
+  QCOMPARE(folder.read("lb.prv"), "\"" + first + "\r\n" + second + "\r\n\"\r\n");
   workbench.finish();
+  QVERIFY(workbench.window() == nullptr);
+  QCOMPARE(folder.read("error1.htm"), std::string("<html><body></body></html>\r\n"));
 }
 
 }  // namespace vendaro

@@ -26,7 +26,6 @@ class QtPlatformTest : public QObject {
   void postFromAnotherThreadRunsOnTheLoopThreadInOrder();
   void delayedTasksRunOnceInTimeOrderUnlessCancelled();
   void timerControlTicksUntilDisabled();
-  void fileFilterTakesQtForm_data();
   void fileFilterTakesQtForm();
   void launcherSplitsProgramTextBeforeItsArguments();
 };
@@ -86,23 +85,14 @@ void QtPlatformTest::timerControlTicksUntilDisabled() {
   QCOMPARE(ticks, 3);
 }
 
-void QtPlatformTest::fileFilterTakesQtForm_data() {
-  QTest::addColumn<QString>("filter");
-  QTest::addColumn<QString>("expected");
-  QTest::newRow("one type") << "Pictures|*.bmp"
-                            << "Pictures (*.bmp)";
-  QTest::newRow("several types and patterns") << "Web pages|*.htm;*.html|All files|*.*"
-                                              << "Web pages (*.htm *.html);;All files (*.*)";
-  QTest::newRow("description without pattern dropped") << "Text|*.txt|Dangling"
-                                                       << "Text (*.txt)";
-  QTest::newRow("empty") << ""
-                         << "";
-}
-
 void QtPlatformTest::fileFilterTakesQtForm() {
-  QFETCH(QString, filter);
-  QFETCH(QString, expected);
-  QCOMPARE(qtFileFilter(filter.toStdString()), expected);
+  // A description without a pattern is dropped.
+  const std::pair<const char*, const char*> cases[] = {
+      {"Pictures|*.bmp", "Pictures (*.bmp)"},
+      {"Web pages|*.htm;*.html|All files|*.*", "Web pages (*.htm *.html);;All files (*.*)"},
+      {"Text|*.txt|Dangling", "Text (*.txt)"},
+      {"", ""}};
+  for (const auto& [filter, expected] : cases) QCOMPARE(qtFileFilter(filter), QString(expected));
 }
 
 void QtPlatformTest::launcherSplitsProgramTextBeforeItsArguments() {

@@ -45,17 +45,18 @@ TEST(ScriptNamesTest, CategoryWithSpaceKeepsItsNameInFilesAndShownText) {
   input.categories[0].name = "Home Garden";
   std::vector<GeneratorReport> reports;
   const auto pages = generateSite(input, reports);
-  EXPECT_TRUE(contains(pageNamed(pages, "index").text, "Home_GardenList = new MakeArray( 2)"));
-  EXPECT_TRUE(contains(pageNamed(pages, "index").text, "Home_GardenList[ 1] = new Item("));
-  const std::string& list = pageNamed(pages, "l_Home Garden").text;
-  EXPECT_TRUE(contains(list, "<title>Home Garden List</title>"));
-  EXPECT_TRUE(contains(list, "<b>Home Garden Listing</b>"));
-  EXPECT_TRUE(contains(list, "top.Home_GardenList[n].itemquantity"));
-  EXPECT_TRUE(contains(pageNamed(pages, "basket").text, "function RemoveFromHome_Garden("));
-  EXPECT_TRUE(contains(pageNamed(pages, "basket").text, "onClick='RemoveFromHome_Garden("));
-  EXPECT_TRUE(contains(pageNamed(pages, "complect").text, "top.Home_GardenList[n]"));
-  EXPECT_TRUE(contains(pageNamed(pages, "m_products").text,
-                       "<a href='l_Home Garden.htm'>Home Garden </a>"));
+  const auto has = [&](const char* page, const char* text) {
+    return contains(pageNamed(pages, page).text, text);
+  };
+  EXPECT_TRUE(has("index", "Home_GardenList = new MakeArray( 2)"));
+  EXPECT_TRUE(has("index", "Home_GardenList[ 1] = new Item("));
+  EXPECT_TRUE(has("l_Home Garden", "<title>Home Garden List</title>"));
+  EXPECT_TRUE(has("l_Home Garden", "<b>Home Garden Listing</b>"));
+  EXPECT_TRUE(has("l_Home Garden", "top.Home_GardenList[n].itemquantity"));
+  EXPECT_TRUE(has("basket", "function RemoveFromHome_Garden("));
+  EXPECT_TRUE(has("basket", "onClick='RemoveFromHome_Garden("));
+  EXPECT_TRUE(has("complect", "top.Home_GardenList[n]"));
+  EXPECT_TRUE(has("m_products", "<a href='l_Home Garden.htm'>Home Garden </a>"));
 }
 
 TEST(ScriptTextTest, EscapesWhatWouldBreakTheStringOrTheScriptElement) {
@@ -126,15 +127,20 @@ TEST(GeneratorReportTest, EmptyTaxRateIsReportedWithoutCategory) {
   EXPECT_TRUE(contains(pageNamed(pages, "order_cod").text, "\r\nvar tax1=0\r\n"));
 }
 
-// Runs a script with node and returns what it printed; empty when node is
-// not there.
+// Runs a script with node, with the files `arguments` holding as its
+// arguments, and returns what it printed.
 class NodeScript {
  public:
   static bool available() { return std::filesystem::exists(kNode); }
 
-  std::string run(const std::string& script) const {
+  std::string run(const std::string& script,
+                  const std::vector<std::pair<std::string, std::string>>& arguments = {}) const {
     folder_.write("script.js", script);
-    const std::string command = std::string(kNode) + " " + folder_.file("script.js").string();
+    std::string command = std::string(kNode) + " " + folder_.file("script.js").string();
+    for (const auto& [name, content] : arguments) {
+      folder_.write(name, content);
+      command += " " + folder_.file(name).string();
+    }
     std::FILE* pipe = popen(command.c_str(), "r");
     std::string output;
     char buffer[256];
@@ -191,11 +197,11 @@ TEST(StartPageScriptTest, AwkwardItemValuesRoundTripThroughTheCatalogue) {
 }
 
 // Runs the start page, then the order page with the given quantities and the
-// handlers of its template against a stand-in for the order form, and
-// prints the fields the order mail carries.
+// handlers of its template (the script file named last) against a stand-in
+// for the order form, and prints the fields the order mail carries.
 constexpr const char* kOrderFlowScript = R"js(
 const fs = require("fs"), vm = require("vm")
-const [startFile, orderFile, actions] = process.argv.slice(2)
+const [startFile, orderFile, actionsFile] = process.argv.slice(2)
 const fields = {}
 const form = new Proxy(fields, { get: (t, k) => (t[k] ??= { value: "", checked: false }) })
 const ctx = vm.createContext({ document: { write() {}, forms: { FormOrder: form } } })
@@ -205,61 +211,49 @@ const scripts = (file) =>
 for (const code of scripts(startFile)) vm.runInContext(code, ctx)
 vm.runInContext("ShoesList[1].itemquantity = 2; BagsList[1].itemquantity = 1", ctx)
 for (const code of scripts(orderFile)) vm.runInContext(code, ctx)
-vm.runInContext(actions, ctx)
+vm.runInContext(fs.readFileSync(actionsFile, "latin1"), ctx)
 for (const name of ["T1", "T2", "T3", "T6", "AMOUNT", "DESCRIPTION"])
   console.log(name + "=" + JSON.stringify(fields[name] ? fields[name].value : null))
 )js";
 
-std::string runOrderFlow(const StoreInput& input, const std::string& orderPage,
-                         const std::string& actions) {
-  std::vector<GeneratorReport> reports;
-  const auto pages = generateSite(input, reports);
-  testing::TempFolder folder;
-  folder.write("flow.js", kOrderFlowScript);
-  folder.write("index.htm", pageNamed(pages, "index").text);
-  folder.write("order.htm", pageNamed(pages, orderPage).text);
-  const std::string command = "/usr/bin/node " + folder.file("flow.js").string() + " " +
-                              folder.file("index.htm").string() + " " +
-                              folder.file("order.htm").string() + " '" + actions + "'";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  pclose(pipe);
-  return output;
-}
+struct OrderFlowCase {
+  bool weight;
+  const char* page;
+  const char* actions;
+  const char* tax;
+  const char* amount;
+  const char* shipping;    // the charges T3 and T6 as printed
+  const char* totalPrice;  // as the description's last line shows it
+};
 
-TEST(OrderTemplateTest, ShippingChoicesFillTaxChargesAmountAndDescription) {
+TEST(OrderTemplateTest, TaxAndShippingChoicesFillTaxChargesAmountAndDescription) {
   if (!NodeScript::available()) GTEST_SKIP() << "node is not installed";
-  StoreInput input = testing::smallCatalogue();
-  input.weight = true;
-  // 2 x 49.95 + 120.5 = 220.40, weight 2 x 0.5 + 20 = 21: the charges above 20.
-  EXPECT_EQ(runOrderFlow(input, "order", "ChooseState(true); ChooseMethod(2)"),
-            "T1=\"$$$ 338.58\"\nT2=\"$ 18.18\"\nT3=\"$ 100.00\"\nT6=\"$ 100.00\"\n"
-            "AMOUNT=\"$$$ 338.58\"\n"
-            "DESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
-            " Total Price : $$$ 338.58\"\n");
-  EXPECT_EQ(runOrderFlow(input, "order_cc", "ChooseState(false)"),
-            "T1=\"$$$ 320.40\"\nT2=\"$ 0.00\"\nT3=\"$ 100.00\"\nT6=\"$ 100.00\"\n"
-            "AMOUNT=\"$$$ 320.40\"\n"
-            "DESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
-            " Total Price : $$$ 320.40\"\n");
-  // Cash on delivery has no shipping function; its total is products and tax.
-  EXPECT_EQ(runOrderFlow(input, "order_cod", "ChooseState(true)"),
-            "T1=\"$$$ 238.58\"\nT2=\"$ 18.18\"\nT3=null\nT6=null\nAMOUNT=\"$$$ 238.58\"\n"
-            "DESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
-            " Total Price : 220.40\"\n");
-}
-
-TEST(OrderTemplateTest, WithoutWeightTheCardAndCashTemplatesChargeNoShipping) {
-  if (!NodeScript::available()) GTEST_SKIP() << "node is not installed";
-  const StoreInput input = testing::smallCatalogue();
-  for (const char* page : {"order", "order_cod", "order_cc"}) {
-    EXPECT_EQ(runOrderFlow(input, page, "ChooseState(true)"),
-              "T1=\"$$$ 238.58\"\nT2=\"$ 18.18\"\nT3=null\nT6=null\nAMOUNT=\"$$$ 238.58\"\n"
-              "DESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
-              " Total Price : $$$ 238.58\"\n")
-        << page;
+  // 2 x 49.95 + 120.5 = 220.40, tax 18.18; with weights 2 x 0.5 + 20 = 21:
+  // the charges above 20. Cash on delivery has no shipping function, its
+  // total is products and tax; without weight no template charges shipping.
+  const OrderFlowCase cases[] = {
+      {true, "order", "ChooseState(true); ChooseMethod(2)", "18.18", "338.58", "\"$ 100.00\"",
+       "$$$ 338.58"},
+      {true, "order_cc", "ChooseState(false)", "0.00", "320.40", "\"$ 100.00\"", "$$$ 320.40"},
+      {true, "order_cod", "ChooseState(true)", "18.18", "238.58", "null", "220.40"},
+      {false, "order", "ChooseState(true)", "18.18", "238.58", "null", "$$$ 238.58"},
+      {false, "order_cod", "ChooseState(true)", "18.18", "238.58", "null", "$$$ 238.58"},
+      {false, "order_cc", "ChooseState(true)", "18.18", "238.58", "null", "$$$ 238.58"}};
+  for (const OrderFlowCase& c : cases) {
+    StoreInput input = testing::smallCatalogue();
+    input.weight = c.weight;
+    std::vector<GeneratorReport> reports;
+    const auto pages = generateSite(input, reports);
+    const std::string amount = std::string("\"$$$ ") + c.amount + "\"";
+    EXPECT_EQ(NodeScript().run(kOrderFlowScript, {{"index.htm", pageNamed(pages, "index").text},
+                                                  {"order.htm", pageNamed(pages, c.page).text},
+                                                  {"actions.js", c.actions}}),
+              "T1=" + amount + "\nT2=\"$ " + c.tax + "\"\nT3=" + c.shipping + "\nT6=" + c.shipping +
+                  "\nAMOUNT=" + amount +
+                  "\nDESCRIPTION=\"S-100 ^ 2 ^ 49.95 ^ 99.90^\\nB-1 ^ 1 ^ 120.50 ^ 120.50^\\n\\n"
+                  " Total Price : " +
+                  c.totalPrice + "\"\n")
+        << c.page << (c.weight ? " with weight" : "");
   }
 }
 

@@ -24,7 +24,6 @@ void FakeBrowser::openDocument() {
 
 void FakeBrowser::appendToDocument(const std::string& html) {
   if (!openText) openDocument();
-  appended.push_back(html);
   openText->append(html);
 }
 

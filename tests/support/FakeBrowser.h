@@ -42,9 +42,8 @@ class FakeBrowser : public Browser {
   bool failing = false;
   std::vector<std::string> calls;
   std::vector<std::string> navigations;
-  // Every piece appended to a document, in order; the text being written
-  // while a document is open; the whole text of each closed document.
-  std::vector<std::string> appended;
+  // The text being written while a document is open; the whole text of each
+  // closed document.
   std::optional<std::string> openText;
   std::vector<std::string> written;
   std::map<std::string, std::shared_ptr<const PageDocument>> pages;

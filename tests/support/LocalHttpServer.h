@@ -21,6 +21,22 @@ struct HttpReply {
   std::chrono::milliseconds delay{0};
 };
 
+// A reply that waits `delay` before answering with `body`.
+inline HttpReply delayedReply(std::chrono::milliseconds delay, std::string body = {}) {
+  HttpReply reply;
+  reply.body = std::move(body);
+  reply.delay = delay;
+  return reply;
+}
+
+// A reply with its own content type.
+inline HttpReply typedReply(std::string contentType, std::string body) {
+  HttpReply reply;
+  reply.contentType = std::move(contentType);
+  reply.body = std::move(body);
+  return reply;
+}
+
 // A request as the server received it.
 struct HttpRequestSeen {
   std::string method;

@@ -74,30 +74,32 @@ void writeFile(const fs::path& path, const std::string& content) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+sockaddr_in loopback(int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
 // A port on 127.0.0.1 that was free a moment ago.
 int freePort() {
   const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in address = loopback(0);
   socklen_t length = sizeof address;
-  if (probe < 0 || ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    if (probe >= 0) ::close(probe);
-    throw std::runtime_error("no free port on 127.0.0.1");
-  }
-  ::close(probe);
+  const bool bound = probe >= 0 &&
+                     ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                     ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+  if (probe >= 0) ::close(probe);
+  if (!bound) throw std::runtime_error("no free port on 127.0.0.1");
   return ntohs(address.sin_port);
 }
 
 bool accepts(int port) {
   const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const sockaddr_in address = loopback(port);
   const bool connected =
-      ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+      ::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   ::close(probe);
   return connected;
 }
@@ -147,17 +149,6 @@ void giveToMailOwner(const fs::path& path) {
   if (::geteuid() == 0 && ::chown(path.c_str(), owner.uid, owner.gid) != 0) {
     throw std::runtime_error("cannot hand " + path.string() + " to " + owner.user);
   }
-}
-
-std::string convertLineEnds(const std::string& text, Pop3TestServer::LineEnds ends) {
-  if (ends == Pop3TestServer::LineEnds::AsGiven) return text;
-  std::string result;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    if (text[i] == '\n' && ends == Pop3TestServer::LineEnds::CrLf) result += '\r';
-    result += text[i];
-  }
-  return result;
 }
 
 }  // namespace
@@ -256,13 +247,12 @@ void Pop3TestServer::reap(int signal) {
   master_ = -1;
 }
 
-void Pop3TestServer::deliver(const std::string& user, const std::string& rawMessage,
-                             LineEnds ends) {
+void Pop3TestServer::deliver(const std::string& user, const std::string& rawMessage) {
   // Written in tmp/ and moved into new/, so the server never sees half a file.
   const std::string name =
       std::to_string(++delivered_) + "." + std::to_string(::getpid()) + ".vendaro-test";
   const fs::path draft = maildir(user) / "tmp" / name;
-  writeFile(draft, convertLineEnds(rawMessage, ends));
+  writeFile(draft, rawMessage);
   giveToMailOwner(draft);
   fs::rename(draft, maildir(user) / "new" / name);
 }

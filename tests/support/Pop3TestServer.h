@@ -17,8 +17,6 @@ namespace vendaro::testing {
 // Maildir folders that `deliver` writes into directly.
 class Pop3TestServer {
  public:
-  enum class LineEnds { AsGiven, Lf, CrLf };
-
   // True when dovecot (dovecot-core, dovecot-pop3d) and openssl are installed.
   static bool available();
   static constexpr const char* kUnavailable =
@@ -47,10 +45,8 @@ class Pop3TestServer {
   void thaw();
   bool running() const { return master_ > 0; }
 
-  // Puts a message into the user's mailbox. `ends` converts the line ends
-  // (LF or CR LF) or keeps them.
-  void deliver(const std::string& user, const std::string& rawMessage,
-               LineEnds ends = LineEnds::AsGiven);
+  // Puts a message, line ends as given, into the user's mailbox.
+  void deliver(const std::string& user, const std::string& rawMessage);
   // Messages in the user's mailbox (new and seen).
   int messageCount(const std::string& user) const;
 
@@ -59,7 +55,6 @@ class Pop3TestServer {
   // The throw-away certificate, which is its own certificate authority.
   std::string caFile() const { return (folder_.path() / "cert.pem").string(); }
   std::string log() const;
-  const std::filesystem::path& folder() const { return folder_.path(); }
 
   // An account on this server: plain and STARTTLS on `port`, implicit TLS on
   // `tlsPort`; the certificate as CA file for both TLS kinds.

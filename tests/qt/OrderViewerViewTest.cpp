@@ -1,20 +1,14 @@
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QUrl>
 #include <QtTest>
 #include <string>
 
-#include "app/WorkbenchView.h"
 #include "orders/OrderViewer.h"
 #include "orders/OrderViewerView.h"
-#include "platform/Settings.h"
 #include "platform/sqlite/SqliteDatabase.h"
 #include "tests/qt/GuiWatchdog.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -22,10 +16,6 @@
 
 namespace vendaro {
 namespace {
-
-std::string fileAddress(const std::filesystem::path& path) {
-  return QUrl::fromLocalFile(QString::fromStdString(path.string())).toString().toStdString();
-}
 
 // Three orders whose customers sort differently from their numbers: carol
 // (order 1, two lines), alice (order 2, one line), bob (order 3, no lines).
@@ -55,17 +45,9 @@ QString boxText(const QWidget& window, int field) {
   return window.findChild<QLineEdit*>(QStringLiteral("txtFields%1").arg(field))->text();
 }
 
-int windowsNamed(const QString& name) {
-  int count = 0;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->objectName() == name && widget->isVisible()) ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
-class ToolWindowViewsTest : public QObject {
+class OrderViewerViewTest : public QObject {
   Q_OBJECT
 
  public:
@@ -76,10 +58,9 @@ class ToolWindowViewsTest : public QObject {
 
  private slots:
   void orderViewerStepsThroughOrdersByCustomerWithTheirLines();
-  void menuAndWizardOpenOneWindowEachAndTheMainWindowClosesTheWizard();
 };
 
-void ToolWindowViewsTest::orderViewerStepsThroughOrdersByCustomerWithTheirLines() {
+void OrderViewerViewTest::orderViewerStepsThroughOrdersByCustomerWithTheirLines() {
   testing::TempFolder folder;
   SqliteDatabase database(folder.file("Vendaro2.mdb"));
   seedOrders(database);
@@ -146,67 +127,7 @@ void ToolWindowViewsTest::orderViewerStepsThroughOrdersByCustomerWithTheirLines(
   QVERIFY(!window.isVisible());
 }
 
-void ToolWindowViewsTest::menuAndWizardOpenOneWindowEachAndTheMainWindowClosesTheWizard() {
-  testing::TempFolder folder;
-  // The vendor's start page comes from the test folder, so nothing leaves the machine.
-  folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + fileAddress(folder.path()) + "\"\n");
-  folder.write("welcome.htm", "<html><body>Welcome</body></html>");
-  WorkbenchView workbench(AppContext{folder.path(), Settings::load(folder.path())});
-  workbench.start();
-  Form1View& mainWindow = *workbench.window();
-  QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-
-  // "Orders" opens the viewer; a second time brings the same window forward.
-  mainWindow.findChild<QAction*>("orders")->trigger();
-  OrderViewerView* viewer = workbench.orderViewerWindow();
-  QVERIFY(viewer != nullptr);
-  QVERIFY(QTest::qWaitForWindowExposed(viewer));
-  QCOMPARE(viewer->windowTitle(), QStringLiteral("Orders"));
-  QCOMPARE(viewer->findChild<QLabel*>("datPrimaryRSCaption")->text(), QStringLiteral("Record: 0"));
-  mainWindow.findChild<QAction*>("orders")->trigger();
-  QCOMPARE(workbench.orderViewerWindow(), viewer);
-  QCOMPARE(windowsNamed("frmOrders"), 1);
-
-  // "Store Generator" opens the wizard with its five tabs.
-  mainWindow.findChild<QAction*>("stgen")->trigger();
-  Wizard1View* wizardWindow = workbench.wizardWindow();
-  QVERIFY(wizardWindow != nullptr);
-  QVERIFY(QTest::qWaitForWindowExposed(wizardWindow));
-  QCOMPARE(wizardWindow->windowTitle(), QStringLiteral("Vendaro 2.0"));
-  auto* tabs = wizardWindow->findChild<QTabWidget*>("SSTab1");
-  QStringList captions;
-  for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
-  QCOMPARE(captions, (QStringList{"Web Style", "Project", "Settings", "Layout", "E-Mail DB"}));
-  QCOMPARE(wizardWindow->findChild<QLineEdit*>("Text14")->text(), QStringLiteral("index"));
-  QCOMPARE(wizardWindow->findChild<QLineEdit*>("PopHost")->text(),
-           QString::fromStdString(Settings{}.popHost));
-
-  // A category set in the model and added with the button shows in the list.
-  tabs->setCurrentIndex(1);
-  workbench.wizard()->Text1[0].setText("Shoes");
-  auto* entry = wizardWindow->findChild<QLineEdit*>("Text1_0");
-  QCOMPARE(entry->text(), QStringLiteral("Shoes"));
-  QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command9"), Qt::LeftButton);
-  auto* categories = wizardWindow->findChild<QListWidget*>("List1");
-  QCOMPARE(categories->count(), 1);
-  QCOMPARE(categories->item(0)->text(), QStringLiteral("Shoes"));
-  QCOMPARE(entry->text(), QString());
-
-  // "Show Orders" brings the one viewer forward.
-  QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command151"), Qt::LeftButton);
-  QCOMPARE(workbench.orderViewerWindow(), viewer);
-  QCOMPARE(windowsNamed("frmOrders"), 1);
-
-  // Closing the main window closes the wizard, not the order viewer.
-  QVERIFY(mainWindow.close());
-  QVERIFY(!workbench.toolWindows().isOpen(WorkbenchView::kWizardForm));
-  QTRY_VERIFY(workbench.wizardWindow() == nullptr);
-  QVERIFY(viewer->isVisible());
-  QVERIFY(workbench.toolWindows().isOpen(WorkbenchView::kOrderViewerForm));
-  workbench.finish();
-}
-
 }  // namespace vendaro
 
-QTEST_MAIN(vendaro::ToolWindowViewsTest)
-#include "ToolWindowViewsTest.moc"
+QTEST_MAIN(vendaro::OrderViewerViewTest)
+#include "OrderViewerViewTest.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "platform/ManualEventLoop.h"
+
+namespace vendaro::testing {
+
+// Runs the loop's tasks (if any loop) on this thread until `done` holds; gives
+// up after a generous bound so a lost completion fails the test instead of
+// hanging it.
+inline bool runUntil(ManualEventLoop* loop, const std::function<bool()>& done) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < giveUp) {
+    if (loop) loop->runPending();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return false;
+}
+
+inline bool pumpUntil(ManualEventLoop& loop, const std::function<bool()>& done) {
+  return runUntil(&loop, done);
+}
+
+// Waits, without running any loop, for work on other threads.
+inline bool waitUntil(const std::function<bool()>& done) {
+  return runUntil(nullptr, done);
+}
+
+}  // namespace vendaro::testing
