@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include <exception>
+#include <map>
 
 #include "app/ImageBufferPage.h"
 #include "app/ListFile.h"
@@ -45,6 +46,7 @@ Form1::Form1(Form1Platform platform)
       WebBrowser4(platform.webBrowser4, false),
       platform_(std::move(platform)) {
   Combo2.setText("http://");
+  mainMenu.onClick = [this](const std::string& name) { menu_Click(name); };
   for (auto& transfer : transfers_) transfer = platform_.makeTransfer();
   for (MenuItem* menu : {&privs, &privch, &pubs, &pubch}) menu->addChild(menu->name() + "0", "");
   // The lists behind the history, favorites and research features are hidden
@@ -104,10 +106,8 @@ void Form1::Form_Unload() {
   for (int number = 1; number <= 4; ++number) {
     ignoringErrors([&] { Inet(number).Cancel(); });
   }
-  for (const char* form : {"Form2", "Form3", "Wizard1"}) {
-    ignoringErrors([&] {
-      if (closeWindow) closeWindow(form);
-    });
+  for (const char* form : {"Form2", "Form3", ToolWindows::kWizardForm}) {
+    ignoringErrors([&] { toolWindows.close(form); });
   }
   ignoringErrors([&] { removeRunTimeMenuEntries(); });
   writeImageBufferPages(true);
@@ -119,6 +119,21 @@ void Form1::Form_Unload() {
 
 void Form1::Form_Terminate() {
   writeImageBufferPages(false);
+}
+
+void Form1::menu_Click(const std::string& name) {
+  static const std::map<std::string, void (Form1::*)()> kCommands = {
+      {"exit", &Form1::exit_Click},       {"back", &Form1::back_Click},
+      {"forward", &Form1::forward_Click}, {"home", &Form1::home_Click},
+      {"refresh", &Form1::refresh_Click}, {"sear", &Form1::sear_Click},
+      {"search", &Form1::search_Click}};
+  if (auto command = kCommands.find(name); command != kCommands.end()) {
+    (this->*command->second)();
+  } else if (name == "stgen") {
+    toolWindows.show(ToolWindows::kWizardForm);
+  } else if (name == "orders") {
+    toolWindows.show(ToolWindows::kOrderViewerForm);
+  }
 }
 
 void Form1::exit_Click() {

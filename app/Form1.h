@@ -7,9 +7,11 @@
 #include <string>
 
 #include "app/Form1Layout.h"
+#include "app/MainMenu.h"
 #include "app/PaneEvents.h"
 #include "app/PaneNavigation.h"
 #include "app/PictureCollector.h"
+#include "app/ToolWindows.h"
 #include "app/VisitRecorder.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
@@ -94,6 +96,9 @@ class Form1 {
   // Go Search and Search have no command.
   void sear_Click() {}
   void search_Click() {}
+  // A menu entry chosen, by its designer name; entries whose command is not
+  // built yet do nothing.
+  void menu_Click(const std::string& name);
 
   // Fits the bars and panes to a client area given in twips.
   void Form_Resize(float scaleWidth, float scaleHeight);
@@ -155,10 +160,13 @@ class Form1 {
   // Set while links are gathered from pages; the stop command clears it.
   int linksGathered = 0;
 
-  // Hooks for the other windows and tools.
-  std::function<void()> onCloseRequested;                        // the view closes the window
-  std::function<void(const std::string& formName)> closeWindow;  // Form2, Form3, Wizard1
-  std::function<void()> enterPrivateZone;                        // a refused address
+  // The menu bar, and the windows its commands open.
+  MainMenu mainMenu;
+  ToolWindows toolWindows;
+
+  // Hooks for the view and the private zone.
+  std::function<void()> onCloseRequested;  // the view closes the window
+  std::function<void()> enterPrivateZone;  // a refused address
 
  private:
   std::filesystem::path file(const char* backslashName) const;

@@ -13,6 +13,9 @@ namespace vendaro {
 // user with `closed`.
 class ToolWindows {
  public:
+  static constexpr const char* kWizardForm = "Wizard1";
+  static constexpr const char* kOrderViewerForm = "frmOrders";
+
   struct Window {
     std::function<void()> open;          // creates and shows the window
     std::function<void()> bringToFront;  // raises the open window

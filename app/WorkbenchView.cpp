@@ -20,8 +20,7 @@ WorkbenchView::WorkbenchView(AppContext context)
       Form1Platform{loop_, dialogs_, launcher_, context_.settings, context_.folder, *webBrowser1_,
                     *webBrowser5_, *hiddenBrowsers_[0], *hiddenBrowsers_[1], *hiddenBrowsers_[2],
                     [this] { return std::make_unique<CurlTransfer>(loop_); }});
-  mainMenu_.onClick = [this](const std::string& name) { dispatchMenu(name); };
-  window_ = std::make_unique<Form1View>(*form_, mainMenu_, webBrowser1_->widget(),
+  window_ = std::make_unique<Form1View>(*form_, form_->mainMenu, webBrowser1_->widget(),
                                         webBrowser5_->widget());
   dialogs_.setParentWindow(window_.get());
   registerToolWindows();
@@ -36,32 +35,19 @@ WorkbenchView::~WorkbenchView() {
   profile_.reset();
 }
 
-void WorkbenchView::dispatchMenu(const std::string& name) {
-  Form1& form = *form_;
-  if (name == "exit") form.exit_Click();
-  if (name == "back") form.back_Click();
-  if (name == "forward") form.forward_Click();
-  if (name == "home") form.home_Click();
-  if (name == "refresh") form.refresh_Click();
-  if (name == "stgen") toolWindows_.show(kWizardForm);
-  if (name == "orders") toolWindows_.show(kOrderViewerForm);
-}
-
 void WorkbenchView::registerToolWindows() {
-  toolWindows_.add(kWizardForm, {[this] { openWizard(); },
-                                 [this] {
-                                   wizardWindow_->raise();
-                                   wizardWindow_->activateWindow();
-                                 },
-                                 [this] { wizardWindow_->close(); }});
-  toolWindows_.add(kOrderViewerForm, {[this] { openOrderViewer(); },
-                                      [this] {
-                                        orderViewerWindow_->raise();
-                                        orderViewerWindow_->activateWindow();
-                                      },
-                                      [this] { orderViewerWindow_->close(); }});
-  // Closing the main window closes the store wizard (Form2 and Form3 are not made here).
-  form_->closeWindow = [this](const std::string& formName) { toolWindows_.close(formName); };
+  toolWindows().add(ToolWindows::kWizardForm, {[this] { openWizard(); },
+                                               [this] {
+                                                 wizardWindow_->raise();
+                                                 wizardWindow_->activateWindow();
+                                               },
+                                               [this] { wizardWindow_->close(); }});
+  toolWindows().add(ToolWindows::kOrderViewerForm, {[this] { openOrderViewer(); },
+                                                    [this] {
+                                                      orderViewerWindow_->raise();
+                                                      orderViewerWindow_->activateWindow();
+                                                    },
+                                                    [this] { orderViewerWindow_->close(); }});
 }
 
 SqliteDatabase& WorkbenchView::orderDatabase() {
@@ -73,18 +59,18 @@ SqliteDatabase& WorkbenchView::orderDatabase() {
 
 void WorkbenchView::openWizard() {
   releaseWizard();
-  wizard_ = std::make_unique<Wizard1>(
-      Wizard1Platform{dialogs_, context_.settings, context_.folder, &form_->Combo2,
-                      &form_->WebBrowser1, [this] { toolWindows_.show(kOrderViewerForm); }});
+  wizard_ = std::make_unique<Wizard1>(Wizard1Platform{
+      dialogs_, context_.settings, context_.folder, &form_->Combo2, &form_->WebBrowser1,
+      [this] { toolWindows().show(ToolWindows::kOrderViewerForm); }});
   wizard_->intake = std::make_unique<OrderIntake>(
       OrderIntakePlatform{loop_, dialogs_, context_.settings, orderDatabase(), {}},
       std::make_unique<CurlMailClient>(loop_));
   wizardWindow_ = std::make_unique<Wizard1View>(*wizard_);
   wizardWindow_->onClosed = [this] {
-    toolWindows_.closed(kWizardForm);
+    toolWindows().closed(ToolWindows::kWizardForm);
     // The window is inside its close event now; it is released afterwards.
     loop_.post([this] {
-      if (!toolWindows_.isOpen(kWizardForm)) releaseWizard();
+      if (!toolWindows().isOpen(ToolWindows::kWizardForm)) releaseWizard();
     });
   };
   wizardWindow_->show();
@@ -95,9 +81,9 @@ void WorkbenchView::openOrderViewer() {
   orderViewer_ = std::make_unique<frmOrders>(orderDatabase(), dialogs_);
   orderViewerWindow_ = std::make_unique<OrderViewerView>(*orderViewer_);
   orderViewerWindow_->onClosed = [this] {
-    toolWindows_.closed(kOrderViewerForm);
+    toolWindows().closed(ToolWindows::kOrderViewerForm);
     loop_.post([this] {
-      if (!toolWindows_.isOpen(kOrderViewerForm)) releaseOrderViewer();
+      if (!toolWindows().isOpen(ToolWindows::kOrderViewerForm)) releaseOrderViewer();
     });
   };
   orderViewerWindow_->show();

@@ -46,20 +46,14 @@ class WorkbenchView {
   Form1View* window() { return window_.get(); }
   QtWebBrowser& webBrowser1() { return *webBrowser1_; }
   QtWebBrowser& webBrowser5() { return *webBrowser5_; }
-  MainMenu& mainMenu() { return mainMenu_; }
-  ToolWindows& toolWindows() { return toolWindows_; }
+  ToolWindows& toolWindows() { return form_->toolWindows; }
   // The open tool windows and their models; null while closed.
   Wizard1* wizard() { return wizard_.get(); }
   Wizard1View* wizardWindow() { return wizardWindow_.get(); }
   frmOrders* orderViewer() { return orderViewer_.get(); }
   OrderViewerView* orderViewerWindow() { return orderViewerWindow_.get(); }
 
-  static constexpr const char* kWizardForm = "Wizard1";
-  static constexpr const char* kOrderViewerForm = "frmOrders";
-
  private:
-  // Hands the menu entries whose commands exist to the main window's handlers.
-  void dispatchMenu(const std::string& name);
   void registerToolWindows();
   void openWizard();
   void openOrderViewer();
@@ -81,9 +75,7 @@ class WorkbenchView {
   // The hidden panes WebBrowser2 to WebBrowser4.
   std::array<std::unique_ptr<PageLoader>, 3> hiddenBrowsers_;
   std::unique_ptr<Form1> form_;
-  MainMenu mainMenu_;
   std::unique_ptr<Form1View> window_;
-  ToolWindows toolWindows_;
   std::unique_ptr<SqliteDatabase> orderDatabase_;
   std::unique_ptr<Wizard1> wizard_;
   std::unique_ptr<Wizard1View> wizardWindow_;

@@ -135,15 +135,37 @@ TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
 TEST_F(Form1Startup, CloseCancelsTheFetchersClosesToolWindowsAndEmptiesPopupMenus) {
   Form1& form = loadForm();
   Entries closed;
-  form.closeWindow = [&](const std::string& name) { closed.push_back(name); };
+  for (const char* name : {"Form2", "Form3", "Wizard1", "frmOrders"}) {
+    form.toolWindows.add(name, {[] {}, [] {}, [&closed, name] { closed.push_back(name); }});
+    form.toolWindows.show(name);
+  }
   form.pubs.addChild("pubs1", "Engine");
   form.privch.addChild("privch1", "Channel");
   form.Form_Unload();
   for (int number = 1; number <= 4; ++number) EXPECT_EQ(inet(number).cancelCount, 1) << number;
   EXPECT_EQ(inet(6).cancelCount, 0);
+  // The order viewer stays open.
   EXPECT_EQ(closed, (Entries{"Form2", "Form3", "Wizard1"}));
   EXPECT_EQ(form.pubs.childCount(), 1);
   EXPECT_EQ(form.privch.childCount(), 1);
+}
+
+TEST_F(Form1Startup, MenuEntriesReachTheirCommandsByName) {
+  Form1& form = loadForm();
+  Entries opened;
+  for (const char* name : {"Wizard1", "frmOrders"}) {
+    form.toolWindows.add(name, {[&opened, name] { opened.push_back(name); }, [] {}, [] {}});
+  }
+  int closeRequests = 0;
+  form.onCloseRequested = [&] { ++closeRequests; };
+  form.Combo2.setText("http://shown.example/");
+  browser1->navigations.clear();
+  for (const char* name : {"stgen", "orders", "stgen", "home", "exit", "sear", "unknown"}) {
+    form.mainMenu.click(name);
+  }
+  EXPECT_EQ(opened, (Entries{"Wizard1", "frmOrders"}));  // the second stgen brings it forward
+  EXPECT_EQ(browser1->navigations, Entries{"http://vendor.example"});
+  EXPECT_EQ(closeRequests, 1);
 }
 
 TEST_F(Form1Startup, AddToAddressHistoryDropsTheLastEntryWhenFull) {

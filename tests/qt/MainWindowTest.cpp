@@ -205,10 +205,10 @@ void MainWindowTest::browsesSwitchesPanesOpensToolWindowsAndSavesTheAddressHisto
   // and closes the wizard, not the order viewer; releasing it writes the last page.
   window.findChild<QAction*>("exit")->trigger();
   QTRY_VERIFY(!window.isVisible());
-  QVERIFY(!workbench.toolWindows().isOpen(WorkbenchView::kWizardForm));
+  QVERIFY(!workbench.toolWindows().isOpen(ToolWindows::kWizardForm));
   QTRY_VERIFY(workbench.wizardWindow() == nullptr);
   QVERIFY(viewer->isVisible());
-  QVERIFY(workbench.toolWindows().isOpen(WorkbenchView::kOrderViewerForm));
+  QVERIFY(workbench.toolWindows().isOpen(ToolWindows::kOrderViewerForm));
   QCOMPARE(folder.read("lb.prv"), "\"" + first + "\r\n" + second + "\r\n\"\r\n");
   workbench.finish();
   QVERIFY(workbench.window() == nullptr);
