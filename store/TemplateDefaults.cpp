@@ -107,14 +107,19 @@ constexpr std::string_view kCashShippingScript = R"js(function ChooseState(withi
 </script>
 )js";
 
-constexpr std::string_view kTaxRows = R"html(<tr>
+// The sales-tax choice and its box; the cash-on-delivery page spells its
+// first label "Out of Staate".
+std::string taxRows(std::string_view outOfStateLabel) {
+  return std::string(R"html(<tr>
 <td colspan="2"><font size="2" face="Verdana"><b>Sales Tax :</b>
-<input type="radio" name="R11" value="In" onclick="ChooseState(false)">Out of State
+<input type="radio" name="R11" value="In" onclick="ChooseState(false)">)html") +
+         std::string(outOfStateLabel) + R"html(
 <input type="radio" name="R12" value="Out" onclick="ChooseState(true)">Within State</font></td>
 <td colspan="2"><font size="2" face="Verdana">Sales Tax :
 <input type="text" name="T2" size="14" onchange="ChooseState(true)"></font></td>
 </tr>
 )html";
+}
 
 constexpr std::string_view kShippingRows = R"html(<tr>
 <td colspan="4"><font size="2" face="Verdana"><b>Select Shipping Method :</b></font></td>
@@ -264,18 +269,7 @@ constexpr std::string_view kCardRows = R"html(<tr>
 </tr>
 )html";
 
-constexpr std::string_view kCashShippingRows = R"html(<tr>
-<td colspan="2"><font size="2" face="Verdana"><b>Sales Tax :</b>
-<input type="radio" name="R11" value="In" onclick="ChooseState(false)">Out of Staate
-<input type="radio" name="R12" value="Out" onclick="ChooseState(true)">Within State</font></td>
-<td colspan="2"><font size="2" face="Verdana">Sales Tax :
-<input type="text" name="T2" size="14" onchange="ChooseState(true)"></font></td>
-</tr>
-<tr>
-<td colspan="3"><font size="2" face="Verdana"><b>Extended Total :</b></font></td>
-<td><input type="text" name="T1" size="14" onchange="ChooseState(true)"></td>
-</tr>
-<tr>
+constexpr std::string_view kCashAddressRows = R"html(<tr>
 <td colspan="4"><font size="2" face="Verdana"><b>Shipping Address:</b></font></td>
 </tr>
 <tr>
@@ -353,8 +347,8 @@ std::string defaultGatewayAction(const std::string& gatewayHost) {
 }
 
 std::string defaultShippingCardTemplate() {
-  return joined({kTaxRows, kShippingRows, kExtendedTotalRow, kBillingShippingRows, kButtonRow,
-                 kNoteBox, kFormEnd, kOrderScript, kShippingScript, kPageEnd});
+  return joined({taxRows("Out of State"), kShippingRows, kExtendedTotalRow, kBillingShippingRows,
+                 kButtonRow, kNoteBox, kFormEnd, kOrderScript, kShippingScript, kPageEnd});
 }
 
 std::string defaultPaymentChoicePage() {
@@ -375,18 +369,18 @@ std::string defaultPaymentChoicePage() {
 }
 
 std::string defaultCashShippingTemplate() {
-  return joined({kCashShippingRows, kButtonRow, kNoteBox, kFormEnd, kOrderScript,
-                 kCashShippingScript, kPageEnd});
+  return joined({taxRows("Out of Staate"), kExtendedTotalRow, kCashAddressRows, kButtonRow,
+                 kNoteBox, kFormEnd, kOrderScript, kCashShippingScript, kPageEnd});
 }
 
 std::string defaultCardTemplate() {
-  return joined({kTaxRows, kExtendedTotalRow, kSingleAddressRows, kCardRows, kButtonRow, kFormEnd,
-                 kOrderScript, kNoShippingScript, kPageEnd});
+  return joined({taxRows("Out of State"), kExtendedTotalRow, kSingleAddressRows, kCardRows,
+                 kButtonRow, kFormEnd, kOrderScript, kNoShippingScript, kPageEnd});
 }
 
 std::string defaultCashTemplate() {
-  return joined({kTaxRows, kExtendedTotalRow, kSingleAddressRows, kButtonRow, kFormEnd,
-                 kOrderScript, kNoShippingScript, kPageEnd});
+  return joined({taxRows("Out of State"), kExtendedTotalRow, kSingleAddressRows, kButtonRow,
+                 kFormEnd, kOrderScript, kNoShippingScript, kPageEnd});
 }
 
 TemplateDefaults templateDefaults(const Settings& settings) {
