@@ -1,7 +1,6 @@
 #include "app/Form1.h"
 
 #include <exception>
-#include <map>
 
 #include "app/ImageBufferPage.h"
 #include "app/ListFile.h"
@@ -39,22 +38,22 @@ void addIfAbsent(ListControl& list, const std::string& entry) {
 }  // namespace
 
 Form1::Form1(Form1Platform platform)
-    : WebBrowser1(platform.webBrowser1, true),
-      WebBrowser5(platform.webBrowser5, false),
-      WebBrowser2(platform.webBrowser2, false),
-      WebBrowser3(platform.webBrowser3, false),
-      WebBrowser4(platform.webBrowser4, false),
+    : MainWindowControls({platform.webBrowser1, platform.webBrowser5, platform.webBrowser2,
+                          platform.webBrowser3, platform.webBrowser4},
+                         platform.makeTransfer),
       platform_(std::move(platform)) {
-  Combo2.setText("http://");
   mainMenu.onClick = [this](const std::string& name) { menu_Click(name); };
-  for (auto& transfer : transfers_) transfer = platform_.makeTransfer();
-  for (MenuItem* menu : {&privs, &privch, &pubs, &pubch}) menu->addChild(menu->name() + "0", "");
-  // The lists behind the history, favorites and research features are hidden
-  // until a command shows them.
-  for (ListControl* list : {&domain, &domain2, &favorit, &favorit2, &List6, &List2, &listlinks,
-                            &listlinks2, &List3, &List4, &List1, &List7}) {
-    list->setVisible(false);
-  }
+  registerCommands();
+}
+
+void Form1::registerCommands() {
+  commands.add("exit", [this] { exit_Click(); });
+  commands.add("back", [this] { back_Click(); });
+  commands.add("forward", [this] { forward_Click(); });
+  commands.add("home", [this] { home_Click(); });
+  commands.add("refresh", [this] { refresh_Click(); });
+  commands.add("sear", [this] { sear_Click(); });
+  commands.add("search", [this] { search_Click(); });
 }
 
 std::filesystem::path Form1::file(const char* backslashName) const {
@@ -106,7 +105,7 @@ void Form1::Form_Unload() {
   for (int number = 1; number <= 4; ++number) {
     ignoringErrors([&] { Inet(number).Cancel(); });
   }
-  for (const char* form : {"Form2", "Form3", ToolWindows::kWizardForm}) {
+  for (const char* form : {"Form2", "Form3", "Wizard1"}) {
     ignoringErrors([&] { toolWindows.close(form); });
   }
   ignoringErrors([&] { removeRunTimeMenuEntries(); });
@@ -122,18 +121,7 @@ void Form1::Form_Terminate() {
 }
 
 void Form1::menu_Click(const std::string& name) {
-  static const std::map<std::string, void (Form1::*)()> kCommands = {
-      {"exit", &Form1::exit_Click},       {"back", &Form1::back_Click},
-      {"forward", &Form1::forward_Click}, {"home", &Form1::home_Click},
-      {"refresh", &Form1::refresh_Click}, {"sear", &Form1::sear_Click},
-      {"search", &Form1::search_Click}};
-  if (auto command = kCommands.find(name); command != kCommands.end()) {
-    (this->*command->second)();
-  } else if (name == "stgen") {
-    toolWindows.show(ToolWindows::kWizardForm);
-  } else if (name == "orders") {
-    toolWindows.show(ToolWindows::kOrderViewerForm);
-  }
+  commands.run(name);
 }
 
 void Form1::exit_Click() {

@@ -10,11 +10,12 @@
 #include "app/MainMenu.h"
 #include "app/PaneEvents.h"
 #include "app/PaneNavigation.h"
-#include "app/PictureCollector.h"
-#include "app/ToolWindows.h"
-#include "app/VisitRecorder.h"
+#include "common/MainWindowControls.h"
+#include "common/PictureCollector.h"
+#include "common/VisitRecorder.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
+#include "platform/CommandRegistry.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/Label.h"
@@ -24,6 +25,7 @@
 #include "platform/PictureBox.h"
 #include "platform/Settings.h"
 #include "platform/StatusBar.h"
+#include "platform/ToolWindows.h"
 #include "platform/Transfer.h"
 
 namespace vendaro {
@@ -48,9 +50,8 @@ struct Form1Platform {
 
 // The main window `form1`: a web browser that owns the lists several tools
 // share, restores the saved lists at start and writes them back at close.
-class Form1 {
+class Form1 : public MainWindowControls {
  public:
-  static constexpr int kTransferCount = 10;
   static constexpr int kAddressHistoryLimit = 20;
   static constexpr int kAddressBarLimit = 19;
 
@@ -96,8 +97,8 @@ class Form1 {
   // Go Search and Search have no command.
   void sear_Click() {}
   void search_Click() {}
-  // A menu entry chosen, by its designer name; entries whose command is not
-  // built yet do nothing.
+  // A menu entry chosen, by its designer name: runs the command registered
+  // under that name; a name nobody registered does nothing.
   void menu_Click(const std::string& name);
 
   // Fits the bars and panes to a client area given in twips.
@@ -112,56 +113,14 @@ class Form1 {
   }
 
   const std::filesystem::path& appFolder() const { return appFolder_; }
-  Transfer& Inet(int number) { return *transfers_.at(static_cast<std::size_t>(number - 1)); }
-
-  // The window caption; "Form1" until a page sets it.
-  Label Caption{"Form1"};
-
-  // Address bar and its history; keyword bar.
-  ListControl Combo2;
-  ListControl Combo1;
-  Label Label1{"Key's"};
-  StatusBar StatusBar1{5};
-
-  BrowserPane WebBrowser1;
-  BrowserPane WebBrowser5;
-  // Hidden panes of the research tools; never shown.
-  BrowserPane WebBrowser2;
-  BrowserPane WebBrowser3;
-  BrowserPane WebBrowser4;
 
   PictureBox Picture1;  // the toolbar strip
   Form1Layout layout;
 
-  // Saved lists.
-  ListControl domain;     // private history, also the adult listing
-  ListControl domain2;    // public history
-  ListControl favorit;    // private favorites
-  ListControl favorit2;   // public favorites
-  ListControl List6;      // home pages already shown
-  ListControl List2;      // image buffer
-  ListControl listlinks;  // collected links
-  // Hidden lists of the research tools.
-  ListControl listlinks2;  // visited links
-  ListControl List3;       // report rows
-  ListControl List4;       // reading queue
-  ListControl List1;       // found pages
-  ListControl List7;       // link addresses stepped through by the toolbar
-
-  // Popup menus of the channel and search lists; their first entry is fixed.
-  MenuItem privs{"privs", ""};
-  MenuItem privch{"privch", ""};
-  MenuItem pubs{"pubs", ""};
-  MenuItem pubch{"pubch", ""};
-
-  // Private-zone flags (1 or 0).
-  int inPrivateZone = 0;
-  int keepRecord = 0;
-  // Set while links are gathered from pages; the stop command clears it.
-  int linksGathered = 0;
-
-  // The menu bar, and the windows its commands open.
+  // The menu bar; the commands of its entries and of the toolbar buttons by
+  // designer name; the windows those commands open.
   MainMenu mainMenu;
+  CommandRegistry commands;
   ToolWindows toolWindows;
 
   // Hooks for the view and the private zone.
@@ -176,12 +135,12 @@ class Form1 {
   void writeList(const char* backslashName, const ListControl& list);
   void writeImageBufferPages(bool quoted);
   void removeRunTimeMenuEntries();
+  void registerCommands();
   int privateHistoryMatch(const std::string& address) const;
   void refuseAddress(int historyIndex);
 
   Form1Platform platform_;
   std::filesystem::path appFolder_;
-  std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;
   PaneNavigation navigation_{WebBrowser1, WebBrowser5};
   PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
                           inPrivateZone, keepRecord}};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Geometry.h"
+#include "platform/Geometry.h"
 
 namespace vendaro {
 

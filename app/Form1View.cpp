@@ -7,6 +7,8 @@
 #include <QStatusBar>
 
 #include "platform/qt/QtComboBoxBinding.h"
+#include "platform/qt/QtGeometry.h"
+#include "platform/qt/QtGuard.h"
 
 namespace vendaro {
 namespace {
@@ -20,11 +22,6 @@ constexpr Geometry kCombo1Place{600, 450, 2475, 315};
 
 QString qt(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-QRect pixelRect(const Geometry& place) {
-  return {Geometry::pixels(place.left), Geometry::pixels(place.top), Geometry::pixels(place.width),
-          Geometry::pixels(place.height)};
 }
 
 QComboBox* makeComboBox(const char* name, const char* toolTip, QWidget* parent) {
@@ -91,7 +88,8 @@ void Form1View::addMenuEntries(QMenu& menu, const MenuItem& item) {
                                                               : menu.addAction(qt(entry.Caption()));
     action->setObjectName(qt(entry.name()));
     const std::string name = entry.name();
-    connect(action, &QAction::triggered, this, [this, name] { menu_.click(name); });
+    connect(action, &QAction::triggered, this,
+            [this, name] { runGuarded([this, &name] { menu_.click(name); }); });
   }
 }
 
@@ -116,9 +114,8 @@ void Form1View::makeBars(QWidget* central) {
 // The window's client area, in twips, is the central widget and the status
 // bar under it, whose height the model keeps.
 void Form1View::fitToClientArea() {
-  const float scaleWidth = static_cast<float>(central_->width()) * Geometry::kTwipsPerPixel;
-  const float scaleHeight = static_cast<float>(central_->height()) * Geometry::kTwipsPerPixel +
-                            form_.layout.StatusBar1.height;
+  const float scaleWidth = twips(central_->width());
+  const float scaleHeight = twips(central_->height()) + form_.layout.StatusBar1.height;
   form_.Form_Resize(scaleWidth, scaleHeight);
   combo2_->setGeometry(pixelRect(form_.layout.Combo2));
   panes_->setGeometry(pixelRect(form_.layout.WebBrowser1));
@@ -169,7 +166,7 @@ void Form1View::closeEvent(QCloseEvent* event) {
   // The close sequence runs once, however often the window is asked to close.
   if (!unloaded_) {
     unloaded_ = true;
-    form_.Form_Unload();
+    runGuarded([this] { form_.Form_Unload(); });
   }
   event->accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PictureCollector.h"
-#include "app/VisitRecorder.h"
+#include "common/PictureCollector.h"
+#include "common/VisitRecorder.h"
 #include "platform/BrowserPane.h"
 #include "platform/Label.h"
 #include "platform/ListControl.h"

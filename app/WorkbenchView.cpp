@@ -4,8 +4,7 @@
 #include <iostream>
 
 #include "app/GuiEnvironment.h"
-#include "orders/OrderCommands.h"
-#include "platform/curl/CurlMailClient.h"
+#include "app/Subsystems.h"
 #include "platform/curl/CurlTransfer.h"
 
 namespace vendaro {
@@ -23,11 +22,18 @@ WorkbenchView::WorkbenchView(AppContext context)
   window_ = std::make_unique<Form1View>(*form_, form_->mainMenu, webBrowser1_->widget(),
                                         webBrowser5_->widget());
   dialogs_.setParentWindow(window_.get());
-  registerToolWindows();
+  workbench_ = std::make_unique<Workbench>(
+      loop_, dialogs_, launcher_, context_.settings, context_.folder, *form_, form_->commands,
+      form_->toolWindows, [this]() -> Database& { return database(); });
+  slots_ = std::make_unique<QtToolWindowSlots>(form_->toolWindows, loop_);
+  registerSubsystemCommands(*workbench_);
+  registerSubsystemWindows(*workbench_, *slots_);
 }
 
 WorkbenchView::~WorkbenchView() {
-  releaseToolWindows();
+  slots_.reset();
+  workbench_.reset();
+  database_.reset();
   window_.reset();
   form_.reset();
   webBrowser1_.reset();
@@ -35,75 +41,11 @@ WorkbenchView::~WorkbenchView() {
   profile_.reset();
 }
 
-void WorkbenchView::registerToolWindows() {
-  toolWindows().add(ToolWindows::kWizardForm, {[this] { openWizard(); },
-                                               [this] {
-                                                 wizardWindow_->raise();
-                                                 wizardWindow_->activateWindow();
-                                               },
-                                               [this] { wizardWindow_->close(); }});
-  toolWindows().add(ToolWindows::kOrderViewerForm, {[this] { openOrderViewer(); },
-                                                    [this] {
-                                                      orderViewerWindow_->raise();
-                                                      orderViewerWindow_->activateWindow();
-                                                    },
-                                                    [this] { orderViewerWindow_->close(); }});
-}
-
-SqliteDatabase& WorkbenchView::orderDatabase() {
-  if (!orderDatabase_) {
-    orderDatabase_ = std::make_unique<SqliteDatabase>(context_.folder / kOrderDatabaseFile);
+Database& WorkbenchView::database() {
+  if (!database_) {
+    database_ = std::make_unique<SqliteDatabase>(context_.folder / kProgramDatabaseFile);
   }
-  return *orderDatabase_;
-}
-
-void WorkbenchView::openWizard() {
-  releaseWizard();
-  wizard_ = std::make_unique<Wizard1>(Wizard1Platform{
-      dialogs_, context_.settings, context_.folder, &form_->Combo2, &form_->WebBrowser1,
-      [this] { toolWindows().show(ToolWindows::kOrderViewerForm); }});
-  wizard_->intake = std::make_unique<OrderIntake>(
-      OrderIntakePlatform{loop_, dialogs_, context_.settings, orderDatabase(), {}},
-      std::make_unique<CurlMailClient>(loop_));
-  wizardWindow_ = std::make_unique<Wizard1View>(*wizard_);
-  wizardWindow_->onClosed = [this] {
-    toolWindows().closed(ToolWindows::kWizardForm);
-    // The window is inside its close event now; it is released afterwards.
-    loop_.post([this] {
-      if (!toolWindows().isOpen(ToolWindows::kWizardForm)) releaseWizard();
-    });
-  };
-  wizardWindow_->show();
-}
-
-void WorkbenchView::openOrderViewer() {
-  releaseOrderViewer();
-  orderViewer_ = std::make_unique<frmOrders>(orderDatabase(), dialogs_);
-  orderViewerWindow_ = std::make_unique<OrderViewerView>(*orderViewer_);
-  orderViewerWindow_->onClosed = [this] {
-    toolWindows().closed(ToolWindows::kOrderViewerForm);
-    loop_.post([this] {
-      if (!toolWindows().isOpen(ToolWindows::kOrderViewerForm)) releaseOrderViewer();
-    });
-  };
-  orderViewerWindow_->show();
-}
-
-// A view goes before its model, which it draws.
-void WorkbenchView::releaseWizard() {
-  wizardWindow_.reset();
-  wizard_.reset();
-}
-
-void WorkbenchView::releaseOrderViewer() {
-  orderViewerWindow_.reset();
-  orderViewer_.reset();
-}
-
-void WorkbenchView::releaseToolWindows() {
-  releaseWizard();
-  releaseOrderViewer();
-  orderDatabase_.reset();
+  return *database_;
 }
 
 void WorkbenchView::start() {

@@ -2,33 +2,28 @@
 
 #include <QWebEngineProfile>
 #include <array>
-#include <filesystem>
 #include <memory>
 
 #include "app/AppContext.h"
 #include "app/Form1.h"
 #include "app/Form1View.h"
-#include "app/MainMenu.h"
-#include "app/ToolWindows.h"
-#include "orders/OrderViewer.h"
-#include "orders/OrderViewerView.h"
+#include "common/Workbench.h"
 #include "platform/curl/PageLoader.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtLauncher.h"
+#include "platform/qt/QtToolWindowSlots.h"
 #include "platform/qt/QtWebBrowser.h"
 #include "platform/sqlite/SqliteDatabase.h"
-#include "store/Wizard1.h"
-#include "store/Wizard1View.h"
 
 namespace vendaro {
 
-// The workbench on screen: the Qt platform, the main window model and its
-// view, made in the order they depend on each other and taken down in
-// reverse (the window before the browsers, the browsers before their
-// profile), and the tool windows the main window opens: each made on first
-// use, brought forward afterwards, and released once closed. Needs a
-// QApplication.
+// The workbench on screen, the GUI's composition root: the Qt platform, the
+// main window model and its view, the program's database, and the
+// subsystems plugged in with their commands and tool windows. Made in the
+// order they depend on each other and taken down in reverse (tool windows
+// before the main window, the window before the browsers, the browsers
+// before their profile). Needs a QApplication.
 class WorkbenchView {
  public:
   explicit WorkbenchView(AppContext context);
@@ -47,21 +42,12 @@ class WorkbenchView {
   QtWebBrowser& webBrowser1() { return *webBrowser1_; }
   QtWebBrowser& webBrowser5() { return *webBrowser5_; }
   ToolWindows& toolWindows() { return form_->toolWindows; }
-  // The open tool windows and their models; null while closed.
-  Wizard1* wizard() { return wizard_.get(); }
-  Wizard1View* wizardWindow() { return wizardWindow_.get(); }
-  frmOrders* orderViewer() { return orderViewer_.get(); }
-  OrderViewerView* orderViewerWindow() { return orderViewerWindow_.get(); }
+  // The open tool windows with their models, by form name.
+  QtToolWindowSlots& toolWindowSlots() { return *slots_; }
 
  private:
-  void registerToolWindows();
-  void openWizard();
-  void openOrderViewer();
-  void releaseWizard();
-  void releaseOrderViewer();
-  void releaseToolWindows();
-  // The orders database, opened on first use and shared by the intake and the viewer.
-  SqliteDatabase& orderDatabase();
+  // The program's database, opened on first use and shared by every window.
+  Database& database();
 
   AppContext context_;
   QtEventLoop loop_;
@@ -76,11 +62,9 @@ class WorkbenchView {
   std::array<std::unique_ptr<PageLoader>, 3> hiddenBrowsers_;
   std::unique_ptr<Form1> form_;
   std::unique_ptr<Form1View> window_;
-  std::unique_ptr<SqliteDatabase> orderDatabase_;
-  std::unique_ptr<Wizard1> wizard_;
-  std::unique_ptr<Wizard1View> wizardWindow_;
-  std::unique_ptr<frmOrders> orderViewer_;
-  std::unique_ptr<OrderViewerView> orderViewerWindow_;
+  std::unique_ptr<SqliteDatabase> database_;
+  std::unique_ptr<Workbench> workbench_;
+  std::unique_ptr<QtToolWindowSlots> slots_;
 };
 
 // Opens the workbench window and runs until it closes; returns the exit code.

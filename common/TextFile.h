@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 
 // The line end the program writes.
-inline constexpr std::string_view kCrLf = "\r\n";
+inline constexpr std::string_view kCrLf = text::kCrLf;
 
 // The whole content of a file, or nothing when it cannot be read.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
-char foldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool equalFolded(char a, char b) {
-  return foldAscii(a) == foldAscii(b);
+  return text::lowerAscii(a) == text::lowerAscii(b);
 }
 
 }  // namespace

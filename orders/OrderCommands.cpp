@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "orders/OrderIntake.h"
+#include "orders/OrderTables.h"
 #include "orders/OrderViewer.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/HeadlessDialogs.h"
+#include "platform/Text.h"
 #include "platform/curl/CurlMailClient.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
@@ -42,17 +44,6 @@ std::optional<std::string> readPassword(const GetOrdersOptions& options, std::os
   err << kGetOrdersPrefix << "no password: set " << kPopPasswordVariable
       << " or give --password-file\n";
   return std::nullopt;
-}
-
-// The intake log uses CR LF; a terminal wants LF.
-std::string withLf(const std::string& text) {
-  std::string result;
-  result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    result += text[i];
-  }
-  return result;
 }
 
 std::string csvField(const std::string& value) {
@@ -134,9 +125,9 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
                         std::ostream& out, std::ostream& err) {
   const std::optional<std::string> password = readPassword(options, err);
   if (!password) return kOrdersCommandFailed;
-  SqliteDatabase database(options.appFolder / kOrderDatabaseFile);
+  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
   try {
-    database.open();
+    createOrderTables(database);
   } catch (const DataError& error) {
     err << kGetOrdersPrefix << "cannot open the order database: " << error.what() << "\n";
     return kOrdersCommandFailed;
@@ -165,7 +156,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
   });
   loop.run();
 
-  out << withLf(intake.Text18.Text());
+  out << text::withLf(intake.Text18.Text());
   out << "orders stored: " << result.ordersStored << "\n";
   if (!result.completed) {
     err << kGetOrdersPrefix
@@ -178,11 +169,11 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
 }
 
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {
-  SqliteDatabase database(options.appFolder / kOrderDatabaseFile);
+  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
   HeadlessDialogs dialogs = printingDialogs(err, err);
   frmOrders viewer(database, dialogs);
   try {
-    database.open();
+    createOrderTables(database);
     viewer.datPrimaryRS.Refresh();
   } catch (const DataError& failure) {
     err << kOrdersPrefix << "cannot read the orders: " << failure.what() << "\n";

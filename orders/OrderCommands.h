@@ -9,9 +9,6 @@
 
 namespace vendaro {
 
-// The order database in the application folder (an SQLite file; the name is
-// the one every window of the program uses).
-inline constexpr const char* kOrderDatabaseFile = "Vendaro2.mdb";
 // The environment variable that may carry the mailbox password.
 inline constexpr const char* kPopPasswordVariable = "VENDARO_POP_PASSWORD";
 inline constexpr int kOrdersCommandFailed = 2;

@@ -5,7 +5,8 @@
 #include <utility>
 
 #include "common/NumberText.h"
-#include "orders/MailBodyDecoder.h"
+#include "orders/OrderTables.h"
+#include "platform/mime/MailBodyDecoder.h"
 
 namespace vendaro {
 namespace {
@@ -37,6 +38,7 @@ OrderIntake::OrderIntake(OrderIntakePlatform platform, std::unique_ptr<MailClien
       Data2(platform.database, "Order Details"),
       platform_(std::move(platform)),
       mail_(std::move(mail)) {
+  cmdGetMail.setCaption("Get Orders");
   PopHost.setText(platform_.settings.popHost);
   Email.setText(platform_.settings.mailboxAddress);
   Timer1.onTimer = [this] { Timer1_Timer(); };
@@ -302,9 +304,7 @@ void OrderIntake::refreshDataSources() {
 
 void OrderIntake::prepareImportedMessages() {
   Database& database = platform_.database;
-  database.execute(
-      "CREATE TABLE IF NOT EXISTS [ImportedMessages] (mailbox TEXT NOT NULL, uid TEXT NOT NULL, "
-      "PRIMARY KEY (mailbox, uid))");
+  createOrderTables(database);
   mailbox_ = mailboxKey();
   imported_.clear();
   const QueryResult rows = database.select(kImportedTable);

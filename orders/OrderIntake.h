@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "common/MailboxIntake.h"
 #include "orders/OrderMail.h"
 #include "platform/CheckBox.h"
 #include "platform/DataControl.h"
@@ -45,7 +46,7 @@ struct IntakeResult {
 // `connect` (which also reads the message count), a message step is
 // `uniqueId` then `fetchMessage`, deletion is `deleteMessage`, log out is
 // `disconnect`. Every mail client event arrives through the event loop.
-class OrderIntake {
+class OrderIntake : public MailboxIntake {
  public:
   static constexpr const char* kNoMail = "No mail waiting";
   static constexpr const char* kDeleteWarning =
@@ -60,8 +61,8 @@ class OrderIntake {
   OrderIntake(const OrderIntake&) = delete;
   OrderIntake& operator=(const OrderIntake&) = delete;
 
-  void cmdGetMail_Click();     // Get Orders
-  void chkHostDelete_Click();  // called after the box changed its value
+  void cmdGetMail_Click() override;     // Get Orders
+  void chkHostDelete_Click() override;  // called after the box changed its value
   void Timer1_Timer();
   void Mail1_Complete(MailAction action);
   void Mail1_AsyncError(int number, const std::string& description);
@@ -83,15 +84,6 @@ class OrderIntake {
   MailAccount::Security popSecurity = MailAccount::Security::None;
   std::string popCaFile;
 
-  TextBox PopHost;
-  TextBox PopUserName;
-  TextBox PopPassword;
-  TextBox Email;
-  CheckBox chkHostDelete{"Host &Delete"};
-  Label cmdGetMail{"Get Orders"};
-  ListControl List3;    // the order lines cut from the mails
-  TextBox Text18;       // intake log
-  Label lblPercentage;  // progress and order count
   Timer Timer1;
   DataControl Data1;  // "Orders"
   DataControl Data2;  // "Order Details"

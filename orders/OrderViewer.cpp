@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "orders/OrderTables.h"
 #include "platform/SqlText.h"
 
 namespace vendaro {
@@ -44,7 +45,10 @@ const std::array<const char*, frmOrders::kFieldCount> kLabelCaptions = {"OrderID
 }  // namespace
 
 frmOrders::frmOrders(Database& database, Dialogs& dialogs)
-    : datPrimaryRS(database, kPrimarySource), datSecondaryRS(database), dialogs_(dialogs) {
+    : datPrimaryRS(database, kPrimarySource),
+      datSecondaryRS(database),
+      database_(database),
+      dialogs_(dialogs) {
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     datPrimaryRS.bind(txtFields[i], kFieldNames[i]);
     lblLabels[i].setCaption(kLabelCaptions[i]);
@@ -57,6 +61,12 @@ frmOrders::frmOrders(Database& database, Dialogs& dialogs)
 }
 
 void frmOrders::Form_Load() {
+  try {
+    createOrderTables(database_);
+  } catch (const DataError& error) {
+    datPrimaryRS_Error(error.what());
+    return;
+  }
   try {
     datPrimaryRS.Refresh();
   } catch (const DataError&) {

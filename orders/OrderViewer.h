@@ -92,6 +92,7 @@ class frmOrders {
   template <typename Move>
   void moveOrders(Move move);
 
+  Database& database_;
   Dialogs& dialogs_;
 };
 

@@ -1,6 +1,5 @@
 #include "orders/OrderViewerView.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,23 +10,18 @@
 #include <QToolButton>
 
 #include "platform/qt/QtButtonBinding.h"
+#include "platform/qt/QtGeometry.h"
 #include "platform/qt/QtLabelBinding.h"
 #include "platform/qt/QtLineEditBinding.h"
 
 namespace vendaro {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
 // Where each bound box sits: the order's own fields down the first column,
 // the shipping and billing addresses beside it under their headings.
 constexpr std::array<std::size_t, 10> kOrderFields = {0, 1, 2, 9, 10, 19, 20, 21, 22, 23};
 constexpr std::array<std::size_t, 7> kShippingFields = {3, 4, 5, 6, 7, 8, 17};
 constexpr std::array<std::size_t, 7> kBillingFields = {11, 12, 13, 14, 15, 16, 18};
-
-int pixels(int twips) {
-  return twips / kTwipsPerPixel;
-}
 
 QString qt(const std::string& text) {
   return QString::fromStdString(text);
@@ -57,9 +51,9 @@ OrderViewerView::OrderViewerView(frmOrders& form)
   grid_->verticalHeader()->hide();
 
   // The model lays the grid out from these heights, in twips.
-  form_.gridTop = fields_->sizeHint().height() * kTwipsPerPixel;
-  form_.datPrimaryHeight = recordBar_->sizeHint().height() * kTwipsPerPixel;
-  form_.picButtonsHeight = buttons_->sizeHint().height() * kTwipsPerPixel;
+  form_.gridTop = static_cast<int>(twips(fields_->sizeHint().height()));
+  form_.datPrimaryHeight = static_cast<int>(twips(recordBar_->sizeHint().height()));
+  form_.picButtonsHeight = static_cast<int>(twips(buttons_->sizeHint().height()));
 
   setWindowTitle(qt(form_.Caption.Caption()));
   captionListener_ =
@@ -186,18 +180,13 @@ void OrderViewerView::placeBelowFields() {
 }
 
 void OrderViewerView::resizeEvent(QResizeEvent* event) {
-  form_.Form_Resize(width() * kTwipsPerPixel, height() * kTwipsPerPixel);
+  form_.Form_Resize(static_cast<int>(twips(width())), static_cast<int>(twips(height())));
   placeBelowFields();
   QWidget::resizeEvent(event);
 }
 
-void OrderViewerView::closeEvent(QCloseEvent* event) {
-  if (!unloaded_) {
-    unloaded_ = true;
-    form_.Form_Unload();
-    if (onClosed) onClosed();
-  }
-  event->accept();
+void OrderViewerView::windowClosing() {
+  form_.Form_Unload();
 }
 
 }  // namespace vendaro

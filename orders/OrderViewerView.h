@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "orders/OrderViewer.h"
+#include "platform/qt/QtToolWindow.h"
 
-class QCloseEvent;
 class QGridLayout;
 class QLabel;
 class QResizeEvent;
@@ -20,7 +20,7 @@ namespace vendaro {
 // and the four arrows) and the button bar. Loads the orders when made;
 // forwards buttons, arrows and size changes to the model. The model must
 // outlive the view.
-class OrderViewerView : public QWidget {
+class OrderViewerView : public QtToolWindow {
   Q_OBJECT
 
  public:
@@ -30,11 +30,8 @@ class OrderViewerView : public QWidget {
   explicit OrderViewerView(frmOrders& form);
   ~OrderViewerView() override;
 
-  // Raised once the window has closed, however it was closed.
-  std::function<void()> onClosed;
-
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  void windowClosing() override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -54,7 +51,6 @@ class OrderViewerView : public QWidget {
   QWidget* recordBar_;
   QWidget* buttons_;
   Control::ListenerId captionListener_;
-  bool unloaded_ = false;
 };
 
 }  // namespace vendaro

@@ -1,8 +1,23 @@
 #include "platform/BlockingEventLoop.h"
 
 #include <chrono>
+#include <exception>
+#include <iostream>
 
 namespace vendaro {
+namespace {
+
+// A task that throws is reported on standard error and the loop goes on, as
+// a window goes on after a message box.
+void runReportingErrors(const EventLoop::Task& task) {
+  try {
+    task();
+  } catch (const std::exception& error) {
+    std::cerr << "vendaro: error: " << error.what() << "\n";
+  }
+}
+
+}  // namespace
 
 void BlockingEventLoop::post(Task task) {
   {
@@ -49,7 +64,7 @@ void BlockingEventLoop::run() {
     Task task = std::move(tasks_.begin()->second);
     tasks_.erase(tasks_.begin());
     lock.unlock();
-    task();
+    runReportingErrors(task);
     lock.lock();
   }
 }

@@ -3,20 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/Text.h"
 #include "platform/TextBox.h"
 
 namespace vendaro {
 namespace {
-
-char foldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return foldAscii(x) == foldAscii(y);
-         });
-}
 
 [[noreturn]] void throwNoCurrentRecord() {
   throw DataError(data_errors::kNoCurrentRecord, "No current record.");
@@ -351,7 +342,7 @@ long DataControl::previousLive(long index) const {
 long DataControl::findColumn(const std::string& name) const {
   const auto& columns = result_.columns;
   for (std::size_t i = 0; i < columns.size(); ++i) {
-    if (equalIgnoringCase(columns[i], name)) return static_cast<long>(i);
+    if (text::equalsIgnoringCase(columns[i], name)) return static_cast<long>(i);
   }
   return -1;
 }

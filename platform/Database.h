@@ -50,10 +50,20 @@ struct QueryResult {
   std::string baseTable;
 };
 
-// The program's one database file. Every method throws DataError on failure.
+// The file of the program's one database in the application folder (an
+// SQLite file; the name is the one every window of the program uses).
+inline constexpr const char* kProgramDatabaseFile = "Vendaro2.mdb";
+
+// The program's one database. Every subsystem creates the tables it uses.
+// Every method throws DataError on failure.
 class Database {
  public:
   virtual ~Database() = default;
+
+  // Runs `schema` (CREATE TABLE IF NOT EXISTS statements) when one of
+  // `tables` is missing; a database that has them all is not written to.
+  virtual void createMissingTables(const std::vector<std::string>& tables,
+                                   const std::string& schema) = 0;
 
   // Runs a record-source text: a table name, or an Access-style SELECT.
   virtual QueryResult select(const std::string& recordSource) = 0;

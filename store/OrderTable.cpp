@@ -1,7 +1,7 @@
 #include "store/OrderTable.h"
 
 #include "common/NumberText.h"
-#include "store/ScriptText.h"
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -40,8 +40,8 @@ void addCategoryRows(PageText& page, const std::string& font, const std::string&
 }  // namespace
 
 void addOrderTableHead(PageText& page, const StoreInput& input, OrderTableKind kind) {
-  const std::string font = scriptStringText(input.fontStyle);
-  page.line(R"(var msg = "<CENTER><BR>)" + scriptStringText(input.tableStyle) +
+  const std::string font = text::scriptStringText(input.fontStyle);
+  page.line(R"(var msg = "<CENTER><BR>)" + text::scriptStringText(input.tableStyle) +
             "<TR><TH COLSPAN=7>" + font + "Contents of Basket</TH></TR><TR><TD>" + font +
             "Item ID</TD><TD>" + font + R"(Description</TD>")");
   std::string second = R"(msg +="<TD>)" + font + "Price</TD><TD>" + font + "Manufacturer</TD><TD>" +
@@ -51,7 +51,7 @@ void addOrderTableHead(PageText& page, const StoreInput& input, OrderTableKind k
 }
 
 void addOrderTableRows(PageText& page, const SiteCatalogue& catalogue, OrderTableKind kind) {
-  const std::string font = scriptStringText(catalogue.input().fontStyle);
+  const std::string font = text::scriptStringText(catalogue.input().fontStyle);
   for (std::size_t k = 0; k < catalogue.categories().size(); ++k) {
     addCategoryRows(page, font, catalogue.scriptName(k),
                     "total" + trimmedNumberText(std::int64_t(k)), kind);
@@ -59,7 +59,7 @@ void addOrderTableRows(PageText& page, const SiteCatalogue& catalogue, OrderTabl
 }
 
 void addOrderTableTotal(PageText& page, const StoreInput& input) {
-  const std::string font = scriptStringText(input.fontStyle);
+  const std::string font = text::scriptStringText(input.fontStyle);
   page.line(R"(    msg += "<TR><TH COLSPAN=5>)" + font + R"(Products Total</TH>")");
   page.line(R"(    msg+="<TD>)" + font + R"($ " + top.moneyFormat(totalPrice) +"</TD></TR>")");
   page.line(R"(    msg += "</TABLE></CENTER>")");

@@ -1,8 +1,8 @@
 #include "store/ProductPages.h"
 
 #include "common/NumberText.h"
+#include "platform/Text.h"
 #include "store/PageText.h"
-#include "store/ScriptText.h"
 
 namespace vendaro {
 namespace {
@@ -38,9 +38,9 @@ void addDisplayList(PageText& page, const SiteCatalogue& catalogue, std::size_t 
                     const std::string& font) {
   const StoreInput& input = catalogue.input();
   const std::string array = "top." + catalogue.scriptName(k) + "List";
-  const std::string shownName = scriptStringText(input.categories[k].name);
+  const std::string shownName = text::scriptStringText(input.categories[k].name);
   page.line("function DisplayList() {");
-  page.line(R"(document.write(")" + scriptStringText(input.tableStyle) + R"("))");
+  page.line(R"(document.write(")" + text::scriptStringText(input.tableStyle) + R"("))");
   page.line(R"(document.write("<TR><TH COLSPAN=6>)" + font + "<b>" + shownName +
             R"( Listing</b></TH></TR>"))");
   page.line(written("<TR>"));
@@ -84,7 +84,7 @@ void addSelectionRow(PageText& page, const SiteCatalogue& catalogue, std::size_t
 
 std::string productListText(const SiteCatalogue& catalogue, std::size_t k) {
   const StoreInput& input = catalogue.input();
-  const std::string font = scriptStringText(input.fontStyle);
+  const std::string font = text::scriptStringText(input.fontStyle);
   PageText page;
   page.line("<html>")
       .line()

@@ -26,11 +26,6 @@ std::array<const std::string*, 7> settingsBoxes(const ProjectSettings& settings)
 
 }  // namespace
 
-bool isContainedName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
-
 std::vector<std::string> splitLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t start = 0;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/FileNames.h"
 #include "store/StoreInput.h"
 
 namespace vendaro {
@@ -19,11 +20,6 @@ struct ProjectSettings {
   std::string salesTax;     // Text15
   std::string formAction;   // Text7
 };
-
-// True when `name` names an entry directly inside a folder: not empty, not
-// "." or "..", and without "/", "\" or a NUL character. Project and category
-// names become folder and file names, so any other name is refused.
-bool isContainedName(std::string_view name);
 
 // The lines of a text file. CR LF, a lone CR and a lone LF all end a line; a
 // last line without a line end counts, a final line end adds no empty line.

@@ -1,8 +1,8 @@
 #include "store/StartPage.h"
 
 #include "common/NumberText.h"
+#include "platform/Text.h"
 #include "store/PageText.h"
-#include "store/ScriptText.h"
 
 namespace vendaro {
 namespace {
@@ -40,14 +40,14 @@ void addItemFunction(PageText& page, const StoreInput& input) {
 }
 
 std::string quotedArgument(const std::string& value) {
-  return ",\"" + scriptStringText(value) + "\"";
+  return ",\"" + text::scriptStringText(value) + "\"";
 }
 
 std::string itemLine(const SiteCatalogue& catalogue, std::size_t k, std::size_t j) {
   const StoreInput& input = catalogue.input();
   const ItemRecord& item = input.categories[k].items[j];
   std::string text = catalogue.scriptName(k) + "List[" + numberText(std::int64_t(j + 1)) +
-                     "] = new Item(\"" + scriptStringText(item.id) + "\"" +
+                     "] = new Item(\"" + text::scriptStringText(item.id) + "\"" +
                      quotedArgument(item.description) + "," + catalogue.price(k, j) + ",0";
   if (input.manufacturer) text += quotedArgument(item.manufacturer);
   if (input.descriptionUrl) text += quotedArgument(item.descriptionUrl);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "orders/OrderIntake.h"
+#include "common/MailboxIntake.h"
 #include "platform/BrowserPane.h"
 #include "platform/CheckBox.h"
 #include "platform/Dialogs.h"
@@ -145,9 +145,9 @@ class Wizard1 {
 
   StatusBar StatusBar1{2};
 
-  // "E-Mail DB": the order intake. Whoever opens the wizard with a mailbox
-  // and a database sets it; headless commands leave it empty.
-  std::unique_ptr<OrderIntake> intake;
+  // "E-Mail DB": the order intake, injected by whoever opens the wizard with
+  // a mailbox and a database; headless commands leave it empty.
+  std::unique_ptr<MailboxIntake> intake;
 
   // The view moves the keyboard focus to this control.
   std::function<void(const Control&)> onFocus;

@@ -1,7 +1,6 @@
 #include "store/Wizard1View.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -232,7 +231,7 @@ QWidget* Wizard1View::makeMailTab() {
   return tab;
 }
 
-void Wizard1View::addOrderIntake(OrderIntake& intake, QGridLayout& layout, QWidget* parent) {
+void Wizard1View::addOrderIntake(MailboxIntake& intake, QGridLayout& layout, QWidget* parent) {
   const auto field = [&](const char* caption, TextBox& box, const char* name, int row) {
     layout.addWidget(label(QLatin1String(caption), parent), row, 0);
     QLineEdit* edit = lineEdit(box, QLatin1String(name), parent);
@@ -360,14 +359,6 @@ void Wizard1View::showStatusPanels() {
   for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
     statusPanels_[i]->setText(qt(wizard_.StatusBar1.panelText(static_cast<int>(i) + 1)));
   }
-}
-
-void Wizard1View::closeEvent(QCloseEvent* event) {
-  if (!closed_) {
-    closed_ = true;
-    if (onClosed) onClosed();
-  }
-  event->accept();
 }
 
 }  // namespace vendaro

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QWidget>
 #include <functional>
 #include <map>
 #include <vector>
 
+#include "platform/qt/QtToolWindow.h"
 #include "store/Wizard1.h"
 
 class QCheckBox;
-class QCloseEvent;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -24,7 +23,7 @@ namespace vendaro {
 // "Layout" and "E-Mail DB" with the wizard's controls, and its status bar.
 // It draws the controls through bindings and forwards the user's clicks, tab
 // changes and choices to the wizard's handlers. The model must outlive the view.
-class Wizard1View : public QWidget {
+class Wizard1View : public QtToolWindow {
   Q_OBJECT
 
  public:
@@ -34,12 +33,6 @@ class Wizard1View : public QWidget {
   explicit Wizard1View(Wizard1& wizard);
   ~Wizard1View() override;
 
-  // Raised once the window has closed.
-  std::function<void()> onClosed;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
  private:
   QWidget* makeWebStyleTab();
   QWidget* makeProjectTab();
@@ -47,7 +40,7 @@ class Wizard1View : public QWidget {
   QWidget* makeLayoutTab();
   QWidget* makeMailTab();
   void addProductBoxes(QGridLayout& layout, QWidget* parent);
-  void addOrderIntake(OrderIntake& intake, QGridLayout& layout, QWidget* parent);
+  void addOrderIntake(MailboxIntake& intake, QGridLayout& layout, QWidget* parent);
   QWidget* makeStatusBar();
 
   QLineEdit* lineEdit(TextBox& box, const QString& name, QWidget* parent);
@@ -70,7 +63,6 @@ class Wizard1View : public QWidget {
   std::vector<QLabel*> statusPanels_;
   Control::ListenerId statusListener_ = 0;
   Control::ListenerId captionListener_ = 0;
-  bool closed_ = false;
 };
 
 }  // namespace vendaro

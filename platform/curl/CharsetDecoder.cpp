@@ -7,19 +7,14 @@
 #include <cerrno>
 #include <vector>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
 constexpr std::size_t kMetaScanBytes = 1024;
 constexpr const char* kReplacementCharacter = "\xEF\xBF\xBD";
 constexpr const char* kFallbackCharset = "windows-1252";
-
-std::string lowerCase(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
 
 bool isLabelCharacter(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.' ||
@@ -57,11 +52,11 @@ std::string iconvNameOf(const std::string& label) {
 }  // namespace
 
 std::string CharsetDecoder::charsetOfContentType(std::string_view contentType) {
-  return charsetAfterKeyword(lowerCase(contentType));
+  return charsetAfterKeyword(text::lowerAscii(contentType));
 }
 
 std::string CharsetDecoder::charsetOfMeta(std::string_view bytes) {
-  const std::string head = lowerCase(bytes.substr(0, kMetaScanBytes));
+  const std::string head = text::lowerAscii(bytes.substr(0, kMetaScanBytes));
   std::size_t pos = 0;
   while ((pos = head.find("<meta", pos)) != std::string::npos) {
     std::size_t end = head.find('>', pos);

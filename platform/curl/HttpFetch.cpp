@@ -5,6 +5,8 @@
 #include <cctype>
 #include <mutex>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
@@ -35,14 +37,6 @@ size_t appendBody(char* data, size_t size, size_t count, void* userData) {
   }
   sink->body->append(data, bytes);
   return bytes;
-}
-
-bool startsWithNoCase(const std::string& text, const std::string& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  }
-  return true;
 }
 
 void setOptions(CURL* easy, const std::string& address, BodySink& sink, char* errorBuffer) {
@@ -85,7 +79,8 @@ void readAnswerInfo(CURL* easy, FetchResult& result) {
 }  // namespace
 
 bool isFetchableAddress(const std::string& address) {
-  return startsWithNoCase(address, "http://") || startsWithNoCase(address, "https://");
+  return text::startsWithIgnoringCase(address, "http://") ||
+         text::startsWithIgnoringCase(address, "https://");
 }
 
 HttpFetch::HttpFetch() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
@@ -14,26 +16,12 @@ bool isInHtmlNamespace(const GumboNode& element) {
   return element.v.element.tag_namespace == GUMBO_NAMESPACE_HTML;
 }
 
-std::string lowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-std::string upperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 // The name of an element gumbo does not know, read from the tag as written.
 std::string unknownTagName(const GumboElement& element) {
   GumboStringPiece name = element.original_tag;
   if (name.data == nullptr || name.length < 2 || name.data[0] != '<') return {};
   gumbo_tag_from_original_text(&name);
-  return lowerAscii(std::string(name.data, name.length));
+  return text::lowerAscii(std::string(name.data, name.length));
 }
 
 }  // namespace
@@ -46,7 +34,7 @@ std::string tagNameOf(const GumboNode& element) {
   const GumboElement& e = element.v.element;
   std::string name =
       e.tag == GUMBO_TAG_UNKNOWN ? unknownTagName(e) : gumbo_normalized_tagname(e.tag);
-  if (e.tag_namespace == GUMBO_NAMESPACE_HTML) return upperAscii(std::move(name));
+  if (e.tag_namespace == GUMBO_NAMESPACE_HTML) return text::upperAscii(std::move(name));
   if (e.tag_namespace == GUMBO_NAMESPACE_SVG) {
     GumboStringPiece piece{name.data(), name.size()};
     if (const char* adjusted = gumbo_normalize_svg_tagname(&piece)) return adjusted;

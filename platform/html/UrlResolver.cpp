@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
@@ -19,16 +21,6 @@ struct UrlParts {
   bool hasQuery = false;
   bool hasFragment = false;
 };
-
-char lowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string lowerAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = lowerAscii(c);
-  return result;
-}
 
 bool isAsciiLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -77,7 +69,7 @@ std::string schemeOf(std::string_view address) {
   for (std::size_t i = 1; i < colon; ++i) {
     if (!isSchemeCharacter(address[i])) return {};
   }
-  return lowerAscii(address.substr(0, colon));
+  return text::lowerAscii(address.substr(0, colon));
 }
 
 // Browsers read a backslash as a slash in the host and path of http-like
@@ -179,7 +171,7 @@ std::string normalizeAuthority(const std::string& authority, std::string_view sc
     std::string_view port = std::string_view(hostAndPort).substr(portColon + 1);
     if (port.empty() || port == defaultPortOf(scheme)) hostAndPort.erase(portColon);
   }
-  return authority.substr(0, hostStart) + lowerAscii(hostAndPort);
+  return authority.substr(0, hostStart) + text::lowerAscii(hostAndPort);
 }
 
 enum class UrlPart { Path, Query, Fragment };
@@ -309,7 +301,7 @@ std::string hostOf(const std::string& address) {
   if (at != std::string_view::npos) host.remove_prefix(at + 1);
   std::size_t end = host.starts_with('[') ? host.find(']') : host.find(':');
   if (end != std::string_view::npos && host.starts_with('[')) ++end;
-  return lowerAscii(host.substr(0, end));
+  return text::lowerAscii(host.substr(0, end));
 }
 
 }  // namespace vendaro

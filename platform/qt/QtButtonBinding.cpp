@@ -5,16 +5,9 @@
 namespace vendaro {
 
 QtButtonBinding::QtButtonBinding(Label& caption, QAbstractButton& button)
-    : QObject(&button), caption_(caption), button_(button) {
-  connect(&button_, &QAbstractButton::clicked, this, [this] {
-    if (onClick) onClick();
-  });
-  listener_ = caption_.addListener([this] { show(); });
-  show();
-}
-
-QtButtonBinding::~QtButtonBinding() {
-  caption_.removeListener(listener_);
+    : QtControlBinding(caption, button), caption_(caption), button_(button) {
+  connect(&button_, &QAbstractButton::clicked, this, [this] { raise(onClick); });
+  watch();
 }
 
 void QtButtonBinding::show() {

@@ -1,31 +1,29 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QObject>
 #include <functional>
 
 #include "platform/Label.h"
+#include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {
 
 // Draws a command button whose model is a caption (a Label: caption, enabled,
 // visible) and raises onClick when the user presses it. The binding is a
 // child of the button; the model must outlive it.
-class QtButtonBinding : public QObject {
+class QtButtonBinding : public QtControlBinding {
   Q_OBJECT
 
  public:
   QtButtonBinding(Label& caption, QAbstractButton& button);
-  ~QtButtonBinding() override;
 
   std::function<void()> onClick;
 
  private:
-  void show();
+  void show() override;
 
   Label& caption_;
   QAbstractButton& button_;
-  Control::ListenerId listener_;
 };
 
 }  // namespace vendaro

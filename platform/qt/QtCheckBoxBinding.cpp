@@ -16,15 +16,10 @@ Qt::CheckState checkState(int value) {
 }  // namespace
 
 QtCheckBoxBinding::QtCheckBoxBinding(CheckBox& box, QCheckBox& widget)
-    : QObject(&widget), box_(box), widget_(widget) {
+    : QtControlBinding(box, widget), box_(box), widget_(widget) {
   // `clicked` comes from the user (or click()), never from setCheckState.
   connect(&widget_, &QCheckBox::clicked, this, &QtCheckBoxBinding::takeClick);
-  listener_ = box_.addListener([this] { show(); });
-  show();
-}
-
-QtCheckBoxBinding::~QtCheckBoxBinding() {
-  box_.removeListener(listener_);
+  watch();
 }
 
 void QtCheckBoxBinding::show() {
@@ -37,7 +32,7 @@ void QtCheckBoxBinding::show() {
 
 void QtCheckBoxBinding::takeClick(bool checked) {
   box_.setValue(checked ? 1 : 0);
-  if (onClick) onClick();
+  raise(onClick);
   show();
 }
 

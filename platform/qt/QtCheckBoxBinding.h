@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QObject>
 #include <functional>
 
 #include "platform/CheckBox.h"
+#include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {
 
@@ -12,22 +12,20 @@ namespace vendaro {
 // 2 for grayed) and state are drawn; a click by the user stores the new value
 // in the model, then raises onClick. The binding is a child of the widget;
 // the model must outlive it.
-class QtCheckBoxBinding : public QObject {
+class QtCheckBoxBinding : public QtControlBinding {
   Q_OBJECT
 
  public:
   QtCheckBoxBinding(CheckBox& box, QCheckBox& widget);
-  ~QtCheckBoxBinding() override;
 
   std::function<void()> onClick;
 
  private:
-  void show();
+  void show() override;
   void takeClick(bool checked);
 
   CheckBox& box_;
   QCheckBox& widget_;
-  Control::ListenerId listener_;
 };
 
 }  // namespace vendaro

@@ -25,7 +25,7 @@ QStringList entries(const QComboBox& box) {
 }  // namespace
 
 QtComboBoxBinding::QtComboBoxBinding(ListControl& list, QComboBox& box)
-    : QObject(&box), list_(list), box_(box) {
+    : QtControlBinding(list, box), list_(list), box_(box) {
   box_.setEditable(true);
   // The model decides what enters the list; Qt neither adds nor completes.
   box_.setInsertPolicy(QComboBox::NoInsert);
@@ -37,15 +37,10 @@ QtComboBoxBinding::QtComboBoxBinding(ListControl& list, QComboBox& box)
   box_.lineEdit()->installEventFilter(this);
   connect(&box_, &QComboBox::editTextChanged, this, &QtComboBoxBinding::takeEditText);
   connect(&box_, &QComboBox::activated, this, &QtComboBoxBinding::takeChoice);
-  listener_ = list_.addListener([this] { showList(); });
-  showList();
+  watch();
 }
 
-QtComboBoxBinding::~QtComboBoxBinding() {
-  list_.removeListener(listener_);
-}
-
-void QtComboBoxBinding::showList() {
+void QtComboBoxBinding::show() {
   showing_ = true;
   const QSignalBlocker blocker(&box_);
   const QStringList wanted = entries(list_);
@@ -72,17 +67,17 @@ void QtComboBoxBinding::takeEditText(const QString& text) {
 void QtComboBoxBinding::takeChoice(int index) {
   if (index < 0 || index >= list_.ListCount()) return;
   list_.setListIndex(index);
-  if (onClick) onClick();
+  raise(onClick);
 }
 
 bool QtComboBoxBinding::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   if ((key == Qt::Key_Return || key == Qt::Key_Enter) && onKeyPress) {
-    onKeyPress(kEnterKeyAscii);
+    raise([this] { onKeyPress(kEnterKeyAscii); });
     return true;
   }
-  if (key == Qt::Key_Delete && onKeyDown) onKeyDown(kDeleteKeyCode);
+  if (key == Qt::Key_Delete && onKeyDown) raise([this] { onKeyDown(kDeleteKeyCode); });
   return QObject::eventFilter(watched, event);
 }
 

@@ -1,17 +1,17 @@
 #pragma once
 
 #include <QComboBox>
-#include <QObject>
 #include <functional>
 
 #include "platform/ListControl.h"
+#include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {
 
 // Keeps an editable QComboBox and a combo-box model in step in both
 // directions (entries, chosen entry, edit text) and forwards the user's keys
 // and choices. The binding is a child of the box; the list must outlive it.
-class QtComboBoxBinding : public QObject {
+class QtComboBoxBinding : public QtControlBinding {
   Q_OBJECT
 
  public:
@@ -19,7 +19,6 @@ class QtComboBoxBinding : public QObject {
   static constexpr int kDeleteKeyCode = 46;
 
   QtComboBoxBinding(ListControl& list, QComboBox& box);
-  ~QtComboBoxBinding() override;
 
   // Enter in the edit field (key character 13); Qt's own handling is skipped.
   std::function<void(int keyAscii)> onKeyPress;
@@ -32,13 +31,12 @@ class QtComboBoxBinding : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void showList();
+  void show() override;
   void takeEditText(const QString& text);
   void takeChoice(int index);
 
   ListControl& list_;
   QComboBox& box_;
-  ListControl::ListenerId listener_;
   bool showing_ = false;
   int shownListIndex_ = -1;
 };

@@ -2,12 +2,15 @@
 
 #include <QMetaObject>
 
+#include "platform/qt/QtGuard.h"
+
 namespace vendaro {
 
 void QtEventLoop::post(Task task) {
   // A queued call on an object of the loop's thread is Qt's thread-safe way
   // to hand work to that thread.
-  QMetaObject::invokeMethod(&context_, std::move(task), Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &context_, [task = std::move(task)] { runGuarded(task); }, Qt::QueuedConnection);
 }
 
 EventLoop::TaskId QtEventLoop::postDelayed(int delayMs, Task task) {
@@ -30,7 +33,7 @@ void QtEventLoop::runDelayed(TaskId id, const Task& task) {
   const Task copy = task;
   found->second->deleteLater();
   delayed_.erase(found);
-  copy();
+  runGuarded(copy);
 }
 
 void QtEventLoop::cancel(TaskId id) {

@@ -5,13 +5,8 @@
 namespace vendaro {
 
 QtLabelBinding::QtLabelBinding(Label& label, QLabel& widget)
-    : QObject(&widget), label_(label), widget_(widget) {
-  listener_ = label_.addListener([this] { show(); });
-  show();
-}
-
-QtLabelBinding::~QtLabelBinding() {
-  label_.removeListener(listener_);
+    : QtControlBinding(label, widget), label_(label), widget_(widget) {
+  watch();
 }
 
 void QtLabelBinding::show() {

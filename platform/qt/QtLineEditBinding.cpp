@@ -7,15 +7,10 @@
 namespace vendaro {
 
 QtLineEditBinding::QtLineEditBinding(TextBox& box, QLineEdit& edit)
-    : QObject(&edit), box_(box), edit_(edit) {
+    : QtControlBinding(box, edit), box_(box), edit_(edit) {
   // textEdited comes from the user only, never from setText.
   connect(&edit_, &QLineEdit::textEdited, this, &QtLineEditBinding::takeText);
-  listener_ = box_.addListener([this] { show(); });
-  show();
-}
-
-QtLineEditBinding::~QtLineEditBinding() {
-  box_.removeListener(listener_);
+  watch();
 }
 
 void QtLineEditBinding::show() {
@@ -30,7 +25,7 @@ void QtLineEditBinding::show() {
 
 void QtLineEditBinding::takeText(const QString& text) {
   box_.setText(text.toStdString());
-  if (onChange) onChange();
+  raise(onChange);
 }
 
 }  // namespace vendaro

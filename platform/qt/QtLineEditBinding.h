@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QObject>
 #include <functional>
 
 #include "platform/TextBox.h"
+#include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {
 
@@ -12,23 +12,21 @@ namespace vendaro {
 // the model's text, state and lock are drawn, and what the user types is
 // stored in the model. The binding is a child of the edit; the box must
 // outlive it.
-class QtLineEditBinding : public QObject {
+class QtLineEditBinding : public QtControlBinding {
   Q_OBJECT
 
  public:
   QtLineEditBinding(TextBox& box, QLineEdit& edit);
-  ~QtLineEditBinding() override;
 
   // Raised after the user changed the text (the model holds the new text).
   std::function<void()> onChange;
 
  private:
-  void show();
+  void show() override;
   void takeText(const QString& text);
 
   TextBox& box_;
   QLineEdit& edit_;
-  Control::ListenerId listener_;
 };
 
 }  // namespace vendaro

@@ -18,16 +18,11 @@ bool sameEntries(const ListControl& list, const QListWidget& widget) {
 }  // namespace
 
 QtListBoxBinding::QtListBoxBinding(ListControl& list, QListWidget& widget)
-    : QObject(&widget), list_(list), widget_(widget) {
+    : QtControlBinding(list, widget), list_(list), widget_(widget) {
   connect(&widget_, &QListWidget::currentRowChanged, this, &QtListBoxBinding::takeRow);
   connect(&widget_, &QListWidget::clicked, this, &QtListBoxBinding::takeClick);
   connect(&widget_, &QListWidget::doubleClicked, this, &QtListBoxBinding::takeDoubleClick);
-  listener_ = list_.addListener([this] { show(); });
-  show();
-}
-
-QtListBoxBinding::~QtListBoxBinding() {
-  list_.removeListener(listener_);
+  watch();
 }
 
 void QtListBoxBinding::show() {
@@ -47,13 +42,13 @@ void QtListBoxBinding::takeRow(int row) {
 void QtListBoxBinding::takeClick(const QModelIndex& index) {
   if (!index.isValid()) return;
   takeRow(index.row());
-  if (onClick) onClick();
+  raise(onClick);
 }
 
 void QtListBoxBinding::takeDoubleClick(const QModelIndex& index) {
   if (!index.isValid()) return;
   takeRow(index.row());
-  if (onDblClick) onDblClick();
+  raise(onDblClick);
 }
 
 }  // namespace vendaro

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QListWidget>
-#include <QObject>
 #include <functional>
 
 #include "platform/ListControl.h"
+#include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {
 
@@ -12,25 +12,23 @@ namespace vendaro {
 // chosen entry are drawn; the entry the user chooses becomes the model's
 // ListIndex before onClick or onDblClick is raised. The binding is a child of
 // the widget; the list must outlive it.
-class QtListBoxBinding : public QObject {
+class QtListBoxBinding : public QtControlBinding {
   Q_OBJECT
 
  public:
   QtListBoxBinding(ListControl& list, QListWidget& widget);
-  ~QtListBoxBinding() override;
 
   std::function<void()> onClick;
   std::function<void()> onDblClick;
 
  private:
-  void show();
+  void show() override;
   void takeRow(int row);
   void takeClick(const QModelIndex& index);
   void takeDoubleClick(const QModelIndex& index);
 
   ListControl& list_;
   QListWidget& widget_;
-  Control::ListenerId listener_;
 };
 
 }  // namespace vendaro

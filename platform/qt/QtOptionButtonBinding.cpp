@@ -7,15 +7,10 @@
 namespace vendaro {
 
 QtOptionButtonBinding::QtOptionButtonBinding(OptionButton& option, QRadioButton& widget)
-    : QObject(&widget), option_(option), widget_(widget) {
+    : QtControlBinding(option, widget), option_(option), widget_(widget) {
   widget_.setAutoExclusive(false);
   connect(&widget_, &QRadioButton::clicked, this, &QtOptionButtonBinding::takeClick);
-  listener_ = option_.addListener([this] { show(); });
-  show();
-}
-
-QtOptionButtonBinding::~QtOptionButtonBinding() {
-  option_.removeListener(listener_);
+  watch();
 }
 
 void QtOptionButtonBinding::show() {
@@ -27,7 +22,7 @@ void QtOptionButtonBinding::show() {
 
 void QtOptionButtonBinding::takeClick() {
   if (onClick) {
-    onClick();
+    raise(onClick);
   } else {
     option_.setValue(true);
   }

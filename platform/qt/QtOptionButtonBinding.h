@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QObject>
 #include <QRadioButton>
 #include <functional>
 
 #include "platform/OptionButton.h"
+#include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {
 
@@ -13,22 +13,20 @@ namespace vendaro {
 // by the user raises onClick (whose handler chooses the button and clears the
 // others), or without a handler chooses the button. The binding is a child of
 // the widget; the model must outlive it.
-class QtOptionButtonBinding : public QObject {
+class QtOptionButtonBinding : public QtControlBinding {
   Q_OBJECT
 
  public:
   QtOptionButtonBinding(OptionButton& option, QRadioButton& widget);
-  ~QtOptionButtonBinding() override;
 
   std::function<void()> onClick;
 
  private:
-  void show();
+  void show() override;
   void takeClick();
 
   OptionButton& option_;
   QRadioButton& widget_;
-  Control::ListenerId listener_;
 };
 
 }  // namespace vendaro

@@ -2,31 +2,23 @@
 
 #include <QScrollBar>
 
+#include "platform/Text.h"
 #include "platform/qt/QtControlState.h"
 
 namespace vendaro {
 
 QString QtTextEditBinding::shownText(const std::string& modelText) {
-  QString text = QString::fromStdString(modelText);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return text;
+  return QString::fromStdString(text::withLf(modelText));
 }
 
 std::string QtTextEditBinding::modelText(const QString& shownText) {
-  QString text = shownText;
-  text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-  return text.toStdString();
+  return text::withCrLf(shownText.toStdString());
 }
 
 QtTextEditBinding::QtTextEditBinding(TextBox& box, QPlainTextEdit& edit)
-    : QObject(&edit), box_(box), edit_(edit) {
+    : QtControlBinding(box, edit), box_(box), edit_(edit) {
   connect(&edit_, &QPlainTextEdit::textChanged, this, &QtTextEditBinding::takeText);
-  listener_ = box_.addListener([this] { show(); });
-  show();
-}
-
-QtTextEditBinding::~QtTextEditBinding() {
-  box_.removeListener(listener_);
+  watch();
 }
 
 void QtTextEditBinding::show() {
@@ -48,7 +40,7 @@ void QtTextEditBinding::takeText() {
   // A model text with lone line feeds stays as it is until the user edits it.
   if (shownText(box_.Text()) == edit_.toPlainText()) return;
   box_.setText(text);
-  if (onChange) onChange();
+  raise(onChange);
 }
 
 }  // namespace vendaro

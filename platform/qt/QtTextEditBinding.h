@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QObject>
 #include <QPlainTextEdit>
 #include <functional>
 
 #include "platform/TextBox.h"
+#include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {
 
@@ -12,12 +12,11 @@ namespace vendaro {
 // directions. The model keeps CR LF line ends; the edit shows plain line
 // breaks. A text appended by the model (a running log) stays in view. The
 // binding is a child of the edit; the box must outlive it.
-class QtTextEditBinding : public QObject {
+class QtTextEditBinding : public QtControlBinding {
   Q_OBJECT
 
  public:
   QtTextEditBinding(TextBox& box, QPlainTextEdit& edit);
-  ~QtTextEditBinding() override;
 
   // Raised after the user changed the text (the model holds the new text).
   std::function<void()> onChange;
@@ -27,12 +26,11 @@ class QtTextEditBinding : public QObject {
   static std::string modelText(const QString& shownText);
 
  private:
-  void show();
+  void show() override;
   void takeText();
 
   TextBox& box_;
   QPlainTextEdit& edit_;
-  Control::ListenerId listener_;
   bool showing_ = false;
 };
 

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "platform/qt/QtDocumentEventBridge.h"
+#include "platform/qt/QtGuard.h"
 #include "platform/qt/SnapshotReader.h"
 
 namespace vendaro {
@@ -88,12 +89,15 @@ QtWebBrowser::~QtWebBrowser() {
 
 void QtWebBrowser::connectPage() {
   page_->setNavigationFilter([this](const QUrl& url) { return allowNavigation(url); });
-  QObject::connect(page_, &QWebEnginePage::loadStarted, view_, [this] { loadStarted(); });
+  // Every page signal reaches model code; runGuarded keeps its errors out of Qt.
+  QObject::connect(page_, &QWebEnginePage::loadStarted, view_,
+                   [this] { runGuarded([this] { loadStarted(); }); });
   QObject::connect(page_, &QWebEnginePage::urlChanged, view_,
-                   [this](const QUrl& url) { urlChanged(url); });
-  QObject::connect(page_, &QWebEnginePage::loadFinished, view_, [this] { loadFinished(); });
+                   [this](const QUrl& url) { runGuarded([this, &url] { urlChanged(url); }); });
+  QObject::connect(page_, &QWebEnginePage::loadFinished, view_,
+                   [this] { runGuarded([this] { loadFinished(); }); });
   QObject::connect(page_, &QWebEnginePage::titleChanged, view_, [this](const QString& title) {
-    if (onTitleChange) onTitleChange(title.toStdString());
+    if (onTitleChange) runGuarded([this, &title] { onTitleChange(title.toStdString()); });
   });
 }
 
@@ -102,7 +106,7 @@ void QtWebBrowser::connectPage() {
 void QtWebBrowser::installDocumentEvents() {
   auto* bridge = new QtDocumentEventBridge(page_);
   bridge->onEvent = [this](const DocumentEvent& event) {
-    if (onDocumentEvent) onDocumentEvent(event);
+    if (onDocumentEvent) runGuarded([this, &event] { onDocumentEvent(event); });
   };
   channel_ = new QWebChannel(page_);
   channel_->registerObject(QString::fromLatin1(kEventObjectName), bridge);
@@ -122,7 +126,7 @@ bool QtWebBrowser::allowNavigation(const QUrl& url) {
   // Written documents are not navigations of the user's.
   if (url.scheme() == QStringLiteral("data") || !onBeforeNavigate) return true;
   bool cancel = false;
-  onBeforeNavigate(text(url), cancel);
+  runGuarded([&] { onBeforeNavigate(text(url), cancel); });
   return !cancel;
 }
 
@@ -169,7 +173,7 @@ void QtWebBrowser::runScript(const QString& source, std::function<void(const QVa
   page_->runJavaScript(source, QWebEngineScript::ApplicationWorld,
                        [state, generation, done = std::move(done)](const QVariant& result) {
                          if (state->owner != nullptr && state->generation == generation) {
-                           done(result);
+                           runGuarded([&] { done(result); });
                          }
                        });
 }

@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
@@ -27,14 +29,8 @@ bool isSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
-char foldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool sameWord(const std::string& a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return foldAscii(x) == foldAscii(y);
-         });
+  return text::equalsIgnoringCase(a, b);
 }
 
 bool isWord(const Token& token, std::string_view word) {

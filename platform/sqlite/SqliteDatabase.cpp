@@ -2,11 +2,11 @@
 
 #include <sqlite3.h>
 
-#include <array>
 #include <memory>
 #include <string_view>
 #include <utility>
 
+#include "platform/Text.h"
 #include "platform/sqlite/SingleTableSelect.h"
 #include "platform/sqlite/SqliteError.h"
 #include "platform/sqlite/SqliteStatement.h"
@@ -20,34 +20,6 @@ constexpr int kBusyTimeoutMs = 5000;
 // The name of the row-key column added to updatable queries; never shown.
 constexpr std::string_view kRowKey = "vendaro_row_key__";
 
-// The program's tables, in the column order the order intake and the form
-// creator write them.
-constexpr std::array<std::string_view, 5> kTables = {"Orders", "Order Details", "Forms", "Fields",
-                                                     "Respond"};
-constexpr std::string_view kSchema = R"sql(
-CREATE TABLE IF NOT EXISTS [Orders] (
-  OrderID INTEGER PRIMARY KEY AUTOINCREMENT, CustomerID TEXT, OrderDate TEXT, ShipName TEXT,
-  ShipAddress TEXT, ShipCity TEXT, ShipState TEXT, ShipPostalCode TEXT, ShipPhoneNumber TEXT,
-  ShippingMethodID TEXT, ShippingCost NUMERIC, BillName TEXT, BillAddress TEXT, BillCity TEXT,
-  BillState TEXT, BillPostalCode TEXT, BillPhoneNumber TEXT, EMail1 TEXT, EMail2 TEXT,
-  SalesTax NUMERIC, Total NUMERIC, SustServPhone TEXT, CCNumber TEXT, CCExp TEXT);
-CREATE TABLE IF NOT EXISTS [Order Details] (
-  OrderID INTEGER, ProductID TEXT, Quantity NUMERIC, Price NUMERIC, LineTotal NUMERIC);
-CREATE TABLE IF NOT EXISTS [Forms] (
-  formID INTEGER PRIMARY KEY AUTOINCREMENT, formName TEXT, formFile TEXT, tabStyle TEXT,
-  baseLoc TEXT, [frame] TEXT, backmage TEXT, backColor TEXT, backText TEXT, hyperlink TEXT,
-  VHyperlink TEXT, AHyperlink TEXT, email TEXT);
-CREATE TABLE IF NOT EXISTS [Fields] (
-  formID INTEGER, fieldName TEXT, fieldType TEXT, fieldDescription TEXT);
-CREATE TABLE IF NOT EXISTS [Respond] (
-  respondID INTEGER PRIMARY KEY AUTOINCREMENT, respondForm TEXT, respondDate TEXT,
-  responder TEXT, FieldName TEXT, fieldValue TEXT);
-)sql";
-
-char foldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string_view trim(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
@@ -56,10 +28,7 @@ std::string_view trim(std::string_view text) {
 }
 
 bool startsWithWord(std::string_view text, std::string_view word) {
-  if (text.size() < word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (foldAscii(text[i]) != word[i]) return false;
-  }
+  if (!text::startsWithIgnoringCase(text, word)) return false;
   if (text.size() == word.size()) return true;
   const char next = text[word.size()];
   return !((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') ||
@@ -127,37 +96,45 @@ sqlite3* SqliteDatabase::connection() {
     throw DataError(data_errors::kCannotOpen, error.what());
   }
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  db_ = db;
-  try {
-    createMissingTables();
-  } catch (const DataError& error) {
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
-    throw DataError(data_errors::kCannotOpen, context + ": " + error.what());
+  // Reading the schema tells a file that is not a database at once.
+  char* message = nullptr;
+  const int checked =
+      sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &message);
+  if (checked != SQLITE_OK) {
+    const std::string text = message != nullptr ? message : sqlite3_errstr(checked);
+    sqlite3_free(message);
+    sqlite3_close_v2(db);
+    throw DataError(data_errors::kCannotOpen, context + ": " + text);
   }
+  db_ = db;
   return db_;
 }
 
-void SqliteDatabase::createMissingTables() {
+void SqliteDatabase::createMissingTables(const std::vector<std::string>& tables,
+                                         const std::string& schema) {
+  sqlite3* db = connection();
   // Only take the write lock when a table is missing, so that a file another
   // program is writing, or a read-only copy, still opens.
-  SqliteStatement count(db_,
-                        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
-                        "(?, ?, ?, ?, ?)");
+  std::string query = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN (";
   std::vector<DbValue> names;
-  for (const std::string_view table : kTables) names.emplace_back(std::string(table));
+  for (const std::string& table : tables) {
+    query += names.empty() ? "?" : ", ?";
+    names.emplace_back(table);
+  }
+  SqliteStatement count(db, query + ")");
   count.bind(names);
   count.step();
-  if (count.column(0) == DbValue(static_cast<std::int64_t>(kTables.size()))) return;
+  if (count.column(0) == DbValue(static_cast<std::int64_t>(tables.size()))) return;
 
-  const std::string script = "BEGIN IMMEDIATE;" + std::string(kSchema) + "COMMIT;";
+  const std::string script = "BEGIN IMMEDIATE;" + schema + "COMMIT;";
   char* message = nullptr;
-  const int rc = sqlite3_exec(db_, script.c_str(), nullptr, nullptr, &message);
+  const int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &message);
   if (rc != SQLITE_OK) {
     const std::string text = message != nullptr ? message : sqlite3_errstr(rc);
     sqlite3_free(message);
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    throw DataError(data_errors::kCannotOpen, "cannot create the tables: " + text);
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw DataError(data_errors::kCannotOpen, "Couldn't open the database file '" + file_.string() +
+                                                  "': cannot create the tables: " + text);
   }
 }
 

@@ -14,9 +14,9 @@ namespace vendaro {
 class SqliteStatement;
 
 // The program's database in one SQLite file. The file is opened, created if
-// missing, and given the program's tables on first use, so that a missing or
-// damaged file shows up as a DataError (3044) of the first operation, where a
-// data control reports it. A busy timeout lets two programs share the file.
+// missing, and checked on first use, so that a missing or damaged file shows
+// up as a DataError (3044) of the first operation, where a data control
+// reports it. A busy timeout lets two programs share the file.
 class SqliteDatabase : public Database {
  public:
   explicit SqliteDatabase(std::filesystem::path file);
@@ -34,6 +34,8 @@ class SqliteDatabase : public Database {
   void deleteRow(const std::string& table, std::int64_t rowId) override;
   FieldValues readRow(const std::string& table, std::int64_t rowId) override;
   void execute(const std::string& sql, const std::vector<DbValue>& parameters = {}) override;
+  void createMissingTables(const std::vector<std::string>& tables,
+                           const std::string& schema) override;
 
   void beginTransaction() override;
   void commit() override;
@@ -41,7 +43,6 @@ class SqliteDatabase : public Database {
 
  private:
   sqlite3* connection();
-  void createMissingTables();
   // Reads every row; with a `baseTable` the last column is the row key.
   QueryResult run(SqliteStatement& statement, const std::string& baseTable);
 

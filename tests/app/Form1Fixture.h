@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/Form1.h"
-#include "platform/ManualEventLoop.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/FakeTransfer.h"
+#include "tests/support/ManualEventLoop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "app/ListFile.h"
+#include "app/Subsystems.h"
 #include "tests/app/Form1Fixture.h"
 
 namespace vendaro::testing {
@@ -150,15 +151,17 @@ TEST_F(Form1Startup, CloseCancelsTheFetchersClosesToolWindowsAndEmptiesPopupMenu
   EXPECT_EQ(form.privch.childCount(), 1);
 }
 
-TEST_F(Form1Startup, MenuEntriesReachTheirCommandsByName) {
+TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
   Form1& form = loadForm();
+  Workbench workbench(loop, dialogs, launcher, settings, folder.path(), form, form.commands,
+                      form.toolWindows, []() -> Database& { throw DataError(3044, "unused"); });
+  registerSubsystemCommands(workbench);
   Entries opened;
   for (const char* name : {"Wizard1", "frmOrders"}) {
     form.toolWindows.add(name, {[&opened, name] { opened.push_back(name); }, [] {}, [] {}});
   }
   int closeRequests = 0;
   form.onCloseRequested = [&] { ++closeRequests; };
-  form.Combo2.setText("http://shown.example/");
   browser1->navigations.clear();
   for (const char* name : {"stgen", "orders", "stgen", "home", "exit", "sear", "unknown"}) {
     form.mainMenu.click(name);
@@ -166,6 +169,7 @@ TEST_F(Form1Startup, MenuEntriesReachTheirCommandsByName) {
   EXPECT_EQ(opened, (Entries{"Wizard1", "frmOrders"}));  // the second stgen brings it forward
   EXPECT_EQ(browser1->navigations, Entries{"http://vendor.example"});
   EXPECT_EQ(closeRequests, 1);
+  EXPECT_TRUE(workbench.makeOrderIntake);  // the wizard's "E-Mail DB" tab gets its intake
 }
 
 TEST_F(Form1Startup, AddToAddressHistoryDropsTheLastEntryWhenFull) {

@@ -7,6 +7,7 @@
 #include "common/DataLists.h"
 #include "platform/sqlite/SqliteDatabase.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
@@ -22,7 +23,7 @@ class DataListsTest : public ::testing::Test {
   void addForm(const DbValue& name) { database_.insertRow("Forms", {{"formName", name}}); }
 
   testing::TempFolder folder_;
-  SqliteDatabase database_;
+  testing::TestDatabase database_;
   DataControl forms_{database_, "Forms"};
   TextBox nameBox_;
   ListControl list_;

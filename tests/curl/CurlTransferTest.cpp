@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/ManualEventLoop.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/LoopPump.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro {
 namespace {

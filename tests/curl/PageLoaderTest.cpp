@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/ManualEventLoop.h"
 #include "platform/curl/PageAssembler.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/LoopPump.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::delayedReply;
+using ::testing::ElementsAre;
 using testing::LocalHttpServer;
 using testing::pumpUntil;
 using testing::RefusingPort;

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ManualEventLoop.h"
 #include "tests/mail/MailDriver.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro::testing {
 namespace {

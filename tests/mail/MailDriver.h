@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/MailClient.h"
-#include "platform/ManualEventLoop.h"
 #include "tests/support/LoopPump.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro::testing {
 

@@ -11,6 +11,7 @@
 #include "tests/orders/OrderTestMails.h"
 #include "tests/support/Pop3TestServer.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
@@ -93,7 +94,7 @@ TEST_F(GetOrdersCommandTest, FailsClearlyOnLoginAndConnectionErrors) {
 TEST(OrdersCommandTest, ListsEveryOrderLineAsCsv) {
   TempFolder app;
   {
-    SqliteDatabase database(app.file(kOrderDatabaseFile));
+    testing::TestDatabase database(app.file(kProgramDatabaseFile));
     const std::int64_t zed = database.insertRow("Orders", {{"CustomerID", "zed, \"z\""}});
     testing::addOrderLine(database, zed, "A100 ", 2, 25);
     testing::addOrderLine(database, zed, "B7", 1, 4.12);

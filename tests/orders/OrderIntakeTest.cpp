@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ManualEventLoop.h"
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/orders/OrderTestMails.h"
 #include "tests/support/FakeMailClient.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/MailValues.h"
-#include "orders/MailBodyDecoder.h"
+#include "platform/mime/MailBodyDecoder.h"
 #include "tests/orders/OrderTestMails.h"
 
 namespace vendaro {

@@ -6,6 +6,7 @@
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
@@ -28,7 +29,7 @@ class OrderViewerTest : public ::testing::Test {
   const std::string& customer() const { return viewer.txtFields[kCustomer].Text(); }
 
   TempFolder folder;
-  SqliteDatabase database{folder.file("Vendaro2.mdb")};
+  testing::TestDatabase database{folder.file("Vendaro2.mdb")};
   ScriptedDialogs dialogs;
   frmOrders viewer{database, dialogs};
 };

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/ManualEventLoop.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro {
 namespace {

@@ -15,8 +15,10 @@
 
 #include "app/Form1Layout.h"
 #include "app/WorkbenchView.h"
-#include "orders/OrderViewerView.h"
+#include "orders/OrderSubsystem.h"
 #include "platform/Settings.h"
+#include "store/StoreSubsystem.h"
+#include "store/Wizard1.h"
 #include "tests/qt/GuiWatchdog.h"
 #include "tests/support/TempFolder.h"
 
@@ -162,18 +164,18 @@ void MainWindowTest::browsesSwitchesPanesOpensToolWindowsAndSavesTheAddressHisto
 
   // "Orders" opens the viewer; a second time brings the same window forward.
   window.findChild<QAction*>("orders")->trigger();
-  OrderViewerView* viewer = workbench.orderViewerWindow();
+  auto* viewer = workbench.toolWindowSlots().view(kOrderViewerForm);
   QVERIFY(viewer != nullptr);
   QVERIFY(QTest::qWaitForWindowExposed(viewer));
   QCOMPARE(viewer->windowTitle(), QStringLiteral("Orders"));
   QCOMPARE(viewer->findChild<QLabel*>("datPrimaryRSCaption")->text(), QStringLiteral("Record: 0"));
   window.findChild<QAction*>("orders")->trigger();
-  QCOMPARE(workbench.orderViewerWindow(), viewer);
+  QCOMPARE(workbench.toolWindowSlots().view(kOrderViewerForm), viewer);
   QCOMPARE(windowsNamed("frmOrders"), 1);
 
   // "Store Generator" opens the wizard with its five tabs.
   window.findChild<QAction*>("stgen")->trigger();
-  Wizard1View* wizardWindow = workbench.wizardWindow();
+  auto* wizardWindow = workbench.toolWindowSlots().view(kWizardForm);
   QVERIFY(wizardWindow != nullptr);
   QVERIFY(QTest::qWaitForWindowExposed(wizardWindow));
   QCOMPARE(wizardWindow->windowTitle(), QStringLiteral("Vendaro 2.0"));
@@ -187,7 +189,7 @@ void MainWindowTest::browsesSwitchesPanesOpensToolWindowsAndSavesTheAddressHisto
 
   // A category set in the model and added with the button shows in the list.
   tabs->setCurrentIndex(1);
-  workbench.wizard()->Text1[0].setText("Shoes");
+  workbench.toolWindowSlots().model<Wizard1>(kWizardForm)->Text1[0].setText("Shoes");
   auto* entry = wizardWindow->findChild<QLineEdit*>("Text1_0");
   QCOMPARE(entry->text(), QStringLiteral("Shoes"));
   QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command9"), Qt::LeftButton);
@@ -198,17 +200,17 @@ void MainWindowTest::browsesSwitchesPanesOpensToolWindowsAndSavesTheAddressHisto
 
   // "Show Orders" brings the one viewer forward.
   QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command151"), Qt::LeftButton);
-  QCOMPARE(workbench.orderViewerWindow(), viewer);
+  QCOMPARE(workbench.toolWindowSlots().view(kOrderViewerForm), viewer);
   QCOMPARE(windowsNamed("frmOrders"), 1);
 
   // Exit in the File menu closes the window, which saves the address list
   // and closes the wizard, not the order viewer; releasing it writes the last page.
   window.findChild<QAction*>("exit")->trigger();
   QTRY_VERIFY(!window.isVisible());
-  QVERIFY(!workbench.toolWindows().isOpen(ToolWindows::kWizardForm));
-  QTRY_VERIFY(workbench.wizardWindow() == nullptr);
+  QVERIFY(!workbench.toolWindows().isOpen(kWizardForm));
+  QTRY_VERIFY(workbench.toolWindowSlots().view(kWizardForm) == nullptr);
   QVERIFY(viewer->isVisible());
-  QVERIFY(workbench.toolWindows().isOpen(ToolWindows::kOrderViewerForm));
+  QVERIFY(workbench.toolWindows().isOpen(kOrderViewerForm));
   QCOMPARE(folder.read("lb.prv"), "\"" + first + "\r\n" + second + "\r\n\"\r\n");
   workbench.finish();
   QVERIFY(workbench.window() == nullptr);

@@ -9,10 +9,10 @@
 
 #include "orders/OrderViewer.h"
 #include "orders/OrderViewerView.h"
-#include "platform/sqlite/SqliteDatabase.h"
 #include "tests/qt/GuiWatchdog.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
@@ -62,7 +62,7 @@ class OrderViewerViewTest : public QObject {
 
 void OrderViewerViewTest::orderViewerStepsThroughOrdersByCustomerWithTheirLines() {
   testing::TempFolder folder;
-  SqliteDatabase database(folder.file("Vendaro2.mdb"));
+  testing::TestDatabase database(folder.file("Vendaro2.mdb"));
   seedOrders(database);
   testing::ScriptedDialogs dialogs;
   frmOrders form(database, dialogs);

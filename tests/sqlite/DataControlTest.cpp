@@ -8,6 +8,7 @@
 #include "platform/TextBox.h"
 #include "platform/sqlite/SqliteDatabase.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
@@ -44,7 +45,7 @@ class DataControlTest : public ::testing::Test {
   }
 
   TempFolder folder;
-  SqliteDatabase db{folder.file("Vendaro2.db")};
+  testing::TestDatabase db{folder.file("Vendaro2.db")};
 };
 
 TEST_F(DataControlTest, AddNewStoresTheRecordAndReadsBackItsKey) {

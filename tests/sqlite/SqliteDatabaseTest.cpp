@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
@@ -28,7 +29,7 @@ int dataErrorOf(SqliteDatabase& db, const std::string& source) {
 class SqliteDatabaseTest : public ::testing::Test {
  protected:
   TempFolder folder;
-  SqliteDatabase db{folder.file("Vendaro2.db")};
+  testing::TestDatabase db{folder.file("Vendaro2.db")};
 };
 
 TEST_F(SqliteDatabaseTest, CreatesTheTablesOnceAndKeepsRowsOnReopen) {

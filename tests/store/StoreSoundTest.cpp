@@ -7,7 +7,6 @@
 
 #include "store/SafeNumber.h"
 #include "store/ScriptNames.h"
-#include "store/ScriptText.h"
 #include "store/SiteGenerator.h"
 #include "tests/store/StoreTestCatalogue.h"
 #include "tests/support/TempFolder.h"
@@ -57,13 +56,6 @@ TEST(ScriptNamesTest, CategoryWithSpaceKeepsItsNameInFilesAndShownText) {
   EXPECT_TRUE(has("basket", "onClick='RemoveFromHome_Garden("));
   EXPECT_TRUE(has("complect", "top.Home_GardenList[n]"));
   EXPECT_TRUE(has("m_products", "<a href='l_Home Garden.htm'>Home Garden </a>"));
-}
-
-TEST(ScriptTextTest, EscapesWhatWouldBreakTheStringOrTheScriptElement) {
-  EXPECT_EQ(scriptStringText("Ordinary <b>bold</b> text"), "Ordinary <b>bold</b> text");
-  EXPECT_EQ(scriptStringText(R"(12" "tall" \ wide)"), R"(12\" \"tall\" \\ wide)");
-  EXPECT_EQ(scriptStringText("one\r\ntwo\nthree"), R"(one\r\ntwo\nthree)");
-  EXPECT_EQ(scriptStringText("a</SCRIPT>b<!--c"), R"(a<\/SCRIPT>b<\!--c)");
 }
 
 TEST(SafeNumberTest, PlainNumbersStayAndOthersBecomeSafeNumbersWithAReason) {

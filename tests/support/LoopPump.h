@@ -4,7 +4,7 @@
 #include <functional>
 #include <thread>
 
-#include "platform/ManualEventLoop.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro::testing {
 

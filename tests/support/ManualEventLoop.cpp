@@ -1,4 +1,4 @@
-#include "platform/ManualEventLoop.h"
+#include "tests/support/ManualEventLoop.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "orders/MailBodyDecoder.h"
+#include "platform/mime/MailBodyDecoder.h"
 
 #include <gmime/gmime.h>
 

@@ -1,4 +1,4 @@
-#include "app/ToolWindows.h"
+#include "platform/ToolWindows.h"
 
 #include <utility>
 

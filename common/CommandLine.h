@@ -1,0 +1,45 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/Settings.h"
+
+namespace vendaro {
+
+// The exit code of a run that could not start or do its job.
+constexpr int kExitError = 2;
+
+// What every command of the program starts from: the application folder and
+// the settings read from it.
+struct AppContext {
+  std::filesystem::path folder;
+  Settings settings;
+};
+
+// The program's command line, to which each subsystem adds its headless
+// commands. A command's callback chooses the job that runs once the
+// application folder and its settings are known; the job returns the exit code.
+class CommandLine {
+ public:
+  using Job = std::function<int(const AppContext&)>;
+
+  explicit CommandLine(CLI::App& app) : app_(app) {}
+
+  // A new command; `--app-folder` may also follow its name.
+  CLI::App* add(const std::string& name, const std::string& description) {
+    CLI::App* command = app_.add_subcommand(name, description);
+    command->fallthrough();
+    return command;
+  }
+  void choose(Job job) { job_ = std::move(job); }
+  const Job& job() const { return job_; }
+
+ private:
+  CLI::App& app_;
+  Job job_;
+};
+
+}  // namespace vendaro

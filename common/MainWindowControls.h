@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "platform/Browser.h"
+#include "platform/BrowserPane.h"
+#include "platform/Label.h"
+#include "platform/ListControl.h"
+#include "platform/MenuItem.h"
+#include "platform/StatusBar.h"
+#include "platform/Transfer.h"
+
+namespace vendaro {
+
+// The browser panes of the main window: `webBrowser1` and `webBrowser5` are
+// the two user panes; `webBrowser2` to `webBrowser4` are the hidden page
+// loaders of the research tools.
+struct MainWindowPanes {
+  Browser& webBrowser1;
+  Browser& webBrowser5;
+  Browser& webBrowser2;
+  Browser& webBrowser3;
+  Browser& webBrowser4;
+};
+
+// The controls of the main window that several subsystems share: the bars,
+// the browser panes, the saved and hidden lists, the pop-up menus, the
+// transfer controls and the zone flags. The main window owns them; a
+// subsystem receives them through the workbench and touches only those its
+// classes are given.
+class MainWindowControls {
+ public:
+  static constexpr int kTransferCount = 10;
+
+  MainWindowControls(MainWindowPanes panes,
+                     const std::function<std::unique_ptr<Transfer>()>& makeTransfer);
+  MainWindowControls(const MainWindowControls&) = delete;
+  MainWindowControls& operator=(const MainWindowControls&) = delete;
+
+  // The transfer controls Inet1 to Inet10.
+  Transfer& Inet(int number) { return *transfers_.at(static_cast<std::size_t>(number - 1)); }
+
+  // The window caption; "Form1" until a page sets it.
+  Label Caption{"Form1"};
+
+  // Address bar and its history; keyword bar.
+  ListControl Combo2;
+  ListControl Combo1;
+  Label Label1{"Key's"};
+  StatusBar StatusBar1{5};
+
+  BrowserPane WebBrowser1;
+  BrowserPane WebBrowser5;
+  // Hidden panes of the research tools; never shown.
+  BrowserPane WebBrowser2;
+  BrowserPane WebBrowser3;
+  BrowserPane WebBrowser4;
+
+  // Saved lists.
+  ListControl domain;     // private history, also the adult listing
+  ListControl domain2;    // public history
+  ListControl favorit;    // private favorites
+  ListControl favorit2;   // public favorites
+  ListControl List6;      // home pages already shown
+  ListControl List2;      // image buffer
+  ListControl listlinks;  // collected links
+  // Hidden lists of the research tools.
+  ListControl listlinks2;  // visited links
+  ListControl List3;       // report rows
+  ListControl List4;       // reading queue
+  ListControl List1;       // found pages
+  ListControl List7;       // link addresses stepped through by the toolbar
+
+  // Popup menus of the channel and search lists; their first entry is fixed.
+  MenuItem privs{"privs", ""};
+  MenuItem privch{"privch", ""};
+  MenuItem pubs{"pubs", ""};
+  MenuItem pubch{"pubch", ""};
+
+  // Private-zone flags (1 or 0, as the saved state and the pages use them).
+  int inPrivateZone = 0;
+  int keepRecord = 0;
+  // Set while links are gathered from pages; the stop command clears it.
+  int linksGathered = 0;
+
+ private:
+  std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;
+};
+
+}  // namespace vendaro

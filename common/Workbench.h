@@ -1,0 +1,78 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "common/MailboxIntake.h"
+#include "common/MainWindowControls.h"
+#include "platform/CommandRegistry.h"
+#include "platform/Database.h"
+#include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
+#include "platform/Launcher.h"
+#include "platform/Settings.h"
+#include "platform/ToolWindows.h"
+
+namespace vendaro {
+
+// What a subsystem plugs into: the platform, the main window's shared
+// controls, the command registry of the menus and the toolbar, the tool
+// windows by form name, the program's one database, and the services one
+// subsystem offers another. A subsystem's registration function receives it,
+// registers its commands and keeps its parts alive in it.
+class Workbench {
+ public:
+  Workbench(EventLoop& loop, Dialogs& dialogs, Launcher& launcher, const Settings& settings,
+            std::filesystem::path appFolder, MainWindowControls& mainWindow,
+            CommandRegistry& commands, ToolWindows& windows, std::function<Database&()> database)
+      : loop(loop),
+        dialogs(dialogs),
+        launcher(launcher),
+        settings(settings),
+        appFolder(std::move(appFolder)),
+        mainWindow(mainWindow),
+        commands(commands),
+        windows(windows),
+        database_(std::move(database)) {}
+  Workbench(const Workbench&) = delete;
+  Workbench& operator=(const Workbench&) = delete;
+  // Parts go in the reverse order of their making.
+  ~Workbench() {
+    while (!parts_.empty()) parts_.pop_back();
+  }
+
+  EventLoop& loop;
+  Dialogs& dialogs;
+  Launcher& launcher;
+  const Settings& settings;
+  const std::filesystem::path appFolder;
+  MainWindowControls& mainWindow;
+  CommandRegistry& commands;
+  ToolWindows& windows;
+
+  // The program's one database, opened on first use. Each subsystem creates
+  // the tables it needs.
+  Database& database() const { return database_(); }
+
+  // Keeps a subsystem's part (a model behind its commands) as long as the
+  // workbench lives.
+  template <typename Part>
+  Part& keep(std::unique_ptr<Part> part) {
+    Part& kept = *part;
+    parts_.push_back(std::shared_ptr<Part>(std::move(part)));
+    return kept;
+  }
+
+  // Services subsystems offer each other; empty until their subsystem
+  // registers them. The order subsystem makes the mailbox intake of the store
+  // wizard's "E-Mail DB" tab.
+  std::function<std::unique_ptr<MailboxIntake>()> makeOrderIntake;
+
+ private:
+  std::function<Database&()> database_;
+  std::vector<std::shared_ptr<void>> parts_;
+};
+
+}  // namespace vendaro

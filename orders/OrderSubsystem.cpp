@@ -1,0 +1,20 @@
+#include "orders/OrderSubsystem.h"
+
+#include <memory>
+
+#include "orders/OrderIntake.h"
+#include "platform/curl/CurlMailClient.h"
+
+namespace vendaro {
+
+void registerOrderCommands(Workbench& workbench) {
+  workbench.commands.add("orders", [&workbench] { workbench.windows.show(kOrderViewerForm); });
+  workbench.makeOrderIntake = [&workbench]() -> std::unique_ptr<MailboxIntake> {
+    return std::make_unique<OrderIntake>(
+        OrderIntakePlatform{
+            workbench.loop, workbench.dialogs, workbench.settings, workbench.database(), {}},
+        std::make_unique<CurlMailClient>(workbench.loop));
+  };
+}
+
+}  // namespace vendaro

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace vendaro {
+
+// The commands of the menus and the toolbar, by the designer name of the entry
+// or button that runs them. The main window registers its own commands and
+// each subsystem registers its own; the menu bar and the toolbar only look a
+// name up. A name nobody registered does nothing.
+class CommandRegistry {
+ public:
+  using Command = std::function<void()>;
+
+  CommandRegistry() = default;
+  CommandRegistry(const CommandRegistry&) = delete;
+  CommandRegistry& operator=(const CommandRegistry&) = delete;
+
+  // Registers `command` under `name`, replacing an earlier one.
+  void add(const std::string& name, Command command);
+  // Runs the command of `name`; false when there is none.
+  bool run(const std::string& name) const;
+  bool has(const std::string& name) const { return commands_.count(name) != 0; }
+
+ private:
+  std::map<std::string, Command> commands_;
+};
+
+}  // namespace vendaro

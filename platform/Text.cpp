@@ -1,0 +1,115 @@
+#include "platform/Text.h"
+
+#include <algorithm>
+
+namespace vendaro::text {
+
+char lowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char upperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string lowerAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = lowerAscii(c);
+  return result;
+}
+
+std::string upperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = upperAscii(c);
+  return result;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return lowerAscii(x) == lowerAscii(y);
+         });
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string withCrLf(std::string_view text) {
+  std::string result;
+  result.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      result += kCrLf;
+    } else if (text[i] == '\n') {
+      result += kCrLf;
+    } else {
+      result += text[i];
+    }
+  }
+  return result;
+}
+
+std::string withLf(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    result += text[i];
+  }
+  return result;
+}
+
+std::string htmlEscaped(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (const char c : value) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string scriptStringText(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '"') {
+      out += "\\\"";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '<' && (startsWithIgnoringCase(value.substr(i), "</script") ||
+                            value.substr(i).starts_with("<!--"))) {
+      // "<\/script" and "<\!--" read as "</script" and "<!--" in the string
+      // but never close the script element or open a comment in it.
+      out += "<\\";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace vendaro::text

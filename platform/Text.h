@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program's small text primitives, in one place for every floor: ASCII
+// letter case, CR LF line ends, and escaping for HTML and script strings.
+// Texts are UTF-8; only ASCII letters change case.
+namespace vendaro::text {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+char lowerAscii(char c);
+char upperAscii(char c);
+std::string lowerAscii(std::string_view text);
+std::string upperAscii(std::string_view text);
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
+// Every line break (CR LF, lone LF or lone CR) as CR LF.
+std::string withCrLf(std::string_view text);
+// Every CR LF as LF; lone CRs and LFs stay.
+std::string withLf(std::string_view text);
+
+// `value` as HTML text or a quoted attribute value: & < > " and ' escaped.
+std::string htmlEscaped(std::string_view value);
+
+// `value` made safe for the inside of a double-quoted script string in an
+// HTML page: backslash, double quote and line breaks are escaped, and
+// "</script" and "<!--" are broken up so the value can never end the script
+// element. HTML in the value is kept, so a text written with
+// document.write still renders as HTML. Ordinary text comes back unchanged.
+std::string scriptStringText(std::string_view value);
+
+}  // namespace vendaro::text

@@ -1,0 +1,18 @@
+#include "platform/qt/QtToolWindow.h"
+
+#include <QCloseEvent>
+
+#include "platform/qt/QtGuard.h"
+
+namespace vendaro {
+
+void QtToolWindow::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    closed_ = true;
+    runGuarded([this] { windowClosing(); });
+    runGuarded(onClosed);
+  }
+  event->accept();
+}
+
+}  // namespace vendaro

@@ -1,0 +1,39 @@
+#include <iostream>
+#include <memory>
+
+#include "store/GenerateCommand.h"
+#include "store/StoreSubsystem.h"
+
+namespace vendaro {
+
+void addStoreCommandLine(CommandLine& commandLine) {
+  struct Choices {
+    GenerateOptions options;
+    std::string layout = "banner";
+  };
+  auto choices = std::make_shared<Choices>();
+  CLI::App* generate =
+      commandLine.add("generate", "Write the whole shop site of a store project into its folder");
+  generate
+      ->add_option("--layout", choices->layout,
+                   "banner: banner and contents menu; contents: contents menu only")
+      ->check(CLI::IsMember({"banner", "contents"}));
+  GenerateOptions& options = choices->options;
+  generate->add_flag("--manufacturer", options.manufacturer, "Show the manufacturer");
+  generate->add_flag("--description-url", options.descriptionUrl,
+                     "Link each item to its description page");
+  generate->add_flag("--picture-url", options.pictureUrl, "Show each item's picture");
+  generate->add_flag("--weight", options.weight, "Charge shipping by weight");
+  generate->add_option("PROJECT", options.project, "Project folder name")->required();
+  generate->callback([&commandLine, choices] {
+    choices->options.layout =
+        choices->layout == "contents" ? SiteLayout::ContentsOnly : SiteLayout::BannerAndContents;
+    commandLine.choose([choices](const AppContext& context) {
+      GenerateOptions options = choices->options;
+      options.appFolder = context.folder;
+      return runGenerateCommand(options, context.settings, std::cout, std::cerr);
+    });
+  });
+}
+
+}  // namespace vendaro

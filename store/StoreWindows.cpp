@@ -1,0 +1,22 @@
+#include <memory>
+
+#include "platform/qt/QtToolWindowSlots.h"
+#include "store/StoreSubsystem.h"
+#include "store/Wizard1.h"
+#include "store/Wizard1View.h"
+
+namespace vendaro {
+
+void registerStoreWindows(Workbench& workbench, QtToolWindowSlots& windows) {
+  windows.add(kWizardForm, [&workbench] {
+    MainWindowControls& main = workbench.mainWindow;
+    auto wizard = std::make_shared<Wizard1>(
+        Wizard1Platform{workbench.dialogs, workbench.settings, workbench.appFolder, &main.Combo2,
+                        &main.WebBrowser1, [&workbench] { workbench.commands.run("orders"); }});
+    if (workbench.makeOrderIntake) wizard->intake = workbench.makeOrderIntake();
+    auto view = std::make_unique<Wizard1View>(*wizard);
+    return ToolWindowParts{std::move(wizard), std::move(view)};
+  });
+}
+
+}  // namespace vendaro

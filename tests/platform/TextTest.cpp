@@ -1,0 +1,31 @@
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace vendaro::text {
+
+TEST(TextTest, FoldsAndComparesAsciiLettersOnly) {
+  EXPECT_EQ(lowerAscii("MiXeD Ä 123"), "mixed Ä 123");
+  EXPECT_EQ(upperAscii("mixed é"), "MIXED é");
+  EXPECT_TRUE(equalsIgnoringCase("Content-Type", "content-TYPE"));
+  EXPECT_FALSE(equalsIgnoringCase("abc", "abcd"));
+  EXPECT_TRUE(startsWithIgnoringCase("HTTPS://x", "https://"));
+  EXPECT_FALSE(startsWithIgnoringCase("http", "https://"));
+}
+
+TEST(TextTest, ConvertsLineEndsBothWays) {
+  EXPECT_EQ(withCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
+  EXPECT_EQ(withLf("a\r\nb\rc\n"), "a\nb\rc\n");
+  EXPECT_EQ(withCrLf(withLf("one\r\ntwo\r\n")), "one\r\ntwo\r\n");
+}
+
+TEST(TextTest, EscapesForHtmlAndScriptStrings) {
+  EXPECT_EQ(htmlEscaped(R"(<a href="x">Tom & 'Jerry'</a>)"),
+            "&lt;a href=&quot;x&quot;&gt;Tom &amp; &#39;Jerry&#39;&lt;/a&gt;");
+  EXPECT_EQ(scriptStringText("Ordinary <b>bold</b> text"), "Ordinary <b>bold</b> text");
+  EXPECT_EQ(scriptStringText(R"(12" "tall" \ wide)"), R"(12\" \"tall\" \\ wide)");
+  EXPECT_EQ(scriptStringText("one\r\ntwo\nthree"), R"(one\r\ntwo\nthree)");
+  EXPECT_EQ(scriptStringText("a</SCRIPT>b<!--c"), R"(a<\/SCRIPT>b<\!--c)");
+}
+
+}  // namespace vendaro::text
