@@ -109,7 +109,7 @@ void Form1::Form_Unload() {
     ignoringErrors([&] { toolWindows.close(form); });
   }
   ignoringErrors([&] { removeRunTimeMenuEntries(); });
-  writeImageBufferPages(true);
+  writeImageBufferPages(Quoting::Quoted);
   writeList("\\lb.prv", Combo2);
   writeList("\\domain.prv", domain);
   writeList("\\list6.prv", List6);
@@ -117,7 +117,7 @@ void Form1::Form_Unload() {
 }
 
 void Form1::Form_Terminate() {
-  writeImageBufferPages(false);
+  writeImageBufferPages(Quoting::Plain);
 }
 
 void Form1::menu_Click(const std::string& name) {
@@ -137,9 +137,9 @@ void Form1::writeList(const char* backslashName, const ListControl& list) {
   (void)list_file::write(file(backslashName), list);
 }
 
-void Form1::writeImageBufferPages(bool quoted) {
+void Form1::writeImageBufferPages(Quoting quoting) {
   const std::string page = imageBufferPage(List2.items());
-  if (quoted) {
+  if (quoting == Quoting::Quoted) {
     (void)writeWholeFile(file("\\error.htm"), "\"" + page + "\"" + std::string(kCrLf));
   } else {
     (void)writeWholeFile(file("\\error1.htm"), page + std::string(kCrLf));
@@ -159,7 +159,7 @@ void Form1::Combo2_Click() {
 
 void Form1::GoToAddress() {
   const std::string address = Combo2.Text();
-  if (inPrivateZone == 1) {
+  if (inPrivateZone) {
     navigation_.navigateVisible(address);
     return;
   }
@@ -218,7 +218,7 @@ void Form1::Picture3_Click() {
 
 void Form1::Picture4_Click() {
   navigation_.onVisiblePanes([](Browser& pane) { pane.Stop(); });
-  linksGathered = 0;
+  linksGathered = false;
   ignoringErrors([&] { WebBrowser4.browser().Stop(); });
   for (int number = 1; number <= 4; ++number) {
     ignoringErrors([&] { Inet(number).Cancel(); });

@@ -133,7 +133,10 @@ class Form1 : public MainWindowControls {
   void readAddressHistory();
   void readShownHomePages();
   void writeList(const char* backslashName, const ListControl& list);
-  void writeImageBufferPages(bool quoted);
+  // The image-buffer page at close is written inside double quotes, at
+  // destruction without.
+  enum class Quoting { Quoted, Plain };
+  void writeImageBufferPages(Quoting quoting);
   void removeRunTimeMenuEntries();
   void registerCommands();
   int privateHistoryMatch(const std::string& address) const;

@@ -15,7 +15,6 @@ namespace {
 
 constexpr const char* kAddressBarTip = "Navigation Bar";
 constexpr const char* kKeywordBarTip = "File it by keywords and press \"Enter\"";
-constexpr int kStatusPanelMinimumWidth = 80;
 // The keyword bar and its label sit left of the address bar, in twips.
 constexpr Geometry kLabel1Place{60, 480, 500, 255};
 constexpr Geometry kCombo1Place{600, 450, 2475, 315};
@@ -56,7 +55,6 @@ Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget*
   watch(form_.Caption, [this] { showCaption(); });
   watch(form_.WebBrowser1, [this] { showVisiblePane(); });
   watch(form_.WebBrowser5, [this] { showVisiblePane(); });
-  watch(form_.StatusBar1, [this] { showStatusPanels(); });
   watch(form_.Label1, [this] { label1_->setText(qt(form_.Label1.Caption())); });
 
   form_.onCloseRequested = [this] { close(); };
@@ -128,17 +126,10 @@ bool Form1View::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1View::makeStatusBar() {
   QStatusBar* bar = statusBar();
-  bar->setObjectName(QStringLiteral("StatusBar1"));
-  for (int panel = 1; panel <= form_.StatusBar1.panelCount(); ++panel) {
-    auto* label = new QLabel(bar);
-    label->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(panel));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    // The first panel (page state) takes the room that is left.
-    if (panel > 1) label->setMinimumWidth(kStatusPanelMinimumWidth);
-    bar->addWidget(label, panel == 1 ? 1 : 0);
-    statusPanels_.push_back(label);
-  }
+  bar->setObjectName(QStringLiteral("StatusBar1Bar"));
+  bar->addWidget(ui_.statusPanels(form_.StatusBar1, QStringLiteral("StatusBar1"),
+                                  QtStatusBarBinding::Widths::FirstTakesRest, bar),
+                 1);
 }
 
 void Form1View::watch(Control& control, std::function<void()> show) {
@@ -154,12 +145,6 @@ void Form1View::showVisiblePane() {
   // One of the two panes is visible at a time; the first pane wins a tie.
   panes_->setCurrentWidget(
       form_.WebBrowser1.Visible() || !form_.WebBrowser5.Visible() ? webBrowser1_ : webBrowser5_);
-}
-
-void Form1View::showStatusPanels() {
-  for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
-    statusPanels_[i]->setText(qt(form_.StatusBar1.panelText(static_cast<int>(i) + 1)));
-  }
 }
 
 void Form1View::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 
 #include "app/Form1.h"
 #include "app/MainMenu.h"
+#include "platform/qt/QtViewBuilder.h"
 
 class QCloseEvent;
 class QMenu;
@@ -45,7 +46,6 @@ class Form1View : public QMainWindow {
   void watch(Control& control, std::function<void()> show);
   void showCaption();
   void showVisiblePane();
-  void showStatusPanels();
 
   Form1& form_;
   MainMenu& menu_;
@@ -56,7 +56,7 @@ class Form1View : public QMainWindow {
   QWidget* webBrowser1_;
   QWidget* webBrowser5_;
   QLabel* label1_ = nullptr;
-  std::vector<QLabel*> statusPanels_;
+  QtViewBuilder ui_;
   std::vector<std::pair<Control*, Control::ListenerId>> listeners_;
   bool unloaded_ = false;
 };

@@ -63,7 +63,7 @@ void PaneEvents::WebBrowser1_NavigateComplete2() {
 }
 
 void PaneEvents::WebBrowser1_DownloadComplete() {
-  if (c_.inPrivateZone == 0) c_.Caption.setCaption(c_.WebBrowser1.browser().LocationName());
+  if (!c_.inPrivateZone) c_.Caption.setCaption(c_.WebBrowser1.browser().LocationName());
   setPageState(kDone);
 }
 
@@ -99,7 +99,7 @@ void PaneEvents::ProcessCompletedPage() {
   if (visitRecorder) {
     if (publicZone()) {
       visitRecorder->recordVisitedDomain(c_.domain2, *document);
-    } else if (c_.keepRecord == 1) {
+    } else if (c_.keepRecord) {
       visitRecorder->recordVisitedDomain(c_.domain, *document);
     }
   }
@@ -112,7 +112,7 @@ void PaneEvents::WebBrowser5_NavigateComplete2(FrameLevel level) {
 }
 
 void PaneEvents::WebBrowser5_DocumentComplete(FrameLevel level) {
-  if (c_.inPrivateZone == 1 && pictureCollector) pictureCollector->privateZonePageCompleted(level);
+  if (c_.inPrivateZone && pictureCollector) pictureCollector->privateZonePageCompleted(level);
 }
 
 void PaneEvents::WebBrowser5_DocumentEvent(const DocumentEvent& event) {

@@ -18,8 +18,8 @@ struct PaneEventControls {
   StatusBar& StatusBar1;
   ListControl& domain;   // private history
   ListControl& domain2;  // public history
-  const int& inPrivateZone;
-  const int& keepRecord;
+  const bool& inPrivateZone;
+  const bool& keepRecord;
 };
 
 // What the main window does when its two user panes report progress: the
@@ -51,7 +51,7 @@ class PaneEvents {
   void WebBrowser5_DocumentComplete(FrameLevel level);
   void WebBrowser5_DocumentEvent(const DocumentEvent& event);
 
-  bool publicZone() const { return c_.inPrivateZone != 1; }
+  bool publicZone() const { return !c_.inPrivateZone; }
   // Address bar, caption and page state for a pane that starts showing a page.
   void showNavigation(const Browser& pane);
   void setPageState(const char* text) { c_.StatusBar1.setPanelText(1, text); }

@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
   cli.add_option("--app-folder", appFolder,
                  "Folder of the program's files (default: $VENDARO_HOME, "
                  "else $XDG_DATA_HOME/vendaro)");
+  bool answerYes = false;
+  cli.add_flag("--yes", answerYes,
+               "Answer Yes to the questions a command asks (without it: No, the safe answer)");
   cli.set_version_flag("--version", VENDARO_VERSION);
   cli.require_subcommand(0, 1);
 
@@ -35,8 +38,9 @@ int main(int argc, char** argv) {
 
   const std::optional<std::string> folderOption =
       appFolder.empty() ? std::nullopt : std::optional<std::string>(appFolder);
-  const auto context = vendaro::openAppContext(folderOption, std::cerr);
+  auto context = vendaro::openAppContext(folderOption, std::cerr);
   if (!context) return vendaro::kExitError;
+  if (answerYes) context->questionAnswer = vendaro::QuestionAnswer::Yes;
   const vendaro::CommandLine::Job& job = commandLine.job();
   if (!job) return vendaro::runWorkbench(*context);
   try {

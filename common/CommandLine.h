@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/HeadlessDialogs.h"
 #include "platform/Settings.h"
 
 namespace vendaro {
@@ -17,6 +18,8 @@ constexpr int kExitError = 2;
 struct AppContext {
   std::filesystem::path folder;
   Settings settings;
+  // How the command answers a yes/no question (`--yes` says Yes).
+  QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 
 // The program's command line, to which each subsystem adds its headless

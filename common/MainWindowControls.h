@@ -79,11 +79,11 @@ class MainWindowControls {
   MenuItem pubs{"pubs", ""};
   MenuItem pubch{"pubch", ""};
 
-  // Private-zone flags (1 or 0, as the saved state and the pages use them).
-  int inPrivateZone = 0;
-  int keepRecord = 0;
+  // Private-zone flags.
+  bool inPrivateZone = false;
+  bool keepRecord = false;
   // Set while links are gathered from pages; the stop command clears it.
-  int linksGathered = 0;
+  bool linksGathered = false;
 
  private:
   std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;

@@ -42,6 +42,7 @@ void addGetOrders(CommandLine& commandLine) {
     commandLine.choose([choices](const AppContext& context) {
       GetOrdersOptions options = choices->options;
       options.appFolder = context.folder;
+      options.questionAnswer = context.questionAnswer;
       return runGetOrdersCommand(options, context.settings, std::cout, std::cerr);
     });
   });
@@ -55,6 +56,7 @@ void addListOrders(CommandLine& commandLine) {
     commandLine.choose([options](const AppContext& context) {
       ListOrdersOptions chosen = *options;
       chosen.appFolder = context.folder;
+      chosen.questionAnswer = context.questionAnswer;
       return runOrdersCommand(chosen, std::cout, std::cerr);
     });
   });

@@ -19,10 +19,13 @@ namespace vendaro {
 namespace {
 
 // Message boxes of a headless run go to the output; errors to the error stream.
-HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err) {
-  return HeadlessDialogs([&out, &err](const std::string& text, MessageIcon icon) {
-    (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out) << text << "\n";
-  });
+HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err, QuestionAnswer answer) {
+  return HeadlessDialogs(
+      [&out, &err](const std::string& text, MessageIcon icon) {
+        (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out)
+            << text << "\n";
+      },
+      answer);
 }
 
 constexpr const char* kGetOrdersPrefix = "vendaro get-orders: ";
@@ -134,7 +137,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
   }
 
   BlockingEventLoop loop;
-  HeadlessDialogs dialogs = printingDialogs(out, err);
+  HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
   OrderIntake intake(OrderIntakePlatform{loop, dialogs, settings, database, {}},
                      std::make_unique<CurlMailClient>(loop));
   intake.PopHost.setText(options.host);
@@ -152,7 +155,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
   };
   loop.post([&] {
     intake.cmdGetMail_Click();
-    if (intake.mailState() == OrderIntake::kIdle) loop.stop();  // it did not start
+    if (intake.mailState() == OrderIntake::MailState::Idle) loop.stop();  // it did not start
   });
   loop.run();
 
@@ -170,7 +173,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
 
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
-  HeadlessDialogs dialogs = printingDialogs(err, err);
+  HeadlessDialogs dialogs = printingDialogs(err, err, options.questionAnswer);
   frmOrders viewer(database, dialogs);
   try {
     createOrderTables(database);

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
 #include "platform/Settings.h"
 
@@ -25,6 +26,7 @@ struct GetOrdersOptions {
   // VENDARO_POP_PASSWORD.
   std::filesystem::path passwordFile;
   bool deleteMessages = false;  // "Host &Delete"
+  QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 
 // Fetches the order mails through the store wizard's order intake over
@@ -39,6 +41,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
 struct ListOrdersOptions {
   std::filesystem::path appFolder;  // already resolved
   bool csv = false;
+  QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 
 // Lists every order (sorted by customer, as the order viewer shows them) with

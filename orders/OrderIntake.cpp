@@ -56,7 +56,7 @@ void OrderIntake::connectEvents() {
 void OrderIntake::cmdGetMail_Click() {
   // A second click while an intake runs would start a second conversation
   // on the same session; it is ignored.
-  if (mailState_ != kIdle) return;
+  if (mailState_ != MailState::Idle) return;
   try {
     prepareImportedMessages();
   } catch (const DataError& error) {
@@ -65,7 +65,7 @@ void OrderIntake::cmdGetMail_Click() {
   }
   ordersStored_ = 0;
   dataFresh_ = false;
-  mailState_ = kLoggingIn;
+  mailState_ = MailState::LoggingIn;
   MailAccount account;
   account.host = PopHost.Text();
   account.port = popPort;
@@ -85,19 +85,19 @@ void OrderIntake::chkHostDelete_Click() {
 void OrderIntake::Mail1_Complete(MailAction action) {
   switch (action) {
     case MailAction::Connect:
-      if (mailState_ == kLoggingIn) handleCompletion();
+      if (mailState_ == MailState::LoggingIn) handleCompletion();
       break;
     case MailAction::UniqueId:
-      if (mailState_ == kMessageStep) messageIdentified();
+      if (mailState_ == MailState::MessageStep) messageIdentified();
       break;
     case MailAction::Fetch:
-      if (mailState_ == kMessageStep) messageFetched();
+      if (mailState_ == MailState::MessageStep) messageFetched();
       break;
     case MailAction::Delete:
-      if (mailState_ == kDeleting) handleCompletion();
+      if (mailState_ == MailState::Deleting) handleCompletion();
       break;
     case MailAction::Disconnect:
-      if (mailState_ == kLoggingOut) handleCompletion();
+      if (mailState_ == MailState::LoggingOut) handleCompletion();
       break;
     case MailAction::Count:
       break;
@@ -106,35 +106,35 @@ void OrderIntake::Mail1_Complete(MailAction action) {
 
 void OrderIntake::handleCompletion() {
   switch (mailState_) {
-    case kLoggingIn:
-      mailState_ = kMessageStep;
+    case MailState::LoggingIn:
+      mailState_ = MailState::MessageStep;
       waiting_ = mail_->messageCount();
       if (waiting_ == 0) {
         platform_.dialogs.MsgBox(kNoMail);
-        mailState_ = kLoggingOut;
+        mailState_ = MailState::LoggingOut;
         mail_->disconnect();
         return;
       }
       cmdGetMail.setEnabled(false);
       messageIndex_ = 0;
-      nextStep_ = kNextMessage;
+      nextStep_ = NextStep::NextMessage;
       Timer1.setEnabled(true);
       return;
-    case kMessageStep:
+    case MailState::MessageStep:
       if (chkHostDelete.checked()) {
-        nextStep_ = kDeleteMessage;
+        nextStep_ = NextStep::DeleteMessage;
       } else {
-        nextStep_ = messageIndex_ < waiting_ ? kNextMessage : kLogOut;
+        nextStep_ = messageIndex_ < waiting_ ? NextStep::NextMessage : NextStep::LogOut;
       }
       Timer1.setEnabled(true);
       return;
-    case kDeleting:
-      nextStep_ = messageIndex_ < waiting_ ? kNextMessage : kLogOut;
+    case MailState::Deleting:
+      nextStep_ = messageIndex_ < waiting_ ? NextStep::NextMessage : NextStep::LogOut;
       Timer1.setEnabled(true);
       return;
-    case kLoggingOut:
+    case MailState::LoggingOut:
       cmdGetMail.setEnabled(true);
-      mailState_ = kIdle;
+      mailState_ = MailState::Idle;
       finish({true, ordersStored_, {}});
       return;
     default:
@@ -147,15 +147,15 @@ void OrderIntake::Timer1_Timer() {
   busy_ = true;
   Timer1.setEnabled(false);
   switch (nextStep_) {
-    case kLogOut:
-      mailState_ = kLoggingOut;
+    case NextStep::LogOut:
+      mailState_ = MailState::LoggingOut;
       mail_->disconnect();
       break;
-    case kDeleteMessage:
-      mailState_ = kDeleting;
+    case NextStep::DeleteMessage:
+      mailState_ = MailState::Deleting;
       mail_->deleteMessage(currentNumber_);
       break;
-    case kNextMessage:
+    case NextStep::NextMessage:
       startMessageStep();
       break;
     default:
@@ -167,7 +167,7 @@ void OrderIntake::Timer1_Timer() {
 // A message step asks for the unique id first, so that a message whose order
 // is already stored is not fetched and stored again.
 void OrderIntake::startMessageStep() {
-  mailState_ = kMessageStep;
+  mailState_ = MailState::MessageStep;
   currentNumber_ = messageIndex_ + 1;
   currentUid_.clear();
   mail_->uniqueId(currentNumber_);
@@ -347,10 +347,10 @@ void OrderIntake::logOrder(const OrderMail& order) {
 void OrderIntake::Mail1_AsyncError(int number, const std::string& description) {
   platform_.dialogs.MsgBox("AsyncError: " + description + "(" +
                            numberText(static_cast<std::int64_t>(number)) + ")");
-  if (mailState_ == kIdle) return;
+  if (mailState_ == MailState::Idle) return;
   Timer1.setEnabled(false);
   busy_ = false;
-  mailState_ = kIdle;
+  mailState_ = MailState::Idle;
   cmdGetMail.setEnabled(true);
   appendLog("The intake ended: " + description + "\r\n");
   finish({false, ordersStored_, description});

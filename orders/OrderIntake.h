@@ -52,10 +52,10 @@ class OrderIntake : public MailboxIntake {
   static constexpr const char* kDeleteWarning =
       "Messages will be deleted after they are read from the host.";
 
-  // What `mailState` says the last mail action was.
-  enum MailState { kIdle = 0, kMessageStep = 1, kLoggingIn = 7, kLoggingOut = 9, kDeleting = 10 };
-  // What the next timer tick does.
-  enum NextStep { kNextMessage = 13, kDeleteMessage = 10, kLogOut = 8 };
+  // What `mailState` says the last mail action was (the mail control's numbers).
+  enum class MailState { Idle = 0, MessageStep = 1, LoggingIn = 7, LoggingOut = 9, Deleting = 10 };
+  // What the next timer tick does (the mail control's action numbers).
+  enum class NextStep { None = 0, NextMessage = 13, DeleteMessage = 10, LogOut = 8 };
 
   OrderIntake(OrderIntakePlatform platform, std::unique_ptr<MailClient> mail);
   OrderIntake(const OrderIntake&) = delete;
@@ -68,8 +68,8 @@ class OrderIntake : public MailboxIntake {
   void Mail1_AsyncError(int number, const std::string& description);
   void Mail1_Progress(long done, long total);
 
-  int mailState() const { return mailState_; }
-  int nextStep() const { return nextStep_; }
+  MailState mailState() const { return mailState_; }
+  NextStep nextStep() const { return nextStep_; }
   int messageIndex() const { return messageIndex_; }
   // Orders stored since the last "Get Orders".
   int ordersStored() const { return ordersStored_; }
@@ -109,8 +109,8 @@ class OrderIntake : public MailboxIntake {
 
   OrderIntakePlatform platform_;
   std::unique_ptr<MailClient> mail_;
-  int mailState_ = kIdle;
-  int nextStep_ = 0;
+  MailState mailState_ = MailState::Idle;
+  NextStep nextStep_ = NextStep::None;
   int messageIndex_ = 0;
   int waiting_ = 0;
   bool busy_ = false;

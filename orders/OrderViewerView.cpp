@@ -9,10 +9,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 
-#include "platform/qt/QtButtonBinding.h"
 #include "platform/qt/QtGeometry.h"
 #include "platform/qt/QtLabelBinding.h"
-#include "platform/qt/QtLineEditBinding.h"
 
 namespace vendaro {
 namespace {
@@ -89,13 +87,11 @@ QWidget* OrderViewerView::makeFields() {
 
 void OrderViewerView::addField(QGridLayout& layout, std::size_t field, int row, int column) {
   QWidget* parent = layout.parentWidget();
-  auto* label = new QLabel(parent);
-  label->setObjectName(QStringLiteral("lblLabels%1").arg(field));
-  new QtLabelBinding(form_.lblLabels[field], *label);
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(QStringLiteral("txtFields%1").arg(field));
+  QLabel* label =
+      ui_.label(form_.lblLabels[field], QStringLiteral("lblLabels%1").arg(field), parent);
+  QLineEdit* box =
+      ui_.lineEdit(form_.txtFields[field], QStringLiteral("txtFields%1").arg(field), parent);
   box->setToolTip(QLatin1String(frmOrders::kFieldNames[field]));
-  new QtLineEditBinding(form_.txtFields[field], *box);
   label->setBuddy(box);
   layout.addWidget(label, row, column);
   layout.addWidget(box, row, column + 1);
@@ -131,12 +127,10 @@ QWidget* OrderViewerView::makeButtons() {
   bar->setObjectName(QStringLiteral("picButtons"));
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(0, 0, 0, 0);
-  const auto button = [&](Label& caption, const char* name, void (frmOrders::*click)()) {
-    auto* widget = new QPushButton(bar);
-    widget->setObjectName(QLatin1String(name));
-    auto* binding = new QtButtonBinding(caption, *widget);
-    binding->onClick = [this, click] { (form_.*click)(); };
-    layout->addWidget(widget);
+  const auto button = [this, bar, layout](Label& caption, const char* name,
+                                          void (frmOrders::*click)()) {
+    layout->addWidget(ui_.button(
+        caption, QLatin1String(name), [this, click] { (form_.*click)(); }, bar));
   };
   button(form_.cmdDelete, "cmdDelete", &frmOrders::cmdDelete_Click);
   button(form_.cmdRefresh, "cmdRefresh", &frmOrders::cmdRefresh_Click);

@@ -7,6 +7,7 @@
 
 #include "orders/OrderViewer.h"
 #include "platform/qt/QtToolWindow.h"
+#include "platform/qt/QtViewBuilder.h"
 
 class QGridLayout;
 class QLabel;
@@ -44,6 +45,7 @@ class OrderViewerView : public QtToolWindow {
   void placeBelowFields();
 
   frmOrders& form_;
+  QtViewBuilder ui_;
   QWidget* fields_;
   QTableWidget* grid_;
   // Made with the record bar, so declared before it.

@@ -8,14 +8,20 @@
 
 namespace vendaro {
 
+// How a headless command answers a yes/no question: No, the safe answer,
+// unless its command line says Yes.
+enum class QuestionAnswer { No, Yes };
+
 // Dialogs of a headless command, where no one is there to answer: every
 // message goes to `onMessage` (dropped when unset) and is answered Ok, or
-// Yes for a yes/no question; every other dialog is cancelled.
+// with `answer` for a yes/no question; every other dialog is cancelled.
 class HeadlessDialogs : public Dialogs {
  public:
   using MessageSink = std::function<void(const std::string& text, MessageIcon icon)>;
 
-  explicit HeadlessDialogs(MessageSink onMessage = {}) : onMessage_(std::move(onMessage)) {}
+  explicit HeadlessDialogs(MessageSink onMessage = {},
+                           QuestionAnswer answer = QuestionAnswer::No)
+      : onMessage_(std::move(onMessage)), answer_(answer) {}
 
   MessageResult MsgBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
                        const std::string& title) override;
@@ -34,6 +40,7 @@ class HeadlessDialogs : public Dialogs {
 
  private:
   MessageSink onMessage_;
+  QuestionAnswer answer_;
 };
 
 }  // namespace vendaro

@@ -86,7 +86,7 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
   if (!checkProjectFiles(project, out, err)) return kGenerateFailed;
 
   // The command prints the results of the run itself; messages are dropped.
-  HeadlessDialogs dialogs;
+  HeadlessDialogs dialogs({}, options.questionAnswer);
   Wizard1 wizard(Wizard1Platform{dialogs, settings, options.appFolder, nullptr, nullptr, {}});
   applyOptions(options, wizard);
   wizard.openProjectFile(project.categoryFile().string());

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/HeadlessDialogs.h"
 #include "platform/Settings.h"
 #include "store/StoreInput.h"
 
@@ -18,6 +19,7 @@ struct GenerateOptions {
   bool descriptionUrl = false;  // Check3
   bool pictureUrl = false;      // Check2
   bool weight = false;          // Check4
+  QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 
 // Generates the whole site of a project without a window: reads the category

@@ -31,6 +31,7 @@ void addStoreCommandLine(CommandLine& commandLine) {
     commandLine.choose([choices](const AppContext& context) {
       GenerateOptions options = choices->options;
       options.appFolder = context.folder;
+      options.questionAnswer = context.questionAnswer;
       return runGenerateCommand(options, context.settings, std::cout, std::cerr);
     });
   });

@@ -14,26 +14,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "platform/qt/QtButtonBinding.h"
-#include "platform/qt/QtCheckBoxBinding.h"
-#include "platform/qt/QtComboBoxBinding.h"
-#include "platform/qt/QtLabelBinding.h"
-#include "platform/qt/QtLineEditBinding.h"
-#include "platform/qt/QtListBoxBinding.h"
-#include "platform/qt/QtOptionButtonBinding.h"
-#include "platform/qt/QtTextEditBinding.h"
-
 namespace vendaro {
 namespace {
 
 QString qt(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-QLabel* label(const QString& text, QWidget* parent) {
-  auto* widget = new QLabel(text, parent);
-  widget->setWordWrap(true);
-  return widget;
 }
 
 QString boxName(const char* array, int index) {
@@ -54,7 +39,8 @@ Wizard1View::Wizard1View(Wizard1& wizard) : wizard_(wizard), tabs_(new QTabWidge
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
-  layout->addWidget(makeStatusBar());
+  layout->addWidget(ui_.statusPanels(wizard_.StatusBar1, QStringLiteral("StatusBar1"),
+                                     QtStatusBarBinding::Widths::Equal, this));
 
   setWindowTitle(qt(wizard_.Caption.Caption()));
   captionListener_ =
@@ -66,7 +52,6 @@ Wizard1View::Wizard1View(Wizard1& wizard) : wizard_(wizard), tabs_(new QTabWidge
 Wizard1View::~Wizard1View() {
   wizard_.onFocus = nullptr;
   wizard_.Caption.removeListener(captionListener_);
-  wizard_.StatusBar1.removeListener(statusListener_);
 }
 
 // ---- Tabs ----
@@ -74,14 +59,14 @@ Wizard1View::~Wizard1View() {
 QWidget* Wizard1View::makeWebStyleTab() {
   auto* tab = new QWidget;
   auto* layout = new QGridLayout(tab);
-  QRadioButton* option1 = optionButton(
+  QRadioButton* option1 = ui_.optionButton(
       wizard_.Option1, "Option1", [this] { wizard_.Option1_Click(); }, tab);
-  QRadioButton* option2 = optionButton(
+  QRadioButton* option2 = ui_.optionButton(
       wizard_.Option2, "Option2", [this] { wizard_.Option2_Click(); }, tab);
   layout->addWidget(option1, 0, 0, 1, 2);
   layout->addWidget(option2, 1, 0, 1, 2);
-  layout->addWidget(label(QStringLiteral("Name of Store's start file (Link to)"), tab), 2, 0);
-  layout->addWidget(lineEdit(wizard_.Text14, QStringLiteral("Text14"), tab), 2, 1);
+  layout->addWidget(ui_.caption(QStringLiteral("Name of Store's start file (Link to)"), tab), 2, 0);
+  layout->addWidget(ui_.lineEdit(wizard_.Text14, QStringLiteral("Text14"), tab), 2, 1);
   layout->setRowStretch(3, 1);
   return tab;
 }
@@ -89,22 +74,22 @@ QWidget* Wizard1View::makeWebStyleTab() {
 QWidget* Wizard1View::makeProjectTab() {
   auto* tab = new QWidget;
   auto* layout = new QGridLayout(tab);
-  layout->addWidget(label(QStringLiteral("Project Name :"), tab), 0, 0);
-  layout->addWidget(lineEdit(wizard_.Text6, QStringLiteral("Text6"), tab), 0, 1, 1, 2);
+  layout->addWidget(ui_.caption(QStringLiteral("Project Name :"), tab), 0, 0);
+  layout->addWidget(ui_.lineEdit(wizard_.Text6, QStringLiteral("Text6"), tab), 0, 1, 1, 2);
   auto* projectButtons = new QHBoxLayout;
-  projectButtons->addWidget(button(
+  projectButtons->addWidget(ui_.button(
       "New Project", "Command12", [this] { wizard_.Command12_Click(); }, tab));
-  projectButtons->addWidget(button(
+  projectButtons->addWidget(ui_.button(
       "Open Project", "Command2", [this] { wizard_.Command2_Click(); }, tab));
-  projectButtons->addWidget(button(
+  projectButtons->addWidget(ui_.button(
       "Clear listing", "Command11", [this] { wizard_.Command11_Click(); }, tab));
   layout->addLayout(projectButtons, 1, 0, 1, 3);
-  layout->addWidget(lineEdit(wizard_.Text1[0], boxName("Text1", 0), tab), 2, 0, 1, 2);
-  layout->addWidget(button(
+  layout->addWidget(ui_.lineEdit(wizard_.Text1[0], boxName("Text1", 0), tab), 2, 0, 1, 2);
+  layout->addWidget(ui_.button(
                         "Add Category", "Command9", [this] { wizard_.Command9_Click(); }, tab),
                     2, 2);
-  layout->addWidget(label(QStringLiteral("Categories' names :"), tab), 3, 0, 1, 3);
-  layout->addWidget(listBox(
+  layout->addWidget(ui_.caption(QStringLiteral("Categories' names :"), tab), 3, 0, 1, 3);
+  layout->addWidget(ui_.listBox(
                         wizard_.List1, "List1", nullptr, [this] { wizard_.List1_DblClick(); }, tab),
                     4, 0, 1, 3);
   layout->setRowStretch(4, 1);
@@ -117,21 +102,22 @@ QWidget* Wizard1View::makeSettingsTab() {
   auto* frame = new QGroupBox(QStringLiteral("Setting HTML"), tab);
   outer->addWidget(frame);
   auto* layout = new QGridLayout(frame);
-  layout->addWidget(button(
+  layout->addWidget(ui_.button(
                         "Open settings", "Command6", [this] { wizard_.Command6_Click(); }, frame),
                     0, 0);
-  layout->addWidget(label(QStringLiteral("E-mail Action :"), frame), 1, 0);
-  layout->addWidget(textEdit(wizard_.Text5, QStringLiteral("Text5"), frame), 1, 1);
-  layout->addWidget(label(QStringLiteral("Go back URL :"), frame), 2, 0);
-  layout->addWidget(lineEdit(wizard_.Text4, QStringLiteral("Text4"), frame), 2, 1);
-  layout->addWidget(label(QStringLiteral("Here You may define Font style"), frame), 3, 0);
-  layout->addWidget(textEdit(wizard_.Text3, QStringLiteral("Text3"), frame), 3, 1);
-  layout->addWidget(label(QStringLiteral("Here You may define Table style"), frame), 4, 0);
-  layout->addWidget(textEdit(wizard_.Text2, QStringLiteral("Text2"), frame), 4, 1);
+  layout->addWidget(ui_.caption(QStringLiteral("E-mail Action :"), frame), 1, 0);
+  layout->addWidget(ui_.textEdit(wizard_.Text5, QStringLiteral("Text5"), frame), 1, 1);
+  layout->addWidget(ui_.caption(QStringLiteral("Go back URL :"), frame), 2, 0);
+  layout->addWidget(ui_.lineEdit(wizard_.Text4, QStringLiteral("Text4"), frame), 2, 1);
+  layout->addWidget(ui_.caption(QStringLiteral("Here You may define Font style"), frame), 3, 0);
+  layout->addWidget(ui_.textEdit(wizard_.Text3, QStringLiteral("Text3"), frame), 3, 1);
+  layout->addWidget(ui_.caption(QStringLiteral("Here You may define Table style"), frame), 4, 0);
+  layout->addWidget(ui_.textEdit(wizard_.Text2, QStringLiteral("Text2"), frame), 4, 1);
   layout->addWidget(
-      label(QStringLiteral("Here You must place the HTML code for \"Form action\" tag"), frame), 5,
-      0);
-  layout->addWidget(textEdit(wizard_.Text7, QStringLiteral("Text7"), frame), 5, 1);
+      ui_.caption(QStringLiteral("Here You must place the HTML code for \"Form action\" tag"),
+                  frame),
+      5, 0);
+  layout->addWidget(ui_.textEdit(wizard_.Text7, QStringLiteral("Text7"), frame), 5, 1);
   layout->setColumnStretch(1, 1);
   return tab;
 }
@@ -147,14 +133,14 @@ QWidget* Wizard1View::makeLayoutTab() {
 
   auto* items = new QGroupBox(QStringLiteral("Item List"), tab);
   auto* itemsLayout = new QGridLayout(items);
-  itemsLayout->addWidget(listBox(
+  itemsLayout->addWidget(ui_.listBox(
                              wizard_.List2, "List2", [this] { wizard_.List2_Click(); },
                              [this] { wizard_.List2_DblClick(); }, items),
                          0, 0, 1, 2);
-  itemsLayout->addWidget(button(
+  itemsLayout->addWidget(ui_.button(
                              "Up", "Command1", [this] { wizard_.Command1_Click(); }, items),
                          1, 0);
-  itemsLayout->addWidget(button(
+  itemsLayout->addWidget(ui_.button(
                              "Down", "Command10", [this] { wizard_.Command10_Click(); }, items),
                          1, 1);
   layout->addWidget(items, 1);
@@ -164,23 +150,22 @@ QWidget* Wizard1View::makeLayoutTab() {
 // The category choice, the item entry boxes (the optional ones with the
 // check box that puts them on the pages), the sales tax and the commands.
 void Wizard1View::addProductBoxes(QGridLayout& layout, QWidget* parent) {
-  auto* combo1 = new QComboBox(parent);
-  combo1->setObjectName(QStringLiteral("Combo1"));
-  (new QtComboBoxBinding(wizard_.Combo1, *combo1))->onClick = [this] { wizard_.Combo1_Click(); };
-  layout.addWidget(label(QStringLiteral("Category name"), parent), 0, 0);
+  QComboBox* combo1 = ui_.comboBox(
+      wizard_.Combo1, QStringLiteral("Combo1"), [this] { wizard_.Combo1_Click(); }, parent);
+  layout.addWidget(ui_.caption(QStringLiteral("Category name"), parent), 0, 0);
   layout.addWidget(combo1, 0, 1, 1, 2);
 
   int row = 1;
   const auto plainBox = [&](const char* caption, int index) {
-    layout.addWidget(label(QLatin1String(caption), parent), row, 0);
-    layout.addWidget(lineEdit(wizard_.Text1[index], boxName("Text1", index), parent), row, 1, 1, 2);
-    ++row;
+    ui_.labelledLineEdit(layout, row++, QLatin1String(caption), wizard_.Text1[index],
+                         boxName("Text1", index), 2);
   };
+
   // A box with a button beside it leaves the last column to the button.
   const auto optionalBox = [&](CheckBox& check, const char* checkName, TextBox& box,
                                const QString& boxName, int columns = 2) {
-    layout.addWidget(checkBox(check, checkName, parent), row, 0);
-    layout.addWidget(lineEdit(box, boxName, parent), row, 1, 1, columns);
+    layout.addWidget(ui_.checkBox(check, checkName, nullptr, parent), row, 0);
+    layout.addWidget(ui_.lineEdit(box, boxName, parent), row, 1, 1, columns);
     ++row;
   };
   plainBox("Item ID", 2);
@@ -188,32 +173,32 @@ void Wizard1View::addProductBoxes(QGridLayout& layout, QWidget* parent) {
   plainBox("Price", 4);
   optionalBox(wizard_.Check2, "Check2", wizard_.Text1[6], boxName("Text1", 6));
   optionalBox(wizard_.Check3, "Check3", wizard_.Text1[3], boxName("Text1", 3), 1);
-  layout.addWidget(button(
+  layout.addWidget(ui_.button(
                        "Get it", "Command7", [this] { wizard_.Command7_Click(); }, parent),
                    row - 1, 2);
   optionalBox(wizard_.Check1, "Check1", wizard_.Text8, QStringLiteral("Text8"));
   optionalBox(wizard_.Check4, "Check4", wizard_.Text9, QStringLiteral("Text9"));
-  layout.addWidget(label(QStringLiteral("Sales Tax,%"), parent), row, 0);
-  layout.addWidget(lineEdit(wizard_.Text15, QStringLiteral("Text15"), parent), row, 1, 1, 2);
+  layout.addWidget(ui_.caption(QStringLiteral("Sales Tax,%"), parent), row, 0);
+  layout.addWidget(ui_.lineEdit(wizard_.Text15, QStringLiteral("Text15"), parent), row, 1, 1, 2);
   ++row;
 
   auto* commands = new QGridLayout;
-  commands->addWidget(button(
+  commands->addWidget(ui_.button(
                           "Add", "Command3", [this] { wizard_.Command3_Click(); }, parent),
                       0, 0);
-  commands->addWidget(button(
+  commands->addWidget(ui_.button(
                           "Save changes", "Command5", [this] { wizard_.Command5_Click(); }, parent),
                       0, 1);
-  commands->addWidget(button(
+  commands->addWidget(ui_.button(
                           "New ", "Command8", [this] { wizard_.Command8_Click(); }, parent),
                       0, 2);
-  commands->addWidget(button(
+  commands->addWidget(ui_.button(
                           "Update", "Command13", [this] { wizard_.Command13_Click(); }, parent),
                       1, 0);
-  commands->addWidget(button(
+  commands->addWidget(ui_.button(
                           "Preview", "Command4", [this] { wizard_.Command4_Click(); }, parent),
                       1, 1);
-  commands->addWidget(button(
+  commands->addWidget(ui_.button(
                           "Generate", "Command14", [this] { wizard_.Command14_Click(); }, parent),
                       1, 2);
   layout.addLayout(commands, row, 0, 1, 3);
@@ -224,46 +209,34 @@ void Wizard1View::addProductBoxes(QGridLayout& layout, QWidget* parent) {
 QWidget* Wizard1View::makeMailTab() {
   auto* tab = new QWidget;
   auto* layout = new QGridLayout(tab);
-  if (wizard_.intake) addOrderIntake(*wizard_.intake, *layout, tab);
-  layout->addWidget(button(
+  if (wizard_.intake) addMailboxIntake(*wizard_.intake, *layout, tab);
+  layout->addWidget(ui_.button(
                         "Show Orders", "Command151", [this] { wizard_.Command151_Click(); }, tab),
                     5, 2);
   return tab;
 }
 
-void Wizard1View::addOrderIntake(MailboxIntake& intake, QGridLayout& layout, QWidget* parent) {
+void Wizard1View::addMailboxIntake(MailboxIntake& intake, QGridLayout& layout, QWidget* parent) {
   const auto field = [&](const char* caption, TextBox& box, const char* name, int row) {
-    layout.addWidget(label(QLatin1String(caption), parent), row, 0);
-    QLineEdit* edit = lineEdit(box, QLatin1String(name), parent);
-    layout.addWidget(edit, row, 1);
-    return edit;
+    return ui_.labelledLineEdit(layout, row, QLatin1String(caption), box, QLatin1String(name));
   };
   field("POP Host:", intake.PopHost, "PopHost", 0);
   field("User Name:", intake.PopUserName, "PopUserName", 1);
   field("Password:", intake.PopPassword, "PopPassword", 2)->setEchoMode(QLineEdit::Password);
   field("E-Mail:", intake.Email, "Email", 3)->setReadOnly(true);
 
-  auto* hostDelete = new QCheckBox(parent);
-  hostDelete->setObjectName(QStringLiteral("chkHostDelete"));
-  (new QtCheckBoxBinding(intake.chkHostDelete, *hostDelete))->onClick = [&intake] {
-    intake.chkHostDelete_Click();
-  };
-  layout.addWidget(hostDelete, 4, 1);
+  layout.addWidget(ui_.checkBox(
+                       intake.chkHostDelete, QStringLiteral("chkHostDelete"),
+                       [&intake] { intake.chkHostDelete_Click(); }, parent),
+                   4, 1);
+  layout.addWidget(ui_.button(
+                       intake.cmdGetMail, QStringLiteral("cmdGetMail"),
+                       [&intake] { intake.cmdGetMail_Click(); }, parent),
+                   5, 1);
+  layout.addWidget(ui_.label(intake.lblPercentage, QStringLiteral("lblPercentage"), parent), 5, 0);
 
-  auto* getMail = new QPushButton(parent);
-  getMail->setObjectName(QStringLiteral("cmdGetMail"));
-  (new QtButtonBinding(intake.cmdGetMail, *getMail))->onClick = [&intake] {
-    intake.cmdGetMail_Click();
-  };
-  layout.addWidget(getMail, 5, 1);
-
-  auto* percentage = new QLabel(parent);
-  percentage->setObjectName(QStringLiteral("lblPercentage"));
-  new QtLabelBinding(intake.lblPercentage, *percentage);
-  layout.addWidget(percentage, 5, 0);
-
-  layout.addWidget(listBox(intake.List3, "List3", nullptr, nullptr, parent), 0, 2, 5, 1);
-  QPlainTextEdit* log = textEdit(intake.Text18, QStringLiteral("Text18"), parent);
+  layout.addWidget(ui_.listBox(intake.List3, "List3", nullptr, nullptr, parent), 0, 2, 5, 1);
+  QPlainTextEdit* log = ui_.textEdit(intake.Text18, QStringLiteral("Text18"), parent);
   log->setReadOnly(true);
   layout.addWidget(log, 6, 0, 1, 3);
   layout.setRowStretch(6, 1);
@@ -271,94 +244,16 @@ void Wizard1View::addOrderIntake(MailboxIntake& intake, QGridLayout& layout, QWi
   layout.setColumnStretch(2, 1);
 }
 
-QWidget* Wizard1View::makeStatusBar() {
-  auto* bar = new QWidget(this);
-  bar->setObjectName(QStringLiteral("StatusBar1"));
-  auto* layout = new QHBoxLayout(bar);
-  layout->setContentsMargins(0, 0, 0, 0);
-  for (int panel = 1; panel <= wizard_.StatusBar1.panelCount(); ++panel) {
-    auto* text = new QLabel(bar);
-    text->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(panel));
-    text->setFrameShape(QFrame::Panel);
-    text->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(text, 1);
-    statusPanels_.push_back(text);
-  }
-  statusListener_ = wizard_.StatusBar1.addListener([this] { showStatusPanels(); });
-  showStatusPanels();
-  return bar;
-}
-
-// ---- Widgets bound to the wizard's controls ----
-
-QLineEdit* Wizard1View::lineEdit(TextBox& box, const QString& name, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
-  new QtLineEditBinding(box, *edit);
-  widgets_[&box] = edit;
-  return edit;
-}
-
-QPlainTextEdit* Wizard1View::textEdit(TextBox& box, const QString& name, QWidget* parent) {
-  auto* edit = new QPlainTextEdit(parent);
-  edit->setObjectName(name);
-  new QtTextEditBinding(box, *edit);
-  widgets_[&box] = edit;
-  return edit;
-}
-
-QPushButton* Wizard1View::button(const char* caption, const char* name, std::function<void()> click,
-                                 QWidget* parent) {
-  auto* widget = new QPushButton(QLatin1String(caption), parent);
-  widget->setObjectName(QLatin1String(name));
-  connect(widget, &QPushButton::clicked, this, [click = std::move(click)] { click(); });
-  return widget;
-}
-
-QListWidget* Wizard1View::listBox(ListControl& list, const char* name, std::function<void()> click,
-                                  std::function<void()> doubleClick, QWidget* parent) {
-  auto* widget = new QListWidget(parent);
-  widget->setObjectName(QLatin1String(name));
-  auto* binding = new QtListBoxBinding(list, *widget);
-  binding->onClick = std::move(click);
-  binding->onDblClick = std::move(doubleClick);
-  widgets_[&list] = widget;
-  return widget;
-}
-
-QRadioButton* Wizard1View::optionButton(OptionButton& option, const char* name,
-                                        std::function<void()> click, QWidget* parent) {
-  auto* widget = new QRadioButton(parent);
-  widget->setObjectName(QLatin1String(name));
-  (new QtOptionButtonBinding(option, *widget))->onClick = std::move(click);
-  return widget;
-}
-
-QCheckBox* Wizard1View::checkBox(CheckBox& box, const char* name, QWidget* parent) {
-  auto* widget = new QCheckBox(parent);
-  widget->setObjectName(QLatin1String(name));
-  new QtCheckBoxBinding(box, *widget);
-  widgets_[&box] = widget;
-  return widget;
-}
-
 // ---- Events ----
 
 void Wizard1View::focusControl(const Control& control) {
-  const auto found = widgets_.find(&control);
-  if (found != widgets_.end()) found->second->setFocus();
+  if (QWidget* widget = ui_.widgetOf(control)) widget->setFocus();
 }
 
 void Wizard1View::tabChanged(int index) {
   const int previous = currentTab_;
   currentTab_ = index;
   wizard_.SSTab1_Click(previous);
-}
-
-void Wizard1View::showStatusPanels() {
-  for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
-    statusPanels_[i]->setText(qt(wizard_.StatusBar1.panelText(static_cast<int>(i) + 1)));
-  }
 }
 
 }  // namespace vendaro

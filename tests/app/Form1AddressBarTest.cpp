@@ -64,12 +64,12 @@ TEST_F(Form1AddressBar, AnEmptyEntryRefusesAllOutsideThePrivateZoneAndAOneEntryH
   form.Combo2.setText("http://anything/");
   form.Combo2_Click();
   EXPECT_EQ(dialogs.messages.size(), 1u);
-  form.inPrivateZone = 1;
+  form.inPrivateZone = true;
   form.Combo2_Click();
   EXPECT_EQ(browser1->navigations, Entries{"http://anything/"});
 
   // A matching entry that is the only one, and so the last, refuses nothing.
-  form.inPrivateZone = 0;
+  form.inPrivateZone = false;
   form.domain.Clear();
   form.domain.AddItem("anything");
   form.Combo2_Click();

@@ -50,7 +50,7 @@ TEST_F(Form1Navigation, ToolbarActsOnTheVisiblePaneAndTheMenuOnTheMainPane) {
 
 TEST_F(Form1Navigation, StopHaltsTheVisiblePaneTheCrawlerAndTheResearchFetchers) {
   Form1& form = loadForm();
-  form.linksGathered = 1;
+  form.linksGathered = true;
   browser1->locationName = "Main page";
   form.Picture23_MouseUp();
   form.Picture4_Click();
@@ -62,7 +62,7 @@ TEST_F(Form1Navigation, StopHaltsTheVisiblePaneTheCrawlerAndTheResearchFetchers)
   for (int number = 1; number <= 4; ++number) EXPECT_EQ(inet(number).cancelCount, 1) << number;
   EXPECT_EQ(inet(5).cancelCount, 0);
   EXPECT_EQ(inet(10).cancelCount, 0);
-  EXPECT_EQ(form.linksGathered, 0);
+  EXPECT_FALSE(form.linksGathered);
   // The caption names the main pane's page even while the second pane is shown.
   EXPECT_EQ(form.Caption.Caption(), "Main page");
 }

@@ -67,14 +67,14 @@ class Form1PaneEvents : public Form1Fixture {
 };
 
 TEST_F(Form1PaneEvents, MainPaneNavigationShowsAddressAndCaptionOnlyInThePublicZone) {
-  form->inPrivateZone = 1;
+  form->inPrivateZone = true;
   navigateCompleted(*browser1);
   browser1->onDownloadComplete();
   EXPECT_EQ(form->Combo2.Text(), "http://");
   EXPECT_EQ(form->Caption.Caption(), "Form1");
   EXPECT_EQ(pageState(), "Done");
 
-  form->inPrivateZone = 0;
+  form->inPrivateZone = false;
   navigateCompleted(*browser1);
   EXPECT_EQ(form->Combo2.Text(), "http://shop.example/");
   EXPECT_EQ(form->Caption.Caption(), "Shop");
@@ -118,7 +118,7 @@ TEST_F(Form1PaneEvents, SecondPaneCompletionGoesToTheImageBufferOnlyInThePrivate
   browser5->Navigate("http://two.example/");
   browser5->completeNavigation();
   EXPECT_TRUE(pictures.privatePages.empty());
-  form->inPrivateZone = 1;
+  form->inPrivateZone = true;
   browser5->completeFrame("http://two.example/frame.htm");
   browser5->completeNavigation();
   EXPECT_EQ(pictures.privatePages, (Entries{"frame", "page"}));
@@ -130,10 +130,10 @@ TEST_F(Form1PaneEvents, CompletedPagesAreRecordedByZoneAndAlwaysCollected) {
   openInMainPane();
   EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
 
-  form->inPrivateZone = 1;
+  form->inPrivateZone = true;
   openInMainPane();
   EXPECT_EQ(form->domain.ListCount(), 0);
-  form->keepRecord = 1;
+  form->keepRecord = true;
   openInMainPane();
   EXPECT_EQ(form->domain.items(), Entries{"shop.example"});
   EXPECT_EQ(form->domain2.ListCount(), 1);
@@ -176,7 +176,7 @@ TEST_F(Form1PaneEvents, PageEventsShowLinkAddressesAndPassClicks) {
   browser1->raiseDocumentEvent(Kind::Click, "http://shop.example/p.jpg");
   EXPECT_EQ(pictures.clicks, Entries{"main http://shop.example/p.jpg"});
 
-  form->inPrivateZone = 1;
+  form->inPrivateZone = true;
   form->StatusBar1.setPanelText(1, "Done");
   browser1->raiseDocumentEvent(Kind::MouseOver, "http://shop.example/cart");
   EXPECT_EQ(pageState(), "Done");

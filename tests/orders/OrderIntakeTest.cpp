@@ -28,7 +28,7 @@ class OrderIntakeTest : public ::testing::Test {
     intake.PopUserName.setText("orders");
     intake.PopPassword.setText("secret");
     intake.onFinished = [this](const IntakeResult& result) { results.push_back(result); };
-    states.push_back(intake.mailState());
+    states.push_back(static_cast<int>(intake.mailState()));
     // Notes the state around every completion, so that short-lived states show.
     auto handle = mail.onComplete;
     mail.onComplete = [this, handle](MailAction action) {
@@ -47,7 +47,7 @@ class OrderIntakeTest : public ::testing::Test {
     intake.cmdGetMail_Click();
     note();
     loop.runPending();
-    for (int step = 0; step < 10000 && intake.mailState() != OrderIntake::kIdle; ++step) {
+    for (int step = 0; step < 10000 && intake.mailState() != OrderIntake::MailState::Idle; ++step) {
       note();
       loop.advance(10);
     }
@@ -55,7 +55,8 @@ class OrderIntakeTest : public ::testing::Test {
   }
 
   void note() {
-    if (states.back() != intake.mailState()) states.push_back(intake.mailState());
+    const int state = static_cast<int>(intake.mailState());
+    if (states.back() != state) states.push_back(state);
   }
 
   std::vector<std::string> actions() const { return mail.actions(); }
@@ -215,7 +216,7 @@ TEST_F(OrderIntakeTest, ALostConnectionEndsTheIntakeAndKeepsStoredOrders) {
   getOrders();
   EXPECT_EQ(storedOrders(database).size(), 1u);
   EXPECT_EQ(storedLines(database).size(), 1u);
-  EXPECT_EQ(intake.mailState(), OrderIntake::kIdle);
+  EXPECT_EQ(intake.mailState(), OrderIntake::MailState::Idle);
   EXPECT_TRUE(intake.cmdGetMail.Enabled());
   EXPECT_FALSE(intake.Timer1.Enabled());
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -244,7 +245,7 @@ TEST_F(OrderIntakeTest, AWrongPasswordEndsTheIntake) {
   getOrders();
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text.rfind("AsyncError: Login failed", 0), 0u);
-  EXPECT_EQ(intake.mailState(), OrderIntake::kIdle);
+  EXPECT_EQ(intake.mailState(), OrderIntake::MailState::Idle);
   ASSERT_EQ(results.size(), 1u);
   EXPECT_FALSE(results[0].completed);
 }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <vector>
+
+#include "platform/StatusBar.h"
+#include "platform/qt/QtControlBinding.h"
+
+namespace vendaro {
+
+// Draws a status bar model as a row of sunken panels, named
+// "{name}Panel1", "{name}Panel2", ... The first panel takes the room left
+// over, or all panels share it equally.
+class QtStatusBarBinding : public QtControlBinding {
+  Q_OBJECT
+
+ public:
+  enum class Widths { FirstTakesRest, Equal };
+
+  QtStatusBarBinding(StatusBar& bar, QWidget& row, Widths widths);
+
+ private:
+  void show() override;
+
+  StatusBar& bar_;
+  std::vector<QLabel*> panels_;
+};
+
+}  // namespace vendaro
