@@ -39,6 +39,10 @@ StoreProject Wizard1::project() const {
   return StoreProject(platform_.appFolder, Text6.Text());
 }
 
+std::string Wizard1::appFolderText() const {
+  return platform_.appFolder.string();
+}
+
 void Wizard1::focus(const Control& control) {
   if (onFocus) onFocus(control);
 }
@@ -56,7 +60,7 @@ void Wizard1::Command12_Click() {
   Text6.setText(*answer);
   if (!project().createFolder()) {
     platform_.dialogs.MsgBox(kProjectExists);
-    platform_.dialogs.ShowOpen("", "");  // lets the user look; the choice is ignored
+    platform_.dialogs.ShowOpen("", "", appFolderText());  // lets the user look; ignored
     Text6.setText("");
     return;
   }
@@ -67,7 +71,8 @@ void Wizard1::Command12_Click() {
 
 void Wizard1::Command2_Click() {
   List1.Clear();
-  std::optional<std::string> chosen = platform_.dialogs.ShowOpen("", kProjectFilter);
+  std::optional<std::string> chosen =
+      platform_.dialogs.ShowOpen("", kProjectFilter, appFolderText());
   if (!chosen || chosen->empty()) return;
   openProjectFile(*chosen);
 }
@@ -217,7 +222,8 @@ void Wizard1::showSettings(const ProjectSettings& settings) {
 }
 
 void Wizard1::Command6_Click() {
-  std::optional<std::string> chosen = platform_.dialogs.ShowOpen("", kSettingsFilter);
+  std::optional<std::string> chosen =
+      platform_.dialogs.ShowOpen("", kSettingsFilter, appFolderText());
   if (!chosen || chosen->empty()) return;
   openSettingsFile(*chosen);
 }

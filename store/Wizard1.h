@@ -161,6 +161,8 @@ class Wizard1 {
   ProjectSettings settingsFromBoxes() const;
   void showSettings(const ProjectSettings& settings);
   void focus(const Control& control);
+  // Where the open dialogs start: the projects are there.
+  std::string appFolderText() const;
   StoreInput collectStoreInput();
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
   void showReports(const std::vector<GeneratorReport>& reports);

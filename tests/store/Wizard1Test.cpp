@@ -81,6 +81,8 @@ TEST_F(Wizard1Test, NewProjectMakesItsFolderAndASecondOneWithTheSameNameIsRefuse
             "You already have the project with the same name.Please remove appropriate folder");
   EXPECT_EQ(wizard.Text6.Text(), "");
   EXPECT_EQ(wizard.List1.ListCount(), 1);  // no list is changed
+  // The open dialog shown then starts where the projects are.
+  EXPECT_EQ(dialogs.openFolders, std::vector<std::string>{app.path().string()});
 }
 
 TEST_F(Wizard1Test, NamesThatWouldLeaveTheProjectFolderAreRefusedAndNothingIsWritten) {
@@ -144,6 +146,7 @@ TEST_F(Wizard1Test, TabChangeStoresTheProjectAndOpenReadsItBack) {
   other.Text4.setText("changed");
   dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.sit").string());
   other.Command6_Click();
+  EXPECT_EQ(dialogs.openFolders, (std::vector<std::string>(2, app.path().string())));
   EXPECT_EQ(other.Text15.Text(), "0.07");
   EXPECT_EQ(other.Text4.Text(), "");
   EXPECT_EQ(other.Text3.Text(), wizard.Text3.Text());
