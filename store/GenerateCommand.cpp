@@ -89,11 +89,12 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
   HeadlessDialogs dialogs;
   Wizard1 wizard(Wizard1Platform{dialogs, settings, options.appFolder, nullptr, nullptr, {}});
   applyOptions(options, wizard);
-  wizard.openProjectFile(project.categoryFile().string());
-  // The name cut from the path is only right for a plain folder path; the
-  // project is known here.
-  wizard.Text6.setText(options.project);
-  if (present(project.settingsFile())) wizard.openSettingsFile(project.settingsFile().string());
+  // Opening the project also loads its settings file (defaults without one).
+  if (!wizard.openProjectFile(project.categoryFile().string())) {
+    err << kPrefix << "cannot open the project \"" << options.project << "\" in "
+        << options.appFolder.string() << "\n";
+    return kGenerateFailed;
+  }
   wizard.fillCategoryChoice();
   wizard.Command14_Click();
 

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "common/TextFile.h"
-#include "common/TextSearch.h"
 
 namespace vendaro {
 namespace {
@@ -113,11 +112,16 @@ ItemRecord parseItemRecord(std::string_view line) {
   return item;
 }
 
-std::string projectNameFromChosenFile(std::string_view appFolder, std::string_view chosenFile) {
-  const std::size_t nameStart = appFolder.size() + 2;
-  const std::size_t separator = positionOf(chosenFile, "/", nameStart);
-  if (separator == 0) return {};
-  return std::string(middle(chosenFile, nameStart, separator - nameStart));
+std::optional<std::string> projectOfCategoryFile(const std::filesystem::path& appFolder,
+                                                 const std::filesystem::path& chosenFile) {
+  const std::filesystem::path file = std::filesystem::absolute(chosenFile).lexically_normal();
+  const std::string name = file.parent_path().filename().string();
+  std::error_code error;
+  if (!isContainedName(name) ||
+      !std::filesystem::equivalent(file.parent_path().parent_path(), appFolder, error)) {
+    return std::nullopt;
+  }
+  return name;
 }
 
 }  // namespace vendaro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,9 +49,11 @@ std::string itemRecordLine(const ItemRecord& item);
 // end of the line); fields missing from a short line are empty.
 ItemRecord parseItemRecord(std::string_view line);
 
-// The project name in the path of a chosen category file: from the character
-// after the application folder and its separator up to the next "/". When no
-// "/" follows, the name is empty.
-std::string projectNameFromChosenFile(std::string_view appFolder, std::string_view chosenFile);
+// The project a chosen category file belongs to: the name of its folder,
+// when that folder lies directly in the application folder. Nothing for a
+// file anywhere else, so a file elsewhere never names (and, on the next tab
+// change, overwrites) a project of the application folder.
+std::optional<std::string> projectOfCategoryFile(const std::filesystem::path& appFolder,
+                                                 const std::filesystem::path& chosenFile);
 
 }  // namespace vendaro

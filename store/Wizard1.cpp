@@ -70,18 +70,31 @@ void Wizard1::Command12_Click() {
 }
 
 void Wizard1::Command2_Click() {
-  List1.Clear();
   std::optional<std::string> chosen =
       platform_.dialogs.ShowOpen("", kProjectFilter, appFolderText());
+  // Cancelling keeps the current project and its categories, which the next
+  // tab change would otherwise store as an empty list.
   if (!chosen || chosen->empty()) return;
   openProjectFile(*chosen);
 }
 
-void Wizard1::openProjectFile(const std::string& chosenFile) {
-  Text6.setText(projectNameFromChosenFile(platform_.appFolder.string(), chosenFile));
-  std::optional<std::string> text = readWholeFile(chosenFile);
-  if (!text) return;
-  for (const std::string& category : splitLines(*text)) List1.AddItem(category);
+bool Wizard1::openProjectFile(const std::string& chosenFile) {
+  std::optional<std::string> name = projectOfCategoryFile(platform_.appFolder, chosenFile);
+  if (!name) {
+    platform_.dialogs.MsgBox(kNotAProjectFolder + appFolderText() + ".");
+    return false;
+  }
+  List1.Clear();
+  Text6.setText(*name);
+  if (std::optional<std::string> text = readWholeFile(chosenFile)) {
+    for (const std::string& category : splitLines(*text)) List1.AddItem(category);
+  }
+  // The next tab change writes the settings file from the boxes, so they
+  // must hold what was saved, not the defaults.
+  if (std::optional<std::string> settings = readWholeFile(project().settingsFile())) {
+    showSettings(parseSettingsFile(*settings));
+  }
+  return true;
 }
 
 void Wizard1::Command11_Click() {

@@ -59,6 +59,9 @@ class Wizard1 {
       "A category name must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\". "
       "Nothing was written.";
   static constexpr const char* kNoProject = "Create or open a project first. Nothing was written.";
+  static constexpr const char* kNotAProjectFolder =
+      "This file does not lie in a project folder of the application folder, so it was not "
+      "opened; the current project stays open. The projects are the folders of ";
   static constexpr const char* kProjectFilter = "Project file (*.caa)|*.caa";
   static constexpr const char* kSettingsFilter = "Project file (*.sit)|*.sit";
 
@@ -97,7 +100,9 @@ class Wizard1 {
   void SSTab1_Click(int previousTab);
 
   // The steps behind the dialogs, also used by the headless commands.
-  void openProjectFile(const std::string& chosenFile);
+  // Opening a project also loads its settings file when there is one; false
+  // (with a message) when the file is not in a project folder.
+  bool openProjectFile(const std::string& chosenFile);
   void openSettingsFile(const std::string& chosenFile);
   // Fills Combo1 with the categories of List1, as a tab change does.
   void fillCategoryChoice();

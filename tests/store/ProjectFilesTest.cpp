@@ -74,17 +74,6 @@ TEST(ItemRecordTest, FieldsGoBackToTheirPlacesAndShortLinesLeaveTheRestEmpty) {
   EXPECT_EQ(itemRecordLine(shortLine), "B2^Plate^^^^^^");
 }
 
-TEST(OpenProjectNameTest, CutsTheFolderBelowTheApplicationFolder) {
-  EXPECT_EQ(projectNameFromChosenFile("/home/m/vendaro", "/home/m/vendaro/Shop/Shop.caa"), "Shop");
-  // A file further down still gives the first folder below the application folder.
-  EXPECT_EQ(projectNameFromChosenFile("/home/m/vendaro", "/home/m/vendaro/Shop/old/Old.caa"),
-            "Shop");
-  // A file directly in the application folder, or elsewhere, gives an empty or wrong name.
-  EXPECT_EQ(projectNameFromChosenFile("/home/m/vendaro", "/home/m/vendaro/Shop.caa"), "");
-  EXPECT_EQ(projectNameFromChosenFile("/home/m/vendaro", "/tmp/x/Shop/Shop.caa"), "");
-  EXPECT_EQ(projectNameFromChosenFile("/a", "/b/cdef/Shop.caa"), "cdef");
-}
-
 TEST(ContainedNameTest, RefusesNamesThatLeaveTheFolder) {
   for (const char* name : {"Shop", "Blue cups", "a..b", ".hidden", "Süß"}) {
     EXPECT_TRUE(isContainedName(name)) << name;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/BrowserPane.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -126,35 +128,65 @@ TEST_F(Wizard1Test, WithoutAProjectTabChangeWritesNothingAndSavingSaysSo) {
   EXPECT_TRUE(filesIn(app.path()).empty());
 }
 
-TEST_F(Wizard1Test, TabChangeStoresTheProjectAndOpenReadsItBack) {
+TEST_F(Wizard1Test, OpenProjectLoadsTheSavedSettingsSoTheNextTabChangeKeepsThem) {
   projectWithCategories({"Cups", "Plates"});
-  wizard.Text4.setText("");
+  wizard.Text4.setText("http://shop.example/back");
   wizard.Text15.setText("0.07");
   wizard.SSTab1_Click(3);
   EXPECT_EQ(wizard.Combo1.items(), (std::vector<std::string>{"Cups", "Plates"}));
   EXPECT_EQ(app.read("Shop/Shop.caa"), "Cups\r\nPlates\r\n");
   EXPECT_EQ(app.read("Shop/Shop.pro"), "");
-  EXPECT_NE(app.read("Shop/Shop.sit").find("\r\n\r\n\r\n[Font]\r\n"), std::string::npos);
+  const std::string saved = app.read("Shop/Shop.sit");
 
+  // A new window holds the default boxes until the project is opened.
   Wizard1 other(Wizard1Platform{dialogs, settings, app.path(), nullptr, nullptr, {}});
   dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.caa").string());
   other.Command2_Click();
+  EXPECT_EQ(dialogs.openFolders.back(), app.path().string());
   EXPECT_EQ(other.Text6.Text(), "Shop");
   EXPECT_EQ(other.List1.items(), (std::vector<std::string>{"Cups", "Plates"}));
-
-  other.Text15.setText("changed");
-  other.Text4.setText("changed");
-  dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.sit").string());
-  other.Command6_Click();
-  EXPECT_EQ(dialogs.openFolders, (std::vector<std::string>(2, app.path().string())));
   EXPECT_EQ(other.Text15.Text(), "0.07");
-  EXPECT_EQ(other.Text4.Text(), "");
-  EXPECT_EQ(other.Text3.Text(), wizard.Text3.Text());
+  EXPECT_EQ(other.Text4.Text(), "http://shop.example/back");
+  other.SSTab1_Click(1);
+  // Written back as read: the saved values, multi-line snippets as one line.
+  EXPECT_EQ(app.read("Shop/Shop.sit"), settingsFileText(parseSettingsFile(saved)));
 
-  // Cancelling the dialog changes nothing but the cleared category list.
+  // Cancelling keeps the project and its categories.
   other.Command2_Click();
   EXPECT_EQ(other.Text6.Text(), "Shop");
-  EXPECT_EQ(other.List1.ListCount(), 0);
+  EXPECT_EQ(other.List1.ListCount(), 2);
+
+  other.Text15.setText("changed");
+  dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.sit").string());
+  other.Command6_Click();
+  EXPECT_EQ(dialogs.openFolders.back(), app.path().string());
+  EXPECT_EQ(other.Text15.Text(), "0.07");
+  EXPECT_EQ(other.Text3.Text(), wizard.Text3.Text());
+}
+
+TEST_F(Wizard1Test, AProjectFileOutsideAProjectFolderIsRefusedAndTheProjectStays) {
+  projectWithCategories({"Cups"});
+  // The application folder's neighbour "...-old", where the name cut after
+  // the application folder's length would be "old".
+  const fs::path neighbour = app.path().string() + "-old";
+  fs::create_directories(neighbour / "Shop");
+  app.write("Shop.caa", "Mugs\r\n");
+  fs::create_directories(app.path() / "Shop" / "old");
+  app.write("Shop/old/old.caa", "Mugs\r\n");
+  std::ofstream(neighbour / "Shop" / "Shop.caa") << "Mugs\r\n";
+  for (const fs::path& file : {neighbour / "Shop" / "Shop.caa", app.path() / "Shop.caa",
+                               app.path() / "Shop" / "old" / "old.caa"}) {
+    dialogs.fileAnswers.push_back(file.string());
+    wizard.Command2_Click();
+    EXPECT_EQ(dialogs.messageTexts().back(),
+              Wizard1::kNotAProjectFolder + app.path().string() + ".");
+    EXPECT_EQ(wizard.Text6.Text(), "Shop") << file;
+    EXPECT_EQ(wizard.List1.items(), std::vector<std::string>{"Cups"}) << file;
+  }
+  wizard.SSTab1_Click(1);
+  fs::remove_all(neighbour);
+  EXPECT_EQ(app.read("Shop/Shop.caa"), "Cups\r\n");
+  EXPECT_EQ(filesIn(app.path()), (std::vector<std::string>{"Shop", "Shop.caa"}));
 }
 
 TEST_F(Wizard1Test, ItemsAreStoredInTheCategoryFileAndDoubleClickKeepsTheRecordInTheBoxes) {
