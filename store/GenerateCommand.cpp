@@ -99,6 +99,10 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
   wizard.Command14_Click();
 
   const GenerationRun& run = wizard.lastGeneration();
+  if (!run.failure.empty()) {
+    err << kPrefix << run.failure << "\n";
+    return kGenerateFailed;
+  }
   for (const fs::path& file : run.written) out << "wrote " << file.string() << "\n";
   for (const GeneratorReport& report : run.reports) {
     out << "replaced: " << Wizard1::describe(report) << "\n";

@@ -5,6 +5,7 @@
 #include "common/ListReordering.h"
 #include "common/TextFile.h"
 #include "store/SiteGenerator.h"
+#include "store/StoreChecks.h"
 #include "store/TemplateDefaults.h"
 
 namespace vendaro {
@@ -174,7 +175,12 @@ void Wizard1::List2_DblClick() {
 }
 
 void Wizard1::Command3_Click() {
-  List2.AddItem(itemRecordLine(recordFromBoxes()));
+  const ItemRecord item = recordFromBoxes();
+  if (std::optional<std::string> why = itemEntryRefusal(item)) {
+    platform_.dialogs.MsgBox(*why);
+    return;
+  }
+  List2.AddItem(itemRecordLine(item));
   Command5_Click();
 }
 
@@ -319,6 +325,9 @@ StoreInput Wizard1::collectStoreInput() {
 }
 
 void Wizard1::Command14_Click() {
+  std::optional<std::string> why = startFileRefusal(Text14.Text());
+  if (!why) why = salesTaxRefusal(Text15.Text());
+  if (why) return refuseGeneration(*why);
   StoreInput input = collectStoreInput();
   std::vector<GeneratorReport> reports;
   std::vector<SitePage> pages = generateSite(input, reports);
@@ -326,6 +335,9 @@ void Wizard1::Command14_Click() {
 }
 
 void Wizard1::Command13_Click() {
+  if (std::optional<std::string> why = startFileRefusal(Text14.Text())) {
+    return refuseGeneration(*why);
+  }
   StoreInput input = collectStoreInput();
   std::vector<GeneratorReport> reports;
   SitePage startPage = generateStartPage(input, reports);
@@ -349,6 +361,14 @@ void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<Generat
              ? ""
              : std::to_string(lastGeneration_.notWritten.size()) + " files not written");
   showReports(lastGeneration_.reports);
+}
+
+void Wizard1::refuseGeneration(const std::string& why) {
+  lastGeneration_ = GenerationRun{};
+  lastGeneration_.failure = why;
+  StatusBar1.setPanelText(1, "No file written");
+  StatusBar1.setPanelText(2, "");
+  platform_.dialogs.MsgBox(why);
 }
 
 std::string Wizard1::describe(const GeneratorReport& report) {

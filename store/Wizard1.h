@@ -39,6 +39,7 @@ struct GenerationRun {
   std::vector<std::filesystem::path> written;
   std::vector<std::string> notWritten;  // page base names that could not be written
   std::vector<GeneratorReport> reports;
+  std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
 };
 
 // The store wizard `Wizard1`: a store project (categories and their items),
@@ -170,6 +171,8 @@ class Wizard1 {
   std::string appFolderText() const;
   StoreInput collectStoreInput();
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
+  // Ends a "Generate" or "Update" that writes nothing, saying why.
+  void refuseGeneration(const std::string& why);
   void showReports(const std::vector<GeneratorReport>& reports);
 
   Wizard1Platform platform_;

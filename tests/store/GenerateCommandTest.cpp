@@ -73,6 +73,16 @@ TEST_F(GenerateCommandTest, UsesTheSettingsFileAndTheLayoutAndPrintsReplacedValu
       << out.str();
 }
 
+TEST_F(GenerateCommandTest, ATaxRateTypedAsPercentIsRefusedAndNothingIsWritten) {
+  writeProject();
+  app.write("Shop/Shop.sit",
+            "\r\n\r\n[GoBack]\r\n\r\n\r\n[Font]\r\n\r\n\r\n[Table]\r\n\r\n\r\n"
+            "[Start]\r\nindex\r\n[Tax]\r\n7\r\n[Action]\r\n\r\n\r\n");
+  EXPECT_EQ(run("Shop"), kGenerateFailed);
+  EXPECT_NE(err.str().find("type 0.07 for 7%"), std::string::npos) << err.str();
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
+}
+
 TEST_F(GenerateCommandTest, AMissingProjectOrAnUnreadableFileFails) {
   EXPECT_NE(run("Shop"), 0);
   EXPECT_NE(err.str().find("no project \"Shop\""), std::string::npos) << err.str();

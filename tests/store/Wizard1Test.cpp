@@ -223,13 +223,47 @@ TEST_F(Wizard1Test, ItemsAreStoredInTheCategoryFileAndDoubleClickKeepsTheRecordI
   EXPECT_EQ(wizard.Text1[2].Text(), "A2");
 }
 
-TEST_F(Wizard1Test, AnAllEmptyItemIsSevenSeparatorsAndSameNamedCategoriesShareAFile) {
+TEST_F(Wizard1Test, SameNamedCategoriesShareAnItemFile) {
   projectWithCategories({"Cups", "Cups"});
   wizard.chooseCategory(0);
+  wizard.Text1[4].setText("1");
   wizard.Command3_Click();
-  EXPECT_EQ(app.read("Shop/Cups.pro"), "^^^^^^^\r\n");
+  EXPECT_EQ(app.read("Shop/Cups.pro"), "^^1^^^^^\r\n");
   wizard.chooseCategory(1);
-  EXPECT_EQ(wizard.List2.items(), std::vector<std::string>{"^^^^^^^"});
+  EXPECT_EQ(wizard.List2.items(), std::vector<std::string>{"^^1^^^^^"});
+}
+
+TEST_F(Wizard1Test, AddRefusesWhatWouldBreakTheItemFileOrThePricesAndNamesTheField) {
+  projectWithCategories({"Cups"});
+  wizard.chooseCategory(0);
+  addItem("A1", "1.50");
+  const std::string stored = app.read("Shop/Cups.pro");
+  const auto refused = [&](TextBox& box, const std::string& value, const std::string& message) {
+    const std::string before = box.Text();
+    box.setText(value);
+    wizard.Command3_Click();
+    EXPECT_EQ(dialogs.messageTexts().back(), message) << value;
+    EXPECT_EQ(wizard.List2.ListCount(), 1) << value;
+    box.setText(before);
+  };
+  refused(wizard.Text1[5], "Pot^ saucer set",
+          "The field \"Item Description\" holds \"^\" or a line break, which the item file "
+          "cannot keep; the item was not added.");
+  refused(wizard.Text8, "Acme\r\nLtd",
+          "The field \"Manufacturer\" holds \"^\" or a line break, which the item file cannot "
+          "keep; the item was not added.");
+  refused(wizard.Text1[4], "cheap", "The price \"cheap\" is not a number; the item was not added.");
+  refused(wizard.Text1[4], "", "The price \"\" is not a number; the item was not added.");
+  refused(wizard.Text1[4], "-5", "The price \"-5\" is negative; the item was not added.");
+  refused(wizard.Text1[4], "1000000000",
+          "The price \"1000000000\" is too large; the item was not added.");
+  refused(wizard.Text9, "1,5", "The weight \"1,5\" has a decimal comma; the item was not added.");
+  refused(wizard.Text9, "-1", "The weight \"-1\" is negative; the item was not added.");
+  EXPECT_EQ(app.read("Shop/Cups.pro"), stored);
+  // The boxes keep what was typed, so it can be corrected and added.
+  wizard.Text9.setText("0.5");
+  wizard.Command3_Click();
+  EXPECT_EQ(wizard.List2.List(1), "A1^A1 description^1.50^^^^0.5^");
 }
 
 TEST_F(Wizard1Test, GetItCopiesTheAddressBarAndPreviewShowsTheStartPage) {
@@ -286,14 +320,38 @@ TEST_F(Wizard1Test, GenerateWritesTheSiteAndLeavesTheLastCategoryShown) {
 
 TEST_F(Wizard1Test, GenerateShowsTheValuesTheGeneratorReplaced) {
   projectWithCategories({"Cups"});
-  wizard.chooseCategory(0);
-  addItem("A1", "cheap");
+  app.write("Shop/Cups.pro", "A1^Cup^cheap^^^^^\r\n");  // written by hand
   const std::size_t before = dialogs.messages.size();
   wizard.Command14_Click();
   ASSERT_EQ(dialogs.messages.size(), before + 1);
   const std::string& text = dialogs.messages.back().text;
   EXPECT_NE(text.find("Category \"Cups\", item \"A1\""), std::string::npos) << text;
   EXPECT_FALSE(wizard.lastGeneration().reports.empty());
+}
+
+TEST_F(Wizard1Test, GenerateRefusesATaxRateAboveOneAndAnEmptyStartFileName) {
+  projectWithCategories({"Cups"});
+  wizard.chooseCategory(0);
+  addItem("A1", "1.50");
+  for (const char* rate : {"7", "-0.07", "8,25"}) {
+    wizard.Text15.setText(rate);
+    wizard.Command14_Click();
+    EXPECT_EQ(dialogs.messageTexts().back(),
+              std::string("The sales tax rate \"") + rate +
+                  "\" is not a fraction between 0 and 1: the rate is a fraction, type 0.07 for "
+                  "7%. Nothing was written.");
+    EXPECT_EQ(wizard.lastGeneration().failure, dialogs.messageTexts().back());
+  }
+  wizard.Text15.setText("0.07");
+  wizard.Text14.setText("");
+  wizard.Command13_Click();
+  EXPECT_NE(wizard.lastGeneration().failure.find("\".htm\""), std::string::npos);
+  EXPECT_EQ(filesIn(app.path() / "Shop"),
+            (std::vector<std::string>{"Cups.pro", "Shop.caa", "Shop.pro", "Shop.sit"}));
+  wizard.Text14.setText("index");
+  wizard.Command14_Click();
+  EXPECT_TRUE(wizard.lastGeneration().failure.empty());
+  EXPECT_NE(app.read("Shop/order.htm").find("\r\nvar tax1=0.07\r\n"), std::string::npos);
 }
 
 }  // namespace
