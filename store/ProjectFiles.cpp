@@ -1,5 +1,6 @@
 #include "store/ProjectFiles.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/TextFile.h"
@@ -96,6 +97,11 @@ std::string itemRecordLine(const ItemRecord& item) {
     line += kFieldEnd;
   }
   return line;
+}
+
+std::size_t itemFieldCount(std::string_view line) {
+  const auto separators = static_cast<std::size_t>(std::count(line.begin(), line.end(), kFieldEnd));
+  return separators + (line.empty() || line.back() == kFieldEnd ? 0 : 1);
 }
 
 ItemRecord parseItemRecord(std::string_view line) {

@@ -45,6 +45,11 @@ ProjectSettings parseSettingsFile(std::string_view text);
 // An item record: the seven fields, each followed by "^".
 std::string itemRecordLine(const ItemRecord& item);
 
+// The number of fields of an item line: its "^"-terminated fields, and the
+// text after the last "^" when there is any. A sound record has seven.
+inline constexpr std::size_t kItemFields = 7;
+std::size_t itemFieldCount(std::string_view line);
+
 // Splits a record at successive "^". A field runs up to the next "^" (or the
 // end of the line); fields missing from a short line are empty.
 ItemRecord parseItemRecord(std::string_view line);

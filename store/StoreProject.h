@@ -29,6 +29,11 @@ class StoreProject {
   // {base}.htm; empty when the base name would leave the project folder.
   std::optional<std::filesystem::path> pageFile(const std::string& baseName) const;
 
+  // True when `file` is, or lies in, a symbolic link that leads outside the
+  // project folder: such a file is not read, so a link to any file of the
+  // system can never be published.
+  bool leadsOutside(const std::filesystem::path& file) const;
+
   // Creates the project folder; false when it exists or cannot be made.
   bool createFolder() const;
 

@@ -122,12 +122,24 @@ void Wizard1::List1_DblClick() {
 // ---- Layout tab: categories and items ----
 
 void Wizard1::Combo1_Click() {
-  loadCategoryItems(Combo1.Text());
+  const std::string category = Combo1.Text();
+  std::string problems;
+  if (std::optional<std::string> refusal = loadCategoryItems(category)) problems = *refusal;
+  for (int line = 0; line < List2.ListCount(); ++line) {
+    const std::size_t fields = itemFieldCount(List2.List(line));
+    if (fields == kItemFields) continue;
+    if (!problems.empty()) problems += "\n";
+    problems += "Line " + std::to_string(line + 1) + " of the item file of category \"" + category +
+                "\" has " + std::to_string(fields) +
+                " fields instead of seven, so its values would shift; it is left out of the shop "
+                "until it is corrected.";
+  }
+  if (!problems.empty()) platform_.dialogs.MsgBox(problems);
 }
 
 void Wizard1::chooseCategory(int index) {
   Combo1.setListIndex(index);
-  loadCategoryItems(Combo1.List(index));
+  Combo1_Click();
 }
 
 void Wizard1::clearEntryBoxes() {
@@ -136,14 +148,20 @@ void Wizard1::clearEntryBoxes() {
   Text9.setText("");
 }
 
-void Wizard1::loadCategoryItems(const std::string& category) {
+std::optional<std::string> Wizard1::loadCategoryItems(const std::string& category) {
   List2.Clear();
   clearEntryBoxes();
-  std::optional<std::filesystem::path> file = project().itemFile(category);
-  if (!file) return;
-  std::optional<std::vector<std::string>> records = project().readLines(*file);
-  if (!records) return;
+  const StoreProject current = project();
+  std::optional<std::filesystem::path> file = current.itemFile(category);
+  if (!file) return std::nullopt;
+  if (current.leadsOutside(*file)) {
+    return "The item file of category \"" + category +
+           "\" leads outside the project folder, so it was not read.";
+  }
+  std::optional<std::vector<std::string>> records = current.readLines(*file);
+  if (!records) return std::nullopt;
   for (const std::string& record : *records) List2.AddItem(record);
+  return std::nullopt;
 }
 
 void Wizard1::showRecord(const std::string& record) {
@@ -289,8 +307,8 @@ void Wizard1::Command4_Click() {
   platform_.browserPane->browser().Navigate(startPage.string());
 }
 
-StoreInput Wizard1::collectStoreInput() {
-  StoreInput input;
+std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
+                                                      std::vector<GeneratorReport>& reports) {
   input.vendorHost = platform_.settings.vendorHost();
   input.startFile = Text14.Text();
   input.layout = Option1.Value() ? SiteLayout::BannerAndContents : SiteLayout::ContentsOnly;
@@ -313,33 +331,46 @@ StoreInput Wizard1::collectStoreInput() {
   // Each category's item file is loaded into List2 and each record shown in
   // the entry boxes, so the window ends showing the last item generated.
   for (int index = 0; index < Combo1.ListCount(); ++index) {
-    chooseCategory(index);
-    StoreCategory category{Combo1.List(index), {}};
-    for (const std::string& record : List2.items()) {
+    const std::string name = Combo1.List(index);
+    Combo1.setListIndex(index);
+    if (std::optional<std::string> refusal = loadCategoryItems(name)) {
+      return *refusal + " Nothing was written.";
+    }
+    StoreCategory category{name, {}};
+    for (int line = 0; line < List2.ListCount(); ++line) {
+      const std::string record = List2.List(line);
+      const std::size_t fields = itemFieldCount(record);
+      if (fields != kItemFields) {
+        reports.push_back({name, parseItemRecord(record).id,
+                           "line " + std::to_string(line + 1) + " has " + std::to_string(fields) +
+                               " fields instead of seven; left out"});
+        continue;
+      }
       showRecord(record);
       category.items.push_back(recordFromBoxes());
     }
     input.categories.push_back(std::move(category));
   }
-  return input;
+  return std::nullopt;
 }
 
 void Wizard1::Command14_Click() {
   std::optional<std::string> why = startFileRefusal(Text14.Text());
   if (!why) why = salesTaxRefusal(Text15.Text());
-  if (why) return refuseGeneration(*why);
-  StoreInput input = collectStoreInput();
+  StoreInput input;
   std::vector<GeneratorReport> reports;
+  if (!why) why = collectStoreInput(input, reports);
+  if (why) return refuseGeneration(*why);
   std::vector<SitePage> pages = generateSite(input, reports);
   writePages(pages, std::move(reports));
 }
 
 void Wizard1::Command13_Click() {
-  if (std::optional<std::string> why = startFileRefusal(Text14.Text())) {
-    return refuseGeneration(*why);
-  }
-  StoreInput input = collectStoreInput();
+  std::optional<std::string> why = startFileRefusal(Text14.Text());
+  StoreInput input;
   std::vector<GeneratorReport> reports;
+  if (!why) why = collectStoreInput(input, reports);
+  if (why) return refuseGeneration(*why);
   SitePage startPage = generateStartPage(input, reports);
   writePages({startPage}, std::move(reports));
 }

@@ -161,7 +161,9 @@ class Wizard1 {
  private:
   void setDefaultSnippets();
   void clearEntryBoxes();
-  void loadCategoryItems(const std::string& category);
+  // Loads the item file of `category` into List2; a file that leads outside
+  // the project folder is not read, and the reason is returned.
+  std::optional<std::string> loadCategoryItems(const std::string& category);
   void showRecord(const std::string& record);
   ItemRecord recordFromBoxes() const;
   ProjectSettings settingsFromBoxes() const;
@@ -169,7 +171,10 @@ class Wizard1 {
   void focus(const Control& control);
   // Where the open dialogs start: the projects are there.
   std::string appFolderText() const;
-  StoreInput collectStoreInput();
+  // The generator's input from the boxes and the item files; a refusal when
+  // the site must not be generated. Lines left out are added to `reports`.
+  std::optional<std::string> collectStoreInput(StoreInput& input,
+                                               std::vector<GeneratorReport>& reports);
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
   // Ends a "Generate" or "Update" that writes nothing, saying why.
   void refuseGeneration(const std::string& why);

@@ -266,6 +266,48 @@ TEST_F(Wizard1Test, AddRefusesWhatWouldBreakTheItemFileOrThePricesAndNamesTheFie
   EXPECT_EQ(wizard.List2.List(1), "A1^A1 description^1.50^^^^0.5^");
 }
 
+TEST_F(Wizard1Test, ItemLinesWithoutSevenFieldsAreReportedAndLeftOutOfTheShop) {
+  projectWithCategories({"Cups"});
+  app.write("Shop/Cups.pro", "A1^Pot^ saucer set^3^^^^^\r\nA2^Cup^2^^^^^\r\nA3^Mug^4\r\n");
+  wizard.chooseCategory(0);
+  EXPECT_EQ(wizard.List2.ListCount(), 3);
+  EXPECT_EQ(dialogs.messageTexts().back(),
+            "Line 1 of the item file of category \"Cups\" has 8 fields instead of seven, so its "
+            "values would shift; it is left out of the shop until it is corrected.\n"
+            "Line 3 of the item file of category \"Cups\" has 3 fields instead of seven, so its "
+            "values would shift; it is left out of the shop until it is corrected.");
+
+  wizard.Command14_Click();
+  const std::string start = app.read("Shop/index.htm");
+  EXPECT_NE(start.find("CupsList = new MakeArray( 1)\r\nCupsList[ 1] = new Item(\"A2\""),
+            std::string::npos);
+  const auto& reports = wizard.lastGeneration().reports;
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(Wizard1::describe(reports[0]),
+            "Category \"Cups\", item \"A1\": line 1 has 8 fields instead of seven; left out");
+}
+
+TEST_F(Wizard1Test, AnItemFileLinkedOutsideTheProjectIsNeitherReadNorPublished) {
+  projectWithCategories({"Cups", "Plates"});
+  TempFolder outside;
+  outside.write("secret.txt", "root^x^0^^^^^\r\n");
+  fs::create_symlink(outside.file("secret.txt"), app.path() / "Shop" / "Cups.pro");
+  // A link that stays inside the project folder is an ordinary item file.
+  app.write("Shop/plates.txt", "P1^Plate^4^^^^^\r\n");
+  fs::create_symlink("plates.txt", app.path() / "Shop" / "Plates.pro");
+  wizard.chooseCategory(1);
+  EXPECT_EQ(wizard.List2.ListCount(), 1);
+
+  const std::string refused =
+      "The item file of category \"Cups\" leads outside the project folder, so it was not read.";
+  wizard.chooseCategory(0);
+  EXPECT_EQ(wizard.List2.ListCount(), 0);
+  EXPECT_EQ(dialogs.messageTexts().back(), refused);
+  wizard.Command14_Click();
+  EXPECT_EQ(wizard.lastGeneration().failure, refused + " Nothing was written.");
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
+}
+
 TEST_F(Wizard1Test, GetItCopiesTheAddressBarAndPreviewShowsTheStartPage) {
   addressBar.setText("http://shop.example/cup.htm");
   wizard.Command7_Click();
