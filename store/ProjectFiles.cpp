@@ -47,6 +47,12 @@ std::vector<std::string> splitLines(std::string_view text) {
   return lines;
 }
 
+std::vector<std::string> categoryLines(std::string_view text) {
+  std::vector<std::string> lines = splitLines(text);
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
 std::string linesText(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) {

@@ -31,6 +31,10 @@ bool isContainedName(std::string_view name);
 // last line without a line end counts, a final line end adds no empty line.
 std::vector<std::string> splitLines(std::string_view text);
 
+// The categories of a category file: its lines without the empty lines at
+// its end, which an editor may leave and which name no category.
+std::vector<std::string> categoryLines(std::string_view text);
+
 // Every entry followed by CR LF: the form of the category and item files.
 std::string linesText(const std::vector<std::string>& lines);
 

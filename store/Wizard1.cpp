@@ -1,5 +1,6 @@
 #include "store/Wizard1.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/ListReordering.h"
@@ -10,6 +11,10 @@
 
 namespace vendaro {
 namespace {
+
+bool contains(const std::vector<std::string>& list, const std::string& entry) {
+  return std::find(list.begin(), list.end(), entry) != list.end();
+}
 
 constexpr int kFirstItemBox = 2;
 constexpr int kLastItemBox = 6;
@@ -88,7 +93,7 @@ bool Wizard1::openProjectFile(const std::string& chosenFile) {
   List1.Clear();
   Text6.setText(*name);
   if (std::optional<std::string> text = readWholeFile(chosenFile)) {
-    for (const std::string& category : splitLines(*text)) List1.AddItem(category);
+    addCategories(categoryLines(*text));
   }
   // The next tab change writes the settings file from the boxes, so they
   // must hold what was saved, not the defaults.
@@ -96,6 +101,19 @@ bool Wizard1::openProjectFile(const std::string& chosenFile) {
     showSettings(parseSettingsFile(*settings));
   }
   return true;
+}
+
+void Wizard1::addCategories(const std::vector<std::string>& categories) {
+  std::string repeats;
+  for (const std::string& category : categories) {
+    if (!contains(List1.items(), category)) {
+      List1.AddItem(category);
+    } else {
+      repeats +=
+          "\nThe category \"" + category + "\" is listed more than once; the repeat was left out.";
+    }
+  }
+  if (!repeats.empty()) platform_.dialogs.MsgBox(repeats.substr(1));
 }
 
 void Wizard1::Command11_Click() {
@@ -332,6 +350,13 @@ std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
   // the entry boxes, so the window ends showing the last item generated.
   for (int index = 0; index < Combo1.ListCount(); ++index) {
     const std::string name = Combo1.List(index);
+    // A repeated category would give a second page and script array of the
+    // same name.
+    if (std::find(Combo1.items().begin(), Combo1.items().begin() + index, name) !=
+        Combo1.items().begin() + index) {
+      reports.push_back({name, {}, "listed more than once; the repeat was left out"});
+      continue;
+    }
     Combo1.setListIndex(index);
     if (std::optional<std::string> refusal = loadCategoryItems(name)) {
       return *refusal + " Nothing was written.";
@@ -403,7 +428,12 @@ void Wizard1::refuseGeneration(const std::string& why) {
 }
 
 std::string Wizard1::describe(const GeneratorReport& report) {
-  return "Category \"" + report.category + "\", item \"" + report.itemId + "\": " + report.message;
+  std::string where;
+  if (!report.category.empty()) where = "Category \"" + report.category + "\"";
+  if (!report.itemId.empty()) {
+    where += (where.empty() ? "Item \"" : ", item \"") + report.itemId + "\"";
+  }
+  return where.empty() ? report.message : where + ": " + report.message;
 }
 
 void Wizard1::showReports(const std::vector<GeneratorReport>& reports) {

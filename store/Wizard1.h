@@ -160,6 +160,8 @@ class Wizard1 {
 
  private:
   void setDefaultSnippets();
+  // Appends categories to List1, leaving out (and naming) repeats.
+  void addCategories(const std::vector<std::string>& categories);
   void clearEntryBoxes();
   // Loads the item file of `category` into List2; a file that leads outside
   // the project folder is not read, and the reason is returned.

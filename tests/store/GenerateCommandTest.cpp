@@ -73,6 +73,24 @@ TEST_F(GenerateCommandTest, UsesTheSettingsFileAndTheLayoutAndPrintsReplacedValu
       << out.str();
 }
 
+TEST_F(GenerateCommandTest, RepeatedCategoriesAreLeftOutAndEmptyLinesAtTheEndIgnored) {
+  writeProject();
+  app.write("Shop/Shop.caa", "Cups\r\nPlates\r\nCups\r\n\r\n\r\n");
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  EXPECT_NE(out.str().find("note: The category \"Cups\" is listed more than once; the repeat was "
+                           "left out.\n"),
+            std::string::npos)
+      << out.str();
+  const std::string menu = app.read("Shop/m_products.htm");
+  EXPECT_EQ(menu.find("l_Cups.htm"), menu.rfind("l_Cups.htm"));
+
+  err.str("");
+  app.write("Shop/Shop.caa", std::string(300, 'c') + "\r\n");
+  EXPECT_EQ(run("Shop"), kGenerateFailed);
+  EXPECT_NE(err.str().find("is too long for a file name (300 characters)"), std::string::npos)
+      << err.str();
+}
+
 TEST_F(GenerateCommandTest, ATaxRateTypedAsPercentIsRefusedAndNothingIsWritten) {
   writeProject();
   app.write("Shop/Shop.sit",

@@ -231,6 +231,12 @@ TEST_F(Wizard1Test, SameNamedCategoriesShareAnItemFile) {
   EXPECT_EQ(app.read("Shop/Cups.pro"), "^^1^^^^^\r\n");
   wizard.chooseCategory(1);
   EXPECT_EQ(wizard.List2.items(), std::vector<std::string>{"^^1^^^^^"});
+  // The shop gets the category once.
+  wizard.Command14_Click();
+  EXPECT_EQ(Wizard1::describe(wizard.lastGeneration().reports.at(0)),
+            "Category \"Cups\": listed more than once; the repeat was left out");
+  const std::string start = app.read("Shop/index.htm");
+  EXPECT_EQ(start.find("CupsList = "), start.rfind("CupsList = "));
 }
 
 TEST_F(Wizard1Test, AddRefusesWhatWouldBreakTheItemFileOrThePricesAndNamesTheField) {
