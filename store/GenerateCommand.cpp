@@ -115,18 +115,13 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
   wizard.Command14_Click();
 
   const GenerationRun& run = wizard.lastGeneration();
-  if (!run.failure.empty()) {
-    err << kPrefix << run.failure << "\n";
-    return kGenerateFailed;
-  }
   for (const fs::path& file : run.written) out << "wrote " << file.string() << "\n";
   for (const GeneratorReport& report : run.reports) {
     out << "replaced: " << Wizard1::describe(report) << "\n";
   }
-  for (const std::string& page : run.notWritten) {
-    err << kPrefix << "could not write " << (project.folder() / (page + ".htm")).string() << "\n";
-  }
-  return run.notWritten.empty() ? 0 : kGenerateFailed;
+  if (run.failure.empty()) return 0;
+  err << kPrefix << run.failure << "\n";
+  return kGenerateFailed;
 }
 
 }  // namespace vendaro

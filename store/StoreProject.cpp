@@ -29,11 +29,6 @@ std::optional<std::filesystem::path> StoreProject::itemFile(const std::string& c
   return file(category + ".pro");
 }
 
-std::optional<std::filesystem::path> StoreProject::pageFile(const std::string& baseName) const {
-  if (!usable() || !isContainedName(baseName)) return std::nullopt;
-  return file(baseName + ".htm");
-}
-
 bool StoreProject::leadsOutside(const std::filesystem::path& file) const {
   std::error_code error;
   const std::filesystem::path real = std::filesystem::weakly_canonical(file, error);
@@ -64,16 +59,6 @@ bool StoreProject::writeLines(const std::filesystem::path& file,
 
 bool StoreProject::writeSettings(const ProjectSettings& settings) const {
   return usable() && writeWholeFile(settingsFile(), settingsFileText(settings));
-}
-
-std::optional<std::filesystem::path> StoreProject::writePage(const std::string& baseName,
-                                                             const std::string& text) const {
-  std::optional<std::filesystem::path> page = pageFile(baseName);
-  if (!page) return std::nullopt;
-  std::string content = text;
-  content += kCrLf;
-  if (!writeWholeFile(*page, content)) return std::nullopt;
-  return page;
 }
 
 }  // namespace vendaro

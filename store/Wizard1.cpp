@@ -6,6 +6,7 @@
 #include "common/ListReordering.h"
 #include "common/TextFile.h"
 #include "store/SiteGenerator.h"
+#include "store/SiteWriting.h"
 #include "store/StoreChecks.h"
 #include "store/TemplateDefaults.h"
 
@@ -401,14 +402,16 @@ void Wizard1::Command13_Click() {
 }
 
 void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports) {
-  lastGeneration_ = GenerationRun{};
   const StoreProject current = project();
-  for (const SitePage& page : pages) {
-    if (std::optional<std::filesystem::path> file = current.writePage(page.baseName, page.text)) {
-      lastGeneration_.written.push_back(*file);
-    } else {
-      lastGeneration_.notWritten.push_back(page.baseName);
-    }
+  if (!current.usable()) {
+    return refuseGeneration(Text6.Text().empty() ? kNoProject : kUnusableProjectName);
+  }
+  SiteWriteResult result = writeSitePages(current.folder(), pages, *siteFiles_);
+  lastGeneration_ = GenerationRun{};
+  lastGeneration_.written = std::move(result.written);
+  lastGeneration_.failure = std::move(result.failure);
+  if (!lastGeneration_.failure.empty()) {
+    for (const SitePage& page : pages) lastGeneration_.notWritten.push_back(page.baseName);
   }
   lastGeneration_.reports = std::move(reports);
   StatusBar1.setPanelText(1, std::to_string(lastGeneration_.written.size()) + " files written");
@@ -416,6 +419,7 @@ void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<Generat
       2, lastGeneration_.notWritten.empty()
              ? ""
              : std::to_string(lastGeneration_.notWritten.size()) + " files not written");
+  if (!lastGeneration_.failure.empty()) platform_.dialogs.MsgBox(lastGeneration_.failure);
   showReports(lastGeneration_.reports);
 }
 

@@ -17,6 +17,7 @@
 #include "platform/Settings.h"
 #include "platform/StatusBar.h"
 #include "platform/TextBox.h"
+#include "store/DiskSiteFiles.h"
 #include "store/StoreInput.h"
 #include "store/StoreProject.h"
 
@@ -34,10 +35,11 @@ struct Wizard1Platform {
   std::function<void()> showOrders;         // opens the order viewer
 };
 
-// What the last "Generate" or "Update" did.
+// What the last "Generate" or "Update" did. Its pages are written all or
+// nothing: either every page is written or none is changed.
 struct GenerationRun {
   std::vector<std::filesystem::path> written;
-  std::vector<std::string> notWritten;  // page base names that could not be written
+  std::vector<std::string> notWritten;  // page base names, all of them when writing failed
   std::vector<GeneratorReport> reports;
   std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
 };
@@ -111,6 +113,9 @@ class Wizard1 {
   void chooseCategory(int index);
 
   const GenerationRun& lastGeneration() const { return lastGeneration_; }
+  // Where "Generate" and "Update" write the pages: the disk unless a test
+  // puts something else here.
+  void useSiteFiles(SiteFiles& files) { siteFiles_ = &files; }
   StoreProject project() const;
 
   // One line describing a value the generator replaced.
@@ -183,6 +188,8 @@ class Wizard1 {
   void showReports(const std::vector<GeneratorReport>& reports);
 
   Wizard1Platform platform_;
+  DiskSiteFiles diskFiles_;
+  SiteFiles* siteFiles_ = &diskFiles_;
   GenerationRun lastGeneration_;
 };
 

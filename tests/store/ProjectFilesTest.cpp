@@ -84,20 +84,11 @@ TEST(ContainedNameTest, RefusesNamesThatLeaveTheFolder) {
   EXPECT_FALSE(isContainedName(std::string("a\0b", 3)));
 }
 
-TEST(StoreProjectTest, WritePageAddsOneLineEndAndRefusesNamesOutsideTheFolder) {
+TEST(StoreProjectTest, RefusesNamesOutsideTheFolder) {
   TempFolder app;
   const StoreProject project(app.path(), "Shop");
-  EXPECT_FALSE(project.writePage("index", "x"));  // no project folder yet
   ASSERT_TRUE(project.createFolder());
   EXPECT_FALSE(project.createFolder());
-
-  const auto written = project.writePage("index", "<html>\r\n");
-  ASSERT_TRUE(written);
-  EXPECT_EQ(*written, app.path() / "Shop" / "index.htm");
-  EXPECT_EQ(app.read("Shop/index.htm"), "<html>\r\n\r\n");
-
-  EXPECT_FALSE(project.writePage("l_../../evil", "x"));
-  EXPECT_FALSE(std::filesystem::exists(app.path() / "evil.htm"));
   EXPECT_FALSE(project.itemFile("../x"));
   EXPECT_FALSE(StoreProject(app.path(), "..").writeLines(app.path() / "x.caa", {"a"}));
   EXPECT_FALSE(std::filesystem::exists(app.path() / "x.caa"));
