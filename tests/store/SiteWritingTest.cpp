@@ -9,6 +9,7 @@
 #include "common/TextFile.h"
 #include "store/DiskSiteFiles.h"
 #include "store/SiteGenerator.h"
+#include "tests/store/FailingSiteFiles.h"
 #include "tests/store/StoreTestCatalogue.h"
 #include "tests/support/TempFolder.h"
 
@@ -16,31 +17,6 @@ namespace vendaro {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The disk, except that writing the page `failingPage` or moving it into
-// place fails with `error`, as on a full disk or a folder without rights.
-class FailingSiteFiles : public DiskSiteFiles {
- public:
-  enum class Step { Write, Move };
-  FailingSiteFiles(std::string failingPage, int error, Step step)
-      : failingPage_(std::move(failingPage)), error_(error), step_(step) {}
-
-  std::error_code write(const fs::path& file, std::string_view content) override {
-    if (step_ == Step::Write && file.filename() == failingPage_) return failure();
-    return DiskSiteFiles::write(file, content);
-  }
-  std::error_code rename(const fs::path& from, const fs::path& to) override {
-    const bool intoPlace = from.parent_path().filename() == "new";
-    if (step_ == Step::Move && intoPlace && to.filename() == failingPage_) return failure();
-    return DiskSiteFiles::rename(from, to);
-  }
-
- private:
-  std::error_code failure() const { return {error_, std::generic_category()}; }
-  std::string failingPage_;
-  int error_;
-  Step step_;
-};
 
 // Every entry of the folder, hidden ones included, with its content.
 std::map<std::string, std::string> folderContent(const fs::path& folder) {
@@ -104,7 +80,7 @@ TEST_F(SiteWritingTest, WritesEveryPageWithOneLineEndOrRefusesBadNames) {
 
 TEST_F(SiteWritingTest, AFailureLeavesTheOldSiteByteIdenticalAndSaysWhy) {
   const auto before = folderContent(app.path());
-  using Step = FailingSiteFiles::Step;
+  using Step = testing::FailingSiteFiles::Step;
   const struct {
     const char* page;
     int error;
@@ -126,7 +102,7 @@ TEST_F(SiteWritingTest, AFailureLeavesTheOldSiteByteIdenticalAndSaysWhy) {
        "changed."},
   };
   for (const auto& c : cases) {
-    FailingSiteFiles files(c.page, c.error, c.step);
+    testing::FailingSiteFiles files(c.page, c.error, c.step);
     const SiteWriteResult result = writeSitePages(app.path(), newPages, files);
     EXPECT_EQ(result.failure, c.failure);
     EXPECT_TRUE(result.written.empty()) << c.page;

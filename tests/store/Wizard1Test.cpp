@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
+#include <map>
 
 #include "platform/BrowserPane.h"
+#include "tests/store/FailingSiteFiles.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
@@ -364,6 +367,30 @@ TEST_F(Wizard1Test, GenerateWritesTheSiteAndLeavesTheLastCategoryShown) {
   wizard.Command13_Click();
   EXPECT_TRUE(fs::exists(app.path() / "Shop" / "index.htm"));
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "basket.htm"));
+}
+
+TEST_F(Wizard1Test, GenerateOnAFullDiskLeavesTheOldSiteAndSaysWhy) {
+  projectWithCategories({"Cups"});
+  wizard.chooseCategory(0);
+  addItem("A1", "1.50");
+  wizard.Command14_Click();
+  std::map<std::string, std::string> before;
+  for (const std::string& name : filesIn(app.path() / "Shop"))
+    before[name] = app.read("Shop/" + name);
+
+  addItem("A2", "2");
+  testing::FailingSiteFiles fullDisk("basket.htm", ENOSPC, testing::FailingSiteFiles::Step::Write);
+  wizard.useSiteFiles(fullDisk);
+  wizard.Command14_Click();
+  EXPECT_EQ(dialogs.messageTexts().back(),
+            "\"basket.htm\" could not be written (disk full); no page was changed.");
+  EXPECT_EQ(wizard.StatusBar1.panelText(1), "0 files written");
+  for (const std::string& name : filesIn(app.path() / "Shop")) {
+    if (name != "Cups.pro") {
+      EXPECT_EQ(app.read("Shop/" + name), before[name]) << name;
+    }
+  }
+  EXPECT_EQ(filesIn(app.path() / "Shop").size(), before.size());
 }
 
 TEST_F(Wizard1Test, GenerateShowsTheValuesTheGeneratorReplaced) {
