@@ -22,9 +22,10 @@ class Dialogs {
   virtual std::optional<std::string> InputBox(const std::string& prompt,
                                               const std::string& title = {},
                                               const std::string& defaultText = {}) = 0;
-  // `filter` uses the "Description|*.ext|Description|*.ext" form.
-  virtual std::optional<std::string> ShowOpen(const std::string& title,
-                                              const std::string& filter) = 0;
+  // `filter` uses the "Description|*.ext|Description|*.ext" form. The dialog
+  // starts in `initialFolder`, or wherever the platform chooses when empty.
+  virtual std::optional<std::string> ShowOpen(const std::string& title, const std::string& filter,
+                                              const std::string& initialFolder = {}) = 0;
   virtual std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
                                               const std::string& defaultName = {}) = 0;
   // A colour value with red in the low byte, or nothing when cancelled.

@@ -29,7 +29,8 @@ class HeadlessDialogs : public Dialogs {
                                       const std::string&) override {
     return std::nullopt;
   }
-  std::optional<std::string> ShowOpen(const std::string&, const std::string&) override {
+  std::optional<std::string> ShowOpen(const std::string&, const std::string&,
+                                      const std::string&) override {
     return std::nullopt;
   }
   std::optional<std::string> ShowSave(const std::string&, const std::string&,

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <system_error>
+#include <vector>
 
 #include "common/TextFile.h"
 #include "platform/HeadlessDialogs.h"
@@ -39,14 +40,25 @@ bool checkProjectFiles(const StoreProject& project, std::ostream& out, std::ostr
   }
   std::optional<std::string> categories = readNeeded(project.categoryFile(), err);
   if (!categories) return false;
-  for (const std::string& category : splitLines(*categories)) {
+  for (const std::string& category : categoryLines(*categories)) {
     std::optional<fs::path> itemFile = project.itemFile(category);
     if (!itemFile) {
       err << kPrefix << "cannot use the category name \"" << category
           << "\": it is empty or would leave the project folder\n";
       return false;
     }
-    if (!present(*itemFile)) {
+    std::error_code error;
+    const bool itemFileThere = fs::exists(*itemFile, error);
+    if (error == std::errc::filename_too_long) {
+      err << kPrefix << "the category name \"" << category << "\" is too long for a file name ("
+          << category.size() << " characters)\n";
+      return false;
+    }
+    if (error) {
+      err << kPrefix << "cannot read " << itemFile->string() << " (" << error.message() << ")\n";
+      return false;
+    }
+    if (!itemFileThere) {
       out << "category \"" << category << "\" has no item file; it is generated without items\n";
     } else if (!readNeeded(*itemFile, err)) {
       return false;
@@ -85,15 +97,20 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
   }
   if (!checkProjectFiles(project, out, err)) return kGenerateFailed;
 
-  // The command prints the results of the run itself; messages are dropped.
-  HeadlessDialogs dialogs({}, options.questionAnswer);
+  // The command prints the results of the run itself; what opening the
+  // project says (repeated categories) is printed as notes.
+  std::vector<std::string> notes;
+  HeadlessDialogs dialogs([&notes](const std::string& text, MessageIcon) { notes.push_back(text); },
+                          options.questionAnswer);
   Wizard1 wizard(Wizard1Platform{dialogs, settings, options.appFolder, nullptr, nullptr, {}});
   applyOptions(options, wizard);
-  wizard.openProjectFile(project.categoryFile().string());
-  // The name cut from the path is only right for a plain folder path; the
-  // project is known here.
-  wizard.Text6.setText(options.project);
-  if (present(project.settingsFile())) wizard.openSettingsFile(project.settingsFile().string());
+  // Opening the project also loads its settings file (defaults without one).
+  if (!wizard.openProjectFile(project.categoryFile().string())) {
+    err << kPrefix << "cannot open the project \"" << options.project << "\" in "
+        << options.appFolder.string() << "\n";
+    return kGenerateFailed;
+  }
+  for (const std::string& note : notes) out << "note: " << note << "\n";
   wizard.fillCategoryChoice();
   wizard.Command14_Click();
 
@@ -102,10 +119,9 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
   for (const GeneratorReport& report : run.reports) {
     out << "replaced: " << Wizard1::describe(report) << "\n";
   }
-  for (const std::string& page : run.notWritten) {
-    err << kPrefix << "could not write " << (project.folder() / (page + ".htm")).string() << "\n";
-  }
-  return run.notWritten.empty() ? 0 : kGenerateFailed;
+  if (run.failure.empty()) return 0;
+  err << kPrefix << run.failure << "\n";
+  return kGenerateFailed;
 }
 
 }  // namespace vendaro

@@ -27,7 +27,8 @@ struct GenerateOptions {
 // absent) through the store wizard, writes every page, and prints each file
 // written and every value the generator replaced. Returns the exit code: 0 on
 // success; kGenerateFailed with a message on `err` when the project is
-// missing, a file cannot be read or a page cannot be written.
+// missing, a file cannot be read, the settings are refused (sales tax rate,
+// start file name) or a page cannot be written; then no page is changed.
 inline constexpr int kGenerateFailed = 2;
 int runGenerateCommand(const GenerateOptions& options, const Settings& settings, std::ostream& out,
                        std::ostream& err);

@@ -6,8 +6,15 @@
 namespace vendaro {
 namespace {
 
-void addCategoryRows(PageText& page, const std::string& font, const std::string& name,
+// Without the Manufacturer box the items have no "itemman", so the cell is
+// written empty instead of showing "undefined".
+std::string manufacturerCell(const StoreInput& input, const std::string& item) {
+  return input.manufacturer ? R"("+)" + item + R"(.itemman+")" : std::string();
+}
+
+void addCategoryRows(PageText& page, const StoreInput& input, const std::string& name,
                      const std::string& totalName, OrderTableKind kind) {
+  const std::string font = text::scriptStringText(input.fontStyle);
   const std::string item = "top." + name + "List[n]";
   page.line(" for (var n =1; n <= top." + name + "List.length; n++) {");
   page.line("      if(" + item + ".itemquantity > 0) {");
@@ -23,7 +30,7 @@ void addCategoryRows(PageText& page, const std::string& font, const std::string&
     page.line(R"(      info += "\n")");
   }
   page.line(R"(  msg += "<TD>)" + font + R"($ "+top.moneyFormat()" + item +
-            R"(.itemprice)+"</TD><TD>)" + font + R"("+)" + item + R"(.itemman+"</TD>")");
+            R"(.itemprice)+"</TD><TD>)" + font + manufacturerCell(input, item) + R"(</TD>")");
   page.line(R"(  msg+="<TD>)" + font + R"("+)" + item + R"(.itemquantity +"</TD>")");
   page.line(R"(  msg+="<TD>)" + font + R"($ "+top.moneyFormat()" + totalName + R"() +"</TD>")");
   if (kind == OrderTableKind::Basket) {
@@ -51,9 +58,8 @@ void addOrderTableHead(PageText& page, const StoreInput& input, OrderTableKind k
 }
 
 void addOrderTableRows(PageText& page, const SiteCatalogue& catalogue, OrderTableKind kind) {
-  const std::string font = text::scriptStringText(catalogue.input().fontStyle);
   for (std::size_t k = 0; k < catalogue.categories().size(); ++k) {
-    addCategoryRows(page, font, catalogue.scriptName(k),
+    addCategoryRows(page, catalogue.input(), catalogue.scriptName(k),
                     "total" + trimmedNumberText(std::int64_t(k)), kind);
   }
 }

@@ -1,9 +1,9 @@
 #include "store/ProjectFiles.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/TextFile.h"
-#include "common/TextSearch.h"
 
 namespace vendaro {
 namespace {
@@ -39,6 +39,12 @@ std::vector<std::string> splitLines(std::string_view text) {
     start = end + 1;
     if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
+  return lines;
+}
+
+std::vector<std::string> categoryLines(std::string_view text) {
+  std::vector<std::string> lines = splitLines(text);
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
   return lines;
 }
 
@@ -94,6 +100,11 @@ std::string itemRecordLine(const ItemRecord& item) {
   return line;
 }
 
+std::size_t itemFieldCount(std::string_view line) {
+  const auto separators = static_cast<std::size_t>(std::count(line.begin(), line.end(), kFieldEnd));
+  return separators + (line.empty() || line.back() == kFieldEnd ? 0 : 1);
+}
+
 ItemRecord parseItemRecord(std::string_view line) {
   ItemRecord item;
   std::size_t start = 0;
@@ -108,11 +119,16 @@ ItemRecord parseItemRecord(std::string_view line) {
   return item;
 }
 
-std::string projectNameFromChosenFile(std::string_view appFolder, std::string_view chosenFile) {
-  const std::size_t nameStart = appFolder.size() + 2;
-  const std::size_t separator = positionOf(chosenFile, "/", nameStart);
-  if (separator == 0) return {};
-  return std::string(middle(chosenFile, nameStart, separator - nameStart));
+std::optional<std::string> projectOfCategoryFile(const std::filesystem::path& appFolder,
+                                                 const std::filesystem::path& chosenFile) {
+  const std::filesystem::path file = std::filesystem::absolute(chosenFile).lexically_normal();
+  const std::string name = file.parent_path().filename().string();
+  std::error_code error;
+  if (!isContainedName(name) ||
+      !std::filesystem::equivalent(file.parent_path().parent_path(), appFolder, error)) {
+    return std::nullopt;
+  }
+  return name;
 }
 
 }  // namespace vendaro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +27,10 @@ struct ProjectSettings {
 // last line without a line end counts, a final line end adds no empty line.
 std::vector<std::string> splitLines(std::string_view text);
 
+// The categories of a category file: its lines without the empty lines at
+// its end, which an editor may leave and which name no category.
+std::vector<std::string> categoryLines(std::string_view text);
+
 // Every entry followed by CR LF: the form of the category and item files.
 std::string linesText(const std::vector<std::string>& lines);
 
@@ -39,13 +45,20 @@ ProjectSettings parseSettingsFile(std::string_view text);
 // An item record: the seven fields, each followed by "^".
 std::string itemRecordLine(const ItemRecord& item);
 
+// The number of fields of an item line: its "^"-terminated fields, and the
+// text after the last "^" when there is any. A sound record has seven.
+inline constexpr std::size_t kItemFields = 7;
+std::size_t itemFieldCount(std::string_view line);
+
 // Splits a record at successive "^". A field runs up to the next "^" (or the
 // end of the line); fields missing from a short line are empty.
 ItemRecord parseItemRecord(std::string_view line);
 
-// The project name in the path of a chosen category file: from the character
-// after the application folder and its separator up to the next "/". When no
-// "/" follows, the name is empty.
-std::string projectNameFromChosenFile(std::string_view appFolder, std::string_view chosenFile);
+// The project a chosen category file belongs to: the name of its folder,
+// when that folder lies directly in the application folder. Nothing for a
+// file anywhere else, so a file elsewhere never names (and, on the next tab
+// change, overwrites) a project of the application folder.
+std::optional<std::string> projectOfCategoryFile(const std::filesystem::path& appFolder,
+                                                 const std::filesystem::path& chosenFile);
 
 }  // namespace vendaro

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace vendaro {
 namespace {
@@ -40,10 +41,8 @@ bool splitDecimal(std::string_view text, char separator, DecimalParts& parts) {
   return allDigits(parts.whole) && allDigits(parts.fraction);
 }
 
-bool isPlainDecimal(std::string_view text) {
+bool isPlainDecimal(std::string_view text, const DecimalParts& parts) {
   if (!text.empty() && text.front() == '+') return false;
-  DecimalParts parts;
-  if (!splitDecimal(text, '.', parts)) return false;
   return parts.whole.size() < 2 || parts.whole.front() != '0';
 }
 
@@ -55,20 +54,34 @@ std::string plainText(DecimalParts parts) {
   return text;
 }
 
+double valueOf(const std::string& plain) {
+  double value = 0;
+  std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  return value;
+}
+
+SafeNumber replaced(std::string text, std::string reason, double value) {
+  std::string problem = reason + "; written as " + text;
+  return {std::move(text), std::move(reason), std::move(problem), value};
+}
+
 }  // namespace
 
 SafeNumber safeNumber(std::string_view typed, EmptyValue empty) {
   const std::string_view number = trimBlanks(typed);
-  if (number.empty() && empty == EmptyValue::WrittenAsTyped) return {std::string(typed), {}};
-  if (isPlainDecimal(number)) return {std::string(typed), {}};
+  if (number.empty() && empty == EmptyValue::WrittenAsTyped) return {std::string(typed), {}, {}, 0};
   DecimalParts parts;
   const bool comma = number.find('.') == std::string_view::npos;
-  if (splitDecimal(number, comma ? ',' : '.', parts)) {
-    const std::string text = plainText(parts);
-    const std::string why = comma && parts.point ? "has a decimal comma" : "is not a plain number";
-    return {text, why + "; written as " + text};
+  if (!splitDecimal(number, '.', parts) && !(comma && splitDecimal(number, ',', parts))) {
+    return replaced("0", "is not a number", 0);
   }
-  return {"0", "is not a number; written as 0"};
+  const std::string plain = plainText(parts);
+  const double value = valueOf(plain);
+  if (value < 0) return replaced("0", "is negative", value);
+  if (value >= kTooLargeNumber) return replaced("0", "is too large", value);
+  if (parts.point && comma) return replaced(plain, "has a decimal comma", value);
+  if (!isPlainDecimal(number, parts)) return replaced(plain, "is not a plain number", value);
+  return {std::string(typed), {}, {}, value};
 }
 
 }  // namespace vendaro

@@ -1,5 +1,6 @@
 #include "store/StoreProject.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "common/TextFile.h"
@@ -28,9 +29,13 @@ std::optional<std::filesystem::path> StoreProject::itemFile(const std::string& c
   return file(category + ".pro");
 }
 
-std::optional<std::filesystem::path> StoreProject::pageFile(const std::string& baseName) const {
-  if (!usable() || !isContainedName(baseName)) return std::nullopt;
-  return file(baseName + ".htm");
+bool StoreProject::leadsOutside(const std::filesystem::path& file) const {
+  std::error_code error;
+  const std::filesystem::path real = std::filesystem::weakly_canonical(file, error);
+  if (error) return false;  // not there or unreadable: reading it fails anyway
+  const std::filesystem::path home = std::filesystem::weakly_canonical(folder(), error);
+  if (error) return true;
+  return std::mismatch(home.begin(), home.end(), real.begin(), real.end()).first != home.end();
 }
 
 bool StoreProject::createFolder() const {
@@ -54,16 +59,6 @@ bool StoreProject::writeLines(const std::filesystem::path& file,
 
 bool StoreProject::writeSettings(const ProjectSettings& settings) const {
   return usable() && writeWholeFile(settingsFile(), settingsFileText(settings));
-}
-
-std::optional<std::filesystem::path> StoreProject::writePage(const std::string& baseName,
-                                                             const std::string& text) const {
-  std::optional<std::filesystem::path> page = pageFile(baseName);
-  if (!page) return std::nullopt;
-  std::string content = text;
-  content += kCrLf;
-  if (!writeWholeFile(*page, content)) return std::nullopt;
-  return page;
 }
 
 }  // namespace vendaro

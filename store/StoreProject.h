@@ -26,8 +26,11 @@ class StoreProject {
   std::filesystem::path itemListFile() const;
   // Empty when the category name would leave the project folder.
   std::optional<std::filesystem::path> itemFile(const std::string& category) const;
-  // {base}.htm; empty when the base name would leave the project folder.
-  std::optional<std::filesystem::path> pageFile(const std::string& baseName) const;
+
+  // True when `file` is, or lies in, a symbolic link that leads outside the
+  // project folder: such a file is not read, so a link to any file of the
+  // system can never be published.
+  bool leadsOutside(const std::filesystem::path& file) const;
 
   // Creates the project folder; false when it exists or cannot be made.
   bool createFolder() const;
@@ -38,11 +41,6 @@ class StoreProject {
   bool writeLines(const std::filesystem::path& file, const std::vector<std::string>& lines) const;
 
   bool writeSettings(const ProjectSettings& settings) const;
-
-  // "write page": the text followed by one CR LF, as {folder}/{base}.htm.
-  // Returns the file written, or nothing when it could not be written.
-  std::optional<std::filesystem::path> writePage(const std::string& baseName,
-                                                 const std::string& text) const;
 
  private:
   std::filesystem::path file(const std::string& fileName) const;

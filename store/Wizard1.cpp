@@ -1,14 +1,21 @@
 #include "store/Wizard1.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/ListReordering.h"
 #include "common/TextFile.h"
 #include "store/SiteGenerator.h"
+#include "store/SiteWriting.h"
+#include "store/StoreChecks.h"
 #include "store/TemplateDefaults.h"
 
 namespace vendaro {
 namespace {
+
+bool contains(const std::vector<std::string>& list, const std::string& entry) {
+  return std::find(list.begin(), list.end(), entry) != list.end();
+}
 
 constexpr int kFirstItemBox = 2;
 constexpr int kLastItemBox = 6;
@@ -39,6 +46,10 @@ StoreProject Wizard1::project() const {
   return StoreProject(platform_.appFolder, Text6.Text());
 }
 
+std::string Wizard1::appFolderText() const {
+  return platform_.appFolder.string();
+}
+
 void Wizard1::focus(const Control& control) {
   if (onFocus) onFocus(control);
 }
@@ -56,7 +67,7 @@ void Wizard1::Command12_Click() {
   Text6.setText(*answer);
   if (!project().createFolder()) {
     platform_.dialogs.MsgBox(kProjectExists);
-    platform_.dialogs.ShowOpen("", "");  // lets the user look; the choice is ignored
+    platform_.dialogs.ShowOpen("", "", appFolderText());  // lets the user look; ignored
     Text6.setText("");
     return;
   }
@@ -66,17 +77,44 @@ void Wizard1::Command12_Click() {
 }
 
 void Wizard1::Command2_Click() {
-  List1.Clear();
-  std::optional<std::string> chosen = platform_.dialogs.ShowOpen("", kProjectFilter);
+  std::optional<std::string> chosen =
+      platform_.dialogs.ShowOpen("", kProjectFilter, appFolderText());
+  // Cancelling keeps the current project and its categories, which the next
+  // tab change would otherwise store as an empty list.
   if (!chosen || chosen->empty()) return;
   openProjectFile(*chosen);
 }
 
-void Wizard1::openProjectFile(const std::string& chosenFile) {
-  Text6.setText(projectNameFromChosenFile(platform_.appFolder.string(), chosenFile));
-  std::optional<std::string> text = readWholeFile(chosenFile);
-  if (!text) return;
-  for (const std::string& category : splitLines(*text)) List1.AddItem(category);
+bool Wizard1::openProjectFile(const std::string& chosenFile) {
+  std::optional<std::string> name = projectOfCategoryFile(platform_.appFolder, chosenFile);
+  if (!name) {
+    platform_.dialogs.MsgBox(kNotAProjectFolder + appFolderText() + ".");
+    return false;
+  }
+  List1.Clear();
+  Text6.setText(*name);
+  if (std::optional<std::string> text = readWholeFile(chosenFile)) {
+    addCategories(categoryLines(*text));
+  }
+  // The next tab change writes the settings file from the boxes, so they
+  // must hold what was saved, not the defaults.
+  if (std::optional<std::string> settings = readWholeFile(project().settingsFile())) {
+    showSettings(parseSettingsFile(*settings));
+  }
+  return true;
+}
+
+void Wizard1::addCategories(const std::vector<std::string>& categories) {
+  std::string repeats;
+  for (const std::string& category : categories) {
+    if (!contains(List1.items(), category)) {
+      List1.AddItem(category);
+    } else {
+      repeats +=
+          "\nThe category \"" + category + "\" is listed more than once; the repeat was left out.";
+    }
+  }
+  if (!repeats.empty()) platform_.dialogs.MsgBox(repeats.substr(1));
 }
 
 void Wizard1::Command11_Click() {
@@ -103,12 +141,24 @@ void Wizard1::List1_DblClick() {
 // ---- Layout tab: categories and items ----
 
 void Wizard1::Combo1_Click() {
-  loadCategoryItems(Combo1.Text());
+  const std::string category = Combo1.Text();
+  std::string problems;
+  if (std::optional<std::string> refusal = loadCategoryItems(category)) problems = *refusal;
+  for (int line = 0; line < List2.ListCount(); ++line) {
+    const std::size_t fields = itemFieldCount(List2.List(line));
+    if (fields == kItemFields) continue;
+    if (!problems.empty()) problems += "\n";
+    problems += "Line " + std::to_string(line + 1) + " of the item file of category \"" + category +
+                "\" has " + std::to_string(fields) +
+                " fields instead of seven, so its values would shift; it is left out of the shop "
+                "until it is corrected.";
+  }
+  if (!problems.empty()) platform_.dialogs.MsgBox(problems);
 }
 
 void Wizard1::chooseCategory(int index) {
   Combo1.setListIndex(index);
-  loadCategoryItems(Combo1.List(index));
+  Combo1_Click();
 }
 
 void Wizard1::clearEntryBoxes() {
@@ -117,14 +167,20 @@ void Wizard1::clearEntryBoxes() {
   Text9.setText("");
 }
 
-void Wizard1::loadCategoryItems(const std::string& category) {
+std::optional<std::string> Wizard1::loadCategoryItems(const std::string& category) {
   List2.Clear();
   clearEntryBoxes();
-  std::optional<std::filesystem::path> file = project().itemFile(category);
-  if (!file) return;
-  std::optional<std::vector<std::string>> records = project().readLines(*file);
-  if (!records) return;
+  const StoreProject current = project();
+  std::optional<std::filesystem::path> file = current.itemFile(category);
+  if (!file) return std::nullopt;
+  if (current.leadsOutside(*file)) {
+    return "The item file of category \"" + category +
+           "\" leads outside the project folder, so it was not read.";
+  }
+  std::optional<std::vector<std::string>> records = current.readLines(*file);
+  if (!records) return std::nullopt;
   for (const std::string& record : *records) List2.AddItem(record);
+  return std::nullopt;
 }
 
 void Wizard1::showRecord(const std::string& record) {
@@ -156,7 +212,12 @@ void Wizard1::List2_DblClick() {
 }
 
 void Wizard1::Command3_Click() {
-  List2.AddItem(itemRecordLine(recordFromBoxes()));
+  const ItemRecord item = recordFromBoxes();
+  if (std::optional<std::string> why = itemEntryRefusal(item)) {
+    platform_.dialogs.MsgBox(*why);
+    return;
+  }
+  List2.AddItem(itemRecordLine(item));
   Command5_Click();
 }
 
@@ -217,7 +278,8 @@ void Wizard1::showSettings(const ProjectSettings& settings) {
 }
 
 void Wizard1::Command6_Click() {
-  std::optional<std::string> chosen = platform_.dialogs.ShowOpen("", kSettingsFilter);
+  std::optional<std::string> chosen =
+      platform_.dialogs.ShowOpen("", kSettingsFilter, appFolderText());
   if (!chosen || chosen->empty()) return;
   openSettingsFile(*chosen);
 }
@@ -264,8 +326,8 @@ void Wizard1::Command4_Click() {
   platform_.browserPane->browser().Navigate(startPage.string());
 }
 
-StoreInput Wizard1::collectStoreInput() {
-  StoreInput input;
+std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
+                                                      std::vector<GeneratorReport>& reports) {
   input.vendorHost = platform_.settings.vendorHost();
   input.startFile = Text14.Text();
   input.layout = Option1.Value() ? SiteLayout::BannerAndContents : SiteLayout::ContentsOnly;
@@ -288,40 +350,68 @@ StoreInput Wizard1::collectStoreInput() {
   // Each category's item file is loaded into List2 and each record shown in
   // the entry boxes, so the window ends showing the last item generated.
   for (int index = 0; index < Combo1.ListCount(); ++index) {
-    chooseCategory(index);
-    StoreCategory category{Combo1.List(index), {}};
-    for (const std::string& record : List2.items()) {
+    const std::string name = Combo1.List(index);
+    // A repeated category would give a second page and script array of the
+    // same name.
+    if (std::find(Combo1.items().begin(), Combo1.items().begin() + index, name) !=
+        Combo1.items().begin() + index) {
+      reports.push_back({name, {}, "listed more than once; the repeat was left out"});
+      continue;
+    }
+    Combo1.setListIndex(index);
+    if (std::optional<std::string> refusal = loadCategoryItems(name)) {
+      return *refusal + " Nothing was written.";
+    }
+    StoreCategory category{name, {}};
+    for (int line = 0; line < List2.ListCount(); ++line) {
+      const std::string record = List2.List(line);
+      const std::size_t fields = itemFieldCount(record);
+      if (fields != kItemFields) {
+        reports.push_back({name, parseItemRecord(record).id,
+                           "line " + std::to_string(line + 1) + " has " + std::to_string(fields) +
+                               " fields instead of seven; left out"});
+        continue;
+      }
       showRecord(record);
       category.items.push_back(recordFromBoxes());
     }
     input.categories.push_back(std::move(category));
   }
-  return input;
+  return std::nullopt;
 }
 
 void Wizard1::Command14_Click() {
-  StoreInput input = collectStoreInput();
+  std::optional<std::string> why = startFileRefusal(Text14.Text());
+  if (!why) why = salesTaxRefusal(Text15.Text());
+  StoreInput input;
   std::vector<GeneratorReport> reports;
+  if (!why) why = collectStoreInput(input, reports);
+  if (why) return refuseGeneration(*why);
   std::vector<SitePage> pages = generateSite(input, reports);
   writePages(pages, std::move(reports));
 }
 
 void Wizard1::Command13_Click() {
-  StoreInput input = collectStoreInput();
+  std::optional<std::string> why = startFileRefusal(Text14.Text());
+  StoreInput input;
   std::vector<GeneratorReport> reports;
+  if (!why) why = collectStoreInput(input, reports);
+  if (why) return refuseGeneration(*why);
   SitePage startPage = generateStartPage(input, reports);
   writePages({startPage}, std::move(reports));
 }
 
 void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports) {
-  lastGeneration_ = GenerationRun{};
   const StoreProject current = project();
-  for (const SitePage& page : pages) {
-    if (std::optional<std::filesystem::path> file = current.writePage(page.baseName, page.text)) {
-      lastGeneration_.written.push_back(*file);
-    } else {
-      lastGeneration_.notWritten.push_back(page.baseName);
-    }
+  if (!current.usable()) {
+    return refuseGeneration(Text6.Text().empty() ? kNoProject : kUnusableProjectName);
+  }
+  SiteWriteResult result = writeSitePages(current.folder(), pages, *siteFiles_);
+  lastGeneration_ = GenerationRun{};
+  lastGeneration_.written = std::move(result.written);
+  lastGeneration_.failure = std::move(result.failure);
+  if (!lastGeneration_.failure.empty()) {
+    for (const SitePage& page : pages) lastGeneration_.notWritten.push_back(page.baseName);
   }
   lastGeneration_.reports = std::move(reports);
   StatusBar1.setPanelText(1, std::to_string(lastGeneration_.written.size()) + " files written");
@@ -329,11 +419,25 @@ void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<Generat
       2, lastGeneration_.notWritten.empty()
              ? ""
              : std::to_string(lastGeneration_.notWritten.size()) + " files not written");
+  if (!lastGeneration_.failure.empty()) platform_.dialogs.MsgBox(lastGeneration_.failure);
   showReports(lastGeneration_.reports);
 }
 
+void Wizard1::refuseGeneration(const std::string& why) {
+  lastGeneration_ = GenerationRun{};
+  lastGeneration_.failure = why;
+  StatusBar1.setPanelText(1, "No file written");
+  StatusBar1.setPanelText(2, "");
+  platform_.dialogs.MsgBox(why);
+}
+
 std::string Wizard1::describe(const GeneratorReport& report) {
-  return "Category \"" + report.category + "\", item \"" + report.itemId + "\": " + report.message;
+  std::string where;
+  if (!report.category.empty()) where = "Category \"" + report.category + "\"";
+  if (!report.itemId.empty()) {
+    where += (where.empty() ? "Item \"" : ", item \"") + report.itemId + "\"";
+  }
+  return where.empty() ? report.message : where + ": " + report.message;
 }
 
 void Wizard1::showReports(const std::vector<GeneratorReport>& reports) {

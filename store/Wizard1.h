@@ -17,6 +17,7 @@
 #include "platform/Settings.h"
 #include "platform/StatusBar.h"
 #include "platform/TextBox.h"
+#include "store/DiskSiteFiles.h"
 #include "store/StoreInput.h"
 #include "store/StoreProject.h"
 
@@ -34,11 +35,13 @@ struct Wizard1Platform {
   std::function<void()> showOrders;         // opens the order viewer
 };
 
-// What the last "Generate" or "Update" did.
+// What the last "Generate" or "Update" did. Its pages are written all or
+// nothing: either every page is written or none is changed.
 struct GenerationRun {
   std::vector<std::filesystem::path> written;
-  std::vector<std::string> notWritten;  // page base names that could not be written
+  std::vector<std::string> notWritten;  // page base names, all of them when writing failed
   std::vector<GeneratorReport> reports;
+  std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
 };
 
 // The store wizard `Wizard1`: a store project (categories and their items),
@@ -59,6 +62,9 @@ class Wizard1 {
       "A category name must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\". "
       "Nothing was written.";
   static constexpr const char* kNoProject = "Create or open a project first. Nothing was written.";
+  static constexpr const char* kNotAProjectFolder =
+      "This file does not lie in a project folder of the application folder, so it was not "
+      "opened; the current project stays open. The projects are the folders of ";
   static constexpr const char* kProjectFilter = "Project file (*.caa)|*.caa";
   static constexpr const char* kSettingsFilter = "Project file (*.sit)|*.sit";
 
@@ -97,7 +103,9 @@ class Wizard1 {
   void SSTab1_Click(int previousTab);
 
   // The steps behind the dialogs, also used by the headless commands.
-  void openProjectFile(const std::string& chosenFile);
+  // Opening a project also loads its settings file when there is one; false
+  // (with a message) when the file is not in a project folder.
+  bool openProjectFile(const std::string& chosenFile);
   void openSettingsFile(const std::string& chosenFile);
   // Fills Combo1 with the categories of List1, as a tab change does.
   void fillCategoryChoice();
@@ -105,6 +113,9 @@ class Wizard1 {
   void chooseCategory(int index);
 
   const GenerationRun& lastGeneration() const { return lastGeneration_; }
+  // Where "Generate" and "Update" write the pages: the disk unless a test
+  // puts something else here.
+  void useSiteFiles(SiteFiles& files) { siteFiles_ = &files; }
   StoreProject project() const;
 
   // One line describing a value the generator replaced.
@@ -154,18 +165,31 @@ class Wizard1 {
 
  private:
   void setDefaultSnippets();
+  // Appends categories to List1, leaving out (and naming) repeats.
+  void addCategories(const std::vector<std::string>& categories);
   void clearEntryBoxes();
-  void loadCategoryItems(const std::string& category);
+  // Loads the item file of `category` into List2; a file that leads outside
+  // the project folder is not read, and the reason is returned.
+  std::optional<std::string> loadCategoryItems(const std::string& category);
   void showRecord(const std::string& record);
   ItemRecord recordFromBoxes() const;
   ProjectSettings settingsFromBoxes() const;
   void showSettings(const ProjectSettings& settings);
   void focus(const Control& control);
-  StoreInput collectStoreInput();
+  // Where the open dialogs start: the projects are there.
+  std::string appFolderText() const;
+  // The generator's input from the boxes and the item files; a refusal when
+  // the site must not be generated. Lines left out are added to `reports`.
+  std::optional<std::string> collectStoreInput(StoreInput& input,
+                                               std::vector<GeneratorReport>& reports);
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
+  // Ends a "Generate" or "Update" that writes nothing, saying why.
+  void refuseGeneration(const std::string& why);
   void showReports(const std::vector<GeneratorReport>& reports);
 
   Wizard1Platform platform_;
+  DiskSiteFiles diskFiles_;
+  SiteFiles* siteFiles_ = &diskFiles_;
   GenerationRun lastGeneration_;
 };
 

@@ -97,10 +97,10 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const 
   return text.toStdString();
 }
 
-std::optional<std::string> QtDialogs::ShowOpen(const std::string& title,
-                                               const std::string& filter) {
-  return chosenPath(QFileDialog::getOpenFileName(parent_, titleOrDefault(title), QString(),
-                                                 qtFileFilter(filter)));
+std::optional<std::string> QtDialogs::ShowOpen(const std::string& title, const std::string& filter,
+                                               const std::string& initialFolder) {
+  return chosenPath(QFileDialog::getOpenFileName(
+      parent_, titleOrDefault(title), QString::fromStdString(initialFolder), qtFileFilter(filter)));
 }
 
 std::optional<std::string> QtDialogs::ShowSave(const std::string& title, const std::string& filter,

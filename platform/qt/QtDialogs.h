@@ -25,7 +25,8 @@ class QtDialogs : public Dialogs {
                        const std::string& title = {}) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title = {},
                                       const std::string& defaultText = {}) override;
-  std::optional<std::string> ShowOpen(const std::string& title, const std::string& filter) override;
+  std::optional<std::string> ShowOpen(const std::string& title, const std::string& filter,
+                                      const std::string& initialFolder = {}) override;
   std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
                                       const std::string& defaultName = {}) override;
   std::optional<int> ShowColor(int initialColor = 0) override;

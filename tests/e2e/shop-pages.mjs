@@ -86,6 +86,17 @@ export class Shop {
     });
   }
 
+  // The manufacturer cell of each item row of the shown basket or order
+  // page: the rows of the first table that are neither head nor total.
+  async manufacturers() {
+    return this.content.evaluate(() => {
+      const rows = [...document.querySelector('table').rows].map((row) =>
+        [...row.cells].map((cell) => cell.textContent));
+      return rows.filter((cells) => cells.length >= 6 && cells[0] !== 'Item ID')
+        .map((cells) => cells[3]);
+    });
+  }
+
   async removeBasketLine(n) {
     const button = this.content.locator('input[value=Remove]').nth(n - 1);
     await Promise.all([this.content.waitForNavigation({ url: /basket\.htm$/ }), button.click()]);

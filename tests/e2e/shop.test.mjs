@@ -185,6 +185,31 @@ shoppingFlow(
   },
 );
 
+// The manufacturer cells of the basket and the order form: the makers with
+// the Manufacturer box, empty cells without it (never "undefined").
+for (const [title, flags, makers] of [
+  ['without the Manufacturer box', ['--weight'], ['', '']],
+  ['with the Manufacturer box', ['--weight', '--manufacturer'], ['Acme', 'Forge']],
+]) {
+  describe(`manufacturer cells ${title}`, () => {
+    const state = servedShop(PLAIN, flags);
+
+    test('the basket and the order form show them', async () => {
+      const shop = new Shop(state);
+      await shop.open();
+      await shop.showCategory('Shoes');
+      await shop.orderOnList(1, 1);
+      await shop.showCategory('Tools');
+      await shop.orderOnList(1, 2);
+      await shop.showBasket();
+      assert.deepEqual(await shop.manufacturers(), makers);
+      await shop.showOrderForm();
+      assert.deepEqual(await shop.manufacturers(), makers);
+      assert.deepEqual(state.errors, []);
+    });
+  });
+}
+
 // "order.htm" with shipping by weight: the tax buttons and the shipping
 // methods for baskets on the edges of the weight table. Each case orders the
 // first `items` tools once, then presses the buttons of each step and reads

@@ -73,6 +73,34 @@ TEST_F(GenerateCommandTest, UsesTheSettingsFileAndTheLayoutAndPrintsReplacedValu
       << out.str();
 }
 
+TEST_F(GenerateCommandTest, RepeatedCategoriesAreLeftOutAndEmptyLinesAtTheEndIgnored) {
+  writeProject();
+  app.write("Shop/Shop.caa", "Cups\r\nPlates\r\nCups\r\n\r\n\r\n");
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  EXPECT_NE(out.str().find("note: The category \"Cups\" is listed more than once; the repeat was "
+                           "left out.\n"),
+            std::string::npos)
+      << out.str();
+  const std::string menu = app.read("Shop/m_products.htm");
+  EXPECT_EQ(menu.find("l_Cups.htm"), menu.rfind("l_Cups.htm"));
+
+  err.str("");
+  app.write("Shop/Shop.caa", std::string(300, 'c') + "\r\n");
+  EXPECT_EQ(run("Shop"), kGenerateFailed);
+  EXPECT_NE(err.str().find("is too long for a file name (300 characters)"), std::string::npos)
+      << err.str();
+}
+
+TEST_F(GenerateCommandTest, ATaxRateTypedAsPercentIsRefusedAndNothingIsWritten) {
+  writeProject();
+  app.write("Shop/Shop.sit",
+            "\r\n\r\n[GoBack]\r\n\r\n\r\n[Font]\r\n\r\n\r\n[Table]\r\n\r\n\r\n"
+            "[Start]\r\nindex\r\n[Tax]\r\n7\r\n[Action]\r\n\r\n\r\n");
+  EXPECT_EQ(run("Shop"), kGenerateFailed);
+  EXPECT_NE(err.str().find("type 0.07 for 7%"), std::string::npos) << err.str();
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
+}
+
 TEST_F(GenerateCommandTest, AMissingProjectOrAnUnreadableFileFails) {
   EXPECT_NE(run("Shop"), 0);
   EXPECT_NE(err.str().find("no project \"Shop\""), std::string::npos) << err.str();

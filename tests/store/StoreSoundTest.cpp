@@ -62,7 +62,6 @@ TEST(SafeNumberTest, PlainNumbersStayAndOthersBecomeSafeNumbersWithAReason) {
   EXPECT_EQ(safeNumber("49.95", EmptyValue::NotANumber).text, "49.95");
   EXPECT_EQ(safeNumber(" 12 ", EmptyValue::NotANumber).text, " 12 ");
   EXPECT_TRUE(safeNumber(".5", EmptyValue::NotANumber).problem.empty());
-  EXPECT_TRUE(safeNumber("-3", EmptyValue::NotANumber).problem.empty());
   EXPECT_TRUE(safeNumber("", EmptyValue::WrittenAsTyped).problem.empty());
 
   const SafeNumber comma = safeNumber("8,25", EmptyValue::NotANumber);
@@ -70,6 +69,12 @@ TEST(SafeNumberTest, PlainNumbersStayAndOthersBecomeSafeNumbersWithAReason) {
   EXPECT_EQ(comma.problem, "has a decimal comma; written as 8.25");
   EXPECT_EQ(safeNumber("012", EmptyValue::NotANumber).text, "12");  // not octal 10
   EXPECT_EQ(safeNumber("+0.50", EmptyValue::NotANumber).text, "0.50");
+  // A price may not be negative or so large that the script loses its cents.
+  EXPECT_EQ(safeNumber("-3", EmptyValue::NotANumber).problem, "is negative; written as 0");
+  EXPECT_EQ(safeNumber("-0,5", EmptyValue::NotANumber).problem, "is negative; written as 0");
+  EXPECT_TRUE(safeNumber("999999999.99", EmptyValue::NotANumber).problem.empty());
+  EXPECT_EQ(safeNumber("1000000000", EmptyValue::NotANumber).problem, "is too large; written as 0");
+  EXPECT_EQ(safeNumber("0.07", EmptyValue::NotANumber).value, 0.07);
   for (const char* bad : {"", "abc", "12abc", "1,250,00", "1.2.3", "-", "1e3"}) {
     const SafeNumber safe = safeNumber(bad, EmptyValue::NotANumber);
     EXPECT_EQ(safe.text, "0") << bad;
@@ -81,12 +86,13 @@ TEST(GeneratorReportTest, BadPricesWeightsAndTaxAreReportedAndWrittenSafely) {
   StoreInput input = testing::smallCatalogue();
   input.categories[0].items[0].price = "abc";
   input.categories[0].items[1].weight = "1,5";
+  input.categories[2].items[0].price = "-120.5";
   input.categories[1].items.push_back({});  // the all-empty record
   input.salesTax = "8,25";
   std::vector<GeneratorReport> reports;
   const auto pages = generateSite(input, reports);
 
-  ASSERT_EQ(reports.size(), 4u);
+  ASSERT_EQ(reports.size(), 5u);
   EXPECT_EQ(reports[0].category, "Shoes");
   EXPECT_EQ(reports[0].itemId, "S-100");
   EXPECT_EQ(reports[0].message, R"(price "abc" is not a number; written as 0)");
@@ -94,16 +100,19 @@ TEST(GeneratorReportTest, BadPricesWeightsAndTaxAreReportedAndWrittenSafely) {
   EXPECT_EQ(reports[1].message, R"(weight "1,5" has a decimal comma; written as 1.5)");
   EXPECT_EQ(reports[2].category, "Hats");
   EXPECT_EQ(reports[2].message, R"(price "" is not a number; written as 0)");
-  EXPECT_EQ(reports[3].message, R"(sales tax rate "8,25" has a decimal comma; written as 8.25)");
+  EXPECT_EQ(reports[3].itemId, "B-1");
+  EXPECT_EQ(reports[3].message, R"(price "-120.5" is negative; written as 0)");
+  EXPECT_EQ(reports[4].message, R"(sales tax rate "8,25" has a decimal comma; written as 8.25)");
   // The tax rate is reported by "Generate" only, the order pages use it.
   std::vector<GeneratorReport> startReports;
   generateStartPage(input, startReports);
-  EXPECT_EQ(startReports.size(), 3u);
+  EXPECT_EQ(startReports.size(), 4u);
 
   const std::string& start = pageNamed(pages, "index").text;
   EXPECT_TRUE(contains(start, R"(ShoesList[ 1] = new Item("S-100","Running shoe",0,0,"0.5"))"));
   EXPECT_TRUE(contains(start, R"(,"1.5"))"));
   EXPECT_TRUE(contains(start, "HatsList[ 1] = new Item(\"\",\"\",0,0,\"\")"));
+  EXPECT_TRUE(contains(start, R"(BagsList[ 1] = new Item("B-1","Travel bag",0,0,"20"))"));
   EXPECT_TRUE(contains(pageNamed(pages, "complect").text, "<option value='1' value2='0'>"));
   EXPECT_TRUE(contains(pageNamed(pages, "order").text, "\r\nvar tax1=8.25\r\n"));
 }

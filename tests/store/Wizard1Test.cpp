@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <fstream>
+#include <map>
+
 #include "platform/BrowserPane.h"
+#include "tests/store/FailingSiteFiles.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
@@ -81,6 +86,8 @@ TEST_F(Wizard1Test, NewProjectMakesItsFolderAndASecondOneWithTheSameNameIsRefuse
             "You already have the project with the same name.Please remove appropriate folder");
   EXPECT_EQ(wizard.Text6.Text(), "");
   EXPECT_EQ(wizard.List1.ListCount(), 1);  // no list is changed
+  // The open dialog shown then starts where the projects are.
+  EXPECT_EQ(dialogs.openFolders, std::vector<std::string>{app.path().string()});
 }
 
 TEST_F(Wizard1Test, NamesThatWouldLeaveTheProjectFolderAreRefusedAndNothingIsWritten) {
@@ -124,34 +131,65 @@ TEST_F(Wizard1Test, WithoutAProjectTabChangeWritesNothingAndSavingSaysSo) {
   EXPECT_TRUE(filesIn(app.path()).empty());
 }
 
-TEST_F(Wizard1Test, TabChangeStoresTheProjectAndOpenReadsItBack) {
+TEST_F(Wizard1Test, OpenProjectLoadsTheSavedSettingsSoTheNextTabChangeKeepsThem) {
   projectWithCategories({"Cups", "Plates"});
-  wizard.Text4.setText("");
+  wizard.Text4.setText("http://shop.example/back");
   wizard.Text15.setText("0.07");
   wizard.SSTab1_Click(3);
   EXPECT_EQ(wizard.Combo1.items(), (std::vector<std::string>{"Cups", "Plates"}));
   EXPECT_EQ(app.read("Shop/Shop.caa"), "Cups\r\nPlates\r\n");
   EXPECT_EQ(app.read("Shop/Shop.pro"), "");
-  EXPECT_NE(app.read("Shop/Shop.sit").find("\r\n\r\n\r\n[Font]\r\n"), std::string::npos);
+  const std::string saved = app.read("Shop/Shop.sit");
 
+  // A new window holds the default boxes until the project is opened.
   Wizard1 other(Wizard1Platform{dialogs, settings, app.path(), nullptr, nullptr, {}});
   dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.caa").string());
   other.Command2_Click();
+  EXPECT_EQ(dialogs.openFolders.back(), app.path().string());
   EXPECT_EQ(other.Text6.Text(), "Shop");
   EXPECT_EQ(other.List1.items(), (std::vector<std::string>{"Cups", "Plates"}));
-
-  other.Text15.setText("changed");
-  other.Text4.setText("changed");
-  dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.sit").string());
-  other.Command6_Click();
   EXPECT_EQ(other.Text15.Text(), "0.07");
-  EXPECT_EQ(other.Text4.Text(), "");
-  EXPECT_EQ(other.Text3.Text(), wizard.Text3.Text());
+  EXPECT_EQ(other.Text4.Text(), "http://shop.example/back");
+  other.SSTab1_Click(1);
+  // Written back as read: the saved values, multi-line snippets as one line.
+  EXPECT_EQ(app.read("Shop/Shop.sit"), settingsFileText(parseSettingsFile(saved)));
 
-  // Cancelling the dialog changes nothing but the cleared category list.
+  // Cancelling keeps the project and its categories.
   other.Command2_Click();
   EXPECT_EQ(other.Text6.Text(), "Shop");
-  EXPECT_EQ(other.List1.ListCount(), 0);
+  EXPECT_EQ(other.List1.ListCount(), 2);
+
+  other.Text15.setText("changed");
+  dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.sit").string());
+  other.Command6_Click();
+  EXPECT_EQ(dialogs.openFolders.back(), app.path().string());
+  EXPECT_EQ(other.Text15.Text(), "0.07");
+  EXPECT_EQ(other.Text3.Text(), wizard.Text3.Text());
+}
+
+TEST_F(Wizard1Test, AProjectFileOutsideAProjectFolderIsRefusedAndTheProjectStays) {
+  projectWithCategories({"Cups"});
+  // The application folder's neighbour "...-old", where the name cut after
+  // the application folder's length would be "old".
+  const fs::path neighbour = app.path().string() + "-old";
+  fs::create_directories(neighbour / "Shop");
+  app.write("Shop.caa", "Mugs\r\n");
+  fs::create_directories(app.path() / "Shop" / "old");
+  app.write("Shop/old/old.caa", "Mugs\r\n");
+  std::ofstream(neighbour / "Shop" / "Shop.caa") << "Mugs\r\n";
+  for (const fs::path& file : {neighbour / "Shop" / "Shop.caa", app.path() / "Shop.caa",
+                               app.path() / "Shop" / "old" / "old.caa"}) {
+    dialogs.fileAnswers.push_back(file.string());
+    wizard.Command2_Click();
+    EXPECT_EQ(dialogs.messageTexts().back(),
+              Wizard1::kNotAProjectFolder + app.path().string() + ".");
+    EXPECT_EQ(wizard.Text6.Text(), "Shop") << file;
+    EXPECT_EQ(wizard.List1.items(), std::vector<std::string>{"Cups"}) << file;
+  }
+  wizard.SSTab1_Click(1);
+  fs::remove_all(neighbour);
+  EXPECT_EQ(app.read("Shop/Shop.caa"), "Cups\r\n");
+  EXPECT_EQ(filesIn(app.path()), (std::vector<std::string>{"Shop", "Shop.caa"}));
 }
 
 TEST_F(Wizard1Test, ItemsAreStoredInTheCategoryFileAndDoubleClickKeepsTheRecordInTheBoxes) {
@@ -188,13 +226,95 @@ TEST_F(Wizard1Test, ItemsAreStoredInTheCategoryFileAndDoubleClickKeepsTheRecordI
   EXPECT_EQ(wizard.Text1[2].Text(), "A2");
 }
 
-TEST_F(Wizard1Test, AnAllEmptyItemIsSevenSeparatorsAndSameNamedCategoriesShareAFile) {
+TEST_F(Wizard1Test, SameNamedCategoriesShareAnItemFile) {
   projectWithCategories({"Cups", "Cups"});
   wizard.chooseCategory(0);
+  wizard.Text1[4].setText("1");
   wizard.Command3_Click();
-  EXPECT_EQ(app.read("Shop/Cups.pro"), "^^^^^^^\r\n");
+  EXPECT_EQ(app.read("Shop/Cups.pro"), "^^1^^^^^\r\n");
   wizard.chooseCategory(1);
-  EXPECT_EQ(wizard.List2.items(), std::vector<std::string>{"^^^^^^^"});
+  EXPECT_EQ(wizard.List2.items(), std::vector<std::string>{"^^1^^^^^"});
+  // The shop gets the category once.
+  wizard.Command14_Click();
+  EXPECT_EQ(Wizard1::describe(wizard.lastGeneration().reports.at(0)),
+            "Category \"Cups\": listed more than once; the repeat was left out");
+  const std::string start = app.read("Shop/index.htm");
+  EXPECT_EQ(start.find("CupsList = "), start.rfind("CupsList = "));
+}
+
+TEST_F(Wizard1Test, AddRefusesWhatWouldBreakTheItemFileOrThePricesAndNamesTheField) {
+  projectWithCategories({"Cups"});
+  wizard.chooseCategory(0);
+  addItem("A1", "1.50");
+  const std::string stored = app.read("Shop/Cups.pro");
+  const auto refused = [&](TextBox& box, const std::string& value, const std::string& message) {
+    const std::string before = box.Text();
+    box.setText(value);
+    wizard.Command3_Click();
+    EXPECT_EQ(dialogs.messageTexts().back(), message) << value;
+    EXPECT_EQ(wizard.List2.ListCount(), 1) << value;
+    box.setText(before);
+  };
+  refused(wizard.Text1[5], "Pot^ saucer set",
+          "The field \"Item Description\" holds \"^\" or a line break, which the item file "
+          "cannot keep; the item was not added.");
+  refused(wizard.Text8, "Acme\r\nLtd",
+          "The field \"Manufacturer\" holds \"^\" or a line break, which the item file cannot "
+          "keep; the item was not added.");
+  refused(wizard.Text1[4], "cheap", "The price \"cheap\" is not a number; the item was not added.");
+  refused(wizard.Text1[4], "", "The price \"\" is not a number; the item was not added.");
+  refused(wizard.Text1[4], "-5", "The price \"-5\" is negative; the item was not added.");
+  refused(wizard.Text1[4], "1000000000",
+          "The price \"1000000000\" is too large; the item was not added.");
+  refused(wizard.Text9, "1,5", "The weight \"1,5\" has a decimal comma; the item was not added.");
+  refused(wizard.Text9, "-1", "The weight \"-1\" is negative; the item was not added.");
+  EXPECT_EQ(app.read("Shop/Cups.pro"), stored);
+  // The boxes keep what was typed, so it can be corrected and added.
+  wizard.Text9.setText("0.5");
+  wizard.Command3_Click();
+  EXPECT_EQ(wizard.List2.List(1), "A1^A1 description^1.50^^^^0.5^");
+}
+
+TEST_F(Wizard1Test, ItemLinesWithoutSevenFieldsAreReportedAndLeftOutOfTheShop) {
+  projectWithCategories({"Cups"});
+  app.write("Shop/Cups.pro", "A1^Pot^ saucer set^3^^^^^\r\nA2^Cup^2^^^^^\r\nA3^Mug^4\r\n");
+  wizard.chooseCategory(0);
+  EXPECT_EQ(wizard.List2.ListCount(), 3);
+  EXPECT_EQ(dialogs.messageTexts().back(),
+            "Line 1 of the item file of category \"Cups\" has 8 fields instead of seven, so its "
+            "values would shift; it is left out of the shop until it is corrected.\n"
+            "Line 3 of the item file of category \"Cups\" has 3 fields instead of seven, so its "
+            "values would shift; it is left out of the shop until it is corrected.");
+
+  wizard.Command14_Click();
+  const std::string start = app.read("Shop/index.htm");
+  EXPECT_NE(start.find("CupsList = new MakeArray( 1)\r\nCupsList[ 1] = new Item(\"A2\""),
+            std::string::npos);
+  const auto& reports = wizard.lastGeneration().reports;
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(Wizard1::describe(reports[0]),
+            "Category \"Cups\", item \"A1\": line 1 has 8 fields instead of seven; left out");
+}
+
+TEST_F(Wizard1Test, AnItemFileLinkedOutsideTheProjectIsNeitherReadNorPublished) {
+  projectWithCategories({"Cups", "Plates"});
+  TempFolder outside;
+  outside.write("secret.txt", "root^x^0^^^^^\r\n");
+  fs::create_symlink(outside.file("secret.txt"), app.path() / "Shop" / "Cups.pro");
+  // A link that stays inside the project folder is an ordinary item file.
+  app.write("Shop/plates.txt", "P1^Plate^4^^^^^\r\n");
+  fs::create_symlink("plates.txt", app.path() / "Shop" / "Plates.pro");
+  wizard.chooseCategory(1);
+  EXPECT_EQ(wizard.List2.ListCount(), 1);
+
+  const std::string refused =
+      "The item file of category \"Cups\" leads outside the project folder, so it was not read.";
+  wizard.chooseCategory(0);
+  EXPECT_EQ(wizard.List2.ListCount(), 0);
+  EXPECT_EQ(dialogs.messageTexts().back(), refused);
+  wizard.Command14_Click();
+  EXPECT_EQ(wizard.lastGeneration().failure, refused + " Nothing was written.");
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
 }
 
 TEST_F(Wizard1Test, GetItCopiesTheAddressBarAndPreviewShowsTheStartPage) {
@@ -249,16 +369,64 @@ TEST_F(Wizard1Test, GenerateWritesTheSiteAndLeavesTheLastCategoryShown) {
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "basket.htm"));
 }
 
-TEST_F(Wizard1Test, GenerateShowsTheValuesTheGeneratorReplaced) {
+TEST_F(Wizard1Test, GenerateOnAFullDiskLeavesTheOldSiteAndSaysWhy) {
   projectWithCategories({"Cups"});
   wizard.chooseCategory(0);
-  addItem("A1", "cheap");
+  addItem("A1", "1.50");
+  wizard.Command14_Click();
+  std::map<std::string, std::string> before;
+  for (const std::string& name : filesIn(app.path() / "Shop"))
+    before[name] = app.read("Shop/" + name);
+
+  addItem("A2", "2");
+  testing::FailingSiteFiles fullDisk("basket.htm", ENOSPC, testing::FailingSiteFiles::Step::Write);
+  wizard.useSiteFiles(fullDisk);
+  wizard.Command14_Click();
+  EXPECT_EQ(dialogs.messageTexts().back(),
+            "\"basket.htm\" could not be written (disk full); no page was changed.");
+  EXPECT_EQ(wizard.StatusBar1.panelText(1), "0 files written");
+  for (const std::string& name : filesIn(app.path() / "Shop")) {
+    if (name != "Cups.pro") {
+      EXPECT_EQ(app.read("Shop/" + name), before[name]) << name;
+    }
+  }
+  EXPECT_EQ(filesIn(app.path() / "Shop").size(), before.size());
+}
+
+TEST_F(Wizard1Test, GenerateShowsTheValuesTheGeneratorReplaced) {
+  projectWithCategories({"Cups"});
+  app.write("Shop/Cups.pro", "A1^Cup^cheap^^^^^\r\n");  // written by hand
   const std::size_t before = dialogs.messages.size();
   wizard.Command14_Click();
   ASSERT_EQ(dialogs.messages.size(), before + 1);
   const std::string& text = dialogs.messages.back().text;
   EXPECT_NE(text.find("Category \"Cups\", item \"A1\""), std::string::npos) << text;
   EXPECT_FALSE(wizard.lastGeneration().reports.empty());
+}
+
+TEST_F(Wizard1Test, GenerateRefusesATaxRateAboveOneAndAnEmptyStartFileName) {
+  projectWithCategories({"Cups"});
+  wizard.chooseCategory(0);
+  addItem("A1", "1.50");
+  for (const char* rate : {"7", "-0.07", "8,25"}) {
+    wizard.Text15.setText(rate);
+    wizard.Command14_Click();
+    EXPECT_EQ(dialogs.messageTexts().back(),
+              std::string("The sales tax rate \"") + rate +
+                  "\" is not a fraction between 0 and 1: the rate is a fraction, type 0.07 for "
+                  "7%. Nothing was written.");
+    EXPECT_EQ(wizard.lastGeneration().failure, dialogs.messageTexts().back());
+  }
+  wizard.Text15.setText("0.07");
+  wizard.Text14.setText("");
+  wizard.Command13_Click();
+  EXPECT_NE(wizard.lastGeneration().failure.find("\".htm\""), std::string::npos);
+  EXPECT_EQ(filesIn(app.path() / "Shop"),
+            (std::vector<std::string>{"Cups.pro", "Shop.caa", "Shop.pro", "Shop.sit"}));
+  wizard.Text14.setText("index");
+  wizard.Command14_Click();
+  EXPECT_TRUE(wizard.lastGeneration().failure.empty());
+  EXPECT_NE(app.read("Shop/order.htm").find("\r\nvar tax1=0.07\r\n"), std::string::npos);
 }
 
 }  // namespace

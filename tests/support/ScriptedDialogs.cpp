@@ -31,8 +31,10 @@ std::optional<std::string> ScriptedDialogs::InputBox(const std::string& prompt,
 }
 
 std::optional<std::string> ScriptedDialogs::ShowOpen(const std::string& title,
-                                                     const std::string& /*filter*/) {
+                                                     const std::string& /*filter*/,
+                                                     const std::string& initialFolder) {
   prompts.push_back(title);
+  openFolders.push_back(initialFolder);
   return takeOr(fileAnswers, std::optional<std::string>{});
 }
 

@@ -23,7 +23,8 @@ class ScriptedDialogs : public Dialogs {
                        const std::string& title) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) override;
-  std::optional<std::string> ShowOpen(const std::string& title, const std::string& filter) override;
+  std::optional<std::string> ShowOpen(const std::string& title, const std::string& filter,
+                                      const std::string& initialFolder) override;
   std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
                                       const std::string& defaultName) override;
   std::optional<int> ShowColor(int initialColor) override;
@@ -37,6 +38,7 @@ class ScriptedDialogs : public Dialogs {
 
   std::vector<Message> messages;
   std::vector<std::string> prompts;
+  std::vector<std::string> openFolders;  // the initial folder of every open dialog
 
   std::vector<std::string> messageTexts() const;
 };

@@ -1,0 +1,70 @@
+#include "store/StoreChecks.h"
+
+#include <array>
+#include <utility>
+
+#include "store/ProjectFiles.h"
+#include "store/SafeNumber.h"
+
+namespace vendaro {
+namespace {
+
+constexpr const char* kNotAdded = "; the item was not added.";
+constexpr const char* kNothingWritten = " Nothing was written.";
+
+std::string inQuotes(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+}  // namespace
+
+std::optional<std::string> itemEntryRefusal(const ItemRecord& item) {
+  // The labels of the entry boxes, in the order of the record.
+  const std::array<std::pair<const char*, const std::string*>, 7> fields = {{
+      {"Item ID", &item.id},
+      {"Item Description", &item.description},
+      {"Price", &item.price},
+      {"Picture URL", &item.pictureUrl},
+      {"Description URL", &item.descriptionUrl},
+      {"Manufacturer", &item.manufacturer},
+      {"Weight", &item.weight},
+  }};
+  for (const auto& [label, value] : fields) {
+    if (value->find_first_of("^\r\n") != std::string::npos) {
+      return std::string("The field ") + inQuotes(label) +
+             " holds \"^\" or a line break, which the item file cannot keep" + kNotAdded;
+    }
+  }
+  const SafeNumber price = safeNumber(item.price, EmptyValue::NotANumber);
+  if (!price.reason.empty())
+    return "The price " + inQuotes(item.price) + " " + price.reason + kNotAdded;
+  const SafeNumber weight = safeNumber(item.weight, EmptyValue::WrittenAsTyped);
+  if (!weight.reason.empty()) {
+    return "The weight " + inQuotes(item.weight) + " " + weight.reason + kNotAdded;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> salesTaxRefusal(std::string_view rate) {
+  const SafeNumber tax = safeNumber(rate, EmptyValue::NotANumber);
+  if (tax.value >= 0 && tax.value <= 1) return std::nullopt;
+  return "The sales tax rate " + inQuotes(rate) +
+         " is not a fraction between 0 and 1: the rate is a fraction, type 0.07 for 7%." +
+         kNothingWritten;
+}
+
+std::optional<std::string> startFileRefusal(std::string_view startFile) {
+  if (startFile.empty()) {
+    return std::string(
+               "The start file name is empty, which would write the start page as "
+               "\".htm\"; type a name such as index on the \"Web Style\" tab.") +
+           kNothingWritten;
+  }
+  if (!isContainedName(startFile)) {
+    return "The start file name " + inQuotes(startFile) +
+           " must not be \".\" or \"..\" or contain \"/\" or \"\\\"." + kNothingWritten;
+  }
+  return std::nullopt;
+}
+
+}  // namespace vendaro

@@ -1,0 +1,114 @@
+#include "store/SiteWriting.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <map>
+#include <string>
+
+#include "common/TextFile.h"
+#include "store/DiskSiteFiles.h"
+#include "store/SiteGenerator.h"
+#include "tests/store/FailingSiteFiles.h"
+#include "tests/store/StoreTestCatalogue.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every entry of the folder, hidden ones included, with its content.
+std::map<std::string, std::string> folderContent(const fs::path& folder) {
+  std::map<std::string, std::string> content;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    content[entry.path().filename().string()] = readWholeFile(entry.path()).value_or("<folder>");
+  }
+  return content;
+}
+
+std::vector<SitePage> sitePages(const StoreInput& input) {
+  std::vector<GeneratorReport> reports;
+  return generateSite(input, reports);
+}
+
+class SiteWritingTest : public ::testing::Test {
+ protected:
+  // The old site of the small catalogue, and the new pages: prices changed
+  // and a category added, so every page but a few differs.
+  SiteWritingTest() {
+    DiskSiteFiles disk;
+    const SiteWriteResult old =
+        writeSitePages(app.path(), sitePages(testing::smallCatalogue()), disk);
+    EXPECT_EQ(old.failure, "");
+    StoreInput changed = testing::smallCatalogue();
+    changed.categories[0].items[0].price = "39.95";
+    changed.categories.push_back({"Belts", {{"L-1", "Belt", "9", "", "", "", "0.2"}}});
+    newPages = sitePages(changed);
+  }
+
+  testing::TempFolder app;
+  std::vector<SitePage> newPages;
+};
+
+TEST_F(SiteWritingTest, WritesEveryPageWithOneLineEndOrRefusesBadNames) {
+  const auto before = folderContent(app.path());
+  EXPECT_EQ(before.size(), 16u);
+  EXPECT_EQ(before.at("index.htm"), sitePages(testing::smallCatalogue()).front().text + "\r\n");
+
+  DiskSiteFiles disk;
+  for (const auto& [name, failure] :
+       {std::pair{"l_../../evil",
+                  "The page name \"l_../../evil\" would leave the project folder; "
+                  "no page was changed."},
+        std::pair{"basket", "Two pages would both be \"basket.htm\"; no page was changed."}}) {
+    std::vector<SitePage> pages = newPages;
+    pages.front().baseName = name;
+    const SiteWriteResult result = writeSitePages(app.path(), pages, disk);
+    EXPECT_EQ(result.failure, failure);
+    EXPECT_TRUE(result.written.empty());
+  }
+  EXPECT_EQ(folderContent(app.path()), before);
+
+  const SiteWriteResult result = writeSitePages(app.path(), newPages, disk);
+  EXPECT_EQ(result.failure, "");
+  ASSERT_EQ(result.written.size(), newPages.size());
+  EXPECT_EQ(result.written.back(), app.path() / "complect.htm");
+  EXPECT_EQ(app.read("l_Belts.htm"), newPages[10].text + "\r\n");
+  EXPECT_EQ(folderContent(app.path()).size(), 17u);  // no staging folder is left
+}
+
+TEST_F(SiteWritingTest, AFailureLeavesTheOldSiteByteIdenticalAndSaysWhy) {
+  const auto before = folderContent(app.path());
+  using Step = testing::FailingSiteFiles::Step;
+  const struct {
+    const char* page;
+    int error;
+    Step step;
+    const char* failure;
+  } cases[] = {
+      {"basket.htm", ENOSPC, Step::Write,
+       "\"basket.htm\" could not be written (disk full); no page was changed."},
+      {"index.htm", EACCES, Step::Write,
+       "\"index.htm\" could not be written (permission denied); no page was changed."},
+      {"l_Belts.htm", ENAMETOOLONG, Step::Write,
+       "\"l_Belts.htm\" could not be written (name too long); no page was changed."},
+      {"order.htm", EIO, Step::Write,
+       "\"order.htm\" could not be written (Input/output error); no page was changed."},
+      // Moving into place fails after the earlier pages, one of them new,
+      // were moved: they are put back.
+      {"complect.htm", EXDEV, Step::Move,
+       "\"complect.htm\" could not be replaced (Invalid cross-device link); no page was "
+       "changed."},
+  };
+  for (const auto& c : cases) {
+    testing::FailingSiteFiles files(c.page, c.error, c.step);
+    const SiteWriteResult result = writeSitePages(app.path(), newPages, files);
+    EXPECT_EQ(result.failure, c.failure);
+    EXPECT_TRUE(result.written.empty()) << c.page;
+    EXPECT_EQ(folderContent(app.path()), before) << c.page;
+  }
+}
+
+}  // namespace
+}  // namespace vendaro
