@@ -60,9 +60,9 @@ class Workbench {
   // workbench lives.
   template <typename Part>
   Part& keep(std::unique_ptr<Part> part) {
-    Part& kept = *part;
+    Part* kept = part.get();
     parts_.push_back(std::shared_ptr<Part>(std::move(part)));
-    return kept;
+    return *kept;
   }
 
   // Services subsystems offer each other; empty until their subsystem
