@@ -4,6 +4,8 @@
 
 #include "app/ImageBufferPage.h"
 #include "app/ListFile.h"
+#include "app/ToolbarBitmaps.h"
+#include "app/TypedAddress.h"
 #include "common/TextFile.h"
 #include "common/TextSearch.h"
 #include "platform/AppFolder.h"
@@ -54,6 +56,53 @@ void Form1::registerCommands() {
   commands.add("refresh", [this] { refresh_Click(); });
   commands.add("sear", [this] { sear_Click(); });
   commands.add("search", [this] { search_Click(); });
+  registerToolbarCommands();
+  registerMenuCommands();
+}
+
+// The toolbar buttons the main window serves itself; the others (search,
+// favorites, history, channels, image collection, private zone, next home
+// page) are registered by their subsystems under the button's name.
+void Form1::registerToolbarCommands() {
+  commands.add("Picture2", [this] { Picture2_Click(); });
+  commands.add("Picture3", [this] { Picture3_Click(); });
+  commands.add("Picture4", [this] { Picture4_Click(); });
+  commands.add("Picture5", [this] { Picture5_Click(); });
+  commands.add("Picture6", [this] { Picture6_Click(); });
+  commands.add("Picture19", [this] { launchers_.startMailProgram(); });
+  commands.add("Picture20", [this] { launchers_.startPublisher(); });
+  commands.add("Picture21", [this] { launchers_.startCalculator(); });
+  commands.add("Picture23", [this] { Picture23_MouseUp(); });
+  commands.add("Picture241", [this] {
+    List7.Clear();
+    List3.Clear();
+    commands.run("getlinks");
+  });
+  commands.add("Picture26", [this] { linkStepping_.previousLink(); });
+  commands.add("Picture27", [this] { linkStepping_.nextLink(); });
+  commands.add("Picture28", [this] { linkStepping_.clearLinks(); });
+}
+
+void Form1::registerMenuCommands() {
+  commands.add("open_file", [this] { fileCommands_.open_file_Click(); });
+  commands.add("opcollect", [this] { fileCommands_.opcollect_Click(); });
+  commands.add("save_file", [this] { fileCommands_.save_file_Click(); });
+  commands.add("pagesetup", [this] { fileCommands_.pagesetup_Click(); });
+  commands.add("print", [this] { fileCommands_.print_Click(); });
+  commands.add("copy", [this] { fileCommands_.copy_Click(); });
+  commands.add("selectall", [this] { fileCommands_.selectall_Click(); });
+  // The publisher, unless a publishing subsystem registers its own window.
+  commands.add("pub_shng", [this] { launchers_.startPublisher(); });
+  // Help pages on the vendor site, in WebBrowser1 whether it is shown or not.
+  for (const auto& [entry, path] : {std::pair{"get_start", "/gtst.htm"}, std::pair{"hic", "/how.htm"},
+                                    std::pair{"special", "/customization.htm"},
+                                    std::pair{"about", "/about.htm"}}) {
+    const std::string page = path;
+    commands.add(entry, [this, page] {
+      navigation_.onMainPane(
+          [&](Browser& pane) { pane.Navigate(platform_.settings.vendorAddress(page)); });
+    });
+  }
 }
 
 std::filesystem::path Form1::file(const char* backslashName) const {
@@ -75,6 +124,22 @@ void Form1::Form_Load() {
   ignoringErrors([&] { readList("\\favor2.txt", favorit2); });
   ignoringErrors([&] { StatusBar1.setPanelText(2, "Public zone"); });
   ignoringErrors([&] { readShownHomePages(); });
+  ignoringErrors([&] { windowState = readWholeFile(file("\\window.state")).value_or(""); });
+  installDefaultBitmaps();
+  toolbar.Form_MouseMove();
+}
+
+// A merchant may replace the toolbar's bitmaps in the application folder; a
+// missing one is written from the program's default set.
+void Form1::installDefaultBitmaps() {
+  for (const std::string& name : toolbar.bitmapNames()) {
+    const std::filesystem::path path = appFolder_ / name;
+    std::error_code error;
+    if (std::filesystem::exists(path, error) || error) continue;
+    if (const auto bitmap = defaultToolbarBitmap(name)) {
+      (void)writeWholeFile(path, std::string(*bitmap));
+    }
+  }
 }
 
 void Form1::readAddressHistory() {
@@ -114,6 +179,7 @@ void Form1::Form_Unload() {
   writeList("\\domain.prv", domain);
   writeList("\\list6.prv", List6);
   writeList("\\domain2.txt", domain2);
+  if (!windowState.empty()) (void)writeWholeFile(file("\\window.state"), windowState);
 }
 
 void Form1::Form_Terminate() {
@@ -160,7 +226,7 @@ void Form1::Combo2_Click() {
 void Form1::GoToAddress() {
   const std::string address = Combo2.Text();
   if (inPrivateZone) {
-    navigation_.navigateVisible(address);
+    openTypedAddress(address);
     return;
   }
   const int match = privateHistoryMatch(address);
@@ -168,7 +234,17 @@ void Form1::GoToAddress() {
     refuseAddress(match);
     return;
   }
-  navigation_.navigateVisible(address);
+  openTypedAddress(address);
+}
+
+// A text that is no address shows a page that says so, not a blank page.
+void Form1::openTypedAddress(const std::string& address) {
+  if (isOpenableAddress(address)) {
+    navigation_.navigateVisible(address);
+    return;
+  }
+  navigation_.onVisiblePanes(
+      [&](Browser& pane) { pane.writeDocument(addressErrorPage(address)); });
 }
 
 int Form1::privateHistoryMatch(const std::string& address) const {

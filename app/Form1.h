@@ -6,10 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "app/FileCommands.h"
 #include "app/Form1Layout.h"
+#include "app/LinkStepping.h"
 #include "app/MainMenu.h"
 #include "app/PaneEvents.h"
 #include "app/PaneNavigation.h"
+#include "app/ProgramLaunchers.h"
+#include "app/Toolbar.h"
 #include "common/MainWindowControls.h"
 #include "common/PictureCollector.h"
 #include "common/VisitRecorder.h"
@@ -118,10 +122,15 @@ class Form1 : public MainWindowControls {
   Form1Layout layout;
 
   // The menu bar; the commands of its entries and of the toolbar buttons by
-  // designer name; the windows those commands open.
+  // designer name; the windows those commands open; the toolbar.
   MainMenu mainMenu;
   CommandRegistry commands;
   ToolWindows toolWindows;
+  Toolbar toolbar{appFolder_, commands};
+
+  // The window's size and place as the view saves it, kept in "window.state"
+  // in the application folder between runs.
+  std::string windowState;
 
   // Hooks for the view and the private zone.
   std::function<void()> onCloseRequested;  // the view closes the window
@@ -139,12 +148,19 @@ class Form1 : public MainWindowControls {
   void writeImageBufferPages(Quoting quoting);
   void removeRunTimeMenuEntries();
   void registerCommands();
+  void registerToolbarCommands();
+  void registerMenuCommands();
+  void installDefaultBitmaps();
+  void openTypedAddress(const std::string& address);
   int privateHistoryMatch(const std::string& address) const;
   void refuseAddress(int historyIndex);
 
   Form1Platform platform_;
   std::filesystem::path appFolder_;
   PaneNavigation navigation_{WebBrowser1, WebBrowser5};
+  LinkStepping linkStepping_{List7, List3, StatusBar1, linkIndex, navigation_};
+  FileCommands fileCommands_{platform_.dialogs, WebBrowser1, WebBrowser5, inPrivateZone};
+  ProgramLaunchers launchers_{platform_.launcher, platform_.dialogs, platform_.settings};
   PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
                           inPrivateZone, keepRecord}};
 };

@@ -2,13 +2,17 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 
 #include "platform/qt/QtComboBoxBinding.h"
 #include "platform/qt/QtGeometry.h"
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtPictureBoxBinding.h"
 
 namespace vendaro {
 namespace {
@@ -47,10 +51,13 @@ Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget*
   panes_->addWidget(webBrowser5_);
 
   makeMenuBar();
+  makeToolbar(central_);
   makeBars(central_);
   setCentralWidget(central_);
   central_->installEventFilter(this);
+  central_->setMouseTracking(true);
   makeStatusBar();
+  makeShortcuts();
 
   watch(form_.Caption, [this] { showCaption(); });
   watch(form_.WebBrowser1, [this] { showVisiblePane(); });
@@ -91,6 +98,58 @@ void Form1View::addMenuEntries(QMenu& menu, const MenuItem& item) {
   }
 }
 
+// The picture buttons on their strip, placed in twips as the model says.
+void Form1View::makeToolbar(QWidget* central) {
+  toolbarStrip_ = new QWidget(central);
+  toolbarStrip_->setObjectName(QStringLiteral("Picture1"));
+  toolbarStrip_->setMouseTracking(true);
+  toolbarStrip_->installEventFilter(this);
+  Toolbar& toolbar = form_.toolbar;
+  for (const auto& button : toolbar.buttons()) {
+    auto* label = new QLabel(toolbarStrip_);
+    label->setObjectName(qt(button->name));
+    label->setToolTip(qt(button->toolTip));
+    label->setGeometry(pixelRect(button->place));
+    label->setAlignment(Qt::AlignCenter);
+    auto* binding = new QtPictureBoxBinding(button->picture, *label);
+    const std::string name = button->name;
+    binding->onMouseMove = [&toolbar, name] { toolbar.MouseMove(name); };
+    binding->onMouseDown = [&toolbar, name](MouseButton mouse) { toolbar.MouseDown(name, mouse); };
+    binding->onMouseUp = [&toolbar, name](MouseButton mouse) { toolbar.MouseUp(name, mouse); };
+    binding->onClick = [&toolbar, name] { toolbar.Click(name); };
+  }
+}
+
+// Keys users expect of a browser window, beside the menus.
+void Form1View::makeShortcuts() {
+  const auto shortcut = [this](const QKeySequence& keys, std::function<void()> command) {
+    auto* made = new QShortcut(keys, this);
+    connect(made, &QShortcut::activated, this,
+            [command = std::move(command)] { runGuarded(command); });
+  };
+  const auto run = [this](const char* name) {
+    return [this, name] { form_.commands.run(name); };
+  };
+  shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), run("Picture2"));
+  shortcut(QKeySequence(Qt::ALT | Qt::Key_Right), run("Picture3"));
+  shortcut(QKeySequence(Qt::Key_F5), run("Picture6"));
+  shortcut(QKeySequence(Qt::Key_Escape), run("Picture4"));
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_P), run("print"));
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), run("exit"));
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
+    combo2_->setFocus();
+    if (auto* box = qobject_cast<QComboBox*>(combo2_); box && box->lineEdit()) {
+      box->lineEdit()->selectAll();
+    }
+  });
+}
+
+void Form1View::restoreWindowState() {
+  if (!form_.windowState.empty()) {
+    restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(form_.windowState)));
+  }
+}
+
 void Form1View::makeBars(QWidget* central) {
   QComboBox* combo2 = makeComboBox("Combo2", kAddressBarTip, central);
   auto* address = new QtComboBoxBinding(form_.Combo2, *combo2);
@@ -116,11 +175,15 @@ void Form1View::fitToClientArea() {
   const float scaleHeight = twips(central_->height()) + form_.layout.StatusBar1.height;
   form_.Form_Resize(scaleWidth, scaleHeight);
   combo2_->setGeometry(pixelRect(form_.layout.Combo2));
+  toolbarStrip_->setGeometry(pixelRect(form_.layout.Picture1));
   panes_->setGeometry(pixelRect(form_.layout.WebBrowser1));
 }
 
 bool Form1View::eventFilter(QObject* watched, QEvent* event) {
   if (watched == central_ && event->type() == QEvent::Resize) fitToClientArea();
+  if ((watched == central_ || watched == toolbarStrip_) && event->type() == QEvent::MouseMove) {
+    runGuarded([this] { form_.toolbar.Form_MouseMove(); });
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -151,6 +214,7 @@ void Form1View::closeEvent(QCloseEvent* event) {
   // The close sequence runs once, however often the window is asked to close.
   if (!unloaded_) {
     unloaded_ = true;
+    form_.windowState = saveGeometry().toBase64().toStdString();
     runGuarded([this] { form_.Form_Unload(); });
   }
   event->accept();

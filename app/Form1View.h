@@ -33,6 +33,9 @@ class Form1View : public QMainWindow {
   Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget* webBrowser5);
   ~Form1View() override;
 
+  // Puts the window where the model's saved state says (after Form_Load).
+  void restoreWindowState();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,6 +43,8 @@ class Form1View : public QMainWindow {
  private:
   void makeMenuBar();
   void addMenuEntries(QMenu& menu, const MenuItem& item);
+  void makeToolbar(QWidget* central);
+  void makeShortcuts();
   void makeBars(QWidget* central);
   void fitToClientArea();
   void makeStatusBar();
@@ -51,6 +56,7 @@ class Form1View : public QMainWindow {
   MainMenu& menu_;
   QWidget* central_ = nullptr;
   QStackedWidget* panes_;
+  QWidget* toolbarStrip_ = nullptr;
   QWidget* combo2_ = nullptr;
   QWidget* combo1_ = nullptr;
   QWidget* webBrowser1_;

@@ -50,6 +50,7 @@ Database& WorkbenchView::database() {
 
 void WorkbenchView::start() {
   form_->Form_Load();
+  window_->restoreWindowState();
   window_->show();
 }
 

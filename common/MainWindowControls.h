@@ -84,6 +84,8 @@ class MainWindowControls {
   bool keepRecord = false;
   // Set while links are gathered from pages; the stop command clears it.
   bool linksGathered = false;
+  // The position in `List7` the toolbar's link stepping has reached.
+  int linkIndex = 0;
 
  private:
   std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;

@@ -11,6 +11,8 @@ class Launcher {
   virtual ~Launcher() = default;
   // Returns false when the program could not be started.
   virtual bool start(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // Whether `program` is installed (found on the search path).
+  virtual bool available(const std::string& program) const = 0;
 };
 
 }  // namespace vendaro

@@ -6,6 +6,8 @@
 
 namespace vendaro {
 
+enum class MouseButton { Left, Right, Middle };
+
 // A picture box showing a bitmap file; an empty path shows nothing.
 class PictureBox : public Control {
  public:

@@ -39,7 +39,8 @@ struct Settings {
   std::string privateZoneChannelList = "/private/channels.txt";
   std::string parentalPassword = "red fox den";
   std::string mailClientCommand = "xdg-email";
-  std::string calculatorCommand = "gnome-calculator";
+  // Empty: the first installed of gnome-calculator, kcalc, galculator, xcalc.
+  std::string calculatorCommand;
   std::string publisherCommand = "filezilla";
   // Where files go that the original design put at the root of a drive;
   // empty means the application folder.

@@ -9,6 +9,7 @@ namespace vendaro {
 class QtLauncher : public Launcher {
  public:
   bool start(const std::string& program, const std::vector<std::string>& arguments) override;
+  bool available(const std::string& program) const override;
 };
 
 }  // namespace vendaro

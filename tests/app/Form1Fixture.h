@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,12 @@ class RecordingLauncher : public Launcher {
  public:
   bool start(const std::string& program, const std::vector<std::string>&) override {
     started.push_back(program);
-    return true;
+    return !failing;
   }
+  bool available(const std::string& program) const override { return installed.count(program); }
   std::vector<std::string> started;
+  std::set<std::string> installed;
+  bool failing = false;
 };
 
 // A main window over fakes, with its application folder in a temporary folder.

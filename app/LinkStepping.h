@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "app/PaneNavigation.h"
+#include "platform/ListControl.h"
+#include "platform/StatusBar.h"
+
+namespace vendaro {
+
+// The toolbar's walk through the collected links: `List7` holds their
+// addresses, `List3` the report rows with their texts, `linkIndex` the
+// position reached (shared with the link collection).
+class LinkStepping {
+ public:
+  LinkStepping(ListControl& list7, const ListControl& list3, StatusBar& statusBar,
+               int& linkIndex, PaneNavigation& navigation)
+      : list7_(list7),
+        list3_(list3),
+        statusBar_(statusBar),
+        linkIndex_(linkIndex),
+        navigation_(navigation) {}
+
+  void previousLink();  // Picture26
+  void nextLink();      // Picture27
+  void clearLinks();    // Picture28
+
+  // The link text of a report row: between its first ">" and the next "<",
+  // searched from two characters after the ">".
+  static std::string linkText(const std::string& row);
+
+ private:
+  void open(int index);
+  std::string rowText(int index) const;
+
+  ListControl& list7_;
+  const ListControl& list3_;
+  StatusBar& statusBar_;
+  int& linkIndex_;
+  PaneNavigation& navigation_;
+};
+
+}  // namespace vendaro
