@@ -62,11 +62,11 @@ std::filesystem::path Form1::file(const char* backslashName) const {
 }
 
 void Form1::Form_Load() {
-  const Settings& settings = platform_.settings;
-  WebBrowser5.browser().Navigate(settings.vendorAddress("/welcome.htm"));
-  Inet(6).Execute(settings.vendorAddress("/pubchannels.txt"));
-  Inet(7).Execute(settings.vendorAddress("/pubsearch.txt"));
-  Inet(10).Execute(settings.vendorAddress("/list5.txt"));
+  const VendorSettings& vendor = platform_.vendor;
+  WebBrowser5.browser().Navigate(vendor.address("/welcome.htm"));
+  Inet(6).Execute(vendor.address("/pubchannels.txt"));
+  Inet(7).Execute(vendor.address("/pubsearch.txt"));
+  Inet(10).Execute(vendor.address("/list5.txt"));
   appFolder_ = platform_.appFolder;
 
   ignoringErrors([&] { readAddressHistory(); });
@@ -239,7 +239,7 @@ void Form1::Picture4_Click() {
 }
 
 void Form1::Picture5_Click() {
-  navigation_.navigateVisible(platform_.settings.vendorBaseUrl);
+  navigation_.navigateVisible(platform_.vendor.baseUrl);
 }
 
 void Form1::Picture6_Click() {
@@ -262,7 +262,7 @@ void Form1::forward_Click() {
 }
 
 void Form1::home_Click() {
-  navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.settings.vendorBaseUrl); });
+  navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.vendor.baseUrl); });
 }
 
 void Form1::refresh_Click() {

@@ -13,6 +13,7 @@
 #include "app/PictureCollector.h"
 #include "app/ToolWindows.h"
 #include "app/VisitRecorder.h"
+#include "common/VendorSettings.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
 #include "platform/Dialogs.h"
@@ -22,7 +23,6 @@
 #include "platform/ListControl.h"
 #include "platform/MenuItem.h"
 #include "platform/PictureBox.h"
-#include "platform/Settings.h"
 #include "platform/StatusBar.h"
 #include "platform/Transfer.h"
 
@@ -35,7 +35,7 @@ struct Form1Platform {
   EventLoop& loop;
   Dialogs& dialogs;
   Launcher& launcher;
-  const Settings& settings;
+  const VendorSettings& vendor;
   std::filesystem::path appFolder;
   Browser& webBrowser1;
   Browser& webBrowser5;

@@ -17,7 +17,7 @@ WorkbenchView::WorkbenchView(AppContext context)
       webBrowser5_(std::make_unique<QtWebBrowser>(*profile_)) {
   for (auto& browser : hiddenBrowsers_) browser = std::make_unique<PageLoader>(loop_);
   form_ = std::make_unique<Form1>(
-      Form1Platform{loop_, dialogs_, launcher_, context_.settings, context_.folder, *webBrowser1_,
+      Form1Platform{loop_, dialogs_, launcher_, context_.vendor, context_.folder, *webBrowser1_,
                     *webBrowser5_, *hiddenBrowsers_[0], *hiddenBrowsers_[1], *hiddenBrowsers_[2],
                     [this] { return std::make_unique<CurlTransfer>(loop_); }});
   window_ = std::make_unique<Form1View>(*form_, form_->mainMenu, webBrowser1_->widget(),
@@ -60,10 +60,10 @@ SqliteDatabase& WorkbenchView::orderDatabase() {
 void WorkbenchView::openWizard() {
   releaseWizard();
   wizard_ = std::make_unique<Wizard1>(Wizard1Platform{
-      dialogs_, context_.settings, context_.folder, &form_->Combo2, &form_->WebBrowser1,
+      dialogs_, context_.store, context_.vendor, context_.folder, &form_->Combo2, &form_->WebBrowser1,
       [this] { toolWindows().show(ToolWindows::kOrderViewerForm); }});
   wizard_->intake = std::make_unique<OrderIntake>(
-      OrderIntakePlatform{loop_, dialogs_, context_.settings, orderDatabase(), {}},
+      OrderIntakePlatform{loop_, dialogs_, context_.mail, orderDatabase(), {}},
       std::make_unique<CurlMailClient>(loop_));
   wizardWindow_ = std::make_unique<Wizard1View>(*wizard_);
   wizardWindow_->onClosed = [this] {

@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
                                                   : vendaro::SiteLayout::BannerAndContents;
     command = [&](const vendaro::AppContext& context) {
       generateOptions.appFolder = context.folder;
-      return vendaro::runGenerateCommand(generateOptions, context.settings, std::cout, std::cerr);
+      return vendaro::runGenerateCommand(generateOptions, context.vendor, context.store, std::cout,
+                                         std::cerr);
     };
   });
 
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
     getOrdersOptions.passwordFile = passwordFile;
     command = [&](const vendaro::AppContext& context) {
       getOrdersOptions.appFolder = context.folder;
-      return vendaro::runGetOrdersCommand(getOrdersOptions, context.settings, std::cout, std::cerr);
+      return vendaro::runGetOrdersCommand(getOrdersOptions, context.mail, std::cout, std::cerr);
     };
   });
 

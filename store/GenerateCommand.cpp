@@ -5,7 +5,6 @@
 
 #include "common/TextFile.h"
 #include "platform/HeadlessDialogs.h"
-#include "platform/Settings.h"
 #include "store/ProjectFiles.h"
 #include "store/Wizard1.h"
 
@@ -69,7 +68,8 @@ void applyOptions(const GenerateOptions& options, Wizard1& wizard) {
 
 }  // namespace
 
-int runGenerateCommand(const GenerateOptions& options, const Settings& settings, std::ostream& out,
+int runGenerateCommand(const GenerateOptions& options, const VendorSettings& vendor,
+                       const StoreSettings& settings, std::ostream& out,
                        std::ostream& err) {
   if (!isContainedName(options.project)) {
     err << kPrefix << "the project name \"" << options.project
@@ -87,7 +87,7 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
 
   // The command prints the results of the run itself; messages are dropped.
   HeadlessDialogs dialogs;
-  Wizard1 wizard(Wizard1Platform{dialogs, settings, options.appFolder, nullptr, nullptr, {}});
+  Wizard1 wizard(Wizard1Platform{dialogs, settings, vendor, options.appFolder, nullptr, nullptr, {}});
   applyOptions(options, wizard);
   wizard.openProjectFile(project.categoryFile().string());
   // The name cut from the path is only right for a plain folder path; the

@@ -4,7 +4,8 @@
 #include <ostream>
 #include <string>
 
-#include "platform/Settings.h"
+#include "common/VendorSettings.h"
+#include "store/StoreSettings.h"
 #include "store/StoreInput.h"
 
 namespace vendaro {
@@ -27,7 +28,8 @@ struct GenerateOptions {
 // success; kGenerateFailed with a message on `err` when the project is
 // missing, a file cannot be read or a page cannot be written.
 inline constexpr int kGenerateFailed = 2;
-int runGenerateCommand(const GenerateOptions& options, const Settings& settings, std::ostream& out,
+int runGenerateCommand(const GenerateOptions& options, const VendorSettings& vendor,
+                       const StoreSettings& settings, std::ostream& out,
                        std::ostream& err);
 
 }  // namespace vendaro

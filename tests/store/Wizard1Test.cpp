@@ -19,7 +19,7 @@ class Wizard1Test : public ::testing::Test {
  protected:
   Wizard1Test()
       : pane(browser, false),
-        wizard(Wizard1Platform{dialogs, settings, app.path(), &addressBar, &pane,
+        wizard(Wizard1Platform{dialogs, settings, vendor, app.path(), &addressBar, &pane,
                                [this] { ++orderViewerShown; }}) {}
 
   void newProject(const std::string& name) {
@@ -57,7 +57,8 @@ class Wizard1Test : public ::testing::Test {
 
   TempFolder app;
   ScriptedDialogs dialogs;
-  Settings settings;
+  StoreSettings settings;
+  VendorSettings vendor;
   ListControl addressBar;
   FakeBrowser browser;
   BrowserPane pane;
@@ -134,7 +135,7 @@ TEST_F(Wizard1Test, TabChangeStoresTheProjectAndOpenReadsItBack) {
   EXPECT_EQ(app.read("Shop/Shop.pro"), "");
   EXPECT_NE(app.read("Shop/Shop.sit").find("\r\n\r\n\r\n[Font]\r\n"), std::string::npos);
 
-  Wizard1 other(Wizard1Platform{dialogs, settings, app.path(), nullptr, nullptr, {}});
+  Wizard1 other(Wizard1Platform{dialogs, settings, vendor, app.path(), nullptr, nullptr, {}});
   dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.caa").string());
   other.Command2_Click();
   EXPECT_EQ(other.Text6.Text(), "Shop");
