@@ -2,6 +2,9 @@
 
 #include <exception>
 #include <map>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
 
 #include "app/ImageBufferPage.h"
 #include "app/ListFile.h"
@@ -34,6 +37,27 @@ bool contains(const ListControl& list, const std::string& entry) {
 
 void addIfAbsent(ListControl& list, const std::string& entry) {
   if (!contains(list, entry)) list.AddItem(entry);
+}
+
+// Adds each entry not yet in `list`. The duplicate test goes through a hash
+// set beside the list, so a list of a million entries loads in linear time.
+void addAllAbsent(ListControl& list, const std::vector<std::string>& entries) {
+  // The list's own entries are copied (adding may move them); the others are
+  // looked at where they are.
+  const std::unordered_set<std::string> before(list.items().begin(), list.items().end());
+  std::unordered_set<std::string_view> seen;
+  seen.reserve(entries.size());
+  for (const auto& entry : entries) {
+    if (before.count(entry) == 0 && seen.insert(entry).second) list.AddItem(entry);
+  }
+}
+
+std::string setAsideMessage(const std::vector<std::string>& problems) {
+  std::string message =
+      "These saved lists could not be read. They are left as they are and will not be "
+      "overwritten when Vendaro closes:";
+  for (const auto& problem : problems) message += "\n" + problem;
+  return message;
 }
 
 }  // namespace
@@ -76,24 +100,42 @@ void Form1::Form_Load() {
   ignoringErrors([&] { readList("\\favor2.txt", favorit2); });
   ignoringErrors([&] { StatusBar1.setPanelText(2, "Public zone"); });
   ignoringErrors([&] { readShownHomePages(); });
+  reportSetAsideLists();
+}
+
+std::vector<std::string> Form1::loadList(const char* backslashName) {
+  list_file::Loaded loaded = list_file::load(file(backslashName));
+  if (loaded.state == list_file::Loaded::State::SetAside) {
+    setAside_[backslashName] = file(backslashName).string() + ": " + loaded.problem;
+  }
+  return std::move(loaded.entries);
 }
 
 void Form1::readAddressHistory() {
-  for (const auto& entry : list_file::split(list_file::read(file("\\lb.prv")))) {
-    AddToAddressHistory(entry);
-  }
+  for (const auto& entry : loadList("\\lb.prv")) AddToAddressHistory(entry);
 }
 
 void Form1::readList(const char* backslashName, ListControl& list) {
-  for (const auto& entry : list_file::split(list_file::read(file(backslashName)))) {
-    addIfAbsent(list, entry);
-  }
+  addAllAbsent(list, loadList(backslashName));
 }
 
 void Form1::readShownHomePages() {
-  for (const auto& entry : list_file::split(list_file::read(file("\\list6.prv")))) {
-    if (positionOf(entry, kCrLf) == 0) List6.AddItem(entry);
-  }
+  // Entries never hold a line break; duplicates are kept.
+  for (const auto& entry : loadList("\\list6.prv")) List6.AddItem(entry);
+}
+
+void Form1::reportSetAsideLists() {
+  if (setAside_.empty()) return;
+  std::vector<std::string> problems;
+  for (const auto& [name, problem] : setAside_) problems.push_back(problem);
+  // Told once, after the window has appeared.
+  platform_.loop.post([this, message = setAsideMessage(problems)] {
+    platform_.dialogs.MsgBox(message, MessageButtons::Ok, MessageIcon::Exclamation);
+  });
+}
+
+bool Form1::isSetAside(const std::string& backslashName) const {
+  return setAside_.count(backslashName) != 0;
 }
 
 void Form1::AddToAddressHistory(const std::string& entry) {
@@ -110,6 +152,10 @@ void Form1::Form_Unload() {
     ignoringErrors([&] { toolWindows.close(form); });
   }
   ignoringErrors([&] { removeRunTimeMenuEntries(); });
+  writeSavedLists();
+}
+
+void Form1::writeSavedLists() {
   writeImageBufferPages(true);
   writeList("\\lb.prv", Combo2);
   writeList("\\domain.prv", domain);
@@ -145,6 +191,9 @@ void Form1::removeRunTimeMenuEntries() {
 }
 
 void Form1::writeList(const char* backslashName, const ListControl& list) {
+  // A file that could not be read at start holds entries the list does not
+  // have: it stays as it is.
+  if (isSetAside(backslashName)) return;
   // A list that cannot be written is skipped; the other lists are still written.
   (void)list_file::write(file(backslashName), list);
 }

@@ -3,8 +3,10 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Form1Layout.h"
 #include "app/MainMenu.h"
@@ -62,6 +64,12 @@ class Form1 {
   void Form_Load();
   void Form_Unload();
   void Form_Terminate();
+  // Writes the lists saved at close (and the image-buffer page), as the close
+  // does; also used when the session ends without the window being closed.
+  void writeSavedLists();
+  // True when the list file (a backslash name such as "\favor.prv") could
+  // not be read at start: it is never written, so no entry in it is lost.
+  bool isSetAside(const std::string& backslashName) const;
   // The Exit menu entry: closes the window the same way as its close box.
   void exit_Click();
 
@@ -170,7 +178,9 @@ class Form1 {
 
  private:
   std::filesystem::path file(const char* backslashName) const;
+  std::vector<std::string> loadList(const char* backslashName);
   void readList(const char* backslashName, ListControl& list);
+  void reportSetAsideLists();
   void readAddressHistory();
   void readShownHomePages();
   void writeList(const char* backslashName, const ListControl& list);
@@ -181,6 +191,8 @@ class Form1 {
 
   Form1Platform platform_;
   std::filesystem::path appFolder_;
+  // The list files not read at start, by backslash name, with the reason.
+  std::map<std::string, std::string> setAside_;
   std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;
   PaneNavigation navigation_{WebBrowser1, WebBrowser5};
   PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
