@@ -7,6 +7,7 @@
 #include "orders/OrderCommands.h"
 #include "platform/curl/CurlMailClient.h"
 #include "platform/curl/CurlTransfer.h"
+#include "platform/qt/QtSessionEnd.h"
 
 namespace vendaro {
 
@@ -111,6 +112,11 @@ void WorkbenchView::start() {
   window_->show();
 }
 
+void WorkbenchView::endSession() {
+  // Closing the window runs the close sequence once, as the close box does.
+  if (window_) window_->close();
+}
+
 void WorkbenchView::finish() {
   window_.reset();
   form_->Form_Terminate();
@@ -132,6 +138,14 @@ int runWorkbench(const AppContext& context) {
   QApplication::setQuitOnLastWindowClosed(true);
 
   WorkbenchView workbench(context);
+  // Asked to end by a signal: close the main window as the close box does,
+  // then end even if other windows are open. Asked for its data when the
+  // session logs out: write the saved lists now.
+  QtSessionEnd sessionEnd([&workbench] {
+                            workbench.endSession();
+                            QApplication::quit();
+                          },
+                          [&workbench] { workbench.form().writeSavedLists(); });
   workbench.start();
   const int exitCode = QApplication::exec();
   workbench.finish();
