@@ -111,17 +111,95 @@ std::size_t skipString(std::string_view text, std::size_t start) {
   return text.size();
 }
 
+// toml++ 3.3 reaches __builtin_unreachable (undefined behaviour) when it asks
+// whether U+00A1-U+0499 or U+FAD6-U+FEFE is white space, which it does after
+// any value, even one it then reports as an error. Those characters reach it
+// as private-use characters from U+E000 on, and come back in the values read.
+constexpr char32_t kShieldBase = 0xE000;
+constexpr char32_t kLowFirst = 0xA1, kLowLast = 0x499;
+constexpr char32_t kHighFirst = 0xFAD6, kHighLast = 0xFEFE;
+constexpr char32_t kShieldLast = kShieldBase + (kLowLast - kLowFirst + 1) + (kHighLast - kHighFirst);
+
+bool continuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+// The code point of a well-formed two- or three-byte sequence at `i`, with its
+// length; 0 for anything else.
+std::pair<char32_t, std::size_t> decodeAt(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+  const unsigned char lead = byte(i);
+  if (lead >= 0xC2 && lead <= 0xDF && i + 1 < text.size() && continuation(byte(i + 1))) {
+    return {static_cast<char32_t>(((lead & 0x1F) << 6) | (byte(i + 1) & 0x3F)), 2};
+  }
+  if (lead >= 0xE0 && lead <= 0xEF && i + 2 < text.size() && continuation(byte(i + 1)) &&
+      continuation(byte(i + 2))) {
+    const char32_t cp = ((lead & 0x0F) << 12) | ((byte(i + 1) & 0x3F) << 6) | (byte(i + 2) & 0x3F);
+    if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) return {cp, 3};
+  }
+  return {0, 1};
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  }
+  out += static_cast<char>(0x80 | (cp & 0x3F));
+}
+
+template <typename Map>
+std::string mapCodePoints(std::string_view text, Map map) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  for (std::size_t i = 0; i < text.size();) {
+    const auto [cp, length] = decodeAt(text, i);
+    const char32_t mapped = length > 1 ? map(cp) : 0;
+    if (mapped != 0) {
+      appendUtf8(out, mapped);
+    } else {
+      out.append(text.substr(i, length));
+    }
+    i += length;
+  }
+  return out;
+}
+
+// False when the text already holds one of the private-use characters used.
+bool shieldFromToml(std::string_view text, std::string& shielded) {
+  bool clash = false;
+  shielded = mapCodePoints(text, [&clash](char32_t cp) -> char32_t {
+    if (cp >= kShieldBase && cp <= kShieldLast) clash = true;
+    if (cp >= kLowFirst && cp <= kLowLast) return kShieldBase + (cp - kLowFirst);
+    if (cp >= kHighFirst && cp <= kHighLast) {
+      return kShieldBase + (kLowLast - kLowFirst + 1) + (cp - kHighFirst);
+    }
+    return 0;
+  });
+  return !clash;
+}
+
+std::string unshielded(std::string_view text) {
+  return mapCodePoints(text, [](char32_t cp) -> char32_t {
+    if (cp < kShieldBase || cp > kShieldLast) return 0;
+    const char32_t n = cp - kShieldBase;
+    return n <= kLowLast - kLowFirst ? kLowFirst + n : kHighFirst + (n - (kLowLast - kLowFirst + 1));
+  });
+}
+
 void flatten(const toml::table& table, const std::string& prefix,
              std::map<std::string, std::pair<std::optional<std::string>, int>, std::less<>>& out) {
   for (const auto& [key, node] : table) {
-    const std::string name(key.str());
+    const std::string name = unshielded(key.str());
     const std::string path = prefix.empty() ? name : prefix + "." + name;
     if (const toml::table* inner = node.as_table()) {
       flatten(*inner, path, out);
       continue;
     }
     std::optional<std::string> text;
-    if (const auto* value = node.as_string()) text = value->get();
+    if (const auto* value = node.as_string()) text = unshielded(value->get());
     out[path] = {text, static_cast<int>(node.source().begin.line)};
   }
 }
@@ -129,9 +207,9 @@ void flatten(const toml::table& table, const std::string& prefix,
 }  // namespace
 
 int tomlNestingDepth(std::string_view text) {
+  int deepest = 0;
   int brackets = 0;
   int keyParts = 1;
-  int deepest = 0;
   std::size_t i = 0;
   while (i < text.size()) {
     const char c = text[i];
@@ -199,9 +277,13 @@ SettingsFile SettingsFile::parse(std::string_view text, const std::string& sourc
     throw SettingsError(source + " nests tables or keys deeper than " + std::to_string(kMaxDepth) +
                         " levels; it is not a settings file");
   }
+  std::string shielded;
+  if (!shieldFromToml(text, shielded)) {
+    throw SettingsError(source + " holds private-use characters; it is not a settings file");
+  }
   toml::table root;
   try {
-    root = toml::parse(text, source);
+    root = toml::parse(shielded, source);
   } catch (const toml::parse_error& error) {
     std::ostringstream message;
     message << source << ":" << error.source().begin.line << ": " << error.description();
