@@ -2,10 +2,9 @@
 
 #include <exception>
 #include <map>
-#include <string_view>
-#include <unordered_set>
 #include <vector>
 
+#include "app/DistinctEntries.h"
 #include "app/ImageBufferPage.h"
 #include "app/ListFile.h"
 #include "common/TextFile.h"
@@ -41,15 +40,8 @@ void addIfAbsent(ListControl& list, const std::string& entry) {
 
 // Adds each entry not yet in `list`. The duplicate test goes through a hash
 // set beside the list, so a list of a million entries loads in linear time.
-void addAllAbsent(ListControl& list, const std::vector<std::string>& entries) {
-  // The list's own entries are copied (adding may move them); the others are
-  // looked at where they are.
-  const std::unordered_set<std::string> before(list.items().begin(), list.items().end());
-  std::unordered_set<std::string_view> seen;
-  seen.reserve(entries.size());
-  for (const auto& entry : entries) {
-    if (before.count(entry) == 0 && seen.insert(entry).second) list.AddItem(entry);
-  }
+void addAllAbsent(ListControl& list, std::vector<std::string> entries) {
+  list.AddItems(distinctEntries(std::move(entries), list.items()));
 }
 
 std::string setAsideMessage(const std::vector<std::string>& problems) {
@@ -121,7 +113,7 @@ void Form1::readList(const char* backslashName, ListControl& list) {
 
 void Form1::readShownHomePages() {
   // Entries never hold a line break; duplicates are kept.
-  for (const auto& entry : loadList("\\list6.prv")) List6.AddItem(entry);
+  List6.AddItems(loadList("\\list6.prv"));
 }
 
 void Form1::reportSetAsideLists() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/DistinctEntries.h"
+
 namespace vendaro {
 namespace {
 
@@ -33,6 +35,16 @@ TEST(ListFileSplit, GivesOneEntryPerCrLfIgnoresTheTailAndJoinsTheLineAfterAnEmpt
   EXPECT_EQ(list_file::split(""), Entries{});
   EXPECT_EQ(list_file::split("a\r\n\r\nb\r\n"), (Entries{"a", "\r\nb"}));
   EXPECT_EQ(list_file::split("\r\nb\r\n"), (Entries{"\r\nb"}));
+}
+
+TEST(DistinctEntries, KeepsTheFirstOfEqualEntriesInOrderAndSkipsThoseAlreadyPresent) {
+  Entries many;
+  for (int i = 0; i < 5000; ++i) many.push_back("host" + std::to_string(i % 1000) + ".example");
+  const Entries distinct = distinctEntries(many, {"host3.example"});
+  ASSERT_EQ(distinct.size(), 999u);
+  EXPECT_EQ(distinct[0], "host0.example");
+  EXPECT_EQ(distinct[3], "host4.example");
+  EXPECT_EQ(distinctEntries({"b", "a", "B", "a", "", "b", ""}, {}), (Entries{"b", "a", "B", ""}));
 }
 
 }  // namespace
