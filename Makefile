@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build run test bench bench-intake bench-startup format clean
+.PHONY: all deps configure build run test bench bench-intake bench-startup fuzz format clean
 
 all: build
 
@@ -35,6 +35,10 @@ bench-startup: build
 
 bench-intake: build
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+
+# Runs each fuzz target for FUZZ_SECONDS (default 60) in its own build folder.
+fuzz: deps
+	@scripts/run-fuzz
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
