@@ -50,7 +50,8 @@ bool validHost(std::string_view host) {
   if (colon == std::string_view::npos) return true;
   const std::string_view port = host.substr(colon + 1);
   return !port.empty() && port.size() <= 5 &&
-         std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
+         std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+         std::stoi(std::string(port)) <= 65535;
 }
 
 bool validAddress(std::string_view value) {

@@ -93,7 +93,7 @@ TEST(SettingsFile, ValuesThatWouldBreakPagesOrCommandsAreRefusedNamingTheKey) {
       {"[store]\norder_email = \"a\\\"b@shop.example\"", "[store] order_email"},
       {"[store]\norder_email = \"me@shop..example\"", "[store] order_email"},
       {"[mail]\npop_host = \"mail.example\\\"><x\"", "[mail] pop_host must be a host"},
-      {"[mail]\npop_host = \"mail.example:99999999\"", "[mail] pop_host"},
+      {"[mail]\npop_host = \"mail.example:65536\"", "[mail] pop_host"},
       {"[private_zone]\nstart_page = \"//evil.example/\"", "[private_zone] start_page"},
       {"[vendor]\nbase_url = \"a\\r\\nb\"", "[vendor] base_url must be a text without control"},
   };
