@@ -61,8 +61,8 @@ SqliteDatabase& WorkbenchView::orderDatabase() {
 void WorkbenchView::openWizard() {
   releaseWizard();
   wizard_ = std::make_unique<Wizard1>(Wizard1Platform{
-      dialogs_, context_.store, context_.vendor, context_.folder, &form_->Combo2, &form_->WebBrowser1,
-      [this] { toolWindows().show(ToolWindows::kOrderViewerForm); }});
+      dialogs_, context_.store, context_.vendor, context_.folder, &form_->Combo2,
+      &form_->WebBrowser1, [this] { toolWindows().show(ToolWindows::kOrderViewerForm); }});
   wizard_->intake = std::make_unique<OrderIntake>(
       OrderIntakePlatform{loop_, dialogs_, context_.mail, orderDatabase(), {}},
       std::make_unique<CurlMailClient>(loop_));
@@ -141,11 +141,12 @@ int runWorkbench(const AppContext& context) {
   // Asked to end by a signal: close the main window as the close box does,
   // then end even if other windows are open. Asked for its data when the
   // session logs out: write the saved lists now.
-  QtSessionEnd sessionEnd([&workbench] {
-                            workbench.endSession();
-                            QApplication::quit();
-                          },
-                          [&workbench] { workbench.form().writeSavedLists(); });
+  QtSessionEnd sessionEnd(
+      [&workbench] {
+        workbench.endSession();
+        QApplication::quit();
+      },
+      [&workbench] { workbench.form().writeSavedLists(); });
   workbench.start();
   const int exitCode = QApplication::exec();
   workbench.finish();

@@ -33,8 +33,8 @@ bool plainText(std::string_view value) {
 // address never holds unescaped.
 bool safeInPages(std::string_view value) {
   return std::none_of(value.begin(), value.end(), [](char c) {
-    return isControl(c) || c == ' ' || c == '"' || c == '\'' || c == '<' || c == '>' ||
-           c == '\\' || c == '`' || c == '{' || c == '}' || c == '|' || c == '^';
+    return isControl(c) || c == ' ' || c == '"' || c == '\'' || c == '<' || c == '>' || c == '\\' ||
+           c == '`' || c == '{' || c == '}' || c == '|' || c == '^';
   });
 }
 
@@ -69,13 +69,16 @@ bool validAddress(std::string_view value) {
 
 bool validAddressOrPath(std::string_view value) {
   // "//host/..." would lead to another site.
-  if (!value.empty() && value.front() == '/') return value.substr(0, 2) != "//" && safeInPages(value);
+  if (!value.empty() && value.front() == '/') {
+    return value.substr(0, 2) != "//" && safeInPages(value);
+  }
   return validAddress(value);
 }
 
 bool validEmail(std::string_view value) {
   const auto at = value.find('@');
-  if (at == std::string_view::npos || at == 0 || value.find('@', at + 1) != std::string_view::npos) {
+  if (at == std::string_view::npos || at == 0 ||
+      value.find('@', at + 1) != std::string_view::npos) {
     return false;
   }
   const std::string_view local = value.substr(0, at);
@@ -119,7 +122,8 @@ std::size_t skipString(std::string_view text, std::size_t start) {
 constexpr char32_t kShieldBase = 0xE000;
 constexpr char32_t kLowFirst = 0xA1, kLowLast = 0x499;
 constexpr char32_t kHighFirst = 0xFAD6, kHighLast = 0xFEFE;
-constexpr char32_t kShieldLast = kShieldBase + (kLowLast - kLowFirst + 1) + (kHighLast - kHighFirst);
+constexpr char32_t kShieldLast =
+    kShieldBase + (kLowLast - kLowFirst + 1) + (kHighLast - kHighFirst);
 
 bool continuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
@@ -186,7 +190,8 @@ std::string unshielded(std::string_view text) {
   return mapCodePoints(text, [](char32_t cp) -> char32_t {
     if (cp < kShieldBase || cp > kShieldLast) return 0;
     const char32_t n = cp - kShieldBase;
-    return n <= kLowLast - kLowFirst ? kLowFirst + n : kHighFirst + (n - (kLowLast - kLowFirst + 1));
+    return n <= kLowLast - kLowFirst ? kLowFirst + n
+                                     : kHighFirst + (n - (kLowLast - kLowFirst + 1));
   });
 }
 
@@ -342,7 +347,8 @@ std::string SettingsFile::email(std::string_view section, std::string_view key,
 
 std::string SettingsFile::host(std::string_view section, std::string_view key,
                                std::string fallback) const {
-  return checked(section, key, std::move(fallback), validHost, "a host name, optionally with a port");
+  return checked(section, key, std::move(fallback), validHost,
+                 "a host name, optionally with a port");
 }
 
 std::vector<std::string> SettingsFile::unreadKeys() const {
@@ -350,9 +356,8 @@ std::vector<std::string> SettingsFile::unreadKeys() const {
   for (const auto& [path, value] : values_) {
     if (read_.count(path) != 0) continue;
     const auto dot = path.find('.');
-    const std::string name = dot == std::string::npos
-                                 ? path
-                                 : "[" + path.substr(0, dot) + "] " + path.substr(dot + 1);
+    const std::string name =
+        dot == std::string::npos ? path : "[" + path.substr(0, dot) + "] " + path.substr(dot + 1);
     unknown.emplace_back(value.line, where(value) + "unknown key " + name);
   }
   std::sort(unknown.begin(), unknown.end());

@@ -69,8 +69,7 @@ void applyOptions(const GenerateOptions& options, Wizard1& wizard) {
 }  // namespace
 
 int runGenerateCommand(const GenerateOptions& options, const VendorSettings& vendor,
-                       const StoreSettings& settings, std::ostream& out,
-                       std::ostream& err) {
+                       const StoreSettings& settings, std::ostream& out, std::ostream& err) {
   if (!isContainedName(options.project)) {
     err << kPrefix << "the project name \"" << options.project
         << "\" must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\"\n";
@@ -87,7 +86,8 @@ int runGenerateCommand(const GenerateOptions& options, const VendorSettings& ven
 
   // The command prints the results of the run itself; messages are dropped.
   HeadlessDialogs dialogs;
-  Wizard1 wizard(Wizard1Platform{dialogs, settings, vendor, options.appFolder, nullptr, nullptr, {}});
+  Wizard1 wizard(
+      Wizard1Platform{dialogs, settings, vendor, options.appFolder, nullptr, nullptr, {}});
   applyOptions(options, wizard);
   wizard.openProjectFile(project.categoryFile().string());
   // The name cut from the path is only right for a plain folder path; the

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "common/VendorSettings.h"
-#include "store/StoreSettings.h"
 #include "store/StoreInput.h"
+#include "store/StoreSettings.h"
 
 namespace vendaro {
 
@@ -29,7 +29,6 @@ struct GenerateOptions {
 // missing, a file cannot be read or a page cannot be written.
 inline constexpr int kGenerateFailed = 2;
 int runGenerateCommand(const GenerateOptions& options, const VendorSettings& vendor,
-                       const StoreSettings& settings, std::ostream& out,
-                       std::ostream& err);
+                       const StoreSettings& settings, std::ostream& out, std::ostream& err);
 
 }  // namespace vendaro

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "store/StoreSettings.h"
 #include "store/StoreInput.h"
+#include "store/StoreSettings.h"
 
 namespace vendaro {
 

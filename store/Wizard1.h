@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "orders/OrderIntake.h"
 #include "common/VendorSettings.h"
+#include "orders/OrderIntake.h"
 #include "platform/BrowserPane.h"
 #include "platform/CheckBox.h"
 #include "platform/Dialogs.h"

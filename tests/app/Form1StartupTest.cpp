@@ -81,7 +81,8 @@ TEST_F(Form1Startup, NearMissFormatsKeepEveryEntryAndAreWrittenBackInTheWrittenF
   };
   for (const auto& [name, content] : files) folder.write(name, content);
   Form1& form = loadForm();
-  for (ListControl* list : {&form.Combo2, &form.domain, &form.domain2, &form.List6, &form.favorit}) {
+  for (ListControl* list :
+       {&form.Combo2, &form.domain, &form.domain2, &form.List6, &form.favorit}) {
     EXPECT_EQ(list->items(), entries);
   }
   form.Form_Unload();

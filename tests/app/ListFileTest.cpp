@@ -13,8 +13,9 @@ using Entries = std::vector<std::string>;
 // text file helpers; these are the reading rules.
 TEST(ListFileParse, ReadsTheWrittenFormatAndItsNearMissesWithoutLosingAnEntry) {
   const Entries two{"a", "b c"};
-  for (const char* content : {"\"a\r\nb c\r\n\"\r\n", "a\r\nb c\r\n", "a\nb c\n", "\"a\nb c\n\"\n",
-                              "\"a\r\nb c", "\"a\r\nb c\"", "a\rb c\r", "\"a\r\n\r\n\nb c\r\n\"\r\n"}) {
+  for (const char* content :
+       {"\"a\r\nb c\r\n\"\r\n", "a\r\nb c\r\n", "a\nb c\n", "\"a\nb c\n\"\n", "\"a\r\nb c",
+        "\"a\r\nb c\"", "a\rb c\r", "\"a\r\n\r\n\nb c\r\n\"\r\n"}) {
     EXPECT_EQ(list_file::parse(content).entries, two) << content;
   }
   // Quotes inside entries stay; only the pair around the whole text goes.

@@ -34,7 +34,8 @@ int waitFor(pid_t pid, std::chrono::seconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   int status = 0;
   while (std::chrono::steady_clock::now() < deadline) {
-    if (::waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (::waitpid(pid, &status, WNOHANG) == pid)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::this_thread::sleep_for(20ms);
   }
   ::kill(pid, SIGKILL);
