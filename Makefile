@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build run test bench bench-intake format clean
+.PHONY: all deps configure build run test bench bench-intake bench-startup fuzz format clean
 
 all: build
 
@@ -27,9 +27,18 @@ test: build
 bench: build
 	@bench/generate-bench $(BUILD_DIR)/app/vendaro
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+	@$(BUILD_DIR)/bench/startup_bench
+
+# Start-up with 1,000,000 private-history entries (ENTRIES to change it).
+bench-startup: build
+	@$(BUILD_DIR)/bench/startup_bench $(ENTRIES)
 
 bench-intake: build
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+
+# Runs each fuzz target for FUZZ_SECONDS (default 60) in its own build folder.
+fuzz: deps
+	@scripts/run-fuzz
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

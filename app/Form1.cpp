@@ -1,7 +1,10 @@
 #include "app/Form1.h"
 
 #include <exception>
+#include <map>
+#include <vector>
 
+#include "app/DistinctEntries.h"
 #include "app/ImageBufferPage.h"
 #include "app/ListFile.h"
 #include "common/TextFile.h"
@@ -35,6 +38,20 @@ void addIfAbsent(ListControl& list, const std::string& entry) {
   if (!contains(list, entry)) list.AddItem(entry);
 }
 
+// Adds each entry not yet in `list`. The duplicate test goes through a hash
+// set beside the list, so a list of a million entries loads in linear time.
+void addAllAbsent(ListControl& list, std::vector<std::string> entries) {
+  list.AddItems(distinctEntries(std::move(entries), list.items()));
+}
+
+std::string setAsideMessage(const std::vector<std::string>& problems) {
+  std::string message =
+      "These saved lists could not be read. They are left as they are and will not be "
+      "overwritten when Vendaro closes:";
+  for (const auto& problem : problems) message += "\n" + problem;
+  return message;
+}
+
 }  // namespace
 
 Form1::Form1(Form1Platform platform)
@@ -61,11 +78,11 @@ std::filesystem::path Form1::file(const char* backslashName) const {
 }
 
 void Form1::Form_Load() {
-  const Settings& settings = platform_.settings;
-  WebBrowser5.browser().Navigate(settings.vendorAddress("/welcome.htm"));
-  Inet(6).Execute(settings.vendorAddress("/pubchannels.txt"));
-  Inet(7).Execute(settings.vendorAddress("/pubsearch.txt"));
-  Inet(10).Execute(settings.vendorAddress("/list5.txt"));
+  const VendorSettings& vendor = platform_.vendor;
+  WebBrowser5.browser().Navigate(vendor.address("/welcome.htm"));
+  Inet(6).Execute(vendor.address("/pubchannels.txt"));
+  Inet(7).Execute(vendor.address("/pubsearch.txt"));
+  Inet(10).Execute(vendor.address("/list5.txt"));
   appFolder_ = platform_.appFolder;
 
   ignoringErrors([&] { readAddressHistory(); });
@@ -75,24 +92,42 @@ void Form1::Form_Load() {
   ignoringErrors([&] { readList("\\favor2.txt", favorit2); });
   ignoringErrors([&] { StatusBar1.setPanelText(2, "Public zone"); });
   ignoringErrors([&] { readShownHomePages(); });
+  reportSetAsideLists();
+}
+
+std::vector<std::string> Form1::loadList(const char* backslashName) {
+  list_file::Loaded loaded = list_file::load(file(backslashName));
+  if (loaded.state == list_file::Loaded::State::SetAside) {
+    setAside_[backslashName] = file(backslashName).string() + ": " + loaded.problem;
+  }
+  return std::move(loaded.entries);
 }
 
 void Form1::readAddressHistory() {
-  for (const auto& entry : list_file::split(list_file::read(file("\\lb.prv")))) {
-    AddToAddressHistory(entry);
-  }
+  for (const auto& entry : loadList("\\lb.prv")) AddToAddressHistory(entry);
 }
 
 void Form1::readList(const char* backslashName, ListControl& list) {
-  for (const auto& entry : list_file::split(list_file::read(file(backslashName)))) {
-    addIfAbsent(list, entry);
-  }
+  addAllAbsent(list, loadList(backslashName));
 }
 
 void Form1::readShownHomePages() {
-  for (const auto& entry : list_file::split(list_file::read(file("\\list6.prv")))) {
-    if (positionOf(entry, kCrLf) == 0) List6.AddItem(entry);
-  }
+  // Entries never hold a line break; duplicates are kept.
+  List6.AddItems(loadList("\\list6.prv"));
+}
+
+void Form1::reportSetAsideLists() {
+  if (setAside_.empty()) return;
+  std::vector<std::string> problems;
+  for (const auto& [name, problem] : setAside_) problems.push_back(problem);
+  // Told once, after the window has appeared.
+  platform_.loop.post([this, message = setAsideMessage(problems)] {
+    platform_.dialogs.MsgBox(message, MessageButtons::Ok, MessageIcon::Exclamation);
+  });
+}
+
+bool Form1::isSetAside(const std::string& backslashName) const {
+  return setAside_.count(backslashName) != 0;
 }
 
 void Form1::AddToAddressHistory(const std::string& entry) {
@@ -109,6 +144,10 @@ void Form1::Form_Unload() {
     ignoringErrors([&] { toolWindows.close(form); });
   }
   ignoringErrors([&] { removeRunTimeMenuEntries(); });
+  writeSavedLists();
+}
+
+void Form1::writeSavedLists() {
   writeImageBufferPages(Quoting::Quoted);
   writeList("\\lb.prv", Combo2);
   writeList("\\domain.prv", domain);
@@ -133,6 +172,9 @@ void Form1::removeRunTimeMenuEntries() {
 }
 
 void Form1::writeList(const char* backslashName, const ListControl& list) {
+  // A file that could not be read at start holds entries the list does not
+  // have: it stays as it is.
+  if (isSetAside(backslashName)) return;
   // A list that cannot be written is skipped; the other lists are still written.
   (void)list_file::write(file(backslashName), list);
 }
@@ -227,7 +269,7 @@ void Form1::Picture4_Click() {
 }
 
 void Form1::Picture5_Click() {
-  navigation_.navigateVisible(platform_.settings.vendorBaseUrl);
+  navigation_.navigateVisible(platform_.vendor.baseUrl);
 }
 
 void Form1::Picture6_Click() {
@@ -250,7 +292,7 @@ void Form1::forward_Click() {
 }
 
 void Form1::home_Click() {
-  navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.settings.vendorBaseUrl); });
+  navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.vendor.baseUrl); });
 }
 
 void Form1::refresh_Click() {

@@ -3,8 +3,10 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Form1Layout.h"
 #include "app/MainMenu.h"
@@ -12,6 +14,7 @@
 #include "app/PaneNavigation.h"
 #include "common/MainWindowControls.h"
 #include "common/PictureCollector.h"
+#include "common/VendorSettings.h"
 #include "common/VisitRecorder.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
@@ -23,7 +26,6 @@
 #include "platform/ListControl.h"
 #include "platform/MenuItem.h"
 #include "platform/PictureBox.h"
-#include "platform/Settings.h"
 #include "platform/StatusBar.h"
 #include "platform/ToolWindows.h"
 #include "platform/Transfer.h"
@@ -37,7 +39,7 @@ struct Form1Platform {
   EventLoop& loop;
   Dialogs& dialogs;
   Launcher& launcher;
-  const Settings& settings;
+  const VendorSettings& vendor;
   std::filesystem::path appFolder;
   Browser& webBrowser1;
   Browser& webBrowser5;
@@ -63,6 +65,12 @@ class Form1 : public MainWindowControls {
   void Form_Load();
   void Form_Unload();
   void Form_Terminate();
+  // Writes the lists saved at close (and the image-buffer page), as the close
+  // does; also used when the session ends without the window being closed.
+  void writeSavedLists();
+  // True when the list file (a backslash name such as "\favor.prv") could
+  // not be read at start: it is never written, so no entry in it is lost.
+  bool isSetAside(const std::string& backslashName) const;
   // The Exit menu entry: closes the window the same way as its close box.
   void exit_Click();
 
@@ -129,7 +137,9 @@ class Form1 : public MainWindowControls {
 
  private:
   std::filesystem::path file(const char* backslashName) const;
+  std::vector<std::string> loadList(const char* backslashName);
   void readList(const char* backslashName, ListControl& list);
+  void reportSetAsideLists();
   void readAddressHistory();
   void readShownHomePages();
   void writeList(const char* backslashName, const ListControl& list);
@@ -144,6 +154,8 @@ class Form1 : public MainWindowControls {
 
   Form1Platform platform_;
   std::filesystem::path appFolder_;
+  // The list files not read at start, by backslash name, with the reason.
+  std::map<std::string, std::string> setAside_;
   PaneNavigation navigation_{WebBrowser1, WebBrowser5};
   PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
                           inPrivateZone, keepRecord}};

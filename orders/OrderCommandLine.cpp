@@ -43,7 +43,7 @@ void addGetOrders(CommandLine& commandLine) {
       GetOrdersOptions options = choices->options;
       options.appFolder = context.folder;
       options.questionAnswer = context.questionAnswer;
-      return runGetOrdersCommand(options, context.settings, std::cout, std::cerr);
+      return runGetOrdersCommand(options, context.mail, std::cout, std::cerr);
     });
   });
 }

@@ -124,7 +124,7 @@ void writeTextOrder(std::ostream& out, frmOrders& viewer) {
 
 }  // namespace
 
-int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& settings,
+int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& settings,
                         std::ostream& out, std::ostream& err) {
   const std::optional<std::string> password = readPassword(options, err);
   if (!password) return kOrdersCommandFailed;

@@ -6,7 +6,7 @@
 
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
-#include "platform/Settings.h"
+#include "platform/MailSettings.h"
 
 namespace vendaro {
 
@@ -34,7 +34,7 @@ struct GetOrdersOptions {
 // 0 when the intake ended with a normal log-out; kOrdersCommandFailed with a
 // message on `err` when the password is missing, the database cannot be
 // opened, or the connection or log-in fails or breaks off.
-int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& settings,
+int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& settings,
                         std::ostream& out, std::ostream& err);
 
 // The options of `vendaro orders`.

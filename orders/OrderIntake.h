@@ -15,7 +15,7 @@
 #include "platform/Label.h"
 #include "platform/ListControl.h"
 #include "platform/MailClient.h"
-#include "platform/Settings.h"
+#include "platform/MailSettings.h"
 #include "platform/TextBox.h"
 #include "platform/Timer.h"
 
@@ -25,7 +25,7 @@ namespace vendaro {
 struct OrderIntakePlatform {
   EventLoop& loop;
   Dialogs& dialogs;
-  const Settings& settings;
+  const MailSettings& settings;
   Database& database;
   // Today's date as stored in OrderDate; empty: the local date as YYYY-MM-DD.
   std::function<std::string()> today;

@@ -48,7 +48,7 @@ class GetOrdersCommandTest : public ::testing::Test {
   CommandRun run() {
     std::ostringstream out;
     std::ostringstream err;
-    const int code = runGetOrdersCommand(options, Settings{}, out, err);
+    const int code = runGetOrdersCommand(options, MailSettings{}, out, err);
     return {code, out.str(), err.str()};
   }
 

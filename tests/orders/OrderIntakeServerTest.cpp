@@ -85,7 +85,7 @@ class OrderIntakeServerTest : public ::testing::Test {
   TempFolder folder;
   SqliteDatabase database{folder.file("Vendaro2.mdb")};
   ScriptedDialogs dialogs;
-  Settings settings;
+  MailSettings settings;
   std::string log;
 };
 

@@ -64,7 +64,7 @@ class OrderIntakeTest : public ::testing::Test {
   TempFolder folder;
   ManualEventLoop loop;
   ScriptedDialogs dialogs;
-  Settings settings;
+  MailSettings settings;
   SqliteDatabase database;
   OrderIntake intake;
   FakeMailClient& mail;

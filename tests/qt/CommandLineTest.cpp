@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -56,11 +57,35 @@ TEST(CommandLineTest, UnusableFolderSettingsOrArgumentsExitWithCode2) {
   EXPECT_EQ(fileAsFolder.exitCode, 2);
   EXPECT_TRUE(contains(fileAsFolder.output, "application folder")) << fileAsFolder.output;
 
-  home.write("vendaro.toml", "[vendor]\nbase_url = 42\n");
-  const RunResult badSettings = runVendaro({"--app-folder", home.path().string()});
-  EXPECT_EQ(badSettings.exitCode, 2);
-  EXPECT_TRUE(contains(badSettings.output, "vendaro.toml")) << badSettings.output;
-  EXPECT_FALSE(contains(badSettings.output, "no display")) << badSettings.output;
+  // The window and every command refuse a bad settings file before anything else.
+  std::string deep = "[";
+  for (int i = 0; i < 40000; ++i) deep += "a.";
+  deep += "a]\n";
+  for (const std::string& bad : {std::string("[vendor]\nbase_url = 42\n"), deep,
+                                 std::string("[store]\norder_email = \"x\\\"@y\"\n")}) {
+    home.write("vendaro.toml", bad);
+    for (const auto& command : {std::vector<std::string>{}, std::vector<std::string>{"orders"}}) {
+      std::vector<std::string> arguments = command;
+      arguments.insert(arguments.end(), {"--app-folder", home.path().string()});
+      const RunResult badSettings = runVendaro(arguments);
+      EXPECT_EQ(badSettings.exitCode, 2) << badSettings.output;
+      EXPECT_TRUE(contains(badSettings.output, "vendaro.toml")) << badSettings.output;
+      EXPECT_FALSE(contains(badSettings.output, "no display")) << badSettings.output;
+    }
+  }
+  std::filesystem::remove(home.file("vendaro.toml"));
+  std::filesystem::create_directory(home.file("vendaro.toml"));
+  const RunResult folderSettings = runVendaro({"orders", "--app-folder", home.path().string()});
+  EXPECT_EQ(folderSettings.exitCode, 2);
+  EXPECT_TRUE(contains(folderSettings.output, "is a folder")) << folderSettings.output;
+  std::filesystem::remove(home.file("vendaro.toml"));
+
+  // An unknown key is a warning only.
+  home.write("vendaro.toml", "[vendor]\nbase_ulr = \"http://a.example\"\n");
+  const RunResult warned = runVendaro({"orders", "--app-folder", home.path().string()});
+  EXPECT_FALSE(contains(warned.output, "cannot be read")) << warned.output;
+  EXPECT_TRUE(contains(warned.output, "vendaro.toml:2: unknown key [vendor] base_ulr"))
+      << warned.output;
 
   const RunResult unknown = runVendaro({"--no-such-option"});
   EXPECT_EQ(unknown.exitCode, 2);

@@ -16,7 +16,6 @@
 #include "app/Form1Layout.h"
 #include "app/WorkbenchView.h"
 #include "orders/OrderSubsystem.h"
-#include "platform/Settings.h"
 #include "store/StoreSubsystem.h"
 #include "store/Wizard1.h"
 #include "tests/qt/GuiWatchdog.h"
@@ -78,14 +77,16 @@ class MainWindowTest : public QObject {
 void MainWindowTest::browsesSwitchesPanesOpensToolWindowsAndSavesTheAddressHistoryAtExit() {
   testing::TempFolder folder;
   // The vendor's start page comes from the test folder, so nothing leaves the machine.
-  folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + fileAddress(folder.path()) + "\"\n");
+  AppContext context;
+  context.folder = folder.path();
+  context.vendor.baseUrl = fileAddress(folder.path());
   folder.write("welcome.htm", page("Welcome", "white"));
   folder.write("first.htm", page("First test page", kPageColour.name().toStdString()));
   folder.write("second.htm", page("Second test page", "white"));
   const std::string first = fileAddress(folder.file("first.htm"));
   const std::string second = fileAddress(folder.file("second.htm"));
 
-  WorkbenchView workbench(AppContext{folder.path(), Settings::load(folder.path())});
+  WorkbenchView workbench(context);
   workbench.start();
   Form1View& window = *workbench.window();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -185,7 +186,7 @@ void MainWindowTest::browsesSwitchesPanesOpensToolWindowsAndSavesTheAddressHisto
   QCOMPARE(tabCaptions, (QStringList{"Web Style", "Project", "Settings", "Layout", "E-Mail DB"}));
   QCOMPARE(wizardWindow->findChild<QLineEdit*>("Text14")->text(), QStringLiteral("index"));
   QCOMPARE(wizardWindow->findChild<QLineEdit*>("PopHost")->text(),
-           QString::fromStdString(Settings{}.popHost));
+           QString::fromStdString(MailSettings{}.popHost));
 
   // A category set in the model and added with the button shows in the list.
   tabs->setCurrentIndex(1);

@@ -26,11 +26,12 @@ class GenerateCommandTest : public ::testing::Test {
   int run(const std::string& project) {
     options.appFolder = app.path();
     options.project = project;
-    return runGenerateCommand(options, settings, out, err);
+    return runGenerateCommand(options, vendor, settings, out, err);
   }
 
   TempFolder app;
-  Settings settings;
+  VendorSettings vendor;
+  StoreSettings settings;
   GenerateOptions options;
   std::ostringstream out;
   std::ostringstream err;

@@ -24,7 +24,7 @@ class Wizard1Test : public ::testing::Test {
  protected:
   Wizard1Test()
       : pane(browser, false),
-        wizard(Wizard1Platform{dialogs, settings, app.path(), &addressBar, &pane,
+        wizard(Wizard1Platform{dialogs, settings, vendor, app.path(), &addressBar, &pane,
                                [this] { ++orderViewerShown; }}) {}
 
   void newProject(const std::string& name) {
@@ -62,7 +62,8 @@ class Wizard1Test : public ::testing::Test {
 
   TempFolder app;
   ScriptedDialogs dialogs;
-  Settings settings;
+  StoreSettings settings;
+  VendorSettings vendor;
   ListControl addressBar;
   FakeBrowser browser;
   BrowserPane pane;
@@ -142,7 +143,7 @@ TEST_F(Wizard1Test, OpenProjectLoadsTheSavedSettingsSoTheNextTabChangeKeepsThem)
   const std::string saved = app.read("Shop/Shop.sit");
 
   // A new window holds the default boxes until the project is opened.
-  Wizard1 other(Wizard1Platform{dialogs, settings, app.path(), nullptr, nullptr, {}});
+  Wizard1 other(Wizard1Platform{dialogs, settings, vendor, app.path(), nullptr, nullptr, {}});
   dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.caa").string());
   other.Command2_Click();
   EXPECT_EQ(dialogs.openFolders.back(), app.path().string());

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/SettingsFile.h"
+
+namespace vendaro {
+
+// [programs]: the outside programs the main window's launchers start.
+struct ProgramSettings {
+  std::string mailClientCommand = "xdg-email";
+  std::string calculatorCommand = "gnome-calculator";
+  std::string publisherCommand = "filezilla";
+
+  static ProgramSettings read(const SettingsFile& file) {
+    ProgramSettings settings;
+    settings.mailClientCommand = file.text("programs", "mail_client", settings.mailClientCommand);
+    settings.calculatorCommand = file.text("programs", "calculator", settings.calculatorCommand);
+    settings.publisherCommand = file.text("programs", "publisher", settings.publisherCommand);
+    return settings;
+  }
+};
+
+}  // namespace vendaro
