@@ -87,7 +87,12 @@ int main(int argc, char** argv) {
   vendaro::ListOrdersOptions listOptions;
   CLI::App* orders = cli.add_subcommand("orders", "List every order with its lines");
   orders->fallthrough();
-  orders->add_flag("--csv", listOptions.csv, "One CSV row per order line, with a header row");
+  CLI::Option* csvFlag =
+      orders->add_flag("--csv", listOptions.csv, "One CSV row per order line, with a header row");
+  orders
+      ->add_flag("--card-numbers", listOptions.cardNumbers,
+                 "Full card numbers and expiry dates (default: last four digits, no expiry)")
+      ->needs(csvFlag);
   orders->callback([&] {
     command = [&](const vendaro::AppContext& context) {
       listOptions.appFolder = context.folder;

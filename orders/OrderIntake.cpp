@@ -333,9 +333,12 @@ void OrderIntake::logOrder(const OrderMail& order) {
   add(order.block);
   for (const char* name : {"AMOUNT", "T2", "NameB", "NameS", "Adrs1B", "Adrs1S", "Adrs2B", "Adrs2S",
                            "StateB", "StateS", "ZIPB", "ZIPS", "PhoneE", "PhoneD", "E_Mail1",
-                           "E_Mail2", "Cust_Serv_Phone", "CCNumber", "CCExp"}) {
+                           "E_Mail2", "Cust_Serv_Phone"}) {
     add(order.value(name));
   }
+  const bool masked = logCardDetails == CardDetails::Masked;
+  add(masked ? maskedCardNumber(order.value("CCNumber")) : order.value("CCNumber"));
+  add(masked ? std::string() : order.value("CCExp"));
   add(order.shippingMethod);
   add(order.shippingCost);
   add("");

@@ -183,7 +183,7 @@ TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping)
   EXPECT_NE(result.out.find("orders stored: 1\n"), std::string::npos) << result.out;
   EXPECT_EQ(server.messageCount("shop"), 0);
 
-  result = runVendaro({"orders", "--app-folder", app.path(), "--csv"});
+  result = runVendaro({"orders", "--app-folder", app.path(), "--csv", "--card-numbers"});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const auto rows = csvRecords(result.out);
   ASSERT_EQ(rows.size(), 3u) << result.out;
