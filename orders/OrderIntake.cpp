@@ -227,6 +227,11 @@ bool OrderIntake::storeOrder(const OrderMail& order) {
     }
     database.commit();
   } catch (const DataError& error) {
+    // The record that failed is still being added in its data control; left
+    // there, the next refresh would try to store it again and fail every
+    // later order.
+    Data1.recordset().CancelUpdate();
+    Data2.recordset().CancelUpdate();
     try {
       database.rollback();
     } catch (const DataError&) {
