@@ -14,6 +14,7 @@
 #include "tests/mail/MailDriver.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/Pop3TestServer.h"
+#include "tests/support/RequiredTool.h"
 
 namespace vendaro::testing {
 namespace {
@@ -30,7 +31,7 @@ bool mentions(const std::string& text, const std::string& part) {
 class CurlMailClientTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Pop3TestServer::available()) GTEST_SKIP() << Pop3TestServer::kUnavailable;
+    VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
     server.addUser(kUser, kPassword);
     server.start();
     server.deliver(kUser, kMail);

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <sstream>
 
 #include "platform/sqlite/SqliteDatabase.h"
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/orders/OrderTestMails.h"
 #include "tests/support/Pop3TestServer.h"
+#include "tests/support/RequiredTool.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro {
@@ -28,10 +28,7 @@ struct CommandRun {
 class GetOrdersCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Pop3TestServer::available()) {
-      if (std::getenv("CI")) FAIL() << Pop3TestServer::kUnavailable;
-      GTEST_SKIP() << Pop3TestServer::kUnavailable;
-    }
+    VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
     server.addUser("shop", "right");
     server.start();
     app.write("password", "right\n");
