@@ -85,7 +85,8 @@ std::vector<std::string> orderFieldNames(frmOrders& viewer) {
 
 bool isFieldNamed(const std::string& name, std::string_view wanted) {
   return std::equal(name.begin(), name.end(), wanted.begin(), wanted.end(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
   });
 }
 

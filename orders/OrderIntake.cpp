@@ -336,9 +336,9 @@ void OrderIntake::logOrder(const OrderMail& order) {
   add(order.subject);
   add(order.sender);
   add(order.block);
-  for (const char* name : {"AMOUNT", "T2", "NameB", "NameS", "Adrs1B", "Adrs1S", "Adrs2B", "Adrs2S",
-                           "StateB", "StateS", "ZIPB", "ZIPS", "PhoneE", "PhoneD", "E_Mail1",
-                           "E_Mail2", "Cust_Serv_Phone"}) {
+  for (const char* name :
+       {"AMOUNT", "T2", "NameB", "NameS", "Adrs1B", "Adrs1S", "Adrs2B", "Adrs2S", "StateB",
+        "StateS", "ZIPB", "ZIPS", "PhoneE", "PhoneD", "E_Mail1", "E_Mail2", "Cust_Serv_Phone"}) {
     add(order.value(name));
   }
   const bool masked = logCardDetails == CardDetails::Masked;

@@ -108,7 +108,8 @@ std::string maskedCardNumber(std::string_view number) {
   for (const char c : number) {
     if (c >= '0' && c <= '9') digits += c;
   }
-  const std::size_t hidden = digits.size() > kShownCardDigits ? digits.size() - kShownCardDigits : 0;
+  const std::size_t hidden =
+      digits.size() > kShownCardDigits ? digits.size() - kShownCardDigits : 0;
   return std::string(hidden, '*') + digits.substr(hidden);
 }
 

@@ -144,8 +144,7 @@ QWidget* OrderViewerView::makeButtons() {
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(0, 0, 0, 0);
   // The handlers are made here, not inside the helper (see makeRecordBar).
-  const auto button = [bar, layout](Label& caption, const char* name,
-                                    std::function<void()> click) {
+  const auto button = [bar, layout](Label& caption, const char* name, std::function<void()> click) {
     auto* widget = new QPushButton(bar);
     widget->setObjectName(QLatin1String(name));
     auto* binding = new QtButtonBinding(caption, *widget);

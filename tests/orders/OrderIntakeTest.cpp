@@ -179,14 +179,18 @@ TEST_F(OrderIntakeTest, AnOrderFailingHalfWayLeavesNothingAndIsFetchedAgain) {
   deliver("u1", failing.text());
   deliver("u2", OrderMailText().text());
   getOrders();
-  const auto imported = [&] { return testing::rowsOf(database, "select uid from ImportedMessages"); };
+  const auto imported = [&] {
+    return testing::rowsOf(database, "select uid from ImportedMessages");
+  };
   auto orders = storedOrders(database);
   ASSERT_EQ(orders.size(), 1u) << intake.Text18.Text();
   EXPECT_EQ(orders[0][1], DbValue(" ann@buyer.example"));
-  EXPECT_EQ(storedLines(database), (std::vector<std::vector<DbValue>>{{orders[0][0], "A100 ", 2, 25, 50}}));
+  EXPECT_EQ(storedLines(database),
+            (std::vector<std::vector<DbValue>>{{orders[0][0], "A100 ", 2, 25, 50}}));
   EXPECT_EQ(imported(), (std::vector<std::vector<DbValue>>{{"u2"}}));
   EXPECT_NE(intake.Text18.Text().find("The order of  bob@buyer.example could not be stored: "),
-            std::string::npos) << intake.Text18.Text();
+            std::string::npos)
+      << intake.Text18.Text();
   EXPECT_EQ(results.at(0).ordersStored, 1);
 
   database.execute("DROP TRIGGER refuse");

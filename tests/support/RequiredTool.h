@@ -20,10 +20,10 @@ inline bool runningInCi() {
 
 // Skips the test when a tool it needs is missing, or fails it in CI, where a
 // missing tool is a broken installation that must not pass as skipped tests.
-#define VENDARO_REQUIRE_TOOL(available, what)                          \
-  do {                                                                 \
-    if (!(available)) {                                                \
-      if (::vendaro::testing::runningInCi()) FAIL() << (what);         \
-      GTEST_SKIP() << (what);                                          \
-    }                                                                  \
+#define VENDARO_REQUIRE_TOOL(available, what)                  \
+  do {                                                         \
+    if (!(available)) {                                        \
+      if (::vendaro::testing::runningInCi()) FAIL() << (what); \
+      GTEST_SKIP() << (what);                                  \
+    }                                                          \
   } while (false)
