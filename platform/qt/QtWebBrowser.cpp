@@ -88,6 +88,9 @@ QtWebBrowser::~QtWebBrowser() {
 
 void QtWebBrowser::connectPage() {
   page_->setNavigationFilter([this](const QUrl& url) { return allowNavigation(url); });
+  // The page may go with its view before this pane does (the window that
+  // holds the view is destroyed); its last script answers are not reported.
+  page_->onDestroying = [state = state_] { state->owner = nullptr; };
   QObject::connect(page_, &QWebEnginePage::loadStarted, view_, [this] { loadStarted(); });
   QObject::connect(page_, &QWebEnginePage::urlChanged, view_,
                    [this](const QUrl& url) { urlChanged(url); });
