@@ -31,6 +31,9 @@ struct OrderIntakePlatform {
   std::function<std::string()> today;
 };
 
+// How the intake log shows the card number and expiry date of an order.
+enum class CardDetails { Shown, Masked };
+
 // How one intake ended.
 struct IntakeResult {
   bool completed = false;  // logged out normally
@@ -83,6 +86,9 @@ class OrderIntake : public MailboxIntake {
   int popPort = 0;  // 0: the protocol's default
   MailAccount::Security popSecurity = MailAccount::Security::None;
   std::string popCaFile;
+  // The log of the window shows what the mail carried; a printed log masks
+  // the card number and leaves the expiry date out.
+  CardDetails logCardDetails = CardDetails::Shown;
 
   Timer Timer1;
   DataControl Data1;  // "Orders"

@@ -89,6 +89,9 @@ QtWebBrowser::~QtWebBrowser() {
 
 void QtWebBrowser::connectPage() {
   page_->setNavigationFilter([this](const QUrl& url) { return allowNavigation(url); });
+  // The page may go with its view before this pane does (the window that
+  // holds the view is destroyed); its last script answers are not reported.
+  page_->onDestroying = [state = state_] { state->owner = nullptr; };
   // Every page signal reaches model code; runGuarded keeps its errors out of Qt.
   QObject::connect(page_, &QWebEnginePage::loadStarted, view_,
                    [this] { runGuarded([this] { loadStarted(); }); });

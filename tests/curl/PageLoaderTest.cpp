@@ -105,7 +105,7 @@ TEST_F(PageLoaderTest, LoadsFramesOfTheSameSiteAndLeavesOtherSitesUnreadable) {
   EXPECT_EQ(loader.LocationName(), "Shop");
 }
 
-TEST_F(PageLoaderTest, StopsAPageThatFramesItselfAtTheDepthLimit) {
+TEST_F(PageLoaderTest, StopsFramesAtTheDepthAndNumberLimits) {
   server.page("/loop.html", "<a href='x.html'>x</a><iframe src='loop.html'></iframe>");
 
   auto page = load(server.url("/loop.html"));
@@ -116,6 +116,18 @@ TEST_F(PageLoaderTest, StopsAPageThatFramesItselfAtTheDepthLimit) {
   }
   EXPECT_EQ(depth, PageAssembler::kMaxFrameDepth + 1);
   EXPECT_EQ(server.requestCount("/loop.html"), PageAssembler::kMaxFrameDepth + 1);
+
+  std::string frames;
+  for (int i = 0; i < PageAssembler::kMaxFrames + 5; ++i) {
+    const std::string name = "/f" + std::to_string(i) + ".html";
+    server.page(name, "frame");
+    frames += "<iframe src='" + name + "'></iframe>";
+  }
+  server.page("/many.html", frames);
+  const std::size_t before = server.requests().size();
+  EXPECT_EQ(load(server.url("/many.html"))->frames.size(),
+            static_cast<std::size_t>(PageAssembler::kMaxFrames) + 5);
+  EXPECT_EQ(server.requests().size() - before, PageAssembler::kMaxFrames + 1u);
 }
 
 TEST_F(PageLoaderTest, ConvertsAPageInTheCharacterSetItsServerNamesToUtf8) {
