@@ -20,7 +20,6 @@ using ::testing::ElementsAre;
 using testing::LocalHttpServer;
 using testing::pumpUntil;
 using testing::RefusingPort;
-using testing::typedReply;
 
 std::vector<std::string> linkTexts(const PageDocument& page) {
   std::vector<std::string> texts;
@@ -131,8 +130,8 @@ TEST_F(PageLoaderTest, StopsFramesAtTheDepthAndNumberLimits) {
 }
 
 TEST_F(PageLoaderTest, ConvertsAPageInTheCharacterSetItsServerNamesToUtf8) {
-  server.reply("/header.html", typedReply("text/html; charset=windows-1252",
-                                          "<title>Caf\xE9 \x80 5</title><a href=a>na\xEFve</a>"));
+  server.page("/header.html", "<title>Caf\xE9 \x80 5</title><a href=a>na\xEFve</a>",
+              "text/html; charset=windows-1252");
   EXPECT_EQ(load(server.url("/header.html"))->title, "Caf\xC3\xA9 \xE2\x82\xAC 5");
   EXPECT_THAT(linkTexts(*loader.Document()), ElementsAre("na\xC3\xAFve " + server.url("/a")));
 }

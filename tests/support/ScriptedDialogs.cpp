@@ -45,10 +45,6 @@ std::optional<std::string> ScriptedDialogs::ShowSave(const std::string& title,
   return takeOr(fileAnswers, std::optional<std::string>{});
 }
 
-std::optional<int> ScriptedDialogs::ShowColor(int /*initialColor*/) {
-  return takeOr(colorAnswers, std::optional<int>{});
-}
-
 std::vector<std::string> ScriptedDialogs::messageTexts() const {
   std::vector<std::string> texts;
   for (const auto& message : messages) texts.push_back(message.text);
