@@ -56,6 +56,7 @@ Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget*
   watch(form_.WebBrowser1, [this] { showVisiblePane(); });
   watch(form_.WebBrowser5, [this] { showVisiblePane(); });
   watch(form_.Label1, [this] { label1_->setText(qt(form_.Label1.Caption())); });
+  watch(form_.Combo2, [this] { combo2_->setVisible(form_.Combo2.Visible()); });
 
   form_.onCloseRequested = [this] { close(); };
   resize(kInitialWidth, kInitialHeight);
