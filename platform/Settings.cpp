@@ -59,6 +59,7 @@ Settings Settings::load(const std::filesystem::path& folder) {
   readText(root, "vendor", "base_url", settings.vendorBaseUrl, file);
   settings.vendorBaseUrl = stripTrailingSlash(settings.vendorBaseUrl);
   readText(root, "translation", "base_url", settings.translationBaseUrl, file);
+  readText(root, "translation", "request_template", settings.translationRequestTemplate, file);
   for (auto& [engine, address] : settings.searchEngines) {
     readText(root, "search_engines", engine.c_str(), address, file);
   }

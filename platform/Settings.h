@@ -19,6 +19,9 @@ struct Settings {
 
   std::string vendorBaseUrl = "http://www.vendaro.example";
   std::string translationBaseUrl = "http://babelfish.example";
+  // The whole translation request with {url}, {from}, {to} or {pair}; empty
+  // means the base address with the original path and keys.
+  std::string translationRequestTemplate;
   // One base address (scheme and host) per search engine, by lower-case name.
   std::map<std::string, std::string> searchEngines = {
       {"webcrawler", "http://www.webcrawler.example"},
