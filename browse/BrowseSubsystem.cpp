@@ -1,0 +1,11 @@
+#include "browse/BrowseSubsystem.h"
+
+#include "browse/Browsing.h"
+
+namespace vendaro {
+
+void registerBrowseCommands(Workbench& workbench) {
+  addBrowsing(workbench);
+}
+
+}  // namespace vendaro

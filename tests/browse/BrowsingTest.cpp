@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include "browse/Translation.h"
+#include "tests/browse/BrowseFixture.h"
+
+namespace vendaro::testing {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+std::vector<std::string> captions(const MenuItem& menu) {
+  std::vector<std::string> result;
+  for (int i = 0; i < menu.childCount(); ++i) result.push_back(menu.child(i).Caption());
+  return result;
+}
+
+class BrowsingTest : public BrowseFixture {};
+
+TEST_F(BrowsingTest, RecordsEachDomainOncePerZoneAndNoEmptyOrUnkeptEntry) {
+  start();
+  for (int i = 0; i < 10; ++i) visit("http://shop.example/p" + std::to_string(i), "shop.example");
+  visit("file:///tmp/page.htm", "");
+  EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
+
+  dialogs.messageAnswers = {MessageResult::No};
+  run("privatte");
+  visit("http://secret.example/", "secret.example");
+  EXPECT_TRUE(form->domain.items().empty());
+  run("privatte");
+
+  dialogs.messageAnswers = {MessageResult::Yes};
+  run("privatte");
+  visit("http://secret.example/", "secret.example");
+  visit("http://Secret.example/", "Secret.example");  // case counts
+  visit("about:blank", "");
+  EXPECT_EQ(form->domain.items(), (Entries{"secret.example", "Secret.example"}));
+  EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
+}
+
+TEST_F(BrowsingTest, FavoritesAreAddedWrittenOpenedAndDeletedByZone) {
+  start();
+  visit("http://a.example/one", "a.example");
+  run("add");
+  run("add");
+  EXPECT_EQ(form->favorit2.items(), (Entries{"http://a.example/one", "http://a.example/one"}));
+  EXPECT_EQ(folder.read("favor2.txt"), "\"http://a.example/one\r\nhttp://a.example/one\r\n\"\r\n");
+
+  // The button shows the list alone; the history button replaces it; twice hides.
+  run("Picture9");
+  EXPECT_TRUE(form->favorit2.Visible());
+  run("Picture10");
+  EXPECT_FALSE(form->favorit2.Visible());
+  EXPECT_TRUE(form->domain2.Visible());
+  run("history");
+  EXPECT_FALSE(form->domain2.Visible());
+
+  // The right button opens the selected favorite in the shown pane.
+  form->Picture23_MouseUp();
+  form->favorit2.setListIndex(1);
+  run("favorit2_RightButton");
+  EXPECT_EQ(browser5->navigations.back(), "http://a.example/one");
+  // A history entry always opens in WebBrowser1; so do the research lists.
+  form->domain2.setListIndex(0);
+  run("domain2_RightButton");
+  EXPECT_EQ(browser1->navigations.back(), "a.example");
+  form->listlinks.AddItem("http://link.example/");
+  form->listlinks.setListIndex(0);
+  run("listlinks_RightButton");
+  EXPECT_EQ(browser1->navigations.back(), "http://link.example/");
+
+  // A double-click deletes at once and rewrites the file.
+  run("favorit2_DblClick");
+  EXPECT_EQ(folder.read("favor2.txt"), "\"http://a.example/one\r\n\"\r\n");
+  form->Picture23_MouseUp();
+
+  // In the private zone the private list and file are used.
+  run("privatte");
+  run("add");
+  EXPECT_EQ(form->favorit.ListCount(), 1);
+  EXPECT_TRUE(std::filesystem::exists(folder.file("favor.prv")));
+  EXPECT_EQ(form->favorit2.ListCount(), 1);
+}
+
+TEST_F(BrowsingTest, PublicListsBuildMenusAndChoicesOpenTheirAddresses) {
+  start();
+  EXPECT_EQ(inet(6).url, "http://vendor.example/pubchannels.txt");
+  EXPECT_EQ(inet(7).url, "http://vendor.example/pubsearch.txt");
+  inet(6).complete("A<http://a1.example/>B<b1.htm>Bad<javascript:alert(1)>\r\nC<http://c.example/>");
+  EXPECT_FALSE(browsing->lists.Picture11.Visible());  // Inet7 is still running
+  inet(7).fail();
+  EXPECT_EQ(form->StatusBar1.panelText(1), "The search engine list could not be loaded");
+  EXPECT_EQ(captions(form->pubs), Entries{""});
+  EXPECT_TRUE(browsing->lists.Picture8.Visible());
+  EXPECT_TRUE(browsing->lists.Picture11.Visible());
+  EXPECT_EQ(captions(form->pubch), (Entries{"A", "B", "\r\nC"}));
+  EXPECT_EQ(browsing->lists.ara2.items(),
+            (Entries{"", "http://a1.example/", "http://vendor.example/b1.htm", "http://c.example/"}));
+
+  // Choosing B asks about the background; Yes opens it in the hidden pane.
+  popupChoice = 1;
+  dialogs.messageAnswers = {MessageResult::Yes};
+  run("chann");
+  EXPECT_EQ(poppedUp, Entries{"pubch"});
+  EXPECT_EQ(dialogs.messages.back().text, "Would You like open it in a background mode?");
+  EXPECT_EQ(dialogs.messages.back().buttons, MessageButtons::YesNo);
+  EXPECT_EQ(browser5->navigations,
+            (Entries{"http://vendor.example/welcome.htm", "http://vendor.example/b1.htm"}));
+  EXPECT_TRUE(form->keepRecord);
+  popupChoice = 0;
+  dialogs.messageAnswers = {MessageResult::No};
+  run("Picture11");
+  EXPECT_EQ(browser1->navigations.back(), "http://a1.example/");
+}
+
+TEST_F(BrowsingTest, PrivateListsLoadOnEntryWithOneRetryAndFailuresKeepTheMenus) {
+  start();
+  dialogs.messageAnswers = {MessageResult::Yes};
+  run("privatte");
+  EXPECT_EQ(inet(8).url, "http://vendor.example/private/search.txt");
+  EXPECT_EQ(inet(5).url, "http://vendor.example/private/channels.txt");
+  EXPECT_FALSE(browsing->lists.Picture11.Visible());
+  inet(8).complete("S<http://s.example/>");
+  EXPECT_TRUE(browsing->lists.Picture8.Visible());
+  EXPECT_FALSE(browsing->lists.Timer11.Enabled());
+
+  inet(5).fail();
+  EXPECT_FALSE(browsing->lists.Picture11.Visible());
+  loop.advance(ChannelLists::kRetryMs);
+  EXPECT_EQ(inet(5).executed.size(), 2u);
+  inet(5).complete("P<http://p.example/>Q<http://q.example/>");
+  EXPECT_TRUE(browsing->lists.Picture11.Visible());
+  EXPECT_EQ(captions(form->privch), (Entries{"P", "Q"}));
+  // No second retry.
+  loop.advance(ChannelLists::kRetryMs * 2);
+  EXPECT_EQ(inet(5).executed.size(), 2u);
+
+  // The pop-up inside the zone stops the record and hides the address bar.
+  popupChoice = 0;
+  run("Picture8");
+  EXPECT_EQ(poppedUp.back(), "privs");
+  EXPECT_FALSE(form->keepRecord);
+  EXPECT_FALSE(form->Combo2.Visible());
+  EXPECT_EQ(browser1->navigations.back(), "http://s.example/");
+
+  // Leaving and entering again: a failed download leaves the menu as it was.
+  run("privatte");
+  run("privatte");
+  inet(5).fail();
+  EXPECT_EQ(captions(form->privch), (Entries{"P", "Q"}));
+  EXPECT_EQ(browsing->lists.privchann.ListCount(), 3);
+}
+
+TEST_F(BrowsingTest, PrivateZoneRoundTripAndRefusedAddress) {
+  start();
+  EXPECT_TRUE(form->mainMenu.find("sreport")->Enabled());
+  dialogs.messageAnswers = {MessageResult::Yes};
+  run("privatte");
+  EXPECT_EQ(browser1->navigations.back(), "http://vendor.example/private/start.htm");
+  EXPECT_EQ(dialogs.messages.back().text, "Would You like keep a record ?");
+  EXPECT_EQ(dialogs.messages.back().title, "Log in to private area");
+  EXPECT_EQ(form->StatusBar1.panelText(2), "Your tracking will keeped !!! ");
+  EXPECT_TRUE(form->inPrivateZone && form->keepRecord);
+  EXPECT_FALSE(form->Combo2.Visible());
+  visit("http://hidden.example/", "hidden.example");
+  visit("http://later.example/", "later.example");
+
+  form->Combo2.setText("typed");
+  run("privatte");
+  EXPECT_FALSE(form->inPrivateZone || form->keepRecord);
+  EXPECT_EQ(browser1->written.back(), "");
+  EXPECT_EQ(form->Combo2.Text(), "");
+  EXPECT_TRUE(form->Combo2.Visible());
+  EXPECT_FALSE(form->mainMenu.find("sreport")->Enabled());
+  EXPECT_EQ(form->StatusBar1.panelText(2), "Your tracking will keeped !!! ");
+
+  // A privately recorded site typed outside the zone is refused and enters it.
+  dialogs.messageAnswers = {MessageResult::Ok, MessageResult::No};
+  form->Combo2.setText("http://HIDDEN.example/x");
+  form->Combo2_KeyPress(13);
+  EXPECT_EQ(dialogs.messageTexts().at(dialogs.messages.size() - 2),
+            " Sorry! You have no right to see it!!!");
+  EXPECT_TRUE(form->inPrivateZone);
+  EXPECT_EQ(form->StatusBar1.panelText(2), "Your tracking will not keeped !!! ");
+  EXPECT_TRUE(form->mainMenu.find("sreport")->Enabled());
+}
+
+TEST_F(BrowsingTest, HomePagesRotateAcrossStartsAndNextPageReloadsTheList) {
+  const std::string list = "http://h1.example/\r\nhttp://h2.example/\r\nignored";
+  start();
+  EXPECT_EQ(inet(10).url, "http://vendor.example/list5.txt");
+  inet(10).complete(list);
+  EXPECT_EQ(browser1->navigations, Entries{"http://h1.example/"});
+  EXPECT_EQ(form->List6.items(), Entries{"http://h1.example/"});
+
+  // The next-page button shows the queue's next page, then reloads the list.
+  run("Picture24");
+  EXPECT_EQ(browser1->navigations.back(), "http://h2.example/");
+  run("Picture24");
+  EXPECT_EQ(inet(10).executed.size(), 2u);
+  // Every page shown: the cycle restarts with the vendor home.
+  inet(10).complete(list);
+  EXPECT_TRUE(form->List6.items().empty());
+  EXPECT_EQ(browser1->navigations.back(), "http://vendor.example");
+}
+
+TEST_F(BrowsingTest, AnUnreachableVendorShowsTheShippedStartPageWhoseLinksRunTools) {
+  bool ordersOpened = false;
+  start();
+  form->commands.add("orders", [&] { ordersOpened = true; });
+  form->commands.add("exit", [] { FAIL() << "the page may run only the tools it offers"; });
+  inet(10).fail();
+  ASSERT_EQ(browser1->written.size(), 1u);
+  const std::string& page = browser1->written.front();
+  EXPECT_NE(page.find("base_url"), std::string::npos);
+  EXPECT_NE(page.find("<code>http://vendor.example</code>"), std::string::npos);
+  EXPECT_NE(page.find("http://vendaro.invalid/command/stgen"), std::string::npos);
+  // The program's own page is recorded nowhere.
+  PageDocument own;
+  own.domain = "vendaro.invalid";
+  browsing->favorites.recordVisitedDomain(form->domain2, own);
+  EXPECT_TRUE(form->domain2.items().empty());
+
+  browser1->Navigate("http://vendaro.invalid/command/exit");
+  browser1->Navigate("http://vendaro.invalid/command/orders");
+  loop.runPending();
+  EXPECT_TRUE(ordersOpened);
+  EXPECT_TRUE(browser1->navigations.empty());
+  // Once another page is asked for, the links are plain addresses again.
+  browser1->Navigate("http://shop.example/");
+  ordersOpened = false;
+  browser1->Navigate("http://vendaro.invalid/command/orders");
+  loop.runPending();
+  EXPECT_FALSE(ordersOpened);
+}
+
+TEST_F(BrowsingTest, TranslationLoadsTheEncodedRequestIntoTheHiddenPane) {
+  settings.translationBaseUrl = "http://babel.example";
+  start();
+  form->Combo2.setText("http://a.example/p?x=1&y=a b");
+  run("en_de");
+  EXPECT_EQ(browser5->navigations.back(),
+            "http://babel.example/cgi-bin/translate?urltext=http%3A%2F%2Fa.example%2Fp%3Fx%3D1%26y%"
+            "3Da%20b&lp=en_de&doit=done");
+  EXPECT_TRUE(form->WebBrowser1.Visible());
+
+  settings.translationRequestTemplate = "https://t.example/?sl={from}&tl={to}&p={pair}&u={url}";
+  form->Picture23_MouseUp();
+  run("pt_en");
+  EXPECT_EQ(browser1->navigations.back(),
+            "https://t.example/?sl=pt&tl=en&p=pt_en&u=http%3A%2F%2Fa.example%2Fp%3Fx%3D1%26y%3Da%20b");
+  EXPECT_EQ(kTranslationPairs.size(), 10u);
+}
+
+}  // namespace
+}  // namespace vendaro::testing
