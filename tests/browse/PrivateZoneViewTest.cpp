@@ -1,0 +1,87 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/WorkbenchView.h"
+#include "platform/Settings.h"
+#include "tests/qt/GuiWatchdog.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+
+class PrivateZoneViewTest : public QObject {
+  Q_OBJECT
+
+ public:
+  static void initMain() {
+    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  }
+
+ private slots:
+  void entersWithTheRecordQuestionAndLeavesWithTheAddressBarBack();
+};
+
+namespace {
+
+// Answers the next message box with `button` once it shows; keeps its text.
+void answerNextMessage(QMessageBox::StandardButton button, QString* text, QString* title) {
+  QTimer::singleShot(50, [=] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return answerNextMessage(button, text, title);
+    *text = box->text();
+    *title = box->windowTitle();
+    box->button(button)->click();
+  });
+}
+
+}  // namespace
+
+void PrivateZoneViewTest::entersWithTheRecordQuestionAndLeavesWithTheAddressBarBack() {
+  testing::TempFolder folder;
+  testing::RefusingPort vendor;
+  folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + vendor.url("") + "\"\n");
+  WorkbenchView workbench(AppContext{folder.path(), Settings::load(folder.path())});
+  workbench.start();
+  Form1View& window = *workbench.window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  auto* panel2 = window.findChild<QLabel*>("StatusBar1Panel2");
+  auto* addressBar = window.findChild<QComboBox*>("Combo2");
+  QCOMPARE(panel2->text(), QStringLiteral("Public zone"));
+  // The vendor cannot be reached: the main pane shows the shipped start page.
+  QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser1().LocationName(), std::string("Vendaro"), 30000);
+
+  QString question;
+  QString title;
+  answerNextMessage(QMessageBox::Yes, &question, &title);
+  window.findChild<QAction*>("privatte")->trigger();
+  QCOMPARE(question, QStringLiteral("Would You like keep a record ?"));
+  QCOMPARE(title, QStringLiteral("Log in to private area"));
+  QCOMPARE(panel2->text(), QStringLiteral("Your tracking will keeped !!! "));
+  QVERIFY(!addressBar->isVisible());
+  QVERIFY(workbench.form().inPrivateZone && workbench.form().keepRecord);
+
+  // The history button shows the private list over the pane.
+  workbench.form().commands.run("Picture10");
+  QVERIFY(window.findChild<QListWidget*>("domain")->isVisible());
+  workbench.form().commands.run("Picture10");
+  QVERIFY(!window.findChild<QListWidget*>("domain")->isVisible());
+
+  window.findChild<QAction*>("privatte")->trigger();
+  QVERIFY(!workbench.form().inPrivateZone);
+  QVERIFY(addressBar->isVisible());
+  QCOMPARE(addressBar->currentText(), QString());
+  // Leaving keeps the record text.
+  QCOMPARE(panel2->text(), QStringLiteral("Your tracking will keeped !!! "));
+}
+
+}  // namespace vendaro
+
+QTEST_MAIN(vendaro::PrivateZoneViewTest)
+#include "PrivateZoneViewTest.moc"
