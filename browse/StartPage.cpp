@@ -46,6 +46,7 @@ std::string StartPage::html() const {
 }
 
 void StartPage::show() {
+  if (navigated_) return;
   shown_ = true;
   pane_.writeDocument(html());
 }
@@ -59,7 +60,10 @@ void StartPage::beforeNavigate(const std::string& address, bool& cancel) {
     if (offered(name)) loop_.post([&commands = commands_, name] { commands.run(name); });
     return;
   }
-  if (!writingDocument(address)) shown_ = false;
+  if (!writingDocument(address)) {
+    shown_ = false;
+    navigated_ = true;
+  }
   if (previous_) previous_(address, cancel);
 }
 

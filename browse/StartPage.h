@@ -29,7 +29,8 @@ class StartPage {
 
   // The page's text for the current settings.
   std::string html() const;
-  // Writes the page into the pane.
+  // Writes the page into the pane, unless the user has already opened
+  // another page there.
   void show();
   // Whether the pane still shows the page.
   bool shown() const { return shown_; }
@@ -42,6 +43,7 @@ class StartPage {
   CommandRegistry& commands_;
   EventLoop& loop_;
   bool shown_ = false;
+  bool navigated_ = false;
   // The pane's own handler, called for every other navigation.
   std::function<void(const std::string&, bool&)> previous_;
 };

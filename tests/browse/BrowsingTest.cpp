@@ -231,6 +231,10 @@ TEST_F(BrowsingTest, AnUnreachableVendorShowsTheShippedStartPageWhoseLinksRunToo
   browser1->Navigate("http://vendaro.invalid/command/orders");
   loop.runPending();
   EXPECT_FALSE(ordersOpened);
+  // A page the user opened before the answer came is not replaced.
+  inet(10).Execute("http://vendor.example/list5.txt");
+  inet(10).fail();
+  EXPECT_EQ(browser1->written.size(), 1u);
 }
 
 TEST_F(BrowsingTest, TranslationLoadsTheEncodedRequestIntoTheHiddenPane) {
