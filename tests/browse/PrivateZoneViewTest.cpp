@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QtTest>
 
 #include "app/WorkbenchView.h"
@@ -56,6 +58,13 @@ void PrivateZoneViewTest::entersWithTheRecordQuestionAndLeavesWithTheAddressBarB
   QCOMPARE(panel2->text(), QStringLiteral("Public zone"));
   // The vendor cannot be reached: the main pane shows the shipped start page.
   QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser1().LocationName(), std::string("Vendaro"), 30000);
+  // The page's own scripts do not see the program's channel objects.
+  auto* view = qobject_cast<QWebEngineView*>(workbench.webBrowser1().widget());
+  QVERIFY(view != nullptr);
+  auto seen = std::make_shared<QString>();
+  view->page()->runJavaScript(QStringLiteral("typeof qt"),
+                              [seen](const QVariant& result) { *seen = result.toString(); });
+  QTRY_COMPARE(*seen, QStringLiteral("undefined"));
 
   QString question;
   QString title;
