@@ -10,13 +10,22 @@
 
 namespace vendaro::testing {
 
-// A main window over fakes with the browsing subsystem plugged in, as the
-// program composes it. Pop-up menus choose `popupChoice` (none when -1).
+// A main window over fakes (or the transfers `makeTransfer` makes) with the
+// browsing subsystem plugged in, as the program composes it. Pop-up menus choose `popupChoice` (none when -1).
 class BrowseFixture : public Form1Fixture {
  protected:
+  // Starts the window as the program does; a second call is a restart.
   Browsing& start() {
+    if (form) form->Form_Unload();
     workbench.reset();  // before the window it is plugged into
-    makeForm();
+    form.reset();
+    browser1 = std::make_unique<FakeBrowser>();
+    browser5 = std::make_unique<FakeBrowser>();
+    for (auto& browser : hiddenBrowsers) browser = std::make_unique<FakeBrowser>();
+    form = std::make_unique<Form1>(Form1Platform{loop, dialogs, launcher, settings, folder.path(),
+                                                 *browser1, *browser5, *hiddenBrowsers[0],
+                                                 *hiddenBrowsers[1], *hiddenBrowsers[2],
+                                                 makeTransfer});
     workbench = std::make_unique<Workbench>(
         loop, dialogs, launcher, settings, folder.path(), *form, form->commands,
         form->toolWindows, []() -> Database& { throw std::logic_error("no database here"); });
@@ -41,6 +50,11 @@ class BrowseFixture : public Form1Fixture {
 
   void run(const std::string& command) { ASSERT_TRUE(form->commands.run(command)) << command; }
 
+  std::function<std::unique_ptr<Transfer>()> makeTransfer = [this] {
+    auto transfer = std::make_unique<FakeTransfer>();
+    transfers.push_back(transfer.get());
+    return transfer;
+  };
   std::unique_ptr<Workbench> workbench;
   Browsing* browsing = nullptr;
   std::vector<std::string> poppedUp;

@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <stdexcept>
 #include <string>
 
-#include "app/Form1.h"
-#include "browse/Browsing.h"
 #include "platform/curl/CurlTransfer.h"
-#include "tests/app/Form1Fixture.h"
+#include "tests/browse/BrowseFixture.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/LoopPump.h"
 
@@ -16,61 +12,25 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-// The workbench with its real transfers against a loopback server that plays
-// the vendor site; the panes are fakes.
-class VendorSiteTest : public ::testing::Test {
+// The workbench with real transfers against a loopback vendor site; fake panes.
+class VendorSiteTest : public BrowseFixture {
  protected:
   VendorSiteTest() {
+    makeTransfer = [this] { return std::make_unique<CurlTransfer>(loop); };
+    popupChoice = 0;
     settings.vendorBaseUrl = server.url("");
     server.page("/pubchannels.txt", "Shop<http://shop.example/>\r\nHelp</help.htm>", "text/plain");
     server.page("/pubsearch.txt", "Find<http://find.example/>", "text/plain");
     server.page("/list5.txt", home(1) + "\r\n" + home(2) + "\r\n" + home(3) + "\r\n", "text/plain");
   }
-  ~VendorSiteTest() override { stop(); }
-
   std::string home(int n) const { return server.url("/home" + std::to_string(n) + ".htm"); }
-
-  // Starts the workbench as the program does; a second call is a restart.
-  void start() {
-    stop();
-    browser1 = std::make_unique<FakeBrowser>();
-    browser5 = std::make_unique<FakeBrowser>();
-    form = std::make_unique<Form1>(Form1Platform{
-        loop, dialogs, launcher, settings, folder.path(), *browser1, *browser5, hidden[0],
-        hidden[1], hidden[2], [this] { return std::make_unique<CurlTransfer>(loop); }});
-    workbench = std::make_unique<Workbench>(
-        loop, dialogs, launcher, settings, folder.path(), *form, form->commands,
-        form->toolWindows, []() -> Database& { throw std::logic_error("no database here"); });
-    browsing = &addBrowsing(*workbench);
-    form->popupMenu = [](const MenuItem&, const std::function<void(int)>& chosen) { chosen(0); };
-    form->Form_Load();
-  }
-
-  void stop() {
-    if (form) form->Form_Unload();
-    workbench.reset();
-    form.reset();
-  }
-
   bool pump(const std::function<bool()>& done) { return pumpUntil(loop, done); }
-
   bool listsArrived() {
     return browsing->lists.Picture8.Visible() && browsing->lists.Picture11.Visible() &&
            !form->Inet(10).StillExecuting() && loop.pendingCount() == 0;
   }
 
   LocalHttpServer server;
-  TempFolder folder;
-  ManualEventLoop loop;
-  ScriptedDialogs dialogs;
-  RecordingLauncher launcher;
-  Settings settings;
-  std::array<FakeBrowser, 3> hidden;
-  std::unique_ptr<FakeBrowser> browser1;
-  std::unique_ptr<FakeBrowser> browser5;
-  std::unique_ptr<Form1> form;
-  std::unique_ptr<Workbench> workbench;
-  Browsing* browsing = nullptr;
 };
 
 TEST_F(VendorSiteTest, ListsAndHomePagesAtStartRotatingOverThreeStarts) {
@@ -121,16 +81,6 @@ TEST_F(VendorSiteTest, PrivateListsRetryOnceAfterAFailedFirstTry) {
   ASSERT_TRUE(pump([&] { return browsing->lists.Picture11.Visible(); }));
   EXPECT_EQ(form->privch.child(0).Caption(), "Mine");
   EXPECT_EQ(server.requestCount("/private/channels.txt"), 2);
-}
-
-TEST_F(VendorSiteTest, AnUnreachableVendorShowsTheShippedStartPage) {
-  RefusingPort refusing;
-  settings.vendorBaseUrl = refusing.url("");
-  start();
-  ASSERT_TRUE(pump([&] { return !browser1->written.empty(); }));
-  EXPECT_NE(browser1->written.front().find("<title>Vendaro</title>"), std::string::npos);
-  EXPECT_TRUE(browser1->navigations.empty());
-  EXPECT_TRUE(form->List6.items().empty());
 }
 
 }  // namespace
