@@ -46,7 +46,8 @@ std::string StartPage::html() const {
 }
 
 void StartPage::show() {
-  if (navigated_) return;
+  // A page the user asked for may still be on its way.
+  if (navigated_ || pane_.Busy() || !writingDocument(pane_.LocationURL())) return;
   shown_ = true;
   pane_.writeDocument(html());
 }
