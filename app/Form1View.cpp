@@ -87,6 +87,9 @@ void Form1View::addMenuEntries(QMenu& menu, const MenuItem& item) {
                                                               : menu.addAction(qt(entry.Caption()));
     action->setObjectName(qt(entry.name()));
     const std::string name = entry.name();
+    // An entry a command disables (the private zone's "Save image buf") is greyed.
+    MenuItem& model = *menu_.find(name);
+    watch(model, [action, &model] { action->setEnabled(model.Enabled()); });
     connect(action, &QAction::triggered, this,
             [this, name] { runGuarded([this, &name] { menu_.click(name); }); });
   }
