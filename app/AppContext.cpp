@@ -2,8 +2,6 @@
 
 #include "app/ProgramSettings.h"
 #include "app/Subsystems.h"
-#include "browse/PrivateZoneSettings.h"
-#include "browse/TranslationSettings.h"
 #include "platform/AppFolder.h"
 #include "submit/SearchEngineSettings.h"
 
@@ -16,9 +14,7 @@ void readSections(AppContext& context) {
   context.folders = FolderSettings::read(file);
   (void)ProgramSettings::read(file);
   checkSubsystemSettings(file);
-  // Sections of the subsystems still to be built, checked already.
-  (void)PrivateZoneSettings::read(file);
-  (void)TranslationSettings::read(file);
+  // The section of the submission tool, which is still to be built.
   (void)SearchEngineSettings::read(file);
 }
 

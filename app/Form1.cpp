@@ -60,6 +60,7 @@ Form1::Form1(Form1Platform platform)
                          platform.makeTransfer),
       platform_(std::move(platform)) {
   mainMenu.onClick = [this](const std::string& name) { menu_Click(name); };
+  menuEntry = [this](const std::string& name) { return mainMenu.find(name); };
   registerCommands();
 }
 

@@ -115,7 +115,7 @@ class Form1 : public MainWindowControls {
   // Hands the page of WebBrowser1 to the history and the image buffer.
   void ProcessCompletedPage() { paneEvents_.ProcessCompletedPage(); }
   // Set by the history and image-buffer features; null skips that step.
-  void setVisitRecorder(VisitRecorder* recorder) { paneEvents_.visitRecorder = recorder; }
+  void setVisitRecorder(VisitRecorder* recorder) { visitRecorder = recorder; }
   void setPictureCollector(PictureCollector* collector) {
     paneEvents_.pictureCollector = collector;
   }
@@ -131,9 +131,8 @@ class Form1 : public MainWindowControls {
   CommandRegistry commands;
   ToolWindows toolWindows;
 
-  // Hooks for the view and the private zone.
-  std::function<void()> onCloseRequested;  // the view closes the window
-  std::function<void()> enterPrivateZone;  // a refused address
+  // Hook for the view: it closes the window.
+  std::function<void()> onCloseRequested;
 
  private:
   std::filesystem::path file(const char* backslashName) const;
@@ -158,7 +157,7 @@ class Form1 : public MainWindowControls {
   std::map<std::string, std::string> setAside_;
   PaneNavigation navigation_{WebBrowser1, WebBrowser5};
   PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
-                          inPrivateZone, keepRecord}};
+                          inPrivateZone, keepRecord, visitRecorder}};
 };
 
 }  // namespace vendaro

@@ -130,6 +130,8 @@ bool QtWebBrowser::allowNavigation(const QUrl& url) {
   if (url.scheme() == QStringLiteral("data") || !onBeforeNavigate) return true;
   bool cancel = false;
   runGuarded([&] { onBeforeNavigate(text(url), cancel); });
+  // A refused request starts no load.
+  if (cancel) busy_ = false;
   return !cancel;
 }
 
@@ -200,7 +202,11 @@ void QtWebBrowser::snapshotTaken(const QVariant& result) {
 }
 
 void QtWebBrowser::Navigate(const std::string& address) {
-  if (view_) view_->load(QUrl::fromUserInput(QString::fromStdString(address)));
+  if (!view_) return;
+  // Busy from the request on, as the other browsers are: the engine starts
+  // the load a moment later.
+  busy_ = true;
+  view_->load(QUrl::fromUserInput(QString::fromStdString(address)));
 }
 
 void QtWebBrowser::GoBack() {
