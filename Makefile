@@ -1,9 +1,12 @@
 # The two commands of README.md: `make run` and `make test`. Both install the
-# Debian packages when missing and rebuild only what changed.
+# Debian packages when missing and rebuild only what changed. `make sanitize`
+# builds and runs the whole suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer in a build folder of its own.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all deps configure build run test bench bench-intake format clean
+.PHONY: all deps configure build run test sanitize bench bench-intake bench-startup fuzz format clean
 
 all: build
 
@@ -24,12 +27,24 @@ run: build
 test: build
 	@scripts/run-tests $(BUILD_DIR)
 
+sanitize: deps
+	@scripts/run-sanitized-tests $(SANITIZE_DIR) $(JOBS)
+
 bench: build
 	@bench/generate-bench $(BUILD_DIR)/app/vendaro
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+	@$(BUILD_DIR)/bench/startup_bench
+
+# Start-up with 1,000,000 private-history entries (ENTRIES to change it).
+bench-startup: build
+	@$(BUILD_DIR)/bench/startup_bench $(ENTRIES)
 
 bench-intake: build
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+
+# Runs each fuzz target for FUZZ_SECONDS (default 60) in its own build folder.
+fuzz: deps
+	@scripts/run-fuzz
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

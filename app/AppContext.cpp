@@ -1,8 +1,22 @@
 #include "app/AppContext.h"
 
+#include "app/ProgramSettings.h"
+#include "app/Subsystems.h"
 #include "platform/AppFolder.h"
+#include "submit/SearchEngineSettings.h"
 
 namespace vendaro {
+
+void readSections(AppContext& context) {
+  const SettingsFile& file = context.settings;
+  context.vendor = VendorSettings::read(file);
+  context.mail = MailSettings::read(file);
+  context.folders = FolderSettings::read(file);
+  (void)ProgramSettings::read(file);
+  checkSubsystemSettings(file);
+  // The section of the submission tool, which is still to be built.
+  (void)SearchEngineSettings::read(file);
+}
 
 std::optional<AppContext> openAppContext(const std::optional<std::string>& folderOption,
                                          std::ostream& errors) {
@@ -14,7 +28,11 @@ std::optional<AppContext> openAppContext(const std::optional<std::string>& folde
     return std::nullopt;
   }
   try {
-    context.settings = Settings::load(context.folder);
+    context.settings = SettingsFile::load(context.folder);
+    readSections(context);
+    for (const auto& unknown : context.settings.unreadKeys()) {
+      errors << "vendaro: warning: " << unknown << " is ignored\n";
+    }
   } catch (const SettingsError& error) {
     errors << "vendaro: the settings cannot be read: " << error.what() << "\n";
     return std::nullopt;

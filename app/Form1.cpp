@@ -1,7 +1,10 @@
 #include "app/Form1.h"
 
 #include <exception>
+#include <map>
+#include <vector>
 
+#include "app/DistinctEntries.h"
 #include "app/ImageBufferPage.h"
 #include "app/ListFile.h"
 #include "app/ToolbarBitmaps.h"
@@ -37,6 +40,20 @@ void addIfAbsent(ListControl& list, const std::string& entry) {
   if (!contains(list, entry)) list.AddItem(entry);
 }
 
+// Adds each entry not yet in `list`. The duplicate test goes through a hash
+// set beside the list, so a list of a million entries loads in linear time.
+void addAllAbsent(ListControl& list, std::vector<std::string> entries) {
+  list.AddItems(distinctEntries(std::move(entries), list.items()));
+}
+
+std::string setAsideMessage(const std::vector<std::string>& problems) {
+  std::string message =
+      "These saved lists could not be read. They are left as they are and will not be "
+      "overwritten when Vendaro closes:";
+  for (const auto& problem : problems) message += "\n" + problem;
+  return message;
+}
+
 }  // namespace
 
 Form1::Form1(Form1Platform platform)
@@ -45,6 +62,7 @@ Form1::Form1(Form1Platform platform)
                          platform.makeTransfer),
       platform_(std::move(platform)) {
   mainMenu.onClick = [this](const std::string& name) { menu_Click(name); };
+  menuEntry = [this](const std::string& name) { return mainMenu.find(name); };
   registerCommands();
 }
 
@@ -94,13 +112,12 @@ void Form1::registerMenuCommands() {
   // The publisher, unless a publishing subsystem registers its own window.
   commands.add("pub_shng", [this] { launchers_.startPublisher(); });
   // Help pages on the vendor site, in WebBrowser1 whether it is shown or not.
-  for (const auto& [entry, path] : {std::pair{"get_start", "/gtst.htm"}, std::pair{"hic", "/how.htm"},
-                                    std::pair{"special", "/customization.htm"},
-                                    std::pair{"about", "/about.htm"}}) {
+  for (const auto& [entry, path] :
+       {std::pair{"get_start", "/gtst.htm"}, std::pair{"hic", "/how.htm"},
+        std::pair{"special", "/customization.htm"}, std::pair{"about", "/about.htm"}}) {
     const std::string page = path;
     commands.add(entry, [this, page] {
-      navigation_.onMainPane(
-          [&](Browser& pane) { pane.Navigate(platform_.settings.vendorAddress(page)); });
+      navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.vendor.address(page)); });
     });
   }
 }
@@ -110,11 +127,11 @@ std::filesystem::path Form1::file(const char* backslashName) const {
 }
 
 void Form1::Form_Load() {
-  const Settings& settings = platform_.settings;
-  WebBrowser5.browser().Navigate(settings.vendorAddress("/welcome.htm"));
-  Inet(6).Execute(settings.vendorAddress("/pubchannels.txt"));
-  Inet(7).Execute(settings.vendorAddress("/pubsearch.txt"));
-  Inet(10).Execute(settings.vendorAddress("/list5.txt"));
+  const VendorSettings& vendor = platform_.vendor;
+  WebBrowser5.browser().Navigate(vendor.address("/welcome.htm"));
+  Inet(6).Execute(vendor.address("/pubchannels.txt"));
+  Inet(7).Execute(vendor.address("/pubsearch.txt"));
+  Inet(10).Execute(vendor.address("/list5.txt"));
   appFolder_ = platform_.appFolder;
 
   ignoringErrors([&] { readAddressHistory(); });
@@ -127,6 +144,7 @@ void Form1::Form_Load() {
   ignoringErrors([&] { windowState = readWholeFile(file("\\window.state")).value_or(""); });
   installDefaultBitmaps();
   toolbar.Form_MouseMove();
+  reportSetAsideLists();
 }
 
 // A merchant may replace the toolbar's bitmaps in the application folder; a
@@ -142,22 +160,39 @@ void Form1::installDefaultBitmaps() {
   }
 }
 
-void Form1::readAddressHistory() {
-  for (const auto& entry : list_file::split(list_file::read(file("\\lb.prv")))) {
-    AddToAddressHistory(entry);
+std::vector<std::string> Form1::loadList(const char* backslashName) {
+  list_file::Loaded loaded = list_file::load(file(backslashName));
+  if (loaded.state == list_file::Loaded::State::SetAside) {
+    setAside_[backslashName] = file(backslashName).string() + ": " + loaded.problem;
   }
+  return std::move(loaded.entries);
+}
+
+void Form1::readAddressHistory() {
+  for (const auto& entry : loadList("\\lb.prv")) AddToAddressHistory(entry);
 }
 
 void Form1::readList(const char* backslashName, ListControl& list) {
-  for (const auto& entry : list_file::split(list_file::read(file(backslashName)))) {
-    addIfAbsent(list, entry);
-  }
+  addAllAbsent(list, loadList(backslashName));
 }
 
 void Form1::readShownHomePages() {
-  for (const auto& entry : list_file::split(list_file::read(file("\\list6.prv")))) {
-    if (positionOf(entry, kCrLf) == 0) List6.AddItem(entry);
-  }
+  // Entries never hold a line break; duplicates are kept.
+  List6.AddItems(loadList("\\list6.prv"));
+}
+
+void Form1::reportSetAsideLists() {
+  if (setAside_.empty()) return;
+  std::vector<std::string> problems;
+  for (const auto& [name, problem] : setAside_) problems.push_back(problem);
+  // Told once, after the window has appeared.
+  platform_.loop.post([this, message = setAsideMessage(problems)] {
+    platform_.dialogs.MsgBox(message, MessageButtons::Ok, MessageIcon::Exclamation);
+  });
+}
+
+bool Form1::isSetAside(const std::string& backslashName) const {
+  return setAside_.count(backslashName) != 0;
 }
 
 void Form1::AddToAddressHistory(const std::string& entry) {
@@ -174,6 +209,10 @@ void Form1::Form_Unload() {
     ignoringErrors([&] { toolWindows.close(form); });
   }
   ignoringErrors([&] { removeRunTimeMenuEntries(); });
+  writeSavedLists();
+}
+
+void Form1::writeSavedLists() {
   writeImageBufferPages(Quoting::Quoted);
   writeList("\\lb.prv", Combo2);
   writeList("\\domain.prv", domain);
@@ -199,6 +238,9 @@ void Form1::removeRunTimeMenuEntries() {
 }
 
 void Form1::writeList(const char* backslashName, const ListControl& list) {
+  // A file that could not be read at start holds entries the list does not
+  // have: it stays as it is.
+  if (isSetAside(backslashName)) return;
   // A list that cannot be written is skipped; the other lists are still written.
   (void)list_file::write(file(backslashName), list);
 }
@@ -243,8 +285,7 @@ void Form1::openTypedAddress(const std::string& address) {
     navigation_.navigateVisible(address);
     return;
   }
-  navigation_.onVisiblePanes(
-      [&](Browser& pane) { pane.writeDocument(addressErrorPage(address)); });
+  navigation_.onVisiblePanes([&](Browser& pane) { pane.writeDocument(addressErrorPage(address)); });
 }
 
 int Form1::privateHistoryMatch(const std::string& address) const {
@@ -303,7 +344,7 @@ void Form1::Picture4_Click() {
 }
 
 void Form1::Picture5_Click() {
-  navigation_.navigateVisible(platform_.settings.vendorBaseUrl);
+  navigation_.navigateVisible(platform_.vendor.baseUrl);
 }
 
 void Form1::Picture6_Click() {
@@ -326,7 +367,7 @@ void Form1::forward_Click() {
 }
 
 void Form1::home_Click() {
-  navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.settings.vendorBaseUrl); });
+  navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.vendor.baseUrl); });
 }
 
 void Form1::refresh_Click() {

@@ -3,8 +3,10 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/FileCommands.h"
 #include "app/Form1Layout.h"
@@ -13,9 +15,11 @@
 #include "app/PaneEvents.h"
 #include "app/PaneNavigation.h"
 #include "app/ProgramLaunchers.h"
+#include "app/ProgramSettings.h"
 #include "app/Toolbar.h"
 #include "common/MainWindowControls.h"
 #include "common/PictureCollector.h"
+#include "common/VendorSettings.h"
 #include "common/VisitRecorder.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
@@ -27,7 +31,6 @@
 #include "platform/ListControl.h"
 #include "platform/MenuItem.h"
 #include "platform/PictureBox.h"
-#include "platform/Settings.h"
 #include "platform/StatusBar.h"
 #include "platform/ToolWindows.h"
 #include "platform/Transfer.h"
@@ -41,7 +44,7 @@ struct Form1Platform {
   EventLoop& loop;
   Dialogs& dialogs;
   Launcher& launcher;
-  const Settings& settings;
+  const VendorSettings& vendor;
   std::filesystem::path appFolder;
   Browser& webBrowser1;
   Browser& webBrowser5;
@@ -50,6 +53,8 @@ struct Form1Platform {
   Browser& webBrowser4;
   // Makes the transfer controls Inet1 to Inet10.
   std::function<std::unique_ptr<Transfer>()> makeTransfer;
+  // The outside programs of the launchers.
+  ProgramSettings programs;
 };
 
 // The main window `form1`: a web browser that owns the lists several tools
@@ -67,6 +72,12 @@ class Form1 : public MainWindowControls {
   void Form_Load();
   void Form_Unload();
   void Form_Terminate();
+  // Writes the lists saved at close (and the image-buffer page), as the close
+  // does; also used when the session ends without the window being closed.
+  void writeSavedLists();
+  // True when the list file (a backslash name such as "\favor.prv") could
+  // not be read at start: it is never written, so no entry in it is lost.
+  bool isSetAside(const std::string& backslashName) const;
   // The Exit menu entry: closes the window the same way as its close box.
   void exit_Click();
 
@@ -111,7 +122,7 @@ class Form1 : public MainWindowControls {
   // Hands the page of WebBrowser1 to the history and the image buffer.
   void ProcessCompletedPage() { paneEvents_.ProcessCompletedPage(); }
   // Set by the history and image-buffer features; null skips that step.
-  void setVisitRecorder(VisitRecorder* recorder) { paneEvents_.visitRecorder = recorder; }
+  void setVisitRecorder(VisitRecorder* recorder) { visitRecorder = recorder; }
   void setPictureCollector(PictureCollector* collector) {
     paneEvents_.pictureCollector = collector;
   }
@@ -132,13 +143,14 @@ class Form1 : public MainWindowControls {
   // in the application folder between runs.
   std::string windowState;
 
-  // Hooks for the view and the private zone.
-  std::function<void()> onCloseRequested;  // the view closes the window
-  std::function<void()> enterPrivateZone;  // a refused address
+  // Hook for the view: it closes the window.
+  std::function<void()> onCloseRequested;
 
  private:
   std::filesystem::path file(const char* backslashName) const;
+  std::vector<std::string> loadList(const char* backslashName);
   void readList(const char* backslashName, ListControl& list);
+  void reportSetAsideLists();
   void readAddressHistory();
   void readShownHomePages();
   void writeList(const char* backslashName, const ListControl& list);
@@ -157,12 +169,14 @@ class Form1 : public MainWindowControls {
 
   Form1Platform platform_;
   std::filesystem::path appFolder_;
+  // The list files not read at start, by backslash name, with the reason.
+  std::map<std::string, std::string> setAside_;
   PaneNavigation navigation_{WebBrowser1, WebBrowser5};
   LinkStepping linkStepping_{List7, List3, StatusBar1, linkIndex, navigation_};
   FileCommands fileCommands_{platform_.dialogs, WebBrowser1, WebBrowser5, inPrivateZone};
-  ProgramLaunchers launchers_{platform_.launcher, platform_.dialogs, platform_.settings};
+  ProgramLaunchers launchers_{platform_.launcher, platform_.dialogs, platform_.programs};
   PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
-                          inPrivateZone, keepRecord}};
+                          inPrivateZone, keepRecord, visitRecorder}};
 };
 
 }  // namespace vendaro

@@ -63,6 +63,7 @@ Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget*
   watch(form_.WebBrowser1, [this] { showVisiblePane(); });
   watch(form_.WebBrowser5, [this] { showVisiblePane(); });
   watch(form_.Label1, [this] { label1_->setText(qt(form_.Label1.Caption())); });
+  watch(form_.Combo2, [this] { combo2_->setVisible(form_.Combo2.Visible()); });
 
   form_.onCloseRequested = [this] { close(); };
   resize(kInitialWidth, kInitialHeight);
@@ -93,6 +94,9 @@ void Form1View::addMenuEntries(QMenu& menu, const MenuItem& item) {
                                                               : menu.addAction(qt(entry.Caption()));
     action->setObjectName(qt(entry.name()));
     const std::string name = entry.name();
+    // An entry a command disables (the private zone's "Save image buf") is greyed.
+    MenuItem& model = *menu_.find(name);
+    watch(model, [action, &model] { action->setEnabled(model.Enabled()); });
     connect(action, &QAction::triggered, this,
             [this, name] { runGuarded([this, &name] { menu_.click(name); }); });
   }
@@ -127,9 +131,7 @@ void Form1View::makeShortcuts() {
     connect(made, &QShortcut::activated, this,
             [command = std::move(command)] { runGuarded(command); });
   };
-  const auto run = [this](const char* name) {
-    return [this, name] { form_.commands.run(name); };
-  };
+  const auto run = [this](const char* name) { return [this, name] { form_.commands.run(name); }; };
   shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), run("Picture2"));
   shortcut(QKeySequence(Qt::ALT | Qt::Key_Right), run("Picture3"));
   shortcut(QKeySequence(Qt::Key_F5), run("Picture6"));

@@ -13,8 +13,8 @@ namespace vendaro {
 // position reached (shared with the link collection).
 class LinkStepping {
  public:
-  LinkStepping(ListControl& list7, const ListControl& list3, StatusBar& statusBar,
-               int& linkIndex, PaneNavigation& navigation)
+  LinkStepping(ListControl& list7, const ListControl& list3, StatusBar& statusBar, int& linkIndex,
+               PaneNavigation& navigation)
       : list7_(list7),
         list3_(list3),
         statusBar_(statusBar),

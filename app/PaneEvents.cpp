@@ -96,11 +96,11 @@ void PaneEvents::WebBrowser1_DocumentEvent(const DocumentEvent& event) {
 void PaneEvents::ProcessCompletedPage() {
   const auto document = c_.WebBrowser1.browser().Document();
   if (!document) return;
-  if (visitRecorder) {
+  if (c_.visitRecorder) {
     if (publicZone()) {
-      visitRecorder->recordVisitedDomain(c_.domain2, *document);
+      c_.visitRecorder->recordVisitedDomain(c_.domain2, *document);
     } else if (c_.keepRecord) {
-      visitRecorder->recordVisitedDomain(c_.domain, *document);
+      c_.visitRecorder->recordVisitedDomain(c_.domain, *document);
     }
   }
   if (pictureCollector) pictureCollector->collectPageImages(*document);

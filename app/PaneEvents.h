@@ -20,6 +20,7 @@ struct PaneEventControls {
   ListControl& domain2;  // public history
   const bool& inPrivateZone;
   const bool& keepRecord;
+  VisitRecorder* const& visitRecorder;  // null skips the history step
 };
 
 // What the main window does when its two user panes report progress: the
@@ -37,8 +38,7 @@ class PaneEvents {
   // collector; nothing without a page.
   void ProcessCompletedPage();
 
-  // Either may be null: that step is then skipped.
-  VisitRecorder* visitRecorder = nullptr;
+  // May be null: that step is then skipped.
   PictureCollector* pictureCollector = nullptr;
 
  private:

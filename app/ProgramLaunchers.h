@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "app/ProgramSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
-#include "platform/Settings.h"
 
 namespace vendaro {
 
@@ -18,7 +18,7 @@ class ProgramLaunchers {
   static constexpr const char* kCalculators[] = {"gnome-calculator", "kcalc", "galculator",
                                                  "xcalc"};
 
-  ProgramLaunchers(Launcher& launcher, Dialogs& dialogs, const Settings& settings)
+  ProgramLaunchers(Launcher& launcher, Dialogs& dialogs, const ProgramSettings& settings)
       : launcher_(launcher), dialogs_(dialogs), settings_(settings) {}
 
   void startMailProgram();  // Picture19
@@ -33,7 +33,7 @@ class ProgramLaunchers {
 
   Launcher& launcher_;
   Dialogs& dialogs_;
-  const Settings& settings_;
+  const ProgramSettings& settings_;
 };
 
 }  // namespace vendaro

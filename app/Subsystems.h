@@ -15,5 +15,7 @@ void registerSubsystemCommands(Workbench& workbench);
 void registerSubsystemWindows(Workbench& workbench, QtToolWindowSlots& windows);
 // Each adds its headless commands to the program's command line.
 void addSubsystemCommandLines(CommandLine& commandLine);
+// Each checks its own section of the settings file (throws SettingsError).
+void checkSubsystemSettings(const SettingsFile& settings);
 
 }  // namespace vendaro

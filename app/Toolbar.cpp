@@ -33,51 +33,47 @@ std::vector<std::unique_ptr<ToolbarButton>> makeButtons() {
     return made;
   };
   std::vector<std::unique_ptr<ToolbarButton>> buttons;
-  buttons.push_back(button("Picture2", firstRow(120), "Go back", "back1", "back1_up",
-                           "back1_down", {"Picture3"}, Kind::Clicked));
+  buttons.push_back(button("Picture2", firstRow(120), "Go back", "back1", "back1_up", "back1_down",
+                           {"Picture3"}, Kind::Clicked));
   buttons.push_back(button("Picture3", firstRow(480), "Go forward", "forward1", "forward1_on",
                            "forward1_down", {"Picture2", "Picture4"}, Kind::Clicked));
   buttons.push_back(button("Picture4", firstRow(840), "Stop", "stop1", "stop1_on", "stop1_down",
                            {"Picture3", "Picture5"}, Kind::Clicked));
-  buttons.push_back(button("Picture5", firstRow(1200), "Go home", "home1", "home1_on",
-                           "home1_down", {"Picture6", "Picture4"}, Kind::Clicked));
+  buttons.push_back(button("Picture5", firstRow(1200), "Go home", "home1", "home1_on", "home1_down",
+                           {"Picture6", "Picture4"}, Kind::Clicked));
   buttons.push_back(button("Picture6", firstRow(1560), "Refresh", "refresh1", "refresh1_on",
                            "refresh1_down", {"Picture5", "Picture8"}, Kind::Clicked));
   buttons.push_back(button("Picture8", firstRow(2060), "Search Engine Listing ", "search1",
-                           "search1_on", "search1_down", {"Picture6", "Picture9"},
-                           Kind::Clicked));
+                           "search1_on", "search1_down", {"Picture6", "Picture9"}, Kind::Clicked));
   buttons.push_back(button("Picture9", firstRow(2420), "Your Favorites", "favorites",
                            "favorites1_on", "favorites1_down", {"Picture8", "Picture10"},
                            Kind::Clicked));
-  buttons.push_back(button("Picture10", firstRow(2780), "Your History", "history1",
-                           "history1_on", "history1_down", {"Picture9", "Picture11"},
-                           Kind::Clicked));
+  buttons.push_back(button("Picture10", firstRow(2780), "Your History", "history1", "history1_on",
+                           "history1_down", {"Picture9", "Picture11"}, Kind::Clicked));
   buttons.push_back(button("Picture11", firstRow(3140), "Your Channels", "chann_norm", "chann_on",
                            "chann_down", {"Picture10", "Picture15"}, Kind::Clicked));
-  buttons.push_back(button("Picture15", firstRow(3640), "Collect Images autamatically",
-                           "collect1", "collect1_on", "collect1_down",
-                           {"Picture11", "Picture19"}, Kind::Clicked));
+  buttons.push_back(button("Picture15", firstRow(3640), "Collect Images autamatically", "collect1",
+                           "collect1_on", "collect1_down", {"Picture11", "Picture19"},
+                           Kind::Clicked));
   buttons.push_back(button("Picture14", {8640, 1800, 840, 600}, "Private Zone  enterance ",
-                           "private1", "private1_on", "private1_down",
-                           {"Picture15", "Picture11"}, Kind::Clicked));
+                           "private1", "private1_on", "private1_down", {"Picture15", "Picture11"},
+                           Kind::Clicked));
   buttons.push_back(button("Picture19", secondRow(4000), "Calls \"OutLook Express\"", "outlook",
                            "outlook_on", "outlook_down", {"Picture15", "Picture20"},
                            Kind::Launcher));
-  buttons.push_back(button("Picture20", secondRow(4360), "Callas Address Book", "book",
-                           "book_on", "book_down", {"Picture19", "Picture21"}, Kind::Launcher));
+  buttons.push_back(button("Picture20", secondRow(4360), "Callas Address Book", "book", "book_on",
+                           "book_down", {"Picture19", "Picture21"}, Kind::Launcher));
   buttons.push_back(button("Picture21", secondRow(4720), "Calls calculator", "calk", "calk_on",
                            "calk_down", {"Picture20", "Picture23"}, Kind::Launcher));
   buttons.push_back(button("Picture23", secondRow(5200), "Switch between browsers", "switch",
-                           "switch_on", "switch_down", {"Picture21", "Picture24"},
-                           Kind::Released));
+                           "switch_on", "switch_down", {"Picture21", "Picture24"}, Kind::Released));
   buttons.push_back(button("Picture24", secondRow(5560), "Shows  next home page", "nexthome",
                            "nexthome_on", "", {"Picture23", "Picture241"},
                            Kind::ReleasedWithoutPress));
   buttons.push_back(button("Picture241", secondRow(6060), "Get all links from a page", "get",
                            "get_on", "get_down", {"Picture24", "Picture26"}, Kind::Released));
-  buttons.push_back(button("Picture26", secondRow(6420), "Previous link", "navright",
-                           "navright_on", "navright_down", {"Picture241", "Picture27"},
-                           Kind::Released));
+  buttons.push_back(button("Picture26", secondRow(6420), "Previous link", "navright", "navright_on",
+                           "navright_down", {"Picture241", "Picture27"}, Kind::Released));
   buttons.push_back(button("Picture27", secondRow(6780), "Next link", "navleft", "navleft_on",
                            "navleft_down", {"Picture26", "Picture28"}, Kind::Released));
   buttons.push_back(button("Picture28", secondRow(7160), "Cleares links listing ", "dellink",

@@ -6,6 +6,7 @@
 #include "app/GuiEnvironment.h"
 #include "app/Subsystems.h"
 #include "platform/curl/CurlTransfer.h"
+#include "platform/qt/QtSessionEnd.h"
 
 namespace vendaro {
 
@@ -16,15 +17,16 @@ WorkbenchView::WorkbenchView(AppContext context)
       webBrowser5_(std::make_unique<QtWebBrowser>(*profile_)) {
   for (auto& browser : hiddenBrowsers_) browser = std::make_unique<PageLoader>(loop_);
   form_ = std::make_unique<Form1>(
-      Form1Platform{loop_, dialogs_, launcher_, context_.settings, context_.folder, *webBrowser1_,
+      Form1Platform{loop_, dialogs_, launcher_, context_.vendor, context_.folder, *webBrowser1_,
                     *webBrowser5_, *hiddenBrowsers_[0], *hiddenBrowsers_[1], *hiddenBrowsers_[2],
-                    [this] { return std::make_unique<CurlTransfer>(loop_); }});
+                    [this] { return std::make_unique<CurlTransfer>(loop_); },
+                    ProgramSettings::read(context_.settings)});
   window_ = std::make_unique<Form1View>(*form_, form_->mainMenu, webBrowser1_->widget(),
                                         webBrowser5_->widget());
   dialogs_.setParentWindow(window_.get());
-  workbench_ = std::make_unique<Workbench>(
-      loop_, dialogs_, launcher_, context_.settings, context_.folder, *form_, form_->commands,
-      form_->toolWindows, [this]() -> Database& { return database(); });
+  workbench_ =
+      std::make_unique<Workbench>(loop_, dialogs_, launcher_, context_, *form_, form_->commands,
+                                  form_->toolWindows, [this]() -> Database& { return database(); });
   slots_ = std::make_unique<QtToolWindowSlots>(form_->toolWindows, loop_);
   registerSubsystemCommands(*workbench_);
   registerSubsystemWindows(*workbench_, *slots_);
@@ -54,6 +56,11 @@ void WorkbenchView::start() {
   window_->show();
 }
 
+void WorkbenchView::endSession() {
+  // Closing the window runs the close sequence once, as the close box does.
+  if (window_) window_->close();
+}
+
 void WorkbenchView::finish() {
   window_.reset();
   form_->Form_Terminate();
@@ -75,6 +82,15 @@ int runWorkbench(const AppContext& context) {
   QApplication::setQuitOnLastWindowClosed(true);
 
   WorkbenchView workbench(context);
+  // Asked to end by a signal: close the main window as the close box does,
+  // then end even if other windows are open. Asked for its data when the
+  // session logs out: write the saved lists now.
+  QtSessionEnd sessionEnd(
+      [&workbench] {
+        workbench.endSession();
+        QApplication::quit();
+      },
+      [&workbench] { workbench.form().writeSavedLists(); });
   workbench.start();
   const int exitCode = QApplication::exec();
   workbench.finish();

@@ -33,6 +33,8 @@ class WorkbenchView {
 
   // Runs the main window's start-up sequence, then shows the window.
   void start();
+  // The program is asked to end by the session: closes the main window.
+  void endSession();
   // Releases the closed main window and runs its destruction sequence.
   void finish();
 

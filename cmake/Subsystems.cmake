@@ -5,14 +5,15 @@
 #     GUI vendaro_research_gui         # its views (Qt)
 #     COMMANDS registerResearchCommands     # void(Workbench&)
 #     WINDOWS registerResearchWindows       # void(Workbench&, QtToolWindowSlots&)
-#     COMMAND_LINE addResearchCommandLine)  # void(CommandLine&)
+#     COMMAND_LINE addResearchCommandLine   # void(CommandLine&)
+#     SETTINGS checkResearchSettings)       # void(const SettingsFile&), at start
 #
 # Every argument but NAME is optional. The build writes the calls of every
 # registered function into the program (app/Subsystems.h declares what they
 # are called through), so adding a subsystem edits nothing in app/ or platform/.
 function(vendaro_subsystem)
-  cmake_parse_arguments(ARG "" "NAME;CORE;GUI;COMMANDS;WINDOWS;COMMAND_LINE" "" ${ARGN})
-  foreach(kind CORE GUI COMMANDS WINDOWS COMMAND_LINE)
+  cmake_parse_arguments(ARG "" "NAME;CORE;GUI;COMMANDS;WINDOWS;COMMAND_LINE;SETTINGS" "" ${ARGN})
+  foreach(kind CORE GUI COMMANDS WINDOWS COMMAND_LINE SETTINGS)
     if(ARG_${kind})
       set_property(GLOBAL APPEND PROPERTY VENDARO_SUBSYSTEM_${kind} ${ARG_${kind}})
     endif()

@@ -5,19 +5,26 @@
 #include <functional>
 #include <string>
 
+#include "common/VendorSettings.h"
+#include "platform/FolderSettings.h"
 #include "platform/HeadlessDialogs.h"
-#include "platform/Settings.h"
+#include "platform/MailSettings.h"
+#include "platform/SettingsFile.h"
 
 namespace vendaro {
 
 // The exit code of a run that could not start or do its job.
 constexpr int kExitError = 2;
 
-// What every command of the program starts from: the application folder and
-// the settings read from it.
+// What every command of the program starts from: the application folder,
+// its checked settings file, from which each subsystem reads its own
+// section, and the sections several subsystems share.
 struct AppContext {
   std::filesystem::path folder;
-  Settings settings;
+  SettingsFile settings;
+  VendorSettings vendor;
+  MailSettings mail;
+  FolderSettings folders;
   // How the command answers a yes/no question (`--yes` says Yes).
   QuestionAnswer questionAnswer = QuestionAnswer::No;
 };

@@ -3,7 +3,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "common/VisitRecorder.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
 #include "platform/Label.h"
@@ -86,6 +88,17 @@ class MainWindowControls {
   bool linksGathered = false;
   // The position in `List7` the toolbar's link stepping has reached.
   int linkIndex = 0;
+
+  // Hooks a subsystem sets and the main window calls; unset, they do nothing.
+  // Records the site of every page completed in WebBrowser1.
+  VisitRecorder* visitRecorder = nullptr;
+  // Runs when the address bar refuses a privately visited site.
+  std::function<void()> enterPrivateZone;
+  // The main menu's entry of a designer name (to enable or disable it).
+  std::function<MenuItem*(const std::string& name)> menuEntry;
+  // Pops `menu`'s entries up at the mouse position and reports the index of
+  // the entry chosen; set by the GUI.
+  std::function<void(const MenuItem& menu, const std::function<void(int index)>& chosen)> popupMenu;
 
  private:
   std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/CommandLine.h"
 #include "common/MailboxIntake.h"
 #include "common/MainWindowControls.h"
 #include "platform/CommandRegistry.h"
@@ -12,7 +13,6 @@
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/Launcher.h"
-#include "platform/Settings.h"
 #include "platform/ToolWindows.h"
 
 namespace vendaro {
@@ -24,14 +24,14 @@ namespace vendaro {
 // registers its commands and keeps its parts alive in it.
 class Workbench {
  public:
-  Workbench(EventLoop& loop, Dialogs& dialogs, Launcher& launcher, const Settings& settings,
-            std::filesystem::path appFolder, MainWindowControls& mainWindow,
-            CommandRegistry& commands, ToolWindows& windows, std::function<Database&()> database)
+  Workbench(EventLoop& loop, Dialogs& dialogs, Launcher& launcher, const AppContext& context,
+            MainWindowControls& mainWindow, CommandRegistry& commands, ToolWindows& windows,
+            std::function<Database&()> database)
       : loop(loop),
         dialogs(dialogs),
         launcher(launcher),
-        settings(settings),
-        appFolder(std::move(appFolder)),
+        context(context),
+        appFolder(context.folder),
         mainWindow(mainWindow),
         commands(commands),
         windows(windows),
@@ -46,7 +46,9 @@ class Workbench {
   EventLoop& loop;
   Dialogs& dialogs;
   Launcher& launcher;
-  const Settings& settings;
+  // The application folder, the settings file (each subsystem reads its own
+  // section) and the shared sections.
+  const AppContext& context;
   const std::filesystem::path appFolder;
   MainWindowControls& mainWindow;
   CommandRegistry& commands;

@@ -43,7 +43,7 @@ void addGetOrders(CommandLine& commandLine) {
       GetOrdersOptions options = choices->options;
       options.appFolder = context.folder;
       options.questionAnswer = context.questionAnswer;
-      return runGetOrdersCommand(options, context.settings, std::cout, std::cerr);
+      return runGetOrdersCommand(options, context.mail, std::cout, std::cerr);
     });
   });
 }
@@ -51,7 +51,12 @@ void addGetOrders(CommandLine& commandLine) {
 void addListOrders(CommandLine& commandLine) {
   auto options = std::make_shared<ListOrdersOptions>();
   CLI::App* orders = commandLine.add("orders", "List every order with its lines");
-  orders->add_flag("--csv", options->csv, "One CSV row per order line, with a header row");
+  CLI::Option* csvFlag =
+      orders->add_flag("--csv", options->csv, "One CSV row per order line, with a header row");
+  orders
+      ->add_flag("--card-numbers", options->cardNumbers,
+                 "Full card numbers and expiry dates (default: last four digits, no expiry)")
+      ->needs(csvFlag);
   orders->callback([&commandLine, options] {
     commandLine.choose([options](const AppContext& context) {
       ListOrdersOptions chosen = *options;

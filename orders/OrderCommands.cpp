@@ -1,9 +1,12 @@
 #include "orders/OrderCommands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "orders/OrderIntake.h"
@@ -74,11 +77,30 @@ std::vector<std::string> orderFieldNames(frmOrders& viewer) {
   return names;
 }
 
-std::vector<std::string> orderFieldValues(frmOrders& viewer) {
+bool isFieldNamed(const std::string& name, std::string_view wanted) {
+  return std::equal(name.begin(), name.end(), wanted.begin(), wanted.end(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+  });
+}
+
+constexpr std::string_view kCardNumberField = "CCNumber";
+constexpr std::string_view kCardExpiryField = "CCExp";
+
+// The current order's values; card details masked unless asked for.
+std::vector<std::string> orderFieldValues(frmOrders& viewer, CardDetails card) {
   std::vector<std::string> values;
   Recordset& orders = viewer.datPrimaryRS.recordset();
-  for (int i = 0; i < orders.fieldCount(); ++i)
-    values.push_back(orders.fieldAt(i).Value().toText());
+  for (int i = 0; i < orders.fieldCount(); ++i) {
+    const std::string& name = orders.fieldAt(i).Name();
+    std::string value = orders.fieldAt(i).Value().toText();
+    if (card == CardDetails::Masked && isFieldNamed(name, kCardNumberField)) {
+      value = maskedCardNumber(value);
+    } else if (card == CardDetails::Masked && isFieldNamed(name, kCardExpiryField)) {
+      value.clear();
+    }
+    values.push_back(std::move(value));
+  }
   return values;
 }
 
@@ -92,8 +114,8 @@ std::vector<std::string> lineValues(const std::vector<std::string>& gridRow) {
   return values;
 }
 
-void writeCsvOrder(std::ostream& out, frmOrders& viewer) {
-  const std::vector<std::string> order = orderFieldValues(viewer);
+void writeCsvOrder(std::ostream& out, frmOrders& viewer, CardDetails card) {
+  const std::vector<std::string> order = orderFieldValues(viewer, card);
   if (viewer.grdDataGrid.rows.empty()) {
     std::vector<std::string> row = order;
     row.resize(order.size() + kLineFields.size());
@@ -109,10 +131,12 @@ void writeCsvOrder(std::ostream& out, frmOrders& viewer) {
 
 void writeTextOrder(std::ostream& out, frmOrders& viewer) {
   const std::vector<std::string> names = orderFieldNames(viewer);
-  const std::vector<std::string> values = orderFieldValues(viewer);
+  const std::vector<std::string> values = orderFieldValues(viewer, CardDetails::Masked);
   out << "Order " << values.front() << "\n";
-  for (std::size_t i = 1; i < names.size(); ++i)
+  for (std::size_t i = 1; i < names.size(); ++i) {
+    if (isFieldNamed(names[i], kCardExpiryField)) continue;
     out << "  " << names[i] << ": " << values[i] << "\n";
+  }
   out << "  Lines: " << viewer.grdDataGrid.rows.size() << "\n";
   for (const auto& gridRow : viewer.grdDataGrid.rows) {
     const std::vector<std::string> line = lineValues(gridRow);
@@ -124,7 +148,7 @@ void writeTextOrder(std::ostream& out, frmOrders& viewer) {
 
 }  // namespace
 
-int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& settings,
+int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& settings,
                         std::ostream& out, std::ostream& err) {
   const std::optional<std::string> password = readPassword(options, err);
   if (!password) return kOrdersCommandFailed;
@@ -147,6 +171,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& setting
   intake.popSecurity = options.security;
   intake.popCaFile = options.caFile;
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
+  intake.logCardDetails = CardDetails::Masked;
 
   IntakeResult result;
   intake.onFinished = [&](const IntakeResult& finished) {
@@ -192,7 +217,7 @@ int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::o
   }
   for (; !orders.Eof(); orders.MoveNext()) {
     if (options.csv)
-      writeCsvOrder(out, viewer);
+      writeCsvOrder(out, viewer, options.cardNumbers ? CardDetails::Shown : CardDetails::Masked);
     else
       writeTextOrder(out, viewer);
   }

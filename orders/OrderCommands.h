@@ -6,7 +6,7 @@
 
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
-#include "platform/Settings.h"
+#include "platform/MailSettings.h"
 
 namespace vendaro {
 
@@ -30,24 +30,29 @@ struct GetOrdersOptions {
 };
 
 // Fetches the order mails through the store wizard's order intake over
-// libcurl, printing the intake log and the number of orders stored. Returns
+// libcurl, printing the intake log (card numbers masked, no expiry dates)
+// and the number of orders stored. Returns
 // 0 when the intake ended with a normal log-out; kOrdersCommandFailed with a
 // message on `err` when the password is missing, the database cannot be
 // opened, or the connection or log-in fails or breaks off.
-int runGetOrdersCommand(const GetOrdersOptions& options, const Settings& settings,
+int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& settings,
                         std::ostream& out, std::ostream& err);
 
 // The options of `vendaro orders`.
 struct ListOrdersOptions {
   std::filesystem::path appFolder;  // already resolved
   bool csv = false;
+  // Full card numbers and expiry dates, for the merchant's payment processing.
+  bool cardNumbers = false;
   QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 
 // Lists every order (sorted by customer, as the order viewer shows them) with
 // its lines. With `csv`: a header row of the order fields (OrderID first)
 // followed by the line fields, then one row per order line with its order's
-// fields repeated, an order without lines as one row.
+// fields repeated, an order without lines as one row. Unless `cardNumbers`,
+// a card number shows only its last four digits and the expiry date is left
+// out (an empty CSV column, so the columns stay the same).
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vendaro

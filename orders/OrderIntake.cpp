@@ -229,6 +229,11 @@ bool OrderIntake::storeOrder(const OrderMail& order) {
     }
     database.commit();
   } catch (const DataError& error) {
+    // The record that failed is still being added in its data control; left
+    // there, the next refresh would try to store it again and fail every
+    // later order.
+    Data1.recordset().CancelUpdate();
+    Data2.recordset().CancelUpdate();
     try {
       database.rollback();
     } catch (const DataError&) {
@@ -331,11 +336,14 @@ void OrderIntake::logOrder(const OrderMail& order) {
   add(order.subject);
   add(order.sender);
   add(order.block);
-  for (const char* name : {"AMOUNT", "T2", "NameB", "NameS", "Adrs1B", "Adrs1S", "Adrs2B", "Adrs2S",
-                           "StateB", "StateS", "ZIPB", "ZIPS", "PhoneE", "PhoneD", "E_Mail1",
-                           "E_Mail2", "Cust_Serv_Phone", "CCNumber", "CCExp"}) {
+  for (const char* name :
+       {"AMOUNT", "T2", "NameB", "NameS", "Adrs1B", "Adrs1S", "Adrs2B", "Adrs2S", "StateB",
+        "StateS", "ZIPB", "ZIPS", "PhoneE", "PhoneD", "E_Mail1", "E_Mail2", "Cust_Serv_Phone"}) {
     add(order.value(name));
   }
+  const bool masked = logCardDetails == CardDetails::Masked;
+  add(masked ? maskedCardNumber(order.value("CCNumber")) : order.value("CCNumber"));
+  add(masked ? std::string() : order.value("CCExp"));
   add(order.shippingMethod);
   add(order.shippingCost);
   add("");

@@ -15,7 +15,7 @@
 #include "platform/Label.h"
 #include "platform/ListControl.h"
 #include "platform/MailClient.h"
-#include "platform/Settings.h"
+#include "platform/MailSettings.h"
 #include "platform/TextBox.h"
 #include "platform/Timer.h"
 
@@ -25,11 +25,14 @@ namespace vendaro {
 struct OrderIntakePlatform {
   EventLoop& loop;
   Dialogs& dialogs;
-  const Settings& settings;
+  const MailSettings& settings;
   Database& database;
   // Today's date as stored in OrderDate; empty: the local date as YYYY-MM-DD.
   std::function<std::string()> today;
 };
+
+// How the intake log shows the card number and expiry date of an order.
+enum class CardDetails { Shown, Masked };
 
 // How one intake ended.
 struct IntakeResult {
@@ -83,6 +86,9 @@ class OrderIntake : public MailboxIntake {
   int popPort = 0;  // 0: the protocol's default
   MailAccount::Security popSecurity = MailAccount::Security::None;
   std::string popCaFile;
+  // The log of the window shows what the mail carried; a printed log masks
+  // the card number and leaves the expiry date out.
+  CardDetails logCardDetails = CardDetails::Shown;
 
   Timer Timer1;
   DataControl Data1;  // "Orders"

@@ -103,4 +103,14 @@ std::optional<std::string> orderTotal(std::string_view amount) {
   return std::string(amount.substr(3));
 }
 
+std::string maskedCardNumber(std::string_view number) {
+  std::string digits;
+  for (const char c : number) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  const std::size_t hidden =
+      digits.size() > kShownCardDigits ? digits.size() - kShownCardDigits : 0;
+  return std::string(hidden, '*') + digits.substr(hidden);
+}
+
 }  // namespace vendaro

@@ -61,4 +61,10 @@ std::optional<OrderLine> splitOrderLine(std::string_view entry);
 // (the "$$$" prefix); nothing when no amount remains.
 std::optional<std::string> orderTotal(std::string_view amount);
 
+// A card number as printed for people: a star for each digit but the last
+// four, then those four ("************1111"). Other characters are left out,
+// so nothing but the last four digits can be read from it.
+inline constexpr std::size_t kShownCardDigits = 4;
+std::string maskedCardNumber(std::string_view number);
+
 }  // namespace vendaro

@@ -12,7 +12,7 @@ void registerOrderCommands(Workbench& workbench) {
   workbench.makeOrderIntake = [&workbench]() -> std::unique_ptr<MailboxIntake> {
     return std::make_unique<OrderIntake>(
         OrderIntakePlatform{
-            workbench.loop, workbench.dialogs, workbench.settings, workbench.database(), {}},
+            workbench.loop, workbench.dialogs, workbench.context.mail, workbench.database(), {}},
         std::make_unique<CurlMailClient>(workbench.loop));
   };
 }

@@ -8,8 +8,11 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
+#include <functional>
+#include <utility>
 
 #include "platform/qt/QtGeometry.h"
+#include "platform/qt/QtGuard.h"
 #include "platform/qt/QtLabelBinding.h"
 
 namespace vendaro {
@@ -102,23 +105,27 @@ QWidget* OrderViewerView::makeRecordBar() {
   bar->setObjectName(QStringLiteral("datPrimaryRS"));
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(0, 0, 0, 0);
-  const auto arrow = [&](const char* name, const char* text, void (frmOrders::*move)()) {
+  // Each arrow's handler is made here in the member function, not inside the
+  // helper: GCC 12 lets a lambda made inside a [&] lambda reach `this`
+  // through the helper's frame, which is gone when the arrow is clicked.
+  const auto arrow = [this, bar, layout](const char* name, const char* text,
+                                         std::function<void()> move) {
     auto* button = new QToolButton(bar);
     button->setObjectName(QLatin1String(name));
     button->setText(QLatin1String(text));
-    connect(button, &QToolButton::clicked, this, [this, move] { (form_.*move)(); });
+    connect(button, &QToolButton::clicked, this, [move = std::move(move)] { runGuarded(move); });
     layout->addWidget(button);
   };
-  arrow("datPrimaryRSFirst", "|<", &frmOrders::datPrimaryRS_MoveFirst);
-  arrow("datPrimaryRSPrevious", "<", &frmOrders::datPrimaryRS_MovePrevious);
+  arrow("datPrimaryRSFirst", "|<", [this] { form_.datPrimaryRS_MoveFirst(); });
+  arrow("datPrimaryRSPrevious", "<", [this] { form_.datPrimaryRS_MovePrevious(); });
   recordCaption_ = new QLabel(bar);
   recordCaption_->setObjectName(QStringLiteral("datPrimaryRSCaption"));
   recordCaption_->setAlignment(Qt::AlignCenter);
   recordCaption_->setFrameShape(QFrame::Panel);
   recordCaption_->setFrameShadow(QFrame::Sunken);
   layout->addWidget(recordCaption_, 1);
-  arrow("datPrimaryRSNext", ">", &frmOrders::datPrimaryRS_MoveNext);
-  arrow("datPrimaryRSLast", ">|", &frmOrders::datPrimaryRS_MoveLast);
+  arrow("datPrimaryRSNext", ">", [this] { form_.datPrimaryRS_MoveNext(); });
+  arrow("datPrimaryRSLast", ">|", [this] { form_.datPrimaryRS_MoveLast(); });
   return bar;
 }
 
@@ -127,15 +134,15 @@ QWidget* OrderViewerView::makeButtons() {
   bar->setObjectName(QStringLiteral("picButtons"));
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(0, 0, 0, 0);
+  // The handlers are made here, not inside the helper (see makeRecordBar).
   const auto button = [this, bar, layout](Label& caption, const char* name,
-                                          void (frmOrders::*click)()) {
-    layout->addWidget(ui_.button(
-        caption, QLatin1String(name), [this, click] { (form_.*click)(); }, bar));
+                                          std::function<void()> click) {
+    layout->addWidget(ui_.button(caption, QLatin1String(name), std::move(click), bar));
   };
-  button(form_.cmdDelete, "cmdDelete", &frmOrders::cmdDelete_Click);
-  button(form_.cmdRefresh, "cmdRefresh", &frmOrders::cmdRefresh_Click);
-  button(form_.cmdUpdate, "cmdUpdate", &frmOrders::cmdUpdate_Click);
-  button(form_.cmdClose, "cmdClose", &frmOrders::cmdClose_Click);
+  button(form_.cmdDelete, "cmdDelete", [this] { form_.cmdDelete_Click(); });
+  button(form_.cmdRefresh, "cmdRefresh", [this] { form_.cmdRefresh_Click(); });
+  button(form_.cmdUpdate, "cmdUpdate", [this] { form_.cmdUpdate_Click(); });
+  button(form_.cmdClose, "cmdClose", [this] { form_.cmdClose_Click(); });
   layout->addStretch(1);
   return bar;
 }

@@ -1,6 +1,8 @@
 #include "platform/ListControl.h"
 
+#include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace vendaro {
 
@@ -37,6 +39,18 @@ void ListControl::AddItem(const std::string& text, int index) {
   items_.insert(items_.begin() + index, text);
   selected_.insert(selected_.begin() + index, false);
   if (listIndex_ >= index) ++listIndex_;
+  notifyChanged();
+}
+
+void ListControl::AddItems(std::vector<std::string> texts) {
+  if (texts.empty()) return;
+  if (items_.empty()) {
+    items_ = std::move(texts);
+  } else {
+    items_.insert(items_.end(), std::make_move_iterator(texts.begin()),
+                  std::make_move_iterator(texts.end()));
+  }
+  selected_.resize(items_.size(), false);
   notifyChanged();
 }
 

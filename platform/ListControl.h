@@ -24,6 +24,8 @@ class ListControl : public Control {
   void AddItem(const std::string& text);
   // Inserts at `index` (0..ListCount); other indexes throw std::out_of_range.
   void AddItem(const std::string& text, int index);
+  // Appends every text in order, telling listeners once.
+  void AddItems(std::vector<std::string> texts);
   // Removes entry `index`; an index outside the list throws std::out_of_range.
   void RemoveItem(int index);
   void Clear();

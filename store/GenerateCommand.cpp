@@ -6,7 +6,6 @@
 
 #include "common/TextFile.h"
 #include "platform/HeadlessDialogs.h"
-#include "platform/Settings.h"
 #include "store/ProjectFiles.h"
 #include "store/Wizard1.h"
 
@@ -81,8 +80,8 @@ void applyOptions(const GenerateOptions& options, Wizard1& wizard) {
 
 }  // namespace
 
-int runGenerateCommand(const GenerateOptions& options, const Settings& settings, std::ostream& out,
-                       std::ostream& err) {
+int runGenerateCommand(const GenerateOptions& options, const VendorSettings& vendor,
+                       const StoreSettings& settings, std::ostream& out, std::ostream& err) {
   if (!isContainedName(options.project)) {
     err << kPrefix << "the project name \"" << options.project
         << "\" must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\"\n";
@@ -102,7 +101,8 @@ int runGenerateCommand(const GenerateOptions& options, const Settings& settings,
   std::vector<std::string> notes;
   HeadlessDialogs dialogs([&notes](const std::string& text, MessageIcon) { notes.push_back(text); },
                           options.questionAnswer);
-  Wizard1 wizard(Wizard1Platform{dialogs, settings, options.appFolder, nullptr, nullptr, {}});
+  Wizard1 wizard(
+      Wizard1Platform{dialogs, settings, vendor, options.appFolder, nullptr, nullptr, {}});
   applyOptions(options, wizard);
   // Opening the project also loads its settings file (defaults without one).
   if (!wizard.openProjectFile(project.categoryFile().string())) {

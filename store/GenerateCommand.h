@@ -4,9 +4,10 @@
 #include <ostream>
 #include <string>
 
+#include "common/VendorSettings.h"
 #include "platform/HeadlessDialogs.h"
-#include "platform/Settings.h"
 #include "store/StoreInput.h"
+#include "store/StoreSettings.h"
 
 namespace vendaro {
 
@@ -30,7 +31,7 @@ struct GenerateOptions {
 // missing, a file cannot be read, the settings are refused (sales tax rate,
 // start file name) or a page cannot be written; then no page is changed.
 inline constexpr int kGenerateFailed = 2;
-int runGenerateCommand(const GenerateOptions& options, const Settings& settings, std::ostream& out,
-                       std::ostream& err);
+int runGenerateCommand(const GenerateOptions& options, const VendorSettings& vendor,
+                       const StoreSettings& settings, std::ostream& out, std::ostream& err);
 
 }  // namespace vendaro

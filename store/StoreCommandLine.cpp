@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "store/GenerateCommand.h"
+#include "store/StoreSettings.h"
 #include "store/StoreSubsystem.h"
 
 namespace vendaro {
@@ -32,7 +33,8 @@ void addStoreCommandLine(CommandLine& commandLine) {
       GenerateOptions options = choices->options;
       options.appFolder = context.folder;
       options.questionAnswer = context.questionAnswer;
-      return runGenerateCommand(options, context.settings, std::cout, std::cerr);
+      return runGenerateCommand(options, context.vendor, StoreSettings::read(context.settings),
+                                std::cout, std::cerr);
     });
   });
 }

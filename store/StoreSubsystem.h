@@ -15,5 +15,6 @@ inline constexpr const char* kWizardForm = "Wizard1";
 void registerStoreCommands(Workbench& workbench);
 void registerStoreWindows(Workbench& workbench, QtToolWindowSlots& windows);
 void addStoreCommandLine(CommandLine& commandLine);
+void checkStoreSettings(const SettingsFile& settings);
 
 }  // namespace vendaro

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "platform/qt/QtToolWindowSlots.h"
+#include "store/StoreSettings.h"
 #include "store/StoreSubsystem.h"
 #include "store/Wizard1.h"
 #include "store/Wizard1View.h"
@@ -8,11 +9,13 @@
 namespace vendaro {
 
 void registerStoreWindows(Workbench& workbench, QtToolWindowSlots& windows) {
-  windows.add(kWizardForm, [&workbench] {
+  const StoreSettings& settings = workbench.keep(
+      std::make_unique<StoreSettings>(StoreSettings::read(workbench.context.settings)));
+  windows.add(kWizardForm, [&workbench, &settings] {
     MainWindowControls& main = workbench.mainWindow;
-    auto wizard = std::make_shared<Wizard1>(
-        Wizard1Platform{workbench.dialogs, workbench.settings, workbench.appFolder, &main.Combo2,
-                        &main.WebBrowser1, [&workbench] { workbench.commands.run("orders"); }});
+    auto wizard = std::make_shared<Wizard1>(Wizard1Platform{
+        workbench.dialogs, settings, workbench.context.vendor, workbench.appFolder, &main.Combo2,
+        &main.WebBrowser1, [&workbench] { workbench.commands.run("orders"); }});
     if (workbench.makeOrderIntake) wizard->intake = workbench.makeOrderIntake();
     auto view = std::make_unique<Wizard1View>(*wizard);
     return ToolWindowParts{std::move(wizard), std::move(view)};

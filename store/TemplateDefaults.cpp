@@ -383,7 +383,7 @@ std::string defaultCashTemplate() {
                  kFormEnd, kOrderScript, kNoShippingScript, kPageEnd});
 }
 
-TemplateDefaults templateDefaults(const Settings& settings) {
+TemplateDefaults templateDefaults(const StoreSettings& settings) {
   TemplateDefaults defaults;
   defaults.text5 = defaultEmailAction(settings.orderEmail);
   defaults.text7 = defaultGatewayAction(settings.paymentGatewayHost);

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/Settings.h"
 #include "store/StoreInput.h"
+#include "store/StoreSettings.h"
 
 namespace vendaro {
 
@@ -37,7 +37,7 @@ std::string defaultCashTemplate();
 struct TemplateDefaults {
   std::string text5, text7, text10, text11, text12, text13, text16, text17;
 };
-TemplateDefaults templateDefaults(const Settings& settings);
+TemplateDefaults templateDefaults(const StoreSettings& settings);
 
 // Puts every default above into `input` (Text2, Text3, Text5, Text7, Text15
 // and the six template boxes).

@@ -8,18 +8,19 @@
 #include <vector>
 
 #include "common/MailboxIntake.h"
+#include "common/VendorSettings.h"
 #include "platform/BrowserPane.h"
 #include "platform/CheckBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Label.h"
 #include "platform/ListControl.h"
 #include "platform/OptionButton.h"
-#include "platform/Settings.h"
 #include "platform/StatusBar.h"
 #include "platform/TextBox.h"
 #include "store/DiskSiteFiles.h"
 #include "store/StoreInput.h"
 #include "store/StoreProject.h"
+#include "store/StoreSettings.h"
 
 namespace vendaro {
 
@@ -28,7 +29,8 @@ namespace vendaro {
 // address bar and pane are null, and "Get it" and "Preview" do nothing.
 struct Wizard1Platform {
   Dialogs& dialogs;
-  const Settings& settings;
+  const StoreSettings& settings;
+  const VendorSettings& vendor;
   std::filesystem::path appFolder;
   const ListControl* addressBar = nullptr;  // the main window's Combo2
   BrowserPane* browserPane = nullptr;       // the main window's WebBrowser1

@@ -266,9 +266,12 @@ Pop3Session::Result Pop3Session::failure(int code) {
   return refusal(code, text);
 }
 
+// A password of a few characters cannot be told apart from ordinary text:
+// starring every "e" of a message would garble it and show the password
+// letter by letter. Such a password is left alone.
 std::string Pop3Session::withoutPassword(std::string text) const {
   const std::string& password = account_.password;
-  if (password.empty()) return text;
+  if (password.size() < kShortestScrubbedPassword) return text;
   for (auto at = text.find(password); at != std::string::npos; at = text.find(password, at)) {
     text.replace(at, password.size(), "***");
     at += 3;

@@ -42,6 +42,8 @@ class Pop3Session {
   static constexpr int kMessageTooLarge = 1004;
   static constexpr std::size_t kMaxMessageBytes = 64 * 1024 * 1024;
   static constexpr long kBriefLogoutSeconds = 2;
+  // Error texts show "***" for the password, when it has at least this many characters.
+  static constexpr std::size_t kShortestScrubbedPassword = 4;
 
   explicit Pop3Session(MailTimeouts timeouts = {});
   ~Pop3Session();

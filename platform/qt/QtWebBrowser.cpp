@@ -89,6 +89,9 @@ QtWebBrowser::~QtWebBrowser() {
 
 void QtWebBrowser::connectPage() {
   page_->setNavigationFilter([this](const QUrl& url) { return allowNavigation(url); });
+  // The page may go with its view before this pane does (the window that
+  // holds the view is destroyed); its last script answers are not reported.
+  page_->onDestroying = [state = state_] { state->owner = nullptr; };
   // Every page signal reaches model code; runGuarded keeps its errors out of Qt.
   QObject::connect(page_, &QWebEnginePage::loadStarted, view_,
                    [this] { runGuarded([this] { loadStarted(); }); });
@@ -127,6 +130,8 @@ bool QtWebBrowser::allowNavigation(const QUrl& url) {
   if (url.scheme() == QStringLiteral("data") || !onBeforeNavigate) return true;
   bool cancel = false;
   runGuarded([&] { onBeforeNavigate(text(url), cancel); });
+  // A refused request starts no load.
+  if (cancel) busy_ = false;
   return !cancel;
 }
 
@@ -197,7 +202,11 @@ void QtWebBrowser::snapshotTaken(const QVariant& result) {
 }
 
 void QtWebBrowser::Navigate(const std::string& address) {
-  if (view_) view_->load(QUrl::fromUserInput(QString::fromStdString(address)));
+  if (!view_) return;
+  // Busy from the request on, as the other browsers are: the engine starts
+  // the load a moment later.
+  busy_ = true;
+  view_->load(QUrl::fromUserInput(QString::fromStdString(address)));
 }
 
 void QtWebBrowser::GoBack() {

@@ -32,7 +32,7 @@ class RecordingLauncher : public Launcher {
 // A main window over fakes, with its application folder in a temporary folder.
 class Form1Fixture : public ::testing::Test {
  protected:
-  Form1Fixture() { settings.vendorBaseUrl = "http://vendor.example"; }
+  Form1Fixture() { vendor.baseUrl = "http://vendor.example"; }
 
   // A new window over the same folder, as after a restart.
   Form1& makeForm() {
@@ -41,13 +41,14 @@ class Form1Fixture : public ::testing::Test {
     browser1 = std::make_unique<FakeBrowser>();
     browser5 = std::make_unique<FakeBrowser>();
     for (auto& browser : hiddenBrowsers) browser = std::make_unique<FakeBrowser>();
-    form = std::make_unique<Form1>(Form1Platform{loop, dialogs, launcher, settings, folder.path(),
+    form = std::make_unique<Form1>(Form1Platform{loop, dialogs, launcher, vendor, folder.path(),
                                                  *browser1, *browser5, *hiddenBrowsers[0],
                                                  *hiddenBrowsers[1], *hiddenBrowsers[2], [this] {
                                                    auto transfer = std::make_unique<FakeTransfer>();
                                                    transfers.push_back(transfer.get());
                                                    return transfer;
-                                                 }});
+                                                 },
+                                                 programs});
     return *form;
   }
 
@@ -66,7 +67,8 @@ class Form1Fixture : public ::testing::Test {
   ManualEventLoop loop;
   ScriptedDialogs dialogs;
   RecordingLauncher launcher;
-  Settings settings;
+  VendorSettings vendor;
+  ProgramSettings programs;
   std::unique_ptr<FakeBrowser> browser1;
   std::unique_ptr<FakeBrowser> browser5;
   std::array<std::unique_ptr<FakeBrowser>, 3> hiddenBrowsers;

@@ -1,4 +1,7 @@
+#include <unistd.h>
+
 #include <filesystem>
+#include <utility>
 
 #include "app/ListFile.h"
 #include "app/Subsystems.h"
@@ -48,8 +51,8 @@ TEST_F(Form1Startup, AddressHistoryKeepsTheFirst19AndTheLastOfTooManyAddresses) 
   EXPECT_EQ(form.Combo2.items(), expected);
 }
 
-TEST_F(Form1Startup, EachListDropsTheDuplicatesOfItsRuleAndEntriesWithLineBreaks) {
-  // The empty line makes "\r\nhttp://b" one entry, which holds a line break.
+TEST_F(Form1Startup, EachListDropsTheDuplicatesOfItsRuleAndSkipsEmptyLines) {
+  // An empty line is skipped; it no longer swallows the entry after it.
   folder.write("lb.prv", "\"http://a\r\nhttp://a\r\n\r\nhttp://b\r\nhttp://c\r\n\"\r\n");
   folder.write("list6.prv", "\"http://h1\r\nhttp://h1\r\n\r\nhttp://h2\r\nhttp://h3\r\n\"\r\n");
   folder.write("domain.prv", listFile({"shop.example", "Shop.example", "shop.example"}));
@@ -57,9 +60,9 @@ TEST_F(Form1Startup, EachListDropsTheDuplicatesOfItsRuleAndEntriesWithLineBreaks
   folder.write("favor.prv", listFile({"http://p/", "http://p/"}));
   folder.write("favor2.txt", listFile({"http://q/", "http://r/", "http://q/"}));
   Form1& form = loadForm();
-  EXPECT_EQ(form.Combo2.items(), (Entries{"http://a", "http://c"}));
+  EXPECT_EQ(form.Combo2.items(), (Entries{"http://a", "http://b", "http://c"}));
   // Shown home pages keep duplicates.
-  EXPECT_EQ(form.List6.items(), (Entries{"http://h1", "http://h1", "http://h3"}));
+  EXPECT_EQ(form.List6.items(), (Entries{"http://h1", "http://h1", "http://h2", "http://h3"}));
   // Histories and favorites drop exact duplicates only.
   EXPECT_EQ(form.domain.items(), (Entries{"shop.example", "Shop.example"}));
   EXPECT_EQ(form.domain2.items(), (Entries{"a.example"}));
@@ -67,15 +70,61 @@ TEST_F(Form1Startup, EachListDropsTheDuplicatesOfItsRuleAndEntriesWithLineBreaks
   EXPECT_EQ(form.favorit2.items(), (Entries{"http://q/", "http://r/"}));
 }
 
-TEST_F(Form1Startup, UnreadableAndOddFilesGiveEmptyLists) {
+TEST_F(Form1Startup, NearMissFormatsKeepEveryEntryAndAreWrittenBackInTheWrittenFormat) {
+  const Entries entries{"http://a.example/", "http://b.example/say \"hi\"", "http://c.example/"};
+  const std::string written = listFile(entries);
+  const std::pair<const char*, std::string> files[] = {
+      {"lb.prv", "http://a.example/\r\nhttp://b.example/say \"hi\"\r\nhttp://c.example/\r\n"},
+      {"domain.prv", "\"http://a.example/\nhttp://b.example/say \"hi\"\nhttp://c.example/\n\"\n"},
+      {"domain2.txt", "\"http://a.example/\r\nhttp://b.example/say \"hi\"\r\nhttp://c.example/\""},
+      {"list6.prv", "http://a.example/\nhttp://b.example/say \"hi\"\r\nhttp://c.example/"},
+      {"favor.prv", "\"http://a.example/\r\nhttp://b.example/say \"hi\"\r\nhttp://c.example/"},
+  };
+  for (const auto& [name, content] : files) folder.write(name, content);
+  Form1& form = loadForm();
+  for (ListControl* list :
+       {&form.Combo2, &form.domain, &form.domain2, &form.List6, &form.favorit}) {
+    EXPECT_EQ(list->items(), entries);
+  }
+  form.Form_Unload();
+  for (const char* name : {"lb.prv", "domain.prv", "domain2.txt", "list6.prv"}) {
+    EXPECT_EQ(folder.read(name), written) << name;
+  }
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Form1Startup, AListThatCannotBeReadIsSetAsideToldOnceAndNeverOverwritten) {
   std::filesystem::create_directory(folder.file("domain.prv"));  // a folder, not a file
-  folder.write("domain2.txt", "");
-  folder.write("list6.prv", "no quotes and no line break");
+  folder.write("domain2.txt", std::string("binary\0data\r\n", 14));
+  folder.write("list6.prv", "");
   Form1& form = loadForm();
   EXPECT_EQ(form.domain.ListCount(), 0);
   EXPECT_EQ(form.domain2.ListCount(), 0);
   EXPECT_EQ(form.List6.ListCount(), 0);
   EXPECT_EQ(form.StatusBar1.panelText(2), "Public zone");
+  EXPECT_TRUE(form.isSetAside("\\domain2.txt"));
+  EXPECT_FALSE(form.isSetAside("\\list6.prv"));  // empty is a list
+  loop.runPending();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  const std::string& told = dialogs.messages[0].text;
+  EXPECT_NE(told.find(folder.file("domain.prv").string() + ": "), std::string::npos) << told;
+  EXPECT_NE(told.find(folder.file("domain2.txt").string() + ": it is not a text list"),
+            std::string::npos)
+      << told;
+
+  form.domain2.AddItem("visited.example");
+  form.Form_Unload();
+  EXPECT_EQ(folder.read("domain2.txt"), std::string("binary\0data\r\n", 14));
+  EXPECT_EQ(folder.read("list6.prv"), "\"\"\r\n");
+  if (::geteuid() != 0) {  // root reads any file
+    folder.write("lb.prv", "\"http://kept.example/\r\n\"\r\n");
+    std::filesystem::permissions(folder.file("lb.prv"), std::filesystem::perms::none);
+    Form1& again = loadForm();
+    again.Combo2.AddItem("http://new.example/");
+    again.Form_Unload();
+    std::filesystem::permissions(folder.file("lb.prv"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(folder.read("lb.prv"), "\"http://kept.example/\r\n\"\r\n");
+  }
 }
 
 TEST_F(Form1Startup, ClosingAndRestartingRestoresEveryWrittenList) {
@@ -115,9 +164,9 @@ TEST_F(Form1Startup, CloseWritesTheListsSkipsOneThatCannotBeWrittenAndWritesTheI
   // no temporary files are left behind.
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    if (entry.is_regular_file()) ++files;
+    if (entry.is_regular_file() && entry.path().extension() != ".bmp") ++files;
   }
-  EXPECT_EQ(files, 4);  // lb.prv, list6.prv, domain2.txt, error.htm
+  EXPECT_EQ(files, 4);  // lb.prv, list6.prv, domain2.txt, error.htm (and the toolbar bitmaps)
 }
 
 TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
@@ -153,8 +202,10 @@ TEST_F(Form1Startup, CloseCancelsTheFetchersClosesToolWindowsAndEmptiesPopupMenu
 
 TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
   Form1& form = loadForm();
-  Workbench workbench(loop, dialogs, launcher, settings, folder.path(), form, form.commands,
-                      form.toolWindows, []() -> Database& { throw DataError(3044, "unused"); });
+  AppContext context;
+  context.folder = folder.path();
+  Workbench workbench(loop, dialogs, launcher, context, form, form.commands, form.toolWindows,
+                      []() -> Database& { throw DataError(3044, "unused"); });
   registerSubsystemCommands(workbench);
   Entries opened;
   for (const char* name : {"Wizard1", "frmOrders"}) {

@@ -77,7 +77,7 @@ TEST(AddUniqueTest, AddsOnceAndComparesLetterCase) {
   EXPECT_EQ(list.items(), (Entries{"Shop", "shop"}));
 }
 
-TEST(SplitToListTest, PiecesKeepTheSeparatorAndTheTailIsDropped) {
+TEST(SplitToListTest, PiecesKeepTheSeparatorFoundInAnyCaseAndTheTailIsDropped) {
   ListControl list;
   SplitToList("a,b", list, ",");
   EXPECT_EQ(list.items(), (Entries{"a,"}));
@@ -89,12 +89,11 @@ TEST(SplitToListTest, PiecesKeepTheSeparatorAndTheTailIsDropped) {
   SplitToList("no separator here", none, ",");
   SplitToList("", none, ",");
   EXPECT_TRUE(none.items().empty());
-}
 
-TEST(SplitToListTest, SeparatorIsFoundInAnyCaseAndItsRestStartsTheNextPiece) {
-  ListControl list;
-  SplitToList("one\r\n\r\ntwo\r\n\r\nthree", list, "\r\n\r\n");
-  EXPECT_EQ(list.items(), (Entries{"one\r", "\n\r\ntwo\r"}));
+  // The separator is found in any case, and its rest starts the next piece.
+  ListControl lines;
+  SplitToList("one\r\n\r\ntwo\r\n\r\nthree", lines, "\r\n\r\n");
+  EXPECT_EQ(lines.items(), (Entries{"one\r", "\n\r\ntwo\r"}));
 
   ListControl letters;
   SplitToList("1x2X3", letters, "x");

@@ -25,18 +25,17 @@ PageElement plain(const std::string& tagName) {
   return element;
 }
 
-PageDocument pageWith(std::vector<PageElement> all) {
+// A body page with these elements and links.
+PageDocument pageWith(std::vector<PageElement> all, std::vector<PageLink> links = {}) {
   PageDocument page;
   page.bodyTagName = "BODY";
   page.all = std::move(all);
+  page.links = std::move(links);
   return page;
 }
 
 PageDocument pageWithLinks(std::vector<PageLink> links) {
-  PageDocument page;
-  page.bodyTagName = "BODY";
-  page.links = std::move(links);
-  return page;
+  return pageWith({}, std::move(links));
 }
 
 PageFrame frameOf(const PageDocument& page) {

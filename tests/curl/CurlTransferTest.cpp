@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/curl/HttpFetch.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/LoopPump.h"
 #include "tests/support/ManualEventLoop.h"
@@ -140,6 +141,16 @@ TEST_F(CurlTransferTest, AHandlerCanReadTheAnswerAndStartTheNextFetch) {
   EXPECT_THAT(answers, ::testing::ElementsAre("one", "two", ""));
   EXPECT_THAT(states, ::testing::ElementsAre(12, 12, 11));
   EXPECT_FALSE(transfer.StillExecuting());
+}
+
+TEST(HttpFetchTest, CutsABodyAtItsCapAndStillTakesItAsTheAnswer) {
+  LocalHttpServer server;
+  server.page("/huge.txt", std::string(HttpFetch::kMaxBodyBytes + 1000, 'h'), "text/plain");
+  HttpFetch fetch;
+  const FetchResult result = fetch.run(server.url("/huge.txt"));
+  EXPECT_EQ(result.outcome, FetchResult::Outcome::Completed);
+  EXPECT_EQ(result.status, 200);
+  EXPECT_EQ(result.body.size(), HttpFetch::kMaxBodyBytes);
 }
 
 TEST(CurlTransferLifetimeTest, DestroyingARunningTransferIsSafe) {

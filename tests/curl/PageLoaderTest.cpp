@@ -20,7 +20,6 @@ using ::testing::ElementsAre;
 using testing::LocalHttpServer;
 using testing::pumpUntil;
 using testing::RefusingPort;
-using testing::typedReply;
 
 std::vector<std::string> linkTexts(const PageDocument& page) {
   std::vector<std::string> texts;
@@ -105,7 +104,7 @@ TEST_F(PageLoaderTest, LoadsFramesOfTheSameSiteAndLeavesOtherSitesUnreadable) {
   EXPECT_EQ(loader.LocationName(), "Shop");
 }
 
-TEST_F(PageLoaderTest, StopsAPageThatFramesItselfAtTheDepthLimit) {
+TEST_F(PageLoaderTest, StopsFramesAtTheDepthAndNumberLimits) {
   server.page("/loop.html", "<a href='x.html'>x</a><iframe src='loop.html'></iframe>");
 
   auto page = load(server.url("/loop.html"));
@@ -116,11 +115,23 @@ TEST_F(PageLoaderTest, StopsAPageThatFramesItselfAtTheDepthLimit) {
   }
   EXPECT_EQ(depth, PageAssembler::kMaxFrameDepth + 1);
   EXPECT_EQ(server.requestCount("/loop.html"), PageAssembler::kMaxFrameDepth + 1);
+
+  std::string frames;
+  for (int i = 0; i < PageAssembler::kMaxFrames + 5; ++i) {
+    const std::string name = "/f" + std::to_string(i) + ".html";
+    server.page(name, "frame");
+    frames += "<iframe src='" + name + "'></iframe>";
+  }
+  server.page("/many.html", frames);
+  const std::size_t before = server.requests().size();
+  EXPECT_EQ(load(server.url("/many.html"))->frames.size(),
+            static_cast<std::size_t>(PageAssembler::kMaxFrames) + 5);
+  EXPECT_EQ(server.requests().size() - before, PageAssembler::kMaxFrames + 1u);
 }
 
 TEST_F(PageLoaderTest, ConvertsAPageInTheCharacterSetItsServerNamesToUtf8) {
-  server.reply("/header.html", typedReply("text/html; charset=windows-1252",
-                                          "<title>Caf\xE9 \x80 5</title><a href=a>na\xEFve</a>"));
+  server.page("/header.html", "<title>Caf\xE9 \x80 5</title><a href=a>na\xEFve</a>",
+              "text/html; charset=windows-1252");
   EXPECT_EQ(load(server.url("/header.html"))->title, "Caf\xC3\xA9 \xE2\x82\xAC 5");
   EXPECT_THAT(linkTexts(*loader.Document()), ElementsAre("na\xC3\xAFve " + server.url("/a")));
 }

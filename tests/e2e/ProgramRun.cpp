@@ -8,9 +8,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "common/TextFile.h"
 
 extern char** environ;
 
@@ -18,13 +19,6 @@ namespace vendaro::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 // The inherited environment with `overrides` replacing entries of the same name.
 std::vector<std::string> mergedEnvironment(const std::vector<std::string>& overrides) {
@@ -69,11 +63,8 @@ ProgramResult runProgram(const std::vector<std::string>& arguments,
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  ProgramResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = readFile(outFile);
-  result.err = readFile(errFile);
-  return result;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(outFile).value_or(""),
+          readWholeFile(errFile).value_or("")};
 }
 
 bool programInPath(const std::string& name) {

@@ -88,7 +88,7 @@ TEST(HtmlParserTest, ListsLinksWithAbsoluteAddressesAndVisibleText) {
   EXPECT_EQ(page.all.back().href, "http://example.com/map.html");
 }
 
-TEST(HtmlParserTest, ReadsAFramesetPage) {
+TEST(HtmlParserTest, ReadsFramesetsAndIframes) {
   const char* html =
       "<html><head><title>Frames</title></head>\n"
       "<frameset cols='20%,*'><frame name=menu src='menu.html'>"
@@ -103,14 +103,12 @@ TEST(HtmlParserTest, ReadsAFramesetPage) {
   EXPECT_EQ(page.frames[1].src, "http://other.example.org/main.html");
   EXPECT_EQ(page.frames[0].document, nullptr);
   EXPECT_TRUE(page.links.empty());
-}
 
-TEST(HtmlParserTest, ListsIframesAsFramesWithoutTheirText) {
-  const char* html =
+  // Iframes are frames of a body page, and their fallback text is not shown.
+  page = parseHtmlPage(
       "<p>Before<iframe name=ad src='/ads/1.html'>Your browser has no frames</iframe>after</p>"
-      "<div><iframe src='https://maps.example.net/x'></iframe></div>";
-  PageDocument page = parseHtmlPage(html, "http://example.com/a/b.html");
-
+      "<div><iframe src='https://maps.example.net/x'></iframe></div>",
+      "http://example.com/a/b.html");
   EXPECT_EQ(page.bodyTagName, "BODY");
   ASSERT_EQ(page.frames.size(), 2U);
   EXPECT_EQ(page.frames[0].name, "ad");

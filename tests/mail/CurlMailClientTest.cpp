@@ -7,13 +7,16 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "platform/curl/Pop3Reply.h"
 #include "tests/mail/MailDriver.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/Pop3TestServer.h"
+#include "tests/support/RequiredTool.h"
 
 namespace vendaro::testing {
 namespace {
@@ -30,7 +33,7 @@ bool mentions(const std::string& text, const std::string& part) {
 class CurlMailClientTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Pop3TestServer::available()) GTEST_SKIP() << Pop3TestServer::kUnavailable;
+    VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
     server.addUser(kUser, kPassword);
     server.start();
     server.deliver(kUser, kMail);
@@ -151,6 +154,26 @@ TEST_F(CurlMailClientTest, DestroyingTheClientMidFetchReportsNothing) {
   // The message being read stays; whether the logout on the way out reached
   // the server (committing the deletion) depends on timing.
   EXPECT_GE(server.messageCount(kUser), 1);
+}
+
+TEST_F(CurlMailClientTest, DestroyingTheClientWhileTheServerIsFrozenEndsSoonAndSilently) {
+  const auto started = std::chrono::steady_clock::now();
+  int reports = 0;
+  {
+    CurlMailClient client(loop);  // would wait 60 s for a silent server
+    MailDriver mail(loop, client);
+    ASSERT_TRUE(mail.connect(server.account(kUser, kPassword)));
+    server.freeze();
+    client.onComplete = [&](MailAction) { ++reports; };
+    client.onError = [&](int, const std::string&) { ++reports; };
+    client.fetchMessage(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the fetch now waits
+  }
+  const auto waited = std::chrono::steady_clock::now() - started;
+  server.thaw();
+  loop.runPending();
+  EXPECT_EQ(reports, 0);
+  EXPECT_LT(waited, std::chrono::seconds(20));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "tests/mail/MailDriver.h"
 #include "tests/support/FakeMailClient.h"
 #include "tests/support/Pop3TestServer.h"
+#include "tests/support/RequiredTool.h"
 
 namespace vendaro::testing {
 namespace {
@@ -72,7 +73,7 @@ const std::string kOtherMail = "From: friend@example.com\r\nSubject: Hello\r\n\r
 class MailClientContract : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    if (GetParam() && !Pop3TestServer::available()) GTEST_SKIP() << Pop3TestServer::kUnavailable;
+    if (GetParam()) VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
     if (GetParam()) {
       world_ = std::make_unique<DovecotWorld>();
     } else {

@@ -1,7 +1,6 @@
 // The order intake over libcurl against a private dovecot server on loopback.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "orders/OrderIntake.h"
@@ -10,6 +9,7 @@
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/orders/OrderTestMails.h"
 #include "tests/support/Pop3TestServer.h"
+#include "tests/support/RequiredTool.h"
 
 namespace vendaro {
 namespace {
@@ -43,10 +43,7 @@ std::string quotedReply() {
 class OrderIntakeServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Pop3TestServer::available()) {
-      if (std::getenv("CI")) FAIL() << Pop3TestServer::kUnavailable;
-      GTEST_SKIP() << Pop3TestServer::kUnavailable;
-    }
+    VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
     server.addUser(kUser, kPassword);
     server.start();
   }
@@ -85,7 +82,7 @@ class OrderIntakeServerTest : public ::testing::Test {
   TempFolder folder;
   SqliteDatabase database{folder.file("Vendaro2.mdb")};
   ScriptedDialogs dialogs;
-  Settings settings;
+  MailSettings settings;
   std::string log;
 };
 

@@ -6,6 +6,7 @@
 #include "tests/orders/OrderTestMails.h"
 #include "tests/support/FakeMailClient.h"
 #include "tests/support/ManualEventLoop.h"
+#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
@@ -64,8 +65,8 @@ class OrderIntakeTest : public ::testing::Test {
   TempFolder folder;
   ManualEventLoop loop;
   ScriptedDialogs dialogs;
-  Settings settings;
-  SqliteDatabase database;
+  MailSettings settings;
+  testing::TestDatabase database;
   OrderIntake intake;
   FakeMailClient& mail;
   std::vector<int> states;
@@ -166,6 +167,41 @@ TEST_F(OrderIntakeTest, ARunWithoutDeleteStoresNothingTwice) {
   // The second run did not even fetch the message it had stored.
   const auto all = actions();
   EXPECT_EQ(std::count(all.begin(), all.end(), "fetch 1"), 1);
+}
+
+TEST_F(OrderIntakeTest, AnOrderFailingHalfWayLeavesNothingAndIsFetchedAgain) {
+  // The database refuses the second line of the first order, after its
+  // order record and first line are written.
+  database.execute(
+      "CREATE TRIGGER refuse BEFORE INSERT ON [Order Details] WHEN NEW.ProductID = 'C9 ' "
+      "BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+  OrderMailText failing;
+  failing.from = "bob@buyer.example";
+  failing.description = "B7 ^ 1 ^ 4.12 ^ 4.12^\r\nC9 ^ 3 ^ 1.00 ^ 3.00^\r\n";
+  deliver("u1", failing.text());
+  deliver("u2", OrderMailText().text());
+  getOrders();
+  const auto imported = [&] {
+    return testing::rowsOf(database, "select uid from ImportedMessages");
+  };
+  auto orders = storedOrders(database);
+  ASSERT_EQ(orders.size(), 1u) << intake.Text18.Text();
+  EXPECT_EQ(orders[0][1], DbValue(" ann@buyer.example"));
+  EXPECT_EQ(storedLines(database),
+            (std::vector<std::vector<DbValue>>{{orders[0][0], "A100 ", 2, 25, 50}}));
+  EXPECT_EQ(imported(), (std::vector<std::vector<DbValue>>{{"u2"}}));
+  EXPECT_NE(intake.Text18.Text().find("The order of  bob@buyer.example could not be stored: "),
+            std::string::npos)
+      << intake.Text18.Text();
+  EXPECT_EQ(results.at(0).ordersStored, 1);
+
+  database.execute("DROP TRIGGER refuse");
+  getOrders();
+  orders = storedOrders(database);
+  ASSERT_EQ(orders.size(), 2u);
+  EXPECT_EQ(orders[1][1], DbValue(" bob@buyer.example"));
+  EXPECT_EQ(storedLines(database).size(), 3u);
+  EXPECT_EQ(imported().size(), 2u);
 }
 
 TEST_F(OrderIntakeTest, ReadsQuotedPrintableOrders) {

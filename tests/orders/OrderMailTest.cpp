@@ -54,6 +54,12 @@ TEST(OrderMailTest, LinesAndTotalsKeepTheirBlanks) {
   EXPECT_TRUE(isOrderSubject("Re: Online Order 17"));
 }
 
+TEST(OrderMailTest, ACardNumberShowsAStarPerHiddenDigitAndItsLastFour) {
+  EXPECT_EQ(maskedCardNumber("4111-1111 1111-1111"), "************1111");
+  EXPECT_EQ(maskedCardNumber("no. 123"), "123");
+  EXPECT_EQ(maskedCardNumber(""), "");
+}
+
 TEST(MailBodyDecoderTest, DecodesBodiesAndKeepsHeaders) {
   const std::string headers =
       "From: ann@buyer.example\r\nSubject: Online Order\r\nMIME-Version: 1.0\r\n";

@@ -26,11 +26,12 @@ class GenerateCommandTest : public ::testing::Test {
   int run(const std::string& project) {
     options.appFolder = app.path();
     options.project = project;
-    return runGenerateCommand(options, settings, out, err);
+    return runGenerateCommand(options, vendor, settings, out, err);
   }
 
   TempFolder app;
-  Settings settings;
+  VendorSettings vendor;
+  StoreSettings settings;
   GenerateOptions options;
   std::ostringstream out;
   std::ostringstream err;
@@ -39,11 +40,8 @@ class GenerateCommandTest : public ::testing::Test {
 TEST_F(GenerateCommandTest, GeneratesTheWholeSiteOfAHandMadeProject) {
   writeProject();
   ASSERT_EQ(run("Shop"), 0) << err.str();
-  for (const char* page :
-       {"index.htm", "fsecond.htm", "banner.htm", "mmenu.htm", "compinfo.htm", "ols.htm",
-        "m_products.htm", "l_Cups.htm", "l_Plates.htm", "l_Empty.htm", "basket.htm", "order.htm",
-        "order_cod.htm", "order_cc.htm", "select_payment.htm", "complect.htm"}) {
-    EXPECT_TRUE(fs::exists(app.path() / "Shop" / page)) << page;
+  // One line per page written; which pages a layout has is the golden tests' subject.
+  for (const char* page : {"index.htm", "l_Empty.htm", "complect.htm"}) {
     EXPECT_NE(out.str().find("wrote " + (app.path() / "Shop" / page).string() + "\n"),
               std::string::npos)
         << page;

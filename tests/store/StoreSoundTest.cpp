@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -8,6 +7,7 @@
 #include "store/SafeNumber.h"
 #include "store/ScriptNames.h"
 #include "store/SiteGenerator.h"
+#include "tests/e2e/ProgramRun.h"
 #include "tests/store/StoreTestCatalogue.h"
 #include "tests/support/TempFolder.h"
 
@@ -137,17 +137,12 @@ class NodeScript {
   std::string run(const std::string& script,
                   const std::vector<std::pair<std::string, std::string>>& arguments = {}) const {
     folder_.write("script.js", script);
-    std::string command = std::string(kNode) + " " + folder_.file("script.js").string();
+    std::vector<std::string> command{kNode, folder_.file("script.js").string()};
     for (const auto& [name, content] : arguments) {
       folder_.write(name, content);
-      command += " " + folder_.file(name).string();
+      command.push_back(folder_.file(name).string());
     }
-    std::FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-    pclose(pipe);
-    return output;
+    return testing::runProgram(command, {}, folder_.path()).out;
   }
 
  private:

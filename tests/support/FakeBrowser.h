@@ -28,6 +28,7 @@ class FakeBrowser : public Browser {
   void openDocument() override;
   void appendToDocument(const std::string& html) override;
   void closeDocument() override;
+  void execCommand(BrowserCommand command) override { commands.push_back(command); }
 
   // Finishes the last navigation: sets location and document from `pages`
   // (or an empty page) and raises navigate, download and document complete.
@@ -42,6 +43,7 @@ class FakeBrowser : public Browser {
   bool failing = false;
   std::vector<std::string> calls;
   std::vector<std::string> navigations;
+  std::vector<BrowserCommand> commands;
   // The text being written while a document is open; the whole text of each
   // closed document.
   std::optional<std::string> openText;

@@ -29,14 +29,6 @@ inline HttpReply delayedReply(std::chrono::milliseconds delay, std::string body 
   return reply;
 }
 
-// A reply with its own content type.
-inline HttpReply typedReply(std::string contentType, std::string body) {
-  HttpReply reply;
-  reply.contentType = std::move(contentType);
-  reply.body = std::move(body);
-  return reply;
-}
-
 // A request as the server received it.
 struct HttpRequestSeen {
   std::string method;

@@ -31,9 +31,10 @@ std::optional<std::string> ScriptedDialogs::InputBox(const std::string& prompt,
 }
 
 std::optional<std::string> ScriptedDialogs::ShowOpen(const std::string& title,
-                                                     const std::string& /*filter*/,
+                                                     const std::string& filter,
                                                      const std::string& initialFolder) {
   prompts.push_back(title);
+  filters.push_back(filter);
   openFolders.push_back(initialFolder);
   return takeOr(fileAnswers, std::optional<std::string>{});
 }
@@ -43,10 +44,6 @@ std::optional<std::string> ScriptedDialogs::ShowSave(const std::string& title,
                                                      const std::string& /*defaultName*/) {
   prompts.push_back(title);
   return takeOr(fileAnswers, std::optional<std::string>{});
-}
-
-std::optional<int> ScriptedDialogs::ShowColor(int /*initialColor*/) {
-  return takeOr(colorAnswers, std::optional<int>{});
 }
 
 std::vector<std::string> ScriptedDialogs::messageTexts() const {

@@ -27,18 +27,19 @@ class ScriptedDialogs : public Dialogs {
                                       const std::string& initialFolder) override;
   std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
                                       const std::string& defaultName) override;
-  std::optional<int> ShowColor(int initialColor) override;
+  std::optional<int> ShowColor(int /*initialColor*/) override { return std::nullopt; }
 
   // Answers, used in order; when a queue is empty the dialog is cancelled
-  // (message boxes answer Ok, or Yes for yes/no boxes).
+  // (message boxes answer Ok, or Yes for yes/no boxes). The colour dialog is
+  // always cancelled.
   std::deque<MessageResult> messageAnswers;
   std::deque<std::optional<std::string>> inputAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
-  std::deque<std::optional<int>> colorAnswers;
 
   std::vector<Message> messages;
   std::vector<std::string> prompts;
   std::vector<std::string> openFolders;  // the initial folder of every open dialog
+  std::vector<std::string> filters;      // the filter of every open dialog
 
   std::vector<std::string> messageTexts() const;
 };

@@ -3,8 +3,9 @@
 #include <stdlib.h>
 
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
+
+#include "common/TextFile.h"
 
 namespace vendaro::testing {
 
@@ -32,10 +33,7 @@ void TempFolder::write(const std::string& name, const std::string& content) cons
 }
 
 std::string TempFolder::read(const std::string& name) const {
-  std::ifstream in(path_ / name, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  return readWholeFile(path_ / name).value_or("");
 }
 
 }  // namespace vendaro::testing

@@ -1,0 +1,93 @@
+#include "browse/BrowseListsView.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStackedWidget>
+
+#include "browse/Favorites.h"
+#include "platform/qt/QtGeometry.h"
+#include "platform/qt/QtGuard.h"
+
+namespace vendaro {
+namespace {
+
+// Pops a menu model's entries up at the mouse position.
+void popUpAtMouse(const MenuItem& menu, const std::function<void(int)>& chosen) {
+  QMenu popup;
+  popup.setObjectName(QString::fromStdString(menu.name()));
+  for (int i = 0; i < menu.childCount(); ++i) {
+    popup.addAction(QString::fromStdString(menu.child(i).Caption()))->setData(i);
+  }
+  QAction* picked = popup.exec(QCursor::pos());
+  if (picked != nullptr) {
+    const int index = picked->data().toInt();
+    runGuarded([&] { chosen(index); });
+  }
+}
+
+// The widget that holds the main window's browser panes.
+QWidget* paneArea() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() != QStringLiteral("form1")) continue;
+    if (auto* panes = window->findChild<QStackedWidget*>(QStringLiteral("browserPanes"))) {
+      return panes->parentWidget();
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void showBrowseViews(MainWindowControls& main, CommandRegistry& commands) {
+  main.popupMenu = popUpAtMouse;
+  if (QWidget* area = paneArea()) new BrowseListsView(main, commands, *area);
+}
+
+BrowseListsView::BrowseListsView(MainWindowControls& main, CommandRegistry& commands,
+                                 QWidget& parent)
+    : QObject(&parent), commands_(commands) {
+  setObjectName(QStringLiteral("browseLists"));
+  addList(main.favorit, QStringLiteral("favorit"));
+  addList(main.favorit2, QStringLiteral("favorit2"));
+  addList(main.domain, QStringLiteral("domain"));
+  addList(main.domain2, QStringLiteral("domain2"));
+}
+
+BrowseListsView::~BrowseListsView() {
+  for (const auto& [control, id] : listeners_) control->removeListener(id);
+}
+
+void BrowseListsView::addList(ListControl& list, const QString& name) {
+  auto* parent = qobject_cast<QWidget*>(this->parent());
+  const std::string command = name.toStdString();
+  QListWidget* widget = ui_.listBox(
+      list, name, [] {}, [this, command] { commands_.run(command + "_DblClick"); }, parent);
+  widget->setGeometry(pixelRect(Favorites::kListPlace));
+  widget->viewport()->installEventFilter(this);
+  viewports_.emplace_back(widget->viewport(), name);
+  auto show = [widget, &list] {
+    widget->setVisible(list.Visible());
+    if (list.Visible()) widget->raise();
+  };
+  show();
+  listeners_.emplace_back(&list, list.addListener(show));
+}
+
+bool BrowseListsView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    for (const auto& [viewport, name] : viewports_) {
+      if (viewport != watched) continue;
+      const std::string command = name.toStdString() + "_RightButton";
+      runGuarded([this, &command] { commands_.run(command); });
+      // The right button does not change the selection.
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace vendaro

@@ -1,0 +1,11 @@
+#include "browse/BrowseListsView.h"
+#include "browse/BrowseSubsystem.h"
+#include "platform/qt/QtToolWindowSlots.h"
+
+namespace vendaro {
+
+void registerBrowseWindows(Workbench& workbench, QtToolWindowSlots& /*windows*/) {
+  showBrowseViews(workbench.mainWindow, workbench.commands);
+}
+
+}  // namespace vendaro

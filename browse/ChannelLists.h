@@ -1,0 +1,78 @@
+#pragma once
+
+#include <string>
+
+#include "common/MainWindowControls.h"
+#include "common/VendorSettings.h"
+#include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
+#include "platform/PictureBox.h"
+#include "platform/Timer.h"
+
+namespace vendaro {
+
+// The channel and search-engine lists of the vendor site as pop-up menus:
+// the public ones downloaded at start (Inet6, Inet7), the private ones on
+// entering the private zone (Inet5, Inet8) with one retry each after 20 s
+// (Timer10, Timer11). Menu entry i opens address list position i + 1.
+class ChannelLists {
+ public:
+  static constexpr int kRetryMs = 20000;
+
+  ChannelLists(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop,
+               const VendorSettings& vendor);
+  ~ChannelLists();
+  ChannelLists(const ChannelLists&) = delete;
+  ChannelLists& operator=(const ChannelLists&) = delete;
+
+  // Transfer completions.
+  void Inet5_StateChanged(int state);
+  void Inet6_StateChanged(int state);
+  void Inet7_StateChanged(int state);
+  void Inet8_StateChanged(int state);
+  void Timer10_Timer();
+  void Timer11_Timer();
+
+  // "Your Channels" and "Search Engine Listing ": pop up the zone's menu.
+  void Picture11_Click();
+  void Picture8_Click();
+  // An entry chosen in a pop-up menu.
+  void pubch_Click(int index) { openChannel(ara2, index); }
+  void privch_Click(int index) { openChannel(privchann, index); }
+  void pubs_Click(int index) { openSearchEngine(pubsearch, index); }
+  void privs_Click(int index) { openSearchEngine(privsearch, index); }
+
+  // Address lists of the menus (hidden list boxes).
+  ListControl ara2;        // public channels
+  ListControl pubsearch;   // public search engines
+  ListControl privchann;   // private channels
+  ListControl privsearch;  // private search engines
+  // The toolbar buttons that pop the menus up; shown once lists arrived.
+  PictureBox Picture8;   // "Search Engine Listing "
+  PictureBox Picture11;  // "Your Channels"
+  Timer Timer10;         // retries the private channel list
+  Timer Timer11;         // retries the private search list
+
+ private:
+  struct Source {
+    int inet;
+    MenuItem& menu;
+    ListControl& addresses;
+    const char* what;
+  };
+  // Reads a completed answer into its menu and address list. A failed
+  // download leaves both as they were and says so in the status bar.
+  bool loadList(const Source& source, int state);
+  void publicListChanged(const Source& source, int state);
+  void privateListChanged(const Source& source, int state, PictureBox& button, Timer& retry);
+  void retry(int inet, Timer& timer);
+  void popUp(MenuItem& menu, void (ChannelLists::*choose)(int));
+  void openChannel(const ListControl& addresses, int index);
+  void openSearchEngine(const ListControl& addresses, int index);
+
+  MainWindowControls& main_;
+  Dialogs& dialogs_;
+  const VendorSettings& vendor_;
+};
+
+}  // namespace vendaro

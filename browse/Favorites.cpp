@@ -1,0 +1,93 @@
+#include "browse/Favorites.h"
+
+#include <algorithm>
+#include <string>
+
+#include "common/TextFile.h"
+#include "platform/AppFolder.h"
+
+namespace vendaro {
+namespace {
+
+constexpr const char* kPrivateFavoritesFile = "\\favor.prv";
+constexpr const char* kPublicFavoritesFile = "\\favor2.txt";
+
+// The saved-list format: a double quote, every entry and CR LF, a double quote, CR LF.
+std::string listFileText(const ListControl& list) {
+  std::string text = "\"";
+  for (const auto& entry : list.items()) text += entry + std::string(kCrLf);
+  return text + "\"" + std::string(kCrLf);
+}
+
+}  // namespace
+
+Favorites::Favorites(MainWindowControls& main, std::filesystem::path appFolder)
+    : main_(main), appFolder_(std::move(appFolder)) {}
+
+void Favorites::recordVisitedDomain(ListControl& history, const PageDocument& document) {
+  if (document.domain.empty()) return;
+  if (showingOwnPage && showingOwnPage()) return;
+  const auto& entries = history.items();
+  if (std::find(entries.begin(), entries.end(), document.domain) != entries.end()) return;
+  history.AddItem(document.domain);
+}
+
+ListControl& Favorites::zoneFavorites() {
+  return main_.inPrivateZone ? main_.favorit : main_.favorit2;
+}
+
+ListControl& Favorites::zoneHistory() {
+  return main_.inPrivateZone ? main_.domain : main_.domain2;
+}
+
+void Favorites::add_Click() {
+  ListControl& list = zoneFavorites();
+  list.AddItem(main_.WebBrowser1.browser().LocationURL());
+  writeFavorites(list);
+  list.setVisible(false);
+}
+
+void Favorites::Picture9_Click() {
+  toggleList(zoneFavorites());
+}
+
+void Favorites::Picture10_Click() {
+  toggleList(zoneHistory());
+}
+
+void Favorites::toggleList(ListControl& list) {
+  const bool show = !list.Visible();
+  for (ListControl* each : {&main_.favorit, &main_.favorit2, &main_.domain, &main_.domain2}) {
+    each->setVisible(show && each == &list);
+  }
+}
+
+void Favorites::openFavorite(ListControl& list) {
+  navigateShownPane(list.List(list.ListIndex()));
+}
+
+void Favorites::openInMainPane(ListControl& list) {
+  const std::string address = list.List(list.ListIndex());
+  if (!address.empty()) main_.WebBrowser1.browser().Navigate(address);
+}
+
+void Favorites::navigateShownPane(const std::string& address) {
+  if (address.empty()) return;
+  for (BrowserPane* pane : {&main_.WebBrowser1, &main_.WebBrowser5}) {
+    if (pane->Visible()) pane->browser().Navigate(address);
+  }
+}
+
+void Favorites::deleteEntry(ListControl& list) {
+  if (list.ListIndex() < 0) return;
+  list.RemoveItem(list.ListIndex());
+  if (&list == &main_.favorit || &list == &main_.favorit2) writeFavorites(list);
+}
+
+void Favorites::writeFavorites(const ListControl& list) {
+  const char* name = &list == &main_.favorit ? kPrivateFavoritesFile : kPublicFavoritesFile;
+  // A file that cannot be written is left as it was; the list keeps the change.
+  (void)writeWholeFile(appFile(appFolder_, name), listFileText(list));
+}
+
+}  // namespace vendaro

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "common/MainWindowControls.h"
+#include "common/VisitRecorder.h"
+#include "platform/Geometry.h"
+
+namespace vendaro {
+
+// The favorites and history lists of both zones: recording the sites of
+// completed pages, adding, showing, opening and deleting entries. The
+// favorites files are written after every change.
+class Favorites : public VisitRecorder {
+ public:
+  // Where a shown list sits over the browser pane.
+  static constexpr Geometry kListPlace{0, 1200, 3800, 2200};
+
+  Favorites(MainWindowControls& main, std::filesystem::path appFolder);
+
+  // Adds the page's domain once; a page without a domain (a local file, an
+  // error page, the program's own start page) adds nothing.
+  void recordVisitedDomain(ListControl& history, const PageDocument& document) override;
+
+  // "Add favorites": the address of WebBrowser1 joins the zone's favorites.
+  void add_Click();
+  // The favorites and history buttons: show the zone's list alone, or hide all.
+  void Picture9_Click();
+  void Picture10_Click();
+  // Right button on a favorites list: opens its selected entry in the shown pane.
+  void openFavorite(ListControl& list);
+  // Right button on a history list, the found list or the links list: opens
+  // the selected entry in WebBrowser1.
+  void openInMainPane(ListControl& list);
+  // Double-click: removes the selected entry (a favorites file is rewritten).
+  void deleteEntry(ListControl& list);
+
+  ListControl& zoneFavorites();
+  ListControl& zoneHistory();
+
+  // True while the program's own page is shown; such a page is not recorded.
+  std::function<bool()> showingOwnPage;
+
+ private:
+  void toggleList(ListControl& list);
+  void writeFavorites(const ListControl& list);
+  void navigateShownPane(const std::string& address);
+
+  MainWindowControls& main_;
+  std::filesystem::path appFolder_;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+
+#include "common/MainWindowControls.h"
+#include "common/VendorSettings.h"
+
+namespace vendaro {
+
+// The rotation of the vendor's home pages: "/list5.txt" (Inet10) fills the
+// queue List5; each start shows the first page not yet in List6 (the pages
+// already shown, saved across starts) in WebBrowser1; when every page has
+// been shown, List6 is emptied and the vendor home is shown.
+class HomePages {
+ public:
+  static constexpr std::size_t kReadSize = 64000;
+
+  HomePages(MainWindowControls& main, const VendorSettings& vendor);
+  ~HomePages();
+  HomePages(const HomePages&) = delete;
+  HomePages& operator=(const HomePages&) = delete;
+
+  void Inet10_StateChanged(int state);
+  // "Shows  next home page".
+  void Picture24_MouseUp();
+
+  ListControl List5;  // home pages still to show
+  // Runs when the list cannot be downloaded (the vendor site unreachable).
+  std::function<void()> onVendorUnreachable;
+
+ private:
+  void skipShownPages();
+  void showFirstQueued();
+
+  MainWindowControls& main_;
+  const VendorSettings& vendor_;
+};
+
+}  // namespace vendaro

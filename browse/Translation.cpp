@@ -1,0 +1,60 @@
+#include "browse/Translation.h"
+
+namespace vendaro {
+namespace {
+
+void replaceAll(std::string& text, const std::string& key, const std::string& value) {
+  for (std::size_t at = text.find(key); at != std::string::npos;
+       at = text.find(key, at + value.size())) {
+    text.replace(at, key.size(), value);
+  }
+}
+
+bool unreserved(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '.' || c == '_' || c == '~';
+}
+
+}  // namespace
+
+std::string percentEncoded(const std::string& text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string encoded;
+  for (unsigned char c : text) {
+    if (unreserved(c)) {
+      encoded += static_cast<char>(c);
+    } else {
+      encoded += '%';
+      encoded += kHex[c >> 4];
+      encoded += kHex[c & 0x0F];
+    }
+  }
+  return encoded;
+}
+
+std::string translationRequest(const TranslationSettings& settings, const std::string& code,
+                               const std::string& pageAddress) {
+  const std::string url = percentEncoded(pageAddress);
+  if (settings.requestTemplate.empty()) {
+    return settings.baseUrl + "/cgi-bin/translate?urltext=" + url + "&lp=" + code + "&doit=done";
+  }
+  const std::size_t split = code.find('_');
+  std::string request = settings.requestTemplate;
+  replaceAll(request, "{from}", code.substr(0, split));
+  replaceAll(request, "{to}", split == std::string::npos ? "" : code.substr(split + 1));
+  replaceAll(request, "{pair}", code);
+  replaceAll(request, "{url}", url);
+  return request;
+}
+
+void translateAddressBar(MainWindowControls& main, const TranslationSettings& settings,
+                         const std::string& code) {
+  const std::string request = translationRequest(settings, code, main.Combo2.Text());
+  if (main.WebBrowser1.Visible()) {
+    main.WebBrowser5.browser().Navigate(request);
+  } else if (main.WebBrowser5.Visible()) {
+    main.WebBrowser1.browser().Navigate(request);
+  }
+}
+
+}  // namespace vendaro

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/SettingsFile.h"
+
+namespace vendaro {
+
+// [store]: the defaults of the wizard's order-form snippets. Both values go
+// into generated pages, so they are checked when the file is read.
+struct StoreSettings {
+  std::string orderEmail = "orders@shop.example";
+  std::string paymentGatewayHost = "secure.gateway.example";
+
+  static StoreSettings read(const SettingsFile& file) {
+    StoreSettings settings;
+    settings.orderEmail = file.email("store", "order_email", settings.orderEmail);
+    settings.paymentGatewayHost =
+        file.host("store", "payment_gateway_host", settings.paymentGatewayHost);
+    return settings;
+  }
+};
+
+}  // namespace vendaro

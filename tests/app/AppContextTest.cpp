@@ -1,0 +1,85 @@
+#include "app/AppContext.h"
+
+#include "app/ProgramSettings.h"
+#include "browse/PrivateZoneSettings.h"
+#include "browse/TranslationSettings.h"
+#include "store/StoreSettings.h"
+#include "submit/SearchEngineSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+namespace {
+
+using testing::TempFolder;
+
+TEST(AppContextSettings, EachSectionReadsItsKeysAndKeepsTheDefaultsOfTheRest) {
+  const SettingsFile none;
+  EXPECT_EQ(VendorSettings::read(none).host(), "www.vendaro.example");
+  EXPECT_EQ(VendorSettings::read(none).address("/welcome.htm"),
+            "http://www.vendaro.example/welcome.htm");
+  EXPECT_EQ(SearchEngineSettings::read(none).engines.size(), 8u);
+  EXPECT_EQ(PrivateZoneSettings::read(none).parentalPassword, "red fox den");
+  EXPECT_TRUE(FolderSettings::read(none).output.empty());
+
+  const SettingsFile file = SettingsFile::parse(R"(
+[vendor]
+base_url = "http://127.0.0.1:8080/"
+[translation]
+base_url = "https://translate.example"
+[search_engines]
+yahoo = "http://127.0.0.1:9000"
+[store]
+order_email = "me@shop.example"
+payment_gateway_host = "pay.example:8443"
+[mail]
+pop_host = "127.0.0.1"
+mailbox_address = "orders"
+[private_zone]
+start_page = "http://elsewhere.example/start.htm"
+parental_password = "open sesame"
+[programs]
+calculator = "kcalc"
+[folders]
+output = "/tmp/out"
+)",
+                                                "vendaro.toml");
+  const VendorSettings vendor = VendorSettings::read(file);
+  const SearchEngineSettings engines = SearchEngineSettings::read(file);
+  const StoreSettings store = StoreSettings::read(file);
+  const MailSettings mail = MailSettings::read(file);
+  const PrivateZoneSettings privateZone = PrivateZoneSettings::read(file);
+  const ProgramSettings programs = ProgramSettings::read(file);
+  EXPECT_EQ(TranslationSettings::read(file).baseUrl, "https://translate.example");
+  EXPECT_EQ(FolderSettings::read(file).output, "/tmp/out");
+  EXPECT_TRUE(file.unreadKeys().empty());
+  EXPECT_EQ(vendor.host(), "127.0.0.1");
+  EXPECT_EQ(vendor.address("/list5.txt"), "http://127.0.0.1:8080/list5.txt");
+  EXPECT_EQ(engines.engines.at("yahoo"), "http://127.0.0.1:9000");
+  EXPECT_EQ(engines.engines.at("lycos"), "http://www.lycos.example");
+  EXPECT_EQ(store.orderEmail, "me@shop.example");
+  EXPECT_EQ(store.paymentGatewayHost, "pay.example:8443");
+  EXPECT_EQ(mail.popHost, "127.0.0.1");
+  EXPECT_EQ(mail.mailboxAddress, "orders");
+  EXPECT_EQ(vendor.address(privateZone.startPage), "http://elsewhere.example/start.htm");
+  EXPECT_EQ(privateZone.searchList, "/private/search.txt");
+  EXPECT_EQ(programs.calculatorCommand, "kcalc");
+  EXPECT_EQ(programs.mailClientCommand, "xdg-email");
+}
+
+TEST(AppContextSettings, OutputFilesGoToTheApplicationFolderUnlessAnOutputFolderIsSet) {
+  TempFolder app;
+  FolderSettings folders;
+  EXPECT_EQ(folders.outputFile(app.path(), "\\report.htm"), app.path() / "report.htm");
+  folders.output = "spill";
+  EXPECT_EQ(folders.outputFile(app.path(), "\\report.htm"), app.path() / "spill" / "report.htm");
+  EXPECT_TRUE(std::filesystem::is_directory(app.path() / "spill"));
+  TempFolder elsewhere;
+  folders.output = elsewhere.path();
+  EXPECT_EQ(folders.outputFolder(app.path()), elsewhere.path());
+}
+
+}  // namespace
+}  // namespace vendaro

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "browse/Translation.h"
+#include "tests/browse/BrowseFixture.h"
+
+namespace vendaro::testing {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+std::vector<std::string> captions(const MenuItem& menu) {
+  std::vector<std::string> result;
+  for (int i = 0; i < menu.childCount(); ++i) result.push_back(menu.child(i).Caption());
+  return result;
+}
+
+class BrowsingTest : public BrowseFixture {};
+
+TEST_F(BrowsingTest, RecordsEachDomainOncePerZoneAndNoEmptyOrUnkeptEntry) {
+  start();
+  for (int i = 0; i < 10; ++i) visit("http://shop.example/p" + std::to_string(i), "shop.example");
+  visit("file:///tmp/page.htm", "");
+  EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
+
+  dialogs.messageAnswers = {MessageResult::Yes};
+  run("privatte");
+  visit("http://secret.example/", "secret.example");
+  visit("http://Secret.example/", "Secret.example");  // case counts
+  visit("about:blank", "");
+  EXPECT_EQ(form->domain.items(), (Entries{"secret.example", "Secret.example"}));
+  EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
+}
+
+TEST_F(BrowsingTest, FavoritesAreAddedWrittenOpenedAndDeletedByZone) {
+  start();
+  visit("http://a.example/one", "a.example");
+  run("add");
+  run("add");
+  EXPECT_EQ(folder.read("favor2.txt"), "\"http://a.example/one\r\nhttp://a.example/one\r\n\"\r\n");
+
+  // The button shows the list alone; the history button replaces it; twice hides.
+  run("Picture9");
+  EXPECT_TRUE(form->favorit2.Visible());
+  run("Picture10");
+  EXPECT_FALSE(form->favorit2.Visible());
+  EXPECT_TRUE(form->domain2.Visible());
+  run("history");
+  EXPECT_FALSE(form->domain2.Visible());
+
+  // The right button opens the selected favorite in the shown pane.
+  form->Picture23_MouseUp();
+  form->favorit2.setListIndex(1);
+  run("favorit2_RightButton");
+  EXPECT_EQ(browser5->navigations.back(), "http://a.example/one");
+  // A history entry always opens in WebBrowser1.
+  form->domain2.setListIndex(0);
+  run("domain2_RightButton");
+  EXPECT_EQ(browser1->navigations.back(), "a.example");
+
+  // A double-click deletes at once and rewrites the file.
+  run("favorit2_DblClick");
+  EXPECT_EQ(folder.read("favor2.txt"), "\"http://a.example/one\r\n\"\r\n");
+  form->Picture23_MouseUp();
+
+  // In the private zone the private list and file are used.
+  run("privatte");
+  run("add");
+  EXPECT_EQ(folder.read("favor.prv"), "\"http://a.example/one\r\n\"\r\n");
+}
+
+TEST_F(BrowsingTest, PublicListsBuildMenusAndChoicesOpenTheirAddresses) {
+  start();
+  EXPECT_EQ(inet(6).url, "http://vendor.example/pubchannels.txt");
+  EXPECT_EQ(inet(7).url, "http://vendor.example/pubsearch.txt");
+  inet(6).complete(
+      "A<http://a1.example/>B<b1.htm>Bad<javascript:alert(1)>\r\nC<http://c.example/>");
+  EXPECT_FALSE(browsing->lists.Picture11.Visible());  // Inet7 is still running
+  inet(7).fail();
+  EXPECT_EQ(form->StatusBar1.panelText(1), "The search engine list could not be loaded");
+  EXPECT_EQ(captions(form->pubs), Entries{""});
+  EXPECT_TRUE(browsing->lists.Picture8.Visible());
+  EXPECT_TRUE(browsing->lists.Picture11.Visible());
+  EXPECT_EQ(captions(form->pubch), (Entries{"A", "B", "\r\nC"}));
+  EXPECT_EQ(
+      browsing->lists.ara2.items(),
+      (Entries{"", "http://a1.example/", "http://vendor.example/b1.htm", "http://c.example/"}));
+
+  // Choosing B asks about the background; Yes opens it in the hidden pane.
+  popupChoice = 1;
+  dialogs.messageAnswers = {MessageResult::Yes};
+  run("chann");
+  EXPECT_EQ(poppedUp, Entries{"pubch"});
+  EXPECT_EQ(dialogs.messages.back().text, "Would You like open it in a background mode?");
+  EXPECT_EQ(dialogs.messages.back().buttons, MessageButtons::YesNo);
+  EXPECT_EQ(browser5->navigations,
+            (Entries{"http://vendor.example/welcome.htm", "http://vendor.example/b1.htm"}));
+  EXPECT_TRUE(form->keepRecord);
+}
+
+TEST_F(BrowsingTest, PrivateListsLoadOnEntryRetryOnceAndFailuresKeepTheMenus) {
+  start();
+  dialogs.messageAnswers = {MessageResult::Yes};
+  run("privatte");
+  EXPECT_FALSE(browsing->lists.Picture11.Visible());
+  inet(8).complete("S<http://s.example/>");
+  EXPECT_TRUE(browsing->lists.Picture8.Visible());
+  inet(5).fail();
+  loop.advance(ChannelLists::kRetryMs * 3);  // one retry only
+  inet(5).complete("P<http://p.example/>Q<http://q.example/>");
+  EXPECT_EQ(inet(5).executed.size(), 2u);
+  EXPECT_EQ(captions(form->privch), (Entries{"P", "Q"}));
+
+  // The pop-up inside the zone stops the record and hides the address bar.
+  popupChoice = 0;
+  run("Picture8");
+  EXPECT_EQ(poppedUp.back(), "privs");
+  EXPECT_FALSE(form->keepRecord);
+  EXPECT_FALSE(form->Combo2.Visible());
+  EXPECT_EQ(browser1->navigations.back(), "http://s.example/");
+
+  // Leaving and entering again: a failed download leaves the menu as it was.
+  run("privatte");
+  run("privatte");
+  inet(5).fail();
+  EXPECT_EQ(captions(form->privch), (Entries{"P", "Q"}));
+  EXPECT_EQ(browsing->lists.privchann.ListCount(), 3);
+}
+
+TEST_F(BrowsingTest, PrivateZoneRoundTripAndRefusedAddress) {
+  start();
+  EXPECT_TRUE(form->mainMenu.find("sreport")->Enabled());
+  dialogs.messageAnswers = {MessageResult::Yes};
+  run("privatte");
+  EXPECT_EQ(browser1->navigations.back(), "http://vendor.example/private/start.htm");
+  EXPECT_EQ(form->StatusBar1.panelText(2), "Your tracking will keeped !!! ");
+  EXPECT_TRUE(form->inPrivateZone && form->keepRecord);
+  EXPECT_FALSE(form->Combo2.Visible());
+  visit("http://hidden.example/", "hidden.example");
+  visit("http://later.example/", "later.example");
+
+  form->Combo2.setText("typed");
+  run("privatte");
+  EXPECT_FALSE(form->inPrivateZone || form->keepRecord);
+  EXPECT_EQ(browser1->written.back(), "");
+  EXPECT_EQ(form->Combo2.Text(), "");
+  EXPECT_TRUE(form->Combo2.Visible());
+  EXPECT_FALSE(form->mainMenu.find("sreport")->Enabled());
+
+  // A privately recorded site typed outside the zone is refused and enters it.
+  dialogs.messageAnswers = {MessageResult::Ok, MessageResult::No};
+  form->Combo2.setText("http://HIDDEN.example/x");
+  form->Combo2_KeyPress(13);
+  EXPECT_EQ(dialogs.messageTexts().at(dialogs.messages.size() - 2),
+            " Sorry! You have no right to see it!!!");
+  EXPECT_TRUE(form->inPrivateZone);
+  EXPECT_EQ(form->StatusBar1.panelText(2), "Your tracking will not keeped !!! ");
+}
+
+TEST_F(BrowsingTest, NextHomePageShowsTheQueueThenReloadsTheList) {
+  start();
+  inet(10).complete("http://h1.example/\r\nhttp://h2.example/\r\nignored");
+  EXPECT_EQ(browser1->navigations, Entries{"http://h1.example/"});
+  EXPECT_EQ(form->List6.items(), Entries{"http://h1.example/"});
+
+  // The next-page button shows the queue's next page, then reloads the list.
+  run("Picture24");
+  EXPECT_EQ(browser1->navigations.back(), "http://h2.example/");
+  run("Picture24");
+  EXPECT_EQ(inet(10).executed.size(), 2u);
+}
+
+TEST_F(BrowsingTest, AnUnreachableVendorShowsTheShippedStartPageWhoseLinksRunTools) {
+  bool ordersOpened = false;
+  start();
+  form->commands.add("orders", [&] { ordersOpened = true; });
+  form->commands.add("exit", [] { FAIL() << "the page may run only the tools it offers"; });
+  inet(10).fail();
+  ASSERT_EQ(browser1->written.size(), 1u);
+  const std::string& page = browser1->written.front();
+  EXPECT_NE(page.find("base_url"), std::string::npos);
+  EXPECT_NE(page.find("<code>http://vendor.example</code>"), std::string::npos);
+  // The program's own page is recorded nowhere.
+  PageDocument own;
+  own.domain = "vendaro.invalid";
+  browsing->favorites.recordVisitedDomain(form->domain2, own);
+  EXPECT_TRUE(form->domain2.items().empty());
+
+  browser1->Navigate("http://vendaro.invalid/command/exit");
+  browser1->Navigate("http://vendaro.invalid/command/orders");
+  loop.runPending();
+  EXPECT_TRUE(ordersOpened);
+  EXPECT_TRUE(browser1->navigations.empty());
+  // Once another page is asked for, the links are plain addresses again.
+  browser1->Navigate("http://shop.example/");
+  ordersOpened = false;
+  browser1->Navigate("http://vendaro.invalid/command/orders");
+  loop.runPending();
+  EXPECT_FALSE(ordersOpened);
+  // A page the user opened before the answer came is not replaced.
+  inet(10).Execute("http://vendor.example/list5.txt");
+  inet(10).fail();
+  EXPECT_EQ(browser1->written.size(), 1u);
+}
+
+TEST_F(BrowsingTest, TranslationLoadsTheEncodedRequestIntoTheHiddenPane) {
+  context.settings =
+      SettingsFile::parse("[translation]\nbase_url = \"http://babel.example\"\n", "vendaro.toml");
+  start();
+  form->Combo2.setText("http://a.example/p?x=1&y=a b");
+  run("en_de");
+  EXPECT_EQ(browser5->navigations.back(),
+            "http://babel.example/cgi-bin/translate?urltext=http%3A%2F%2Fa.example%2Fp%3Fx%3D1%26y%"
+            "3Da%20b&lp=en_de&doit=done");
+
+  context.settings = SettingsFile::parse(
+      "[translation]\nrequest_template = "
+      "\"https://t.example/?sl={from}&tl={to}&p={pair}&u={url}\"\n",
+      "vendaro.toml");
+  start();
+  form->Combo2.setText("http://a.example/p?x=1&y=a b");
+  form->Picture23_MouseUp();
+  run("pt_en");
+  EXPECT_EQ(
+      browser1->navigations.back(),
+      "https://t.example/?sl=pt&tl=en&p=pt_en&u=http%3A%2F%2Fa.example%2Fp%3Fx%3D1%26y%3Da%20b");
+}
+
+}  // namespace
+}  // namespace vendaro::testing

@@ -1,0 +1,94 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include <iostream>
+#include "app/WorkbenchView.h"
+
+#include "app/AppContext.h"
+#include "tests/qt/GuiWatchdog.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro {
+
+class PrivateZoneViewTest : public QObject {
+  Q_OBJECT
+
+ public:
+  static void initMain() {
+    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  }
+
+ private slots:
+  void entersWithTheRecordQuestionAndLeavesWithTheAddressBarBack();
+};
+
+namespace {
+
+// Answers the next message box with `button` once it shows; keeps its text.
+void answerNextMessage(QMessageBox::StandardButton button, QString* text, QString* title) {
+  QTimer::singleShot(50, [=] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return answerNextMessage(button, text, title);
+    *text = box->text();
+    *title = box->windowTitle();
+    box->button(button)->click();
+  });
+}
+
+}  // namespace
+
+void PrivateZoneViewTest::entersWithTheRecordQuestionAndLeavesWithTheAddressBarBack() {
+  testing::TempFolder folder;
+  testing::RefusingPort vendor;
+  folder.write("vendaro.toml", "[vendor]\nbase_url = \"" + vendor.url("") + "\"\n");
+  const auto context = openAppContext(folder.path().string(), std::cerr);
+  QVERIFY(context.has_value());
+  WorkbenchView workbench(*context);
+  workbench.start();
+  Form1View& window = *workbench.window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  auto* panel2 = window.findChild<QLabel*>("StatusBar1Panel2");
+  auto* addressBar = window.findChild<QComboBox*>("Combo2");
+  // The vendor cannot be reached: the main pane shows the shipped start page.
+  QTRY_COMPARE_WITH_TIMEOUT(workbench.webBrowser1().LocationName(), std::string("Vendaro"), 30000);
+  // The page's own scripts do not see the program's channel objects.
+  auto* view = qobject_cast<QWebEngineView*>(workbench.webBrowser1().widget());
+  auto seen = std::make_shared<QString>();
+  view->page()->runJavaScript(QStringLiteral("typeof qt"),
+                              [seen](const QVariant& result) { *seen = result.toString(); });
+  QTRY_COMPARE(*seen, QStringLiteral("undefined"));
+
+  QString question, title;
+  answerNextMessage(QMessageBox::Yes, &question, &title);
+  window.findChild<QAction*>("privatte")->trigger();
+  QCOMPARE(question, QStringLiteral("Would You like keep a record ?"));
+  QCOMPARE(title, QStringLiteral("Log in to private area"));
+  QCOMPARE(panel2->text(), QStringLiteral("Your tracking will keeped !!! "));
+  QVERIFY(!addressBar->isVisible());
+  QVERIFY(window.findChild<QAction*>("sreport")->isEnabled());
+  // The history button shows the private list over the pane.
+  workbench.form().commands.run("Picture10");
+  QVERIFY(window.findChild<QListWidget*>("domain")->isVisible());
+
+  window.findChild<QAction*>("privatte")->trigger();
+  QVERIFY(addressBar->isVisible());
+  QCOMPARE(addressBar->currentText(), QString());
+  QVERIFY(!window.findChild<QAction*>("sreport")->isEnabled());
+  // Leaving keeps the record text.
+  QCOMPARE(panel2->text(), QStringLiteral("Your tracking will keeped !!! "));
+}
+
+}  // namespace vendaro
+
+QTEST_MAIN(vendaro::PrivateZoneViewTest)
+#include "PrivateZoneViewTest.moc"

@@ -1,0 +1,115 @@
+#include "tests/support/ScriptedPop3Server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace vendaro::testing {
+namespace {
+
+const std::string kUnknown = "-ERR unknown command\r\n";
+
+void sendAll(int connection, const std::string& text) {
+  for (std::size_t sent = 0; sent < text.size();) {
+    const ssize_t done = send(connection, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+    if (done <= 0) return;
+    sent += static_cast<std::size_t>(done);
+  }
+}
+
+}  // namespace
+
+ScriptedPop3Server::ScriptedPop3Server(std::map<std::string, std::string> replies)
+    : replies_(std::move(replies)) {
+  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+      listen(listener_, 4) != 0) {
+    close(listener_);
+    throw std::runtime_error("cannot start the scripted POP3 server");
+  }
+  port_ = ntohs(address.sin_port);
+  acceptor_ = std::thread([this] { acceptLoop(); });
+}
+
+// Shutting the sockets down wakes the blocked accept and recv.
+ScriptedPop3Server::~ScriptedPop3Server() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+    if (connection_ >= 0) shutdown(connection_, SHUT_RDWR);
+  }
+  shutdown(listener_, SHUT_RDWR);
+  acceptor_.join();
+  close(listener_);
+}
+
+std::vector<std::string> ScriptedPop3Server::commands() const {
+  std::lock_guard lock(mutex_);
+  return commands_;
+}
+
+int ScriptedPop3Server::connections() const {
+  std::lock_guard lock(mutex_);
+  return connections_;
+}
+
+void ScriptedPop3Server::acceptLoop() {
+  for (;;) {
+    const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (connection < 0) return;
+    {
+      std::lock_guard lock(mutex_);
+      if (stopping_) {
+        close(connection);
+        return;
+      }
+      connection_ = connection;
+      ++connections_;
+    }
+    serve(connection);
+    std::lock_guard lock(mutex_);
+    connection_ = -1;
+    close(connection);
+  }
+}
+
+void ScriptedPop3Server::serve(int connection) {
+  sendAll(connection, "+OK scripted POP3 server ready\r\n");
+  std::string received;
+  char buffer[4096];
+  for (;;) {
+    const std::size_t end = received.find("\r\n");
+    if (end == std::string::npos) {
+      const ssize_t got = recv(connection, buffer, sizeof buffer, 0);
+      if (got <= 0) return;
+      received.append(buffer, static_cast<std::size_t>(got));
+      continue;
+    }
+    const std::string command = received.substr(0, end);
+    received.erase(0, end + 2);
+    {
+      std::lock_guard lock(mutex_);
+      commands_.push_back(command);
+    }
+    sendAll(connection, replyTo(command));
+    if (command == "QUIT") return;
+  }
+}
+
+const std::string& ScriptedPop3Server::replyTo(const std::string& command) const {
+  if (auto whole = replies_.find(command); whole != replies_.end()) return whole->second;
+  if (auto verb = replies_.find(command.substr(0, command.find(' '))); verb != replies_.end()) {
+    return verb->second;
+  }
+  return kUnknown;
+}
+
+}  // namespace vendaro::testing
