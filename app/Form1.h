@@ -108,9 +108,7 @@ class Form1 : public MainWindowControls {
   void ProcessCompletedPage() { paneEvents_.ProcessCompletedPage(); }
   // Set by the history and image-buffer features; null skips that step.
   void setVisitRecorder(VisitRecorder* recorder) { paneEvents_.visitRecorder = recorder; }
-  void setPictureCollector(PictureCollector* collector) {
-    paneEvents_.pictureCollector = collector;
-  }
+  void setPictureCollector(PictureCollector* collector) { pictureCollector = collector; }
 
   const std::filesystem::path& appFolder() const { return appFolder_; }
 
@@ -146,7 +144,7 @@ class Form1 : public MainWindowControls {
   std::filesystem::path appFolder_;
   PaneNavigation navigation_{WebBrowser1, WebBrowser5};
   PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
-                          inPrivateZone, keepRecord}};
+                          inPrivateZone, keepRecord, pictureCollector}};
 };
 
 }  // namespace vendaro

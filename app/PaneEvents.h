@@ -20,6 +20,7 @@ struct PaneEventControls {
   ListControl& domain2;  // public history
   const bool& inPrivateZone;
   const bool& keepRecord;
+  PictureCollector* const& pictureCollector;  // null skips that step
 };
 
 // What the main window does when its two user panes report progress: the
@@ -37,9 +38,8 @@ class PaneEvents {
   // collector; nothing without a page.
   void ProcessCompletedPage();
 
-  // Either may be null: that step is then skipped.
+  // May be null: that step is then skipped.
   VisitRecorder* visitRecorder = nullptr;
-  PictureCollector* pictureCollector = nullptr;
 
  private:
   void WebBrowser1_BeforeNavigate2();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/PictureCollector.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
 #include "platform/Label.h"
@@ -84,6 +85,10 @@ class MainWindowControls {
   bool keepRecord = false;
   // Set while links are gathered from pages; the stop command clears it.
   bool linksGathered = false;
+
+  // Where the panes hand completed pages and clicks for the image buffer;
+  // set by the image-buffer feature, null until then.
+  PictureCollector* pictureCollector = nullptr;
 
  private:
   std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;
