@@ -37,7 +37,8 @@ void ImageBuffer::ShowBufferPage(Browser& pane) {
 }
 
 void ImageBuffer::showCount() {
-  c_.StatusBar1.setPanelText(4, "Found - " + numberText(std::int64_t{c_.List2.ListCount()}) + " pictures ! ");
+  c_.StatusBar1.setPanelText(
+      4, "Found - " + numberText(std::int64_t{c_.List2.ListCount()}) + " pictures ! ");
 }
 
 void ImageBuffer::imagebuf_Click() {

@@ -60,11 +60,12 @@ std::filesystem::path spillFile(const std::filesystem::path& folder, int& counte
 
 void savePageAs(Dialogs& dialogs, bool privateZone, const std::filesystem::path& folder,
                 const std::string& page) {
+  // The dialog starts in the output folder, made first if need be.
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
   const auto chosen =
       dialogs.ShowSave({}, privateZone ? kPrivateFilter : kPublicFilter, (folder / "").string());
   if (!chosen || chosen->empty()) return;
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
   const std::filesystem::path path = folder / *chosen;  // an absolute answer stays as it is
   if (!mayWritePage(path, PageKind::Saved)) {
     dialogs.MsgBox(path.string() + " is not a page, so it was not replaced. Choose another name.",
