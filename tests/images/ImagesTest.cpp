@@ -50,8 +50,8 @@ class ImagesFixture : public Form1Fixture {
   ImageFeatures* features = nullptr;
 };
 
-std::string picture(int number) {
-  return "http://pics.example/p" + std::to_string(number) + ".jpg";
+std::string picture(int n) {
+  return "http://pics.example/p" + std::to_string(n) + ".jpg";
 }
 
 std::string spilled(int from, int to) {
@@ -185,7 +185,6 @@ TEST_F(CatalogsTest, APictureClickedInAFrameMovesFromTheBufferToTheChosenCatalog
   clickIn(*browser1, 18, "Boats", "http://shop.test/boat.gif");
   EXPECT_EQ(features->catalogs.catalog(18), "<img src='http://shop.test/boat.gif'>");
   clickIn(*browser1, 18, "Boats", "");  // not a link: nothing at all
-  EXPECT_EQ(dialogs.beeps, 2);
   EXPECT_TRUE(dialogs.messages.empty());
 }
 

@@ -29,7 +29,6 @@ bool waitForPage(QtWebBrowser& pane, Predicate predicate) {
                          kPageLoadTimeoutMs);
 }
 
-// Answers the next save dialog with `path`.
 void answerSaveDialog(QTimer& timer, const std::filesystem::path& path) {
   QObject::connect(&timer, &QTimer::timeout, [&timer, path] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
