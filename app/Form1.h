@@ -123,9 +123,7 @@ class Form1 : public MainWindowControls {
   void ProcessCompletedPage() { paneEvents_.ProcessCompletedPage(); }
   // Set by the history and image-buffer features; null skips that step.
   void setVisitRecorder(VisitRecorder* recorder) { visitRecorder = recorder; }
-  void setPictureCollector(PictureCollector* collector) {
-    paneEvents_.pictureCollector = collector;
-  }
+  void setPictureCollector(PictureCollector* collector) { pictureCollector = collector; }
 
   const std::filesystem::path& appFolder() const { return appFolder_; }
 
@@ -176,7 +174,7 @@ class Form1 : public MainWindowControls {
   FileCommands fileCommands_{platform_.dialogs, WebBrowser1, WebBrowser5, inPrivateZone};
   ProgramLaunchers launchers_{platform_.launcher, platform_.dialogs, platform_.programs};
   PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
-                          inPrivateZone, keepRecord, visitRecorder}};
+                          inPrivateZone, keepRecord, visitRecorder, pictureCollector}};
 };
 
 }  // namespace vendaro

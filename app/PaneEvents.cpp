@@ -88,7 +88,7 @@ void PaneEvents::WebBrowser1_DocumentEvent(const DocumentEvent& event) {
       }
       break;
     case DocumentEvent::Kind::Click:
-      if (pictureCollector) pictureCollector->addToCatalog(event, true);
+      if (c_.pictureCollector) c_.pictureCollector->addToCatalog(event, true);
       break;
   }
 }
@@ -103,7 +103,7 @@ void PaneEvents::ProcessCompletedPage() {
       c_.visitRecorder->recordVisitedDomain(c_.domain, *document);
     }
   }
-  if (pictureCollector) pictureCollector->collectPageImages(*document);
+  if (c_.pictureCollector) c_.pictureCollector->collectPageImages(*document);
 }
 
 void PaneEvents::WebBrowser5_NavigateComplete2(FrameLevel level) {
@@ -112,13 +112,13 @@ void PaneEvents::WebBrowser5_NavigateComplete2(FrameLevel level) {
 }
 
 void PaneEvents::WebBrowser5_DocumentComplete(FrameLevel level) {
-  if (c_.inPrivateZone && pictureCollector) pictureCollector->privateZonePageCompleted(level);
+  if (c_.inPrivateZone && c_.pictureCollector) c_.pictureCollector->privateZonePageCompleted(level);
 }
 
 void PaneEvents::WebBrowser5_DocumentEvent(const DocumentEvent& event) {
   if (followingWebBrowser5Document_ && event.kind == DocumentEvent::Kind::Click &&
-      pictureCollector) {
-    pictureCollector->addToCatalog(event, false);
+      c_.pictureCollector) {
+    c_.pictureCollector->addToCatalog(event, false);
   }
 }
 

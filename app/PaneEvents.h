@@ -20,7 +20,8 @@ struct PaneEventControls {
   ListControl& domain2;  // public history
   const bool& inPrivateZone;
   const bool& keepRecord;
-  VisitRecorder* const& visitRecorder;  // null skips the history step
+  VisitRecorder* const& visitRecorder;        // null skips the history step
+  PictureCollector* const& pictureCollector;  // null skips that step
 };
 
 // What the main window does when its two user panes report progress: the
@@ -39,7 +40,6 @@ class PaneEvents {
   void ProcessCompletedPage();
 
   // May be null: that step is then skipped.
-  PictureCollector* pictureCollector = nullptr;
 
  private:
   void WebBrowser1_BeforeNavigate2();

@@ -1,7 +1,7 @@
 #include "browse/BrowseSubsystem.h"
 
-#include "browse/PrivateZoneSettings.h"
 #include "browse/TranslationSettings.h"
+#include "common/PrivateZoneSettings.h"
 
 #include "browse/Browsing.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "browse/ChannelLists.h"
-#include "browse/PrivateZoneSettings.h"
 #include "common/MainWindowControls.h"
+#include "common/PrivateZoneSettings.h"
 #include "common/VendorSettings.h"
 #include "platform/Dialogs.h"
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "common/PictureCollector.h"
 #include "common/VisitRecorder.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
@@ -99,6 +100,10 @@ class MainWindowControls {
   // Pops `menu`'s entries up at the mouse position and reports the index of
   // the entry chosen; set by the GUI.
   std::function<void(const MenuItem& menu, const std::function<void(int index)>& chosen)> popupMenu;
+
+  // Where the panes hand completed pages and clicks for the image buffer;
+  // set by the image-buffer feature, null until then.
+  PictureCollector* pictureCollector = nullptr;
 
  private:
   std::array<std::unique_ptr<Transfer>, kTransferCount> transfers_;

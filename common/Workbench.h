@@ -71,6 +71,9 @@ class Workbench {
   // registers them. The order subsystem makes the mailbox intake of the store
   // wizard's "E-Mail DB" tab.
   std::function<std::unique_ptr<MailboxIntake>()> makeOrderIntake;
+  // The store subsystem takes a picture address clicked in the main pane into
+  // the open store wizard's picture box.
+  std::function<void(const std::string& address)> offerPictureToStore;
 
  private:
   std::function<Database&()> database_;

@@ -30,6 +30,8 @@ class Dialogs {
                                               const std::string& defaultName = {}) = 0;
   // A colour value with red in the low byte, or nothing when cancelled.
   virtual std::optional<int> ShowColor(int initialColor = 0) = 0;
+  // Sounds the bell; silent where there is none.
+  virtual void Beep() {}
 };
 
 }  // namespace vendaro

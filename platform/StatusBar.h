@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,8 +19,19 @@ class StatusBar : public Control {
   const std::string& panelText(int panel) const;
   void setPanelText(int panel, const std::string& text);
 
+  // What a click and a double click on a panel do, by panel number; the
+  // feature that owns a panel sets its handler. The view raises them.
+  std::map<int, std::function<void()>> panelClick;
+  std::map<int, std::function<void()>> panelDblClick;
+  void PanelClick(int panel) const { raise(panelClick, panel); }
+  void PanelDblClick(int panel) const { raise(panelDblClick, panel); }
+
  private:
   std::size_t slot(int panel) const;
+  static void raise(const std::map<int, std::function<void()>>& handlers, int panel) {
+    const auto found = handlers.find(panel);
+    if (found != handlers.end() && found->second) found->second();
+  }
 
   std::vector<std::string> panels_;
 };

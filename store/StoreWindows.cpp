@@ -20,6 +20,14 @@ void registerStoreWindows(Workbench& workbench, QtToolWindowSlots& windows) {
     auto view = std::make_unique<Wizard1View>(*wizard);
     return ToolWindowParts{std::move(wizard), std::move(view)};
   });
+  // A picture clicked in the main pane goes into the open wizard's picture
+  // box, and the wizard comes forward.
+  workbench.offerPictureToStore = [&workbench, &windows](const std::string& address) {
+    auto* wizard = windows.model<Wizard1>(kWizardForm);
+    if (wizard == nullptr || !workbench.windows.isOpen(kWizardForm)) return;
+    wizard->Text1[6].setText(address);
+    workbench.windows.show(kWizardForm);
+  };
 }
 
 }  // namespace vendaro

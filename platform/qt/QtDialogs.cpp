@@ -1,5 +1,6 @@
 #include "platform/qt/QtDialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -116,6 +117,10 @@ std::optional<int> QtDialogs::ShowColor(int initialColor) {
   const QColor chosen = QColorDialog::getColor(initial, parent_);
   if (!chosen.isValid()) return std::nullopt;
   return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+}
+
+void QtDialogs::Beep() {
+  QApplication::beep();
 }
 
 }  // namespace vendaro

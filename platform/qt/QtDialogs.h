@@ -30,6 +30,7 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
                                       const std::string& defaultName = {}) override;
   std::optional<int> ShowColor(int initialColor = 0) override;
+  void Beep() override;
 
  private:
   QPointer<QWidget> parent_;

@@ -1,6 +1,8 @@
 #include "platform/qt/QtStatusBarBinding.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
+#include <algorithm>
 
 namespace vendaro {
 namespace {
@@ -22,6 +24,7 @@ QtStatusBarBinding::QtStatusBarBinding(StatusBar& bar, QWidget& row, Widths widt
     if (!stretches) label->setMinimumWidth(kPanelMinimumWidth);
     layout->addWidget(label, stretches ? 1 : 0);
     panels_.push_back(label);
+    label->installEventFilter(this);
   }
   watch();
 }
@@ -30,6 +33,16 @@ void QtStatusBarBinding::show() {
   for (std::size_t i = 0; i < panels_.size(); ++i) {
     panels_[i]->setText(QString::fromStdString(bar_.panelText(static_cast<int>(i) + 1)));
   }
+}
+
+bool QtStatusBarBinding::eventFilter(QObject* watched, QEvent* event) {
+  const auto found = std::find(panels_.begin(), panels_.end(), watched);
+  if (found != panels_.end()) {
+    const int panel = static_cast<int>(found - panels_.begin()) + 1;
+    if (event->type() == QEvent::MouseButtonRelease) raise([&] { bar_.PanelClick(panel); });
+    if (event->type() == QEvent::MouseButtonDblClick) raise([&] { bar_.PanelDblClick(panel); });
+  }
+  return QtControlBinding::eventFilter(watched, event);
 }
 
 }  // namespace vendaro

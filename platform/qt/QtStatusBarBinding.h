@@ -22,6 +22,8 @@ class QtStatusBarBinding : public QtControlBinding {
 
  private:
   void show() override;
+  // Passes clicks and double clicks on a panel to the model.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   StatusBar& bar_;
   std::vector<QLabel*> panels_;

@@ -1,8 +1,8 @@
 #include "app/AppContext.h"
 
 #include "app/ProgramSettings.h"
-#include "browse/PrivateZoneSettings.h"
 #include "browse/TranslationSettings.h"
+#include "common/PrivateZoneSettings.h"
 #include "store/StoreSettings.h"
 #include "submit/SearchEngineSettings.h"
 

@@ -28,6 +28,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
                                       const std::string& defaultName) override;
   std::optional<int> ShowColor(int /*initialColor*/) override { return std::nullopt; }
+  void Beep() override { ++beeps; }
 
   // Answers, used in order; when a queue is empty the dialog is cancelled
   // (message boxes answer Ok, or Yes for yes/no boxes). The colour dialog is
@@ -40,6 +41,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<std::string> prompts;
   std::vector<std::string> openFolders;  // the initial folder of every open dialog
   std::vector<std::string> filters;      // the filter of every open dialog
+  int beeps = 0;
 
   std::vector<std::string> messageTexts() const;
 };

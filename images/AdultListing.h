@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Dialogs.h"
+#include "platform/Geometry.h"
+#include "platform/ListControl.h"
+
+namespace vendaro {
+
+// The main window's lists the adult listing reads or changes.
+struct AdultListingControls {
+  const ListControl& listlinks;  // collected links, the source
+  ListControl& List4;            // reading queue, cleared
+  ListControl& domain;           // the listing (also the private history)
+};
+
+// The adult listing: the sites of the collected links, added to the list of
+// sites that the address bar refuses outside the private zone, and shown for
+// editing only after the parental password.
+class AdultListing {
+ public:
+  AdultListing(AdultListingControls controls, Dialogs& dialogs, std::string parentalPassword);
+
+  // "Create adult listing".
+  void createadultlisting_Click();
+  // "Edit adult listing": asks for the password, then shows the list.
+  void editadultlisting_Click();
+  // A double click on the shown list removes its selected entry.
+  void domain_DblClick();
+
+  // The site of an address: the host after "://", up to the path, query or
+  // fragment. Empty when the address has no "://" or no host.
+  static std::string siteOf(const std::string& address);
+
+  // Where the list is shown, in twips over the main window's pane.
+  Geometry domainPlace;
+
+ private:
+  AdultListingControls c_;
+  Dialogs& dialogs_;
+  std::string parentalPassword_;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "platform/BrowserPane.h"
+#include "platform/Dialogs.h"
+#include "platform/ListControl.h"
+#include "platform/StatusBar.h"
+
+namespace vendaro {
+
+// The main window's controls the catalogs read or change.
+struct CatalogControls {
+  ListControl& Combo1;  // the keyword box: its chosen entry picks the catalog
+  StatusBar& StatusBar1;
+  BrowserPane& WebBrowser1;
+  BrowserPane& WebBrowser5;
+  const bool& inPrivateZone;
+};
+
+// Which pane a picture was clicked in; each has its own prompt.
+enum class ClickedPane { Main, Second };
+
+// The picture catalogs: 21 pieces of HTML held in memory, the one in use
+// chosen by the keyword box's selected entry. Pictures go only into the
+// first 19; all 21 can be viewed, cleared and saved.
+class Catalogs {
+ public:
+  static constexpr int kCount = 21;
+  static constexpr int kAddable = 19;
+
+  Catalogs(CatalogControls controls, Dialogs& dialogs, std::filesystem::path outputFolder);
+
+  // Adds the picture a link points to to the catalog in use, or asks the
+  // user to choose a catalog name; then beeps.
+  void addPicture(const std::string& address, ClickedPane pane);
+
+  // "View catalog", "Clear catalog", "Save catalog".
+  void viewcatalo_Click();
+  void clearcatalog_Click();
+  void savecatalog_Click();
+
+  const std::string& catalog(int index) const {
+    return catalogs_.at(static_cast<std::size_t>(index));
+  }
+
+ private:
+  // The catalog in use, or null when the keyword box's entry chooses none.
+  std::string* selected();
+
+  CatalogControls c_;
+  Dialogs& dialogs_;
+  std::filesystem::path outputFolder_;
+  std::array<std::string, kCount> catalogs_;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,54 @@
+#include "images/ImagesSubsystem.h"
+
+#include <memory>
+
+#include "common/PrivateZoneSettings.h"
+#include "images/ImageFeatures.h"
+
+namespace vendaro {
+namespace {
+
+// The features as a part of the workbench: plugged into the main window
+// while they live, unplugged before it goes.
+class PluggedImageFeatures : public ImageFeatures {
+ public:
+  explicit PluggedImageFeatures(Workbench& workbench)
+      : ImageFeatures(workbench.mainWindow, workbench.dialogs,
+                      workbench.context.folders.outputFolder(workbench.appFolder),
+                      PrivateZoneSettings::read(workbench.context.settings).parentalPassword),
+        main_(workbench.mainWindow) {
+    main_.pictureCollector = this;
+    main_.StatusBar1.panelClick[4] = [this] { buffer.StatusBar1_PanelClick4(); };
+    main_.StatusBar1.panelDblClick[5] = [this] { buffer.cllearimagebuf_Click(); };
+  }
+  PluggedImageFeatures(const PluggedImageFeatures&) = delete;
+  PluggedImageFeatures& operator=(const PluggedImageFeatures&) = delete;
+  ~PluggedImageFeatures() override {
+    main_.pictureCollector = nullptr;
+    main_.StatusBar1.panelClick.erase(4);
+    main_.StatusBar1.panelDblClick.erase(5);
+  }
+
+ private:
+  MainWindowControls& main_;
+};
+
+}  // namespace
+
+void registerImageCommands(Workbench& workbench) {
+  auto& features = workbench.keep(std::make_unique<PluggedImageFeatures>(workbench));
+  CommandRegistry& commands = workbench.commands;
+  ImageBuffer& buffer = features.buffer;
+  commands.add("imagebuf", [&buffer] { buffer.imagebuf_Click(); });
+  commands.add("cllearimagebuf", [&buffer] { buffer.cllearimagebuf_Click(); });
+  commands.add("sreport", [&buffer] { buffer.sreport_Click(); });
+  Catalogs& catalogs = features.catalogs;
+  commands.add("viewcatalo", [&catalogs] { catalogs.viewcatalo_Click(); });
+  commands.add("clearcatalog", [&catalogs] { catalogs.clearcatalog_Click(); });
+  commands.add("savecatalog", [&catalogs] { catalogs.savecatalog_Click(); });
+  AdultListing& listing = features.adultListing;
+  commands.add("createadultlisting", [&listing] { listing.createadultlisting_Click(); });
+  commands.add("editadultlisting", [&listing] { listing.editadultlisting_Click(); });
+}
+
+}  // namespace vendaro
