@@ -39,8 +39,9 @@ bool QtPictureBoxBinding::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &label_) return QObject::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseMove:
+      // Taken here: passed on, it would reach the window as a move over the background.
       if (onMouseMove) raise(onMouseMove);
-      break;
+      return true;
     case QEvent::MouseButtonPress: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       leftPressed_ = mouse->button() == Qt::LeftButton;

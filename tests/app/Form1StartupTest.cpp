@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <set>
 #include <utility>
 
 #include "app/ListFile.h"
@@ -221,6 +222,25 @@ TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
   EXPECT_EQ(browser1->navigations, Entries{"http://vendor.example"});
   EXPECT_EQ(closeRequests, 1);
   EXPECT_TRUE(workbench.makeOrderIntake);  // the wizard's "E-Mail DB" tab gets its intake
+
+  // Every entry of the menu tree reaches a command, but those the design
+  // leaves without one and those of the subsystems still to be built.
+  const std::set<std::string> withoutCommand = {"mboard", "cpu", "mem", "submitting"};
+  const std::set<std::string> toCome = {
+      "addlink",          "getlinks",      "findemail", "findcontact", "readit",
+      "viewreport",       "readnext",      "viewlinks", "savereport",  "listlisting",
+      "viewlinkslisting", "formgenerator", "webeditor", "analise"};
+  for (int i = 0; i < form.mainMenu.menuCount(); ++i) {
+    const MenuItem& menu = form.mainMenu.menu(i);
+    if (!menu.Visible() && menu.name() != "chann2") continue;  // run-time pop-up menus
+    for (int j = 0; j < menu.childCount(); ++j) {
+      const MenuItem& entry = menu.child(j);
+      if (entry.Caption() == MainMenu::kSeparator) continue;
+      EXPECT_NE(form.commands.has(entry.name()),
+                withoutCommand.count(entry.name()) + toCome.count(entry.name()) > 0)
+          << entry.name();
+    }
+  }
 }
 
 TEST_F(Form1Startup, AddToAddressHistoryDropsTheLastEntryWhenFull) {

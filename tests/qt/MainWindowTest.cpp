@@ -1,10 +1,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -73,6 +76,7 @@ class MainWindowTest : public QObject {
   void initTestCase();
   void addressBarOpensTypedAndChosenAddresses();
   void panesFillTheClientAreaAndSwitch();
+  void toolbarDrawsItsButtonsLooksAndCommands();
   void toolWindowsOpenOnceAndAreRaisedAfterwards();
   void exitSavesTheAddressListAndClosesTheWizardOnly();
 
@@ -162,6 +166,31 @@ void MainWindowTest::panesFillTheClientAreaAndSwitch() {
   workbench->form().Picture23_MouseUp();
   QCOMPARE(window->windowTitle(), QStringLiteral("Browser 1"));
   QCOMPARE(panes->currentWidget(), pane1);
+}
+
+// The picture buttons show the bitmaps written into the application folder,
+// change their look under the pointer and run their commands; pictures of
+// both looks are kept beside the window's.
+void MainWindowTest::toolbarDrawsItsButtonsLooksAndCommands() {
+  const QDir pictures = QFileInfo(QStringLiteral(VENDARO_SCREENSHOT)).dir();
+  auto* back = window->findChild<QLabel*>("Picture2");
+  QVERIFY(back != nullptr);
+  QCOMPARE(back->toolTip(), QStringLiteral("Go back"));
+  QTRY_VERIFY(!back->pixmap().isNull());
+  const QImage normal = back->pixmap().toImage();
+  QVERIFY(window->grab().save(pictures.filePath(QStringLiteral("main-window-toolbar.png"))));
+  QMouseEvent move(QEvent::MouseMove, QPointF(4, 4), back->mapToGlobal(QPointF(4, 4)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(back, &move);
+  QVERIFY(back->pixmap().toImage() != normal);
+  QVERIFY(window->grab().save(pictures.filePath(QStringLiteral("main-window-hover.png"))));
+
+  // "Switch between browsers" answers any mouse button.
+  auto* switchPanes = window->findChild<QLabel*>("Picture23");
+  QTest::mouseClick(switchPanes, Qt::LeftButton);
+  QCOMPARE(window->windowTitle(), QStringLiteral("Browser 2"));
+  QTest::mouseClick(switchPanes, Qt::RightButton);
+  QCOMPARE(window->windowTitle(), QStringLiteral("Browser 1"));
 }
 
 void MainWindowTest::toolWindowsOpenOnceAndAreRaisedAfterwards() {
