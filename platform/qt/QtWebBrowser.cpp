@@ -76,6 +76,10 @@ QtWebBrowser::QtWebBrowser(QWebEngineProfile& profile) : view_(new QWebEngineVie
     return QFileDialog::getSaveFileName(view_, QString(), QString::fromStdString(suggested))
         .toStdString();
   };
+  setUpPrinter = [this](QPrinter& printer) {
+    QPrintDialog dialog(&printer, view_);
+    return dialog.exec() == QDialog::Accepted;
+  };
 }
 
 QtWebBrowser::~QtWebBrowser() {
@@ -309,8 +313,7 @@ void QtWebBrowser::saveAs() {
 }
 
 void QtWebBrowser::print() {
-  QPrintDialog dialog(&printer(), view_);
-  if (dialog.exec() == QDialog::Accepted) view_->print(&printer());
+  if (setUpPrinter && setUpPrinter(printer())) view_->print(&printer());
 }
 
 void QtWebBrowser::pageSetup() {

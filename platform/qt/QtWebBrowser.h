@@ -58,6 +58,9 @@ class QtWebBrowser : public Browser {
   // Asks where "Save As" writes the page; an empty answer cancels. By default
   // the user chooses in a file dialog.
   std::function<std::string(const std::string& suggestedName)> chooseSaveFile;
+  // Sets the printer up for "Print"; false cancels. By default the user
+  // chooses in the print dialog.
+  std::function<bool(QPrinter& printer)> setUpPrinter;
 
  private:
   // What a late script result needs to know: whether the pane still exists

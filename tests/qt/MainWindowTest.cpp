@@ -8,11 +8,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QUrl>
 #include <QtTest>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -173,6 +175,7 @@ void MainWindowTest::panesFillTheClientAreaAndSwitch() {
 // both looks are kept beside the window's.
 void MainWindowTest::toolbarDrawsItsButtonsLooksAndCommands() {
   const QDir pictures = QFileInfo(QStringLiteral(VENDARO_SCREENSHOT)).dir();
+  std::error_code ignored;
   auto* back = window->findChild<QLabel*>("Picture2");
   QVERIFY(back != nullptr);
   QCOMPARE(back->toolTip(), QStringLiteral("Go back"));
@@ -184,6 +187,21 @@ void MainWindowTest::toolbarDrawsItsButtonsLooksAndCommands() {
   QApplication::sendEvent(back, &move);
   QVERIFY(back->pixmap().toImage() != normal);
   QVERIFY(window->grab().save(pictures.filePath(QStringLiteral("main-window-hover.png"))));
+
+  // "Save As" writes the shown page; "Print" prints it, here into a PDF file.
+  const std::string saved = folder.file("saved.htm").string();
+  workbench->webBrowser1().chooseSaveFile = [saved](const std::string&) { return saved; };
+  window->findChild<QAction*>("save_file")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::file_size(saved, ignored) > 0, kPageLoadTimeoutMs);
+  const QString pdf = pictures.filePath(QStringLiteral("printed-page.pdf"));
+  QFile::remove(pdf);
+  workbench->webBrowser1().setUpPrinter = [pdf](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    return true;
+  };
+  window->findChild<QAction*>("print")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pdf).size() > 0, kPageLoadTimeoutMs);
 
   // "Switch between browsers" answers any mouse button.
   auto* switchPanes = window->findChild<QLabel*>("Picture23");
