@@ -57,9 +57,20 @@ TEST_F(GenerateCommandTest, GeneratesTheWholeSiteOfAHandMadeProject) {
 
 TEST_F(GenerateCommandTest, UsesTheSettingsFileAndTheLayoutAndPrintsReplacedValues) {
   writeProject();
-  app.write("Shop/Shop.sit",
-            "\r\n\r\n[GoBack]\r\n\r\n\r\n[Font]\r\n<font>\r\n[Table]\r\n<table>\r\n[Start]\r\n"
-            "home\r\n[Tax]\r\n0.05\r\n[Action]\r\n<form>\r\n");
+  const auto settingsFile = [&](const std::string& tax) {
+    app.write("Shop/Shop.sit",
+              "\r\n\r\n[GoBack]\r\n\r\n\r\n[Font]\r\n<font>\r\n[Table]\r\n<table>\r\n"
+              "[Start]\r\nhome\r\n[Tax]\r\n" +
+                  tax + "\r\n[Action]\r\n<form>\r\n");
+  };
+  // A tax rate typed as percent is refused and nothing is written.
+  settingsFile("7");
+  EXPECT_EQ(run("Shop"), kGenerateFailed);
+  EXPECT_NE(err.str().find("type 0.07 for 7%"), std::string::npos) << err.str();
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "home.htm"));
+
+  err.str("");
+  settingsFile("0.05");
   app.write("Shop/Plates.pro", "P1^Plate^four^^^^2^\r\n");
   options.layout = SiteLayout::ContentsOnly;
   options.weight = true;
@@ -89,41 +100,25 @@ TEST_F(GenerateCommandTest, RepeatedCategoriesAreLeftOutAndEmptyLinesAtTheEndIgn
       << err.str();
 }
 
-TEST_F(GenerateCommandTest, ATaxRateTypedAsPercentIsRefusedAndNothingIsWritten) {
-  writeProject();
-  app.write("Shop/Shop.sit",
-            "\r\n\r\n[GoBack]\r\n\r\n\r\n[Font]\r\n\r\n\r\n[Table]\r\n\r\n\r\n"
-            "[Start]\r\nindex\r\n[Tax]\r\n7\r\n[Action]\r\n\r\n\r\n");
-  EXPECT_EQ(run("Shop"), kGenerateFailed);
-  EXPECT_NE(err.str().find("type 0.07 for 7%"), std::string::npos) << err.str();
-  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
-}
-
 TEST_F(GenerateCommandTest, AMissingProjectOrAnUnreadableFileFails) {
-  EXPECT_NE(run("Shop"), 0);
-  EXPECT_NE(err.str().find("no project \"Shop\""), std::string::npos) << err.str();
-
-  err.str("");
-  EXPECT_NE(run("../Shop"), 0);
-  EXPECT_NE(err.str().find("must not"), std::string::npos) << err.str();
-
-  err.str("");
+  const auto fails = [&](const std::string& project, const std::string& reason) {
+    err.str("");
+    EXPECT_NE(run(project), 0);
+    EXPECT_NE(err.str().find(reason), std::string::npos) << err.str();
+  };
+  fails("Shop", "no project \"Shop\"");
+  fails("../Shop", "must not");
   fs::create_directory(app.path() / "Shop");
-  EXPECT_NE(run("Shop"), 0);
-  EXPECT_NE(err.str().find("no category file"), std::string::npos) << err.str();
+  fails("Shop", "no category file");
 
-  err.str("");
   writeProject();
   fs::remove(app.path() / "Shop" / "Plates.pro");
   fs::create_directory(app.path() / "Shop" / "Plates.pro");
-  EXPECT_NE(run("Shop"), 0);
-  EXPECT_NE(err.str().find("cannot read"), std::string::npos) << err.str();
+  fails("Shop", "cannot read");
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
 
-  err.str("");
   app.write("Shop/Shop.caa", "Cups\r\n../Plates\r\n");
-  EXPECT_NE(run("Shop"), 0);
-  EXPECT_NE(err.str().find("would leave the project folder"), std::string::npos) << err.str();
+  fails("Shop", "would leave the project folder");
 }
 
 }  // namespace

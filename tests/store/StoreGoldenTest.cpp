@@ -87,45 +87,41 @@ void checkAgainstGolden(const std::string& caseName, const StoreInput& input) {
   }
 }
 
-StoreInput bannerAllChecks() {
-  StoreInput input = testing::smallCatalogue();
-  input.manufacturer = input.descriptionUrl = input.pictureUrl = input.weight = true;
-  return input;
-}
-
-StoreInput contentsNoChecks() {
-  StoreInput input = testing::smallCatalogue();
-  input.layout = SiteLayout::ContentsOnly;
-  input.startFile = "shop";
-  return input;
-}
-
-StoreInput contentsWeightOnly() {
-  StoreInput input = testing::smallCatalogue();
-  input.layout = SiteLayout::ContentsOnly;
-  input.weight = true;
-  return input;
-}
-
-StoreInput bannerNoCategories() {
-  StoreInput input = testing::smallCatalogue();
-  input.categories.clear();
-  input.manufacturer = true;
-  return input;
-}
-
 class StoreGoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(StoreGoldenTest, EveryFileMatchesItsGoldenFile) {
   checkAgainstGolden(GetParam().name, GetParam().input());
 }
 
-INSTANTIATE_TEST_SUITE_P(Sites, StoreGoldenTest,
-                         ::testing::Values(GoldenCase{"banner_all_checks", bannerAllChecks},
-                                           GoldenCase{"contents_weight_only", contentsWeightOnly},
-                                           GoldenCase{"contents_no_checks", contentsNoChecks},
-                                           GoldenCase{"banner_no_categories", bannerNoCategories}),
-                         [](const auto& info) { return info.param.name; });
+// The small catalogue with `change` applied.
+std::function<StoreInput()> catalogue(std::function<void(StoreInput&)> change) {
+  return [change] {
+    StoreInput input = testing::smallCatalogue();
+    change(input);
+    return input;
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sites, StoreGoldenTest,
+    ::testing::Values(GoldenCase{"banner_all_checks", catalogue([](StoreInput& input) {
+                                   input.manufacturer = input.descriptionUrl = input.pictureUrl =
+                                       true;
+                                   input.weight = true;
+                                 })},
+                      GoldenCase{"contents_weight_only", catalogue([](StoreInput& input) {
+                                   input.layout = SiteLayout::ContentsOnly;
+                                   input.weight = true;
+                                 })},
+                      GoldenCase{"contents_no_checks", catalogue([](StoreInput& input) {
+                                   input.layout = SiteLayout::ContentsOnly;
+                                   input.startFile = "shop";
+                                 })},
+                      GoldenCase{"banner_no_categories", catalogue([](StoreInput& input) {
+                                   input.categories.clear();
+                                   input.manufacturer = true;
+                                 })}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace vendaro

@@ -251,23 +251,19 @@ TEST_F(Wizard1Test, AddRefusesWhatWouldBreakTheItemFileOrThePricesAndNamesTheFie
     const std::string before = box.Text();
     box.setText(value);
     wizard.Command3_Click();
-    EXPECT_EQ(dialogs.messageTexts().back(), message) << value;
+    EXPECT_EQ(dialogs.messageTexts().back(), message + "; the item was not added.") << value;
     EXPECT_EQ(wizard.List2.ListCount(), 1) << value;
     box.setText(before);
   };
-  refused(wizard.Text1[5], "Pot^ saucer set",
-          "The field \"Item Description\" holds \"^\" or a line break, which the item file "
-          "cannot keep; the item was not added.");
-  refused(wizard.Text8, "Acme\r\nLtd",
-          "The field \"Manufacturer\" holds \"^\" or a line break, which the item file cannot "
-          "keep; the item was not added.");
-  refused(wizard.Text1[4], "cheap", "The price \"cheap\" is not a number; the item was not added.");
-  refused(wizard.Text1[4], "", "The price \"\" is not a number; the item was not added.");
-  refused(wizard.Text1[4], "-5", "The price \"-5\" is negative; the item was not added.");
-  refused(wizard.Text1[4], "1000000000",
-          "The price \"1000000000\" is too large; the item was not added.");
-  refused(wizard.Text9, "1,5", "The weight \"1,5\" has a decimal comma; the item was not added.");
-  refused(wizard.Text9, "-1", "The weight \"-1\" is negative; the item was not added.");
+  const std::string field = "\" holds \"^\" or a line break, which the item file cannot keep";
+  refused(wizard.Text1[5], "Pot^ saucer set", "The field \"Item Description" + field);
+  refused(wizard.Text8, "Acme\r\nLtd", "The field \"Manufacturer" + field);
+  refused(wizard.Text1[4], "cheap", "The price \"cheap\" is not a number");
+  refused(wizard.Text1[4], "", "The price \"\" is not a number");
+  refused(wizard.Text1[4], "-5", "The price \"-5\" is negative");
+  refused(wizard.Text1[4], "1000000000", "The price \"1000000000\" is too large");
+  refused(wizard.Text9, "1,5", "The weight \"1,5\" has a decimal comma");
+  refused(wizard.Text9, "-1", "The weight \"-1\" is negative");
   EXPECT_EQ(app.read("Shop/Cups.pro"), stored);
   // The boxes keep what was typed, so it can be corrected and added.
   wizard.Text9.setText("0.5");
@@ -352,14 +348,10 @@ TEST_F(Wizard1Test, GenerateWritesTheSiteAndLeavesTheLastCategoryShown) {
   wizard.Command14_Click();
   const GenerationRun& run = wizard.lastGeneration();
   EXPECT_TRUE(run.notWritten.empty());
-  // Every page of the contents layout, each ending in one CR LF; the full list
-  // and the texts are the golden tests' subject.
+  // The pages of the contents layout; their list and texts are the golden
+  // tests' subject.
   EXPECT_EQ(run.written.size(), 14u);
-  EXPECT_EQ(run.written.front(), app.path() / "Shop" / "index.htm");
-  for (const auto& page : run.written) EXPECT_TRUE(fs::exists(page)) << page;
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "fsecond.htm"));
-  const std::string start = app.read("Shop/index.htm");
-  EXPECT_EQ(start.substr(start.size() - 2), "\r\n");
 
   // Generation loads every category in turn and stays on the last one.
   EXPECT_EQ(wizard.Combo1.Text(), "Plates");
@@ -374,23 +366,15 @@ TEST_F(Wizard1Test, GenerateWritesTheSiteAndLeavesTheLastCategoryShown) {
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "basket.htm"));
 }
 
-TEST_F(Wizard1Test, GenerateOnAFullDiskLeavesTheOldSiteAndSaysWhy) {
+TEST_F(Wizard1Test, GenerateOnAFullDiskSaysWhy) {
   projectWithCategories({"Cups"});
-  wizard.chooseCategory(0);
-  addItem("A1", "1.50");
-  wizard.Command14_Click();
-  const std::string start = app.read("Shop/index.htm");
-
-  addItem("A2", "2");
   testing::FailingSiteFiles fullDisk("basket.htm", ENOSPC, testing::FailingSiteFiles::Step::Write);
   wizard.useSiteFiles(fullDisk);
   wizard.Command14_Click();
+  // That no page changed is the site writer's test.
   EXPECT_EQ(dialogs.messageTexts().back(),
             "\"basket.htm\" could not be written (disk full); no page was changed.");
   EXPECT_EQ(wizard.StatusBar1.panelText(1), "0 files written");
-  // The start page, made before the failing one, is the old one; the site
-  // writer's test checks every page.
-  EXPECT_EQ(app.read("Shop/index.htm"), start);
 }
 
 TEST_F(Wizard1Test, GenerateRefusesATaxRateAboveOneAndAnEmptyStartFileName) {
