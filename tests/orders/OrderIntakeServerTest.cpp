@@ -119,14 +119,6 @@ TEST_F(OrderIntakeServerTest, PlainThenTlsWithDeleteStoresEachOrderOnce) {
   EXPECT_EQ(dialogs.messages.size(), 0u);
 }
 
-TEST_F(OrderIntakeServerTest, StartTlsWithDeleteEmptiesTheBox) {
-  server.deliver(kUser, OrderMailText().text());
-  IntakeResult result = getOrders(MailAccount::Security::StartTls, true);
-  ASSERT_TRUE(result.completed) << result.error;
-  EXPECT_EQ(result.ordersStored, 1);
-  EXPECT_EQ(server.messageCount(kUser), 0);
-}
-
 TEST_F(OrderIntakeServerTest, AServerKilledInTheMiddleLosesNoStoredOrder) {
   for (int i = 0; i < 3; ++i) server.deliver(kUser, OrderMailText().text());
   bool killed = false;

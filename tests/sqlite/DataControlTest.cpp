@@ -251,24 +251,6 @@ TEST_F(DataControlTest, ANewRecordTypedIntoBoundBoxesIsStoredAtUpdateRecord) {
   EXPECT_EQ(forms.recordset().Fields("formID").Value(), DbValue(1));
 }
 
-TEST_F(DataControlTest, FieldsOfAFormAreAddedThroughItsQuery) {
-  db.insertRow("Fields", {{"formID", "4"}, {"fieldName", "other form"}});
-  DataControl fields(db, "Select * From Fields Where(Fields.formID=3)");
-  fields.Refresh();
-  Recordset& rs = fields.recordset();
-  EXPECT_EQ(rs.AbsolutePosition(), -1);
-  rs.AddNew();
-  rs.Fields("formID").setValue("3");
-  rs.Fields("fieldName").setValue("age");
-  rs.Fields("fieldDescription").setValue("<tr><td width='50%'>Age</td></tr>");
-  rs.Update();
-  fields.setRecordSource("Select * From Fields Where (Fields.formID = 3)");
-  fields.Refresh();
-  ASSERT_EQ(rs.RecordCount(), 1);
-  EXPECT_EQ(rs.Fields("formID").Value(), DbValue(3));
-  EXPECT_EQ(rs.Fields("fieldDescription").Value(), DbValue("<tr><td width='50%'>Age</td></tr>"));
-}
-
 TEST_F(DataControlTest, FailuresAreReportedAndKeepThePreviousRows) {
   addOrder("a");
   DataControl orders(db, "Orders");
