@@ -102,22 +102,6 @@ TEST_F(DataControlTest, MovesThroughTheRecordsInQueryOrder) {
   EXPECT_EQ(repositions, 9);
 }
 
-TEST_F(DataControlTest, AnEmptyRecordSourceHasNoCurrentRecord) {
-  DataControl orders(db, "Orders");
-  TextBox name("left over");
-  orders.bind(name, "ShipName");
-  orders.Refresh();
-  Recordset& rs = orders.recordset();
-  EXPECT_TRUE(rs.Eof());
-  EXPECT_TRUE(rs.Bof());
-  EXPECT_EQ(rs.AbsolutePosition(), -1);
-  EXPECT_EQ(name.Text(), "");
-  EXPECT_EQ(errorNumber([&] { rs.MoveFirst(); }), data_errors::kNoCurrentRecord);
-  EXPECT_EQ(errorNumber([&] { rs.MoveLast(); }), data_errors::kNoCurrentRecord);
-  EXPECT_EQ(errorNumber([&] { rs.Delete(); }), data_errors::kNoCurrentRecord);
-  EXPECT_EQ(errorNumber([&] { rs.LastModified(); }), data_errors::kNoCurrentRecord);
-}
-
 TEST_F(DataControlTest, EditChangesTheCurrentRow) {
   addOrder("a");
   addOrder("b");
