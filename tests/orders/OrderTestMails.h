@@ -29,15 +29,4 @@ struct OrderMailText {
   }
 };
 
-// A body as mail programs send it quoted-printable: every "=" encoded.
-inline std::string quotedPrintable(const std::string& body) {
-  std::string encoded;
-  for (const char c : body) encoded += c == '=' ? std::string("=3D") : std::string(1, c);
-  return encoded;
-}
-
-inline const std::string kQuotedPrintableHeaders =
-    "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=utf-8\r\n"
-    "Content-Transfer-Encoding: quoted-printable\r\n";
-
 }  // namespace vendaro::testing

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-#include <vector>
-
 #include "tests/support/ManualEventLoop.h"
 
 namespace vendaro {
