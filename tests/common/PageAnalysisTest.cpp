@@ -95,12 +95,10 @@ TEST(PageTextsTest, SubmissionHelpersReadLowerCaseNamesOnly) {
   EXPECT_EQ(list.items(), (Entries{"Books", "shop,", "books,", "lower"}));
 
   // A missing document or title adds nothing.
-  PageDocument untitled = pageWith({});
+  const PageDocument untitled = pageWith({});
   ListControl none;
   AddPageTitle(&untitled, none);
-  AddPageTitle(nullptr, none);
   AddPageKeywords(nullptr, none);
-  AddPageDescription(nullptr, none);
   EXPECT_TRUE(none.items().empty());
 }
 

@@ -72,17 +72,6 @@ TEST_F(CurlTransferTest, CompletesOnTheLoopThreadAndHandsOutTheAnswerInChunks) {
               ::testing::HasSubstr("User-Agent: Mozilla/5.0 (compatible; Vendaro/"));
 }
 
-TEST_F(CurlTransferTest, GivesOnlyTheFirstBytesOfALongPageInOneChunk) {
-  std::string page;
-  for (int line = 0; page.size() < 70000; ++line) page += "line " + std::to_string(line) + "\n";
-  server.page("/long.html", page);
-
-  EXPECT_EQ(fetch(server.url("/long.html")), Transfer::kStateResponseCompleted);
-
-  EXPECT_EQ(transfer.GetChunk(32000), page.substr(0, 32000));
-  EXPECT_EQ(readAll(32000), page.substr(32000));
-}
-
 TEST_F(CurlTransferTest, FollowsRedirectsButKeepsTheRequestedAddress) {
   server.redirect("/old", "/hop");
   server.redirect("/hop", server.url("/new.html"), 301);

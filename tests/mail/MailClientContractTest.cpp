@@ -18,84 +18,59 @@ namespace {
 constexpr const char* kUser = "alice";
 constexpr const char* kPassword = "Secr3t-Pa55";
 
-// A mailbox with a client to read it, as each implementation provides it.
-class MailWorld {
- public:
-  virtual ~MailWorld() = default;
-  virtual MailClient& client() = 0;
-  virtual void deliver(const std::string& message) = 0;
-  virtual MailAccount account(const std::string& password) const = 0;
-  virtual int stored() const = 0;
-  ManualEventLoop loop;
-};
-
-class FakeWorld : public MailWorld {
- public:
-  FakeWorld() { fake_.password = kPassword; }
-  MailClient& client() override { return fake_; }
-  void deliver(const std::string& message) override {
-    fake_.mailbox.push_back({"uid-" + std::to_string(++delivered_), pop3reply::withCrLf(message)});
-  }
-  MailAccount account(const std::string& password) const override {
-    return {"pop.example.com", 0, MailAccount::Security::None, "", kUser, password};
-  }
-  int stored() const override { return static_cast<int>(fake_.mailbox.size()); }
-
- private:
-  FakeMailClient fake_{loop};
-  int delivered_ = 0;
-};
-
-class DovecotWorld : public MailWorld {
- public:
-  DovecotWorld() {
-    server_.addUser(kUser, kPassword);
-    server_.start();
-  }
-  MailClient& client() override { return client_; }
-  void deliver(const std::string& message) override { server_.deliver(kUser, message); }
-  MailAccount account(const std::string& password) const override {
-    return server_.account(kUser, password);
-  }
-  int stored() const override { return server_.messageCount(kUser); }
-
- private:
-  Pop3TestServer server_;  // outlives the client
-  CurlMailClient client_{loop};
-};
-
 const std::string kOrderMail =
     "From: shopper@example.com\nSubject: Online Order\n\nDESCRIPTION=\n.item ^ 1 ^\n"
     "AMOUNT=$$$ 54.12\n";
 const std::string kOtherMail = "From: friend@example.com\r\nSubject: Hello\r\n\r\nHi there\r\n";
 
-// The parameter tells whether the libcurl client reads from dovecot.
+// The parameter tells whether the libcurl client reads from dovecot; else
+// the fake reads its own mailbox.
 class MailClientContract : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    if (GetParam()) VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
     if (GetParam()) {
-      world_ = std::make_unique<DovecotWorld>();
+      VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
+      server_ = std::make_unique<Pop3TestServer>();
+      server_->addUser(kUser, kPassword);
+      server_->start();
+      client_ = std::make_unique<CurlMailClient>(loop_);
     } else {
-      world_ = std::make_unique<FakeWorld>();
+      auto fake = std::make_unique<FakeMailClient>(loop_);
+      fake->password = kPassword;
+      fake_ = fake.get();
+      client_ = std::move(fake);
     }
-    driver_ = std::make_unique<MailDriver>(world_->loop, world_->client());
+    driver_ = std::make_unique<MailDriver>(loop_, *client_);
   }
 
-  MailWorld& world() { return *world_; }
+  void deliver(const std::string& message) {
+    if (server_) return server_->deliver(kUser, message);
+    fake_->mailbox.push_back({"uid-" + std::to_string(++delivered_), pop3reply::withCrLf(message)});
+  }
+  MailAccount account(const std::string& password) const {
+    if (server_) return server_->account(kUser, password);
+    return {"pop.example.com", 0, MailAccount::Security::None, "", kUser, password};
+  }
+  int stored() const {
+    return server_ ? server_->messageCount(kUser) : static_cast<int>(fake_->mailbox.size());
+  }
   MailDriver& mail() { return *driver_; }
-  MailClient& client() { return world_->client(); }
+  MailClient& client() { return *client_; }
 
  private:
-  std::unique_ptr<MailWorld> world_;
+  ManualEventLoop loop_;
+  std::unique_ptr<Pop3TestServer> server_;  // outlives the client
+  FakeMailClient* fake_ = nullptr;
+  std::unique_ptr<MailClient> client_;
   std::unique_ptr<MailDriver> driver_;
+  int delivered_ = 0;
 };
 
 TEST_P(MailClientContract, CountsFetchesWithCrLfAndNamesMessages) {
-  world().deliver(kOrderMail);
-  world().deliver(kOtherMail);
+  deliver(kOrderMail);
+  deliver(kOtherMail);
 
-  ASSERT_TRUE(mail().connect(world().account(kPassword)));
+  ASSERT_TRUE(mail().connect(account(kPassword)));
   EXPECT_EQ(client().messageCount(), 2);
   ASSERT_TRUE(mail().count());
   EXPECT_EQ(client().messageCount(), 2);
@@ -115,14 +90,14 @@ TEST_P(MailClientContract, CountsFetchesWithCrLfAndNamesMessages) {
   EXPECT_NE(first, client().messageUniqueId());
   ASSERT_TRUE(mail().disconnect());
   EXPECT_TRUE(mail().errors.empty());
-  EXPECT_EQ(world().stored(), 2);
+  EXPECT_EQ(stored(), 2);
 }
 
 TEST_P(MailClientContract, DeletionKeepsNumbersAndIsCommittedAtDisconnect) {
-  world().deliver(kOrderMail);
-  world().deliver(kOtherMail);
-  world().deliver(kOrderMail);
-  ASSERT_TRUE(mail().connect(world().account(kPassword)));
+  deliver(kOrderMail);
+  deliver(kOtherMail);
+  deliver(kOrderMail);
+  ASSERT_TRUE(mail().connect(account(kPassword)));
   ASSERT_TRUE(mail().uid(3));
   const std::string third = client().messageUniqueId();
 
@@ -134,15 +109,15 @@ TEST_P(MailClientContract, DeletionKeepsNumbersAndIsCommittedAtDisconnect) {
   // A deleted message is gone at once; the refusal ends the session, and
   // libcurl's QUIT on the way out commits the deletion.
   EXPECT_FALSE(mail().fetch(2));
-  EXPECT_EQ(world().stored(), 2);
+  EXPECT_EQ(stored(), 2);
 
-  ASSERT_TRUE(mail().connect(world().account(kPassword)));
+  ASSERT_TRUE(mail().connect(account(kPassword)));
   ASSERT_TRUE(mail().remove(1));
-  EXPECT_EQ(world().stored(), 2);  // a deletion only leaves the server at logout
+  EXPECT_EQ(stored(), 2);  // a deletion only leaves the server at logout
   ASSERT_TRUE(mail().disconnect());
-  EXPECT_EQ(world().stored(), 1);
+  EXPECT_EQ(stored(), 1);
 
-  ASSERT_TRUE(mail().connect(world().account(kPassword)));
+  ASSERT_TRUE(mail().connect(account(kPassword)));
   EXPECT_EQ(client().messageCount(), 1);
   ASSERT_TRUE(mail().uid(1));  // a new session numbers afresh
   EXPECT_EQ(client().messageUniqueId(), third);
@@ -150,24 +125,24 @@ TEST_P(MailClientContract, DeletionKeepsNumbersAndIsCommittedAtDisconnect) {
 }
 
 TEST_P(MailClientContract, AnErrorEndsTheSessionUntilTheNextConnect) {
-  world().deliver(kOrderMail);
+  deliver(kOrderMail);
   EXPECT_FALSE(mail().count());  // not connected yet
-  ASSERT_TRUE(mail().connect(world().account(kPassword)));
+  ASSERT_TRUE(mail().connect(account(kPassword)));
 
   EXPECT_FALSE(mail().fetch(7));
   EXPECT_FALSE(mail().count());
   EXPECT_FALSE(mail().fetch(1));
   EXPECT_EQ(mail().errors.size(), 4u);
 
-  ASSERT_TRUE(mail().connect(world().account(kPassword)));
+  ASSERT_TRUE(mail().connect(account(kPassword)));
   ASSERT_TRUE(mail().fetch(1));
   EXPECT_EQ(client().messageText(), pop3reply::withCrLf(kOrderMail));
   ASSERT_TRUE(mail().disconnect());
 }
 
 TEST_P(MailClientContract, AWrongPasswordFailsWithoutItsTextAndWithoutALaterLogin) {
-  world().deliver(kOrderMail);
-  EXPECT_FALSE(mail().connect(world().account("Wr0ng-Pa55")));
+  deliver(kOrderMail);
+  EXPECT_FALSE(mail().connect(account("Wr0ng-Pa55")));
   EXPECT_FALSE(mail().count());
   EXPECT_FALSE(mail().fetch(1));
   ASSERT_EQ(mail().errors.size(), 3u);
@@ -178,7 +153,7 @@ TEST_P(MailClientContract, AWrongPasswordFailsWithoutItsTextAndWithoutALaterLogi
     EXPECT_FALSE(description.empty());
   }
   EXPECT_TRUE(mail().completions.empty());
-  EXPECT_EQ(world().stored(), 1);
+  EXPECT_EQ(stored(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Clients, MailClientContract, ::testing::Bool(),

@@ -5,21 +5,6 @@
 namespace vendaro {
 namespace {
 
-TEST(Pop3Reply, TakesTheLastOkAfterGreetingAndCapabilities) {
-  const std::vector<std::string> lines = {"+OK Dovecot (Debian) ready.\r\n",
-                                          "+OK\r\n",
-                                          "CAPA\r\n",
-                                          "SASL PLAIN\r\n",
-                                          ".\r\n",
-                                          "+OK Logged in.\r\n",
-                                          "+OK 3 1200\r\n"};
-  EXPECT_EQ(pop3reply::lastOk(lines), "+OK 3 1200");
-  EXPECT_EQ(pop3reply::statCount(pop3reply::lastOk(lines)), 3);
-  EXPECT_EQ(pop3reply::lastError(lines), "");
-  EXPECT_EQ(pop3reply::lastError({"+OK\r\n", "-ERR [AUTH] Authentication failed.\r\n"}),
-            "-ERR [AUTH] Authentication failed.");
-}
-
 TEST(Pop3Reply, ReadsOneLineAnswersAndRefusesOthers) {
   EXPECT_EQ(pop3reply::statCount("+OK 0 0"), 0);
   EXPECT_EQ(pop3reply::statCount("+OK Logged in."), std::nullopt);

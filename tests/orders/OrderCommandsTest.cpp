@@ -85,7 +85,7 @@ TEST_F(GetOrdersCommandTest, FailsClearlyOnLoginAndConnectionErrors) {
       << result.err;
 
   app.write("password", "right\n");
-  server.stop();
+  server.kill();
   result = run();
   EXPECT_EQ(result.code, kOrdersCommandFailed);
   EXPECT_NE(result.err.find("vendaro get-orders: the intake failed:"), std::string::npos);

@@ -24,9 +24,16 @@ using testing::TempFolder;
 constexpr const char* kUser = "shop";
 constexpr const char* kPassword = "pop secret";
 
+// The order as mail programs send it quoted-printable: every "=" encoded.
 std::string quotedPrintableOrder() {
-  return "From: cy@buyer.example\r\nSubject: Online Order\r\n" + testing::kQuotedPrintableHeaders +
-         "\r\n" + testing::quotedPrintable(OrderMailText().body());
+  std::string body;
+  for (const char c : OrderMailText().body()) {
+    body += c == '=' ? std::string("=3D") : std::string(1, c);
+  }
+  return "From: cy@buyer.example\r\nSubject: Online Order\r\nMIME-Version: 1.0\r\n"
+         "Content-Type: text/plain; charset=utf-8\r\n"
+         "Content-Transfer-Encoding: quoted-printable\r\n\r\n" +
+         body;
 }
 
 std::string quotedReply() {
@@ -117,14 +124,6 @@ TEST_F(OrderIntakeServerTest, PlainThenTlsWithDeleteStoresEachOrderOnce) {
   EXPECT_EQ(storedOrders(database).size(), 3u);
   EXPECT_EQ(server.messageCount(kUser), 0);
   EXPECT_EQ(dialogs.messages.size(), 0u);
-}
-
-TEST_F(OrderIntakeServerTest, StartTlsWithDeleteEmptiesTheBox) {
-  server.deliver(kUser, OrderMailText().text());
-  IntakeResult result = getOrders(MailAccount::Security::StartTls, true);
-  ASSERT_TRUE(result.completed) << result.error;
-  EXPECT_EQ(result.ordersStored, 1);
-  EXPECT_EQ(server.messageCount(kUser), 0);
 }
 
 TEST_F(OrderIntakeServerTest, AServerKilledInTheMiddleLosesNoStoredOrder) {

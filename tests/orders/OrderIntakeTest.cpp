@@ -204,19 +204,6 @@ TEST_F(OrderIntakeTest, AnOrderFailingHalfWayLeavesNothingAndIsFetchedAgain) {
   EXPECT_EQ(imported().size(), 2u);
 }
 
-TEST_F(OrderIntakeTest, ReadsQuotedPrintableOrders) {
-  // A soft line break inside a product number, as a mail program may write it.
-  std::string body = testing::quotedPrintable(OrderMailText().body());
-  deliver("u1", "From: ann@buyer.example\r\nSubject: Online Order\r\n" +
-                    testing::kQuotedPrintableHeaders + "\r\n" +
-                    body.replace(body.find("A100"), 4, "A1=\r\n00"));
-  getOrders();
-  const auto lines = storedLines(database);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0][1], DbValue("A100 "));
-  EXPECT_EQ(storedOrders(database).at(0)[5], DbValue("Ann Buyer"));
-}
-
 TEST_F(OrderIntakeTest, BrokenOrderPartsDoNotStopTheIntake) {
   OrderMailText shortLine;
   shortLine.description = "A100 ^ 2 ^ 25.00\r\nB7 ^ 1 ^ 4.12 ^ 4.12^\r\n";
@@ -274,16 +261,6 @@ TEST_F(OrderIntakeTest, ErrorAndProgressEvents) {
   EXPECT_EQ(intake.lblPercentage.Caption(), "33%");
   intake.Mail1_Progress(5, 0);
   EXPECT_EQ(intake.lblPercentage.Caption(), "0");
-}
-
-TEST_F(OrderIntakeTest, AWrongPasswordEndsTheIntake) {
-  mail.password = "other";
-  getOrders();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text.rfind("AsyncError: Login failed", 0), 0u);
-  EXPECT_EQ(intake.mailState(), OrderIntake::MailState::Idle);
-  ASSERT_EQ(results.size(), 1u);
-  EXPECT_FALSE(results[0].completed);
 }
 
 }  // namespace

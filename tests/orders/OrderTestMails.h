@@ -13,12 +13,10 @@ struct OrderMailText {
   std::string amount = "$$$ 54.12";
   std::string v1 = "Saver";
   std::string v3;
-  std::string nameB = "Ann Buyer";
-  std::string extraHeaders;
 
   std::string body() const {
     return "DESCRIPTION=" + description + "AMOUNT=" + amount + "\r\nV1=" + v1 + "\r\nV3=" + v3 +
-           "\r\nT2=$ 4.12\r\nT3=$ 3.00\r\nT5=$ 9.50\r\nNameB=" + nameB +
+           "\r\nT2=$ 4.12\r\nT3=$ 3.00\r\nT5=$ 9.50\r\nNameB=Ann Buyer"
            "\r\nNameS=Ann Buyer\r\nAdrs1B=1 Main St\r\nAdrs1S=1 Main St\r\nCityB=Springfield\r\n"
            "CityS=Springfield\r\nStateB=IL\r\nStateS=IL\r\nZIPB=62701\r\nZIPS=62701\r\n"
            "PhoneE=555-0100\r\nPhoneD=555-0101\r\nE_Mail1=ann@buyer.example\r\nE_Mail2=\r\n"
@@ -26,20 +24,9 @@ struct OrderMailText {
   }
 
   std::string text() const {
-    return "From: " + from + "\r\nTo: orders@shop.example\r\nSubject: " + subject + "\r\n" +
-           extraHeaders + "\r\n" + body();
+    return "From: " + from + "\r\nTo: orders@shop.example\r\nSubject: " + subject + "\r\n\r\n" +
+           body();
   }
 };
-
-// A body as mail programs send it quoted-printable: every "=" encoded.
-inline std::string quotedPrintable(const std::string& body) {
-  std::string encoded;
-  for (const char c : body) encoded += c == '=' ? std::string("=3D") : std::string(1, c);
-  return encoded;
-}
-
-inline const std::string kQuotedPrintableHeaders =
-    "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=utf-8\r\n"
-    "Content-Transfer-Encoding: quoted-printable\r\n";
 
 }  // namespace vendaro::testing

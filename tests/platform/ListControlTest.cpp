@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "platform/MenuItem.h"
 #include "platform/StatusBar.h"
 
 namespace vendaro {
@@ -57,16 +56,6 @@ TEST(StatusBar, PanelsAreNumberedFromOne) {
   EXPECT_EQ(bar.panelText(1), "");
   EXPECT_THROW(bar.panelText(0), std::out_of_range);
   EXPECT_THROW(bar.setPanelText(6, "x"), std::out_of_range);
-}
-
-TEST(MenuItem, TruncateKeepsTheDesignTimeEntries) {
-  MenuItem menu("pubs", "");
-  menu.addChild("pubs0", "");
-  menu.addChild("pubs1", "Engine one");
-  menu.addChild("pubs2", "Engine two");
-  menu.truncateChildren(1);
-  ASSERT_EQ(menu.childCount(), 1);
-  EXPECT_EQ(menu.child(0).name(), "pubs0");
 }
 
 }  // namespace

@@ -2,41 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-#include <vector>
-
 #include "tests/support/ManualEventLoop.h"
 
 namespace vendaro {
 namespace {
-
-TEST(ManualEventLoop, RunsTasksByDueTimeThenByPostingOrder) {
-  ManualEventLoop loop;
-  std::vector<int> order;
-  loop.postDelayed(20, [&] { order.push_back(3); });
-  loop.post([&] { order.push_back(1); });
-  loop.postDelayed(10, [&] {
-    order.push_back(2);
-    loop.post([&] { order.push_back(25); });  // due at 10, runs before 20
-  });
-  auto cancelled = loop.postDelayed(15, [&] { order.push_back(99); });
-  loop.cancel(cancelled);
-  loop.advance(19);
-  EXPECT_EQ(order, (std::vector<int>{1, 2, 25}));
-  EXPECT_EQ(loop.now(), 19);
-  loop.advance(1);
-  EXPECT_EQ(order, (std::vector<int>{1, 2, 25, 3}));
-  EXPECT_EQ(loop.pendingCount(), 0u);
-}
-
-TEST(ManualEventLoop, AcceptsTasksPostedFromOtherThreads) {
-  ManualEventLoop loop;
-  int ran = 0;
-  std::thread worker([&] { loop.post([&] { ++ran; }); });
-  worker.join();
-  loop.runPending();
-  EXPECT_EQ(ran, 1);
-}
 
 TEST(Timer, TicksEveryIntervalWhileEnabled) {
   ManualEventLoop loop;

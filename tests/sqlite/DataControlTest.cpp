@@ -102,22 +102,6 @@ TEST_F(DataControlTest, MovesThroughTheRecordsInQueryOrder) {
   EXPECT_EQ(repositions, 9);
 }
 
-TEST_F(DataControlTest, AnEmptyRecordSourceHasNoCurrentRecord) {
-  DataControl orders(db, "Orders");
-  TextBox name("left over");
-  orders.bind(name, "ShipName");
-  orders.Refresh();
-  Recordset& rs = orders.recordset();
-  EXPECT_TRUE(rs.Eof());
-  EXPECT_TRUE(rs.Bof());
-  EXPECT_EQ(rs.AbsolutePosition(), -1);
-  EXPECT_EQ(name.Text(), "");
-  EXPECT_EQ(errorNumber([&] { rs.MoveFirst(); }), data_errors::kNoCurrentRecord);
-  EXPECT_EQ(errorNumber([&] { rs.MoveLast(); }), data_errors::kNoCurrentRecord);
-  EXPECT_EQ(errorNumber([&] { rs.Delete(); }), data_errors::kNoCurrentRecord);
-  EXPECT_EQ(errorNumber([&] { rs.LastModified(); }), data_errors::kNoCurrentRecord);
-}
-
 TEST_F(DataControlTest, EditChangesTheCurrentRow) {
   addOrder("a");
   addOrder("b");
@@ -249,24 +233,6 @@ TEST_F(DataControlTest, ANewRecordTypedIntoBoundBoxesIsStoredAtUpdateRecord) {
   ASSERT_EQ(forms.recordset().RecordCount(), 1);
   EXPECT_EQ(formName.Text(), "Survey");
   EXPECT_EQ(forms.recordset().Fields("formID").Value(), DbValue(1));
-}
-
-TEST_F(DataControlTest, FieldsOfAFormAreAddedThroughItsQuery) {
-  db.insertRow("Fields", {{"formID", "4"}, {"fieldName", "other form"}});
-  DataControl fields(db, "Select * From Fields Where(Fields.formID=3)");
-  fields.Refresh();
-  Recordset& rs = fields.recordset();
-  EXPECT_EQ(rs.AbsolutePosition(), -1);
-  rs.AddNew();
-  rs.Fields("formID").setValue("3");
-  rs.Fields("fieldName").setValue("age");
-  rs.Fields("fieldDescription").setValue("<tr><td width='50%'>Age</td></tr>");
-  rs.Update();
-  fields.setRecordSource("Select * From Fields Where (Fields.formID = 3)");
-  fields.Refresh();
-  ASSERT_EQ(rs.RecordCount(), 1);
-  EXPECT_EQ(rs.Fields("formID").Value(), DbValue(3));
-  EXPECT_EQ(rs.Fields("fieldDescription").Value(), DbValue("<tr><td width='50%'>Age</td></tr>"));
 }
 
 TEST_F(DataControlTest, FailuresAreReportedAndKeepThePreviousRows) {

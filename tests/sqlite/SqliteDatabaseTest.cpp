@@ -96,17 +96,6 @@ TEST_F(SqliteDatabaseTest, StoresValuesAsParametersAndConvertsNumbers) {
   EXPECT_GT(db.insertRow("Orders", {}), id);  // keys are never reused
 }
 
-TEST_F(SqliteDatabaseTest, TransactionsRollBack) {
-  db.beginTransaction();
-  db.execute("INSERT INTO Respond (responder) VALUES (?)", {DbValue("a@b.c")});
-  db.rollback();
-  EXPECT_TRUE(db.select("Respond").rows.empty());
-  db.beginTransaction();
-  db.execute("INSERT INTO Respond (responder) VALUES (?)", {DbValue("a@b.c")});
-  db.commit();
-  EXPECT_EQ(db.select("Respond").rows.size(), 1u);
-}
-
 TEST_F(SqliteDatabaseTest, BadTextsGiveDataErrors) {
   EXPECT_EQ(dataErrorOf(db, "select * frm Orders"), data_errors::kSyntaxError);
   EXPECT_EQ(dataErrorOf(db, "NoSuchTable"), data_errors::kTableNotFound);

@@ -1,7 +1,5 @@
 #include "tests/support/FakeMailClient.h"
 
-#include <algorithm>
-
 namespace vendaro::testing {
 namespace {
 
@@ -102,17 +100,10 @@ void FakeMailClient::fail(int number, const std::string& description) {
 
 void FakeMailClient::endSession(bool commit) {
   if (open_ && commit) {
-    std::vector<FakeMail> kept;
-    for (std::size_t i = 0; i < session_.size(); ++i) {
-      if (!deleted_.count(static_cast<int>(i) + 1)) kept.push_back(session_[i]);
+    for (const int number : deleted_) {
+      const std::string& uid = session_[number - 1].uid;
+      std::erase_if(mailbox, [&](const FakeMail& mail) { return mail.uid == uid; });
     }
-    // Mail added to the box during the session stays.
-    for (const auto& mail : mailbox) {
-      const bool known = std::any_of(session_.begin(), session_.end(),
-                                     [&](const FakeMail& seen) { return seen.uid == mail.uid; });
-      if (!known) kept.push_back(mail);
-    }
-    mailbox = kept;
   }
   open_ = false;
   session_.clear();

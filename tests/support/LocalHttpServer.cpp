@@ -1,12 +1,10 @@
 #include "tests/support/LocalHttpServer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <stdexcept>
+
+#include "tests/support/Loopback.h"
 
 namespace vendaro::testing {
 namespace {
@@ -16,22 +14,7 @@ constexpr std::size_t kMaxRequestHead = 64 * 1024;
 
 // The reason phrase is only read by people; clients go by the number.
 const char* reasonOf(int status) {
-  if (status == 200) return "OK";
-  if (status == 404) return "Not Found";
-  return status >= 300 && status < 400 ? "Redirect" : "Status";
-}
-
-// A TCP socket bound to 127.0.0.1 on a free port; returns the port.
-int bindLoopback(int socketFd) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-    throw std::runtime_error("cannot bind a loopback socket");
-  }
-  socklen_t length = sizeof address;
-  getsockname(socketFd, reinterpret_cast<sockaddr*>(&address), &length);
-  return ntohs(address.sin_port);
+  return status == 200 ? "OK" : status == 404 ? "Not Found" : "Status";
 }
 
 std::string loopbackUrl(int port, const std::string& path) {
@@ -69,31 +52,19 @@ HttpRequestSeen parseRequestLine(const std::string& head) {
   return request;
 }
 
-std::string formatReply(const HttpReply& reply, bool withBody) {
+std::string formatReply(const HttpReply& reply) {
   std::string text = "HTTP/1.1 " + std::to_string(reply.status) + " " + reasonOf(reply.status) +
                      "\r\nContent-Type: " + reply.contentType +
                      "\r\nContent-Length: " + std::to_string(reply.body.size()) +
                      "\r\nConnection: close\r\n";
   for (const auto& [name, value] : reply.headers) text += name + ": " + value + "\r\n";
-  text += "\r\n";
-  if (withBody) text += reply.body;
-  return text;
-}
-
-void sendAll(int connection, const std::string& text) {
-  std::size_t sent = 0;
-  while (sent < text.size()) {
-    const ssize_t done = send(connection, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
-    if (done <= 0) return;
-    sent += static_cast<std::size_t>(done);
-  }
+  return text + "\r\n" + reply.body;
 }
 
 }  // namespace
 
 LocalHttpServer::LocalHttpServer() {
-  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  port_ = bindLoopback(listener_);
+  listener_ = boundLoopbackSocket(port_);
   if (listen(listener_, 64) != 0 || pipe(wakePipe_) != 0) {
     throw std::runtime_error("cannot start the local HTTP server");
   }
@@ -174,7 +145,7 @@ void LocalHttpServer::serve(int connection) {
   }
   const HttpReply answer = replyFor(request.target);
   if (!waitUnlessStopped(answer.delay)) return;
-  sendAll(connection, formatReply(answer, request.method != "HEAD"));
+  sendAll(connection, formatReply(answer));
 }
 
 HttpReply LocalHttpServer::replyFor(const std::string& target) const {
@@ -193,8 +164,7 @@ bool LocalHttpServer::waitUnlessStopped(std::chrono::milliseconds delay) {
 }
 
 RefusingPort::RefusingPort() {
-  socket_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  port_ = bindLoopback(socket_);
+  socket_ = boundLoopbackSocket(port_);
 }
 
 RefusingPort::~RefusingPort() {

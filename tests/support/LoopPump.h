@@ -10,8 +10,8 @@ namespace vendaro::testing {
 
 // Runs the loop's tasks (if any loop) on this thread until `done` holds; gives
 // up after a generous bound so a lost completion fails the test instead of
-// hanging it.
-inline bool runUntil(ManualEventLoop* loop, const std::function<bool()>& done) {
+// hanging it. Without a loop it waits for work on other threads.
+inline bool pumpUntil(ManualEventLoop* loop, const std::function<bool()>& done) {
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (std::chrono::steady_clock::now() < giveUp) {
     if (loop) loop->runPending();
@@ -22,12 +22,11 @@ inline bool runUntil(ManualEventLoop* loop, const std::function<bool()>& done) {
 }
 
 inline bool pumpUntil(ManualEventLoop& loop, const std::function<bool()>& done) {
-  return runUntil(&loop, done);
+  return pumpUntil(&loop, done);
 }
 
-// Waits, without running any loop, for work on other threads.
 inline bool waitUntil(const std::function<bool()>& done) {
-  return runUntil(nullptr, done);
+  return pumpUntil(nullptr, done);
 }
 
 }  // namespace vendaro::testing

@@ -1,21 +1,18 @@
 #include "tests/support/Pop3TestServer.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <grp.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+
+#include "tests/support/Loopback.h"
 
 extern char** environ;
 
@@ -29,13 +26,10 @@ constexpr const char* kDovecot = "/usr/sbin/dovecot";
 constexpr const char* kPop3Binary = "/usr/lib/dovecot/pop3";
 constexpr const char* kOpenSsl = "/usr/bin/openssl";
 constexpr auto kStartLimit = 10s;
-constexpr auto kStopLimit = 5s;
 
-bool isExecutable(const char* path) {
-  return ::access(path, X_OK) == 0;
-}
-
-// Starts `arguments` with stdin from /dev/null and all output into `output`.
+// Starts `arguments` in a process group of its own, so that a signal to the
+// group reaches every process it forks; stdin from /dev/null, all output
+// appended to `output`.
 pid_t spawn(const std::vector<std::string>& arguments, const fs::path& output) {
   std::vector<char*> argv;
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -46,80 +40,31 @@ pid_t spawn(const std::vector<std::string>& arguments, const fs::path& output) {
   posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_APPEND,
                                    0644);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
   pid_t pid = -1;
-  const int error = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  const int error = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   if (error != 0) throw std::runtime_error("cannot start " + arguments[0]);
   return pid;
 }
 
-int runToEnd(const std::vector<std::string>& arguments, const fs::path& output) {
-  const pid_t pid = spawn(arguments, output);
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void writeFile(const fs::path& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-sockaddr_in loopback(int port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
-// A port on 127.0.0.1 that was free a moment ago.
 int freePort() {
-  const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address = loopback(0);
-  socklen_t length = sizeof address;
-  const bool bound = probe >= 0 &&
-                     ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                     ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-  if (probe >= 0) ::close(probe);
-  if (!bound) throw std::runtime_error("no free port on 127.0.0.1");
-  return ntohs(address.sin_port);
+  int port = 0;
+  ::close(boundLoopbackSocket(port));
+  return port;
 }
 
 bool accepts(int port) {
   const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  const sockaddr_in address = loopback(port);
+  const sockaddr_in address = loopbackAddress(port);
   const bool connected =
       ::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   ::close(probe);
   return connected;
-}
-
-// The processes whose parent is `parent`, read from /proc.
-std::vector<pid_t> childrenOf(pid_t parent) {
-  std::vector<pid_t> children;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator("/proc", error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    const std::string stat = readFile(entry.path() / "stat");
-    const auto end = stat.rfind(')');
-    if (end == std::string::npos) continue;
-    std::istringstream rest(stat.substr(end + 1));
-    std::string state;
-    pid_t ppid = 0;
-    if (rest >> state >> ppid && ppid == parent) children.push_back(std::stoi(name));
-  }
-  return children;
 }
 
 // Mail is owned by the user the mailbox processes run as: nobody when the
@@ -131,41 +76,38 @@ struct MailOwner {
   gid_t gid;
 };
 
-MailOwner mailOwner() {
-  if (::geteuid() == 0) {
-    const passwd* nobody = ::getpwnam("nobody");
-    const group* nogroup = ::getgrnam("nogroup");
-    if (!nobody || !nogroup) throw std::runtime_error("user nobody or group nogroup missing");
-    return {"nobody", "nogroup", nobody->pw_uid, nogroup->gr_gid};
-  }
-  const passwd* me = ::getpwuid(::geteuid());
-  const group* myGroup = ::getgrgid(::getegid());
-  if (!me || !myGroup) throw std::runtime_error("the current user has no name");
-  return {me->pw_name, myGroup->gr_name, ::geteuid(), ::getegid()};
+const MailOwner& mailOwner() {
+  static const MailOwner owner = [] {
+    const bool root = ::geteuid() == 0;
+    const passwd* user = root ? ::getpwnam("nobody") : ::getpwuid(::geteuid());
+    const group* group = root ? ::getgrnam("nogroup") : ::getgrgid(::getegid());
+    if (!user || !group) throw std::runtime_error("no user and group for the mail");
+    return MailOwner{user->pw_name, group->gr_name, user->pw_uid, group->gr_gid};
+  }();
+  return owner;
 }
 
 void giveToMailOwner(const fs::path& path) {
-  static const MailOwner owner = mailOwner();
-  if (::geteuid() == 0 && ::chown(path.c_str(), owner.uid, owner.gid) != 0) {
-    throw std::runtime_error("cannot hand " + path.string() + " to " + owner.user);
+  if (::geteuid() == 0 && ::chown(path.c_str(), mailOwner().uid, mailOwner().gid) != 0) {
+    throw std::runtime_error("cannot hand " + path.string() + " to " + mailOwner().user);
   }
 }
 
 }  // namespace
 
 bool Pop3TestServer::available() {
-  return isExecutable(kDovecot) && isExecutable(kPop3Binary) && isExecutable(kOpenSsl);
+  return ::access(kDovecot, X_OK) == 0 && ::access(kPop3Binary, X_OK) == 0 &&
+         ::access(kOpenSsl, X_OK) == 0;
 }
 
 Pop3TestServer::Pop3TestServer() {
   // dovecot's processes run as other users and must reach the folder.
-  fs::permissions(folder_.path(), fs::perms::owner_all | fs::perms::group_read |
-                                      fs::perms::group_exec | fs::perms::others_read |
-                                      fs::perms::others_exec);
+  fs::permissions(folder_.path(), fs::perms::group_read | fs::perms::group_exec |
+                                      fs::perms::others_read | fs::perms::others_exec,
+                  fs::perm_options::add);
   fs::create_directories(folder_.path() / "home");
 }
 
-// A graceful stop waits a second for the processes; the folder goes anyway.
 Pop3TestServer::~Pop3TestServer() {
   kill();
 }
@@ -183,38 +125,30 @@ void Pop3TestServer::addUser(const std::string& user, const std::string& passwor
 void Pop3TestServer::start() {
   if (running()) return;
   if (!fs::exists(caFile())) makeCertificate();
-  writeUsers();
+  std::string users;
+  for (const auto& [user, password] : users_) users += user + ":{PLAIN}" + password + "\n";
+  folder_.write("users", users);
+  // Ports found free may be taken by the time dovecot binds them: try others.
   for (int attempt = 0; attempt < 5; ++attempt) {
     if (port_ == 0 || attempt > 0) {
       port_ = freePort();
       tlsPort_ = freePort();
-      if (tlsPort_ == port_) continue;
     }
     writeConfig();
-    launch();
-    switch (waitUntilReady()) {
-      case Readiness::Ready:
-        return;
-      case Readiness::PortTaken:
-        continue;
-      case Readiness::Failed:
-        throw std::runtime_error("dovecot did not start:\n" + log());
+    if (launch()) return;
+    if (log().find("in use") == std::string::npos) {
+      throw std::runtime_error("dovecot did not start:\n" + log());
     }
   }
   throw std::runtime_error("dovecot found no free ports:\n" + log());
 }
 
-void Pop3TestServer::stop() {
-  reap(SIGTERM);
-}
-
 void Pop3TestServer::kill() {
   if (!running()) return;
-  // The session processes outlive their master: kill them by id as well.
-  const auto children = childrenOf(master_);
-  ::kill(master_, SIGKILL);
-  for (pid_t child : children) ::kill(child, SIGKILL);
-  reap(SIGKILL);
+  // The session processes outlive their master: the whole group goes.
+  signalAll(SIGKILL);
+  ::waitpid(master_, nullptr, 0);
+  master_ = -1;
 }
 
 void Pop3TestServer::freeze() {
@@ -226,25 +160,7 @@ void Pop3TestServer::thaw() {
 }
 
 void Pop3TestServer::signalAll(int signal) {
-  if (!running()) return;
-  ::kill(master_, signal);
-  for (pid_t child : childrenOf(master_)) ::kill(child, signal);
-}
-
-void Pop3TestServer::reap(int signal) {
-  if (!running()) return;
-  ::kill(master_, signal);
-  const auto limit = std::chrono::steady_clock::now() + kStopLimit;
-  int status = 0;
-  while (::waitpid(master_, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > limit) {
-      ::kill(master_, SIGKILL);
-      ::waitpid(master_, &status, 0);
-      break;
-    }
-    std::this_thread::sleep_for(10ms);
-  }
-  master_ = -1;
+  if (running()) ::kill(-master_, signal);
 }
 
 void Pop3TestServer::deliver(const std::string& user, const std::string& rawMessage) {
@@ -252,7 +168,7 @@ void Pop3TestServer::deliver(const std::string& user, const std::string& rawMess
   const std::string name =
       std::to_string(++delivered_) + "." + std::to_string(::getpid()) + ".vendaro-test";
   const fs::path draft = maildir(user) / "tmp" / name;
-  writeFile(draft, rawMessage);
+  folder_.write(fs::relative(draft, folder_.path()).string(), rawMessage);
   giveToMailOwner(draft);
   fs::rename(draft, maildir(user) / "new" / name);
 }
@@ -268,7 +184,7 @@ int Pop3TestServer::messageCount(const std::string& user) const {
 }
 
 std::string Pop3TestServer::log() const {
-  return readFile(folder_.path() / "dovecot.log") + readFile(folder_.path() / "dovecot.out");
+  return folder_.read("dovecot.log") + folder_.read("dovecot.out");
 }
 
 MailAccount Pop3TestServer::account(const std::string& user, const std::string& password,
@@ -289,26 +205,23 @@ fs::path Pop3TestServer::maildir(const std::string& user) const {
 
 void Pop3TestServer::makeCertificate() {
   const fs::path folder = folder_.path();
-  const int status = runToEnd(
+  const pid_t openssl = spawn(
       {kOpenSsl, "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
        "-nodes", "-keyout", (folder / "key.pem").string(), "-out", caFile(), "-days", "2", "-subj",
        "/CN=localhost", "-addext", "subjectAltName=DNS:localhost,IP:127.0.0.1"},
       folder / "openssl.out");
-  if (status != 0) {
-    throw std::runtime_error("openssl could not make a certificate:\n" +
-                             readFile(folder / "openssl.out"));
+  int status = 0;
+  while (::waitpid(openssl, &status, 0) < 0 && errno == EINTR) {
   }
-}
-
-void Pop3TestServer::writeUsers() {
-  std::string lines;
-  for (const auto& [user, password] : users_) lines += user + ":{PLAIN}" + password + "\n";
-  writeFile(folder_.path() / "users", lines);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("openssl could not make a certificate:\n" +
+                             folder_.read("openssl.out"));
+  }
 }
 
 void Pop3TestServer::writeConfig() {
   const std::string folder = folder_.path().string();
-  const MailOwner owner = mailOwner();
+  const MailOwner& owner = mailOwner();
   std::ostringstream config;
   config << "instance_name = vendaro-test-" << folder_.path().filename().string() << "\n"
          << "base_dir = " << folder << "/run\n"
@@ -340,31 +253,30 @@ void Pop3TestServer::writeConfig() {
            << "default_internal_user = " << owner.user << "\n"
            << "default_internal_group = " << owner.group << "\n";
   }
-  writeFile(folder_.path() / "dovecot.conf", config.str());
+  folder_.write("dovecot.conf", config.str());
 }
 
-void Pop3TestServer::launch() {
+// Starts dovecot and waits until both ports accept connections; false when
+// it ended (its log tells why) or did not come up in time.
+bool Pop3TestServer::launch() {
   const fs::path folder = folder_.path();
   std::error_code ignored;
   fs::remove(folder / "dovecot.log", ignored);
   fs::remove(folder / "dovecot.out", ignored);
   master_ =
       spawn({kDovecot, "-F", "-c", (folder / "dovecot.conf").string()}, folder / "dovecot.out");
-}
-
-Pop3TestServer::Readiness Pop3TestServer::waitUntilReady() {
   const auto limit = std::chrono::steady_clock::now() + kStartLimit;
   while (std::chrono::steady_clock::now() < limit) {
-    int status = 0;
-    if (::waitpid(master_, &status, WNOHANG) == master_) {
+    if (::waitpid(master_, nullptr, WNOHANG) == master_) {
+      signalAll(SIGKILL);  // what it forked before it ended
       master_ = -1;
-      return log().find("in use") != std::string::npos ? Readiness::PortTaken : Readiness::Failed;
+      return false;
     }
-    if (accepts(port_) && accepts(tlsPort_)) return Readiness::Ready;
+    if (accepts(port_) && accepts(tlsPort_)) return true;
     std::this_thread::sleep_for(10ms);
   }
-  reap(SIGKILL);
-  return Readiness::Failed;
+  kill();
+  return false;
 }
 
 }  // namespace vendaro::testing

@@ -32,12 +32,10 @@ class Pop3TestServer {
   void addUser(const std::string& user, const std::string& password);
   // Starts the server and waits until it accepts connections; throws
   // std::runtime_error with the server's log when it does not come up. May be
-  // called again after `stop` or `kill` (same folder, mailboxes kept).
+  // called again after `kill` (same folder, mailboxes kept).
   void start();
-  // Shuts the server down (about a second) and ends every session it serves;
-  // open sessions are not committed (their deletions are lost).
-  void stop();
-  // Kills the server and all its processes at once, without any shutdown.
+  // Kills the server and all its processes at once: open sessions are not
+  // committed (their deletions are lost).
   void kill();
   // Stops every process of the server without ending it, so connections stay
   // open and unanswered; `thaw` lets them go on.
@@ -65,11 +63,7 @@ class Pop3TestServer {
   std::filesystem::path maildir(const std::string& user) const;
   void makeCertificate();
   void writeConfig();
-  void writeUsers();
-  void launch();
-  enum class Readiness { Ready, PortTaken, Failed };
-  Readiness waitUntilReady();
-  void reap(int signal);
+  bool launch();
   void signalAll(int signal);
 
   TempFolder folder_;

@@ -1,41 +1,18 @@
 #include "tests/support/ScriptedPop3Server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <stdexcept>
 
+#include "tests/support/Loopback.h"
+
 namespace vendaro::testing {
-namespace {
-
-const std::string kUnknown = "-ERR unknown command\r\n";
-
-void sendAll(int connection, const std::string& text) {
-  for (std::size_t sent = 0; sent < text.size();) {
-    const ssize_t done = send(connection, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
-    if (done <= 0) return;
-    sent += static_cast<std::size_t>(done);
-  }
-}
-
-}  // namespace
 
 ScriptedPop3Server::ScriptedPop3Server(std::map<std::string, std::string> replies)
     : replies_(std::move(replies)) {
-  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-      listen(listener_, 4) != 0) {
+  listener_ = boundLoopbackSocket(port_);
+  if (listen(listener_, 4) != 0) {
     close(listener_);
     throw std::runtime_error("cannot start the scripted POP3 server");
   }
-  port_ = ntohs(address.sin_port);
   acceptor_ = std::thread([this] { acceptLoop(); });
 }
 
@@ -109,7 +86,8 @@ const std::string& ScriptedPop3Server::replyTo(const std::string& command) const
   if (auto verb = replies_.find(command.substr(0, command.find(' '))); verb != replies_.end()) {
     return verb->second;
   }
-  return kUnknown;
+  static const std::string unknown = "-ERR unknown command\r\n";
+  return unknown;
 }
 
 }  // namespace vendaro::testing
