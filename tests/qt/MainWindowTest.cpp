@@ -1,18 +1,3 @@
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QStackedWidget>
-#include <QTabWidget>
-#include <QUrl>
-#include <QtTest>
 #include <memory>
 #include <string>
 
@@ -21,19 +6,14 @@
 #include "orders/OrderSubsystem.h"
 #include "store/StoreSubsystem.h"
 #include "store/Wizard1.h"
-#include "tests/qt/GuiWatchdog.h"
+#include "tests/qt/GuiTest.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro {
 namespace {
 
-constexpr int kPageLoadTimeoutMs = 30000;
 // The first page's background, looked for in the picture of the pane.
 const QColor kPageColour(0x22, 0x88, 0x55);
-
-std::string fileAddress(const std::filesystem::path& path) {
-  return QUrl::fromLocalFile(QString::fromStdString(path.string())).toString().toStdString();
-}
 
 std::string page(const std::string& title, const std::string& colour) {
   return "<html><head><title>" + title + "</title></head><body style='background:" + colour +
@@ -67,10 +47,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  public:
-  static void initMain() {
-    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  }
+  static void initMain() { testing::startWebGuiTest(); }
 
  private slots:
   void initTestCase();
