@@ -5,10 +5,12 @@
 #include <array>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/Form1.h"
+#include "common/Workbench.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/FakeTransfer.h"
 #include "tests/support/ManualEventLoop.h"
@@ -36,20 +38,27 @@ class Form1Fixture : public ::testing::Test {
 
   // A new window over the same folder, as after a restart.
   Form1& makeForm() {
-    form.reset();  // before the browsers it listens to
+    workbench.reset();  // before the window it is plugged into
+    form.reset();       // before the browsers it listens to
     transfers.clear();
     browser1 = std::make_unique<FakeBrowser>();
     browser5 = std::make_unique<FakeBrowser>();
     for (auto& browser : hiddenBrowsers) browser = std::make_unique<FakeBrowser>();
     form = std::make_unique<Form1>(Form1Platform{loop, dialogs, launcher, vendor, folder.path(),
                                                  *browser1, *browser5, *hiddenBrowsers[0],
-                                                 *hiddenBrowsers[1], *hiddenBrowsers[2], [this] {
-                                                   auto transfer = std::make_unique<FakeTransfer>();
-                                                   transfers.push_back(transfer.get());
-                                                   return transfer;
-                                                 },
-                                                 programs});
+                                                 *hiddenBrowsers[1], *hiddenBrowsers[2],
+                                                 makeTransfer, programs});
     return *form;
+  }
+
+  // Plugs a workbench over `context` into the window, as the program composes it.
+  Workbench& plugInWorkbench() {
+    context.folder = folder.path();
+    context.vendor = vendor;
+    workbench = std::make_unique<Workbench>(
+        loop, dialogs, launcher, context, *form, form->commands, form->toolWindows,
+        []() -> Database& { throw std::logic_error("no database here"); });
+    return *workbench;
   }
 
   Form1& loadForm() {
@@ -73,7 +82,14 @@ class Form1Fixture : public ::testing::Test {
   std::unique_ptr<FakeBrowser> browser5;
   std::array<std::unique_ptr<FakeBrowser>, 3> hiddenBrowsers;
   std::vector<FakeTransfer*> transfers;
+  std::function<std::unique_ptr<Transfer>()> makeTransfer = [this] {
+    auto transfer = std::make_unique<FakeTransfer>();
+    transfers.push_back(transfer.get());
+    return transfer;
+  };
+  AppContext context;
   std::unique_ptr<Form1> form;
+  std::unique_ptr<Workbench> workbench;
 };
 
 }  // namespace vendaro::testing

@@ -13,10 +13,6 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-std::string listFile(const Entries& entries) {
-  return list_file::format(entries);
-}
-
 Entries numbered(const std::string& prefix, int count) {
   Entries entries;
   for (int i = 1; i <= count; ++i) entries.push_back(prefix + std::to_string(i));
@@ -45,7 +41,7 @@ TEST_F(Form1Startup, FirstStartHasEmptyListsAndStartsTheVendorDownloads) {
 }
 
 TEST_F(Form1Startup, AddressHistoryKeepsTheFirst19AndTheLastOfTooManyAddresses) {
-  folder.write("lb.prv", listFile(numbered("http://site", 25)));
+  folder.write("lb.prv", list_file::format(numbered("http://site", 25)));
   Form1& form = loadForm();
   Entries expected = numbered("http://site", 19);
   expected.push_back("http://site25");
@@ -56,10 +52,10 @@ TEST_F(Form1Startup, EachListDropsTheDuplicatesOfItsRuleAndSkipsEmptyLines) {
   // An empty line is skipped; it no longer swallows the entry after it.
   folder.write("lb.prv", "\"http://a\r\nhttp://a\r\n\r\nhttp://b\r\nhttp://c\r\n\"\r\n");
   folder.write("list6.prv", "\"http://h1\r\nhttp://h1\r\n\r\nhttp://h2\r\nhttp://h3\r\n\"\r\n");
-  folder.write("domain.prv", listFile({"shop.example", "Shop.example", "shop.example"}));
-  folder.write("domain2.txt", listFile({"a.example", "a.example"}));
-  folder.write("favor.prv", listFile({"http://p/", "http://p/"}));
-  folder.write("favor2.txt", listFile({"http://q/", "http://r/", "http://q/"}));
+  folder.write("domain.prv", list_file::format({"shop.example", "Shop.example", "shop.example"}));
+  folder.write("domain2.txt", list_file::format({"a.example", "a.example"}));
+  folder.write("favor.prv", list_file::format({"http://p/", "http://p/"}));
+  folder.write("favor2.txt", list_file::format({"http://q/", "http://r/", "http://q/"}));
   Form1& form = loadForm();
   EXPECT_EQ(form.Combo2.items(), (Entries{"http://a", "http://b", "http://c"}));
   // Shown home pages keep duplicates.
@@ -73,7 +69,7 @@ TEST_F(Form1Startup, EachListDropsTheDuplicatesOfItsRuleAndSkipsEmptyLines) {
 
 TEST_F(Form1Startup, NearMissFormatsKeepEveryEntryAndAreWrittenBackInTheWrittenFormat) {
   const Entries entries{"http://a.example/", "http://b.example/say \"hi\"", "http://c.example/"};
-  const std::string written = listFile(entries);
+  const std::string written = list_file::format(entries);
   const std::pair<const char*, std::string> files[] = {
       {"lb.prv", "http://a.example/\r\nhttp://b.example/say \"hi\"\r\nhttp://c.example/\r\n"},
       {"domain.prv", "\"http://a.example/\nhttp://b.example/say \"hi\"\nhttp://c.example/\n\"\n"},
@@ -128,28 +124,6 @@ TEST_F(Form1Startup, AListThatCannotBeReadIsSetAsideToldOnceAndNeverOverwritten)
   }
 }
 
-TEST_F(Form1Startup, ClosingAndRestartingRestoresEveryWrittenList) {
-  const Entries addresses{"http://one.example/", "http://two.example/a?b=c"},
-      privateHistory{"private.example", "other.example"},
-      publicHistory{"public.example", "news.example"},
-      homePages{"http://home/1", "http://home/1", "http://home/2"};
-  const auto fill = [](ListControl& list, const Entries& entries) {
-    for (const auto& entry : entries) list.AddItem(entry);
-  };
-  Form1& first = loadForm();
-  fill(first.Combo2, addresses);
-  fill(first.domain, privateHistory);
-  fill(first.domain2, publicHistory);
-  fill(first.List6, homePages);
-  first.Form_Unload();
-
-  Form1& second = loadForm();
-  EXPECT_EQ(second.Combo2.items(), addresses);
-  EXPECT_EQ(second.domain.items(), privateHistory);
-  EXPECT_EQ(second.domain2.items(), publicHistory);
-  EXPECT_EQ(second.List6.items(), homePages);
-}
-
 TEST_F(Form1Startup, CloseWritesTheListsSkipsOneThatCannotBeWrittenAndWritesTheImageBufferPage) {
   Form1& form = loadForm();
   form.Combo2.AddItem("http://kept.example/");
@@ -183,31 +157,20 @@ TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
   EXPECT_EQ(folder.read("error1.htm"), page + "\r\n");
 }
 
-TEST_F(Form1Startup, CloseCancelsTheFetchersClosesToolWindowsAndEmptiesPopupMenus) {
+TEST_F(Form1Startup, CloseCancelsTheFetchersAndEmptiesPopupMenus) {
   Form1& form = loadForm();
-  Entries closed;
-  for (const char* name : {"Form2", "Form3", "Wizard1", "frmOrders"}) {
-    form.toolWindows.add(name, {[] {}, [] {}, [&closed, name] { closed.push_back(name); }});
-    form.toolWindows.show(name);
-  }
   form.pubs.addChild("pubs1", "Engine");
   form.privch.addChild("privch1", "Channel");
   form.Form_Unload();
   for (int number = 1; number <= 4; ++number) EXPECT_EQ(inet(number).cancelCount, 1) << number;
   EXPECT_EQ(inet(6).cancelCount, 0);
-  // The order viewer stays open.
-  EXPECT_EQ(closed, (Entries{"Form2", "Form3", "Wizard1"}));
   EXPECT_EQ(form.pubs.childCount(), 1);
   EXPECT_EQ(form.privch.childCount(), 1);
 }
 
 TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
   Form1& form = loadForm();
-  AppContext context;
-  context.folder = folder.path();
-  Workbench workbench(loop, dialogs, launcher, context, form, form.commands, form.toolWindows,
-                      []() -> Database& { throw DataError(3044, "unused"); });
-  registerSubsystemCommands(workbench);
+  registerSubsystemCommands(plugInWorkbench());
   Entries opened;
   for (const char* name : {"Wizard1", "frmOrders"}) {
     form.toolWindows.add(name, {[&opened, name] { opened.push_back(name); }, [] {}, [] {}});
@@ -221,7 +184,7 @@ TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
   EXPECT_EQ(opened, (Entries{"Wizard1", "frmOrders"}));  // the second stgen brings it forward
   EXPECT_EQ(browser1->navigations, Entries{"http://vendor.example"});
   EXPECT_EQ(closeRequests, 1);
-  EXPECT_TRUE(workbench.makeOrderIntake);  // the wizard's "E-Mail DB" tab gets its intake
+  EXPECT_TRUE(workbench->makeOrderIntake);  // the wizard's "E-Mail DB" tab gets its intake
 
   // Every entry of the menu tree reaches a command, but those the design
   // leaves without one and those of the subsystems still to be built.

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "browse/Browsing.h"
-#include "common/Workbench.h"
 #include "tests/app/Form1Fixture.h"
 
 namespace vendaro::testing {
@@ -18,21 +16,8 @@ class BrowseFixture : public Form1Fixture {
   // Starts the window as the program does; a second call is a restart.
   Browsing& start() {
     if (form) form->Form_Unload();
-    workbench.reset();  // before the window it is plugged into
-    form.reset();
-    browser1 = std::make_unique<FakeBrowser>();
-    browser5 = std::make_unique<FakeBrowser>();
-    for (auto& browser : hiddenBrowsers) browser = std::make_unique<FakeBrowser>();
-    context.folder = folder.path();
-    context.vendor = vendor;
-    form = std::make_unique<Form1>(
-        Form1Platform{loop, dialogs, launcher, vendor, folder.path(), *browser1, *browser5,
-                      *hiddenBrowsers[0], *hiddenBrowsers[1], *hiddenBrowsers[2], makeTransfer,
-                      programs});
-    workbench = std::make_unique<Workbench>(
-        loop, dialogs, launcher, context, *form, form->commands, form->toolWindows,
-        []() -> Database& { throw std::logic_error("no database here"); });
-    browsing = &addBrowsing(*workbench);
+    makeForm();
+    browsing = &addBrowsing(plugInWorkbench());
     form->popupMenu = [this](const MenuItem& menu, const std::function<void(int)>& chosen) {
       poppedUp.push_back(menu.name());
       if (popupChoice >= 0) chosen(popupChoice);
@@ -53,13 +38,6 @@ class BrowseFixture : public Form1Fixture {
 
   void run(const std::string& command) { ASSERT_TRUE(form->commands.run(command)) << command; }
 
-  std::function<std::unique_ptr<Transfer>()> makeTransfer = [this] {
-    auto transfer = std::make_unique<FakeTransfer>();
-    transfers.push_back(transfer.get());
-    return transfer;
-  };
-  AppContext context;
-  std::unique_ptr<Workbench> workbench;
   Browsing* browsing = nullptr;
   std::vector<std::string> poppedUp;
   int popupChoice = -1;

@@ -1,19 +1,10 @@
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
-#include <QtTest>
-
 #include <iostream>
-#include "app/WorkbenchView.h"
 
 #include "app/AppContext.h"
-#include "tests/qt/GuiWatchdog.h"
+#include "app/WorkbenchView.h"
+#include "tests/qt/GuiTest.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempFolder.h"
 
@@ -23,10 +14,7 @@ class PrivateZoneViewTest : public QObject {
   Q_OBJECT
 
  public:
-  static void initMain() {
-    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  }
+  static void initMain() { testing::startWebGuiTest(); }
 
  private slots:
   void entersWithTheRecordQuestionAndLeavesWithTheAddressBarBack();

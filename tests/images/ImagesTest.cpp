@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
-#include "common/Workbench.h"
 #include "images/ImageFeatures.h"
 #include "images/ImagePages.h"
 #include "images/ImagesSubsystem.h"
@@ -20,13 +18,8 @@ class ImagesFixture : public Form1Fixture {
   ImagesFixture() { context.folders.output = "out"; }
 
   void plugIn() {
-    workbench.reset();
     loadForm();
-    context.folder = folder.path();
-    workbench = std::make_unique<Workbench>(
-        loop, dialogs, launcher, context, *form, form->commands, form->toolWindows,
-        []() -> Database& { throw std::logic_error("no database here"); });
-    registerImageCommands(*workbench);
+    registerImageCommands(plugInWorkbench());
     features = dynamic_cast<ImageFeatures*>(form->pictureCollector);
     ASSERT_NE(features, nullptr);
   }
@@ -47,8 +40,6 @@ class ImagesFixture : public Form1Fixture {
     return page;
   }
 
-  AppContext context;
-  std::unique_ptr<Workbench> workbench;
   ImageFeatures* features = nullptr;
 };
 

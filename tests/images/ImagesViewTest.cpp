@@ -1,25 +1,12 @@
-#include <QAction>
-#include <QApplication>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTimer>
-#include <QUrl>
 #include <QWebEngineView>
-#include <QtTest>
 
 #include "app/WorkbenchView.h"
-#include "tests/qt/GuiWatchdog.h"
+#include "tests/qt/GuiTest.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro {
 namespace {
 
-constexpr int kPageLoadTimeoutMs = 30000;
-
-std::string fileAddress(const std::filesystem::path& path) {
-  return QUrl::fromLocalFile(QString::fromStdString(path.string())).toString().toStdString();
-}
 
 // Waits until the main pane's page has completed with the predicate true.
 template <typename Predicate>
@@ -46,10 +33,7 @@ class ImagesViewTest : public QObject {
   Q_OBJECT
 
  public:
-  static void initMain() {
-    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  }
+  static void initMain() { testing::startWebGuiTest(); }
 
  private slots:
   void gathersThePicturesOfBrowsedPagesShowsThemAndSavesACatalog();

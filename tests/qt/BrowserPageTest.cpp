@@ -1,19 +1,16 @@
-#include <QApplication>
 #include <QWebEngineProfile>
-#include <QtTest>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/html/HtmlParser.h"
 #include "platform/qt/QtWebBrowser.h"
-#include "tests/qt/GuiWatchdog.h"
+#include "tests/qt/GuiTest.h"
 #include "tests/support/LocalHttpServer.h"
 
 namespace vendaro {
 namespace {
 
-constexpr int kLoadTimeoutMs = 30000;
 
 // The pages every snapshot is compared on: the parser must give the same document.
 // Not among them: a <select> list. Chromium's innerText of an element holding
@@ -103,10 +100,7 @@ class BrowserPageTest : public QObject {
   Q_OBJECT
 
  public:
-  static void initMain() {
-    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  }
+  static void initMain() { testing::startWebGuiTest(); }
 
  private slots:
   void snapshotAgreesWithTheParser();
@@ -122,7 +116,7 @@ void BrowserPageTest::snapshotAgreesWithTheParser() {
   for (const ContractPage& page : kContractPages) {
     const std::string address = server.url(page.path);
     pane.load(address);
-    QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kPageLoadTimeoutMs);
     const std::shared_ptr<const PageDocument> snapshot = pane.browser.Document();
     QVERIFY(snapshot);
     const PageDocument parsed = parseHtmlPage(page.html, address);
@@ -154,7 +148,7 @@ void BrowserPageTest::sameOriginFramesAreReadAndOthersAreNot() {
                   server.url("/other.htm") + "'></iframe></body></html>");
   Pane pane;
   pane.load(local + "/top.htm");
-  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kPageLoadTimeoutMs);
 
   const auto document = pane.browser.Document();
   QVERIFY(document);
@@ -190,14 +184,14 @@ void BrowserPageTest::reportsMouseAndClickEventsOfElements() {
   std::vector<DocumentEvent> events;
   pane.browser.onDocumentEvent = [&](const DocumentEvent& event) { events.push_back(event); };
   pane.load(server.url("/events.htm"));
-  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kPageLoadTimeoutMs);
 
   // Events raised by the page's own script reach the pane as the user's would.
   QWebEnginePage* page = qobject_cast<QWebEngineView*>(pane.browser.widget())->page();
   page->runJavaScript(
       "document.getElementById('pic').dispatchEvent(new MouseEvent('mouseover', {bubbles: true}));"
       "document.getElementById('link').click();");
-  QTRY_COMPARE_WITH_TIMEOUT(events.size(), std::size_t{2}, kLoadTimeoutMs);
+  QTRY_COMPARE_WITH_TIMEOUT(events.size(), std::size_t{2}, kPageLoadTimeoutMs);
   QCOMPARE(events[0].kind, DocumentEvent::Kind::MouseOver);
   QCOMPARE(events[0].tagName, std::string("IMG"));
   QCOMPARE(events[0].src, server.url("/pic.gif"));
@@ -219,7 +213,7 @@ void BrowserPageTest::appendedPiecesBecomeOneDocument() {
   }
   pane.browser.appendToDocument("</body></html>");
   pane.browser.closeDocument();
-  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kLoadTimeoutMs);
+  QTRY_VERIFY_WITH_TIMEOUT(pane.pageCompleted(), kPageLoadTimeoutMs);
   // A pane that showed no page before writes at about:blank, as the page loader does.
   QCOMPARE(pane.completed, std::vector<std::string>{"page about:blank"});
   QCOMPARE(pane.browser.LocationURL(), std::string("about:blank"));
@@ -238,7 +232,7 @@ void BrowserPageTest::appendedPiecesBecomeOneDocument() {
   pane.browser.appendToDocument("<title>Second</title>Second text");
   pane.browser.closeDocument();
   pane.browser.closeDocument();
-  QTRY_COMPARE_WITH_TIMEOUT(pane.completed.size(), std::size_t{2}, kLoadTimeoutMs);
+  QTRY_COMPARE_WITH_TIMEOUT(pane.completed.size(), std::size_t{2}, kPageLoadTimeoutMs);
   QCOMPARE(pane.completed.back(), std::string("page about:blank"));
   QCOMPARE(pane.browser.Document()->title, std::string("Second"));
   QVERIFY(pane.documentReadyInHandler);
@@ -247,7 +241,7 @@ void BrowserPageTest::appendedPiecesBecomeOneDocument() {
   pane.browser.execCommand(BrowserCommand::SelectAll);
   QWebEnginePage* page = qobject_cast<QWebEngineView*>(pane.browser.widget())->page();
   QTRY_COMPARE_WITH_TIMEOUT(page->selectedText().trimmed(), QStringLiteral("Second text"),
-                            kLoadTimeoutMs);
+                            kPageLoadTimeoutMs);
 }
 
 }  // namespace vendaro

@@ -26,68 +26,55 @@ bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-TEST(CommandLineTest, HelpAndVersionNeedNoDisplay) {
-  const testing::ProgramResult help = runVendaro({"--help"});
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_TRUE(contains(help.out, "Usage: vendaro")) << help.out;
-  EXPECT_TRUE(contains(help.out, "--app-folder")) << help.out;
+// Each run: the settings file to write first (none when empty; a folder when
+// "/"), the arguments after the program name (the test folder follows
+// "--app-folder"), the exit code and a text the output must hold.
+struct Case {
+  std::string settings;
+  std::vector<std::string> arguments;
+  int exitCode;
+  std::string says;
+};
 
-  const testing::ProgramResult version = runVendaro({"--version"});
-  EXPECT_EQ(version.exitCode, 0);
-  EXPECT_FALSE(version.out.empty());
-}
-
-TEST(CommandLineTest, WithoutDisplayExplainsWhatToDoInsteadOfAborting) {
-  testing::TempFolder home;
-  const testing::ProgramResult run = runVendaro({"--app-folder", home.path().string()});
-  ASSERT_EQ(run.exitCode, 2) << run.out;
-  EXPECT_TRUE(contains(run.out, "no display found")) << run.out;
-  EXPECT_TRUE(contains(run.out, "xvfb-run -a vendaro")) << run.out;
-  EXPECT_TRUE(contains(run.out, "QT_QPA_PLATFORM=offscreen")) << run.out;
-}
-
-TEST(CommandLineTest, UnusableFolderSettingsOrArgumentsExitWithCode2) {
-  testing::TempFolder home;
-  home.write("not-a-folder", "x");
-  const testing::ProgramResult fileAsFolder =
-      runVendaro({"--app-folder", home.file("not-a-folder").string()});
-  EXPECT_EQ(fileAsFolder.exitCode, 2);
-  EXPECT_TRUE(contains(fileAsFolder.out, "application folder")) << fileAsFolder.out;
-
-  // The window and every command refuse a bad settings file before anything else.
+TEST(CommandLineTest, ExplainsWhatIsWrongWithoutNeedingADisplay) {
   std::string deep = "[";
   for (int i = 0; i < 40000; ++i) deep += "a.";
   deep += "a]\n";
+  const std::vector<std::string> orders{"orders", "--app-folder"}, window{"--app-folder"};
+  std::vector<Case> runs{
+      {"", {"--help"}, 0, "--app-folder"},
+      {"", {"--version"}, 0, ""},
+      {"", {"--no-such-option"}, 2, "--no-such-option"},
+      {"", window, 2, "no display found"},
+      {"/", orders, 2, "is a folder"},
+      // An unknown key is a warning only; the command goes on (to its empty database).
+      {"[vendor]\nbase_ulr = \"http://a.example\"\n", orders, -1,
+       "vendaro.toml:2: unknown key [vendor] base_ulr"}};
+  // The window and every command refuse a bad settings file before anything else.
   for (const std::string& bad : {std::string("[vendor]\nbase_url = 42\n"), deep,
                                  std::string("[store]\norder_email = \"x\\\"@y\"\n")}) {
-    home.write("vendaro.toml", bad);
-    for (const auto& command : {std::vector<std::string>{}, std::vector<std::string>{"orders"}}) {
-      std::vector<std::string> arguments = command;
-      arguments.insert(arguments.end(), {"--app-folder", home.path().string()});
-      const testing::ProgramResult badSettings = runVendaro(arguments);
-      EXPECT_EQ(badSettings.exitCode, 2) << badSettings.out;
-      EXPECT_TRUE(contains(badSettings.out, "vendaro.toml")) << badSettings.out;
-      EXPECT_FALSE(contains(badSettings.out, "no display")) << badSettings.out;
-    }
+    runs.push_back({bad, window, 2, "vendaro.toml"});
+    runs.push_back({bad, orders, 2, "vendaro.toml"});
   }
-  std::filesystem::remove(home.file("vendaro.toml"));
-  std::filesystem::create_directory(home.file("vendaro.toml"));
-  const testing::ProgramResult folderSettings =
-      runVendaro({"orders", "--app-folder", home.path().string()});
-  EXPECT_EQ(folderSettings.exitCode, 2);
-  EXPECT_TRUE(contains(folderSettings.out, "is a folder")) << folderSettings.out;
-  std::filesystem::remove(home.file("vendaro.toml"));
-
-  // An unknown key is a warning only.
-  home.write("vendaro.toml", "[vendor]\nbase_ulr = \"http://a.example\"\n");
-  const testing::ProgramResult warned =
-      runVendaro({"orders", "--app-folder", home.path().string()});
-  EXPECT_FALSE(contains(warned.out, "cannot be read")) << warned.out;
-  EXPECT_TRUE(contains(warned.out, "vendaro.toml:2: unknown key [vendor] base_ulr")) << warned.out;
-
-  const testing::ProgramResult unknown = runVendaro({"--no-such-option"});
-  EXPECT_EQ(unknown.exitCode, 2);
-  EXPECT_TRUE(contains(unknown.out, "--no-such-option")) << unknown.out;
+  for (const Case& run : runs) {
+    testing::TempFolder home;
+    if (run.settings == "/") std::filesystem::create_directory(home.file("vendaro.toml"));
+    else if (!run.settings.empty()) home.write("vendaro.toml", run.settings);
+    std::vector<std::string> arguments = run.arguments;
+    if (arguments.back() == "--app-folder") arguments.push_back(home.path().string());
+    const testing::ProgramResult result = runVendaro(arguments);
+    EXPECT_TRUE(run.exitCode < 0 ? !contains(result.out, "cannot be read")
+                                 : result.exitCode == run.exitCode)
+        << result.exitCode << " " << result.out;
+    EXPECT_FALSE(result.out.empty());
+    EXPECT_TRUE(contains(result.out, run.says)) << result.out;
+    EXPECT_TRUE(run.settings.size() < 2 || !contains(result.out, "no display")) << result.out;
+  }
+  testing::TempFolder home;
+  home.write("not-a-folder", "x");
+  const auto fileAsFolder = runVendaro({"--app-folder", home.file("not-a-folder").string()});
+  EXPECT_EQ(fileAsFolder.exitCode, 2);
+  EXPECT_TRUE(contains(fileAsFolder.out, "application folder")) << fileAsFolder.out;
 }
 
 }  // namespace

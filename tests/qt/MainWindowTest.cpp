@@ -1,19 +1,7 @@
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPrinter>
-#include <QPushButton>
-#include <QStackedWidget>
-#include <QTabWidget>
-#include <QUrl>
-#include <QtTest>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -23,19 +11,14 @@
 #include "orders/OrderSubsystem.h"
 #include "store/StoreSubsystem.h"
 #include "store/Wizard1.h"
-#include "tests/qt/GuiWatchdog.h"
+#include "tests/qt/GuiTest.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro {
 namespace {
 
-constexpr int kPageLoadTimeoutMs = 30000;
 // The first page's background, looked for in the picture of the pane.
 const QColor kPageColour(0x22, 0x88, 0x55);
-
-std::string fileAddress(const std::filesystem::path& path) {
-  return QUrl::fromLocalFile(QString::fromStdString(path.string())).toString().toStdString();
-}
 
 std::string page(const std::string& title, const std::string& colour) {
   return "<html><head><title>" + title + "</title></head><body style='background:" + colour +
@@ -69,10 +52,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  public:
-  static void initMain() {
-    testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  }
+  static void initMain() { testing::startWebGuiTest(); }
 
  private slots:
   void initTestCase();

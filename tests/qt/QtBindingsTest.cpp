@@ -1,11 +1,7 @@
-#include <QApplication>
-#include <QCheckBox>
-#include <QPlainTextEdit>
-#include <QtTest>
 
 #include "platform/qt/QtCheckBoxBinding.h"
 #include "platform/qt/QtTextEditBinding.h"
-#include "tests/qt/GuiWatchdog.h"
+#include "tests/qt/GuiTest.h"
 
 namespace vendaro {
 
@@ -13,7 +9,7 @@ class QtBindingsTest : public QObject {
   Q_OBJECT
 
  public:
-  static void initMain() { testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS); }
+  static void initMain() { testing::startWatchdog(); }
 
  private slots:
   void textEditShowsCrLfAsLineBreaksAndGivesTypedLinesBackWithCrLf();

@@ -1,17 +1,13 @@
-#include <QCoreApplication>
-#include <QThread>
-#include <QtTest>
 #include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "platform/Timer.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtLauncher.h"
-#include "tests/qt/GuiWatchdog.h"
+#include "tests/qt/GuiTest.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro {
@@ -20,12 +16,11 @@ class QtPlatformTest : public QObject {
   Q_OBJECT
 
  public:
-  static void initMain() { testing::GuiWatchdog::start(VENDARO_WATCHDOG_SECONDS); }
+  static void initMain() { testing::startWatchdog(); }
 
  private slots:
   void postFromAnotherThreadRunsOnTheLoopThreadInOrder();
   void delayedTasksRunOnceInTimeOrderUnlessCancelled();
-  void timerControlTicksUntilDisabled();
   void fileFilterTakesQtForm();
   void launcherSplitsProgramTextBeforeItsArguments();
 };
@@ -71,18 +66,6 @@ void QtPlatformTest::delayedTasksRunOnceInTimeOrderUnlessCancelled() {
   std::sort(ran.begin(), ran.end());
   const std::vector<std::string> expected{"chained", "early", "late"};
   QCOMPARE(ran, expected);
-}
-
-void QtPlatformTest::timerControlTicksUntilDisabled() {
-  QtEventLoop loop;
-  Timer timer(loop, 5);
-  int ticks = 0;
-  timer.onTimer = [&] {
-    if (++ticks == 3) timer.setEnabled(false);
-  };
-  QTRY_COMPARE(ticks, 3);
-  QTest::qWait(40);
-  QCOMPARE(ticks, 3);
 }
 
 void QtPlatformTest::fileFilterTakesQtForm() {
