@@ -166,9 +166,10 @@ TEST_F(ToolbarTest, TheWindowPlaceIsKeptBetweenRuns) {
   Form1& form = loadForm();
   form.windowState = "AdnQywADAAA=";
   form.Form_Unload();
-  EXPECT_EQ(makeForm().windowState, "");
-  form.Form_Load();
-  EXPECT_EQ(form.windowState, "AdnQywADAAA=");
+  Form1& restarted = makeForm();
+  EXPECT_EQ(restarted.windowState, "");
+  restarted.Form_Load();
+  EXPECT_EQ(restarted.windowState, "AdnQywADAAA=");
 }
 
 }  // namespace
