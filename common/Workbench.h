@@ -74,6 +74,12 @@ class Workbench {
   // The store subsystem takes a picture address clicked in the main pane into
   // the open store wizard's picture box.
   std::function<void(const std::string& address)> offerPictureToStore;
+  // The web editor opens a page file in its window (the submission tool's
+  // "Edit" uses it).
+  std::function<void(const std::filesystem::path& page)> openInWebEditor;
+  // The publishing subsystem opens its window for a folder of pages (the
+  // submission tool's "Publish" uses it).
+  std::function<void(const std::filesystem::path& folder)> publishFolder;
 
  private:
   std::function<Database&()> database_;
