@@ -3,7 +3,6 @@
 #include "app/ProgramSettings.h"
 #include "app/Subsystems.h"
 #include "platform/AppFolder.h"
-#include "submit/SearchEngineSettings.h"
 
 namespace vendaro {
 
@@ -14,8 +13,6 @@ void readSections(AppContext& context) {
   context.folders = FolderSettings::read(file);
   (void)ProgramSettings::read(file);
   checkSubsystemSettings(file);
-  // The section of the submission tool, which is still to be built.
-  (void)SearchEngineSettings::read(file);
 }
 
 std::optional<AppContext> openAppContext(const std::optional<std::string>& folderOption,

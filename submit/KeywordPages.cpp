@@ -1,0 +1,93 @@
+#include "submit/KeywordPages.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "common/ListFilling.h"
+#include "common/NumberText.h"
+#include "common/TextFile.h"
+#include "submit/KeywordTexts.h"
+#include "submit/RepPage.h"
+
+namespace vendaro {
+
+KeywordPages::KeywordPages(const KeywordResearch& research, const ListControl& address,
+                           Dialogs& dialogs, std::filesystem::path folder, Actions actions)
+    : Label11("Press \"Get...\" to compose the harvest into the text above, edit it, and "
+              "press \"Save\" to keep it as blocks; every block becomes one page."),
+      Label12("Enter here all links to Your sites which You wish to be found by the set "
+              "keywords  entered before. After site will is created ,You may edit it and add "
+              "another description under  every links on a site."),
+      research_(research),
+      address_(address),
+      dialogs_(dialogs),
+      folder_(std::move(folder)),
+      actions_(std::move(actions)) {}
+
+void KeywordPages::Command7_Click() {
+  Text1.setText(keyword_texts::titles(research_.Text3.Text(), research_.List1.items(),
+                                      research_.List3.items()));
+}
+
+void KeywordPages::Command8_Click() {
+  Text1.setText(keyword_texts::descriptions(research_.Text3.Text(), research_.List4.items()));
+}
+
+void KeywordPages::Command9_Click() {
+  Text1.setText(keyword_texts::keywords(research_.List5.items()));
+}
+
+void KeywordPages::save(ListControl& blocks, Label& counter, const char* noun) {
+  SplitToList(Text1.Text(), blocks, kSeparator);
+  counter.setCaption(numberText(std::int64_t{blocks.ListCount()}) + noun);
+}
+
+void KeywordPages::Command10_Click() {
+  save(List6, Label13, " titles");
+}
+
+void KeywordPages::Command11_Click() {
+  save(List7, Label14, " descript");
+}
+
+void KeywordPages::Command12_Click() {
+  save(List8, Label15, " keywords");
+}
+
+void KeywordPages::Command13_Click() {
+  Text8.setText(address_.Text());
+}
+
+void KeywordPages::Command14_Click() {
+  List9.AddItem("<a href='" + Text8.Text() + "'>" + Text7.Text() + "</a>");
+}
+
+void KeywordPages::List9_DblClick() {
+  if (List9.ListIndex() >= 0) List9.RemoveItem(List9.ListIndex());
+}
+
+void KeywordPages::Command15_Click() {
+  const int pages = std::min({List6.ListCount(), List7.ListCount(), List8.ListCount()});
+  std::error_code error;
+  std::filesystem::create_directories(folder_, error);
+  for (int j = 0; j < pages; ++j) {
+    const RepPage page{List6.List(j), List7.List(j), List8.List(j), List9.items()};
+    const std::filesystem::path file = folder_ / RepPage::fileName(j);
+    if (!writeWholeFile(file, page.text())) {
+      dialogs_.MsgBox("The page " + file.string() + " cannot be written.", MessageButtons::Ok,
+                      MessageIcon::Critical);
+      return;
+    }
+  }
+  dialogs_.MsgBox(kDoneMessage, MessageButtons::Ok);
+}
+
+void KeywordPages::Command16_Click() {
+  if (actions_.edit) actions_.edit(folder_ / RepPage::fileName(0));
+}
+
+void KeywordPages::Command18_Click() {
+  if (actions_.publish) actions_.publish(folder_);
+}
+
+}  // namespace vendaro

@@ -1,0 +1,73 @@
+#include "submit/SearchEngines.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+namespace vendaro {
+namespace {
+
+const std::map<std::string, std::string>& captions() {
+  static const std::map<std::string, std::string> kCaptions = {
+      {"webcrawler", "WebCrawler"}, {"altavista", "AltaVista"}, {"hotbot", "HotBot"},
+      {"infoseek", "Infoseek"},     {"magellan", "Magellan"},   {"yahoo", "Yahoo"},
+      {"lycos", "Lycos"},           {"excite", "Excite"}};
+  return kCaptions;
+}
+
+bool unreserved(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '_' || c == '.' || c == '~';
+}
+
+std::string queryValueEncoded(const std::string& value) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string encoded;
+  for (unsigned char c : value) {
+    if (unreserved(c)) {
+      encoded += static_cast<char>(c);
+    } else {
+      encoded += '%';
+      encoded += kHex[c >> 4];
+      encoded += kHex[c & 0x0F];
+    }
+  }
+  return encoded;
+}
+
+}  // namespace
+
+SearchEngines::SearchEngines(const SearchEngineSettings& settings)
+    : SearchEngines(settings, {SearchEngineSettings::kOrder.begin(),
+                               SearchEngineSettings::kOrder.end()}) {}
+
+SearchEngines::SearchEngines(const SearchEngineSettings& settings,
+                             const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    if (captions().count(name) == 0) {
+      throw std::invalid_argument("unknown search engine \"" + name +
+                                  "\" (known: webcrawler, altavista, hotbot, infoseek, "
+                                  "magellan, yahoo, lycos, excite)");
+    }
+  }
+  for (const char* name : SearchEngineSettings::kOrder) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) continue;
+    std::string base = settings.engines.at(name);
+    while (!base.empty() && base.back() == '/') base.pop_back();
+    engines_.push_back({name, captions().at(name), base, settings.queries.at(name)});
+  }
+}
+
+std::string SearchEngines::address(int index, const std::string& keyword) const {
+  const SearchEngine& chosen = engine(index);
+  std::string query = chosen.query;
+  const std::string mark = SearchEngineSettings::kKeywordMark;
+  const std::string encoded = queryValueEncoded(keyword);
+  for (std::size_t at = query.find(mark); at != std::string::npos;
+       at = query.find(mark, at + encoded.size())) {
+    query.replace(at, mark.size(), encoded);
+  }
+  return chosen.base + query;
+}
+
+}  // namespace vendaro

@@ -1,0 +1,17 @@
+#include "submit/SubmitSubsystem.h"
+
+#include "submit/SearchEngineSettings.h"
+#include "submit/Submittion.h"
+
+namespace vendaro {
+
+void registerSubmitCommands(Workbench& workbench) {
+  workbench.commands.add("analise",
+                         [&workbench] { workbench.windows.show(Submittion::kFormName); });
+}
+
+void checkSubmitSettings(const SettingsFile& file) {
+  (void)SearchEngineSettings::read(file);
+}
+
+}  // namespace vendaro
