@@ -83,6 +83,7 @@ int runResearchCommand(const ResearchOptions& options, const SearchEngineSetting
     failed = failed || icon == MessageIcon::Critical;
   });
   const ListControl noAddress;
+  std::string shown;  // the status text printed last
   Submittion window(loop, dialogs, pageLoaders(loop), chosenEngines(options, settings), noAddress,
                     options.output, {});
   KeywordResearch& research = window.research;
@@ -91,7 +92,6 @@ int runResearchCommand(const ResearchOptions& options, const SearchEngineSetting
     research.Text6.setText(keyword);
     research.Command1_Click();
   }
-  std::string shown;
   research.StatusBar1.addListener([&] {
     if (research.StatusBar1.panelText(1) == shown) return;
     shown = research.StatusBar1.panelText(1);

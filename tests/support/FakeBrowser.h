@@ -19,7 +19,10 @@ class FakeBrowser : public Browser {
   void Navigate(const std::string& address) override;
   void GoBack() override { record("GoBack"); }
   void GoForward() override { record("GoForward"); }
-  void Stop() override { record("Stop"); }
+  void Stop() override {
+    busy = false;  // a stopped load is over
+    record("Stop");
+  }
   void Refresh() override { record("Refresh"); }
   bool Busy() const override { return busy; }
   std::string LocationURL() const override { return locationUrl; }
