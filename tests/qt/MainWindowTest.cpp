@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QProgressBar>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -226,6 +227,16 @@ void MainWindowTest::toolWindowsOpenOnceAndAreRaisedAfterwards() {
   QTest::mouseClick(wizardWindow->findChild<QPushButton*>("Command151"), Qt::LeftButton);
   QCOMPARE(workbench->toolWindowSlots().view(kOrderViewerForm), viewer);
   QCOMPARE(windowsNamed("frmOrders"), 1);
+
+  // "Analysis" opens the submission tool; an added keyword shows in its list.
+  window->findChild<QAction*>("analise")->trigger();
+  auto* submission = workbench->toolWindowSlots().view("Submittion");
+  QVERIFY(submission && QTest::qWaitForWindowExposed(submission));
+  QCOMPARE(submission->windowTitle(), QStringLiteral("Submittion tool"));
+  QTest::keyClicks(submission->findChild<QLineEdit*>("Text6"), "shoes");
+  QTest::mouseClick(submission->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  QCOMPARE(submission->findChild<QListWidget*>("List1")->count(), 1);
+  QCOMPARE(submission->findChild<QProgressBar*>("ProgressBar1")->maximum(), 8);
 }
 
 void MainWindowTest::exitSavesTheAddressListAndClosesTheWizardOnly() {
