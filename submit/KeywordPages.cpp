@@ -13,11 +13,13 @@ namespace vendaro {
 
 KeywordPages::KeywordPages(const KeywordResearch& research, const ListControl& address,
                            Dialogs& dialogs, std::filesystem::path folder, Actions actions)
-    : Label11("Press \"Get...\" to compose the harvest into the text above, edit it, and "
-              "press \"Save\" to keep it as blocks; every block becomes one page."),
-      Label12("Enter here all links to Your sites which You wish to be found by the set "
-              "keywords  entered before. After site will is created ,You may edit it and add "
-              "another description under  every links on a site."),
+    : Label11(
+          "Press \"Get...\" to compose the harvest into the text above, edit it, and "
+          "press \"Save\" to keep it as blocks; every block becomes one page."),
+      Label12(
+          "Enter here all links to Your sites which You wish to be found by the set "
+          "keywords  entered before. After site will is created ,You may edit it and add "
+          "another description under  every links on a site."),
       research_(research),
       address_(address),
       dialogs_(dialogs),

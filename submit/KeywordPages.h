@@ -40,8 +40,8 @@ class KeywordPages {
   Label Label15;
   Label Label11;
   // "Creation"
-  TextBox Text7;  // title of a link
-  TextBox Text8;  // its address
+  TextBox Text7;      // title of a link
+  TextBox Text8;      // its address
   ListControl List9;  // links listing
   Label Label12;
 

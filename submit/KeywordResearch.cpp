@@ -47,10 +47,14 @@ KeywordResearch::~KeywordResearch() {
 
 const Browser& KeywordResearch::browser(int number) const {
   switch (number) {
-    case 1: return *browsers_.WebBrowser1;
-    case 2: return *browsers_.WebBrowser2;
-    case 3: return *browsers_.WebBrowser3;
-    default: throw std::out_of_range("no WebBrowser" + std::to_string(number));
+    case 1:
+      return *browsers_.WebBrowser1;
+    case 2:
+      return *browsers_.WebBrowser2;
+    case 3:
+      return *browsers_.WebBrowser3;
+    default:
+      throw std::out_of_range("no WebBrowser" + std::to_string(number));
   }
 }
 
@@ -114,8 +118,8 @@ void KeywordResearch::Timer1_Timer() {
 
 void KeywordResearch::engineGivenUp() {
   if (engineIndex < engines_.count()) {
-    StatusBar1.setPanelText(1, " " + engines_.engine(engineIndex).caption +
-                                   " does not answer, skipped");
+    StatusBar1.setPanelText(
+        1, " " + engines_.engine(engineIndex).caption + " does not answer, skipped");
   }
   tries_ = 0;
   ++engineIndex;
@@ -142,7 +146,8 @@ void KeywordResearch::readStep() {
   }
   startReading(*browsers_.WebBrowser2, Timer2);
   startReading(*browsers_.WebBrowser3, Timer3);
-  StatusBar1.setPanelText(1, "Left to read :" + numberText(std::int64_t{List2.ListCount()}) + " pages");
+  StatusBar1.setPanelText(
+      1, "Left to read :" + numberText(std::int64_t{List2.ListCount()}) + " pages");
 }
 
 void KeywordResearch::startReading(Browser& reader, Timer& watchdog) {

@@ -44,15 +44,15 @@ class KeywordResearch {
   KeywordResearch(const KeywordResearch&) = delete;
   KeywordResearch& operator=(const KeywordResearch&) = delete;
 
-  TextBox Text6;  // keyword entry
-  ListControl List1;  // keywords
-  ListControl List2;  // collected links
-  ListControl List3;  // titles
-  ListControl List4;  // descriptions
-  ListControl List5;  // keywords of the pages
-  TextBox Text3;  // company name
-  TextBox Text4;  // e-mail
-  TextBox Text5;  // contact name
+  TextBox Text6;       // keyword entry
+  ListControl List1;   // keywords
+  ListControl List2;   // collected links
+  ListControl List3;   // titles
+  ListControl List4;   // descriptions
+  ListControl List5;   // keywords of the pages
+  TextBox Text3;       // company name
+  TextBox Text4;       // e-mail
+  TextBox Text5;       // contact name
   ListControl Combo1;  // project name
   Timer Timer1;
   Timer Timer2;

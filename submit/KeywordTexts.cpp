@@ -31,8 +31,7 @@ std::string titles(const std::string& company, const std::vector<std::string>& k
   return headedBlocks(header, titles, kTitleBlockLimit);
 }
 
-std::string descriptions(const std::string& company,
-                         const std::vector<std::string>& descriptions) {
+std::string descriptions(const std::string& company, const std::vector<std::string>& descriptions) {
   return headedBlocks(company, descriptions, kTextBlockLimit);
 }
 

@@ -18,8 +18,7 @@ ResearchBrowsers pageLoaders(EventLoop& loop) {
           std::make_unique<PageLoader>(loop)};
 }
 
-SearchEngines chosenEngines(const ResearchOptions& options,
-                            const SearchEngineSettings& settings) {
+SearchEngines chosenEngines(const ResearchOptions& options, const SearchEngineSettings& settings) {
   if (options.engines.empty()) return SearchEngines(settings);
   return SearchEngines(settings, options.engines);
 }
@@ -42,10 +41,9 @@ std::string lines(const std::vector<std::string>& entries) {
 
 bool writeHarvest(const KeywordResearch& research, const std::filesystem::path& folder,
                   std::ostream& out, std::ostream& errors) {
-  const std::pair<const char*, const ListControl*> files[] = {
-      {"titles.txt", &research.List3},
-      {"descriptions.txt", &research.List4},
-      {"keywords.txt", &research.List5}};
+  const std::pair<const char*, const ListControl*> files[] = {{"titles.txt", &research.List3},
+                                                              {"descriptions.txt", &research.List4},
+                                                              {"keywords.txt", &research.List5}};
   for (const auto& [name, list] : files) {
     if (!writeWholeFile(folder / name, lines(list->items()))) {
       errors << "vendaro: " << (folder / name).string() << " cannot be written\n";

@@ -30,8 +30,7 @@ struct SearchEngineSettings {
   std::map<std::string, std::string> queries = {
       {"webcrawler", "/cgi-bin/WebQuery?searchText={keyword}"},
       {"altavista", "/cgi-bin/query?pg=q&q={keyword}&stq=10"},
-      {"hotbot",
-       "/?MT={keyword}&SM=MC&DV=0&LG=any&DC=25&DE=2&submit=SEARCH&_v=2&OPs=MDRTP"},
+      {"hotbot", "/?MT={keyword}&SM=MC&DV=0&LG=any&DC=25&DE=2&submit=SEARCH&_v=2&OPs=MDRTP"},
       {"infoseek", "/Titles?lk=noframes&qt={keyword}&col=WW&st=10"},
       {"magellan", "/search.gw?search={keyword}&c=web&look=magellan&x=28&y=11"},
       {"yahoo", "/bin/query?p={keyword}&hc=12&hs=369"},

@@ -4,6 +4,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
@@ -38,11 +40,13 @@ std::string queryValueEncoded(const std::string& value) {
 }  // namespace
 
 SearchEngines::SearchEngines(const SearchEngineSettings& settings)
-    : SearchEngines(settings, {SearchEngineSettings::kOrder.begin(),
-                               SearchEngineSettings::kOrder.end()}) {}
+    : SearchEngines(settings,
+                    {SearchEngineSettings::kOrder.begin(), SearchEngineSettings::kOrder.end()}) {}
 
 SearchEngines::SearchEngines(const SearchEngineSettings& settings,
-                             const std::vector<std::string>& names) {
+                             const std::vector<std::string>& chosen) {
+  std::vector<std::string> names;
+  for (const std::string& name : chosen) names.push_back(text::lowerAscii(name));
   for (const std::string& name : names) {
     if (captions().count(name) == 0) {
       throw std::invalid_argument("unknown search engine \"" + name +

@@ -21,9 +21,9 @@ class SearchEngines {
  public:
   // All eight engines of the settings, in sweep order.
   explicit SearchEngines(const SearchEngineSettings& settings);
-  // Only the engines named in `names` (lower case), still in sweep order;
-  // an unknown name throws std::invalid_argument naming it.
-  SearchEngines(const SearchEngineSettings& settings, const std::vector<std::string>& names);
+  // Only the engines named in `chosen` (letter case ignored), still in sweep
+  // order; an unknown name throws std::invalid_argument naming it.
+  SearchEngines(const SearchEngineSettings& settings, const std::vector<std::string>& chosen);
 
   int count() const { return static_cast<int>(engines_.size()); }
   const SearchEngine& engine(int index) const { return engines_.at(index); }

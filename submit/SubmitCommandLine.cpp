@@ -14,8 +14,7 @@ void addSubmitCommandLine(CommandLine& commandLine) {
       "research",
       "Search the engines for keywords and harvest the titles, descriptions and keywords of "
       "the pages found");
-  research->add_option("--keyword", options->keywords, "A keyword (repeat for more)")
-      ->required();
+  research->add_option("--keyword", options->keywords, "A keyword (repeat for more)")->required();
   research->add_option("--engine", options->engines,
                        "Only this engine (repeat for more): webcrawler, altavista, hotbot, "
                        "infoseek, magellan, yahoo, lycos, excite");
@@ -29,8 +28,8 @@ void addSubmitCommandLine(CommandLine& commandLine) {
       chosen.output = output->empty() ? context.folders.outputFolder(context.folder)
                                       : std::filesystem::path(*output);
       try {
-        return runResearchCommand(chosen, SearchEngineSettings::read(context.settings),
-                                  std::cout, std::cerr);
+        return runResearchCommand(chosen, SearchEngineSettings::read(context.settings), std::cout,
+                                  std::cerr);
       } catch (const std::invalid_argument& error) {
         std::cerr << "vendaro: " << error.what() << "\n";
         return kExitError;

@@ -36,8 +36,7 @@ SubmittionView::SubmittionView(Submittion& window) : window_(window) {
   resize(kInitialWidth, kInitialHeight);
 }
 
-QProgressBar* SubmittionView::progressBar(ProgressBar& bar, const QString& name,
-                                          QWidget* parent) {
+QProgressBar* SubmittionView::progressBar(ProgressBar& bar, const QString& name, QWidget* parent) {
   auto* widget = new QProgressBar(parent);
   widget->setObjectName(name);
   new QtProgressBarBinding(bar, *widget);
@@ -50,39 +49,51 @@ QWidget* SubmittionView::makeAnalysisTab() {
   auto* grid = new QGridLayout(tab);
   ui_.labelledLineEdit(*grid, 0, QStringLiteral("Company Name"), research.Text3,
                        QStringLiteral("Text3"));
-  ui_.labelledLineEdit(*grid, 1, QStringLiteral("E-Mail"), research.Text4,
-                       QStringLiteral("Text4"));
+  ui_.labelledLineEdit(*grid, 1, QStringLiteral("E-Mail"), research.Text4, QStringLiteral("Text4"));
   ui_.labelledLineEdit(*grid, 2, QStringLiteral("Contact Name"), research.Text5,
                        QStringLiteral("Text5"));
   grid->addWidget(ui_.caption(QStringLiteral("Project Name"), tab), 3, 0);
-  grid->addWidget(ui_.comboBox(research.Combo1, QStringLiteral("Combo1"), [] {}, tab), 3, 1);
+  grid->addWidget(ui_.comboBox(
+                      research.Combo1, QStringLiteral("Combo1"), [] {}, tab),
+                  3, 1);
   grid->addWidget(
-      ui_.caption(
-          QStringLiteral("Enter here the keywords , You would like Your Web to be found "), tab),
+      ui_.caption(QStringLiteral("Enter here the keywords , You would like Your Web to be found "),
+                  tab),
       4, 0, 1, 3);
   grid->addWidget(ui_.lineEdit(research.Text6, QStringLiteral("Text6"), tab), 5, 0, 1, 2);
-  grid->addWidget(ui_.button(QStringLiteral("Add keyword"), QStringLiteral("Command1"),
-                             [&research] { research.Command1_Click(); }, tab),
+  grid->addWidget(ui_.button(
+                      QStringLiteral("Add keyword"), QStringLiteral("Command1"),
+                      [&research] { research.Command1_Click(); }, tab),
                   5, 2);
-  grid->addWidget(ui_.listBox(research.List1, QStringLiteral("List1"), [] {},
-                              [&research] { research.List1_DblClick(); }, tab),
+  grid->addWidget(ui_.listBox(
+                      research.List1, QStringLiteral("List1"), [] {},
+                      [&research] { research.List1_DblClick(); }, tab),
                   6, 0, 1, 2);
-  grid->addWidget(ui_.button(QStringLiteral("Search"), QStringLiteral("Command5"),
-                             [&research] { research.Command5_Click(); }, tab),
+  grid->addWidget(ui_.button(
+                      QStringLiteral("Search"), QStringLiteral("Command5"),
+                      [&research] { research.Command5_Click(); }, tab),
                   6, 2);
-  grid->addWidget(progressBar(research.ProgressBar1, QStringLiteral("ProgressBar1"), tab), 7, 0,
-                  1, 3);
+  grid->addWidget(progressBar(research.ProgressBar1, QStringLiteral("ProgressBar1"), tab), 7, 0, 1,
+                  3);
   grid->addWidget(ui_.caption(QStringLiteral("Search result"), tab), 8, 0);
-  grid->addWidget(ui_.listBox(research.List2, QStringLiteral("List2"), [] {}, [] {}, tab), 9, 0,
-                  1, 2);
-  grid->addWidget(ui_.button(QStringLiteral("Read"), QStringLiteral("Command6"),
-                             [&research] { research.Command6_Click(); }, tab),
+  grid->addWidget(ui_.listBox(
+                      research.List2, QStringLiteral("List2"), [] {}, [] {}, tab),
+                  9, 0, 1, 2);
+  grid->addWidget(ui_.button(
+                      QStringLiteral("Read"), QStringLiteral("Command6"),
+                      [&research] { research.Command6_Click(); }, tab),
                   9, 2);
-  grid->addWidget(progressBar(research.ProgressBar2, QStringLiteral("ProgressBar2"), tab), 10, 0,
-                  1, 3);
-  grid->addWidget(ui_.listBox(research.List3, QStringLiteral("List3"), [] {}, [] {}, tab), 11, 0);
-  grid->addWidget(ui_.listBox(research.List4, QStringLiteral("List4"), [] {}, [] {}, tab), 11, 1);
-  grid->addWidget(ui_.listBox(research.List5, QStringLiteral("List5"), [] {}, [] {}, tab), 11, 2);
+  grid->addWidget(progressBar(research.ProgressBar2, QStringLiteral("ProgressBar2"), tab), 10, 0, 1,
+                  3);
+  grid->addWidget(ui_.listBox(
+                      research.List3, QStringLiteral("List3"), [] {}, [] {}, tab),
+                  11, 0);
+  grid->addWidget(ui_.listBox(
+                      research.List4, QStringLiteral("List4"), [] {}, [] {}, tab),
+                  11, 1);
+  grid->addWidget(ui_.listBox(
+                      research.List5, QStringLiteral("List5"), [] {}, [] {}, tab),
+                  11, 2);
   return tab;
 }
 
@@ -110,13 +121,14 @@ QWidget* SubmittionView::makeSynthesisTab() {
   grid->addWidget(ui_.textEdit(pages.Text1, QStringLiteral("Text1"), tab), 1, 0, 1, 3);
   int column = 0;
   for (const auto& each : columns) {
-    grid->addWidget(ui_.button(QLatin1String(each.get), QLatin1String(each.getName),
-                               each.getClick, tab),
-                    0, column);
-    grid->addWidget(ui_.button(QStringLiteral("Save"), QLatin1String(each.saveName),
-                               each.saveClick, tab),
-                    2, column);
-    grid->addWidget(ui_.listBox(each.blocks, QLatin1String(each.blocksName), [] {}, [] {}, tab),
+    grid->addWidget(
+        ui_.button(QLatin1String(each.get), QLatin1String(each.getName), each.getClick, tab), 0,
+        column);
+    grid->addWidget(
+        ui_.button(QStringLiteral("Save"), QLatin1String(each.saveName), each.saveClick, tab), 2,
+        column);
+    grid->addWidget(ui_.listBox(
+                        each.blocks, QLatin1String(each.blocksName), [] {}, [] {}, tab),
                     3, column);
     grid->addWidget(ui_.label(each.counter, QLatin1String(each.counterName), tab), 4, column);
     ++column;
@@ -132,16 +144,19 @@ QWidget* SubmittionView::makeCreationTab() {
   grid->addWidget(ui_.label(pages.Label12, QStringLiteral("Label12"), tab), 0, 0, 1, 3);
   ui_.labelledLineEdit(*grid, 1, QStringLiteral("Title"), pages.Text7, QStringLiteral("Text7"));
   ui_.labelledLineEdit(*grid, 2, QStringLiteral("URL"), pages.Text8, QStringLiteral("Text8"));
-  grid->addWidget(ui_.button(QStringLiteral("Get"), QStringLiteral("Command13"),
-                             [&pages] { pages.Command13_Click(); }, tab),
+  grid->addWidget(ui_.button(
+                      QStringLiteral("Get"), QStringLiteral("Command13"),
+                      [&pages] { pages.Command13_Click(); }, tab),
                   2, 2);
-  grid->addWidget(ui_.button(QStringLiteral("Add"), QStringLiteral("Command14"),
-                             [&pages] { pages.Command14_Click(); }, tab),
+  grid->addWidget(ui_.button(
+                      QStringLiteral("Add"), QStringLiteral("Command14"),
+                      [&pages] { pages.Command14_Click(); }, tab),
                   3, 2);
   grid->addWidget(ui_.caption(QStringLiteral("Links listing"), tab), 3, 0);
-  grid->addWidget(ui_.listBox(pages.List9, QStringLiteral("List9"), [] {},
-                              [&pages] { pages.List9_DblClick(); }, tab),
-                  4, 0, 1, 3);
+  grid->addWidget(
+      ui_.listBox(
+          pages.List9, QStringLiteral("List9"), [] {}, [&pages] { pages.List9_DblClick(); }, tab),
+      4, 0, 1, 3);
   const struct {
     const char* caption;
     const char* name;
@@ -151,9 +166,9 @@ QWidget* SubmittionView::makeCreationTab() {
                  {"Publish", "Command18", [&pages] { pages.Command18_Click(); }}};
   int column = 0;
   for (const auto& each : buttons) {
-    grid->addWidget(ui_.button(QLatin1String(each.caption), QLatin1String(each.name), each.click,
-                               tab),
-                    5, column++);
+    grid->addWidget(
+        ui_.button(QLatin1String(each.caption), QLatin1String(each.name), each.click, tab), 5,
+        column++);
   }
   return tab;
 }

@@ -47,12 +47,15 @@ class KeywordPagesTest : public ::testing::Test {
   TempFolder folder;
   ListControl address;
   std::vector<std::filesystem::path> edited;
-  KeywordResearch research{loop, dialogs,
-                           ResearchBrowsers{std::make_unique<FakeBrowser>(),
-                                            std::make_unique<FakeBrowser>(),
-                                            std::make_unique<FakeBrowser>()},
-                           SearchEngines(SearchEngineSettings{})};
-  KeywordPages pages{research, address, dialogs, folder.path() / "pages",
+  KeywordResearch research{
+      loop, dialogs,
+      ResearchBrowsers{std::make_unique<FakeBrowser>(), std::make_unique<FakeBrowser>(),
+                       std::make_unique<FakeBrowser>()},
+      SearchEngines(SearchEngineSettings{})};
+  KeywordPages pages{research,
+                     address,
+                     dialogs,
+                     folder.path() / "pages",
                      {[this](const std::filesystem::path& page) { edited.push_back(page); }, {}}};
 };
 
@@ -80,7 +83,8 @@ TEST_F(KeywordPagesTest, GenerateWritesOnePagePerBlockOfTheShortestList) {
   pages.Command14_Click();
   pages.Command15_Click();
 
-  const std::filesystem::path golden = std::filesystem::path(VENDARO_SUBMIT_GOLDEN_DIR) / "rep000.htm";
+  const std::filesystem::path golden =
+      std::filesystem::path(VENDARO_SUBMIT_GOLDEN_DIR) / "rep000.htm";
   const auto written = readWholeFile(folder.path() / "pages" / "rep000.htm");
   ASSERT_TRUE(written.has_value());
   if (const char* update = std::getenv("VENDARO_UPDATE_GOLDEN"); update && *update == '1') {

@@ -55,9 +55,11 @@ TEST_F(KeywordResearchTest, SweepsEveryEngineForEachKeywordAndCollectsMatchingLi
   EXPECT_EQ(engine->navigations[7],
             "http://search.excite.example/search.gw?s=shoes&c=web&start=0&showSummary=false");
   EXPECT_EQ(engine->navigations[8], webcrawler + "red%20socks");
-  EXPECT_EQ(engine->navigations[13], "http://search.yahoo.example/bin/query?p=red%20socks"
-                                     "&hc=12&hs=369");
-  EXPECT_THAT(research.List2.items(), ElementsAre("http://r.example/a", "http://r.example/shoes/c"));
+  EXPECT_EQ(engine->navigations[13],
+            "http://search.yahoo.example/bin/query?p=red%20socks"
+            "&hc=12&hs=369");
+  EXPECT_THAT(research.List2.items(),
+              ElementsAre("http://r.example/a", "http://r.example/shoes/c"));
   EXPECT_EQ(research.StatusBar1.panelText(1), " Found  2 links");
   EXPECT_EQ(research.ProgressBar1.Value(), research.ProgressBar1.Max());
   EXPECT_EQ(research.keywordIndex + research.engineIndex, 0);
@@ -85,10 +87,10 @@ TEST_F(KeywordResearchTest, AnEngineThatNeverAnswersIsAskedAgainThenSkipped) {
 
 TEST_F(KeywordResearchTest, ReadsWithTwoBrowsersHarvestsAndEndsWithTheMessage) {
   research.List2.AddItems({"http://a.example/", "http://b.example/", "http://c.example/"});
-  reader2->pages["http://a.example/"] =
-      page("<title>A shop</title><meta name='keywords' content='red,blue,green'>"
-           "<meta name='Description' content='ignored'><meta name='description' content='Best'>",
-           "http://a.example/");
+  reader2->pages["http://a.example/"] = page(
+      "<title>A shop</title><meta name='keywords' content='red,blue,green'>"
+      "<meta name='Description' content='ignored'><meta name='description' content='Best'>",
+      "http://a.example/");
   research.Command6_Click();
   EXPECT_THAT(reader2->navigations, ElementsAre("http://a.example/"));
   EXPECT_THAT(reader3->navigations, ElementsAre("http://b.example/"));

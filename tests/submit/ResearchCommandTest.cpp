@@ -26,15 +26,13 @@ TEST(ResearchCommand, SweepsEnginesOnLoopbackPastOneThatIsDown) {
   // Later than the first page, so the harvest has a fixed order.
   server.reply("/red-shoes/best.htm",
                delayedReply(std::chrono::milliseconds(300), "<title>Best & red</title>"));
-  const SettingsFile file = SettingsFile::parse("[search_engines]\nwebcrawler = \"" +
-                                                    server.url("") + "\"\naltavista = \"" +
-                                                    down.url("") + "\"\nhotbot = \"" +
-                                                    server.url("") +
-                                                    "\"\nhotbot_query = \"/hot?MT={keyword}\"\n",
-                                                "vendaro.toml");
+  const SettingsFile file = SettingsFile::parse(
+      "[search_engines]\nwebcrawler = \"" + server.url("") + "\"\naltavista = \"" + down.url("") +
+          "\"\nhotbot = \"" + server.url("") + "\"\nhotbot_query = \"/hot?MT={keyword}\"\n",
+      "vendaro.toml");
   TempFolder output;
-  ResearchOptions options{{"red shoes"}, {"hotbot", "altavista", "webcrawler"}, output.path(),
-                          "Acme", true};
+  ResearchOptions options{
+      {"red shoes"}, {"HotBot", "altavista", "webcrawler"}, output.path(), "Acme", true};
   std::ostringstream out;
   std::ostringstream errors;
 
