@@ -418,7 +418,20 @@ var vendaroEditor = (function () {
     }
   }
 
+  // A page without a caret (a new one) gets one at the start of its body,
+  // so commands and insertions have a place to act.
+  function ensureCaret() {
+    var s = selection();
+    if (!document.body || (s.rangeCount > 0 && document.body.contains(s.getRangeAt(0).startContainer))) return;
+    var caret = document.createRange();
+    caret.setStart(document.body, 0);
+    caret.collapse(true);
+    s.removeAllRanges();
+    s.addRange(caret);
+  }
+
   function exec(number, argument) {
+    ensureCaret();
     if (number === 5022) insertTable(argument);
     else if (number === 5043) setBlockFormat(argument);
     else if (number === 5008) window.find(argument, false, false, true);
@@ -432,6 +445,7 @@ var vendaroEditor = (function () {
   }
 
   function pasteHtml(html) {
+    ensureCaret();
     if (html) document.execCommand('insertHTML', false, html);
     else if (!selection().isCollapsed) document.execCommand('delete');
     return state();
@@ -461,6 +475,7 @@ var vendaroEditor = (function () {
   function start(borders, details, snap) {
     document.designMode = 'on';
     document.execCommand('defaultParagraphSeparator', false, 'div');
+    ensureCaret();
     return setView(borders, details, snap);
   }
 
