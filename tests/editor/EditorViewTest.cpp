@@ -104,6 +104,19 @@ void EditorViewTest::editsAPageInTheEditorWindowAndSavesWhatWasDone() {
   QCOMPARE(count(saved, "<caption>Prices</caption>"), 1);
   QCOMPARE(count(saved, "<tr"), 3);
 
+  // A right click in a cell: the surface's menu has the table entries; "Insert Row" adds one.
+  QTimer chooser;
+  QObject::connect(&chooser, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr || menu->actions().size() != 15) return;
+    chooser.stop();
+    menu->setActiveAction(menu->actions().at(10));
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  chooser.start(50);
+  QTest::mouseClick(view()->focusProxy(), Qt::RightButton, {}, QPoint(100, 90));
+  QVERIFY(html("<tr", 4));
+
   const QString screenshot = QStringLiteral(VENDARO_SCREENSHOT);
   QVERIFY(window->grab().save(screenshot));
   qInfo("Screenshot of the web editor: %s", qPrintable(screenshot));
