@@ -27,15 +27,20 @@ class ScriptedDialogs : public Dialogs {
                                       const std::string& initialFolder) override;
   std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
                                       const std::string& defaultName) override;
-  std::optional<int> ShowColor(int /*initialColor*/) override { return std::nullopt; }
+  std::optional<int> ShowColor(int /*initialColor*/) override {
+    if (colorAnswers.empty()) return std::nullopt;
+    const std::optional<int> answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+  }
   void Beep() override { ++beeps; }
 
   // Answers, used in order; when a queue is empty the dialog is cancelled
-  // (message boxes answer Ok, or Yes for yes/no boxes). The colour dialog is
-  // always cancelled.
+  // (message boxes answer Ok, or Yes for yes/no boxes).
   std::deque<MessageResult> messageAnswers;
   std::deque<std::optional<std::string>> inputAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<std::optional<int>> colorAnswers;
 
   std::vector<Message> messages;
   std::vector<std::string> prompts;
