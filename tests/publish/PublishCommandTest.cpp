@@ -1,0 +1,75 @@
+// Names that must not go up, and `vendaro publish` over file://.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "common/CommandLine.h"
+#include "publish/PublishCommand.h"
+#include "publish/SiteFiles.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(RemoteNameTest, NamesThatWouldLeaveTheDestinationOrBreakACommandAreRefused) {
+  for (const char* name : {"", "/etc/passwd", "../x.htm", "a/../../x.htm", "a//b.htm", "./a.htm",
+                           "a\\..\\x.htm", "a.htm\r\nDELE index.htm", "a/"}) {
+    EXPECT_TRUE(remoteNameProblem(name).has_value()) << name;
+  }
+  for (const char* name : {"index.htm", "pages/one two.htm", "a..b/c...htm"}) {
+    EXPECT_FALSE(remoteNameProblem(name).has_value()) << name;
+  }
+}
+
+struct PublishRun {
+  int code;
+  std::string out, err;
+};
+
+PublishRun publish(const fs::path& appFolder, const std::string& to, bool dryRun = false) {
+  PublishOptions options;
+  options.appFolder = appFolder;
+  options.project = "Shop";
+  options.destination.url = to;
+  options.dryRun = dryRun;
+  std::ostringstream out, err;
+  const int code = runPublishCommand(options, out, err);
+  return {code, out.str(), err.str()};
+}
+
+TEST(PublishCommandTest, UploadsWhatChangedRemembersTheDestinationAndKeepsOutsideFilesOut) {
+  TempFolder app, outside, remote;
+  fs::create_directories(app.file("Shop"));
+  app.write("Shop/index.htm", "<html>start</html>");
+  app.write("Shop/Shop.sit", "settings");
+  outside.write("secret.txt", "private");
+  fs::create_symlink(outside.file("secret.txt"), app.file("Shop/secret.htm"));
+  const std::string to = "file://" + remote.path().string() + "/www";
+
+  const PublishRun dry = publish(app.path(), to, true);
+  EXPECT_NE(dry.out.find("would upload index.htm (18 bytes)"), std::string::npos) << dry.out;
+  EXPECT_FALSE(fs::exists(remote.file("www")));
+
+  const PublishRun first = publish(app.path(), to);
+  EXPECT_EQ(first.code, kExitError);  // a file was left out
+  EXPECT_NE(first.err.find("not published: secret.htm: leads outside the folder"), std::string::npos)
+      << first.err;
+  EXPECT_EQ(remote.read("www/index.htm"), "<html>start</html>");
+  EXPECT_FALSE(fs::exists(remote.file("www/secret.htm")));
+  EXPECT_FALSE(fs::exists(remote.file("www/Shop.sit")));
+
+  fs::remove(app.file("Shop/secret.htm"));
+  app.write("Shop/index.htm", "<html>new</html>");
+  const PublishRun again = publish(app.path(), "");  // the remembered destination
+  EXPECT_EQ(again.code, 0) << again.err;
+  EXPECT_NE(again.out.find("published 1 of 1 changed files, 0 unchanged"), std::string::npos)
+      << again.out;
+  EXPECT_EQ(remote.read("www/index.htm"), "<html>new</html>");
+
+  EXPECT_EQ(publish(app.path(), "http://example.invalid/").code, kExitError);
+}
+
+}  // namespace
+}  // namespace vendaro::testing
