@@ -12,13 +12,13 @@ namespace vendaro {
 // the destination folder and the credentials for it.
 struct UploadDestination {
   std::string url;
-  std::string user;      // empty: the user named in the address
-  std::string password;  // SSH password or FTP password
+  std::string user;                      // empty: the user named in the address
+  std::string password;                  // SSH password or FTP password
   std::filesystem::path keyFile;         // SSH private key; empty: agent
   std::filesystem::path knownHostsFile;  // SSH known hosts
-  bool trustNewHost = false;  // an unknown SSH host key is added, never a changed one
-  bool implicitTls = false;   // ftps:// on its own port instead of AUTH TLS
-  std::filesystem::path caFile;  // extra certificate authority for FTPS
+  bool trustNewHost = false;             // an unknown SSH host key is added, never a changed one
+  bool implicitTls = false;              // ftps:// on its own port instead of AUTH TLS
+  std::filesystem::path caFile;          // extra certificate authority for FTPS
 };
 
 // How one upload ended. `fatal` failures (log-in refused, host key refused,

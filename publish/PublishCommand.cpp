@@ -74,8 +74,8 @@ int runPublishCommand(const PublishOptions& options, std::ostream& out, std::ost
   const fs::path folder = options.appFolder / options.project;
   std::error_code error;
   if (!fs::is_directory(folder, error)) {
-    err << kPrefix << "no project \"" << options.project << "\" in "
-        << options.appFolder.string() << "\n";
+    err << kPrefix << "no project \"" << options.project << "\" in " << options.appFolder.string()
+        << "\n";
     return kExitError;
   }
   UploadDestination destination = chooseDestination(options, folder);
@@ -96,7 +96,8 @@ int runPublishCommand(const PublishOptions& options, std::ostream& out, std::ost
 
   Publisher publisher(folder, destination.url);
   const PublishPlan plan = publisher.plan();
-  for (const std::string& refused : plan.refused) err << kPrefix << "not published: " << refused << "\n";
+  for (const std::string& refused : plan.refused)
+    err << kPrefix << "not published: " << refused << "\n";
   if (options.dryRun) return listPlan(plan, out);
   PublishMemory{destination.url, destination.user}.write(folder);
 

@@ -11,8 +11,8 @@ namespace vendaro {
 void addPublishCommandLine(CommandLine& commandLine) {
   auto options = std::make_shared<PublishOptions>();
   UploadDestination& destination = options->destination;
-  CLI::App* publish = commandLine.add(
-      "publish", "Upload what changed in a project's site to the web host");
+  CLI::App* publish =
+      commandLine.add("publish", "Upload what changed in a project's site to the web host");
   publish->add_option("PROJECT", options->project, "Project folder name")->required();
   publish->add_option("--to", destination.url,
                       "sftp://user@host[:port]/folder, ftps://user@host[:port]/folder or "

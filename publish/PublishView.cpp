@@ -30,24 +30,26 @@ PublishView::PublishView(frmPublish& form) : form_(form), progress_(new QProgres
   box(2, form_.lblUser, form_.txtUser, "txtUser");
   box(3, form_.lblPassword, form_.txtPassword, "txtPassword")->setEchoMode(QLineEdit::Password);
   box(4, form_.lblKey, form_.txtKey, "txtKey");
-  layout->addWidget(ui_.checkBox(form_.chkTrustHost, QStringLiteral("chkTrustHost"), [] {}, this));
+  layout->addWidget(ui_.checkBox(
+      form_.chkTrustHost, QStringLiteral("chkTrustHost"), [] {}, this));
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(ui_.button(form_.cmdPublish, QStringLiteral("cmdPublish"),
-                                [this] { form_.cmdPublish_Click(); }, this));
-  buttons->addWidget(ui_.button(form_.cmdStop, QStringLiteral("cmdStop"),
-                                [this] { form_.cmdStop_Click(); }, this));
+  buttons->addWidget(ui_.button(
+      form_.cmdPublish, QStringLiteral("cmdPublish"), [this] { form_.cmdPublish_Click(); }, this));
+  buttons->addWidget(ui_.button(
+      form_.cmdStop, QStringLiteral("cmdStop"), [this] { form_.cmdStop_Click(); }, this));
   buttons->addStretch(1);
   layout->addLayout(buttons);
 
   progress_->setObjectName(QStringLiteral("prgProgress"));
   progress_->setRange(form_.prgProgress.Min(), form_.prgProgress.Max());
-  progressListener_ = form_.prgProgress.addListener(
-      [this] { progress_->setValue(form_.prgProgress.Value()); });
+  progressListener_ =
+      form_.prgProgress.addListener([this] { progress_->setValue(form_.prgProgress.Value()); });
   layout->addWidget(progress_);
   layout->addWidget(ui_.label(form_.lblProgress, QStringLiteral("lblProgress"), this));
-  layout->addWidget(
-      ui_.listBox(form_.lstLog, QStringLiteral("lstLog"), [] {}, [] {}, this), 1);
+  layout->addWidget(ui_.listBox(
+                        form_.lstLog, QStringLiteral("lstLog"), [] {}, [] {}, this),
+                    1);
   resize(640, 480);
 }
 

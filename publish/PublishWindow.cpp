@@ -82,9 +82,10 @@ void frmPublish::publishOnThread(fs::path folder, UploadDestination destination)
     const PublishOutcome run = publisher.run(
         plan, upload,
         [&](const PublishProgress& progress) {
-          const int percent = progress.bytesTotal == 0
-                                  ? 100
-                                  : static_cast<int>(progress.bytesDone * 100 / progress.bytesTotal);
+          const int percent =
+              progress.bytesTotal == 0
+                  ? 100
+                  : static_cast<int>(progress.bytesDone * 100 / progress.bytesTotal);
           if (percent == shownPercent && !progress.current.empty()) return;
           shownPercent = percent;
           postToWindow([this, progress] { showProgress(progress); });

@@ -41,8 +41,8 @@ struct ParsedUrl {
 std::optional<ParsedUrl> parseUrl(const std::string& address) {
   CURLU* url = curl_url();
   ParsedUrl parsed;
-  const bool ok = curl_url_set(url, CURLUPART_URL, address.c_str(), CURLU_NON_SUPPORT_SCHEME) ==
-                  CURLUE_OK;
+  const bool ok =
+      curl_url_set(url, CURLUPART_URL, address.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK;
   if (ok) {
     parsed.scheme = urlPart(url, CURLUPART_SCHEME);
     parsed.user = urlPart(url, CURLUPART_USER, CURLU_URLDECODE);
@@ -111,9 +111,9 @@ struct CurlFileUpload::Handle {
   CURL* easy = nullptr;
   UploadDestination destination;
   ParsedUrl url;
-  std::string server;        // scheme://host:port as libcurl is given it
-  std::string folderRaw;     // the address's path, ending in "/"
-  std::string folderPlain;   // the same decoded
+  std::string server;       // scheme://host:port as libcurl is given it
+  std::string folderRaw;    // the address's path, ending in "/"
+  std::string folderPlain;  // the same decoded
   // What the host key check saw during the last transfer.
   int hostMatch = CURLKHMATCH_OK;
   std::string hostFingerprint;
@@ -184,8 +184,7 @@ CurlFileUpload::CurlFileUpload(UploadDestination destination) : handle_(new Hand
   if (handle.folderRaw.back() != '/') handle.folderRaw += '/';
   handle.folderPlain = unescape(handle.folderRaw);
   // ftps:// is explicit TLS (AUTH TLS on the FTP port) unless implicit TLS is asked for.
-  const std::string protocol =
-      scheme == "ftps" && !handle.destination.implicitTls ? "ftp" : scheme;
+  const std::string protocol = scheme == "ftps" && !handle.destination.implicitTls ? "ftp" : scheme;
   handle.server = protocol + "://" + handle.url.host;
   if (!handle.url.port.empty()) handle.server += ":" + handle.url.port;
   if (handle.destination.user.empty()) handle.destination.user = handle.url.user;
@@ -223,7 +222,9 @@ UploadResult CurlFileUpload::put(const fs::path& local, const std::string& remot
   const std::string url = handle.server + handle.folderRaw + escapePath(temporary);
   curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR,
-                   scheme == "sftp" ? "sftp" : scheme == "file" ? "file" : "ftp,ftps");
+                   scheme == "sftp"   ? "sftp"
+                   : scheme == "file" ? "file"
+                                      : "ftp,ftps");
   curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
   curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
   curl_easy_setopt(easy, CURLOPT_READFUNCTION, readSource);
@@ -236,7 +237,8 @@ UploadResult CurlFileUpload::put(const fs::path& local, const std::string& remot
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, handle.errorBuffer);
-  curl_easy_setopt(easy, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
+  curl_easy_setopt(easy, CURLOPT_FTP_CREATE_MISSING_DIRS,
+                   static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
   if (!destination.user.empty()) curl_easy_setopt(easy, CURLOPT_USERNAME, destination.user.c_str());
   if (!destination.password.empty()) {
     curl_easy_setopt(easy, CURLOPT_PASSWORD, destination.password.c_str());
@@ -245,7 +247,8 @@ UploadResult CurlFileUpload::put(const fs::path& local, const std::string& remot
   curl_slist* after = nullptr;
   if (scheme == "sftp") {
     const std::string knownHosts = destination.knownHostsFile.string();
-    if (destination.trustNewHost) fs::create_directories(destination.knownHostsFile.parent_path(), error);
+    if (destination.trustNewHost)
+      fs::create_directories(destination.knownHostsFile.parent_path(), error);
     curl_easy_setopt(easy, CURLOPT_SSH_KNOWNHOSTS, knownHosts.c_str());
     curl_easy_setopt(easy, CURLOPT_SSH_KEYFUNCTION, checkHostKey);
     curl_easy_setopt(easy, CURLOPT_SSH_KEYDATA, &handle);
@@ -266,7 +269,8 @@ UploadResult CurlFileUpload::put(const fs::path& local, const std::string& remot
   } else if (scheme == "ftps") {
     curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
     curl_easy_setopt(easy, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
-    if (!destination.caFile.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, destination.caFile.c_str());
+    if (!destination.caFile.empty())
+      curl_easy_setopt(easy, CURLOPT_CAINFO, destination.caFile.c_str());
     // Renamed in the file's folder, where the transfer left the session.
     after = curl_slist_append(after, ("RNFR ." + name + ".part").c_str());
     after = curl_slist_append(after, ("RNTO " + name).c_str());

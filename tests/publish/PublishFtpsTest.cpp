@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <thread>
-
 #include "tests/publish/PublishSite.h"
 #include "tests/support/RequiredTool.h"
 #include "tests/support/ServerProcess.h"
@@ -18,8 +15,7 @@ constexpr const char* kPython = "/usr/bin/python3";
 constexpr const char* kOpenSsl = "/usr/bin/openssl";
 
 bool pyftpdlibInstalled() {
-  return ::access(kOpenSsl, X_OK) == 0 &&
-         fs::exists("/usr/lib/python3/dist-packages/pyftpdlib") &&
+  return ::access(kOpenSsl, X_OK) == 0 && fs::exists("/usr/lib/python3/dist-packages/pyftpdlib") &&
          fs::exists("/usr/lib/python3/dist-packages/OpenSSL");
 }
 
@@ -27,23 +23,22 @@ class PrivateFtps {
  public:
   PrivateFtps() {
     fs::create_directories(folder_.file("site"));
-    pid_t openssl = spawn({kOpenSsl, "req", "-x509", "-newkey", "ec", "-pkeyopt",
-                           "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2", "-subj",
-                           "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout",
-                           folder_.file("cert.pem").string(), "-out", folder_.file("cert.pem").string()},
-                          folder_.file("log"));
+    pid_t openssl = spawn(
+        {kOpenSsl, "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+         "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+         "-keyout", folder_.file("cert.pem").string(), "-out", folder_.file("cert.pem").string()},
+        folder_.file("log"));
     ::waitpid(openssl, nullptr, 0);
     start();
   }
   ~PrivateFtps() { killGroup(pid_); }
 
   void start() {
-    pid_ = spawn({kPython, VENDARO_FTPS_SERVER, std::to_string(port_), folder_.file("site").string(),
-                  "merchant", "secret", folder_.file("cert.pem").string()},
-                 folder_.file("log"));
-    for (int tries = 0; tries < 500 && !accepts(port_); ++tries) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    pid_ =
+        spawn({kPython, VENDARO_FTPS_SERVER, std::to_string(port_), folder_.file("site").string(),
+               "merchant", "secret", folder_.file("cert.pem").string()},
+              folder_.file("log"));
+    waitForPort(port_);
   }
   void stop() { killGroup(pid_); }
 
@@ -65,8 +60,9 @@ class PrivateFtps {
 class PublishFtpsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    VENDARO_REQUIRE_TOOL(pyftpdlibInstalled(),
-                         "python3-pyftpdlib or python3-openssl is not installed (see scripts/install-deps)");
+    VENDARO_REQUIRE_TOOL(
+        pyftpdlibInstalled(),
+        "python3-pyftpdlib or python3-openssl is not installed (see scripts/install-deps)");
     server_ = std::make_unique<PrivateFtps>();
   }
   std::unique_ptr<PrivateFtps> server_;
@@ -74,32 +70,16 @@ class PublishFtpsTest : public ::testing::Test {
 };
 
 TEST_F(PublishFtpsTest, PublishesEverythingOnceThenOnlyTheChangedPage) {
-  EXPECT_TRUE(site_.publish(server_->destination()).complete());
-  site_.expectPublishedTo(server_->remote());
-
-  site_.site.write("pages/three.htm", "<html>shorter</html>");
-  const PublishOutcome again = site_.publish(server_->destination());
-  EXPECT_TRUE(again.complete());
-  EXPECT_EQ(again.uploaded, 1u);
-  site_.expectPublishedTo(server_->remote());
+  site_.expectOnlyChangesToGoAgain(server_->destination(), server_->destination(),
+                                   server_->remote());
 }
 
 TEST_F(PublishFtpsTest, ARunCutOffByTheServerIsCompletedByTheNextRun) {
-  const PublishOutcome cut = site_.publish(server_->destination(), [this](const PublishProgress& progress) {
-    if (progress.filesDone == 1 && !progress.current.empty()) server_->stop();
-  });
-  EXPECT_FALSE(cut.complete());
-  EXPECT_EQ(cut.uploaded, 1u);
-  server_->start();
-  EXPECT_EQ(site_.publish(server_->destination()).uploaded, PublishSite::kFiles - 1);
-  site_.expectPublishedTo(server_->remote());
+  site_.expectACutRunToBeCompleted(*server_, server_->destination(), server_->destination());
 }
 
 TEST_F(PublishFtpsTest, AWrongPasswordIsRefusedAndUploadsNothing) {
-  const PublishOutcome outcome = site_.publish(server_->destination("wrong"));
-  ASSERT_EQ(outcome.failures.size(), 1u);
-  EXPECT_NE(outcome.failures[0].find("was refused"), std::string::npos) << outcome.failures[0];
-  EXPECT_FALSE(fs::exists(server_->remote() / "index.htm"));
+  PublishSite::expectOneFailure(site_.publish(server_->destination("wrong")), "was refused");
 }
 
 }  // namespace

@@ -24,13 +24,15 @@ struct PublishSite {
   }
   static constexpr std::size_t kFiles = 3;
 
-  PublishOutcome publish(const UploadDestination& destination,
-                         const Publisher::Report& report = [](const PublishProgress&) {}) const {
+  PublishOutcome publish(
+      const UploadDestination& destination,
+      const Publisher::Report& report = [](const PublishProgress&) {}) const {
     Publisher publisher(site.path(), destination.url);
     const PublishPlan plan = publisher.plan();
     CurlFileUpload upload(destination);
     const std::atomic<bool> stop = false;
-    return publisher.run(plan, upload, report, [](const std::string&) {}, stop);
+    return publisher.run(
+        plan, upload, report, [](const std::string&) {}, stop);
   }
   // The run's files are on the server, whole, with no partial upload left.
   void expectPublishedTo(const std::filesystem::path& remote) const {
@@ -40,6 +42,36 @@ struct PublishSite {
     }
     EXPECT_FALSE(std::filesystem::exists(remote / "Shop.caa"));
     EXPECT_FALSE(std::filesystem::exists(remote / "pages/.three.htm.part"));
+  }
+  // The first run publishes everything; after one page changed, the next
+  // uploads that page alone.
+  void expectOnlyChangesToGoAgain(const UploadDestination& first, const UploadDestination& again,
+                                  const std::filesystem::path& remote) {
+    EXPECT_TRUE(publish(first).complete());
+    expectPublishedTo(remote);
+    site.write("pages/one two.htm", "<html>changed</html>");
+    const PublishOutcome outcome = publish(again);
+    EXPECT_TRUE(outcome.complete());
+    EXPECT_EQ(outcome.uploaded, 1u);
+    expectPublishedTo(remote);
+  }
+  // A run whose server stops as the second file starts is completed by the next.
+  template <typename Server>
+  void expectACutRunToBeCompleted(Server& server, const UploadDestination& first,
+                                  const UploadDestination& again) {
+    const PublishOutcome cut = publish(first, [&server](const PublishProgress& progress) {
+      if (progress.filesDone == 1 && !progress.current.empty()) server.stop();
+    });
+    EXPECT_FALSE(cut.complete());
+    EXPECT_EQ(cut.uploaded, 1u);
+    server.start();
+    EXPECT_EQ(publish(again).uploaded, kFiles - 1);
+    expectPublishedTo(server.remote());
+  }
+  static void expectOneFailure(const PublishOutcome& outcome, const std::string& saying) {
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_NE(outcome.failures[0].find(saying), std::string::npos) << outcome.failures[0];
+    EXPECT_EQ(outcome.uploaded, 0u);
   }
 };
 

@@ -1,5 +1,4 @@
-"""A private FTPS server for the publishing tests: explicit TLS required on
-control and data connections, one user rooted in a folder.
+"""A private FTPS server (explicit TLS required) for the publishing tests.
 Arguments: PORT ROOT USER PASSWORD CERTFILE (certificate and key in one file)."""
 import sys
 
@@ -31,5 +30,4 @@ handler.authorizer = authorizer
 handler.tls_control_required = True
 handler.tls_data_required = True
 handler.dtp_handler = DataHandler
-handler.passive_ports = None
 FTPServer(("127.0.0.1", int(port)), handler).serve_forever()

@@ -84,4 +84,9 @@ inline bool accepts(int port) {
   return connected;
 }
 
+// Waits up to five seconds for a server to accept connections on `port`.
+inline void waitForPort(int port) {
+  for (int tries = 0; tries < 500 && !accepts(port); ++tries) ::usleep(10000);
+}
+
 }  // namespace vendaro::testing
