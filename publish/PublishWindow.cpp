@@ -119,7 +119,7 @@ void frmPublish::finished(const PublishOutcome& outcome) {
   } else if (!outcome.failures.empty()) {
     lstLog.AddItem("The site is not complete; Publish again to finish it.");
   } else {
-    lstLog.AddItem("Published " + std::to_string(outcome.uploaded) + " files.");
+    lstLog.AddItem("Published; " + std::to_string(outcome.uploaded) + " files uploaded.");
   }
 }
 

@@ -152,6 +152,11 @@ size_t readSource(char* buffer, size_t size, size_t count, void* data) {
   return static_cast<size_t>(source->file.gcount());
 }
 
+// What a size request answers ("Content-Length: ...") is not for the terminal.
+size_t discard(char*, size_t size, size_t count, void*) {
+  return size * count;
+}
+
 int reportProgress(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent) {
   auto* source = static_cast<Source*>(data);
   if (source->stop->load()) return 1;
@@ -229,6 +234,8 @@ UploadResult CurlFileUpload::put(const fs::path& local, const std::string& remot
   curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
   curl_easy_setopt(easy, CURLOPT_READFUNCTION, readSource);
   curl_easy_setopt(easy, CURLOPT_READDATA, &source);
+  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, discard);
+  curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, discard);
   curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, reportProgress);
   curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &source);
@@ -271,9 +278,6 @@ UploadResult CurlFileUpload::put(const fs::path& local, const std::string& remot
     curl_easy_setopt(easy, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
     if (!destination.caFile.empty())
       curl_easy_setopt(easy, CURLOPT_CAINFO, destination.caFile.c_str());
-    // Renamed in the file's folder, where the transfer left the session.
-    after = curl_slist_append(after, ("RNFR ." + name + ".part").c_str());
-    after = curl_slist_append(after, ("RNTO " + name).c_str());
   }
   if (after) curl_easy_setopt(easy, CURLOPT_POSTQUOTE, after);
 
@@ -288,6 +292,35 @@ UploadResult CurlFileUpload::put(const fs::path& local, const std::string& remot
               remoteName + ": cannot be renamed into place (" + error.message() + ")", false};
     }
   }
+  if (code == CURLE_OK && scheme == "ftps") return placeFtpUpload(name, size, remoteName);
+  return finish(code, remoteName);
+}
+
+// Renames an FTP upload into place once the server holds all of it: a data
+// connection reset by the client's close can cut the end off an upload that
+// the server still reports complete.
+UploadResult CurlFileUpload::placeFtpUpload(const std::string& name, std::uintmax_t size,
+                                            const std::string& remoteName) {
+  CURL* easy = handle_->easy;
+  curl_easy_setopt(easy, CURLOPT_UPLOAD, 0L);
+  curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);  // SIZE of the temporary file
+  CURLcode code = curl_easy_perform(easy);
+  curl_off_t received = -1;
+  curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &received);
+  if (code != CURLE_OK) return finish(code, remoteName);
+  if (received != static_cast<curl_off_t>(size)) {
+    return {UploadResult::Kind::Failed,
+            remoteName + ": the server received " + std::to_string(received) + " of " +
+                std::to_string(size) + " bytes; the old file stays until the next run",
+            false};
+  }
+  // Renamed in the file's folder, where the request left the session.
+  curl_slist* rename = curl_slist_append(nullptr, ("RNFR ." + name + ".part").c_str());
+  rename = curl_slist_append(rename, ("RNTO " + name).c_str());
+  curl_easy_setopt(easy, CURLOPT_POSTQUOTE, rename);
+  code = curl_easy_perform(easy);
+  curl_easy_setopt(easy, CURLOPT_POSTQUOTE, nullptr);
+  curl_slist_free_all(rename);
   return finish(code, remoteName);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -30,6 +31,8 @@ class CurlFileUpload : public FileUpload {
   struct Handle;  // the libcurl handle and what its callbacks record
 
  private:
+  UploadResult placeFtpUpload(const std::string& name, std::uintmax_t size,
+                              const std::string& remoteName);
   UploadResult finish(int code, const std::string& remoteName);
   std::unique_ptr<Handle> handle_;
 };

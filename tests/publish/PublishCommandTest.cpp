@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <thread>
 #include <tuple>
 
 #include "common/CommandLine.h"
 #include "publish/PublishCommand.h"
+#include "publish/PublishWindow.h"
 #include "publish/SiteFiles.h"
+#include "tests/support/ManualEventLoop.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro::testing {
@@ -67,6 +71,34 @@ TEST(PublishCommandTest, UploadsWhatChangedRemembersTheDestinationAndKeepsOutsid
   EXPECT_EQ(remote.read("www/index.htm"), "<html>new</html>");
 
   EXPECT_EQ(publish("http://example.invalid/").code, kExitError);
+}
+
+TEST(PublishWindowTest, PublishesOnItsOwnThreadAndRemembersTheDestinationOfTheFolder) {
+  TempFolder site, remote;
+  site.write("index.htm", "<html>start</html>");
+  ManualEventLoop loop;
+  ScriptedDialogs dialogs;
+  const std::string destination = "file://" + remote.path().string();
+  {
+    frmPublish form(loop, dialogs);
+    form.openFolder(site.path());
+    form.txtDestination.setText(destination);
+    form.txtUser.setText("merchant");
+    form.cmdPublish_Click();
+    EXPECT_FALSE(form.cmdPublish.Enabled());
+    for (int wait = 0; wait < 1000 && form.running(); ++wait) {
+      loop.runPending();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(form.prgProgress.Value(), 100);
+    EXPECT_EQ(form.lstLog.items(),
+              (std::vector<std::string>{"uploaded index.htm", "Published; 1 files uploaded."}));
+    EXPECT_TRUE(form.cmdPublish.Enabled());
+  }
+  frmPublish again(loop, dialogs);
+  again.openFolder(site.path());
+  EXPECT_EQ(again.txtDestination.Text(), destination);
+  EXPECT_EQ(again.txtUser.Text(), "merchant");
 }
 
 }  // namespace

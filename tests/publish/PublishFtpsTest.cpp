@@ -31,7 +31,7 @@ class PrivateFtps {
     ::waitpid(openssl, nullptr, 0);
     start();
   }
-  ~PrivateFtps() { killGroup(pid_); }
+  ~PrivateFtps() { killTree(pid_); }
 
   void start() {
     pid_ =
@@ -40,7 +40,7 @@ class PrivateFtps {
               folder_.file("log"));
     waitForPort(port_);
   }
-  void stop() { killGroup(pid_); }
+  void stop() { killTree(pid_); }
 
   fs::path remote() const { return folder_.file("site"); }
   UploadDestination destination(const std::string& password = "secret") const {

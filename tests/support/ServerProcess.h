@@ -42,17 +42,11 @@ inline pid_t spawn(const std::vector<std::string>& arguments, const std::filesys
   return pid;
 }
 
-// Kills a process started by `spawn` with its whole group and reaps it.
-inline void killGroup(pid_t& pid) {
-  if (pid <= 0) return;
-  ::kill(-pid, SIGKILL);
-  ::waitpid(pid, nullptr, 0);
-  pid = -1;
-}
-
-// Kills a process started by `spawn` and every process descended from it,
-// also those in sessions of their own (a server's connection handlers).
+// Kills a process started by `spawn`, its group and every process descended
+// from it, also those in sessions of their own (a server's connection
+// handlers), and reaps it.
 inline void killTree(pid_t& pid) {
+  if (pid <= 0) return;
   std::vector<pid_t> tree{pid};
   for (std::size_t i = 0; i < tree.size(); ++i) {
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
@@ -66,7 +60,9 @@ inline void killTree(pid_t& pid) {
     }
   }
   for (std::size_t i = 1; i < tree.size(); ++i) ::kill(tree[i], SIGKILL);
-  killGroup(pid);
+  ::kill(-pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+  pid = -1;
 }
 
 inline int freePort() {
