@@ -19,30 +19,21 @@ bool pyftpdlibInstalled() {
          fs::exists("/usr/lib/python3/dist-packages/OpenSSL");
 }
 
-class PrivateFtps {
+class PrivateFtps : public PrivateServer {
  public:
   PrivateFtps() {
-    fs::create_directories(folder_.file("site"));
-    pid_t openssl = spawn(
-        {kOpenSsl, "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
-         "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
-         "-keyout", folder_.file("cert.pem").string(), "-out", folder_.file("cert.pem").string()},
-        folder_.file("log"));
-    ::waitpid(openssl, nullptr, 0);
+    runToEnd({kOpenSsl, "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+              "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
+              "subjectAltName=IP:127.0.0.1", "-keyout", folder_.file("cert.pem").string(), "-out",
+              folder_.file("cert.pem").string()});
     start();
   }
-  ~PrivateFtps() { killTree(pid_); }
 
   void start() {
-    pid_ =
-        spawn({kPython, VENDARO_FTPS_SERVER, std::to_string(port_), folder_.file("site").string(),
-               "merchant", "secret", folder_.file("cert.pem").string()},
-              folder_.file("log"));
-    waitForPort(port_);
+    launch({kPython, VENDARO_FTPS_SERVER, std::to_string(port_), remote().string(), "merchant",
+            "secret", folder_.file("cert.pem").string()});
   }
-  void stop() { killTree(pid_); }
 
-  fs::path remote() const { return folder_.file("site"); }
   UploadDestination destination(const std::string& password = "secret") const {
     UploadDestination destination;
     destination.url = "ftps://merchant@127.0.0.1:" + std::to_string(port_) + "/";
@@ -50,11 +41,6 @@ class PrivateFtps {
     destination.caFile = folder_.file("cert.pem");
     return destination;
   }
-
- private:
-  TempFolder folder_;
-  int port_ = freePort();
-  pid_t pid_ = -1;
 };
 
 class PublishFtpsTest : public ::testing::Test {

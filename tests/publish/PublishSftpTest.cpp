@@ -18,12 +18,11 @@ namespace fs = std::filesystem;
 constexpr const char* kSshd = "/usr/sbin/sshd";
 constexpr const char* kKeygen = "/usr/bin/ssh-keygen";
 
-class PrivateSshd {
+class PrivateSshd : public PrivateServer {
  public:
   PrivateSshd() : user_(::geteuid() == 0 ? ::getpwnam("nobody") : ::getpwuid(::geteuid())) {
     fs::permissions(folder_.path(),
                     fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
-    fs::create_directories(remote());
     if (::chown(remote().c_str(), user_->pw_uid, user_->pw_gid) != 0)
       throw std::runtime_error("chown");
     makeKey("host_key");
@@ -32,7 +31,6 @@ class PrivateSshd {
     if (::geteuid() == 0) fs::create_directories("/run/sshd");
     start();
   }
-  ~PrivateSshd() { killTree(pid_); }
 
   // On the same port each time, so the destination and its known host stay the same.
   void start() {
@@ -45,11 +43,8 @@ class PrivateSshd {
             "KbdInteractiveAuthentication no\nUsePAM " +
             (::geteuid() == 0 ? "no" : "yes") +
             "\nStrictModes no\nSubsystem sftp internal-sftp\nForceCommand internal-sftp\n");
-    pid_ =
-        spawn({kSshd, "-D", "-e", "-f", folder_.file("sshd_config").string()}, folder_.file("log"));
-    waitForPort(port_);
+    launch({kSshd, "-D", "-e", "-f", folder_.file("sshd_config").string()});
   }
-  void stop() { killTree(pid_); }
   void changeHostKey() {
     stop();
     fs::remove(folder_.file("host_key"));
@@ -57,7 +52,6 @@ class PrivateSshd {
     start();
   }
 
-  fs::path remote() const { return folder_.file("site"); }
   UploadDestination destination() const {
     UploadDestination destination;
     destination.url = "sftp://" + std::string(user_->pw_name) +
@@ -69,16 +63,10 @@ class PrivateSshd {
 
  private:
   void makeKey(const std::string& name) {
-    pid_t keygen =
-        spawn({kKeygen, "-q", "-t", "ed25519", "-N", "", "-f", folder_.file(name).string()},
-              folder_.file("log"));
-    ::waitpid(keygen, nullptr, 0);
+    runToEnd({kKeygen, "-q", "-t", "ed25519", "-N", "", "-f", folder_.file(name).string()});
   }
 
-  TempFolder folder_;
   const passwd* user_;
-  int port_ = freePort();
-  pid_t pid_ = -1;
 };
 
 class PublishSftpTest : public ::testing::Test {

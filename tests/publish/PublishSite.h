@@ -4,13 +4,40 @@
 
 #include <atomic>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "common/TextFile.h"
 #include "platform/curl/CurlFileUpload.h"
 #include "publish/Publisher.h"
+#include "tests/support/ServerProcess.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro::testing {
+
+// A test server: its own folder with a "site" folder to publish into, and a
+// loopback port that stays the same when it is started again.
+class PrivateServer {
+ public:
+  PrivateServer() { std::filesystem::create_directories(remote()); }
+  ~PrivateServer() { killTree(pid_); }
+  void stop() { killTree(pid_); }
+  std::filesystem::path remote() const { return folder_.file("site"); }
+
+ protected:
+  void launch(const std::vector<std::string>& command) {
+    pid_ = spawn(command, folder_.file("log"));
+    waitForPort(port_);
+  }
+  void runToEnd(const std::vector<std::string>& command) const {
+    ::waitpid(spawn(command, folder_.file("log")), nullptr, 0);
+  }
+  TempFolder folder_;
+  int port_ = freePort();
+
+ private:
+  pid_t pid_ = -1;
+};
 
 // A small site folder, and a publishing run of it.
 struct PublishSite {
