@@ -55,13 +55,9 @@ class PublishFtpsTest : public ::testing::Test {
   PublishSite site_;
 };
 
-TEST_F(PublishFtpsTest, PublishesEverythingOnceThenOnlyTheChangedPage) {
-  site_.expectOnlyChangesToGoAgain(server_->destination(), server_->destination(),
-                                   server_->remote());
-}
-
-TEST_F(PublishFtpsTest, ARunCutOffByTheServerIsCompletedByTheNextRun) {
-  site_.expectACutRunToBeCompleted(*server_, server_->destination(), server_->destination());
+TEST_F(PublishFtpsTest, UploadsOnlyChangesAndCompletesARunTheServerCutOff) {
+  site_.expectOnlyChangesToGoUpEvenAfterAStop(*server_, server_->destination(),
+                                              server_->destination());
 }
 
 TEST_F(PublishFtpsTest, AWrongPasswordIsRefusedAndUploadsNothing) {

@@ -83,12 +83,8 @@ class PublishSftpTest : public ::testing::Test {
   UploadDestination trusted_;
 };
 
-TEST_F(PublishSftpTest, PublishesEverythingOnceThenOnlyTheChangedPage) {
-  site_.expectOnlyChangesToGoAgain(trusted_, server_->destination(), server_->remote());
-}
-
-TEST_F(PublishSftpTest, ARunCutOffByTheServerIsCompletedByTheNextRun) {
-  site_.expectACutRunToBeCompleted(*server_, trusted_, server_->destination());
+TEST_F(PublishSftpTest, UploadsOnlyChangesAndCompletesARunTheServerCutOff) {
+  site_.expectOnlyChangesToGoUpEvenAfterAStop(*server_, trusted_, server_->destination());
 }
 
 TEST_F(PublishSftpTest, RefusedConnectionsSayWhyAndUploadNothing) {
