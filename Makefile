@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all deps configure build run test sanitize bench bench-intake bench-startup fuzz format clean
+.PHONY: all deps configure build run test sanitize bench bench-intake bench-startup fuzz format clean package
 
 all: build
 
@@ -34,6 +34,10 @@ bench: build
 	@bench/generate-bench $(BUILD_DIR)/app/vendaro
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
 	@$(BUILD_DIR)/bench/startup_bench
+
+# A Debian package of the program in $(BUILD_DIR) (needs dpkg-dev).
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 # Start-up with 1,000,000 private-history entries (ENTRIES to change it).
 bench-startup: build

@@ -7,6 +7,7 @@
 #include "common/TextFile.h"
 #include "platform/HeadlessDialogs.h"
 #include "store/ProjectFiles.h"
+#include "store/Sitemap.h"
 #include "store/Wizard1.h"
 
 namespace vendaro {
@@ -78,6 +79,25 @@ void applyOptions(const GenerateOptions& options, Wizard1& wizard) {
   wizard.Check4.setValue(options.weight ? 1 : 0);
 }
 
+// The sitemap of the pages written (every .htm file), beside them.
+bool writeSitemap(const GenerateOptions& options, const StoreProject& project,
+                  const GenerationRun& run, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> pages;
+  for (const fs::path& file : run.written) {
+    if (file.extension() == ".htm" || file.extension() == ".html") {
+      pages.push_back(file.lexically_relative(project.folder()).generic_string());
+    }
+  }
+  const std::vector<fs::path> written =
+      Sitemap(options.sitemapBase, std::move(pages)).write(project.folder());
+  if (written.empty()) {
+    err << kPrefix << "cannot write the sitemap into " << project.folder().string() << "\n";
+    return false;
+  }
+  for (const fs::path& file : written) out << "wrote " << file.string() << "\n";
+  return true;
+}
+
 }  // namespace
 
 int runGenerateCommand(const GenerateOptions& options, const VendorSettings& vendor,
@@ -85,6 +105,11 @@ int runGenerateCommand(const GenerateOptions& options, const VendorSettings& ven
   if (!isContainedName(options.project)) {
     err << kPrefix << "the project name \"" << options.project
         << "\" must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\"\n";
+    return kGenerateFailed;
+  }
+  if (!options.sitemapBase.empty() && !Sitemap::acceptsBase(options.sitemapBase)) {
+    err << kPrefix << "the sitemap address \"" << options.sitemapBase
+        << "\" must be an http:// or https:// address\n";
     return kGenerateFailed;
   }
   const StoreProject project(options.appFolder, options.project);
@@ -119,7 +144,10 @@ int runGenerateCommand(const GenerateOptions& options, const VendorSettings& ven
   for (const GeneratorReport& report : run.reports) {
     out << "replaced: " << Wizard1::describe(report) << "\n";
   }
-  if (run.failure.empty()) return 0;
+  if (run.failure.empty()) {
+    const bool mapped = options.sitemapBase.empty() || writeSitemap(options, project, run, out, err);
+    return mapped ? 0 : kGenerateFailed;
+  }
   err << kPrefix << run.failure << "\n";
   return kGenerateFailed;
 }

@@ -20,6 +20,9 @@ struct GenerateOptions {
   bool descriptionUrl = false;  // Check3
   bool pictureUrl = false;      // Check2
   bool weight = false;          // Check4
+  // Not empty: sitemap.xml and robots.txt for the site at this address are
+  // written too. Empty (the default): the site is exactly what the wizard writes.
+  std::string sitemapBase;
   QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdlib>
 #include <sstream>
 
+#include "tests/support/RequiredTool.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro {
@@ -119,6 +121,30 @@ TEST_F(GenerateCommandTest, AMissingProjectOrAnUnreadableFileFails) {
 
   app.write("Shop/Shop.caa", "Cups\r\n../Plates\r\n");
   fails("Shop", "would leave the project folder");
+}
+
+TEST_F(GenerateCommandTest, TheSitemapIsValidXmlListingEveryPage) {
+  VENDARO_REQUIRE_TOOL(fs::exists("/usr/bin/xmllint"), "xmllint is not installed (libxml2-utils)");
+  writeProject();
+  options.sitemapBase = "https://shop.example/a&b";
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  const std::string map = (app.path() / "Shop" / "sitemap.xml").string();
+  EXPECT_EQ(std::system(("/usr/bin/xmllint --noout '" + map + "'").c_str()), 0);
+  const std::string xml = app.read("Shop/sitemap.xml");
+  int pages = 0;
+  for (const auto& entry : fs::directory_iterator(app.path() / "Shop")) {
+    if (entry.path().extension() != ".htm") continue;
+    ++pages;
+    EXPECT_NE(xml.find("<loc>https://shop.example/a&amp;b/" + entry.path().filename().string() +
+                       "</loc>"),
+              std::string::npos)
+        << entry.path();
+  }
+  EXPECT_GT(pages, 5);
+  EXPECT_EQ(app.read("Shop/robots.txt"),
+            "User-agent: *\nAllow: /\nSitemap: https://shop.example/a&b/sitemap.xml\n");
+  options.sitemapBase = "ftp://shop.example/";
+  EXPECT_EQ(run("Shop"), kGenerateFailed);
 }
 
 }  // namespace

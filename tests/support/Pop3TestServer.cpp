@@ -12,9 +12,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/support/Loopback.h"
-
-extern char** environ;
+#include "tests/support/ServerProcess.h"
 
 namespace vendaro::testing {
 namespace {
@@ -26,46 +24,6 @@ constexpr const char* kDovecot = "/usr/sbin/dovecot";
 constexpr const char* kPop3Binary = "/usr/lib/dovecot/pop3";
 constexpr const char* kOpenSsl = "/usr/bin/openssl";
 constexpr auto kStartLimit = 10s;
-
-// Starts `arguments` in a process group of its own, so that a signal to the
-// group reaches every process it forks; stdin from /dev/null, all output
-// appended to `output`.
-pid_t spawn(const std::vector<std::string>& arguments, const fs::path& output) {
-  std::vector<char*> argv;
-  for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_APPEND,
-                                   0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&attributes, 0);
-  pid_t pid = -1;
-  const int error = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
-  if (error != 0) throw std::runtime_error("cannot start " + arguments[0]);
-  return pid;
-}
-
-int freePort() {
-  int port = 0;
-  ::close(boundLoopbackSocket(port));
-  return port;
-}
-
-bool accepts(int port) {
-  const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  const sockaddr_in address = loopbackAddress(port);
-  const bool connected =
-      ::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  ::close(probe);
-  return connected;
-}
 
 // Mail is owned by the user the mailbox processes run as: nobody when the
 // tests run as root (dovecot refuses uid 0), else the tests' own user.
