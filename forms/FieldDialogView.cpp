@@ -66,8 +66,10 @@ FieldDialogView::FieldDialogView(std::shared_ptr<FieldDialog> dialog, QWidget* p
   dialog_->onClose = [this] { close(); };
 }
 
+// The widgets and their bindings go before the dialog's model they draw.
 FieldDialogView::~FieldDialogView() {
   dialog_->onClose = nullptr;
+  qDeleteAll(findChildren<QObject*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void FieldDialogView::addElement(const DialogElement& element, QGridLayout& grid,

@@ -1,5 +1,6 @@
 #include "forms/FormCreator.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -353,6 +354,25 @@ void Settings::refreshResponses() {
   }
   gridRow = grdDataGrid.rows.empty() ? -1 : 0;
   if (onResponsesShown) onResponsesShown();
+}
+
+ResponseForm Settings::responseForm() {
+  ResponseForm form{Combo5.Text(), List2.items(), false};
+  const QueryResult forms = platform_.database.select("Forms");
+  const auto column = std::find(forms.columns.begin(), forms.columns.end(), "formName");
+  if (column == forms.columns.end()) return form;
+  const auto index = static_cast<std::size_t>(column - forms.columns.begin());
+  for (const auto& row : forms.rows) {
+    if (row[index].toText() == form.name) form.exists = true;
+  }
+  return form;
+}
+
+void Settings::responseStored(const StoredResponse& response) {
+  subject.setText(response.subject);
+  f_rom.setText(response.sender);
+  d_ate.setText(response.date);
+  refreshResponses();
 }
 
 // Without a response row selected there is nothing to delete.

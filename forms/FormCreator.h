@@ -10,6 +10,8 @@
 #include "forms/FieldDialog.h"
 #include "forms/FieldDraft.h"
 #include "forms/FormPage.h"
+#include "forms/ResponseIntake.h"
+#include "forms/ResponseMailStore.h"
 #include "platform/BrowserPane.h"
 #include "platform/DataControl.h"
 #include "platform/Database.h"
@@ -85,6 +87,11 @@ class Settings : public FieldDialogHost {
   void Combo5_Click();
   void Command151_Click();  // Delete (the response)
   void refreshResponses();
+  // The form whose responses the intake collects: the text of `Combo5`, the
+  // fields of `List2`, and whether `Forms` still has it.
+  ResponseForm responseForm();
+  // Shows a response the intake stored.
+  void responseStored(const StoredResponse& response);
 
   // The current form's page, with the rows of `List1` or without.
   FormPageProperties pageProperties() const;
@@ -128,6 +135,11 @@ class Settings : public FieldDialogHost {
   TextBox Text17;  // fieldName
   TextBox Text18;  // fieldValue
   TextBox txtFields;  // "respondID:", not used
+  TextBox subject;    // of the message in work
+  TextBox f_rom;
+  TextBox d_ate;
+  // The mailbox part of the responses tab; the subsystem makes it.
+  std::unique_ptr<ResponseIntake> intake;
 
   ListControl Combo4;  // form names
   ListControl Combo5;  // form names of the response intake

@@ -138,6 +138,16 @@ QWidget* FormCreatorView::makeResponsesTab(MailboxIntake* intake) {
   grid->addWidget(ui_.listBox(creator_.List2, "List2", nullptr, nullptr, tab), 1, 0, 4, 2);
   auto* mailbox = new QGridLayout;
   if (intake != nullptr) addMailbox(*intake, *mailbox, tab);
+  int row = mailbox->rowCount();
+  const std::pair<const char*, TextBox*> boxes[] = {
+      {"Subgect:", &creator_.subject}, {"From:", &creator_.f_rom},   {"Date", &creator_.d_ate},
+      {"respondID:", &creator_.txtFields}, {"fieldName", &creator_.Text17},
+      {"fieldValue", &creator_.Text18}};
+  const char* names[] = {"subject", "f_rom", "d_ate", "txtFields", "Text17", "Text18"};
+  for (std::size_t i = 0; i < std::size(boxes); ++i) {
+    ui_.labelledLineEdit(*mailbox, row++, QLatin1String(boxes[i].first), *boxes[i].second,
+                         QLatin1String(names[i]));
+  }
   grid->addLayout(mailbox, 0, 2, 5, 2);
   grid_ = new QTableWidget(tab);
   grid_->setObjectName(QStringLiteral("grdDataGrid"));

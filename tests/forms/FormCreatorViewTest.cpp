@@ -40,7 +40,7 @@ void addTextField(const QString& name, const QString& label) {
   QCOMPARE(dialog->windowTitle(), QStringLiteral("Text Input"));
   click("Command2", dialog);  // OK
   QTRY_VERIFY(child<QWidget>("text_set") == nullptr);
-  child<QLineEdit>("Text12")->setText(label);
+  QTest::keyClicks(child<QLineEdit>("Text12"), label);
   click("Command10");  // Add
 }
 
@@ -69,8 +69,9 @@ void FormCreatorViewTest::createAFormAddTwoFieldsMoveOneUpAndPreview() {
   QCOMPARE(window.windowTitle(), QStringLiteral("Form Creator"));
 
   click("Command20");  // New Form
-  child<QLineEdit>("txtFields")->setText(QStringLiteral("Contact"));
-  click("Command1", child<QWidget>("frmForms"));  // Add
+  QWidget* newForm = child<QWidget>("frmForms");
+  QTest::keyClicks(newForm->findChild<QLineEdit*>(QStringLiteral("txtFields")), "Contact");
+  click("Command1", newForm);  // Add
   QTRY_VERIFY(child<QWidget>("frmForms") == nullptr);
   QCOMPARE(child<QLineEdit>("Text10")->text(), QStringLiteral("Contact"));
 
