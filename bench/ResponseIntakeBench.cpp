@@ -25,8 +25,9 @@ int main(int argc, char** argv) {
   server.start();
   for (int i = 0; i < count; ++i) {
     const std::string n = std::to_string(i);
-    server.deliver("forms", "From: visitor" + n + "@x.example\r\nSubject: Survey\r\n\r\nname=Visitor " +
-                                n + "\r\nemail=v" + n + "@x.example\r\ncomment=Fine\r\n");
+    server.deliver("forms", "From: visitor" + n +
+                                "@x.example\r\nSubject: Survey\r\n\r\nname=Visitor " + n +
+                                "\r\nemail=v" + n + "@x.example\r\ncomment=Fine\r\n");
   }
   testing::TempFolder folder;
   {

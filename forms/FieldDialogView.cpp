@@ -72,8 +72,7 @@ FieldDialogView::~FieldDialogView() {
   qDeleteAll(findChildren<QObject*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
-void FieldDialogView::addElement(const DialogElement& element, QGridLayout& grid,
-                                 QWidget* page) {
+void FieldDialogView::addElement(const DialogElement& element, QGridLayout& grid, QWidget* page) {
   using Kind = DialogElement::Kind;
   const int row = grid.rowCount();
   const QString name = qt(element.name);
@@ -83,19 +82,19 @@ void FieldDialogView::addElement(const DialogElement& element, QGridLayout& grid
       grid.addWidget(ui_.lineEdit(static_cast<TextBox&>(*element.control), name, page), row, 1);
       break;
     case Kind::Option:
-      grid.addWidget(ui_.optionButton(static_cast<OptionButton&>(*element.control), name,
-                                      element.click, page),
-                     row, 1);
+      grid.addWidget(
+          ui_.optionButton(static_cast<OptionButton&>(*element.control), name, element.click, page),
+          row, 1);
       break;
     case Kind::Combo:
-      grid.addWidget(ui_.comboBox(static_cast<ListControl&>(*element.control), name,
-                                  element.click, page),
-                     row, 1);
+      grid.addWidget(
+          ui_.comboBox(static_cast<ListControl&>(*element.control), name, element.click, page), row,
+          1);
       break;
     case Kind::List:
-      grid.addWidget(ui_.listBox(static_cast<ListControl&>(*element.control), name, nullptr,
-                                 nullptr, page),
-                     row, 0, 1, 2);
+      grid.addWidget(
+          ui_.listBox(static_cast<ListControl&>(*element.control), name, nullptr, nullptr, page),
+          row, 0, 1, 2);
       break;
     case Kind::Button:
       grid.addWidget(ui_.button(qt(element.caption), name, element.click, page), row, 1);

@@ -46,8 +46,8 @@ void addGetResponses(CommandLine& commandLine) {
   };
   auto choices = std::make_shared<Choices>();
   GetResponsesOptions& options = choices->options;
-  CLI::App* command = commandLine.add(
-      "get-responses", "Fetch the response mails of a form from the POP3 mailbox");
+  CLI::App* command =
+      commandLine.add("get-responses", "Fetch the response mails of a form from the POP3 mailbox");
   command->add_option("--form", options.form, "Name of the form")->required();
   command->add_option("--host", options.host, "POP3 server")->required();
   command->add_option("--port", options.port, "POP3 port (default: 110, 995 with --tls)")

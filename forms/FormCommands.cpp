@@ -19,8 +19,7 @@ constexpr const char* kFormPagePrefix = "vendaro form-page: ";
 constexpr const char* kResponsesPrefix = "vendaro responses: ";
 
 // A command that only reads does not create the database.
-bool databaseExists(const std::filesystem::path& appFolder, const char* prefix,
-                    std::ostream& err) {
+bool databaseExists(const std::filesystem::path& appFolder, const char* prefix, std::ostream& err) {
   const std::filesystem::path file = appFolder / kProgramDatabaseFile;
   if (std::filesystem::is_regular_file(file)) return true;
   err << prefix << "no database " << file.string() << "\n";
@@ -95,8 +94,7 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
   return 0;
 }
 
-int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out,
-                        std::ostream& err) {
+int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, std::ostream& err) {
   if (!databaseExists(options.appFolder, kResponsesPrefix, err)) return kFormCommandFailed;
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
   HeadlessDialogs dialogs;
@@ -106,8 +104,8 @@ int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out,
     creator.Form_Load();
     creator.Combo5.setText(options.form);
     creator.Combo5_Click();
-    responses = groupResponses(database.select("select * from [Respond] order by respondID"),
-                               options.form);
+    responses =
+        groupResponses(database.select("select * from [Respond] order by respondID"), options.form);
   } catch (const DataError& error) {
     err << kResponsesPrefix << "cannot read the responses: " << error.what() << "\n";
     return kFormCommandFailed;

@@ -32,7 +32,6 @@ struct ListResponsesOptions {
 // field of the form (the fields of the stored records that the form no
 // longer has follow). With `csv`: a header row "responder,respondDate" and
 // the field names, then one row per response.
-int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out,
-                        std::ostream& err);
+int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vendaro

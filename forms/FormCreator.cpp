@@ -35,12 +35,20 @@ Settings::Settings(FormCreatorPlatform platform)
       Data2(platform.database, "Forms"),
       Data3(platform.database, "select * from [Respond]"),
       platform_(std::move(platform)) {
-  for (const auto& [box, field] : std::vector<std::pair<TextBox*, const char*>>{
-           {&Text10, "formName"},  {&Text13, "formID"},    {&Text1, "formFile"},
-           {&Text2, "tabStyle"},   {&Text3, "baseLoc"},    {&Combo1, "frame"},
-           {&Text4, "backmage"},   {&Text5, "backColor"},  {&Text6, "backText"},
-           {&Text7, "hyperlink"},  {&Text8, "VHyperlink"}, {&Text9, "AHyperlink"},
-           {&Text16, "email"}}) {
+  for (const auto& [box, field] :
+       std::vector<std::pair<TextBox*, const char*>>{{&Text10, "formName"},
+                                                     {&Text13, "formID"},
+                                                     {&Text1, "formFile"},
+                                                     {&Text2, "tabStyle"},
+                                                     {&Text3, "baseLoc"},
+                                                     {&Combo1, "frame"},
+                                                     {&Text4, "backmage"},
+                                                     {&Text5, "backColor"},
+                                                     {&Text6, "backText"},
+                                                     {&Text7, "hyperlink"},
+                                                     {&Text8, "VHyperlink"},
+                                                     {&Text9, "AHyperlink"},
+                                                     {&Text16, "email"}}) {
     Data2.bind(*box, field);
   }
   Data1.bind(Text11, "fieldName");
@@ -160,8 +168,9 @@ void Settings::deleteFormRecords() {
   const std::string formName = Text10.Text();
   database.beginTransaction();
   try {
-    if (formId) database.execute("DELETE FROM [Fields] WHERE formID = ?",
-                               {DbValue(static_cast<std::int64_t>(std::stoll(*formId)))});
+    if (formId)
+      database.execute("DELETE FROM [Fields] WHERE formID = ?",
+                       {DbValue(static_cast<std::int64_t>(std::stoll(*formId)))});
     database.execute("DELETE FROM [Respond] WHERE trim(respondForm) = ?", {DbValue(formName)});
     Data2.recordset().Delete();
     database.commit();
@@ -230,8 +239,8 @@ void Settings::Command18_Click() {
   const std::optional<std::string> file = platform_.dialogs.ShowSave({}, kPageFilter);
   if (!file || file->empty()) return;
   if (!writeWholeFile(*file, pageText(true) + std::string(kCrLf))) {
-    platform_.dialogs.MsgBox("The form page could not be written to " + *file,
-                             MessageButtons::Ok, MessageIcon::Critical);
+    platform_.dialogs.MsgBox("The form page could not be written to " + *file, MessageButtons::Ok,
+                             MessageIcon::Critical);
   }
 }
 

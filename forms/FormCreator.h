@@ -65,13 +65,13 @@ class Settings : public FieldDialogHost {
   void SSTab1_Click();  // a page switch
   // Page properties.
   void Combo4_Click();
-  void Command20_Click();  // New Form
-  void Command21_Click();  // Delete (the form)
-  void Command14_Click();  // Open: location
-  void Command2_Click();   // Open: background image
+  void Command20_Click();           // New Form
+  void Command21_Click();           // Delete (the form)
+  void Command14_Click();           // Open: location
+  void Command2_Click();            // Open: background image
   void Command_C_Click(int index);  // C: colour of Text5 (4) .. Text9 (8)
-  void Command1_Click();   // Page Style
-  void Command15_Click();  // Preview without fields
+  void Command1_Click();            // Page Style
+  void Command15_Click();           // Preview without fields
   // Fields.
   void Combo2_Click();  // field type: opens its dialog
   void Combo3_Click();
@@ -114,26 +114,26 @@ class Settings : public FieldDialogHost {
   DataControl Data2;  // "Forms"
   DataControl Data3;  // "select * from [Respond]"
   // Bound to Data2.
-  TextBox Text10;  // formName
-  TextBox Text13;  // formID
-  TextBox Text1;   // formFile, "Location :"
+  TextBox Text10;                   // formName
+  TextBox Text13;                   // formID
+  TextBox Text1;                    // formFile, "Location :"
   TextBox Text2{kDefaultTableTag};  // tabStyle
-  TextBox Text3;   // baseLoc
-  TextBox Combo1;  // frame
-  TextBox Text4;   // backmage
-  TextBox Text5;   // backColor
-  TextBox Text6;   // backText
-  TextBox Text7;   // hyperlink
-  TextBox Text8;   // VHyperlink
-  TextBox Text9;   // AHyperlink
-  TextBox Text16;  // email
+  TextBox Text3;                    // baseLoc
+  TextBox Combo1;                   // frame
+  TextBox Text4;                    // backmage
+  TextBox Text5;                    // backColor
+  TextBox Text6;                    // backText
+  TextBox Text7;                    // hyperlink
+  TextBox Text8;                    // VHyperlink
+  TextBox Text9;                    // AHyperlink
+  TextBox Text16;                   // email
   // Bound to Data1.
   TextBox Text11;  // fieldName
   TextBox Text15;  // fieldName
   TextBox Text14;  // fieldDescription
   // Bound to Data3.
-  TextBox Text17;  // fieldName
-  TextBox Text18;  // fieldValue
+  TextBox Text17;     // fieldName
+  TextBox Text18;     // fieldValue
   TextBox txtFields;  // "respondID:", not used
   TextBox subject;    // of the message in work
   TextBox f_rom;

@@ -11,11 +11,20 @@ std::string subjectText(const std::string& name) {
   std::string encoded;
   for (const char c : name) {
     switch (c) {
-      case '&': encoded += "%26"; break;
-      case '#': encoded += "%23"; break;
-      case '%': encoded += "%25"; break;
-      case '?': encoded += "%3F"; break;
-      default: encoded += c;
+      case '&':
+        encoded += "%26";
+        break;
+      case '#':
+        encoded += "%23";
+        break;
+      case '%':
+        encoded += "%25";
+        break;
+      case '?':
+        encoded += "%3F";
+        break;
+      default:
+        encoded += c;
     }
   }
   return htmlName(encoded);

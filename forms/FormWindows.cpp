@@ -14,8 +14,11 @@ void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
         workbench.database(), workbench.dialogs, &workbench.mainWindow.WebBrowser1, {}});
     Settings& model = *creator;
     creator->intake = std::make_unique<ResponseIntake>(
-        ResponseIntakePlatform{workbench.loop, workbench.dialogs, workbench.context.mail,
-                               workbench.database(), [&model] { return model.responseForm(); },
+        ResponseIntakePlatform{workbench.loop,
+                               workbench.dialogs,
+                               workbench.context.mail,
+                               workbench.database(),
+                               [&model] { return model.responseForm(); },
                                {}},
         std::make_unique<CurlMailClient>(workbench.loop));
     creator->intake->responseStore.onStored = [&model](const StoredResponse& response) {

@@ -41,8 +41,7 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
   const std::optional<std::string> password = readPassword(options, err);
   if (!password) return kFormCommandFailed;
   if (!std::filesystem::is_regular_file(options.appFolder / kProgramDatabaseFile)) {
-    err << kPrefix << "no database " << (options.appFolder / kProgramDatabaseFile).string()
-        << "\n";
+    err << kPrefix << "no database " << (options.appFolder / kProgramDatabaseFile).string() << "\n";
     return kFormCommandFailed;
   }
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
@@ -62,10 +61,10 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
   }
   creator.Combo5.setText(options.form);
   creator.Combo5_Click();
-  ResponseIntake intake(ResponseIntakePlatform{loop, dialogs, settings, database,
-                                               [&creator] { return creator.responseForm(); },
-                                               {}},
-                        std::make_unique<CurlMailClient>(loop));
+  ResponseIntake intake(
+      ResponseIntakePlatform{
+          loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {}},
+      std::make_unique<CurlMailClient>(loop));
   intake.PopHost.setText(options.host);
   intake.PopUserName.setText(options.user);
   intake.PopPassword.setText(*password);

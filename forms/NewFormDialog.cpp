@@ -13,9 +13,8 @@ frmForms::frmForms(Database& database, Dialogs& dialogs)
     dialogs_.MsgBox(kDataErrorMessage + description);
   };
   datPrimaryRS.onReposition = [this] {
-    datPrimaryRS.setCaption(
-        "Record: " + numberText(static_cast<std::int64_t>(
-                         datPrimaryRS.recordset().AbsolutePosition() + 1)));
+    datPrimaryRS.setCaption("Record: " + numberText(static_cast<std::int64_t>(
+                                             datPrimaryRS.recordset().AbsolutePosition() + 1)));
   };
 }
 

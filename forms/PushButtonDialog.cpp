@@ -38,9 +38,9 @@ void Form6::Command1_Click() {
 void Form6::Command2_Click() {
   FieldDraft& draft = host_.draft();
   const char* type = Option1.Value() ? "button" : Option2.Value() ? "submit" : "reset";
-  draft.fieldHtml = std::string("<input type='") + type + "' value='" + Text1.Text() +
-                    "' name='" + host_.elementName() + "' tabindex='" + Text2.Text() + "' " +
-                    draft.fieldStyle + ">";
+  draft.fieldHtml = std::string("<input type='") + type + "' value='" + Text1.Text() + "' name='" +
+                    host_.elementName() + "' tabindex='" + Text2.Text() + "' " + draft.fieldStyle +
+                    ">";
   close();
 }
 

@@ -12,12 +12,12 @@ class Form6 : public FieldDialog {
   explicit Form6(FieldDialogHost& host);
 
   std::vector<DialogElement> elements() override;
-  void Option1_Click();  // Normal
-  void Option2_Click();  // Submit
-  void Option3_Click();  // Reset
-  void Command1_Click();  // Style
-  void Command2_Click();  // OK
-  void Command3_Click();  // Cancel
+  void Option1_Click();     // Normal
+  void Option2_Click();     // Submit
+  void Option3_Click();     // Reset
+  void Command1_Click();    // Style
+  void Command2_Click();    // OK
+  void Command3_Click();    // Cancel
   void Command4_Click() {}  // Form: no effect
 
   TextBox Text1;  // Label

@@ -83,8 +83,8 @@ StoreOutcome ResponseMailStore::store(const std::string& messageText, const std:
   try {
     writeResponse(mail, response, uid);
   } catch (const DataError& error) {
-    appendIntakeLog(tab_, "The response of" + response.sender + " could not be stored: " +
-                              error.what() + "\r\n");
+    appendIntakeLog(tab_, "The response of" + response.sender +
+                              " could not be stored: " + error.what() + "\r\n");
     return StoreOutcome::Failed;
   }
   if (!uid.empty()) imported_.insert(uid);

@@ -35,8 +35,7 @@ class ResponseMailStore : public MailStore {
   // `chosenForm` is asked at the start of every intake; `today` gives the
   // intake date (empty: the local date as YYYY-MM-DD).
   ResponseMailStore(Database& database, MailboxIntake& tab,
-                    std::function<ResponseForm()> chosenForm,
-                    std::function<std::string()> today);
+                    std::function<ResponseForm()> chosenForm, std::function<std::string()> today);
 
   void prepare(const std::string& mailboxKey) override;
   bool wasImported(const std::string& uid) const override;

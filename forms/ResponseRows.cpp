@@ -13,8 +13,8 @@ std::string column(const QueryResult& result, const std::vector<DbValue>& row,
 }
 
 bool continues(const FormResponse& response, const FormResponse& record) {
-  return response.respondForm == record.respondForm &&
-         response.respondDate == record.respondDate && response.responder == record.responder &&
+  return response.respondForm == record.respondForm && response.respondDate == record.respondDate &&
+         response.responder == record.responder &&
          std::find(response.fieldNames.begin(), response.fieldNames.end(),
                    record.fieldNames.front()) == response.fieldNames.end();
 }

@@ -13,14 +13,14 @@ class Form2 : public FieldDialog {
   explicit Form2(FieldDialogHost& host);
 
   std::vector<DialogElement> elements() override;
-  void Option1_Click();   // Yes
-  void Option2_Click();   // No
-  void Command1_Click();  // Add: opens `Form3` for one option line
+  void Option1_Click();     // Yes
+  void Option2_Click();     // No
+  void Command1_Click();    // Add: opens `Form3` for one option line
   void Command3_Click() {}  // Up: no effect
   void Command4_Click() {}  // Down: no effect
-  void Command5_Click();  // Style
-  void Command6_Click();  // OK
-  void Command7_Click();  // Cancel
+  void Command5_Click();    // Style
+  void Command6_Click();    // OK
+  void Command7_Click();    // Cancel
 
   TextBox Text1{"1"};  // Hight
   TextBox Text2;       // Tab Order

@@ -18,8 +18,8 @@ std::vector<DialogElement> style::elements() {
   for (std::size_t i = 0; i < kSides.size(); ++i) {
     const std::string index = "_" + std::to_string(i);
     const int row = static_cast<int>(i);
-    elements.push_back({Kind::Box, std::string(kSides[i]) + " :", "Text5" + index, &Text5[i],
-                        nullptr, borders});
+    elements.push_back(
+        {Kind::Box, std::string(kSides[i]) + " :", "Text5" + index, &Text5[i], nullptr, borders});
     elements.push_back({Kind::Combo, "", "Combo1" + index, &Combo1[i], nullptr, borders});
     elements.push_back({Kind::Box, "", "Text6" + index, &Text6[i], nullptr, borders});
     elements.push_back({Kind::Button, "C", "Command1" + index, nullptr,

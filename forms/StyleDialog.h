@@ -24,9 +24,9 @@ class style : public FieldDialog {
   void Command2_Click();           // OK
   void Command3_Click();           // Cancel
 
-  std::array<TextBox, 4> Text5;      // border widths
+  std::array<TextBox, 4> Text5;       // border widths
   std::array<ListControl, 4> Combo1;  // border styles
-  std::array<TextBox, 4> Text6;      // border colours (shown only)
+  std::array<TextBox, 4> Text6;       // border colours (shown only)
   // Index 0: margins, 1: padding.
   std::array<TextBox, 2> Text1;  // Left
   std::array<TextBox, 2> Text2;  // Right

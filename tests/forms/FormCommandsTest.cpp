@@ -21,7 +21,8 @@ class FormCommandsTest : public ::testing::Test {
 };
 
 TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
-  const std::int64_t id = database.insertRow("Forms", {{"formName", "Poll"}, {"tabStyle", "<table>"}});
+  const std::int64_t id =
+      database.insertRow("Forms", {{"formName", "Poll"}, {"tabStyle", "<table>"}});
   for (const char* row : {"<tr>1</tr>", "<tr>2</tr>"}) {
     database.insertRow("Fields", {{"formID", id}, {"fieldDescription", row}});
   }
@@ -47,8 +48,10 @@ TEST_F(FormCommandsTest, ResponsesAsCsvGroupOneRowPerMail) {
   }
   const auto respond = [this](const char* form, const char* from, const char* field,
                               const char* value) {
-    database.insertRow("Respond", {{"respondForm", form}, {"respondDate", "2026-12-06"},
-                                   {"responder", from}, {"FieldName", field},
+    database.insertRow("Respond", {{"respondForm", form},
+                                   {"respondDate", "2026-12-06"},
+                                   {"responder", from},
+                                   {"FieldName", field},
                                    {"fieldValue", value}});
   };
   respond(" Poll", " ann@x", "name", "Ann\r\n");

@@ -3,12 +3,12 @@
 #include "common/TextFile.h"
 #include "forms/CheckableDialog.h"
 #include "forms/NewFormDialog.h"
+#include "forms/OptionLineDialog.h"
 #include "forms/PushButtonDialog.h"
 #include "forms/SelectDialog.h"
 #include "forms/StyleDialog.h"
 #include "forms/TextAreaDialog.h"
 #include "forms/TextInputDialog.h"
-#include "forms/OptionLineDialog.h"
 #include "tests/forms/FormTestSupport.h"
 
 namespace vendaro {
@@ -72,8 +72,10 @@ TEST_F(FormCreatorTest, SavedPageOfEveryFieldKindMatchesGolden) {
   dialogs.fileAnswers.push_back(folder.file("survey.htm").string());
   creator.Command18_Click();
   EXPECT_EQ(folder.read("survey.htm"), golden("every-field.htm"));
-  EXPECT_EQ(database.select("Select * From Fields Where (Fields.formID = " + std::to_string(id) +
-                            ")").rows.size(), 7u);
+  EXPECT_EQ(
+      database.select("Select * From Fields Where (Fields.formID = " + std::to_string(id) + ")")
+          .rows.size(),
+      7u);
   EXPECT_EQ(creator.Combo3.List(0), "email");  // the table keeps its order
 }
 
@@ -111,7 +113,8 @@ TEST_F(FormCreatorTest, FieldOperations) {
   dialogs.messageAnswers.push_back(MessageResult::Cancel);
   creator.Command10_Click();
   EXPECT_EQ(dialogs.messages.back().title, Settings::kCheckResult);
-  EXPECT_EQ(dialogs.messages.back().text, "<tr><td width='50%'>A</td><td width='50%'><b></td></tr>");
+  EXPECT_EQ(dialogs.messages.back().text,
+            "<tr><td width='50%'>A</td><td width='50%'><b></td></tr>");
   EXPECT_EQ(creator.List1.ListCount(), 0);
   EXPECT_EQ(creator.Text12.Text(), "");
 
@@ -121,7 +124,8 @@ TEST_F(FormCreatorTest, FieldOperations) {
   }
   creator.Combo3.setText("a");
   creator.Combo3_Change();  // a warning only
-  EXPECT_EQ(dialogs.messageTexts().back(), "You already have the same name , Please choose a new one ");
+  EXPECT_EQ(dialogs.messageTexts().back(),
+            "You already have the same name , Please choose a new one ");
   creator.Combo3.setListIndex(0);
   creator.Combo3_Click();
   creator.Command9_Click();

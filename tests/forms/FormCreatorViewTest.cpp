@@ -20,8 +20,8 @@ Widget* child(const char* name) {
 
 // A button of `window`, or of any window when none is given.
 void click(const char* name, QWidget* window = nullptr) {
-  auto* button = window ? window->findChild<QPushButton*>(QLatin1String(name))
-                        : child<QPushButton>(name);
+  auto* button =
+      window ? window->findChild<QPushButton*>(QLatin1String(name)) : child<QPushButton>(name);
   QTest::mouseClick(button, Qt::LeftButton);
 }
 

@@ -84,9 +84,13 @@ TEST_F(ResponseIntakeServerTest, StoresEachResponseOnceAndKeepsOtherFormsMail) {
   std::ostringstream csv;
   ASSERT_EQ(runResponsesCommand({folder.path(), "Survey", true}, csv, err), 0);
   const std::string date = creator.grdDataGrid.rows[0][2];
-  EXPECT_EQ(csv.str(), "responder,respondDate,name,email\r\n"
-                       " ann@x.example," + date + ",\"Ann Jörg\r\n\",ann@x.example\r\n"
-                       " cy@x.example," + date + ",,cy\r\n");
+  EXPECT_EQ(csv.str(),
+            "responder,respondDate,name,email\r\n"
+            " ann@x.example," +
+                date +
+                ",\"Ann Jörg\r\n\",ann@x.example\r\n"
+                " cy@x.example," +
+                date + ",,cy\r\n");
 }
 
 }  // namespace
