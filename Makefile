@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all deps configure build run test sanitize bench bench-intake bench-startup fuzz format clean package
+.PHONY: all deps configure build run test sanitize bench bench-intake bench-responses bench-startup fuzz format clean package
 
 all: build
 
@@ -45,6 +45,10 @@ bench-startup: build
 
 bench-intake: build
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+
+# The response intake on a private dovecot (MAILS to change the count).
+bench-responses: build
+	@$(BUILD_DIR)/bench/response_intake_bench $(MAILS)
 
 # Runs each fuzz target for FUZZ_SECONDS (default 60) in its own build folder.
 fuzz: deps

@@ -171,7 +171,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   intake.popSecurity = options.security;
   intake.popCaFile = options.caFile;
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
-  intake.logCardDetails = CardDetails::Masked;
+  intake.orderStore.logCardDetails = CardDetails::Masked;
 
   IntakeResult result;
   intake.onFinished = [&](const IntakeResult& finished) {
@@ -185,7 +185,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   loop.run();
 
   out << text::withLf(intake.Text18.Text());
-  out << "orders stored: " << result.ordersStored << "\n";
+  out << "orders stored: " << result.stored << "\n";
   if (!result.completed) {
     err << kGetOrdersPrefix
         << (result.error.empty() ? "the intake did not start"

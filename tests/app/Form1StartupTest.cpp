@@ -193,7 +193,7 @@ TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
   const std::set<std::string> toCome = {
       "addlink",          "getlinks",      "findemail", "findcontact", "readit",
       "viewreport",       "readnext",      "viewlinks", "savereport",  "listlisting",
-      "viewlinkslisting", "formgenerator"};
+      "viewlinkslisting"};
   for (int i = 0; i < form.mainMenu.menuCount(); ++i) {
     const MenuItem& menu = form.mainMenu.menu(i);
     if (!menu.Visible() && menu.name() != "chann2") continue;  // run-time pop-up menus

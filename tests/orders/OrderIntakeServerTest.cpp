@@ -104,7 +104,7 @@ TEST_F(OrderIntakeServerTest, PlainThenTlsWithDeleteStoresEachOrderOnce) {
 
   IntakeResult first = getOrders(MailAccount::Security::None, false);
   ASSERT_TRUE(first.completed) << first.error << server.log();
-  EXPECT_EQ(first.ordersStored, 3);
+  EXPECT_EQ(first.stored, 3);
   EXPECT_EQ(server.messageCount(kUser), 4);
   const auto lines = storedLines(database);
   ASSERT_EQ(lines.size(), 3u);
@@ -115,12 +115,12 @@ TEST_F(OrderIntakeServerTest, PlainThenTlsWithDeleteStoresEachOrderOnce) {
 
   IntakeResult again = getOrders(MailAccount::Security::None, false);
   EXPECT_TRUE(again.completed);
-  EXPECT_EQ(again.ordersStored, 0);
+  EXPECT_EQ(again.stored, 0);
   EXPECT_NE(log.find("was imported before"), std::string::npos);
 
   IntakeResult tls = getOrders(MailAccount::Security::Tls, true);
   ASSERT_TRUE(tls.completed) << tls.error;
-  EXPECT_EQ(tls.ordersStored, 0);
+  EXPECT_EQ(tls.stored, 0);
   EXPECT_EQ(storedOrders(database).size(), 3u);
   EXPECT_EQ(server.messageCount(kUser), 0);
   EXPECT_EQ(dialogs.messages.size(), 0u);
@@ -136,7 +136,7 @@ TEST_F(OrderIntakeServerTest, AServerKilledInTheMiddleLosesNoStoredOrder) {
     }
   });
   EXPECT_FALSE(broken.completed);
-  EXPECT_EQ(broken.ordersStored, 1);
+  EXPECT_EQ(broken.stored, 1);
   EXPECT_EQ(storedOrders(database).size(), 1u);
   EXPECT_EQ(storedLines(database).size(), 1u);
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -146,7 +146,7 @@ TEST_F(OrderIntakeServerTest, AServerKilledInTheMiddleLosesNoStoredOrder) {
   server.start();
   IntakeResult rest = getOrders(MailAccount::Security::None, true);
   ASSERT_TRUE(rest.completed) << rest.error;
-  EXPECT_EQ(rest.ordersStored, 2);
+  EXPECT_EQ(rest.stored, 2);
   EXPECT_EQ(storedOrders(database).size(), 3u);
   EXPECT_EQ(server.messageCount(kUser), 0);
 }

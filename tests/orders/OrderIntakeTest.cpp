@@ -128,7 +128,7 @@ TEST_F(OrderIntakeTest, StoresEachOrderWithItsOwnLines) {
   EXPECT_NE(intake.Text18.Text().find(" Online Order\r\n ann@buyer.example\r\n"),
             std::string::npos);
   EXPECT_EQ(intake.Text18.Text().find("secret"), std::string::npos);
-  EXPECT_EQ(results.at(0).ordersStored, 2);
+  EXPECT_EQ(results.at(0).stored, 2);
 }
 
 TEST_F(OrderIntakeTest, HostDeleteDeletesAfterEveryMessageIncludingOthers) {
@@ -193,7 +193,7 @@ TEST_F(OrderIntakeTest, AnOrderFailingHalfWayLeavesNothingAndIsFetchedAgain) {
   EXPECT_NE(intake.Text18.Text().find("The order of  bob@buyer.example could not be stored: "),
             std::string::npos)
       << intake.Text18.Text();
-  EXPECT_EQ(results.at(0).ordersStored, 1);
+  EXPECT_EQ(results.at(0).stored, 1);
 
   database.execute("DROP TRIGGER refuse");
   getOrders();
@@ -246,7 +246,7 @@ TEST_F(OrderIntakeTest, ALostConnectionEndsTheIntakeAndKeepsStoredOrders) {
   EXPECT_EQ(dialogs.messages[0].text.rfind("AsyncError: The server closed the connection(", 0), 0u);
   ASSERT_EQ(results.size(), 1u);
   EXPECT_FALSE(results[0].completed);
-  EXPECT_EQ(results[0].ordersStored, 1);
+  EXPECT_EQ(results[0].stored, 1);
 
   // The next intake picks up the message that was not stored.
   mail.loseConnectionAt = 0;

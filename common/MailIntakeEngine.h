@@ -1,0 +1,107 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/MailStore.h"
+#include "common/MailboxIntake.h"
+#include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
+#include "platform/MailClient.h"
+#include "platform/Timer.h"
+
+namespace vendaro {
+
+// How one intake ended.
+struct IntakeResult {
+  bool completed = false;  // logged out normally
+  int stored = 0;          // messages stored by the mail store
+  int failed = 0;          // messages the store could not store (left on the server)
+  std::string error;       // what ended the intake early
+};
+
+// The mail conversation of a mailbox tab: logs into the POP3 mailbox, takes
+// the messages one at a time, hands each to a `MailStore` and, with "Host
+// &Delete" checked, deletes it on the server once it is stored.
+//
+// The mail control's numbered actions map onto the mail client: log in is
+// `connect` (which also reads the message count), a message step is
+// `uniqueId` then `fetchMessage`, deletion is `deleteMessage`, log out is
+// `disconnect`. Every mail client event arrives through the event loop.
+class MailIntakeEngine : public MailboxIntake {
+ public:
+  static constexpr const char* kNoMail = "No mail waiting";
+  static constexpr const char* kDeleteWarning =
+      "Messages will be deleted after they are read from the host.";
+
+  // What `mailState` says the last mail action was (the mail control's numbers).
+  enum class MailState { Idle = 0, MessageStep = 1, LoggingIn = 7, LoggingOut = 9, Deleting = 10 };
+  // What the next timer tick does (the mail control's action numbers).
+  enum class NextStep { None = 0, NextMessage = 13, DeleteMessage = 10, LogOut = 8 };
+
+  // `store` is used from the first "Get Orders" on; it may be constructed
+  // after the engine (a member of a derived class).
+  MailIntakeEngine(EventLoop& loop, Dialogs& dialogs, std::unique_ptr<MailClient> mail,
+                   MailStore& store);
+  MailIntakeEngine(const MailIntakeEngine&) = delete;
+  MailIntakeEngine& operator=(const MailIntakeEngine&) = delete;
+
+  void cmdGetMail_Click() override;     // the fetch button
+  void chkHostDelete_Click() override;  // called after the box changed its value
+  void Timer1_Timer();
+  void Mail1_Complete(MailAction action);
+  void Mail1_AsyncError(int number, const std::string& description);
+  void Mail1_Progress(long done, long total);
+
+  MailState mailState() const { return mailState_; }
+  NextStep nextStep() const { return nextStep_; }
+  int messageIndex() const { return messageIndex_; }
+  // Messages stored since the last click of the fetch button.
+  int storedCount() const { return stored_; }
+  MailClient& mailClient() { return *mail_; }
+
+  // Raised when an intake ends: after the log-out, or when an error ended the
+  // mailbox session.
+  std::function<void(const IntakeResult&)> onFinished;
+
+  // Connection details the tab does not show; the command line sets them.
+  int popPort = 0;  // 0: the protocol's default
+  MailAccount::Security popSecurity = MailAccount::Security::None;
+  std::string popCaFile;
+  // Logged after "Message <uid> " for a message stored by an earlier intake.
+  std::string importedNote = "was imported before; it is not stored again.";
+
+  Timer Timer1;
+
+ private:
+  void handleCompletion();
+  void startMessageStep();
+  void messageIdentified();
+  void messageFetched();
+  void finishMessageStep();
+  std::string mailboxKey() const;
+  void finish(IntakeResult result);
+  void connectEvents();
+
+  Dialogs& dialogs_;
+  std::unique_ptr<MailClient> mail_;
+  MailStore& store_;
+  MailState mailState_ = MailState::Idle;
+  NextStep nextStep_ = NextStep::None;
+  int messageIndex_ = 0;
+  int waiting_ = 0;
+  bool busy_ = false;
+  int stored_ = 0;
+  int failed_ = 0;
+  // The message the current step works on, 1-based, its unique id and
+  // whether it may be deleted on the server.
+  int currentNumber_ = 0;
+  std::string currentUid_;
+  bool currentDeletable_ = false;
+};
+
+// Appends lines (CR LF line ends included) to the tab's log.
+void appendIntakeLog(MailboxIntake& tab, const std::string& lines);
+
+}  // namespace vendaro

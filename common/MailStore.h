@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+namespace vendaro {
+
+// What became of one message handed to a mail store.
+enum class StoreOutcome {
+  Stored,    // stored: it may be deleted on the server
+  Ignored,   // not for this store, and noted as imported: it may be deleted on the server
+  NotForMe,  // not for this store, nothing noted: the message stays on the server
+  Failed,    // could not be stored: it stays on the server and is fetched again next time
+};
+
+// Where a mail intake puts the messages it fetches: the order intake stores
+// orders, the form creator's response intake stores form responses. Each
+// message is stored together with the record that its unique id is imported,
+// in one transaction, so a message is never stored twice nor half.
+class MailStore {
+ public:
+  virtual ~MailStore() = default;
+
+  // Readies the store for one intake from the mailbox `mailboxKey`
+  // ("user@host"): creates what is missing and reads the imported unique ids.
+  // Throws DataError when the store cannot be used; the intake then does not start.
+  virtual void prepare(const std::string& mailboxKey) = 0;
+  // True when the message with this unique id was stored by an earlier intake.
+  virtual bool wasImported(const std::string& uid) const = 0;
+  // Stores one message (header and body, CR LF line ends) with its unique id.
+  virtual StoreOutcome store(const std::string& messageText, const std::string& uid) = 0;
+  // Makes everything stored so far durable; the intake calls it before the
+  // server commits any deletion. Throws DataError when that fails.
+  virtual void makeDurable() {}
+  // The intake ended (normally or not); releases what `prepare` took.
+  virtual void close() {}
+};
+
+}  // namespace vendaro

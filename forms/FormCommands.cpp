@@ -1,0 +1,117 @@
+#include "forms/FormCommands.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/CsvText.h"
+#include "common/TextFile.h"
+#include "forms/FormCreator.h"
+#include "forms/FormTables.h"
+#include "forms/ResponseRows.h"
+#include "platform/HeadlessDialogs.h"
+#include "platform/Text.h"
+#include "platform/sqlite/SqliteDatabase.h"
+
+namespace vendaro {
+namespace {
+
+constexpr const char* kFormPagePrefix = "vendaro form-page: ";
+constexpr const char* kResponsesPrefix = "vendaro responses: ";
+
+// A command that only reads does not create the database.
+bool databaseExists(const std::filesystem::path& appFolder, const char* prefix, std::ostream& err) {
+  const std::filesystem::path file = appFolder / kProgramDatabaseFile;
+  if (std::filesystem::is_regular_file(file)) return true;
+  err << prefix << "no database " << file.string() << "\n";
+  return false;
+}
+
+// The field names of the form in table order, then those of the responses
+// that the form no longer has.
+std::vector<std::string> responseColumns(Settings& creator,
+                                         const std::vector<FormResponse>& responses) {
+  std::vector<std::string> columns = creator.List2.items();
+  for (const FormResponse& response : responses) {
+    for (const std::string& name : response.fieldNames) {
+      if (std::find(columns.begin(), columns.end(), name) == columns.end()) columns.push_back(name);
+    }
+  }
+  return columns;
+}
+
+void writeResponses(const std::vector<FormResponse>& responses,
+                    const std::vector<std::string>& columns, bool csv, std::ostream& out) {
+  if (csv) {
+    std::vector<std::string> header = {"responder", "respondDate"};
+    header.insert(header.end(), columns.begin(), columns.end());
+    out << csvRow(header);
+  } else if (responses.empty()) {
+    out << "No responses.\n";
+  }
+  for (const FormResponse& response : responses) {
+    if (csv) {
+      std::vector<std::string> row = {response.responder, response.respondDate};
+      for (const std::string& name : columns) row.push_back(response.value(name));
+      out << csvRow(row);
+      continue;
+    }
+    out << "Response from" << response.responder << " on " << response.respondDate << "\n";
+    for (const std::string& name : columns) {
+      out << "  " << name << ": " << text::withLf(response.value(name)) << "\n";
+    }
+  }
+}
+
+}  // namespace
+
+int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::ostream& err) {
+  if (!databaseExists(options.appFolder, kFormPagePrefix, err)) return kFormCommandFailed;
+  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
+  HeadlessDialogs dialogs;
+  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
+  try {
+    creator.Form_Load();
+    creator.Combo4.setText(options.form);
+    creator.Combo4_Click();
+    if (creator.Text10.Text() != options.form || creator.Data2.recordset().Eof()) {
+      err << kFormPagePrefix << "no form named " << options.form << "\n";
+      return kFormCommandFailed;
+    }
+    creator.SSTab1_Click();
+  } catch (const DataError& error) {
+    err << kFormPagePrefix << "cannot read the forms: " << error.what() << "\n";
+    return kFormCommandFailed;
+  }
+  const std::string page = creator.pageText(true) + std::string(text::kCrLf);
+  if (options.output.empty()) {
+    out << page;
+    return 0;
+  }
+  if (!writeWholeFile(options.output, page)) {
+    err << kFormPagePrefix << "cannot write " << options.output.string() << "\n";
+    return kFormCommandFailed;
+  }
+  return 0;
+}
+
+int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, std::ostream& err) {
+  if (!databaseExists(options.appFolder, kResponsesPrefix, err)) return kFormCommandFailed;
+  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
+  HeadlessDialogs dialogs;
+  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
+  std::vector<FormResponse> responses;
+  try {
+    creator.Form_Load();
+    creator.Combo5.setText(options.form);
+    creator.Combo5_Click();
+    responses =
+        groupResponses(database.select("select * from [Respond] order by respondID"), options.form);
+  } catch (const DataError& error) {
+    err << kResponsesPrefix << "cannot read the responses: " << error.what() << "\n";
+    return kFormCommandFailed;
+  }
+  writeResponses(responses, responseColumns(creator, responses), options.csv, out);
+  return 0;
+}
+
+}  // namespace vendaro

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+namespace vendaro {
+
+inline constexpr int kFormCommandFailed = 2;
+
+// The options of `vendaro form-page`.
+struct FormPageOptions {
+  std::filesystem::path appFolder;  // already resolved
+  std::string form;
+  std::filesystem::path output;  // empty: the page goes to `out`
+};
+
+// Writes the page of a stored form with its fields in table order, as
+// "Save" writes it (the page text and one CR LF). Returns kFormCommandFailed
+// with a message on `err` when the database or the form is missing or the
+// file cannot be written.
+int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::ostream& err);
+
+// The options of `vendaro responses`.
+struct ListResponsesOptions {
+  std::filesystem::path appFolder;  // already resolved
+  std::string form;
+  bool csv = false;
+};
+
+// Lists the stored responses of a form, one per mail, with one value per
+// field of the form (the fields of the stored records that the form no
+// longer has follow). With `csv`: a header row "responder,respondDate" and
+// the field names, then one row per response.
+int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace vendaro

@@ -1,0 +1,10 @@
+#include "forms/FormSubsystem.h"
+
+namespace vendaro {
+
+void registerFormCommands(Workbench& workbench) {
+  workbench.commands.add("formgenerator",
+                         [&workbench] { workbench.windows.show(kFormCreatorForm); });
+}
+
+}  // namespace vendaro

@@ -1,0 +1,32 @@
+#include <memory>
+
+#include "forms/FormCreator.h"
+#include "forms/FormCreatorView.h"
+#include "forms/FormSubsystem.h"
+#include "platform/curl/CurlMailClient.h"
+#include "platform/qt/QtToolWindowSlots.h"
+
+namespace vendaro {
+
+void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
+  windows.add(kFormCreatorForm, [&workbench] {
+    auto creator = std::make_shared<Settings>(FormCreatorPlatform{
+        workbench.database(), workbench.dialogs, &workbench.mainWindow.WebBrowser1, {}});
+    Settings& model = *creator;
+    creator->intake = std::make_unique<ResponseIntake>(
+        ResponseIntakePlatform{workbench.loop,
+                               workbench.dialogs,
+                               workbench.context.mail,
+                               workbench.database(),
+                               [&model] { return model.responseForm(); },
+                               {}},
+        std::make_unique<CurlMailClient>(workbench.loop));
+    creator->intake->responseStore.onStored = [&model](const StoredResponse& response) {
+      model.responseStored(response);
+    };
+    auto view = std::make_unique<FormCreatorView>(*creator, creator->intake.get());
+    return ToolWindowParts{std::move(creator), std::move(view)};
+  });
+}
+
+}  // namespace vendaro

@@ -1,0 +1,108 @@
+#include "forms/GetResponsesCommand.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+
+#include "forms/FormCommands.h"
+#include "forms/FormCreator.h"
+#include "forms/ResponseIntake.h"
+#include "platform/BlockingEventLoop.h"
+#include "platform/Text.h"
+#include "platform/curl/CurlMailClient.h"
+#include "platform/sqlite/SqliteDatabase.h"
+
+namespace vendaro {
+namespace {
+
+constexpr const char* kPrefix = "vendaro get-responses: ";
+
+std::optional<std::string> readPassword(const GetResponsesOptions& options, std::ostream& err) {
+  if (!options.passwordFile.empty()) {
+    std::ifstream file(options.passwordFile, std::ios::binary);
+    std::string line;
+    if (!file || !std::getline(file, line)) {
+      err << kPrefix << "cannot read the password file " << options.passwordFile.string() << "\n";
+      return std::nullopt;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+  }
+  if (const char* value = std::getenv(kResponsePasswordVariable)) return std::string(value);
+  err << kPrefix << "no password: set " << kResponsePasswordVariable
+      << " or give --password-file\n";
+  return std::nullopt;
+}
+
+}  // namespace
+
+int runGetResponsesCommand(const GetResponsesOptions& options, const MailSettings& settings,
+                           std::ostream& out, std::ostream& err) {
+  const std::optional<std::string> password = readPassword(options, err);
+  if (!password) return kFormCommandFailed;
+  if (!std::filesystem::is_regular_file(options.appFolder / kProgramDatabaseFile)) {
+    err << kPrefix << "no database " << (options.appFolder / kProgramDatabaseFile).string() << "\n";
+    return kFormCommandFailed;
+  }
+  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
+  BlockingEventLoop loop;
+  HeadlessDialogs dialogs(
+      [&out, &err](const std::string& text, MessageIcon icon) {
+        (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out)
+            << text << "\n";
+      },
+      options.questionAnswer);
+  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
+  try {
+    creator.Form_Load();
+  } catch (const DataError& error) {
+    err << kPrefix << "cannot open the form database: " << error.what() << "\n";
+    return kFormCommandFailed;
+  }
+  creator.Combo5.setText(options.form);
+  creator.Combo5_Click();
+  ResponseIntake intake(
+      ResponseIntakePlatform{
+          loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {}},
+      std::make_unique<CurlMailClient>(loop));
+  intake.PopHost.setText(options.host);
+  intake.PopUserName.setText(options.user);
+  intake.PopPassword.setText(*password);
+  intake.popPort = options.port;
+  intake.popSecurity = options.security;
+  intake.popCaFile = options.caFile;
+  intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
+  intake.responseStore.onStored = [&creator](const StoredResponse& response) {
+    creator.subject.setText(response.subject);
+  };
+
+  IntakeResult result;
+  intake.onFinished = [&](const IntakeResult& finished) {
+    result = finished;
+    loop.stop();
+  };
+  loop.post([&] {
+    intake.cmdGetMail_Click();
+    if (intake.mailState() == MailIntakeEngine::MailState::Idle) loop.stop();
+  });
+  loop.run();
+
+  out << text::withLf(intake.Text18.Text());
+  out << "responses stored: " << result.stored << "\n";
+  // Responses that could not be stored are not a success.
+  if (intake.responseStore.keptForMissingForm() > 0) {
+    err << kPrefix << "the form " << options.form << " does not exist; "
+        << intake.responseStore.keptForMissingForm() << " response(s) left on the server\n";
+    return kFormCommandFailed;
+  }
+  if (!result.completed) {
+    err << kPrefix
+        << (result.error.empty() ? "the intake did not start"
+                                 : "the intake failed: " + result.error)
+        << "\n";
+    return kFormCommandFailed;
+  }
+  return 0;
+}
+
+}  // namespace vendaro

@@ -1,0 +1,15 @@
+#include "forms/ResponseIntake.h"
+
+namespace vendaro {
+
+ResponseIntake::ResponseIntake(ResponseIntakePlatform platform, std::unique_ptr<MailClient> mail)
+    : MailIntakeEngine(platform.loop, platform.dialogs, std::move(mail), responseStore),
+      responseStore(platform.database, *this, std::move(platform.chosenForm),
+                    std::move(platform.today)) {
+  cmdGetMail.setCaption("Get Respond");
+  PopHost.setText(platform.settings.popHost);
+  Email.setText(platform.settings.mailboxAddress);
+  importedNote = "was imported before; its response is not stored again.";
+}
+
+}  // namespace vendaro

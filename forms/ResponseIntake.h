@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/MailIntakeEngine.h"
+#include "forms/ResponseMailStore.h"
+#include "platform/Database.h"
+#include "platform/MailSettings.h"
+
+namespace vendaro {
+
+// What the response intake talks to.
+struct ResponseIntakePlatform {
+  EventLoop& loop;
+  Dialogs& dialogs;
+  const MailSettings& settings;
+  Database& database;
+  // The form whose responses are collected, asked at every start.
+  std::function<ResponseForm()> chosenForm;
+  // The intake date; empty: the local date as YYYY-MM-DD.
+  std::function<std::string()> today;
+};
+
+// The mailbox part of the form creator's "&E-mail DB interface" tab: the
+// mail intake engine of the order intake, storing into a response store.
+class ResponseIntake : public MailIntakeEngine {
+ public:
+  ResponseIntake(ResponseIntakePlatform platform, std::unique_ptr<MailClient> mail);
+
+  ResponseMailStore responseStore;
+};
+
+}  // namespace vendaro

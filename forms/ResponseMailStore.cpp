@@ -1,0 +1,126 @@
+#include "forms/ResponseMailStore.h"
+
+#include <ctime>
+
+#include "common/MailIntakeEngine.h"
+#include "common/MailValues.h"
+#include "forms/FormTables.h"
+#include "platform/mime/MailBodyDecoder.h"
+
+namespace vendaro {
+namespace {
+
+constexpr const char* kImportedSchema = R"sql(
+CREATE TABLE IF NOT EXISTS [ImportedResponses] (
+  mailbox TEXT NOT NULL, uid TEXT NOT NULL, PRIMARY KEY (mailbox, uid));
+)sql";
+
+std::string localDate() {
+  const std::time_t now = std::time(nullptr);
+  std::tm parts{};
+  localtime_r(&now, &parts);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+  return text;
+}
+
+// The value of field `i`: up to the next field's name, the last one up to
+// the end of its line.
+std::string fieldValue(const std::string& mail, const std::vector<std::string>& fields,
+                       std::size_t i) {
+  const std::string terminator = i + 1 < fields.size() ? fields[i + 1] : std::string("\r\n");
+  return GetFieldValue(mail, fields[i], terminator);
+}
+
+}  // namespace
+
+ResponseMailStore::ResponseMailStore(Database& database, MailboxIntake& tab,
+                                     std::function<ResponseForm()> chosenForm,
+                                     std::function<std::string()> today)
+    : database_(database),
+      tab_(tab),
+      chosenForm_(std::move(chosenForm)),
+      today_(std::move(today)) {}
+
+void ResponseMailStore::prepare(const std::string& mailboxKey) {
+  createFormTables(database_);
+  database_.createMissingTables({"ImportedResponses"}, kImportedSchema);
+  form_ = chosenForm_();
+  mailbox_ = mailboxKey;
+  keptForMissingForm_ = 0;
+  imported_.clear();
+  for (const auto& row : database_.select("ImportedResponses").rows) {
+    if (row.size() >= 2 && row[0] == DbValue(mailbox_)) imported_.insert(row[1].toText());
+  }
+}
+
+bool ResponseMailStore::wasImported(const std::string& uid) const {
+  return !uid.empty() && imported_.count(uid) > 0;
+}
+
+// A mail for another form is not this intake's to delete: it stays on the
+// server for the intake of its own form (or the order intake).
+StoreOutcome ResponseMailStore::store(const std::string& messageText, const std::string& uid) {
+  const std::string mail = decodedMailText(messageText);
+  const StoredResponse response{GetLineValue(mail, "Subject:"), GetLineValue(mail, "from:"),
+                                today()};
+  if (response.subject.empty() || response.subject.find(form_.name) == std::string::npos) {
+    return StoreOutcome::NotForMe;
+  }
+  if (!form_.exists) {
+    ++keptForMissingForm_;
+    appendIntakeLog(tab_, "A response to the form " + form_.name +
+                              ", which no longer exists, stays on the server (from" +
+                              response.sender + ").\r\n");
+    return StoreOutcome::NotForMe;
+  }
+  if (form_.fields.empty()) {
+    appendIntakeLog(tab_, "The form " + form_.name +
+                              " has no fields; the response stays on the server (from" +
+                              response.sender + ").\r\n");
+    return StoreOutcome::NotForMe;
+  }
+  try {
+    writeResponse(mail, response, uid);
+  } catch (const DataError& error) {
+    appendIntakeLog(tab_, "The response of" + response.sender +
+                              " could not be stored: " + error.what() + "\r\n");
+    return StoreOutcome::Failed;
+  }
+  if (!uid.empty()) imported_.insert(uid);
+  appendIntakeLog(tab_, "Response from" + response.sender + "\r\n");
+  if (onStored) onStored(response);
+  return StoreOutcome::Stored;
+}
+
+void ResponseMailStore::writeResponse(const std::string& mail, const StoredResponse& response,
+                                      const std::string& uid) {
+  database_.beginTransaction();
+  try {
+    for (std::size_t i = 0; i < form_.fields.size(); ++i) {
+      database_.insertRow("Respond", {{"respondForm", DbValue(response.subject)},
+                                      {"respondDate", DbValue(response.date)},
+                                      {"responder", DbValue(response.sender)},
+                                      {"FieldName", DbValue(form_.fields[i])},
+                                      {"fieldValue", DbValue(fieldValue(mail, form_.fields, i))}});
+    }
+    if (!uid.empty()) {
+      database_.execute("INSERT OR IGNORE INTO [ImportedResponses] (mailbox, uid) VALUES (?, ?)",
+                        {DbValue(mailbox_), DbValue(uid)});
+    }
+    database_.commit();
+  } catch (const DataError&) {
+    try {
+      database_.rollback();
+    } catch (const DataError&) {
+      // The transaction is gone already; nothing of it was kept.
+    }
+    throw;
+  }
+}
+
+std::string ResponseMailStore::today() const {
+  return today_ ? today_() : localDate();
+}
+
+}  // namespace vendaro

@@ -1,0 +1,69 @@
+#include "forms/FormCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
+
+namespace vendaro {
+namespace {
+
+using testing::TempFolder;
+
+class FormCommandsTest : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  testing::TestDatabase database{folder.file("Vendaro2.mdb")};
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
+  const std::int64_t id =
+      database.insertRow("Forms", {{"formName", "Poll"}, {"tabStyle", "<table>"}});
+  for (const char* row : {"<tr>1</tr>", "<tr>2</tr>"}) {
+    database.insertRow("Fields", {{"formID", id}, {"fieldDescription", row}});
+  }
+  const std::string page =
+      "<html><head><title>Poll </title><base href=''></head><body background='' bgcolor='' "
+      "text='' link='' vlink='' alink=''><form ACTION='mailto:?subject=Poll' METHOD='POST' "
+      "ENCTYPE='text/plain' NAME='Poll'><table><tr>1</tr>\r\n<tr>2</tr>\r\n"
+      "</table></form></body></html>\r\n";
+  EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", {}}, out, err), 0);
+  EXPECT_EQ(out.str(), page);
+  EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", folder.file("p.htm")}, out, err), 0);
+  EXPECT_EQ(folder.read("p.htm"), page);
+  EXPECT_EQ(runFormPageCommand({folder.path(), "Gone", {}}, out, err), kFormCommandFailed);
+  EXPECT_EQ(err.str(), "vendaro form-page: no form named Gone\n");
+}
+
+// One row per mail with one column per field of the form, in field order;
+// the responses of other forms left out.
+TEST_F(FormCommandsTest, ResponsesAsCsvGroupOneRowPerMail) {
+  const std::int64_t id = database.insertRow("Forms", {{"formName", "Poll"}});
+  for (const char* name : {"name", "email"}) {
+    database.insertRow("Fields", {{"formID", id}, {"fieldName", name}});
+  }
+  const auto respond = [this](const char* form, const char* from, const char* field,
+                              const char* value) {
+    database.insertRow("Respond", {{"respondForm", form},
+                                   {"respondDate", "2026-12-06"},
+                                   {"responder", from},
+                                   {"FieldName", field},
+                                   {"fieldValue", value}});
+  };
+  respond(" Poll", " ann@x", "name", "Ann\r\n");
+  respond(" Poll", " ann@x", "email", "ann@x");
+  respond(" Other", " bob@x", "name", "Bob");
+  respond(" Poll", " ann@x", "email", "a2@x");  // a second mail of the same sender
+  EXPECT_EQ(runResponsesCommand({folder.path(), "Poll", true}, out, err), 0);
+  EXPECT_EQ(out.str(),
+            "responder,respondDate,name,email\r\n"
+            " ann@x,2026-12-06,\"Ann\r\n\",ann@x\r\n"
+            " ann@x,2026-12-06,,a2@x\r\n");
+}
+
+}  // namespace
+}  // namespace vendaro

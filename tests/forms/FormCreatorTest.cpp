@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "common/TextFile.h"
+#include "forms/CheckableDialog.h"
+#include "forms/NewFormDialog.h"
+#include "forms/OptionLineDialog.h"
+#include "forms/PushButtonDialog.h"
+#include "forms/SelectDialog.h"
+#include "forms/StyleDialog.h"
+#include "forms/TextAreaDialog.h"
+#include "forms/TextInputDialog.h"
+#include "tests/forms/FormTestSupport.h"
+
+namespace vendaro {
+namespace {
+
+std::string golden(const std::string& name) {
+  return *readWholeFile(std::filesystem::path(VENDARO_FORMS_GOLDEN_DIR) / name);
+}
+
+class FormCreatorTest : public ::testing::Test, public testing::FormCreatorFixture {};
+
+// Every field kind through its dialog, one style for the fields after it,
+// one row moved down: the saved page byte for byte.
+TEST_F(FormCreatorTest, SavedPageOfEveryFieldKindMatchesGolden) {
+  const std::int64_t id = addForm("Survey", "shop@example.com");
+  open("Survey");
+  creator.Text2.setText(Settings::kDefaultTableTag);
+  creator.Command_C_Click(4);  // a closed colour dialog gives its last colour
+  addField<text_set>("email", "text", "E-mail", [](text_set& d) {
+    d.Text1.setText("20");
+    d.Text3.setText("1");
+    d.Command2_Click();
+  });
+  addField<CheckableDialog>("news", "checkbox", "News", [](CheckableDialog& d) {
+    d.Option1_Click();
+    d.Text1.setText("yes");
+    d.Text2.setText("2");
+    d.Command2_Click();
+  });
+  addField<Form2>("size", "select", "Size", [this](Form2& d) {
+    d.Option1_Click();
+    d.Text1.setText("3");
+    d.Text2.setText("4");
+    for (const char* choice : {"S", "M"}) {
+      d.Command1_Click();
+      auto& line = dynamic_cast<Form3&>(*shown.front());
+      line.Text1.setText(choice);
+      line.Text2.setText(std::string(choice) + "1");
+      if (choice[0] == 'M') line.Option1_Click();
+      line.Command1_Click();
+    }
+    d.Command6_Click();
+  });
+  creator.Command1_Click();
+  auto& look = dynamic_cast<style&>(*shown.front());  // "Page Style"
+  look.Text5[0].setText("1px");
+  look.Combo1[0].setText("solid");
+  look.Command2_Click();
+  addField<text_area>("note", "textarea", "Note", [](text_area& d) { d.Command1_Click(); });
+  addField<CheckableDialog>("sex", "radio", "Sex", [](CheckableDialog& d) { d.Command2_Click(); });
+  addField<Form6>("go", "button", "", [](Form6& d) {
+    d.Text1.setText("Send");
+    d.Command2_Click();
+  });
+  creator.Combo2.setText("hidden");  // no dialog: the last element stays
+  creator.Combo2_Click();
+  addField<Form6>("again", "", "Hidden", [](Form6&) {});
+  creator.List1.setListIndex(0);
+  creator.Command12_Click();  // "Down": the page order only
+
+  dialogs.fileAnswers.push_back(folder.file("survey.htm").string());
+  creator.Command18_Click();
+  EXPECT_EQ(folder.read("survey.htm"), golden("every-field.htm"));
+  EXPECT_EQ(
+      database.select("Select * From Fields Where (Fields.formID = " + std::to_string(id) + ")")
+          .rows.size(),
+      7u);
+  EXPECT_EQ(creator.Combo3.List(0), "email");  // the table keeps its order
+}
+
+// The page text without rows, and a name with quotes, < and & that must not
+// break the page or cut the subject short.
+TEST_F(FormCreatorTest, PageTextAndEscapedNames) {
+  FormPageProperties form;
+  form.name = "Survey";
+  EXPECT_EQ(formPageText(form, {}),
+            "<html><head><title>Survey </title><base href=''></head><body background='' "
+            "bgcolor='' text='' link='' vlink='' alink=''><form ACTION='mailto:?subject=Survey' "
+            "METHOD='POST' ENCTYPE='text/plain' NAME='Survey'></table></form></body></html>");
+  form.name = "Q&A 'x' <b>?";
+  EXPECT_EQ(BuildFormHeader(form),
+            "<html><head><title>Q&amp;A &#39;x&#39; &lt;b&gt;? </title><base href=''></head>"
+            "<body background='' bgcolor='' text='' link='' vlink='' alink=''>"
+            "<form ACTION='mailto:?subject=Q%26A &#39;x&#39; &lt;b&gt;%3F' METHOD='POST' "
+            "ENCTYPE='text/plain' NAME='Q&amp;A &#39;x&#39; &lt;b&gt;?'>");
+  creator.Combo3.setText("it's");
+  text_set field(creator);
+  field.Command2_Click();
+  EXPECT_EQ(creator.draft().fieldHtml,
+            "<input type='text' name='it&#39;s' size='' value='' tabindex='' >");
+}
+
+TEST_F(FormCreatorTest, FieldOperations) {
+  addForm("Empty");
+  open("Empty");
+  creator.Command9_Click();  // no field record is current
+  EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{Settings::kSelectRecord});
+
+  creator.draft().fieldHtml = "<b>";
+  creator.Combo3.setText("a");
+  creator.Text12.setText("A");
+  dialogs.messageAnswers.push_back(MessageResult::Cancel);
+  creator.Command10_Click();
+  EXPECT_EQ(dialogs.messages.back().title, Settings::kCheckResult);
+  EXPECT_EQ(dialogs.messages.back().text,
+            "<tr><td width='50%'>A</td><td width='50%'><b></td></tr>");
+  EXPECT_EQ(creator.List1.ListCount(), 0);
+  EXPECT_EQ(creator.Text12.Text(), "");
+
+  for (const char* name : {"a", "b"}) {
+    creator.Combo3.setText(name);
+    creator.Command10_Click();
+  }
+  creator.Combo3.setText("a");
+  creator.Combo3_Change();  // a warning only
+  EXPECT_EQ(dialogs.messageTexts().back(),
+            "You already have the same name , Please choose a new one ");
+  creator.Combo3.setListIndex(0);
+  creator.Combo3_Click();
+  creator.Command9_Click();
+  EXPECT_EQ(creator.Combo3.items(), std::vector<std::string>{"b"});
+  creator.List1.setListIndex(0);
+  creator.List1_DblClick();  // off the page, not out of the table
+  EXPECT_EQ(creator.List1.ListCount(), 0);
+  EXPECT_EQ(database.select("Fields").rows.size(), 1u);
+
+  creator.Text13.setText("1) OR (1=1");  // never reaches a query text
+  creator.SSTab1_Click();
+  EXPECT_EQ(creator.Data1.RecordSource(), "Select * From Fields Where (Fields.formID = 1)");
+}
+
+// A new form becomes current at once; deleting a form takes its fields and
+// responses with it, in one transaction.
+TEST_F(FormCreatorTest, NewAndDeletedForms) {
+  const std::int64_t old = addForm("Old");
+  database.insertRow("Fields", {{"formID", old}, {"fieldName", "x"}});
+  database.insertRow("Respond", {{"respondForm", " Old"}, {"FieldName", "x"}});
+  database.insertRow("Respond", {{"respondForm", " Other"}, {"FieldName", "x"}});
+  open("Old");
+  creator.Command20_Click();
+  auto& window = dynamic_cast<frmForms&>(*shown.front());
+  window.txtFields.setText("New");
+  window.Command1_Click();
+  EXPECT_EQ(creator.Text10.Text(), "New");
+  EXPECT_EQ(creator.Combo4.items(), (std::vector<std::string>{"Old", "New"}));
+  EXPECT_EQ(creator.Text5.Text(), "");
+
+  creator.Combo4.setText("Old");
+  creator.Combo4_Click();
+  creator.Command21_Click();
+  EXPECT_EQ(creator.Combo4.items(), std::vector<std::string>{"New"});
+  EXPECT_EQ(database.select("Forms").rows.size(), 1u);
+  EXPECT_TRUE(database.select("Fields").rows.empty());
+  ASSERT_EQ(database.select("Respond").rows.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vendaro

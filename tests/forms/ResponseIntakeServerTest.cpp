@@ -1,0 +1,97 @@
+// The response intake over libcurl against a private dovecot server on loopback.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "forms/FormCommands.h"
+#include "forms/FormCreator.h"
+#include "forms/GetResponsesCommand.h"
+#include "tests/support/Pop3TestServer.h"
+#include "tests/support/RequiredTool.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
+
+namespace vendaro {
+namespace {
+
+using testing::Pop3TestServer;
+
+constexpr const char* kUser = "forms";
+
+class ResponseIntakeServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
+    server.addUser(kUser, "secret");
+    server.start();
+    folder.write("password", "secret\n");
+    const std::int64_t id = database.insertRow("Forms", {{"formName", "Survey"}});
+    for (const char* name : {"name", "email"}) {
+      database.insertRow("Fields", {{"formID", id}, {"fieldName", name}});
+    }
+  }
+
+  int getResponses(const std::string& form, bool hostDelete) {
+    GetResponsesOptions options;
+    options.appFolder = folder.path();
+    options.form = form;
+    options.host = "127.0.0.1";
+    options.port = server.port();
+    options.user = kUser;
+    options.passwordFile = folder.file("password");
+    options.deleteMessages = hostDelete;
+    out.str("");
+    err.str("");
+    return runGetResponsesCommand(options, MailSettings{}, out, err);
+  }
+
+  Pop3TestServer server;
+  testing::TempFolder folder;
+  testing::TestDatabase database{folder.file("Vendaro2.mdb")};
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+TEST_F(ResponseIntakeServerTest, StoresEachResponseOnceAndKeepsOtherFormsMail) {
+  server.deliver(kUser,
+                 "From: ann@x.example\r\nSubject: Survey\r\nMIME-Version: 1.0\r\n"
+                 "Content-Type: text/plain; charset=utf-8\r\n"
+                 "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
+                 "name=3DAnn J=C3=B6rg\r\nemail=3Dann@x.example\r\n");
+  server.deliver(kUser, "From: bob@x.example\r\nSubject: Other\r\n\r\nname=Bob\r\n");
+  server.deliver(kUser,
+                 "From: cy@x.example\r\nSubject: Re: Survey\r\nMIME-Version: 1.0\r\n"
+                 "Content-Type: multipart/mixed; boundary=\"gone\"\r\n\r\n"
+                 "--nothere\r\nContent-Transfer-Encoding: base64\r\n\r\n@@@@\r\nemail=cy\r\n");
+  ASSERT_EQ(getResponses("Survey", false), 0) << err.str();
+  EXPECT_NE(out.str().find("responses stored: 2"), std::string::npos) << out.str();
+  ASSERT_EQ(getResponses("Survey", true), 0) << err.str();  // nothing twice; then deleted
+  EXPECT_NE(out.str().find("responses stored: 0"), std::string::npos) << out.str();
+  EXPECT_EQ(server.messageCount(kUser), 1);  // the other form's mail stays
+
+  // A form that does not exist: its mail stays on the server and is reported.
+  EXPECT_EQ(getResponses("Other", true), kFormCommandFailed);
+  EXPECT_NE(err.str().find("the form Other does not exist"), std::string::npos) << err.str();
+  EXPECT_EQ(server.messageCount(kUser), 1);
+
+  testing::ScriptedDialogs dialogs;
+  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
+  creator.Form_Load();
+  ASSERT_EQ(creator.grdDataGrid.rows.size(), 4u);  // one record per field and response
+  EXPECT_EQ(creator.grdDataGrid.rows[0][5], "Ann Jörg\r\n");
+
+  std::ostringstream csv;
+  ASSERT_EQ(runResponsesCommand({folder.path(), "Survey", true}, csv, err), 0);
+  const std::string date = creator.grdDataGrid.rows[0][2];
+  EXPECT_EQ(csv.str(),
+            "responder,respondDate,name,email\r\n"
+            " ann@x.example," +
+                date +
+                ",\"Ann Jörg\r\n\",ann@x.example\r\n"
+                " cy@x.example," +
+                date + ",,cy\r\n");
+}
+
+}  // namespace
+}  // namespace vendaro
