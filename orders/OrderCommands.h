@@ -26,6 +26,8 @@ struct GetOrdersOptions {
   // VENDARO_POP_PASSWORD.
   std::filesystem::path passwordFile;
   bool deleteMessages = false;  // "Host &Delete"
+  // "n of N" on the error stream as messages are done (when it is a terminal).
+  bool showProgress = false;
   QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 

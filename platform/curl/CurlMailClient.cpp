@@ -23,7 +23,7 @@ CurlMailClient::~CurlMailClient() {
   *alive_ = false;
   session_->abort();
   // The owner waits for this: a frozen server must not hold it for long.
-  worker_->stop([session = session_] { session->close(Pop3Session::LogoutWait::Brief); });
+  worker_->stop([session = session_] { session->abandon(); });
 }
 
 void CurlMailClient::connect(const MailAccount& account) {
@@ -69,6 +69,13 @@ void CurlMailClient::uniqueId(int number) {
 void CurlMailClient::disconnect() {
   run(MailAction::Disconnect, [](Pop3Session& session, Outcome&) {
     session.close();
+    return Pop3Session::Result{};
+  });
+}
+
+void CurlMailClient::abandon() {
+  run(MailAction::Disconnect, [](Pop3Session& session, Outcome&) {
+    session.abandon();
     return Pop3Session::Result{};
   });
 }

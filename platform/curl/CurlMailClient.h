@@ -22,8 +22,8 @@ class SerialWorker;
 // messages by unique id across sessions, never by number alone.
 //
 // Destroying the client while an action runs is safe: the action is
-// cancelled, nothing is reported any more, and an open session is logged out
-// (which may commit its deletions, as `disconnect` does).
+// cancelled, nothing is reported any more, and an open session is dropped
+// without logging out (its deletions are not committed).
 class CurlMailClient : public MailClient {
  public:
   explicit CurlMailClient(EventLoop& loop, MailTimeouts timeouts = {});
@@ -37,6 +37,7 @@ class CurlMailClient : public MailClient {
   void deleteMessage(int number) override;
   void uniqueId(int number) override;
   void disconnect() override;
+  void abandon() override;
 
   int messageCount() const override { return messageCount_; }
   const std::string& messageText() const override { return messageText_; }
