@@ -107,6 +107,7 @@ void MailIntakeEngine::cmdGetMail_Click() {
     store_.prepare(mailboxKey());
   } catch (const DataError& error) {
     dialogs_.MsgBox(error.what());
+    finish({false, 0, 0, error.what()});
     return;
   }
   stored_ = 0;

@@ -194,7 +194,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
   OrderIntake intake(OrderIntakePlatform{loop, dialogs, settings, database, {},
                                          options.appFolder / kIntakeLockFile},
-                     std::make_unique<CurlMailClient>(loop));
+                     std::make_unique<CurlMailClient>(loop, options.timeouts));
   intake.PopHost.setText(options.host);
   intake.PopUserName.setText(options.user);
   intake.PopPassword.setText(*password);

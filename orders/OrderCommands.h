@@ -7,6 +7,7 @@
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
 #include "platform/MailSettings.h"
+#include "platform/curl/Pop3Session.h"
 
 namespace vendaro {
 
@@ -28,6 +29,7 @@ struct GetOrdersOptions {
   bool deleteMessages = false;  // "Host &Delete"
   // "n of N" on the error stream as messages are done (when it is a terminal).
   bool showProgress = false;
+  MailTimeouts timeouts;
   QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 

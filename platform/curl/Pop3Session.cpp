@@ -45,7 +45,8 @@ bool isTlsFailure(CURLcode code) {
 // A server's text as shown in a message: one line, control characters as
 // "?", at most kShownServerText characters.
 constexpr std::size_t kShownServerText = 100;
-std::string shownServerText(const std::string& text) {
+std::string shownServerText(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   std::string shown;
   for (const char c : text.substr(0, kShownServerText)) {
     shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
@@ -455,7 +456,7 @@ Pop3Session::Result Pop3Session::perform(const Request& request) {
       !pop3reply::lastError(replyLines_).empty()) {
     return {false, code, "The server refused the command" + serverError()};
   }
-  if (code != CURLE_OK) return failure(code, request);
+  if (code != CURLE_OK) return failure(code);
   loggedIn_ = true;
   return {};
 }
@@ -516,7 +517,7 @@ std::string Pop3Session::serverError() const {
   return error.empty() ? std::string() : " (server: " + error + ")";
 }
 
-Pop3Session::Result Pop3Session::failure(int code, const Request& request) {
+Pop3Session::Result Pop3Session::failure(int code) {
   const auto curlCode = static_cast<CURLcode>(code);
   const std::string detail = errorBuffer_[0] ? std::string(" (") + errorBuffer_ + ")" : "";
   const std::string where = baseUrl();

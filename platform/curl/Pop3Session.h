@@ -106,7 +106,7 @@ class Pop3Session {
   void hangUp();
   int stopWith(int number, std::string reason);
   bool capabilitiesLackUidl() const;
-  Result failure(int code, const Request& request);
+  Result failure(int code);
   Result refusal(int number, std::string description);
   void logOut(LogoutWait wait);
   std::string serverError() const;

@@ -1,5 +1,6 @@
 #include "tests/support/ScriptedPop3Server.h"
 
+#include <chrono>
 #include <stdexcept>
 
 #include "tests/support/Loopback.h"
@@ -58,8 +59,29 @@ void ScriptedPop3Server::acceptLoop() {
   }
 }
 
+bool ScriptedPop3Server::send(int connection, std::string reply) {
+  const std::string hangUp = kHangUp;
+  const bool hangsUp = reply.size() >= hangUp.size() &&
+                       reply.compare(reply.size() - hangUp.size(), hangUp.size(), hangUp) == 0;
+  if (hangsUp) reply.resize(reply.size() - hangUp.size());
+  if (reply.rfind(kTrickle, 0) == 0) {
+    for (const char c : reply.substr(std::string(kTrickle).size())) {
+      sendAll(connection, std::string(1, c));
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      if (std::lock_guard lock(mutex_); stopping_) return false;
+    }
+  } else {
+    sendAll(connection, reply);
+  }
+  return !hangsUp;
+}
+
 void ScriptedPop3Server::serve(int connection) {
-  sendAll(connection, "+OK scripted POP3 server ready\r\n");
+  const auto greeting = replies_.find(kGreeting);
+  if (!send(connection, greeting == replies_.end() ? "+OK scripted POP3 server ready\r\n"
+                                                   : greeting->second)) {
+    return;
+  }
   std::string received;
   char buffer[4096];
   for (;;) {
@@ -76,8 +98,7 @@ void ScriptedPop3Server::serve(int connection) {
       std::lock_guard lock(mutex_);
       commands_.push_back(command);
     }
-    sendAll(connection, replyTo(command));
-    if (command == "QUIT") return;
+    if (!send(connection, replyTo(command)) || command == "QUIT") return;
   }
 }
 
