@@ -82,7 +82,11 @@ std::optional<std::string> readPassword(const GetOrdersOptions& options, std::os
   return std::nullopt;
 }
 
-std::string csvField(const std::string& value) {
+// A cell a spreadsheet would evaluate (=, +, -, @, tab, CR first) gets a
+// leading "'", so customer text stays text.
+std::string csvField(const std::string& text) {
+  const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+  const std::string value = formula ? "'" + text : text;
   if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
   std::string quoted = "\"";
   for (const char c : value) {
@@ -244,7 +248,18 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
 }
 
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {
-  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
+  // Listing only reads: a mistyped folder is reported, not made.
+  const std::filesystem::path file = options.appFolder / kProgramDatabaseFile;
+  if (!std::filesystem::is_regular_file(file)) {
+    err << kOrdersPrefix << "there is no order database " << file.string()
+        << " (is the application folder right?)\n";
+    std::error_code ignored;
+    if (std::filesystem::is_empty(options.appFolder, ignored)) {
+      std::filesystem::remove(options.appFolder, ignored);  // made just now for this run
+    }
+    return kOrdersCommandFailed;
+  }
+  SqliteDatabase database(file);
   HeadlessDialogs dialogs = printingDialogs(err, err, options.questionAnswer);
   frmOrders viewer(database, dialogs);
   try {
