@@ -13,9 +13,17 @@ struct CurlMailClient::Outcome {
   std::string uid;
 };
 
+// The message read ahead of the intake's request, or the failure of that read.
+struct CurlMailClient::ReadAhead {
+  int number = 0;  // 0: none
+  Pop3Session::Result result;
+  std::string text;
+};
+
 CurlMailClient::CurlMailClient(EventLoop& loop, MailTimeouts timeouts)
     : loop_(loop),
       session_(std::make_shared<Pop3Session>(timeouts)),
+      readAhead_(std::make_shared<ReadAhead>()),
       alive_(std::make_shared<bool>(true)),
       worker_(std::make_unique<SerialWorker>()) {}
 
@@ -45,14 +53,29 @@ void CurlMailClient::fetchMessage(int number) {
       if (*alive) reportProgress(done, total);
     });
   };
-  run(MailAction::Fetch, [number, progress](Pop3Session& session, Outcome& outcome) {
-    auto result = session.retrieve(number, outcome.text, progress);
-    if (result.ok) {
-      const auto size = static_cast<long>(outcome.text.size());
-      progress(size, size);
-    }
-    return result;
-  });
+  auto ahead = readAhead_;
+  run(
+      MailAction::Fetch,
+      [number, progress, ahead](Pop3Session& session, Outcome& outcome) {
+        Pop3Session::Result result;
+        if (ahead->number == number) {
+          result = ahead->result;
+          outcome.text = std::move(ahead->text);
+          *ahead = {};
+        } else {
+          result = session.retrieve(number, outcome.text, progress);
+        }
+        if (result.ok) {
+          const auto size = static_cast<long>(outcome.text.size());
+          progress(size, size);
+        }
+        return result;
+      },
+      [number, ahead](Pop3Session& session) {
+        if (!session.hasMessage(number + 1)) return;
+        ahead->number = number + 1;
+        ahead->result = session.retrieve(number + 1, ahead->text, {});
+      });
 }
 
 void CurlMailClient::deleteMessage(int number) {
@@ -80,15 +103,27 @@ void CurlMailClient::abandon() {
   });
 }
 
-void CurlMailClient::run(MailAction action, Step step) {
+void CurlMailClient::run(MailAction action, Step step, std::function<void(Pop3Session&)> then) {
   EventLoop* loop = &loop_;
-  worker_->add([this, loop, alive = alive_, session = session_, action, step] {
+  worker_->add([this, loop, alive = alive_, session = session_, ahead = readAhead_, action, step,
+                then] {
     auto outcome = std::make_shared<Outcome>();
     outcome->action = action;
-    outcome->result = step(*session, *outcome);
+    const bool fresh = action == MailAction::Connect || action == MailAction::Disconnect;
+    // A read ahead that ended the session: the next action reports why.
+    const bool failedAhead =
+        !fresh && action != MailAction::Fetch && ahead->number != 0 && !ahead->result.ok;
+    if (failedAhead) {
+      outcome->result = ahead->result;
+    } else {
+      if (fresh) *ahead = {};
+      outcome->result = step(*session, *outcome);
+    }
+    if (failedAhead) *ahead = {};
     loop->post([this, alive, outcome] {
       if (*alive) report(*outcome);
     });
+    if (then && outcome->result.ok) then(*session);
   });
 }
 

@@ -21,6 +21,10 @@ class SerialWorker;
 // would otherwise log in again silently with new message numbers). Match
 // messages by unique id across sessions, never by number alone.
 //
+// After a fetch the worker reads the next message ahead, while the event
+// loop stores the one just fetched; a failure of that read is reported by
+// the next action.
+//
 // Destroying the client while an action runs is safe: the action is
 // cancelled, nothing is reported any more, and an open session is dropped
 // without logging out (its deletions are not committed).
@@ -45,14 +49,16 @@ class CurlMailClient : public MailClient {
 
  private:
   struct Outcome;
+  struct ReadAhead;
   using Step = std::function<Pop3Session::Result(Pop3Session& session, Outcome& outcome)>;
 
-  void run(MailAction action, Step step);
+  void run(MailAction action, Step step, std::function<void(Pop3Session&)> then = {});
   void report(const Outcome& outcome);
   void reportProgress(long done, long total);
 
   EventLoop& loop_;
   std::shared_ptr<Pop3Session> session_;
+  std::shared_ptr<ReadAhead> readAhead_;  // used on the worker thread only
   // False once the client is being destroyed; read and written on the loop thread.
   std::shared_ptr<bool> alive_;
   std::unique_ptr<SerialWorker> worker_;

@@ -156,7 +156,7 @@ class Pop3Session::Callbacks {
                                "The message did not arrive in the time allowed for its size" +
                                    session->serverSaid());
     }
-    if (session->progress_ && done != session->lastProgress_ && done > 0) {
+    if (session->progress_ && *session->progress_ && done != session->lastProgress_ && done > 0) {
       session->lastProgress_ = static_cast<long>(done);
       auto total = pop3reply::retrSize(pop3reply::lastOk(session->replyLines_)).value_or(0);
       (*session->progress_)(static_cast<long>(done), std::max(total, static_cast<long>(done)));
@@ -326,8 +326,13 @@ Pop3Session::Result Pop3Session::remove(int number) {
   return result;
 }
 
+bool Pop3Session::hasMessage(int number) const {
+  return state_ == State::Open && sizes_.count(number) > 0;
+}
+
 Pop3Session::Result Pop3Session::uniqueId(int number, std::string& uid) {
   uid.clear();
+  if (state_ != State::Open) return perform({"/", "UIDL", false});  // says why not
   if (uidList_ == UidList::Missing) return {};
   if (auto found = uids_.find(number); found != uids_.end()) {
     uid = found->second;

@@ -73,6 +73,8 @@ class Pop3Session {
   // The message's unique id, from the one UIDL listing of the session; an
   // empty id (and success) when the server has no UIDL.
   Result uniqueId(int number, std::string& uid);
+  // True when the open session's listing has this message.
+  bool hasMessage(int number) const;
   // How long a logout may wait for the server's answer.
   enum class LogoutWait { Usual, Brief };
   // Logs out; deletions are committed by the server now. Always succeeds.

@@ -41,9 +41,10 @@ TEST(Pop3ConversationTest, SendsExactlyTheseCommandsAndNeverLogsInTwice) {
                              {"USER", "+OK\r\n"},
                              {"PASS", "+OK logged in\r\n"},
                              {"STAT", "+OK 3 512\r\n"},
-                             {"LIST", "+OK\r\n1 43\r\n2 40\r\n3 90\r\n.\r\n"},
+                             {"LIST", "+OK\r\n1 43\r\n2 20\r\n3 90\r\n.\r\n"},
                              {"UIDL", "+OK\r\n1 uid-one\r\n.\r\n"},
                              {"RETR 1", "+OK 43 octets\r\n" + kMail + ".\r\n"},
+                             {"RETR 2", "+OK\r\nSubject: two\r\n\r\nhi\r\n.\r\n"},
                              {"RETR 3", oversizedRetr()},
                              {"DELE 1", "+OK\r\n"},
                              {"DELE 2", "-ERR message is locked\r\n"},
@@ -62,7 +63,8 @@ TEST(Pop3ConversationTest, SendsExactlyTheseCommandsAndNeverLogsInTwice) {
   ASSERT_TRUE(mail.remove(1));
   ASSERT_TRUE(mail.disconnect());
   EXPECT_THAT(server.commands(), ElementsAre("CAPA", "USER bob", "PASS secret", "STAT", "LIST",
-                                             "UIDL", "RETR 1", "DELE 1", "NOOP", "QUIT"));
+                                             "UIDL", "RETR 1", "RETR 2", "DELE 1", "NOOP",
+                                             "QUIT"));  // message 2 read ahead
 
   // A refused command ends the session without QUIT, so the server commits
   // none of its deletions; nothing reaches the server after it.
