@@ -11,19 +11,14 @@ struct CurlMailClient::Outcome {
   int count = 0;
   std::string text;
   std::string uid;
-};
-
-// The message read ahead of the intake's request, or the failure of that read.
-struct CurlMailClient::ReadAhead {
-  int number = 0;  // 0: none
-  Pop3Session::Result result;
-  std::string text;
+  int number = 0;  // the message read ahead
+  std::map<int, std::string> uids;
+  bool uidsMissing = false;
 };
 
 CurlMailClient::CurlMailClient(EventLoop& loop, MailTimeouts timeouts)
     : loop_(loop),
       session_(std::make_shared<Pop3Session>(timeouts)),
-      readAhead_(std::make_shared<ReadAhead>()),
       alive_(std::make_shared<bool>(true)),
       worker_(std::make_unique<SerialWorker>()) {}
 
@@ -34,18 +29,47 @@ CurlMailClient::~CurlMailClient() {
   worker_->stop([session = session_] { session->abandon(); });
 }
 
+void CurlMailClient::newSession() {
+  ++generation_;
+  uids_.clear();
+  uidsKnown_ = false;
+  uidsMissing_ = false;
+  aheadPending_ = 0;
+  waitingFetch_ = 0;
+  ahead_.reset();
+}
+
 void CurlMailClient::connect(const MailAccount& account) {
+  newSession();
   run(MailAction::Connect, [account](Pop3Session& session, Outcome& outcome) {
-    return session.open(account, outcome.count);
+    auto result = session.open(account, outcome.count);
+    outcome.uids = session.uniqueIds();
+    outcome.uidsMissing = !session.hasUniqueIds();
+    return result;
   });
 }
 
 void CurlMailClient::countMessages() {
+  if (reportFailedReadAhead()) return;
   run(MailAction::Count,
       [](Pop3Session& session, Outcome& outcome) { return session.stat(outcome.count); });
 }
 
 void CurlMailClient::fetchMessage(int number) {
+  if (ahead_ && ahead_->number == number) {
+    auto outcome = ahead_;
+    ahead_.reset();
+    outcome->action = MailAction::Fetch;
+    loop_.post([this, alive = alive_, outcome, generation = generation_] {
+      if (*alive) arrived(outcome, generation);
+    });
+    return;
+  }
+  if (reportFailedReadAhead()) return;
+  if (aheadPending_ == number) {
+    waitingFetch_ = number;
+    return;
+  }
   EventLoop* loop = &loop_;
   auto alive = alive_;
   auto progress = [this, loop, alive](long done, long total) {
@@ -53,43 +77,88 @@ void CurlMailClient::fetchMessage(int number) {
       if (*alive) reportProgress(done, total);
     });
   };
-  auto ahead = readAhead_;
-  run(
-      MailAction::Fetch,
-      [number, progress, ahead](Pop3Session& session, Outcome& outcome) {
-        Pop3Session::Result result;
-        if (ahead->number == number) {
-          result = ahead->result;
-          outcome.text = std::move(ahead->text);
-          *ahead = {};
-        } else {
-          result = session.retrieve(number, outcome.text, progress);
-        }
-        if (result.ok) {
-          const auto size = static_cast<long>(outcome.text.size());
-          progress(size, size);
-        }
-        return result;
-      },
-      [number, ahead](Pop3Session& session) {
-        if (!session.hasMessage(number + 1)) return;
-        ahead->number = number + 1;
-        ahead->result = session.retrieve(number + 1, ahead->text, {});
-      });
+  run(MailAction::Fetch, [number, progress](Pop3Session& session, Outcome& outcome) {
+    outcome.number = number;
+    return session.retrieve(number, outcome.text, progress);
+  });
+}
+
+// The worker reads the message after the one fetched while the loop stores
+// that one; the text arrives on the loop thread and waits for its fetch.
+void CurlMailClient::readAhead(int number) {
+  aheadPending_ = number;
+  EventLoop* loop = &loop_;
+  worker_->add([this, loop, alive = alive_, session = session_, number,
+                generation = generation_] {
+    auto outcome = std::make_shared<Outcome>();
+    outcome->action = MailAction::Fetch;
+    outcome->number = number;
+    if (session->hasMessage(number)) {
+      outcome->result = session->retrieve(number, outcome->text, {});
+    } else {
+      outcome->number = 0;
+    }
+    loop->post([this, alive, outcome, generation] {
+      if (!*alive || generation != generation_) return;
+      aheadPending_ = 0;
+      if (outcome->number == 0) return;
+      if (waitingFetch_ == outcome->number) {
+        waitingFetch_ = 0;
+        arrived(outcome, generation);
+      } else {
+        ahead_ = outcome;
+      }
+    });
+  });
+}
+
+void CurlMailClient::arrived(std::shared_ptr<Outcome> outcome, int generation) {
+  if (generation != generation_) return;
+  if (outcome->result.ok) {
+    const auto size = static_cast<long>(outcome->text.size());
+    reportProgress(size, size);
+    readAhead(outcome->number + 1);
+  }
+  report(*outcome);
+}
+
+// A read ahead that failed ended the session; the next action says why.
+bool CurlMailClient::reportFailedReadAhead() {
+  if (!ahead_ || ahead_->result.ok) return false;
+  auto outcome = ahead_;
+  ahead_.reset();
+  loop_.post([this, alive = alive_, outcome] {
+    if (*alive) report(*outcome);
+  });
+  return true;
 }
 
 void CurlMailClient::deleteMessage(int number) {
+  if (reportFailedReadAhead()) return;
+  uids_.erase(number);
   run(MailAction::Delete,
       [number](Pop3Session& session, Outcome&) { return session.remove(number); });
 }
 
 void CurlMailClient::uniqueId(int number) {
+  if (reportFailedReadAhead()) return;
+  const auto known = uids_.find(number);
+  if (uidsKnown_ && (uidsMissing_ || known != uids_.end())) {
+    auto outcome = std::make_shared<Outcome>();
+    outcome->action = MailAction::UniqueId;
+    if (!uidsMissing_) outcome->uid = known->second;
+    loop_.post([this, alive = alive_, outcome] {
+      if (*alive) report(*outcome);
+    });
+    return;
+  }
   run(MailAction::UniqueId, [number](Pop3Session& session, Outcome& outcome) {
     return session.uniqueId(number, outcome.uid);
   });
 }
 
 void CurlMailClient::disconnect() {
+  newSession();
   run(MailAction::Disconnect, [](Pop3Session& session, Outcome&) {
     session.close();
     return Pop3Session::Result{};
@@ -97,33 +166,25 @@ void CurlMailClient::disconnect() {
 }
 
 void CurlMailClient::abandon() {
+  newSession();
   run(MailAction::Disconnect, [](Pop3Session& session, Outcome&) {
     session.abandon();
     return Pop3Session::Result{};
   });
 }
 
-void CurlMailClient::run(MailAction action, Step step, std::function<void(Pop3Session&)> then) {
+void CurlMailClient::run(MailAction action, Step step) {
   EventLoop* loop = &loop_;
-  worker_->add([this, loop, alive = alive_, session = session_, ahead = readAhead_, action, step,
-                then] {
+  worker_->add([this, loop, alive = alive_, session = session_, action, step,
+                generation = generation_] {
     auto outcome = std::make_shared<Outcome>();
     outcome->action = action;
-    const bool fresh = action == MailAction::Connect || action == MailAction::Disconnect;
-    // A read ahead that ended the session: the next action reports why.
-    const bool failedAhead =
-        !fresh && action != MailAction::Fetch && ahead->number != 0 && !ahead->result.ok;
-    if (failedAhead) {
-      outcome->result = ahead->result;
-    } else {
-      if (fresh) *ahead = {};
-      outcome->result = step(*session, *outcome);
-    }
-    if (failedAhead) *ahead = {};
-    loop->post([this, alive, outcome] {
-      if (*alive) report(*outcome);
+    outcome->result = step(*session, *outcome);
+    loop->post([this, alive, outcome, generation] {
+      if (!*alive) return;
+      if (outcome->action == MailAction::Fetch) return arrived(outcome, generation);
+      report(*outcome);
     });
-    if (then && outcome->result.ok) then(*session);
   });
 }
 
@@ -136,6 +197,10 @@ void CurlMailClient::report(const Outcome& outcome) {
   }
   switch (outcome.action) {
     case MailAction::Connect:
+      uids_ = outcome.uids;
+      uidsMissing_ = outcome.uidsMissing;
+      uidsKnown_ = true;
+      [[fallthrough]];
     case MailAction::Count:
       messageCount_ = outcome.count;
       break;

@@ -75,6 +75,9 @@ class Pop3Session {
   Result uniqueId(int number, std::string& uid);
   // True when the open session's listing has this message.
   bool hasMessage(int number) const;
+  // The session's UIDL listing by message number; empty without UIDL.
+  const std::map<int, std::string>& uniqueIds() const { return uids_; }
+  bool hasUniqueIds() const { return uidList_ == UidList::Read; }
   // How long a logout may wait for the server's answer.
   enum class LogoutWait { Usual, Brief };
   // Logs out; deletions are committed by the server now. Always succeeds.
