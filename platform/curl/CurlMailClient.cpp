@@ -100,8 +100,16 @@ void CurlMailClient::readAhead(int number) {
     }
     loop->post([this, alive, outcome, generation] {
       if (!*alive || generation != generation_) return;
+      const int pending = aheadPending_;
       aheadPending_ = 0;
-      if (outcome->number == 0) return;
+      if (outcome->number == 0) {
+        // Nothing was read (the session ended): a fetch waiting for it asks itself.
+        if (waitingFetch_ == pending && pending != 0) {
+          waitingFetch_ = 0;
+          fetchMessage(pending);
+        }
+        return;
+      }
       if (waitingFetch_ == outcome->number) {
         waitingFetch_ = 0;
         arrived(outcome, generation);
