@@ -232,8 +232,9 @@ void MailIntakeEngine::logOut() {
       store_.makeDurable();
     } catch (const DataError& error) {
       abandoning_ = true;
-      abandonReason_ = std::string("what was stored could not be made durable, so no message "
-                                   "was deleted: ") +
+      abandonReason_ = std::string(
+                           "what was stored could not be made durable, so no message "
+                           "was deleted: ") +
                        error.what();
       appendLog("The intake ended: " + abandonReason_ + "\r\n");
       mail_->abandon();

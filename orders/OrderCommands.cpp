@@ -1,8 +1,8 @@
 #include "orders/OrderCommands.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -85,7 +85,8 @@ std::optional<std::string> readPassword(const GetOrdersOptions& options, std::os
 // A cell a spreadsheet would evaluate (=, +, -, @, tab, CR first) gets a
 // leading "'", so customer text stays text.
 std::string csvField(const std::string& text) {
-  const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+  const bool formula =
+      !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
   const std::string value = formula ? "'" + text : text;
   if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
   std::string quoted = "\"";
@@ -196,9 +197,10 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
 
   BlockingEventLoop loop;
   HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
-  OrderIntake intake(OrderIntakePlatform{loop, dialogs, settings, database, {},
-                                         options.appFolder / kIntakeLockFile},
-                     std::make_unique<CurlMailClient>(loop, options.timeouts));
+  OrderIntake intake(
+      OrderIntakePlatform{
+          loop, dialogs, settings, database, {}, options.appFolder / kIntakeLockFile},
+      std::make_unique<CurlMailClient>(loop, options.timeouts));
   intake.PopHost.setText(options.host);
   intake.PopUserName.setText(options.user);
   intake.PopPassword.setText(*password);

@@ -38,8 +38,8 @@ struct SingleAddressField {
   std::string_view shipping;
 };
 inline constexpr SingleAddressField kSingleAddressFields[] = {
-    {"Name", "NameB", "NameS"},    {"Adrs1", "Adrs1B", "Adrs1S"}, {"Adrs2", "Adrs2B", "Adrs2S"},
-    {"City", "CityB", "CityS"},    {"State", "StateB", "StateS"}, {"ZIP", "ZIPB", "ZIPS"},
+    {"Name", "NameB", "NameS"},   {"Adrs1", "Adrs1B", "Adrs1S"}, {"Adrs2", "Adrs2B", "Adrs2S"},
+    {"City", "CityB", "CityS"},   {"State", "StateB", "StateS"}, {"ZIP", "ZIPB", "ZIPS"},
     {"Phone", "PhoneD", "PhoneE"}};
 
 // What the intake reads from one mail (headers and body, CR LF line ends).

@@ -55,8 +55,8 @@ void OrderMailStore::takeLock() {
   try {
     lock_ = FileLock::tryTake(lockFile_);
   } catch (const std::system_error& error) {
-    throw DataError(data_errors::kCannotOpen, std::string("Cannot lock the order intake: ") +
-                                                  error.what());
+    throw DataError(data_errors::kCannotOpen,
+                    std::string("Cannot lock the order intake: ") + error.what());
   }
   if (!lock_) throw DataError(data_errors::kOtherError, kBusy);
 }
@@ -99,8 +99,8 @@ bool OrderMailStore::recordVerdict(const std::string& uid) {
   try {
     recordImported(uid);
   } catch (const DataError& error) {
-    appendIntakeLog(tab_, "Message " + uid + " could not be noted as read: " + error.what() +
-                              "\r\n");
+    appendIntakeLog(tab_,
+                    "Message " + uid + " could not be noted as read: " + error.what() + "\r\n");
     return false;
   }
   imported_.insert(uid);
@@ -120,8 +120,8 @@ bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& uid) 
   try {
     database_.beginTransaction();
   } catch (const DataError& error) {
-    appendIntakeLog(tab_, "The order of " + order.sender + " could not be stored: " +
-                              error.what() + "\r\n");
+    appendIntakeLog(
+        tab_, "The order of " + order.sender + " could not be stored: " + error.what() + "\r\n");
     return false;
   }
   try {
@@ -135,8 +135,8 @@ bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& uid) 
     } catch (const DataError&) {
       // The transaction is gone already; nothing of it was kept.
     }
-    appendIntakeLog(tab_, "The order of " + order.sender + " could not be stored: " +
-                              error.what() + "\r\n");
+    appendIntakeLog(
+        tab_, "The order of " + order.sender + " could not be stored: " + error.what() + "\r\n");
     return false;
   }
   if (!uid.empty()) imported_.insert(uid);

@@ -88,8 +88,7 @@ void CurlMailClient::fetchMessage(int number) {
 void CurlMailClient::readAhead(int number) {
   aheadPending_ = number;
   EventLoop* loop = &loop_;
-  worker_->add([this, loop, alive = alive_, session = session_, number,
-                generation = generation_] {
+  worker_->add([this, loop, alive = alive_, session = session_, number, generation = generation_] {
     auto outcome = std::make_shared<Outcome>();
     outcome->action = MailAction::Fetch;
     outcome->number = number;
@@ -183,17 +182,17 @@ void CurlMailClient::abandon() {
 
 void CurlMailClient::run(MailAction action, Step step) {
   EventLoop* loop = &loop_;
-  worker_->add([this, loop, alive = alive_, session = session_, action, step,
-                generation = generation_] {
-    auto outcome = std::make_shared<Outcome>();
-    outcome->action = action;
-    outcome->result = step(*session, *outcome);
-    loop->post([this, alive, outcome, generation] {
-      if (!*alive) return;
-      if (outcome->action == MailAction::Fetch) return arrived(outcome, generation);
-      report(*outcome);
-    });
-  });
+  worker_->add(
+      [this, loop, alive = alive_, session = session_, action, step, generation = generation_] {
+        auto outcome = std::make_shared<Outcome>();
+        outcome->action = action;
+        outcome->result = step(*session, *outcome);
+        loop->post([this, alive, outcome, generation] {
+          if (!*alive) return;
+          if (outcome->action == MailAction::Fetch) return arrived(outcome, generation);
+          report(*outcome);
+        });
+      });
 }
 
 void CurlMailClient::report(const Outcome& outcome) {

@@ -104,8 +104,8 @@ class Pop3Session::Callbacks {
     if (first && line.rfind("+OK", 0) != 0 && line.rfind("-ERR", 0) != 0) {
       session->stopNumber_ = kNotPop3;
       session->stopReason_ = "The server at " + session->baseUrl() +
-                             " did not greet as a POP3 server; it sent \"" +
-                             shownServerText(line) + "\"";
+                             " did not greet as a POP3 server; it sent \"" + shownServerText(line) +
+                             "\"";
       session->hangUp();
       return 0;
     }
@@ -152,9 +152,9 @@ class Pop3Session::Callbacks {
       return session->stopWith(kDeadline, session->sessionDeadlineText());
     }
     if (now >= session->actionDeadline_) {
-      return session->stopWith(kDeadline,
-                               "The message did not arrive in the time allowed for its size" +
-                                   session->serverSaid());
+      return session->stopWith(
+          kDeadline,
+          "The message did not arrive in the time allowed for its size" + session->serverSaid());
     }
     if (session->progress_ && *session->progress_ && done != session->lastProgress_ && done > 0) {
       session->lastProgress_ = static_cast<long>(done);
@@ -472,8 +472,8 @@ bool Pop3Session::setDeadlines(const Request& request) {
   const auto now = Clock::now();
   actionDeadline_ = sessionDeadline_;
   if (request.announcedBytes > 0) {
-    const long seconds =
-        timeouts_.idleSeconds + request.announcedBytes / std::max(1L, timeouts_.slowestBytesPerSecond);
+    const long seconds = timeouts_.idleSeconds +
+                         request.announcedBytes / std::max(1L, timeouts_.slowestBytesPerSecond);
     actionDeadline_ = std::min(actionDeadline_, now + std::chrono::seconds(seconds));
   }
   if (sessionDeadline_ <= now) return false;

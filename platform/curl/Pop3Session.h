@@ -94,7 +94,7 @@ class Pop3Session {
     std::string path;
     const char* command = nullptr;  // nullptr: libcurl's own (RETR with a path)
     bool wantsBody = false;
-    long announcedBytes = 0;  // the size the server announced for the message asked for
+    long announcedBytes = 0;           // the size the server announced for the message asked for
     bool refusalKeepsSession = false;  // a "-ERR" answer does not end the session
   };
   class Callbacks;

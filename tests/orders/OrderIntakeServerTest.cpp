@@ -160,15 +160,19 @@ TEST_F(OrderIntakeServerTest, OddMailsTakeNothingFromTheOrdersAroundThem) {
           OrderMailText().body(),
       "Subject: Online Order\r\nContent-Type: multipart/mixed; boundary=\"B\"\r\n\r\n--B\r\n"
       "Content-Transfer-Encoding: base64\r\n\r\n!!*not base64*!!\r\n--",
-      "Subject: Lunch?\r\n\r\nSee you.\r\n"};
+      "Subject: Lunch?\r\n\r\nSee you.\r\n",
+      // A form without shipping: its single address is billing and shipping.
+      "Subject: Online Order\r\n\r\nAMOUNT=$$$ 2\r\nCust_Serv_Phone=1\r\nName=Al\r\nPhone=5\r\n"};
   server.deliver(kUser, OrderMailText().text());
   for (const std::string& mail : odd) server.deliver(kUser, mail);
   server.deliver(kUser, OrderMailText().text());
   const IntakeResult result = getOrders(MailAccount::Security::None, true);
   ASSERT_TRUE(result.completed) << result.error;
   EXPECT_EQ(result.failed, 0);
-  EXPECT_EQ(result.stored, 5);  // all but the one that is not an order
+  EXPECT_EQ(result.stored, 6);                  // all but the one that is not an order
   EXPECT_EQ(storedLines(database).size(), 4u);  // the broken one has no lines
+  EXPECT_EQ(testing::rowsOf(database, "select ShipName, BillPhoneNumber from Orders where Total=2"),
+            (std::vector<std::vector<DbValue>>{{"Al", "5"}}));
   EXPECT_EQ(server.messageCount(kUser), 0);
 }
 

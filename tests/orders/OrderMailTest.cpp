@@ -27,22 +27,6 @@ TEST(OrderMailTest, TextAfterTheLastLineEndAndAMissingAmountAreHandled) {
   EXPECT_EQ(readOrderMail(mail.text()).shippingMethod, "");
 }
 
-TEST(OrderMailTest, TheSingleAddressOfAFormWithoutShippingIsBillingAndShipping) {
-  const std::string card =
-      "Subject: Online Order\r\n\r\nDESCRIPTION=A1 ^ 1 ^ 2 ^ 2^\r\nAMOUNT=$$$ 2\r\n"
-      "Cust_Serv_Phone=555-0199\r\nName=Ann\r\nAdrs1=1 Main St\r\nAdrs2=Flat 2\r\n"
-      "City=Springfield\r\nState=IL\r\nZIP=62701\r\nPhone=555-0100\r\n";
-  const OrderMail order = readOrderMail(card);
-  for (const SingleAddressField& field : kSingleAddressFields) {
-    EXPECT_EQ(order.value(field.billing), order.value(field.shipping)) << field.name;
-  }
-  EXPECT_EQ(order.value("NameS"), "Ann");
-  EXPECT_EQ(order.value("Adrs2B"), "Flat 2");
-  EXPECT_EQ(order.value("PhoneE"), "555-0100");  // not the service number before it
-  // A form with its own billing and shipping fields keeps them.
-  EXPECT_EQ(readOrderMail(OrderMailText().text() + "Name=Other\r\n").value("NameB"), "Ann Buyer");
-}
-
 TEST(OrderMailTest, LinesAndTotalsKeepTheirBlanks) {
   const auto line = splitOrderLine("A100 ^ 2 ^ 25.00 ^ 50.00^\r");
   ASSERT_TRUE(line);

@@ -78,8 +78,8 @@ bool ScriptedPop3Server::send(int connection, std::string reply) {
 
 void ScriptedPop3Server::serve(int connection) {
   const auto greeting = replies_.find(kGreeting);
-  if (!send(connection, greeting == replies_.end() ? "+OK scripted POP3 server ready\r\n"
-                                                   : greeting->second)) {
+  if (!send(connection,
+            greeting == replies_.end() ? "+OK scripted POP3 server ready\r\n" : greeting->second)) {
     return;
   }
   std::string received;
