@@ -1,5 +1,4 @@
-// `vendaro get-orders --delete` killed half-way: the rerun stores every
-// order exactly once and empties the mailbox.
+// A killed `get-orders --delete`: the rerun stores each order once and empties the mailbox.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -118,8 +118,7 @@ TEST(OrdersCommandTest, ListsEveryOrderLineAsCsvWithCardNumbersMaskedUnlessAsked
   for (std::string line; std::getline(rows, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), 5u);
   // Cells a spreadsheet would evaluate stay text.
-  EXPECT_EQ(lines[1].rfind("3,\"'=HYPERLINK(\"\"http://x.example\"\")\",,'@SUM(A1),", 0), 0u)
-      << lines[1];
+  EXPECT_EQ(lines[1].rfind("3,\"'=HYPERLINK(\"\"http://x.example\"\")\",,'@SUM(A1),", 0), 0u);
   EXPECT_NE(lines[1].find(",'-2+3,"), std::string::npos);
   lines.erase(lines.begin() + 1);
   EXPECT_EQ(lines[0].rfind("OrderID,CustomerID,OrderDate,", 0), 0u);

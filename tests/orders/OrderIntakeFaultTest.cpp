@@ -51,7 +51,7 @@ struct Fault {
 
 TEST(OrderIntakeFaultTest, MisbehavingServersAndDatabasesLoseAndDuplicateNothing) {
   using Server = ScriptedPop3Server;
-  std::string bareLf = kMail;
+  std::string bareLf = kMail;  // without its CRs
   std::erase(bareLf, '\r');
   const Fault faults[] = {
       {.name = "well-behaved", .code = 0, .orders = 1, .deletions = 1},

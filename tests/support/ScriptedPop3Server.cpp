@@ -60,28 +60,22 @@ void ScriptedPop3Server::acceptLoop() {
 }
 
 bool ScriptedPop3Server::send(int connection, std::string reply) {
-  const std::string hangUp = kHangUp;
-  const bool hangsUp = reply.size() >= hangUp.size() &&
-                       reply.compare(reply.size() - hangUp.size(), hangUp.size(), hangUp) == 0;
-  if (hangsUp) reply.resize(reply.size() - hangUp.size());
-  if (reply.rfind(kTrickle, 0) == 0) {
-    for (const char c : reply.substr(std::string(kTrickle).size())) {
-      sendAll(connection, std::string(1, c));
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      if (std::lock_guard lock(mutex_); stopping_) return false;
-    }
-  } else {
-    sendAll(connection, reply);
+  const bool hangsUp = reply.ends_with(kHangUp);
+  if (hangsUp) reply.resize(reply.size() - std::string_view(kHangUp).size());
+  if (!reply.starts_with(kTrickle)) sendAll(connection, reply);
+  for (std::size_t at = std::string_view(kTrickle).size(); reply.starts_with(kTrickle) &&
+       at < reply.size(); ++at) {
+    sendAll(connection, reply.substr(at, 1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (std::lock_guard lock(mutex_); stopping_) return false;
   }
   return !hangsUp;
 }
 
 void ScriptedPop3Server::serve(int connection) {
   const auto greeting = replies_.find(kGreeting);
-  if (!send(connection,
-            greeting == replies_.end() ? "+OK scripted POP3 server ready\r\n" : greeting->second)) {
-    return;
-  }
+  if (!send(connection, greeting == replies_.end() ? "+OK scripted POP3 server ready\r\n"
+                                                   : greeting->second)) return;
   std::string received;
   char buffer[4096];
   for (;;) {
