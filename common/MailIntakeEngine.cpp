@@ -1,20 +1,70 @@
 #include "common/MailIntakeEngine.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <utility>
 
+#include "common/MailValues.h"
 #include "common/NumberText.h"
 #include "platform/Database.h"
 
 namespace vendaro {
 namespace {
 
-// The timer only hands each step back to the event loop; it need not wait.
+// `Timer1` stands for the step that is due; the step itself is posted to run
+// at once, so the intake never waits for a timer while there is work.
 constexpr int kStepIntervalMs = 1;
+
+std::string headerPart(const std::string& text) {
+  const std::size_t end = text.find("\r\n\r\n");
+  return end == std::string::npos ? text : text.substr(0, end + 2);
+}
+
+// FNV-1a, 64 bits: stable across runs and builds.
+std::string digestOf(const std::string& text) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return hex;
+}
+
+std::string trimmed(std::string text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.back())) text.pop_back();
+  std::size_t start = 0;
+  while (start < text.size() && blank(text[start])) ++start;
+  return text.substr(start);
+}
 
 }  // namespace
 
+std::string fallbackUniqueId(const std::string& messageText) {
+  const std::string header = headerPart(messageText);
+  const std::string messageId = trimmed(GetLineValue(header, "\nMessage-ID:"));
+  if (!messageId.empty()) return "message-id " + messageId;
+  return "digest " + digestOf(messageText) + "-" + std::to_string(messageText.size());
+}
+
 void appendIntakeLog(MailboxIntake& tab, const std::string& lines) {
+  if (auto* engine = dynamic_cast<MailIntakeEngine*>(&tab)) return engine->appendLog(lines);
   tab.Text18.setText(tab.Text18.Text() + lines);
+}
+
+void MailIntakeEngine::appendLog(const std::string& lines) {
+  if (onLog) {
+    onLog(lines);
+    return;
+  }
+  std::string log = Text18.Text() + lines;
+  if (log.size() > kMaxLogBytes) {
+    const std::size_t cut = log.find("\r\n", log.size() - kMaxLogBytes);
+    log.erase(0, cut == std::string::npos ? log.size() - kMaxLogBytes : cut + 2);
+  }
+  Text18.setText(log);
 }
 
 MailIntakeEngine::MailIntakeEngine(EventLoop& loop, Dialogs& dialogs,
@@ -22,9 +72,23 @@ MailIntakeEngine::MailIntakeEngine(EventLoop& loop, Dialogs& dialogs,
     : Timer1(loop, kStepIntervalMs, false),
       dialogs_(dialogs),
       mail_(std::move(mail)),
-      store_(store) {
+      store_(store),
+      loop_(loop) {
   Timer1.onTimer = [this] { Timer1_Timer(); };
   connectEvents();
+}
+
+MailIntakeEngine::~MailIntakeEngine() {
+  if (pendingStep_ != 0) loop_.cancel(pendingStep_);
+}
+
+void MailIntakeEngine::scheduleStep() {
+  Timer1.setEnabled(true);
+  if (pendingStep_ != 0) loop_.cancel(pendingStep_);
+  pendingStep_ = loop_.postDelayed(0, [this] {
+    pendingStep_ = 0;
+    Timer1_Timer();
+  });
 }
 
 void MailIntakeEngine::connectEvents() {
@@ -43,10 +107,14 @@ void MailIntakeEngine::cmdGetMail_Click() {
     store_.prepare(mailboxKey());
   } catch (const DataError& error) {
     dialogs_.MsgBox(error.what());
+    finish({false, 0, 0, error.what()});
     return;
   }
   stored_ = 0;
   failed_ = 0;
+  deletions_ = 0;
+  abandoning_ = false;
+  abandonReason_.clear();
   mailState_ = MailState::LoggingIn;
   MailAccount account;
   account.host = PopHost.Text();
@@ -100,7 +168,7 @@ void MailIntakeEngine::handleCompletion() {
       cmdGetMail.setEnabled(false);
       messageIndex_ = 0;
       nextStep_ = NextStep::NextMessage;
-      Timer1.setEnabled(true);
+      scheduleStep();
       return;
     case MailState::MessageStep:
       // A message whose store failed (or that is not for this store) stays
@@ -110,16 +178,20 @@ void MailIntakeEngine::handleCompletion() {
       } else {
         nextStep_ = messageIndex_ < waiting_ ? NextStep::NextMessage : NextStep::LogOut;
       }
-      Timer1.setEnabled(true);
+      scheduleStep();
       return;
     case MailState::Deleting:
       nextStep_ = messageIndex_ < waiting_ ? NextStep::NextMessage : NextStep::LogOut;
-      Timer1.setEnabled(true);
+      scheduleStep();
       return;
     case MailState::LoggingOut:
       cmdGetMail.setEnabled(true);
       mailState_ = MailState::Idle;
-      finish({true, stored_, failed_, {}});
+      if (abandoning_) {
+        finish({false, stored_, failed_, abandonReason_});
+      } else {
+        finish({true, stored_, failed_, {}});
+      }
       return;
     default:
       return;
@@ -130,13 +202,15 @@ void MailIntakeEngine::Timer1_Timer() {
   if (busy_) return;
   busy_ = true;
   Timer1.setEnabled(false);
+  if (pendingStep_ != 0) loop_.cancel(pendingStep_);
+  pendingStep_ = 0;
   switch (nextStep_) {
     case NextStep::LogOut:
-      mailState_ = MailState::LoggingOut;
-      mail_->disconnect();
+      logOut();
       break;
     case NextStep::DeleteMessage:
       mailState_ = MailState::Deleting;
+      ++deletions_;
       mail_->deleteMessage(currentNumber_);
       break;
     case NextStep::NextMessage:
@@ -146,6 +220,28 @@ void MailIntakeEngine::Timer1_Timer() {
       break;
   }
   busy_ = false;
+}
+
+// The server commits the session's deletions at log-out: what was stored
+// must be durable first. When it cannot be made so, the session ends without
+// logging out and every message stays on the server.
+void MailIntakeEngine::logOut() {
+  mailState_ = MailState::LoggingOut;
+  if (deletions_ > 0) {
+    try {
+      store_.makeDurable();
+    } catch (const DataError& error) {
+      abandoning_ = true;
+      abandonReason_ = std::string(
+                           "what was stored could not be made durable, so no message "
+                           "was deleted: ") +
+                       error.what();
+      appendLog("The intake ended: " + abandonReason_ + "\r\n");
+      mail_->abandon();
+      return;
+    }
+  }
+  mail_->disconnect();
 }
 
 // A message step asks for the unique id first, so that a message stored
@@ -161,15 +257,23 @@ void MailIntakeEngine::startMessageStep() {
 void MailIntakeEngine::messageIdentified() {
   currentUid_ = mail_->messageUniqueId();
   if (!currentUid_.empty() && store_.wasImported(currentUid_)) {
-    appendIntakeLog(*this, "Message " + currentUid_ + " " + importedNote + "\r\n");
-    currentDeletable_ = true;
-    finishMessageStep();
+    skipImported();
     return;
   }
   mail_->fetchMessage(currentNumber_);
 }
 
+void MailIntakeEngine::skipImported() {
+  appendLog("Message " + currentUid_ + " " + importedNote + "\r\n");
+  currentDeletable_ = true;
+  finishMessageStep();
+}
+
 void MailIntakeEngine::messageFetched() {
+  if (currentUid_.empty()) {
+    currentUid_ = fallbackUniqueId(mail_->messageText());
+    if (store_.wasImported(currentUid_)) return skipImported();
+  }
   switch (store_.store(mail_->messageText(), currentUid_)) {
     case StoreOutcome::Stored:
       ++stored_;
@@ -189,6 +293,7 @@ void MailIntakeEngine::messageFetched() {
 
 void MailIntakeEngine::finishMessageStep() {
   messageIndex_ += 1;
+  if (onMessageDone) onMessageDone(messageIndex_, waiting_);
   handleCompletion();
 }
 
@@ -203,10 +308,12 @@ void MailIntakeEngine::Mail1_AsyncError(int number, const std::string& descripti
                   numberText(static_cast<std::int64_t>(number)) + ")");
   if (mailState_ == MailState::Idle) return;
   Timer1.setEnabled(false);
+  if (pendingStep_ != 0) loop_.cancel(pendingStep_);
+  pendingStep_ = 0;
   busy_ = false;
   mailState_ = MailState::Idle;
   cmdGetMail.setEnabled(true);
-  appendIntakeLog(*this, "The intake ended: " + description + "\r\n");
+  appendLog("The intake ended: " + description + "\r\n");
   finish({false, stored_, failed_, description});
 }
 

@@ -44,6 +44,7 @@ class MailIntakeEngine : public MailboxIntake {
   // after the engine (a member of a derived class).
   MailIntakeEngine(EventLoop& loop, Dialogs& dialogs, std::unique_ptr<MailClient> mail,
                    MailStore& store);
+  ~MailIntakeEngine() override;
   MailIntakeEngine(const MailIntakeEngine&) = delete;
   MailIntakeEngine& operator=(const MailIntakeEngine&) = delete;
 
@@ -64,6 +65,15 @@ class MailIntakeEngine : public MailboxIntake {
   // Raised when an intake ends: after the log-out, or when an error ended the
   // mailbox session.
   std::function<void(const IntakeResult&)> onFinished;
+  // Raised after each message step with the messages done and waiting.
+  std::function<void(int done, int total)> onMessageDone;
+  // Where the log goes when set (a printed log); otherwise into `Text18`,
+  // which keeps its last kMaxLogBytes.
+  std::function<void(const std::string& lines)> onLog;
+  static constexpr std::size_t kMaxLogBytes = 256 * 1024;
+
+  // Adds lines (CR LF line ends included) to the log.
+  void appendLog(const std::string& lines);
 
   // Connection details the tab does not show; the command line sets them.
   int popPort = 0;  // 0: the protocol's default
@@ -76,9 +86,12 @@ class MailIntakeEngine : public MailboxIntake {
 
  private:
   void handleCompletion();
+  void scheduleStep();
+  void logOut();
   void startMessageStep();
   void messageIdentified();
   void messageFetched();
+  void skipImported();
   void finishMessageStep();
   std::string mailboxKey() const;
   void finish(IntakeResult result);
@@ -99,9 +112,19 @@ class MailIntakeEngine : public MailboxIntake {
   int currentNumber_ = 0;
   std::string currentUid_;
   bool currentDeletable_ = false;
+  int deletions_ = 0;        // deletions asked for in this session
+  bool abandoning_ = false;  // the session ends without committing its deletions
+  std::string abandonReason_;
+  EventLoop& loop_;
+  EventLoop::TaskId pendingStep_ = 0;
 };
 
-// Appends lines (CR LF line ends included) to the tab's log.
+// Appends lines (CR LF line ends included) to the tab's log; through
+// `appendLog` when the tab is an intake engine.
 void appendIntakeLog(MailboxIntake& tab, const std::string& lines);
+
+// The unique id of a message when the server has none (UIDL is optional):
+// its Message-ID, else a digest of the whole text.
+std::string fallbackUniqueId(const std::string& messageText);
 
 }  // namespace vendaro

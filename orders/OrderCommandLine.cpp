@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 
@@ -43,6 +45,7 @@ void addGetOrders(CommandLine& commandLine) {
       GetOrdersOptions options = choices->options;
       options.appFolder = context.folder;
       options.questionAnswer = context.questionAnswer;
+      options.showProgress = ::isatty(STDERR_FILENO) == 1;
       return runGetOrdersCommand(options, context.mail, std::cout, std::cerr);
     });
   });

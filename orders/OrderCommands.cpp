@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -32,6 +33,35 @@ HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err, QuestionAn
 }
 
 constexpr const char* kGetOrdersPrefix = "vendaro get-orders: ";
+
+// "n of N" on one line of a terminal, at most every kProgressIntervalMs.
+class ProgressLine {
+ public:
+  static constexpr int kProgressIntervalMs = 100;
+  ProgressLine(std::ostream& terminal, bool shown) : terminal_(terminal), shown_(shown) {}
+
+  void show(int done, int total) {
+    if (!shown_) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (done < total && visible_ && now - last_ < std::chrono::milliseconds(kProgressIntervalMs)) {
+      return;
+    }
+    last_ = now;
+    visible_ = true;
+    terminal_ << "\r" << done << " of " << total << std::flush;
+  }
+  void clear() {
+    if (!visible_) return;
+    visible_ = false;
+    terminal_ << "\r\x1b[K" << std::flush;
+  }
+
+ private:
+  std::ostream& terminal_;
+  bool shown_;
+  bool visible_ = false;
+  std::chrono::steady_clock::time_point last_;
+};
 constexpr const char* kOrdersPrefix = "vendaro orders: ";
 
 std::optional<std::string> readPassword(const GetOrdersOptions& options, std::ostream& err) {
@@ -52,7 +82,12 @@ std::optional<std::string> readPassword(const GetOrdersOptions& options, std::os
   return std::nullopt;
 }
 
-std::string csvField(const std::string& value) {
+// A cell a spreadsheet would evaluate (=, +, -, @, tab, CR first) gets a
+// leading "'", so customer text stays text.
+std::string csvField(const std::string& text) {
+  const bool formula =
+      !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+  const std::string value = formula ? "'" + text : text;
   if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
   std::string quoted = "\"";
   for (const char c : value) {
@@ -162,8 +197,10 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
 
   BlockingEventLoop loop;
   HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
-  OrderIntake intake(OrderIntakePlatform{loop, dialogs, settings, database, {}},
-                     std::make_unique<CurlMailClient>(loop));
+  OrderIntake intake(
+      OrderIntakePlatform{
+          loop, dialogs, settings, database, {}, options.appFolder / kIntakeLockFile},
+      std::make_unique<CurlMailClient>(loop, options.timeouts));
   intake.PopHost.setText(options.host);
   intake.PopUserName.setText(options.user);
   intake.PopPassword.setText(*password);
@@ -172,6 +209,17 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   intake.popCaFile = options.caFile;
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
   intake.orderStore.logCardDetails = CardDetails::Masked;
+
+  // The log is printed as it grows, so a mailbox of any size needs no more memory.
+  ProgressLine progress(err, options.showProgress);
+  intake.onLog = [&](const std::string& lines) {
+    progress.clear();
+    out << text::withLf(lines);
+  };
+  intake.onMessageDone = [&](int done, int total) {
+    intake.List3.Clear();
+    progress.show(done, total);
+  };
 
   IntakeResult result;
   intake.onFinished = [&](const IntakeResult& finished) {
@@ -183,9 +231,14 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
     if (intake.mailState() == OrderIntake::MailState::Idle) loop.stop();  // it did not start
   });
   loop.run();
+  progress.clear();
 
-  out << text::withLf(intake.Text18.Text());
   out << "orders stored: " << result.stored << "\n";
+  if (result.completed && result.failed > 0) {
+    err << kGetOrdersPrefix << result.failed
+        << " message(s) could not be stored; they stay on the server for the next run\n";
+    return kOrdersCommandFailed;
+  }
   if (!result.completed) {
     err << kGetOrdersPrefix
         << (result.error.empty() ? "the intake did not start"
@@ -197,7 +250,18 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
 }
 
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {
-  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
+  // Listing only reads: a mistyped folder is reported, not made.
+  const std::filesystem::path file = options.appFolder / kProgramDatabaseFile;
+  if (!std::filesystem::is_regular_file(file)) {
+    err << kOrdersPrefix << "there is no order database " << file.string()
+        << " (is the application folder right?)\n";
+    std::error_code ignored;
+    if (std::filesystem::is_empty(options.appFolder, ignored)) {
+      std::filesystem::remove(options.appFolder, ignored);  // made just now for this run
+    }
+    return kOrdersCommandFailed;
+  }
+  SqliteDatabase database(file);
   HeadlessDialogs dialogs = printingDialogs(err, err, options.questionAnswer);
   frmOrders viewer(database, dialogs);
   try {

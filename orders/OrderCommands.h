@@ -7,6 +7,7 @@
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
 #include "platform/MailSettings.h"
+#include "platform/curl/Pop3Session.h"
 
 namespace vendaro {
 
@@ -26,6 +27,9 @@ struct GetOrdersOptions {
   // VENDARO_POP_PASSWORD.
   std::filesystem::path passwordFile;
   bool deleteMessages = false;  // "Host &Delete"
+  // "n of N" on the error stream as messages are done (when it is a terminal).
+  bool showProgress = false;
+  MailTimeouts timeouts;
   QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 

@@ -8,7 +8,8 @@ namespace vendaro {
 // it; it first uses the store when "Get Orders" is clicked.
 OrderIntake::OrderIntake(OrderIntakePlatform platform, std::unique_ptr<MailClient> mail)
     : MailIntakeEngine(platform.loop, platform.dialogs, std::move(mail), orderStore),
-      orderStore(platform.database, *this, std::move(platform.today)) {
+      orderStore(platform.database, *this, std::move(platform.today),
+                 std::move(platform.lockFile)) {
   cmdGetMail.setCaption("Get Orders");
   PopHost.setText(platform.settings.popHost);
   Email.setText(platform.settings.mailboxAddress);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,7 +23,13 @@ struct OrderIntakePlatform {
   Database& database;
   // Today's date as stored in OrderDate; empty: the local date as YYYY-MM-DD.
   std::function<std::string()> today;
+  // The file locked while an intake runs (kIntakeLockFile in the application
+  // folder); empty: no lock.
+  std::filesystem::path lockFile = {};
 };
+
+// Next to the database in the application folder.
+inline constexpr const char* kIntakeLockFile = "Vendaro2.mdb.intake-lock";
 
 // The "E-Mail DB" tab of the store wizard: the mail intake engine fetching
 // the order mails from the POP3 mailbox one at a time into an order store,

@@ -60,6 +60,19 @@ void readShipping(OrderMail& mail) {
   }
 }
 
+void readSingleAddress(std::string_view text, OrderMail& mail) {
+  for (const SingleAddressField& field : kSingleAddressFields) {
+    if (!mail.value(field.billing).empty() || !mail.value(field.shipping).empty()) return;
+  }
+  for (auto& [name, value] : mail.fields) {
+    for (const SingleAddressField& field : kSingleAddressFields) {
+      if (name == field.billing || name == field.shipping) {
+        value = GetLineValue(text, "\n" + std::string(field.name) + "=");
+      }
+    }
+  }
+}
+
 }  // namespace
 
 const std::string& OrderMail::value(std::string_view name) const {
@@ -82,6 +95,7 @@ OrderMail readOrderMail(std::string_view text) {
   for (const std::string_view name : kOrderFieldNames) {
     mail.fields.emplace_back(std::string(name), GetLineValue(text, std::string(name) + "="));
   }
+  readSingleAddress(text, mail);
   readShipping(mail);
   return mail;
 }

@@ -29,6 +29,19 @@ inline constexpr std::string_view kOrderFieldNames[] = {"AMOUNT",   "V1",      "
                                                         "E_Mail1",  "E_Mail2", "Cust_Serv_Phone",
                                                         "CCNumber", "CCExp"};
 
+// The order forms without shipping name their address fields once; such an
+// order's address is its billing and its shipping address. Each single field
+// with the billing and the shipping field it stands for.
+struct SingleAddressField {
+  std::string_view name;
+  std::string_view billing;
+  std::string_view shipping;
+};
+inline constexpr SingleAddressField kSingleAddressFields[] = {
+    {"Name", "NameB", "NameS"},   {"Adrs1", "Adrs1B", "Adrs1S"}, {"Adrs2", "Adrs2B", "Adrs2S"},
+    {"City", "CityB", "CityS"},   {"State", "StateB", "StateS"}, {"ZIP", "ZIPB", "ZIPS"},
+    {"Phone", "PhoneD", "PhoneE"}};
+
 // What the intake reads from one mail (headers and body, CR LF line ends).
 struct OrderMail {
   std::string subject;
@@ -51,7 +64,9 @@ struct OrderMail {
 // True for the subject of an order mail: it contains "Online Order" (exact case).
 bool isOrderSubject(const std::string& subject);
 
-// Reads subject, sender, order block, form fields and shipping choice.
+// Reads subject, sender, order block, form fields and shipping choice. When
+// no billing or shipping address field has a value, the single address
+// fields (at the start of a line) fill both.
 OrderMail readOrderMail(std::string_view text);
 
 // Splits an entry at its first four "^"; nothing when it has fewer.

@@ -1,6 +1,8 @@
 #include "orders/OrderMailStore.h"
 
 #include <ctime>
+#include <optional>
+#include <system_error>
 #include <utility>
 
 #include "common/MailIntakeEngine.h"
@@ -22,30 +24,55 @@ std::string localDate() {
   return text;
 }
 
-// A field value as the intake hands it to the database: the text received.
-DbValue textValue(const std::string& text) {
-  return DbValue(text);
-}
-
 }  // namespace
 
 OrderMailStore::OrderMailStore(Database& database, MailboxIntake& tab,
-                               std::function<std::string()> today)
-    : Data1(database, "Orders"),
-      Data2(database, "Order Details"),
-      database_(database),
-      tab_(tab),
-      today_(std::move(today)) {}
+                               std::function<std::string()> today, std::filesystem::path lockFile)
+    : database_(database), tab_(tab), today_(std::move(today)), lockFile_(std::move(lockFile)) {}
 
 void OrderMailStore::prepare(const std::string& mailboxKey) {
-  createOrderTables(database_);
-  dataFresh_ = false;
-  mailbox_ = mailboxKey;
-  imported_.clear();
-  const QueryResult rows = database_.select(kImportedTable);
-  for (const auto& row : rows.rows) {
-    if (row.size() >= 2 && row[0] == DbValue(mailbox_)) imported_.insert(row[1].toText());
+  takeLock();
+  try {
+    createOrderTables(database_);
+    database_.deferSyncs(true);
+    mailbox_ = mailboxKey;
+    imported_.clear();
+    const QueryResult rows = database_.select(kImportedTable);
+    for (const auto& row : rows.rows) {
+      if (row.size() >= 2 && row[0] == DbValue(mailbox_)) imported_.insert(row[1].toText());
+    }
+    const QueryResult count = database_.select("SELECT count(*) FROM [Orders]");
+    ordersInTable_ = count.rows.empty() ? 0 : count.rows[0][0].integer();
+  } catch (const DataError&) {
+    close();
+    throw;
   }
+}
+
+// Two intakes into one database would both store every order.
+void OrderMailStore::takeLock() {
+  if (lockFile_.empty() || lock_) return;
+  try {
+    lock_ = FileLock::tryTake(lockFile_);
+  } catch (const std::system_error& error) {
+    throw DataError(data_errors::kCannotOpen,
+                    std::string("Cannot lock the order intake: ") + error.what());
+  }
+  if (!lock_) throw DataError(data_errors::kOtherError, kBusy);
+}
+
+void OrderMailStore::makeDurable() {
+  database_.makeDurable();
+}
+
+void OrderMailStore::close() {
+  try {
+    database_.makeDurable();
+    database_.deferSyncs(false);
+  } catch (const DataError&) {
+    // Nothing was deleted on its strength; the next intake tries again.
+  }
+  lock_.reset();
 }
 
 bool OrderMailStore::wasImported(const std::string& uid) const {
@@ -59,8 +86,8 @@ StoreOutcome OrderMailStore::store(const std::string& messageText, const std::st
   }
   for (const std::string& entry : order.entries) tab_.List3.AddItem(entry);
   if (!storeOrder(order, uid)) return StoreOutcome::Failed;
-  tab_.lblPercentage.setCaption(
-      numberText(static_cast<std::int64_t>(Data1.recordset().RecordCount()) + 1));
+  ++ordersInTable_;
+  tab_.lblPercentage.setCaption(numberText(ordersInTable_ + 1));
   logOrder(order);
   return StoreOutcome::Stored;
 }
@@ -72,8 +99,8 @@ bool OrderMailStore::recordVerdict(const std::string& uid) {
   try {
     recordImported(uid);
   } catch (const DataError& error) {
-    appendIntakeLog(tab_, "Message " + uid + " could not be noted as read: " + error.what() +
-                              "\r\n");
+    appendIntakeLog(tab_,
+                    "Message " + uid + " could not be noted as read: " + error.what() + "\r\n");
     return false;
   }
   imported_.insert(uid);
@@ -91,99 +118,75 @@ void OrderMailStore::recordImported(const std::string& uid) {
 // is fetched again by the next intake.
 bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& uid) {
   try {
-    refreshDataSources();
     database_.beginTransaction();
   } catch (const DataError& error) {
-    appendIntakeLog(tab_, "The order of " + order.sender + " could not be stored: " +
-                              error.what() + "\r\n");
+    appendIntakeLog(
+        tab_, "The order of " + order.sender + " could not be stored: " + error.what() + "\r\n");
     return false;
   }
   try {
-    writeOrderRecord(order);
-    Recordset& orders = Data1.recordset();
-    orders.setBookmark(orders.LastModified());
-    const DbValue orderId = orders.Fields("OrderID").Value();
+    const std::int64_t orderId = database_.insertRow("Orders", orderRecord(order));
     writeOrderLines(order, orderId);
     recordImported(uid);
     database_.commit();
   } catch (const DataError& error) {
-    // The record that failed is still being added in its data control; left
-    // there, the next refresh would try to store it again and fail every
-    // later order.
-    Data1.recordset().CancelUpdate();
-    Data2.recordset().CancelUpdate();
     try {
       database_.rollback();
     } catch (const DataError&) {
       // The transaction is gone already; nothing of it was kept.
     }
-    dataFresh_ = false;
-    appendIntakeLog(tab_, "The order of " + order.sender + " could not be stored: " +
-                              error.what() + "\r\n");
+    appendIntakeLog(
+        tab_, "The order of " + order.sender + " could not be stored: " + error.what() + "\r\n");
     return false;
   }
   if (!uid.empty()) imported_.insert(uid);
   return true;
 }
 
-void OrderMailStore::writeOrderRecord(const OrderMail& order) {
-  Recordset& orders = Data1.recordset();
-  orders.AddNew();
-  const auto set = [&orders](const char* field, const DbValue& value) {
-    orders.Fields(field).setValue(value);
-  };
-  set("CustomerID", textValue(order.sender));
-  set("OrderDate", textValue(today()));
-  set("ShipName", textValue(order.value("NameS")));
-  set("ShipAddress", textValue(order.value("Adrs1S")));
-  set("ShipCity", textValue(order.value("CityS")));
-  set("ShipState", textValue(order.value("StateS")));
-  set("ShipPostalCode", textValue(order.value("ZIPS")));
-  set("ShipPhoneNumber", textValue(order.value("PhoneE")));
-  set("ShippingMethodID", textValue(order.shippingMethod));
-  set("ShippingCost", textValue(order.shippingCost));
-  set("BillName", textValue(order.value("NameB")));
-  set("BillAddress", textValue(order.value("Adrs1B")));
-  set("BillCity", textValue(order.value("CityB")));
-  set("BillState", textValue(order.value("StateB")));
-  set("BillPostalCode", textValue(order.value("ZIPB")));
-  set("BillPhoneNumber", textValue(order.value("PhoneD")));
-  set("EMail1", textValue(order.value("E_Mail1")));
-  set("EMail2", textValue(order.value("E_Mail2")));
-  set("SalesTax", textValue(order.value("T2")));
+// The `Orders` fields in the order of the table.
+FieldValues OrderMailStore::orderRecord(const OrderMail& order) const {
+  const auto text = [&order](std::string_view name) { return DbValue(order.value(name)); };
   // An amount too short to carry a number leaves the total empty.
   const std::optional<std::string> total = orderTotal(order.value("AMOUNT"));
-  set("Total", total ? textValue(*total) : DbValue());
-  set("SustServPhone", textValue(order.value("Cust_Serv_Phone")));
-  set("CCNumber", textValue(order.value("CCNumber")));
-  set("CCExp", textValue(order.value("CCExp")));
-  orders.Update();
+  return {{"CustomerID", DbValue(order.sender)},
+          {"OrderDate", DbValue(today())},
+          {"ShipName", text("NameS")},
+          {"ShipAddress", text("Adrs1S")},
+          {"ShipCity", text("CityS")},
+          {"ShipState", text("StateS")},
+          {"ShipPostalCode", text("ZIPS")},
+          {"ShipPhoneNumber", text("PhoneE")},
+          {"ShippingMethodID", DbValue(order.shippingMethod)},
+          {"ShippingCost", DbValue(order.shippingCost)},
+          {"BillName", text("NameB")},
+          {"BillAddress", text("Adrs1B")},
+          {"BillCity", text("CityB")},
+          {"BillState", text("StateB")},
+          {"BillPostalCode", text("ZIPB")},
+          {"BillPhoneNumber", text("PhoneD")},
+          {"EMail1", text("E_Mail1")},
+          {"EMail2", text("E_Mail2")},
+          {"SalesTax", text("T2")},
+          {"Total", total ? DbValue(*total) : DbValue()},
+          {"SustServPhone", text("Cust_Serv_Phone")},
+          {"CCNumber", text("CCNumber")},
+          {"CCExp", text("CCExp")}};
 }
 
 // One record per entry this message added, up to the first empty entry.
 // Entries without four "^" (such as the " Total Price : " line) are not
 // order lines and are left out.
-void OrderMailStore::writeOrderLines(const OrderMail& order, const DbValue& orderId) {
-  Recordset& details = Data2.recordset();
+void OrderMailStore::writeOrderLines(const OrderMail& order, std::int64_t orderId) {
   for (const std::string& entry : order.entries) {
     if (entry.empty()) break;
     const std::optional<OrderLine> line = splitOrderLine(entry);
     if (!line) continue;
-    details.AddNew();
-    details.Fields("OrderID").setValue(orderId);
-    details.Fields("ProductID").setValue(textValue(line->productId));
-    details.Fields("Quantity").setValue(textValue(line->quantity));
-    details.Fields("Price").setValue(textValue(line->price));
-    details.Fields("LineTotal").setValue(textValue(line->lineTotal));
-    details.Update();
+    database_.insertRow("Order Details", {{"OrderID", DbValue(orderId)},
+                                          {"ProductID", DbValue(line->productId)},
+                                          {"Quantity", DbValue(line->quantity)},
+                                          {"Price", DbValue(line->price)},
+                                          {"LineTotal", DbValue(line->lineTotal)}});
   }
-}
-
-void OrderMailStore::refreshDataSources() {
-  if (dataFresh_) return;
-  Data1.Refresh();
-  Data2.Refresh();
-  dataFresh_ = true;
 }
 
 std::string OrderMailStore::today() const {

@@ -11,8 +11,8 @@ void registerOrderCommands(Workbench& workbench) {
   workbench.commands.add("orders", [&workbench] { workbench.windows.show(kOrderViewerForm); });
   workbench.makeOrderIntake = [&workbench]() -> std::unique_ptr<MailboxIntake> {
     return std::make_unique<OrderIntake>(
-        OrderIntakePlatform{
-            workbench.loop, workbench.dialogs, workbench.context.mail, workbench.database(), {}},
+        OrderIntakePlatform{workbench.loop, workbench.dialogs, workbench.context.mail,
+                            workbench.database(), {}, workbench.appFolder / kIntakeLockFile},
         std::make_unique<CurlMailClient>(workbench.loop));
   };
 }

@@ -72,6 +72,16 @@ void frmOrders::Form_Load() {
   } catch (const DataError&) {
     // Reported by the error event; the window stays empty.
   }
+  showWhetherEmpty();
+}
+
+// Without orders there is nothing to delete or update: the data control says
+// so and the two buttons are off.
+void frmOrders::showWhetherEmpty() {
+  const bool empty = datPrimaryRS.recordset().RecordCount() == 0;
+  cmdDelete.setEnabled(!empty);
+  cmdUpdate.setEnabled(!empty);
+  if (empty) datPrimaryRS.setCaption(kNoOrders);
 }
 
 void frmOrders::Form_Unload() {
@@ -133,18 +143,29 @@ void frmOrders::datPrimaryRS_Error(const std::string& description) {
   dialogs_.MsgBox(kDataErrorMessage + description);
 }
 
-// Deletes the current order (its lines stay) and shows the next one, or the
-// last when it was the last; without a current order nothing happens.
+// Deletes the current order with its lines, in one transaction, and shows
+// the next one, or the last when it was the last; without a current order
+// nothing happens.
 void frmOrders::cmdDelete_Click() {
   if (!hasCurrentOrder()) return;
   Recordset& orders = datPrimaryRS.recordset();
   try {
-    orders.Delete();
+    const DbValue orderId = orders.Fields("OrderID").Value();
+    database_.beginTransaction();
+    try {
+      database_.execute("DELETE FROM [Order Details] WHERE [OrderID] = ?", {orderId});
+      orders.Delete();
+      database_.commit();
+    } catch (const DataError&) {
+      database_.rollback();
+      throw;
+    }
     orders.MoveNext();
     if (orders.Eof() && orders.RecordCount() > 0) orders.MoveLast();
   } catch (const DataError& error) {
     datPrimaryRS_Error(error.what());
   }
+  showWhetherEmpty();
 }
 
 void frmOrders::cmdRefresh_Click() {
@@ -153,6 +174,7 @@ void frmOrders::cmdRefresh_Click() {
   } catch (const DataError&) {
     // Reported by the error event.
   }
+  showWhetherEmpty();
 }
 
 // Writes the edited boxes and stays on the record just written; without a

@@ -30,6 +30,7 @@ class frmOrders {
       "select [OrderID],[ProductID],[Quantity],[Price],[LineTotal] from [Order Details] where "
       "[OrderID]=";
   static constexpr const char* kDataErrorMessage = "Data error event hit err:";
+  static constexpr const char* kNoOrders = "No orders yet";
   static constexpr std::size_t kFieldCount = 24;
   // The field each box of `txtFields` is bound to, in order.
   static const std::array<const char*, kFieldCount> kFieldNames;
@@ -87,6 +88,7 @@ class frmOrders {
   void datPrimaryRS_Reposition();
   void datPrimaryRS_Error(const std::string& description);
   void showOrderLines();
+  void showWhetherEmpty();
   void fillGrid();
   bool hasCurrentOrder();
   template <typename Move>

@@ -83,6 +83,14 @@ class Database {
   virtual void beginTransaction() = 0;
   virtual void commit() = 0;
   virtual void rollback() = 0;
+
+  // For a run of many small transactions: where the file allows it safely,
+  // a commit no longer waits for the disk (a crash of the program loses
+  // nothing committed; a crash of the machine may lose what came after the
+  // last `makeDurable`). `false` makes every commit durable again.
+  virtual void deferSyncs(bool /*deferred*/) {}
+  // Everything committed so far is on the disk when this returns.
+  virtual void makeDurable() {}
 };
 
 }  // namespace vendaro

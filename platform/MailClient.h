@@ -32,6 +32,9 @@ class MailClient {
   virtual void deleteMessage(int number) = 0;
   virtual void uniqueId(int number) = 0;
   virtual void disconnect() = 0;
+  // Ends the session without logging out, so the server commits none of its
+  // deletions; completes as `Disconnect`.
+  virtual void abandon() = 0;
 
   // Results of the last completed action.
   virtual int messageCount() const = 0;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/EventLoop.h"
@@ -14,7 +16,12 @@ class SerialWorker;
 // The mail control over libcurl: POP3, POP3 over implicit TLS and STARTTLS,
 // certificates always checked. Actions run one at a time on a worker thread
 // of this client; each completion, error and progress report is posted to
-// the event loop. `connect` logs in and also reads the message count.
+// the event loop. `connect` logs in and also reads the message count and the
+// unique ids, which `uniqueId` then answers without the worker.
+//
+// After a fetch the worker reads the next message ahead while the event
+// loop stores the one just fetched; a failure of that read is reported by
+// the next action.
 //
 // Any error ends the session: the libcurl handle is thrown away and later
 // actions report an error until `connect` starts a new session (libcurl
@@ -22,8 +29,8 @@ class SerialWorker;
 // messages by unique id across sessions, never by number alone.
 //
 // Destroying the client while an action runs is safe: the action is
-// cancelled, nothing is reported any more, and an open session is logged out
-// (which may commit its deletions, as `disconnect` does).
+// cancelled, nothing is reported any more, and an open session is dropped
+// without logging out (its deletions are not committed).
 class CurlMailClient : public MailClient {
  public:
   explicit CurlMailClient(EventLoop& loop, MailTimeouts timeouts = {});
@@ -37,6 +44,7 @@ class CurlMailClient : public MailClient {
   void deleteMessage(int number) override;
   void uniqueId(int number) override;
   void disconnect() override;
+  void abandon() override;
 
   int messageCount() const override { return messageCount_; }
   const std::string& messageText() const override { return messageText_; }
@@ -49,6 +57,10 @@ class CurlMailClient : public MailClient {
   void run(MailAction action, Step step);
   void report(const Outcome& outcome);
   void reportProgress(long done, long total);
+  void readAhead(int number);
+  void arrived(std::shared_ptr<Outcome> outcome, int generation);
+  bool reportFailedReadAhead();
+  void newSession();
 
   EventLoop& loop_;
   std::shared_ptr<Pop3Session> session_;
@@ -58,6 +70,14 @@ class CurlMailClient : public MailClient {
   int messageCount_ = 0;
   std::string messageText_;
   std::string messageUniqueId_;
+  // Loop-thread state of the session: its unique ids and the read ahead.
+  std::map<int, std::string> uids_;
+  bool uidsKnown_ = false;
+  bool uidsMissing_ = false;
+  int generation_ = 0;    // a new session ignores what the last one read ahead
+  int aheadPending_ = 0;  // the message being read ahead; 0: none
+  int waitingFetch_ = 0;  // a fetch of the message being read ahead
+  std::shared_ptr<Outcome> ahead_;
 };
 
 }  // namespace vendaro

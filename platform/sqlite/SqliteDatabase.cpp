@@ -256,4 +256,32 @@ void SqliteDatabase::rollback() {
   execute("ROLLBACK");
 }
 
+std::string SqliteDatabase::pragmaText(const std::string& pragma) {
+  SqliteStatement statement(connection(), "PRAGMA " + pragma);
+  return statement.step() ? statement.column(0).toText() : std::string();
+}
+
+void SqliteDatabase::deferSyncs(bool deferred) {
+  syncsDeferred_ = false;
+  if (!deferred) {
+    execute("PRAGMA synchronous=FULL");
+    return;
+  }
+  // Without write-ahead logging (a read-only file, a file system without
+  // shared memory) every commit stays durable.
+  if (pragmaText("journal_mode=WAL") != "wal") return;
+  execute("PRAGMA synchronous=NORMAL");
+  syncsDeferred_ = true;
+}
+
+void SqliteDatabase::makeDurable() {
+  if (!syncsDeferred_) return;
+  SqliteStatement checkpoint(connection(), "PRAGMA wal_checkpoint(FULL)");
+  // The first column is 1 when a reader kept the checkpoint from finishing.
+  if (checkpoint.step() && checkpoint.column(0) == DbValue(std::int64_t{0})) return;
+  throw DataError(data_errors::kOtherError,
+                  "The database file '" + file_.string() +
+                      "' could not be written to the disk: another program is reading it");
+}
+
 }  // namespace vendaro

@@ -40,14 +40,22 @@ class SqliteDatabase : public Database {
   void beginTransaction() override;
   void commit() override;
   void rollback() override;
+  // Switches the file to write-ahead logging (kept in the file), where
+  // commits may skip the disk sync without risk to the file's integrity.
+  void deferSyncs(bool deferred) override;
+  // A full checkpoint: the log synced and copied into the database file.
+  void makeDurable() override;
 
  private:
+  std::string pragmaText(const std::string& pragma);
+
   sqlite3* connection();
   // Reads every row; with a `baseTable` the last column is the row key.
   QueryResult run(SqliteStatement& statement, const std::string& baseTable);
 
   std::filesystem::path file_;
   sqlite3* db_ = nullptr;
+  bool syncsDeferred_ = false;
 };
 
 }  // namespace vendaro

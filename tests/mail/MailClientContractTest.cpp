@@ -106,20 +106,20 @@ TEST_P(MailClientContract, DeletionKeepsNumbersAndIsCommittedAtDisconnect) {
   EXPECT_EQ(client().messageCount(), 2);
   ASSERT_TRUE(mail().uid(3));  // numbers stay as they were within the session
   EXPECT_EQ(client().messageUniqueId(), third);
-  // A deleted message is gone at once; the refusal ends the session, and
-  // libcurl's QUIT on the way out commits the deletion.
+  // A deleted message is gone at once; the refusal ends the session without
+  // QUIT, so the deletion is not committed.
   EXPECT_FALSE(mail().fetch(2));
-  EXPECT_EQ(stored(), 2);
+  EXPECT_EQ(stored(), 3);
 
   ASSERT_TRUE(mail().connect(account(kPassword)));
   ASSERT_TRUE(mail().remove(1));
-  EXPECT_EQ(stored(), 2);  // a deletion only leaves the server at logout
+  EXPECT_EQ(stored(), 3);  // a deletion only leaves the server at logout
   ASSERT_TRUE(mail().disconnect());
-  EXPECT_EQ(stored(), 1);
+  EXPECT_EQ(stored(), 2);
 
   ASSERT_TRUE(mail().connect(account(kPassword)));
-  EXPECT_EQ(client().messageCount(), 1);
-  ASSERT_TRUE(mail().uid(1));  // a new session numbers afresh
+  EXPECT_EQ(client().messageCount(), 2);
+  ASSERT_TRUE(mail().uid(2));  // a new session numbers afresh
   EXPECT_EQ(client().messageUniqueId(), third);
   ASSERT_TRUE(mail().disconnect());
 }

@@ -106,6 +106,9 @@ TEST(OrdersCommandTest, ListsEveryOrderLineAsCsvWithCardNumbersMaskedUnlessAsked
     testing::addOrderLine(database, zed, "A100 ", 2, 25);
     testing::addOrderLine(database, zed, "B7", 1, 4.12);
     database.insertRow("Orders", {{"CustomerID", "amy"}, {"Total", 3.5}});
+    database.insertRow("Orders", {{"CustomerID", "=HYPERLINK(\"http://x.example\")"},
+                                  {"ShipName", "@SUM(A1)"},
+                                  {"BillName", "-2+3"}});
   }
   std::ostringstream out;
   std::ostringstream err;
@@ -113,7 +116,11 @@ TEST(OrdersCommandTest, ListsEveryOrderLineAsCsvWithCardNumbersMaskedUnlessAsked
   std::istringstream rows(out.str());
   std::vector<std::string> lines;
   for (std::string line; std::getline(rows, line);) lines.push_back(line);
-  ASSERT_EQ(lines.size(), 4u);
+  ASSERT_EQ(lines.size(), 5u);
+  // Cells a spreadsheet would evaluate stay text.
+  EXPECT_EQ(lines[1].rfind("3,\"'=HYPERLINK(\"\"http://x.example\"\")\",,'@SUM(A1),", 0), 0u);
+  EXPECT_NE(lines[1].find(",'-2+3,"), std::string::npos);
+  lines.erase(lines.begin() + 1);
   EXPECT_EQ(lines[0].rfind("OrderID,CustomerID,OrderDate,", 0), 0u);
   EXPECT_NE(lines[0].find(",CCExp,ProductID,Quantity,Price,LineTotal\r"), std::string::npos);
   EXPECT_EQ(lines[1].rfind("2,amy,", 0), 0u);  // sorted by customer
@@ -136,6 +143,11 @@ TEST(OrdersCommandTest, ListsEveryOrderLineAsCsvWithCardNumbersMaskedUnlessAsked
             std::string::npos)
       << text.str();
   EXPECT_EQ(text.str().find("CCExp"), std::string::npos);
+
+  // A mistyped folder (made by the command line) is neither kept nor given a database.
+  std::filesystem::create_directory(app.file("TYPO"));
+  EXPECT_EQ(runOrdersCommand({app.file("TYPO"), false, false}, text, err), kOrdersCommandFailed);
+  EXPECT_FALSE(std::filesystem::exists(app.file("TYPO")));
 }
 
 }  // namespace

@@ -151,5 +151,30 @@ TEST_F(OrderIntakeServerTest, AServerKilledInTheMiddleLosesNoStoredOrder) {
   EXPECT_EQ(server.messageCount(kUser), 0);
 }
 
+TEST_F(OrderIntakeServerTest, OddMailsTakeNothingFromTheOrdersAroundThem) {
+  std::string big = OrderMailText().text();
+  while (big.size() < 20'000'000) big += std::string(998, 'x') + "\r\n";
+  const std::string odd[] = {
+      big,
+      "From: \xe9l\xe8ve <e@buyer.example>\r\nSubject: Online Order \xfc\r\n\r\n" +
+          OrderMailText().body(),
+      "Subject: Online Order\r\nContent-Type: multipart/mixed; boundary=\"B\"\r\n\r\n--B\r\n"
+      "Content-Transfer-Encoding: base64\r\n\r\n!!*not base64*!!\r\n--",
+      "Subject: Lunch?\r\n\r\nSee you.\r\n",
+      // A form without shipping: its single address is billing and shipping.
+      "Subject: Online Order\r\n\r\nAMOUNT=$$$ 2\r\nCust_Serv_Phone=1\r\nName=Al\r\nPhone=5\r\n"};
+  server.deliver(kUser, OrderMailText().text());
+  for (const std::string& mail : odd) server.deliver(kUser, mail);
+  server.deliver(kUser, OrderMailText().text());
+  const IntakeResult result = getOrders(MailAccount::Security::None, true);
+  ASSERT_TRUE(result.completed) << result.error;
+  EXPECT_EQ(result.failed, 0);
+  EXPECT_EQ(result.stored, 6);                  // all but the one that is not an order
+  EXPECT_EQ(storedLines(database).size(), 4u);  // the broken one has no lines
+  EXPECT_EQ(testing::rowsOf(database, "select ShipName, BillPhoneNumber from Orders where Total=2"),
+            (std::vector<std::vector<DbValue>>{{"Al", "5"}}));
+  EXPECT_EQ(server.messageCount(kUser), 0);
+}
+
 }  // namespace
 }  // namespace vendaro

@@ -81,6 +81,7 @@ TEST_F(OrderViewerTest, DeleteMovesOnAndEmptiesTheWindowAtTheEnd) {
   addOrder("alice", 1);
   addOrder("bob", 2);
   viewer.Form_Load();
+  EXPECT_TRUE(viewer.cmdDelete.Enabled());
   viewer.datPrimaryRS.recordset().MoveNext();
   viewer.cmdDelete_Click();  // the last order: the window shows the one before
   EXPECT_EQ(customer(), "alice");
@@ -88,11 +89,14 @@ TEST_F(OrderViewerTest, DeleteMovesOnAndEmptiesTheWindowAtTheEnd) {
   viewer.cmdDelete_Click();
   EXPECT_EQ(customer(), "");
   EXPECT_TRUE(viewer.grdDataGrid.rows.empty());
-  EXPECT_EQ(viewer.datPrimaryRS.Caption(), "Record: 0");
+  // Nothing left: the window says so and offers neither Delete nor Update.
+  EXPECT_EQ(viewer.datPrimaryRS.Caption(), "No orders yet");
+  EXPECT_FALSE(viewer.cmdDelete.Enabled());
+  EXPECT_FALSE(viewer.cmdUpdate.Enabled());
   viewer.cmdDelete_Click();
   viewer.cmdUpdate_Click();
   EXPECT_TRUE(database.select("Orders").rows.empty());
-  EXPECT_EQ(database.select("[Order Details]").rows.size(), 3u);  // lines are kept
+  EXPECT_TRUE(database.select("[Order Details]").rows.empty());  // gone with their orders
   EXPECT_TRUE(dialogs.messages.empty());
 }
 

@@ -62,6 +62,12 @@ void FakeMailClient::disconnect() {
   complete(MailAction::Disconnect);
 }
 
+void FakeMailClient::abandon() {
+  actions_.push_back("abandon");
+  endSession(false);
+  complete(MailAction::Disconnect);
+}
+
 bool FakeMailClient::startAction(const std::string& name) {
   actions_.push_back(name);
   if (loseConnectionAt == actions_.size()) {
@@ -91,8 +97,8 @@ void FakeMailClient::complete(MailAction action) {
 }
 
 void FakeMailClient::fail(int number, const std::string& description) {
-  // As with libcurl, a refused command ends the session after a QUIT.
-  if (open_) endSession(true);
+  // As with libcurl, a refused command ends the session without QUIT.
+  if (open_) endSession(false);
   loop_.post([this, number, description] {
     if (onError) onError(number, description);
   });

@@ -17,8 +17,8 @@ struct FakeMail {
 };
 
 // A scripted POP3 mailbox that behaves like the real client: numbers fixed
-// within a session, deletions committed at disconnect (and, as with libcurl,
-// when a server error ends the session), every error ending the session.
+// within a session, deletions committed at disconnect only, every error
+// ending the session.
 // Each action is recorded and completes through the event loop.
 class FakeMailClient : public MailClient {
  public:
@@ -30,6 +30,7 @@ class FakeMailClient : public MailClient {
   void deleteMessage(int number) override;
   void uniqueId(int number) override;
   void disconnect() override;
+  void abandon() override;
 
   int messageCount() const override { return messageCount_; }
   const std::string& messageText() const override { return messageText_; }

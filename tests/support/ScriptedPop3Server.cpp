@@ -1,5 +1,6 @@
 #include "tests/support/ScriptedPop3Server.h"
 
+#include <chrono>
 #include <stdexcept>
 
 #include "tests/support/Loopback.h"
@@ -58,8 +59,23 @@ void ScriptedPop3Server::acceptLoop() {
   }
 }
 
+bool ScriptedPop3Server::send(int connection, std::string reply) {
+  const bool hangsUp = reply.ends_with(kHangUp);
+  if (hangsUp) reply.resize(reply.size() - std::string_view(kHangUp).size());
+  if (!reply.starts_with(kTrickle)) sendAll(connection, reply);
+  for (std::size_t at = std::string_view(kTrickle).size(); reply.starts_with(kTrickle) &&
+       at < reply.size(); ++at) {
+    sendAll(connection, reply.substr(at, 1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (std::lock_guard lock(mutex_); stopping_) return false;
+  }
+  return !hangsUp;
+}
+
 void ScriptedPop3Server::serve(int connection) {
-  sendAll(connection, "+OK scripted POP3 server ready\r\n");
+  const auto greeting = replies_.find(kGreeting);
+  if (!send(connection, greeting == replies_.end() ? "+OK scripted POP3 server ready\r\n"
+                                                   : greeting->second)) return;
   std::string received;
   char buffer[4096];
   for (;;) {
@@ -76,8 +92,7 @@ void ScriptedPop3Server::serve(int connection) {
       std::lock_guard lock(mutex_);
       commands_.push_back(command);
     }
-    sendAll(connection, replyTo(command));
-    if (command == "QUIT") return;
+    if (!send(connection, replyTo(command)) || command == "QUIT") return;
   }
 }
 

@@ -15,7 +15,12 @@ namespace vendaro::testing {
 class ScriptedPop3Server {
  public:
   // Replies by whole command line ("RETR 1"), else by command ("CAPA"),
-  // else "-ERR unknown command"; a reply holds its CR LF line ends.
+  // else "-ERR unknown command"; a reply holds its CR LF line ends. The reply
+  // to kGreeting greets. A reply ending in kHangUp is sent without it and the
+  // connection closed; one starting with kTrickle is sent a byte every 20 ms.
+  static constexpr const char* kGreeting = "<greeting>";
+  static constexpr const char* kHangUp = "<hang up>";
+  static constexpr const char* kTrickle = "<trickle>";
   explicit ScriptedPop3Server(std::map<std::string, std::string> replies);
   ~ScriptedPop3Server();
   ScriptedPop3Server(const ScriptedPop3Server&) = delete;
@@ -30,6 +35,8 @@ class ScriptedPop3Server {
   void acceptLoop();
   void serve(int connection);
   const std::string& replyTo(const std::string& command) const;
+  // Sends a scripted reply; false when it hangs up.
+  bool send(int connection, std::string reply);
 
   const std::map<std::string, std::string> replies_;
   int listener_ = -1;

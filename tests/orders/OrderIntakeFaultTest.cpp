@@ -1,0 +1,119 @@
+// get-orders against misbehaving POP3 servers and a database that refuses:
+// nothing lost, nothing stored twice, nothing deleted that is not stored.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "orders/OrderCommands.h"
+#include "orders/OrderIntake.h"
+#include "orders/OrderTables.h"
+#include "platform/FileLock.h"
+#include "tests/orders/OrderIntakeFixture.h"
+#include "tests/orders/OrderTestMails.h"
+#include "tests/support/ScriptedPop3Server.h"
+
+namespace vendaro {
+namespace {
+
+using testing::ScriptedPop3Server;
+using Script = std::map<std::string, std::string>;
+
+const std::string kMail = "Message-ID: <m1@buyer.example>\r\n" + testing::OrderMailText().text();
+const std::string kSize = std::to_string(kMail.size());
+
+// A well-behaved server with one order mail, changed by `changes`.
+Script scriptWith(const Script& changes) {
+  Script script = {{"CAPA", "+OK\r\nUSER\r\nUIDL\r\n.\r\n"}, {"STAT", "+OK 1 " + kSize + "\r\n"},
+                   {"LIST", "+OK\r\n1 " + kSize + "\r\n.\r\n"}, {"UIDL", "+OK\r\n1 u1\r\n.\r\n"},
+                   {"RETR 1", "+OK " + kSize + " octets\r\n" + kMail + ".\r\n"}};
+  for (const char* command : {"USER", "PASS", "DELE 1", "NOOP", "QUIT"}) script[command] = "+OK\r\n";
+  for (const auto& [command, reply] : changes) script[command] = reply;
+  return script;
+}
+
+struct Fault {
+  const char* name;
+  Script changes = {};
+  int code = 2;
+  const char* error = "";  // in the error output
+  std::size_t orders = 0;
+  int deletions = 0;  // DELE commands that reached the server
+  const char* user = "shop";
+  int runs = 1;
+  // Prepares the application folder; what it returns is held during the runs.
+  std::function<std::unique_ptr<FileLock>(testing::TempFolder&)> setUp = {};
+};
+
+TEST(OrderIntakeFaultTest, MisbehavingServersAndDatabasesLoseAndDuplicateNothing) {
+  using Server = ScriptedPop3Server;
+  std::string bareLf = kMail;  // without its CRs
+  std::erase(bareLf, '\r');
+  const Fault faults[] = {
+      {.name = "well-behaved", .code = 0, .orders = 1, .deletions = 1},
+      {.name = "cut inside RETR",
+       .changes = {{"RETR 1",
+                    "+OK " + kSize + " octets\r\n" + kMail.substr(0, 99) + Server::kHangUp}},
+       .error = "broke off after"},
+      {.name = "trickling",
+       .changes = {{"RETR 1", std::string(Server::kTrickle) + "+OK\r\n" + kMail + ".\r\n"}},
+       .error = "did not arrive in the time allowed"},
+      {.name = "no UIDL, run twice",
+       .changes = {{"CAPA", "+OK\r\nUSER\r\n.\r\n"}},
+       .code = 0,
+       .orders = 1,
+       .deletions = 2,
+       .runs = 2},
+      {.name = "line break in the user", .error = "line break", .user = "shop\r\nDELE 1"},
+      {.name = "garbage greeting",
+       .changes = {{Server::kGreeting, "HTTP/1.1 400 Bad\r\n"}},
+       .error = "it sent \"HTTP/1.1 400 Bad\""},
+      {.name = "bare LF",
+       .changes = {{"RETR 1", "+OK\r\n" + bareLf + ".\n"}},
+       .error = "bare LF line ends"},
+      {.name = "database refuses the order",
+       .error = "could not be stored",
+       .setUp =
+           [](testing::TempFolder& app) {
+             SqliteDatabase database(app.file(kProgramDatabaseFile));
+             createOrderTables(database);
+             database.execute(
+                 "CREATE TRIGGER full BEFORE INSERT ON [Order Details] "
+                 "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+             return std::unique_ptr<FileLock>();
+           }},
+      {.name = "another intake in the folder",
+       .error = "Another order intake is running",
+       .setUp =
+           [](testing::TempFolder& app) { return FileLock::tryTake(app.file(kIntakeLockFile)); }},
+  };
+  setenv(kPopPasswordVariable, "secret", 1);
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(fault.name);
+    ScriptedPop3Server server(scriptWith(fault.changes));
+    testing::TempFolder app;
+    const auto held = fault.setUp ? fault.setUp(app) : nullptr;
+    const GetOrdersOptions options{.appFolder = app.path(), .host = "127.0.0.1",
+                                   .port = server.port(), .security = {}, .caFile = {},
+                                   .user = fault.user, .passwordFile = {}, .deleteMessages = true,
+                                   .showProgress = false, .timeouts = {5, 1, 4096, 250}};
+    std::ostringstream out, err;
+    int code = 0;
+    for (int run = 0; run < fault.runs; ++run) code = runGetOrdersCommand(options, {}, out, err);
+    EXPECT_EQ(code, fault.code) << err.str();
+    EXPECT_NE(err.str().find(fault.error), std::string::npos) << err.str();
+    SqliteDatabase database(app.file(kProgramDatabaseFile));
+    createOrderTables(database);
+    EXPECT_EQ(testing::storedOrders(database).size(), fault.orders) << out.str();
+    const auto commands = server.commands();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "DELE 1"), fault.deletions);
+    EXPECT_TRUE(fault.deletions == 0 || commands.back() == "QUIT");
+  }
+}
+
+}  // namespace
+}  // namespace vendaro
