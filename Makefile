@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all deps configure build run test sanitize bench bench-intake bench-startup fuzz format clean
+.PHONY: all deps configure build run test sanitize bench bench-intake bench-startup bench-research fuzz format clean
 
 all: build
 
@@ -41,6 +41,11 @@ bench-startup: build
 
 bench-intake: build
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+
+# Keyword search over 1,000 local pages against xargs -P4 curl, and Get links
+# on a page of 10,000 links.
+bench-research: build
+	@bench/research-bench $(BUILD_DIR)
 
 # Runs each fuzz target for FUZZ_SECONDS (default 60) in its own build folder.
 fuzz: deps

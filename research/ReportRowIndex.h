@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vendaro {
+
+// Answers "does any report row contain this text?" (ASCII letter case
+// ignored) without scanning every row. Rows are indexed by a sample of their
+// eight-character windows: in every run of eight neighbouring windows the
+// one with the smallest hash ("winnowing"). A text of 15 characters or more
+// holds a whole run, so its run minimum is indexed for every row containing
+// the text; only the rows holding the rarest such window are compared.
+// Shorter texts are compared with every row.
+class ReportRowIndex {
+ public:
+  void rebuild(const std::vector<std::string>& rows);
+  void add(std::string_view row);
+  bool anyRowContains(std::string_view text) const;
+
+ private:
+  static constexpr std::size_t kWindow = 8;
+  static constexpr std::size_t kRun = 8;
+  using RowNumbers = std::vector<std::uint32_t>;
+
+  // The windows chosen for `lowered`: the smallest-hash window of every run.
+  static std::vector<std::uint64_t> chosenWindows(std::string_view lowered);
+  bool anyRowHolds(const std::string& lowered) const;
+
+  std::vector<std::string> rows_;  // lower case
+  std::unordered_map<std::uint64_t, RowNumbers> windows_;
+};
+
+}  // namespace vendaro
