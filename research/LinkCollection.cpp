@@ -13,6 +13,13 @@ std::string countText(int count) {
   return trimmedNumberText(std::int64_t{count});
 }
 
+std::size_t linkCount(const PageDocument* document) {
+  if (!document) return 0;
+  std::size_t count = document->links.size();
+  for (const PageFrame& frame : document->frames) count += linkCount(frame.document.get());
+  return count;
+}
+
 }  // namespace
 
 LinkCollection::LinkCollection(MainWindowControls& main, EventLoop& loop)
@@ -35,9 +42,11 @@ void LinkCollection::getlinks_Click() {
   main_.StatusBar1.setPanelText(1, "Working...");
   main_.List4.Clear();
   main_.linksGathered = true;
-  reportRows_.rebuild(main_.List3.items());
-  if (main_.WebBrowser1.Visible()) GatherLinks(main_.WebBrowser1.browser().Document().get());
-  if (main_.WebBrowser5.Visible()) GatherLinks(main_.WebBrowser5.browser().Document().get());
+  const auto page1 = main_.WebBrowser1.Visible() ? main_.WebBrowser1.browser().Document() : nullptr;
+  const auto page5 = main_.WebBrowser5.Visible() ? main_.WebBrowser5.browser().Document() : nullptr;
+  reportRows_.rebuild(main_.List3.items(), linkCount(page1.get()) + linkCount(page5.get()));
+  GatherLinks(page1.get());
+  GatherLinks(page5.get());
   flushGathered();
   main_.StatusBar1.setPanelText(1, "Done");
   main_.StatusBar1.setPanelText(2, "Found - " + countText(main_.listlinks.ListCount()) + " links");

@@ -23,37 +23,44 @@ std::uint64_t mixed(std::uint64_t window) {
 
 }  // namespace
 
-std::vector<std::uint64_t> ReportRowIndex::chosenWindows(std::string_view lowered) {
-  std::vector<std::uint64_t> chosen;
-  if (lowered.size() < kWindow + kRun - 1) return chosen;
+void ReportRowIndex::chooseWindows(std::string_view lowered) const {
+  chosen_.clear();
+  if (lowered.size() < kWindow + kRun - 1) return;
   const std::size_t windowCount = lowered.size() - kWindow + 1;
-  std::vector<std::uint64_t> hashes(windowCount);
-  for (std::size_t i = 0; i < windowCount; ++i) hashes[i] = mixed(windowAt(lowered, i));
+  hashes_.resize(windowCount);
+  for (std::size_t i = 0; i < windowCount; ++i) hashes_[i] = mixed(windowAt(lowered, i));
   std::size_t last = windowCount;  // position chosen last
   for (std::size_t run = 0; run + kRun <= windowCount; ++run) {
     std::size_t smallest = run;
     for (std::size_t i = run + 1; i < run + kRun; ++i) {
-      if (hashes[i] < hashes[smallest]) smallest = i;
+      if (hashes_[i] < hashes_[smallest]) smallest = i;
     }
-    if (smallest != last) chosen.push_back(windowAt(lowered, smallest));
+    if (smallest != last) chosen_.push_back(windowAt(lowered, smallest));
     last = smallest;
   }
-  return chosen;
 }
 
-void ReportRowIndex::rebuild(const std::vector<std::string>& rows) {
+void ReportRowIndex::rebuild(const std::vector<std::string>& rows, std::size_t moreRows) {
   rows_.clear();
   windows_.clear();
-  windows_.reserve(rows.size() * 4);
+  postings_.clear();
+  const std::size_t expected = rows.size() + moreRows;
+  rows_.reserve(expected);
+  windows_.reserve(expected * 8);
+  postings_.reserve(expected * 10);
   for (const std::string& row : rows) add(row);
 }
 
 void ReportRowIndex::add(std::string_view row) {
   const auto number = static_cast<std::uint32_t>(rows_.size());
   rows_.push_back(text::lowerAscii(row));
-  for (std::uint64_t window : chosenWindows(rows_.back())) {
-    RowNumbers& holders = windows_[window];
-    if (holders.empty() || holders.back() != number) holders.push_back(number);
+  chooseWindows(rows_.back());
+  for (std::uint64_t window : chosen_) {
+    Holders& holders = windows_[window];
+    if (holders.first != kNone && postings_[holders.first].row == number) continue;
+    postings_.push_back({number, holders.first});
+    holders.first = static_cast<std::uint32_t>(postings_.size() - 1);
+    ++holders.count;
   }
 }
 
@@ -67,15 +74,16 @@ bool ReportRowIndex::anyRowContains(std::string_view text) const {
 }
 
 bool ReportRowIndex::anyRowHolds(const std::string& lowered) const {
-  const RowNumbers* rarest = nullptr;
-  for (std::uint64_t window : chosenWindows(lowered)) {
+  const Holders* rarest = nullptr;
+  chooseWindows(lowered);
+  for (std::uint64_t window : chosen_) {
     const auto found = windows_.find(window);
     // A row containing the text holds every window chosen in it.
     if (found == windows_.end()) return false;
-    if (!rarest || found->second.size() < rarest->size()) rarest = &found->second;
+    if (!rarest || found->second.count < rarest->count) rarest = &found->second;
   }
-  for (std::uint32_t number : *rarest) {
-    if (rows_[number].find(lowered) != std::string::npos) return true;
+  for (std::uint32_t at = rarest->first; at != kNone; at = postings_[at].next) {
+    if (rows_[postings_[at].row].find(lowered) != std::string::npos) return true;
   }
   return false;
 }
