@@ -136,15 +136,22 @@ void LinkCollection::Command1_Click() {
   main_.WebBrowser1.browser().Stop();
   main_.listlinks.Clear();
   main_.StatusBar1.setPanelText(3, "Links listing is clear ! ");
+  hideLinksList();
+}
+
+void LinkCollection::hideLinksList() {
   main_.listlinks.setVisible(false);
   Command1.setVisible(false);
 }
 
 void LinkCollection::viewlinkslisting_Click() {
-  const bool show = !main_.listlinks.Visible();
-  main_.listlinks.setVisible(show);
-  Command1.setVisible(show);
-  if (show) main_.domain.setVisible(false);
+  if (main_.listlinks.Visible()) {
+    hideLinksList();
+    return;
+  }
+  main_.listlinks.setVisible(true);
+  Command1.setVisible(true);
+  main_.domain.setVisible(false);
 }
 
 void LinkCollection::stop() {

@@ -37,6 +37,8 @@ class LinkCollection {
   void listlinks_DblClick();
   void Command1_Click();
   void viewlinkslisting_Click();
+  // Hides the links list and its button (its window was closed).
+  void hideLinksList();
   // Ends a crawl at once: the pane stops and the watchdog is disarmed.
   void stop();
 

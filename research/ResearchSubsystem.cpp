@@ -32,6 +32,9 @@ void registerResearchCommands(Workbench& workbench) {
   LinkCollection& links = research.links;
   commands.add("getlinks", [&links] { links.getlinks_Click(); });
   commands.add("viewlinkslisting", [&links] { links.viewlinkslisting_Click(); });
+  commands.add("Command1", [&links] { links.Command1_Click(); });
+  commands.add("listlinks_DblClick", [&links] { links.listlinks_DblClick(); });
+  commands.add("listlinks_Hide", [&links] { links.hideLinksList(); });
   // Collecting images: the links of the page shown, then the crawl.
   commands.add("Picture15", [&links] {
     links.getlinks_Click();
@@ -48,6 +51,9 @@ void registerResearchCommands(Workbench& workbench) {
   commands.add("viewlinks", [&reader] { reader.viewlinks_Click(); });
   commands.add("savereport", [&reader] { reader.savereport_Click(); });
   commands.add("listlisting", [&reader] { reader.listlisting_Click(); });
+  commands.add("closel3", [&reader] { reader.closel3_Click(); });
+  commands.add("Clearalllinks", [&reader] { reader.Clearalllinks_Click(); });
+  commands.add("List3_DblClick", [&reader] { reader.List3_DblClick(); });
 }
 
 }  // namespace vendaro
