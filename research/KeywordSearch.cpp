@@ -22,6 +22,8 @@ KeywordSearch::KeywordSearch(MainWindowControls& main, Dialogs& dialogs, EventLo
     auto& timer = watchdogs_.at(static_cast<std::size_t>(fetcher - 1));
     timer = std::make_unique<Timer>(loop, kWatchdogMs, false);
     timer->onTimer = [this, fetcher] { Watchdog_Timer(fetcher); };
+    // Only the first bytes are searched, so no more are kept of any page.
+    main_.Inet(fetcher).setReadLimit(kSearchedBytes);
     main_.Inet(fetcher).onStateChanged = [this, fetcher](int state) {
       Inet_StateChanged(fetcher, state);
     };
