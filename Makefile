@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all deps configure build run test sanitize bench bench-intake bench-responses bench-startup fuzz format clean package
+.PHONY: all deps configure build run test sanitize bench bench-intake bench-responses bench-startup bench-research fuzz format clean package
 
 all: build
 
@@ -49,6 +49,11 @@ bench-intake: build
 # The response intake on a private dovecot (MAILS to change the count).
 bench-responses: build
 	@$(BUILD_DIR)/bench/response_intake_bench $(MAILS)
+
+# Keyword search over 1,000 local pages against xargs -P4 curl, and Get links
+# on a page of 10,000 links.
+bench-research: build
+	@bench/research-bench $(BUILD_DIR)
 
 # Runs each fuzz target for FUZZ_SECONDS (default 60) in its own build folder.
 fuzz: deps

@@ -340,6 +340,7 @@ void Form1::Picture4_Click() {
   for (int number = 1; number <= 4; ++number) {
     ignoringErrors([&] { Inet(number).Cancel(); });
   }
+  if (stopResearch) ignoringErrors([&] { stopResearch(); });
   ignoringErrors([&] { Caption.setCaption(WebBrowser1.browser().LocationName()); });
 }
 

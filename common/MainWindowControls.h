@@ -101,6 +101,10 @@ class MainWindowControls {
   // the entry chosen; set by the GUI.
   std::function<void(const MenuItem& menu, const std::function<void(int index)>& chosen)> popupMenu;
 
+  // Stops the research tools' fetches and loads at once; set by the research
+  // subsystem, run by the stop command.
+  std::function<void()> stopResearch;
+
   // Where the panes hand completed pages and clicks for the image buffer;
   // set by the image-buffer feature, null until then.
   PictureCollector* pictureCollector = nullptr;

@@ -4,6 +4,7 @@
 
 #include "common/ListFilling.h"
 #include "common/TextSearch.h"
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -60,8 +61,9 @@ bool isReportKeywords(const PageElement& element) {
 }
 
 void addReportRow(ListControl& list, std::string_view label, std::string_view content) {
-  list.AddItem(std::string(kRowStart) + std::string(label) + shortenedContent(content) +
-               std::string(kRowEnd));
+  // The content comes from the page: escaped, so it cannot put markup into the report.
+  list.AddItem(std::string(kRowStart) + std::string(label) +
+               text::htmlEscaped(shortenedContent(content)) + std::string(kRowEnd));
 }
 
 bool hasBody(const PageDocument& document) {

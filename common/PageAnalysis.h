@@ -15,6 +15,7 @@ namespace vendaro {
 // description META (name "DESCRIPTION", "Description" or "description")
 // before the first keywords META, then one KYEWORDS row for that keywords
 // META if there is one. METAs after the first keywords META are not read.
+// The contents are HTML-escaped after the cut.
 void AddMetaReportRows(const PageDocument* document, ListControl& list);
 
 // Appends the address of every link of the page and of its frames (frames of

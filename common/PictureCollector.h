@@ -18,6 +18,8 @@ class PictureCollector {
   // `WebBrowser5` completed a page or one of its frames while the private
   // zone is open.
   virtual void privateZonePageCompleted(FrameLevel /*level*/) {}
+  // A page the crawler loaded: its pictures to the buffer, its links queued.
+  virtual void crawlPage(const PageDocument& /*document*/) {}
 };
 
 }  // namespace vendaro

@@ -31,6 +31,7 @@ class ImageFeatures : public PictureCollector {
   // The second pane shows only the pictures of each page it loads in the
   // private zone.
   void privateZonePageCompleted(FrameLevel level) override;
+  void crawlPage(const PageDocument& document) override { CrawlPage(document); }
 
   void CollectPageImages(const PageDocument& document);
   // Sorts the links and pictures of a crawled page (and its frames): links

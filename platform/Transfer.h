@@ -22,6 +22,8 @@ class Transfer {
   // Takes up to `size` further bytes of the completed answer; empty at the end.
   virtual std::string GetChunk(std::size_t size) = 0;
   virtual void Cancel() = 0;
+  // Keeps at most `bytes` of each answer, for a reader that looks at no more.
+  virtual void setReadLimit(std::size_t /*bytes*/) {}
 
   std::function<void(int state)> onStateChanged;
 };

@@ -22,10 +22,11 @@ void CurlTransfer::Execute(const std::string& address) {
   url_ = address;
   body_.clear();
   readPosition_ = 0;
-  running_ = std::make_unique<FetchThread>(loop_, [this, address](HttpFetch& fetch) {
-    auto result = std::make_shared<FetchResult>(fetch.run(address));
-    return [this, result] { finish(*result); };
-  });
+  running_ =
+      std::make_unique<FetchThread>(loop_, [this, address, limit = readLimit_](HttpFetch& fetch) {
+        auto result = std::make_shared<FetchResult>(fetch.run(address, limit));
+        return [this, result] { finish(*result); };
+      });
 }
 
 std::string CurlTransfer::GetChunk(std::size_t size) {

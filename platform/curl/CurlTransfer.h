@@ -7,10 +7,9 @@
 #include "platform/EventLoop.h"
 #include "platform/Transfer.h"
 #include "platform/curl/FetchThread.h"
+#include "platform/curl/HttpFetch.h"
 
 namespace vendaro {
-
-struct FetchResult;
 
 // The internet transfer control over libcurl. Each fetch runs on a worker
 // thread; its end is posted to the event loop, where `StillExecuting` turns
@@ -28,6 +27,7 @@ class CurlTransfer : public Transfer {
   std::string URL() const override { return url_; }
   std::string GetChunk(std::size_t size) override;
   void Cancel() override;
+  void setReadLimit(std::size_t bytes) override { readLimit_ = bytes; }
 
  private:
   void finish(const FetchResult& result);
@@ -37,6 +37,7 @@ class CurlTransfer : public Transfer {
   std::string url_;
   std::string body_;
   std::size_t readPosition_ = 0;
+  std::size_t readLimit_ = HttpFetch::kMaxBodyBytes;
 };
 
 }  // namespace vendaro

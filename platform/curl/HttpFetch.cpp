@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cctype>
 #include <mutex>
 
@@ -24,14 +25,15 @@ void initialiseCurlOnce() {
 
 struct BodySink {
   std::string* body;
+  std::size_t limit;
   bool overflowed = false;
 };
 
 size_t appendBody(char* data, size_t size, size_t count, void* userData) {
   auto* sink = static_cast<BodySink*>(userData);
   const size_t bytes = size * count;
-  if (sink->body->size() + bytes > HttpFetch::kMaxBodyBytes) {
-    sink->body->append(data, HttpFetch::kMaxBodyBytes - sink->body->size());
+  if (sink->body->size() + bytes > sink->limit) {
+    sink->body->append(data, sink->limit - sink->body->size());
     sink->overflowed = true;
     return 0;  // ends the transfer; what was kept still counts as the answer
   }
@@ -97,7 +99,7 @@ void HttpFetch::cancel() {
   curl_multi_wakeup(static_cast<CURLM*>(multi_));
 }
 
-FetchResult HttpFetch::run(const std::string& address) {
+FetchResult HttpFetch::run(const std::string& address, std::size_t maxBytes) {
   FetchResult result;
   result.finalUrl = address;
   if (cancelled_) {
@@ -110,7 +112,7 @@ FetchResult HttpFetch::run(const std::string& address) {
   }
   auto* multi = static_cast<CURLM*>(multi_);
   CURL* easy = curl_easy_init();
-  BodySink sink{&result.body};
+  BodySink sink{&result.body, std::min(maxBytes, kMaxBodyBytes)};
   char errorBuffer[CURL_ERROR_SIZE] = {};
   setOptions(easy, address, sink, errorBuffer);
   curl_multi_add_handle(multi, easy);

@@ -33,7 +33,9 @@ class HttpFetch {
   HttpFetch(const HttpFetch&) = delete;
   HttpFetch& operator=(const HttpFetch&) = delete;
 
-  FetchResult run(const std::string& address);
+  // Keeps at most `maxBytes` of the body; a longer answer is cut there and
+  // still completes.
+  FetchResult run(const std::string& address, std::size_t maxBytes = kMaxBodyBytes);
   void cancel();
   bool cancelled() const { return cancelled_; }
 

@@ -5,17 +5,6 @@
 #include "platform/qt/QtControlState.h"
 
 namespace vendaro {
-namespace {
-
-bool sameEntries(const ListControl& list, const QListWidget& widget) {
-  if (widget.count() != list.ListCount()) return false;
-  for (int i = 0; i < widget.count(); ++i) {
-    if (widget.item(i)->text() != QString::fromStdString(list.List(i))) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 QtListBoxBinding::QtListBoxBinding(ListControl& list, QListWidget& widget)
     : QtControlBinding(list, widget), list_(list), widget_(widget) {
@@ -27,12 +16,39 @@ QtListBoxBinding::QtListBoxBinding(ListControl& list, QListWidget& widget)
 
 void QtListBoxBinding::show() {
   const QSignalBlocker blocker(&widget_);
-  if (!sameEntries(list_, widget_)) {
-    widget_.clear();
-    for (const std::string& entry : list_.items()) widget_.addItem(QString::fromStdString(entry));
-  }
+  showEntries();
   if (widget_.currentRow() != list_.ListIndex()) widget_.setCurrentRow(list_.ListIndex());
   showControlState(list_, widget_);
+}
+
+void QtListBoxBinding::showEntries() {
+  const std::vector<std::string>& entries = list_.items();
+  if (static_cast<std::size_t>(widget_.count()) != shown_.size()) {
+    widget_.clear();  // changed behind the binding's back: drawn afresh
+    shown_.clear();
+  }
+  std::size_t start = 0;
+  while (start < shown_.size() && start < entries.size() && shown_[start] == entries[start]) {
+    ++start;
+  }
+  std::size_t shownEnd = shown_.size();
+  std::size_t entriesEnd = entries.size();
+  while (shownEnd > start && entriesEnd > start &&
+         shown_[shownEnd - 1] == entries[entriesEnd - 1]) {
+    --shownEnd;
+    --entriesEnd;
+  }
+  for (std::size_t row = shownEnd; row > start; --row) {
+    delete widget_.takeItem(static_cast<int>(row - 1));
+  }
+  for (std::size_t i = start; i < entriesEnd; ++i) {
+    widget_.insertItem(static_cast<int>(i), QString::fromStdString(entries[i]));
+  }
+  const auto at = [](auto& list, std::size_t index) {
+    return list.begin() + static_cast<std::ptrdiff_t>(index);
+  };
+  shown_.erase(at(shown_, start), at(shown_, shownEnd));
+  shown_.insert(at(shown_, start), at(entries, start), at(entries, entriesEnd));
 }
 
 void QtListBoxBinding::takeRow(int row) {

@@ -2,6 +2,8 @@
 
 #include <QListWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/ListControl.h"
 #include "platform/qt/QtControlBinding.h"
@@ -23,12 +25,18 @@ class QtListBoxBinding : public QtControlBinding {
 
  private:
   void show() override;
+  // Brings the widget's rows to the model's entries by replacing only the
+  // rows between the unchanged start and end, so taking the top entry of a
+  // list of thousands, or appending to it, stays cheap.
+  void showEntries();
   void takeRow(int row);
   void takeClick(const QModelIndex& index);
   void takeDoubleClick(const QModelIndex& index);
 
   ListControl& list_;
   QListWidget& widget_;
+  // The entries the widget shows.
+  std::vector<std::string> shown_;
 };
 
 }  // namespace vendaro

@@ -1,5 +1,6 @@
 
 #include "platform/qt/QtCheckBoxBinding.h"
+#include "platform/qt/QtListBoxBinding.h"
 #include "platform/qt/QtTextEditBinding.h"
 #include "tests/qt/GuiTest.h"
 
@@ -14,7 +15,37 @@ class QtBindingsTest : public QObject {
  private slots:
   void textEditShowsCrLfAsLineBreaksAndGivesTypedLinesBackWithCrLf();
   void checkBoxShowsGreyedAndAClickOnlyChecksOrClears();
+  void listBoxFollowsEveryKindOfChange();
 };
+
+void QtBindingsTest::listBoxFollowsEveryKindOfChange() {
+  ListControl list;
+  list.AddItems({"a", "b", "c", "d"});
+  QListWidget widget;
+  new QtListBoxBinding(list, widget);
+  const auto rows = [&] {
+    std::vector<std::string> texts;
+    for (int i = 0; i < widget.count(); ++i) texts.push_back(widget.item(i)->text().toStdString());
+    return texts;
+  };
+  const std::vector<std::function<void()>> changes = {
+      [&] { list.RemoveItem(0); },
+      [&] { list.AddItem("e"); },
+      [&] { list.setList(1, "x"); },
+      [&] { list.AddItem("a", 1); },
+      [&] {
+        list.AddItems({"b", "b"});
+      },
+      [&] { list.RemoveItem(list.ListCount() - 1); },
+      [&] { list.Clear(); },
+      [&] {
+        list.AddItems({"q", "r"});
+      }};
+  for (const auto& change : changes) {
+    change();
+    QCOMPARE(rows(), list.items());
+  }
+}
 
 void QtBindingsTest::textEditShowsCrLfAsLineBreaksAndGivesTypedLinesBackWithCrLf() {
   TextBox box;

@@ -40,9 +40,10 @@ std::optional<std::string> ScriptedDialogs::ShowOpen(const std::string& title,
 }
 
 std::optional<std::string> ScriptedDialogs::ShowSave(const std::string& title,
-                                                     const std::string& /*filter*/,
+                                                     const std::string& filter,
                                                      const std::string& /*defaultName*/) {
   prompts.push_back(title);
+  filters.push_back(filter);
   return takeOr(fileAnswers, std::optional<std::string>{});
 }
 

@@ -45,7 +45,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<Message> messages;
   std::vector<std::string> prompts;
   std::vector<std::string> openFolders;  // the initial folder of every open dialog
-  std::vector<std::string> filters;      // the filter of every open dialog
+  std::vector<std::string> filters;      // the filter of every open and save dialog
   int beeps = 0;
 
   std::vector<std::string> messageTexts() const;

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "common/MainWindowControls.h"
+#include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
+#include "platform/Label.h"
+#include "platform/PageDocument.h"
+#include "platform/Timer.h"
+#include "research/PageText.h"
+
+namespace vendaro {
+
+// The report list `List3` and the page reader: "Add Link" describes the page
+// shown, "Create Full Report" reads every page of the links list in the
+// hidden pane `WebBrowser2` (watchdog `Timer3`) and describes each, and the
+// View menu shows, saves and edits the rows.
+class PageReader {
+ public:
+  static constexpr int kWatchdogMs = 30000;
+
+  // `command1` is the links list's "Clear All" button, hidden with the list.
+  PageReader(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop, ResearchFlags& flags,
+             Label& command1);
+  PageReader(const PageReader&) = delete;
+  PageReader& operator=(const PageReader&) = delete;
+  ~PageReader();
+
+  void AddPageReport(const PageDocument* document);
+  void AddPageContacts(const PageDocument* document);
+  void addlink_Click();
+  void viewreport_Click();
+  void ReadNextPage();
+  void WebBrowser2_NavigateComplete();
+  void Timer3_Timer();
+  void readnext_Click();
+  void viewlinks_Click();
+  void savereport_Click();
+  void listlisting_Click();
+  void closel3_Click();
+  void Clearalllinks_Click();
+  void List3_DblClick();
+  // Ends the reading at once; the queue stays for "Read next".
+  void stop();
+
+  // The text "Save report" writes, without the final line end.
+  std::string reportFileText() const;
+
+  Label closel3{"Close"};
+  Label Clearalllinks{"Clear All Links"};
+  Timer Timer3;
+  // Runs when the reader stops: the report is complete or a time-out
+  // without live results ended it.
+  std::function<void()> onStopped;
+
+ private:
+  void askCollectImages();
+  void showReportList(bool shown);
+  void writeReport();
+  void stopped();
+
+  MainWindowControls& main_;
+  Dialogs& dialogs_;
+  ResearchFlags& flags_;
+  Label& command1_;
+};
+
+}  // namespace vendaro

@@ -1,0 +1,26 @@
+#include "research/PageText.h"
+
+#include <array>
+
+#include "platform/Text.h"
+
+namespace vendaro {
+
+bool isWebAddress(std::string_view address) {
+  return text::startsWithIgnoringCase(address, "http://") ||
+         text::startsWithIgnoringCase(address, "https://");
+}
+
+std::string pageText(std::string_view text) {
+  return text::htmlEscaped(text);
+}
+
+std::string pageAddress(std::string_view address) {
+  constexpr std::array<std::string_view, 4> kLinked = {"http://", "https://", "ftp://", "mailto:"};
+  for (std::string_view scheme : kLinked) {
+    if (text::startsWithIgnoringCase(address, scheme)) return text::htmlEscaped(address);
+  }
+  return "#";
+}
+
+}  // namespace vendaro

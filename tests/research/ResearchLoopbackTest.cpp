@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "images/ImageFeatures.h"
+#include "platform/curl/PageLoader.h"
+#include "research/Research.h"
+#include "research/ResearchCommands.h"
+#include "tests/support/FakeBrowser.h"
+#include "tests/support/FakeTransfer.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/LoopPump.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
+
+namespace vendaro::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string linksPage(const Strings& hrefs, const std::string& more = "") {
+  std::string html = "<html><body>";
+  for (const auto& href : hrefs) html += "<a href='" + href + "'>" + href + "</a>";
+  return html + more + "</body></html>";
+}
+
+Strings lines(const std::string& text) {
+  Strings result;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) result.push_back(line);
+  return result;
+}
+
+TEST(ResearchLoopback, CrawlWalksFramesSortsPicturesAndAbandonsAPageThatNeverAnswers) {
+  LocalHttpServer server;
+  server.page("/start.htm", linksPage({"/a.htm", "/slow.htm", "/pic.jpg", "/frames.htm"},
+                                      "<img src='/logo.gif'>"));
+  server.page("/a.htm", linksPage({"/start.htm", "/support.htm"}));
+  server.reply("/slow.htm", delayedReply(std::chrono::minutes(5)));
+  server.page("/frames.htm", "<frameset><frame src='/left.htm'></frameset>");
+  server.page("/left.htm", linksPage({"/b.htm"}));
+  server.page("/b.htm", linksPage({}));
+
+  ManualEventLoop loop;
+  ScriptedDialogs dialogs;
+  TempFolder folder;
+  FakeBrowser browser1, browser5, browser2, browser3;
+  PageLoader crawler(loop);
+  MainWindowControls main({browser1, browser5, browser2, browser3, crawler},
+                          [] { return std::make_unique<FakeTransfer>(); });
+  ImageFeatures images(main, dialogs, folder.path(), "");
+  main.pictureCollector = &images;
+  Research research(main, dialogs, loop);
+
+  main.listlinks.AddItem(server.url("/start.htm"));
+  research.links.CrawlNext();
+  const auto visited = [&](const std::string& path) {
+    const auto& list = main.listlinks2.items();
+    return std::find(list.begin(), list.end(), server.url(path)) != list.end();
+  };
+  ASSERT_TRUE(pumpUntil(loop, [&] { return visited("/slow.htm"); }));
+  loop.advance(LinkCollection::kWatchdogMs);
+  ASSERT_TRUE(pumpUntil(loop, [&] { return visited("/b.htm") && !crawler.Busy(); }));
+
+  EXPECT_EQ(main.listlinks2.items(),
+            (Strings{server.url("/start.htm"), server.url("/a.htm"), server.url("/slow.htm"),
+                     server.url("/frames.htm"), server.url("/b.htm")}));
+  EXPECT_TRUE(main.listlinks.items().empty());
+  EXPECT_EQ(main.List2.items(), (Strings{server.url("/pic.jpg"), server.url("/logo.gif")}));
+}
+
+TEST(ResearchLoopback, FindReadsTwoHundredPagesWithFourFetchers) {
+  LocalHttpServer server;
+  Strings addresses;
+  Strings expected;
+  for (int i = 0; i < 200; ++i) {
+    const std::string path = "/p" + std::to_string(i) + ".htm";
+    const bool hit = i % 3 == 0;
+    // Every fifth page hides the word past the 32000 bytes searched.
+    const std::string late = i % 5 == 0 ? std::string(32000, ' ') + "Widget" : "";
+    server.page(path, linksPage({}, std::string(hit ? "a WIDGET here" : "nothing") + late));
+    addresses.push_back(server.url(path));
+    if (hit) expected.push_back(server.url(path));
+  }
+  addresses.push_back("file:///etc/passwd");
+  std::ostringstream out, err;
+  FindOptions options;
+  options.keywords = {"widget"};
+  options.addresses = addresses;
+  EXPECT_EQ(runFindCommand(options, out, err), 0);
+  Strings found = lines(out.str());
+  std::sort(found.begin(), found.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(found, expected);
+  EXPECT_EQ(server.requestCount("/p1.htm"), 1);
+}
+
+TEST(ResearchLoopback, HostilePageTextStaysTextInLinksAndReport) {
+  LocalHttpServer server;
+  server.page("/evil.htm",
+              "<html><head><title>\"><script>alert('t')</script></title>"
+              "<meta name='description' content=\"'><script>x()</script>\"></head><body>"
+              "<p>widget \"<img src=x onerror=alert(1)>\"</p>"
+              "<a href=\"/next.htm?a='b'\">&lt;script&gt;go()&lt;/script&gt;</a></body></html>");
+  TempFolder folder;
+  std::ostringstream out, err;
+  FindOptions options;
+  options.keywords = {"widget"};
+  options.report = folder.file("report.htm");
+  options.addresses = {server.url("/evil.htm")};
+  ASSERT_EQ(runFindCommand(options, out, err), 0);
+  const std::string report = folder.read("report.htm");
+  EXPECT_EQ(report.find("<script"), std::string::npos) << report;
+  EXPECT_EQ(report.find("<img"), std::string::npos) << report;
+  EXPECT_NE(report.find("&quot;&gt;&lt;script&gt;alert(&#39;t&#39;)&lt;/script&gt;"),
+            std::string::npos)
+      << report;
+
+  std::ostringstream links;
+  EXPECT_EQ(runLinksCommand({server.url("/evil.htm"), "SCRIPT"}, links, err), 0);
+  EXPECT_EQ(links.str(), server.url("/next.htm?a=%27b%27") + "\n");
+  EXPECT_EQ(runLinksCommand({"file:///etc/passwd", ""}, links, err), 2);
+}
+
+}  // namespace
+}  // namespace vendaro::testing
