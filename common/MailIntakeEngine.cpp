@@ -103,6 +103,9 @@ void MailIntakeEngine::cmdGetMail_Click() {
   // A second click while an intake runs would start a second conversation
   // on the same session; it is ignored.
   if (mailState_ != MailState::Idle) return;
+  if (memory && !memory->keep(*this)) {
+    appendLog("The password could not be stored in the keyring.\r\n");
+  }
   try {
     store_.prepare(mailboxKey());
   } catch (const DataError& error) {
@@ -124,6 +127,14 @@ void MailIntakeEngine::cmdGetMail_Click() {
   account.user = PopUserName.Text();
   account.password = PopPassword.Text();
   mail_->connect(account);
+}
+
+void MailIntakeEngine::useMailSettings(const MailSettings& settings) {
+  PopHost.setText(settings.popHost);
+  Email.setText(settings.mailboxAddress);
+  popPort = settings.port;
+  popSecurity = settings.security;
+  popCaFile = settings.caFile;
 }
 
 void MailIntakeEngine::chkHostDelete_Click() {

@@ -5,10 +5,12 @@
 #include <string>
 
 #include "common/MailStore.h"
+#include "common/MailboxMemory.h"
 #include "common/MailboxIntake.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/MailClient.h"
+#include "platform/MailSettings.h"
 #include "platform/Timer.h"
 
 namespace vendaro {
@@ -75,11 +77,17 @@ class MailIntakeEngine : public MailboxIntake {
   // Adds lines (CR LF line ends included) to the log.
   void appendLog(const std::string& lines);
 
-  // Connection details the tab does not show; the command line sets them.
+  // Takes host, mailbox address, port, security and CA file from [mail].
+  void useMailSettings(const MailSettings& settings);
+
+  // Connection details the tab does not show: from [mail], or the command line.
   int popPort = 0;  // 0: the protocol's default
   MailAccount::Security popSecurity = MailAccount::Security::None;
   std::string popCaFile;
   // Logged after "Message <uid> " for a message stored by an earlier intake.
+  // What the tab keeps between runs, written when the fetch button starts an
+  // intake; null: nothing is kept (the commands).
+  std::unique_ptr<MailboxMemory> memory;
   std::string importedNote = "was imported before; it is not stored again.";
 
   Timer Timer1;

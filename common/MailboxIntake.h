@@ -8,7 +8,7 @@
 namespace vendaro {
 
 // The controls and handlers of a mailbox tab: the mailbox fields, "Host
-// &Delete", the fetch button, the progress label, the list of lines read and
+// &Delete", whether the password is kept in the keyring, the fetch button, the progress label, the list of lines read and
 // the log. The store wizard's "E-Mail DB" tab draws one that the order
 // subsystem makes; the form creator's response intake is another.
 class MailboxIntake {
@@ -23,6 +23,7 @@ class MailboxIntake {
   TextBox PopPassword;
   TextBox Email;
   CheckBox chkHostDelete{"Host &Delete"};
+  CheckBox chkKeepPassword{"Remember password in the keyring"};
   Label cmdGetMail;
   ListControl List3;    // the lines cut from the mails
   TextBox Text18;       // intake log

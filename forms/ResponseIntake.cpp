@@ -7,8 +7,7 @@ ResponseIntake::ResponseIntake(ResponseIntakePlatform platform, std::unique_ptr<
       responseStore(platform.database, *this, std::move(platform.chosenForm),
                     std::move(platform.today)) {
   cmdGetMail.setCaption("Get Respond");
-  PopHost.setText(platform.settings.popHost);
-  Email.setText(platform.settings.mailboxAddress);
+  useMailSettings(platform.settings);
   importedNote = "was imported before; its response is not stored again.";
 }
 

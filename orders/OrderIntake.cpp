@@ -11,8 +11,11 @@ OrderIntake::OrderIntake(OrderIntakePlatform platform, std::unique_ptr<MailClien
       orderStore(platform.database, *this, std::move(platform.today),
                  std::move(platform.lockFile)) {
   cmdGetMail.setCaption("Get Orders");
-  PopHost.setText(platform.settings.popHost);
-  Email.setText(platform.settings.mailboxAddress);
+  useMailSettings(platform.settings);
+  if (!platform.mailboxFile.empty()) {
+    memory = std::make_unique<MailboxMemory>(std::move(platform.mailboxFile), platform.keyring);
+    memory->recall(*this);
+  }
   importedNote = "was imported before; its order is not stored again.";
 }
 

@@ -12,6 +12,7 @@
 #include "platform/EventLoop.h"
 #include "platform/MailClient.h"
 #include "platform/MailSettings.h"
+#include "platform/PasswordKeyring.h"
 
 namespace vendaro {
 
@@ -26,10 +27,16 @@ struct OrderIntakePlatform {
   // The file locked while an intake runs (kIntakeLockFile in the application
   // folder); empty: no lock.
   std::filesystem::path lockFile = {};
+  // Where the tab remembers host and user (kMailboxStateFile in the
+  // application folder) and the keyring for the password; empty and null:
+  // nothing is remembered.
+  std::filesystem::path mailboxFile = {};
+  PasswordKeyring* keyring = nullptr;
 };
 
 // Next to the database in the application folder.
 inline constexpr const char* kIntakeLockFile = "Vendaro2.mdb.intake-lock";
+inline constexpr const char* kMailboxStateFile = "mailbox.state";
 
 // The "E-Mail DB" tab of the store wizard: the mail intake engine fetching
 // the order mails from the POP3 mailbox one at a time into an order store,

@@ -4,15 +4,18 @@
 
 #include "orders/OrderIntake.h"
 #include "platform/curl/CurlMailClient.h"
+#include "platform/secret/SecretKeyring.h"
 
 namespace vendaro {
 
 void registerOrderCommands(Workbench& workbench) {
   workbench.commands.add("orders", [&workbench] { workbench.windows.show(kOrderViewerForm); });
-  workbench.makeOrderIntake = [&workbench]() -> std::unique_ptr<MailboxIntake> {
+  SecretKeyring& keyring = workbench.keep(std::make_unique<SecretKeyring>());
+  workbench.makeOrderIntake = [&workbench, &keyring]() -> std::unique_ptr<MailboxIntake> {
     return std::make_unique<OrderIntake>(
         OrderIntakePlatform{workbench.loop, workbench.dialogs, workbench.context.mail,
-                            workbench.database(), {}, workbench.appFolder / kIntakeLockFile},
+                            workbench.database(), {}, workbench.appFolder / kIntakeLockFile,
+                            workbench.appFolder / kMailboxStateFile, &keyring},
         std::make_unique<CurlMailClient>(workbench.loop));
   };
 }

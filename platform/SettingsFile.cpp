@@ -195,8 +195,14 @@ std::string unshielded(std::string_view text) {
   });
 }
 
+struct FlatValue {
+  std::optional<std::string> text;
+  std::optional<long long> number;
+  int line = 0;
+};
+
 void flatten(const toml::table& table, const std::string& prefix,
-             std::map<std::string, std::pair<std::optional<std::string>, int>, std::less<>>& out) {
+             std::map<std::string, FlatValue, std::less<>>& out) {
   for (const auto& [key, node] : table) {
     const std::string name = unshielded(key.str());
     const std::string path = prefix.empty() ? name : prefix + "." + name;
@@ -206,7 +212,9 @@ void flatten(const toml::table& table, const std::string& prefix,
     }
     std::optional<std::string> text;
     if (const auto* value = node.as_string()) text = unshielded(value->get());
-    out[path] = {text, static_cast<int>(node.source().begin.line)};
+    std::optional<long long> number;
+    if (const auto* value = node.as_integer()) number = value->get();
+    out[path] = {text, number, static_cast<int>(node.source().begin.line)};
   }
 }
 
@@ -295,11 +303,11 @@ SettingsFile SettingsFile::parse(std::string_view text, const std::string& sourc
     message << source << ":" << error.source().begin.line << ": " << error.description();
     throw SettingsError(message.str());
   }
-  std::map<std::string, std::pair<std::optional<std::string>, int>, std::less<>> flat;
+  std::map<std::string, FlatValue, std::less<>> flat;
   flatten(root, "", flat);
   SettingsFile settings;
   settings.source_ = source;
-  for (auto& [path, value] : flat) settings.values_[path] = Value{value.first, value.second};
+  for (auto& [path, value] : flat) settings.values_[path] = Value{value.text, value.number, value.line};
   return settings;
 }
 
@@ -349,6 +357,32 @@ std::string SettingsFile::host(std::string_view section, std::string_view key,
                                std::string fallback) const {
   return checked(section, key, std::move(fallback), validHost,
                  "a host name, optionally with a port");
+}
+
+int SettingsFile::number(std::string_view section, std::string_view key, int fallback, int low,
+                         int high) const {
+  std::string path = std::string(section) + "." + std::string(key);
+  read_.insert(path);
+  const auto found = values_.find(path);
+  if (found == values_.end()) return fallback;
+  const Value& value = found->second;
+  if (!value.number || *value.number < low || *value.number > high) {
+    throw SettingsError(where(value) + "[" + std::string(section) + "] " + std::string(key) +
+                        " must be a whole number from " + std::to_string(low) + " to " +
+                        std::to_string(high));
+  }
+  return static_cast<int>(*value.number);
+}
+
+std::string SettingsFile::choice(std::string_view section, std::string_view key,
+                                 std::string fallback,
+                                 const std::vector<std::string>& choices) const {
+  std::string expected = "one of";
+  for (const std::string& allowed : choices) expected += " \"" + allowed + "\"";
+  const auto isChoice = [&choices](std::string_view value) {
+    return std::find(choices.begin(), choices.end(), value) != choices.end();
+  };
+  return checked(section, key, std::move(fallback), isChoice, expected.c_str());
 }
 
 std::vector<std::string> SettingsFile::unreadKeys() const {

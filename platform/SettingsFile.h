@@ -49,6 +49,12 @@ class SettingsFile {
   std::string email(std::string_view section, std::string_view key, std::string fallback) const;
   // A host name or IP address, optionally with ":port".
   std::string host(std::string_view section, std::string_view key, std::string fallback) const;
+  // A whole number (not in quotes) from `low` to `high`.
+  int number(std::string_view section, std::string_view key, int fallback, int low,
+             int high) const;
+  // One of the texts in `choices`.
+  std::string choice(std::string_view section, std::string_view key, std::string fallback,
+                     const std::vector<std::string>& choices) const;
 
   // Keys present in the file that no reader asked for, each as
   // "vendaro.toml:LINE: unknown key [section] key".
@@ -57,6 +63,7 @@ class SettingsFile {
  private:
   struct Value {
     std::optional<std::string> text;  // empty when the value is not a text
+    std::optional<long long> number;  // empty when the value is not a whole number
     int line = 0;
   };
   using Check = std::function<bool(std::string_view)>;

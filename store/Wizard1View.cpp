@@ -229,13 +229,16 @@ void Wizard1View::addMailboxIntake(MailboxIntake& intake, QGridLayout& layout, Q
                        intake.chkHostDelete, QStringLiteral("chkHostDelete"),
                        [&intake] { intake.chkHostDelete_Click(); }, parent),
                    4, 1);
+  layout.addWidget(
+      ui_.checkBox(intake.chkKeepPassword, QStringLiteral("chkKeepPassword"), [] {}, parent), 4,
+      2);
   layout.addWidget(ui_.button(
                        intake.cmdGetMail, QStringLiteral("cmdGetMail"),
                        [&intake] { intake.cmdGetMail_Click(); }, parent),
                    5, 1);
   layout.addWidget(ui_.label(intake.lblPercentage, QStringLiteral("lblPercentage"), parent), 5, 0);
 
-  layout.addWidget(ui_.listBox(intake.List3, "List3", nullptr, nullptr, parent), 0, 2, 5, 1);
+  layout.addWidget(ui_.listBox(intake.List3, "List3", nullptr, nullptr, parent), 0, 2, 4, 1);
   QPlainTextEdit* log = ui_.textEdit(intake.Text18, QStringLiteral("Text18"), parent);
   log->setReadOnly(true);
   layout.addWidget(log, 6, 0, 1, 3);

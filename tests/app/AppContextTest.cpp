@@ -22,6 +22,8 @@ TEST(AppContextSettings, EachSectionReadsItsKeysAndKeepsTheDefaultsOfTheRest) {
             "http://www.vendaro.example/welcome.htm");
   EXPECT_EQ(SearchEngineSettings::read(none).engines.size(), 8u);
   EXPECT_EQ(PrivateZoneSettings::read(none).parentalPassword, "red fox den");
+  EXPECT_EQ(MailSettings::read(none).port, 0);
+  EXPECT_EQ(MailSettings::read(none).security, MailAccount::Security::Tls);
   EXPECT_TRUE(FolderSettings::read(none).output.empty());
 
   const SettingsFile file = SettingsFile::parse(R"(
@@ -37,6 +39,9 @@ payment_gateway_host = "pay.example:8443"
 [mail]
 pop_host = "127.0.0.1"
 mailbox_address = "orders"
+port = 1995
+security = "starttls"
+ca_file = "/etc/ssl/shop-ca.pem"
 [private_zone]
 start_page = "http://elsewhere.example/start.htm"
 parental_password = "open sesame"
@@ -63,6 +68,9 @@ output = "/tmp/out"
   EXPECT_EQ(store.paymentGatewayHost, "pay.example:8443");
   EXPECT_EQ(mail.popHost, "127.0.0.1");
   EXPECT_EQ(mail.mailboxAddress, "orders");
+  EXPECT_EQ(mail.port, 1995);
+  EXPECT_EQ(mail.security, MailAccount::Security::StartTls);
+  EXPECT_EQ(mail.caFile, "/etc/ssl/shop-ca.pem");
   EXPECT_EQ(vendor.address(privateZone.startPage), "http://elsewhere.example/start.htm");
   EXPECT_EQ(privateZone.searchList, "/private/search.txt");
   EXPECT_EQ(programs.calculatorCommand, "kcalc");

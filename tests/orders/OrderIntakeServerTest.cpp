@@ -1,6 +1,7 @@
 // The order intake over libcurl against a private dovecot server on loopback.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "orders/OrderIntake.h"
@@ -174,6 +175,77 @@ TEST_F(OrderIntakeServerTest, OddMailsTakeNothingFromTheOrdersAroundThem) {
   EXPECT_EQ(testing::rowsOf(database, "select ShipName, BillPhoneNumber from Orders where Total=2"),
             (std::vector<std::vector<DbValue>>{{"Al", "5"}}));
   EXPECT_EQ(server.messageCount(kUser), 0);
+}
+
+// The desktop keyring as a map; `available` false: no secret service.
+struct MapKeyring : PasswordKeyring {
+  bool answers = true;
+  std::map<std::string, std::string> kept;
+  bool available() override { return answers; }
+  std::optional<std::string> lookup(const std::string& host, const std::string& user) override {
+    const auto found = kept.find(host + " " + user);
+    return found == kept.end() ? std::nullopt : std::optional(found->second);
+  }
+  bool store(const std::string& host, const std::string& user, const std::string& p) override {
+    kept[host + " " + user] = p;
+    return true;
+  }
+  void forget(const std::string& host, const std::string& user) override {
+    kept.erase(host + " " + user);
+  }
+};
+
+// The window's tab as a merchant meets it: [mail] says POP3S and the CA, the
+// tab remembers host and user, and the password when the box is ticked.
+TEST_F(OrderIntakeServerTest, TheTabReachesPop3sFromTheSettingsAndRemembersTheMailbox) {
+  const MailAccount account = server.account(kUser, kPassword, MailAccount::Security::Tls);
+  MailSettings tls;  // security "tls" by default
+  tls.port = account.port;
+  tls.caFile = account.caFile;
+  MapKeyring keyring;
+  BlockingEventLoop loop;
+  BlockingEventLoop loop2;
+  const auto tab = [&](EventLoop& tabLoop) {
+    return std::make_unique<OrderIntake>(
+        OrderIntakePlatform{tabLoop, dialogs, tls, database, {}, {}, folder.file("mailbox.state"),
+                            &keyring},
+        std::make_unique<CurlMailClient>(tabLoop));
+  };
+  server.deliver(kUser, OrderMailText().text());
+  auto first = tab(loop);
+  EXPECT_EQ(first->PopHost.Text(), "mail.shop.example");
+  EXPECT_TRUE(first->chkKeepPassword.Enabled());
+  first->PopHost.setText(account.host);
+  first->PopUserName.setText(kUser);
+  first->PopPassword.setText(kPassword);
+  first->chkKeepPassword.setValue(1);
+  IntakeResult result;
+  first->onFinished = [&](const IntakeResult& finished) {
+    result = finished;
+    loop.stop();
+  };
+  loop.post([&] { first->cmdGetMail_Click(); });
+  loop.run();
+  ASSERT_TRUE(result.completed) << result.error << first->Text18.Text();
+  EXPECT_EQ(result.stored, 1);
+  EXPECT_EQ(folder.read("mailbox.state"), "host=" + account.host + "\nuser=shop\n");
+
+  auto again = tab(loop2);
+  EXPECT_EQ(again->PopHost.Text(), account.host);
+  EXPECT_EQ(again->PopUserName.Text(), kUser);
+  EXPECT_EQ(again->PopPassword.Text(), kPassword);
+  EXPECT_TRUE(again->chkKeepPassword.checked());
+  again->chkKeepPassword.setValue(0);  // unticked: the keyring forgets it
+  again->onFinished = [&](const IntakeResult&) { loop2.stop(); };
+  loop2.post([&] { again->cmdGetMail_Click(); });
+  loop2.run();
+  EXPECT_TRUE(keyring.kept.empty());
+
+  keyring.answers = false;
+  auto without = tab(loop2);
+  EXPECT_FALSE(without->chkKeepPassword.Enabled());
+  EXPECT_EQ(without->chkKeepPassword.Caption(), MailboxMemory::kNoKeyring);
+  EXPECT_EQ(without->PopPassword.Text(), "");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/MailSettings.h"
 #include "platform/SettingsFile.h"
 #include "tests/support/TempFolder.h"
 
@@ -18,6 +19,7 @@ std::string errorOf(const std::string& text) {
     (void)file.email("store", "order_email", "");
     (void)file.host("mail", "pop_host", "");
     (void)file.addressOrPath("private_zone", "start_page", "");
+    (void)MailSettings::read(file);
   } catch (const SettingsError& error) {
     return error.what();
   }
@@ -94,6 +96,9 @@ TEST(SettingsFile, ValuesThatWouldBreakPagesOrCommandsAreRefusedNamingTheKey) {
       {"[store]\norder_email = \"me@shop..example\"", "[store] order_email"},
       {"[mail]\npop_host = \"mail.example\\\"><x\"", "[mail] pop_host must be a host"},
       {"[mail]\npop_host = \"mail.example:65536\"", "[mail] pop_host"},
+      {"[mail]\nsecurity = \"ssl\"", "[mail] security must be one of \"tls\""},
+      {"[mail]\nport = \"995\"", "[mail] port must be a whole number from 0 to 65535"},
+      {"[mail]\nport = 65536", "[mail] port must be a whole number"},
       {"[private_zone]\nstart_page = \"//evil.example/\"", "[private_zone] start_page"},
       {"[vendor]\nbase_url = \"a\\r\\nb\"", "[vendor] base_url must be a text without control"},
   };
