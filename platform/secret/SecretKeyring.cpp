@@ -27,9 +27,12 @@ bool failed(GError* error) {
 
 bool SecretKeyring::available() {
   if (!available_) {
-    // Without a session bus or a secret service this fails at once.
+    // Opening a session asks the service itself (a bus without a secret
+    // service gives a proxy all the same); without a session bus or a secret
+    // service this fails at once.
     GError* error = nullptr;
-    SecretService* service = secret_service_get_sync(SECRET_SERVICE_NONE, nullptr, &error);
+    SecretService* service =
+        secret_service_get_sync(SECRET_SERVICE_OPEN_SESSION, nullptr, &error);
     available_ = !failed(error) && service != nullptr;
     if (service != nullptr) g_object_unref(service);
   }
