@@ -1,5 +1,7 @@
 #include "browse/Translation.h"
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
@@ -10,31 +12,11 @@ void replaceAll(std::string& text, const std::string& key, const std::string& va
   }
 }
 
-bool unreserved(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_' || c == '~';
-}
-
 }  // namespace
-
-std::string percentEncoded(const std::string& text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string encoded;
-  for (unsigned char c : text) {
-    if (unreserved(c)) {
-      encoded += static_cast<char>(c);
-    } else {
-      encoded += '%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 0x0F];
-    }
-  }
-  return encoded;
-}
 
 std::string translationRequest(const TranslationSettings& settings, const std::string& code,
                                const std::string& pageAddress) {
-  const std::string url = percentEncoded(pageAddress);
+  const std::string url = text::percentEncoded(pageAddress);
   if (settings.requestTemplate.empty()) {
     return settings.baseUrl + "/cgi-bin/translate?urltext=" + url + "&lp=" + code + "&doit=done";
   }

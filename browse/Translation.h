@@ -28,10 +28,6 @@ inline constexpr std::array<TranslationPair, 10> kTranslationPairs{{
     {"en_fr", "English to French"},
 }};
 
-// `text` percent-encoded as a query value: everything but letters, digits
-// and "-._~" as %XX.
-std::string percentEncoded(const std::string& text);
-
 // The request that translates `pageAddress` with pair `code` ("de_en"): the
 // settings' template with {url}, {from}, {to} and {pair} filled in, or the
 // translation base address with "/cgi-bin/translate?urltext=", the address

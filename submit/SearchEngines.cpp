@@ -17,26 +17,6 @@ const std::map<std::string, std::string>& captions() {
   return kCaptions;
 }
 
-bool unreserved(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_' || c == '.' || c == '~';
-}
-
-std::string queryValueEncoded(const std::string& value) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string encoded;
-  for (unsigned char c : value) {
-    if (unreserved(c)) {
-      encoded += static_cast<char>(c);
-    } else {
-      encoded += '%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 0x0F];
-    }
-  }
-  return encoded;
-}
-
 }  // namespace
 
 SearchEngines::SearchEngines(const SearchEngineSettings& settings)
@@ -66,7 +46,7 @@ std::string SearchEngines::address(int index, const std::string& keyword) const 
   const SearchEngine& chosen = engine(index);
   std::string query = chosen.query;
   const std::string mark = SearchEngineSettings::kKeywordMark;
-  const std::string encoded = queryValueEncoded(keyword);
+  const std::string encoded = text::percentEncoded(keyword);
   for (std::size_t at = query.find(mark); at != std::string::npos;
        at = query.find(mark, at + encoded.size())) {
     query.replace(at, mark.size(), encoded);
