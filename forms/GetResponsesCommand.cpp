@@ -95,6 +95,11 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
         << intake.responseStore.keptForMissingForm() << " response(s) left on the server\n";
     return kFormCommandFailed;
   }
+  if (result.completed && result.failed > 0) {
+    err << kPrefix << result.failed
+        << " response mail(s) could not be stored; they stay on the server for the next run\n";
+    return kFormCommandFailed;
+  }
   if (!result.completed) {
     err << kPrefix
         << (result.error.empty() ? "the intake did not start"
