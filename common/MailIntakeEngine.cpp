@@ -137,6 +137,12 @@ void MailIntakeEngine::useMailSettings(const MailSettings& settings) {
   popCaFile = settings.caFile;
 }
 
+void MailIntakeEngine::rememberMailbox(std::filesystem::path file, PasswordKeyring* keyring) {
+  if (file.empty()) return;
+  memory = std::make_unique<MailboxMemory>(std::move(file), keyring);
+  memory->recall(*this);
+}
+
 void MailIntakeEngine::chkHostDelete_Click() {
   if (chkHostDelete.checked()) {
     dialogs_.MsgBox(kDeleteWarning, MessageButtons::Ok, MessageIcon::Exclamation);

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "common/MailStore.h"
-#include "common/MailboxMemory.h"
 #include "common/MailboxIntake.h"
+#include "common/MailboxMemory.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/MailClient.h"
@@ -79,6 +80,9 @@ class MailIntakeEngine : public MailboxIntake {
 
   // Takes host, mailbox address, port, security and CA file from [mail].
   void useMailSettings(const MailSettings& settings);
+  // Remembers host and user in `file` and the password in `keyring` (may be
+  // null) from now on, and fills the tab from what was remembered.
+  void rememberMailbox(std::filesystem::path file, PasswordKeyring* keyring);
 
   // Connection details the tab does not show: from [mail], or the command line.
   int popPort = 0;  // 0: the protocol's default

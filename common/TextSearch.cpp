@@ -1,14 +1,29 @@
 #include "common/TextSearch.h"
 
-#include <algorithm>
-
 #include "platform/Text.h"
 
 namespace vendaro {
 namespace {
 
-bool equalFolded(char a, char b) {
-  return text::lowerAscii(a) == text::lowerAscii(b);
+constexpr char folded(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The first `find` in `text` from `from` on, ASCII letter case ignored. The
+// scan looks for the first character in either case and compares the rest
+// only there: the order intake runs it over every mail for every field.
+std::size_t foldedSearch(std::string_view text, std::string_view find, std::size_t from) {
+  if (find.size() > text.size()) return std::string_view::npos;
+  const char lower = folded(find[0]);
+  const char upper = text::upperAscii(lower);
+  const std::size_t last = text.size() - find.size();
+  for (std::size_t at = from; at <= last; ++at) {
+    if (text[at] != lower && text[at] != upper) continue;
+    std::size_t matched = 1;
+    while (matched < find.size() && folded(text[at + matched]) == folded(find[matched])) ++matched;
+    if (matched == find.size()) return at;
+  }
+  return std::string_view::npos;
 }
 
 }  // namespace
@@ -19,12 +34,9 @@ std::size_t positionOf(std::string_view text, std::string_view find, std::size_t
   if (start > text.size() + 1) return 0;
   const std::size_t from = start - 1;
   if (find.empty()) return start;
-  auto first = text.begin() + static_cast<std::ptrdiff_t>(from);
-  auto hit = letterCase == LetterCase::Exact
-                 ? std::search(first, text.end(), find.begin(), find.end())
-                 : std::search(first, text.end(), find.begin(), find.end(), equalFolded);
-  if (hit == text.end()) return 0;
-  return static_cast<std::size_t>(hit - text.begin()) + 1;
+  const std::size_t hit =
+      letterCase == LetterCase::Exact ? text.find(find, from) : foldedSearch(text, find, from);
+  return hit == std::string_view::npos ? 0 : hit + 1;
 }
 
 std::string_view middle(std::string_view text, std::size_t start, std::size_t count) {

@@ -1,6 +1,7 @@
 #include <iostream>
 #include <memory>
 
+#include "common/MailboxCommandLine.h"
 #include "forms/FormCommands.h"
 #include "forms/FormSubsystem.h"
 #include "forms/GetResponsesCommand.h"
@@ -39,39 +40,30 @@ void addListResponses(CommandLine& commandLine) {
 
 void addGetResponses(CommandLine& commandLine) {
   struct Choices {
-    GetResponsesOptions options;
-    bool tls = false;
-    bool startTls = false;
-    std::string passwordFile;
+    MailboxCommandLine mailbox;
+    std::string form;
+    bool deleteMessages = false;
   };
   auto choices = std::make_shared<Choices>();
-  GetResponsesOptions& options = choices->options;
   CLI::App* command =
       commandLine.add("get-responses", "Fetch the response mails of a form from the POP3 mailbox");
-  command->add_option("--form", options.form, "Name of the form")->required();
-  command->add_option("--host", options.host, "POP3 server")->required();
-  command->add_option("--port", options.port, "POP3 port (default: 110, 995 with --tls)")
-      ->check(CLI::Range(1, 65535));
-  CLI::Option* tlsFlag = command->add_flag("--tls", choices->tls, "POP3 over TLS (implicit)");
-  command->add_flag("--starttls", choices->startTls, "POP3 upgraded with STLS")->excludes(tlsFlag);
-  command->add_option("--ca-file", options.caFile, "Extra certificate authority file")
-      ->check(CLI::ExistingFile);
-  command->add_option("--user", options.user, "Mailbox user")->required();
-  command
-      ->add_option("--password-file", choices->passwordFile,
-                   "File whose first line is the password (default: $VENDARO_POP_PASSWORD)")
-      ->check(CLI::ExistingFile);
-  command->add_flag("--delete", options.deleteMessages,
+  command->add_option("--form", choices->form, "Name of the form")->required();
+  choices->mailbox.addTo(*command);
+  command->add_flag("--delete", choices->deleteMessages,
                     "Delete each stored response on the server after reading it");
   command->callback([&commandLine, choices] {
-    using Security = MailAccount::Security;
-    choices->options.security = choices->tls        ? Security::Tls
-                                : choices->startTls ? Security::StartTls
-                                                    : Security::None;
-    choices->options.passwordFile = choices->passwordFile;
     commandLine.choose([choices](const AppContext& context) {
-      GetResponsesOptions chosen = choices->options;
+      const MailAccount account = choices->mailbox.account(context.mail);
+      GetResponsesOptions chosen;
       chosen.appFolder = context.folder;
+      chosen.form = choices->form;
+      chosen.host = account.host;
+      chosen.port = account.port;
+      chosen.security = account.security;
+      chosen.caFile = account.caFile;
+      chosen.user = account.user;
+      chosen.passwordFile = choices->mailbox.passwordFile;
+      chosen.deleteMessages = choices->deleteMessages;
       chosen.questionAnswer = context.questionAnswer;
       return runGetResponsesCommand(chosen, context.mail, std::cout, std::cerr);
     });

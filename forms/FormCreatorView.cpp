@@ -195,6 +195,9 @@ void FormCreatorView::addMailbox(MailboxIntake& intake, QGridLayout& layout, QWi
                        intake.chkHostDelete, QStringLiteral("chkHostDelete"),
                        [&intake] { intake.chkHostDelete_Click(); }, parent),
                    row, 0);
+  layout.addWidget(ui_.checkBox(
+                       intake.chkKeepPassword, QStringLiteral("chkKeepPassword"), [] {}, parent),
+                   row++, 1);
   layout.addWidget(ui_.button(
                        intake.cmdGetMail, QStringLiteral("cmdGetMail"),
                        [&intake] { intake.cmdGetMail_Click(); }, parent),

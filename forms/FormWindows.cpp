@@ -5,11 +5,13 @@
 #include "forms/FormSubsystem.h"
 #include "platform/curl/CurlMailClient.h"
 #include "platform/qt/QtToolWindowSlots.h"
+#include "platform/secret/SecretKeyring.h"
 
 namespace vendaro {
 
 void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
-  windows.add(kFormCreatorForm, [&workbench] {
+  SecretKeyring& keyring = workbench.keep(std::make_unique<SecretKeyring>());
+  windows.add(kFormCreatorForm, [&workbench, &keyring] {
     auto creator = std::make_shared<Settings>(FormCreatorPlatform{
         workbench.database(), workbench.dialogs, &workbench.mainWindow.WebBrowser1, {}});
     Settings& model = *creator;
@@ -19,7 +21,9 @@ void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
                                workbench.context.mail,
                                workbench.database(),
                                [&model] { return model.responseForm(); },
-                               {}},
+                               {},
+                               workbench.appFolder / kResponseMailboxFile,
+                               &keyring},
         std::make_unique<CurlMailClient>(workbench.loop));
     creator->intake->responseStore.onStored = [&model](const StoredResponse& response) {
       model.responseStored(response);

@@ -1,9 +1,8 @@
 #include "forms/GetResponsesCommand.h"
 
-#include <cstdlib>
-#include <fstream>
 #include <optional>
 
+#include "common/MailboxCommandLine.h"
 #include "forms/FormCommands.h"
 #include "forms/FormCreator.h"
 #include "forms/ResponseIntake.h"
@@ -17,28 +16,12 @@ namespace {
 
 constexpr const char* kPrefix = "vendaro get-responses: ";
 
-std::optional<std::string> readPassword(const GetResponsesOptions& options, std::ostream& err) {
-  if (!options.passwordFile.empty()) {
-    std::ifstream file(options.passwordFile, std::ios::binary);
-    std::string line;
-    if (!file || !std::getline(file, line)) {
-      err << kPrefix << "cannot read the password file " << options.passwordFile.string() << "\n";
-      return std::nullopt;
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-  }
-  if (const char* value = std::getenv(kResponsePasswordVariable)) return std::string(value);
-  err << kPrefix << "no password: set " << kResponsePasswordVariable
-      << " or give --password-file\n";
-  return std::nullopt;
-}
-
 }  // namespace
 
 int runGetResponsesCommand(const GetResponsesOptions& options, const MailSettings& settings,
                            std::ostream& out, std::ostream& err) {
-  const std::optional<std::string> password = readPassword(options, err);
+  const std::optional<std::string> password =
+      readMailboxPassword(options.passwordFile, kPrefix, err);
   if (!password) return kFormCommandFailed;
   if (!std::filesystem::is_regular_file(options.appFolder / kProgramDatabaseFile)) {
     err << kPrefix << "no database " << (options.appFolder / kProgramDatabaseFile).string() << "\n";

@@ -10,9 +10,6 @@
 
 namespace vendaro {
 
-// The environment variable that may carry the mailbox password.
-inline constexpr const char* kResponsePasswordVariable = "VENDARO_POP_PASSWORD";
-
 // The options of `vendaro get-responses` (the mailbox options of `get-orders`).
 struct GetResponsesOptions {
   std::filesystem::path appFolder;  // already resolved

@@ -1,5 +1,7 @@
 #include "forms/ResponseIntake.h"
 
+#include <utility>
+
 namespace vendaro {
 
 ResponseIntake::ResponseIntake(ResponseIntakePlatform platform, std::unique_ptr<MailClient> mail)
@@ -8,6 +10,7 @@ ResponseIntake::ResponseIntake(ResponseIntakePlatform platform, std::unique_ptr<
                     std::move(platform.today)) {
   cmdGetMail.setCaption("Get Respond");
   useMailSettings(platform.settings);
+  rememberMailbox(std::move(platform.mailboxFile), platform.keyring);
   importedNote = "was imported before; its response is not stored again.";
 }
 

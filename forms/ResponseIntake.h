@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "forms/ResponseMailStore.h"
 #include "platform/Database.h"
 #include "platform/MailSettings.h"
+#include "platform/PasswordKeyring.h"
 
 namespace vendaro {
 
@@ -21,7 +23,14 @@ struct ResponseIntakePlatform {
   std::function<ResponseForm()> chosenForm;
   // The intake date; empty: the local date as YYYY-MM-DD.
   std::function<std::string()> today;
+  // Where the tab remembers host and user (kResponseMailboxFile in the
+  // application folder) and the keyring for the password; empty and null:
+  // nothing is remembered.
+  std::filesystem::path mailboxFile = {};
+  PasswordKeyring* keyring = nullptr;
 };
+
+inline constexpr const char* kResponseMailboxFile = "responses-mailbox.state";
 
 // The mailbox part of the form creator's "&E-mail DB interface" tab: the
 // mail intake engine of the order intake, storing into a response store.

@@ -11,39 +11,27 @@ namespace {
 
 void addGetOrders(CommandLine& commandLine) {
   struct Choices {
-    GetOrdersOptions options;
-    bool tls = false;
-    bool startTls = false;
-    std::string passwordFile;
+    MailboxCommandLine mailbox;
+    bool deleteMessages = false;
   };
   auto choices = std::make_shared<Choices>();
-  GetOrdersOptions& options = choices->options;
   CLI::App* getOrders = commandLine.add(
       "get-orders", "Fetch the order mails from the POP3 mailbox into the order database");
-  getOrders->add_option("--host", options.host, "POP3 server")->required();
-  getOrders->add_option("--port", options.port, "POP3 port (default: 110, 995 with --tls)")
-      ->check(CLI::Range(1, 65535));
-  CLI::Option* tlsFlag = getOrders->add_flag("--tls", choices->tls, "POP3 over TLS (implicit)");
-  getOrders->add_flag("--starttls", choices->startTls, "POP3 upgraded with STLS")
-      ->excludes(tlsFlag);
-  getOrders->add_option("--ca-file", options.caFile, "Extra certificate authority file")
-      ->check(CLI::ExistingFile);
-  getOrders->add_option("--user", options.user, "Mailbox user")->required();
-  getOrders
-      ->add_option("--password-file", choices->passwordFile,
-                   "File whose first line is the password (default: $VENDARO_POP_PASSWORD)")
-      ->check(CLI::ExistingFile);
-  getOrders->add_flag("--delete", options.deleteMessages,
+  choices->mailbox.addTo(*getOrders);
+  getOrders->add_flag("--delete", choices->deleteMessages,
                       "Delete each message on the server after reading it");
   getOrders->callback([&commandLine, choices] {
-    using Security = MailAccount::Security;
-    choices->options.security = choices->tls        ? Security::Tls
-                                : choices->startTls ? Security::StartTls
-                                                    : Security::None;
-    choices->options.passwordFile = choices->passwordFile;
     commandLine.choose([choices](const AppContext& context) {
-      GetOrdersOptions options = choices->options;
+      const MailAccount account = choices->mailbox.account(context.mail);
+      GetOrdersOptions options;
       options.appFolder = context.folder;
+      options.host = account.host;
+      options.port = account.port;
+      options.security = account.security;
+      options.caFile = account.caFile;
+      options.user = account.user;
+      options.passwordFile = choices->mailbox.passwordFile;
+      options.deleteMessages = choices->deleteMessages;
       options.questionAnswer = context.questionAnswer;
       options.showProgress = ::isatty(STDERR_FILENO) == 1;
       return runGetOrdersCommand(options, context.mail, std::cout, std::cerr);

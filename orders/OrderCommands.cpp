@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -63,24 +61,6 @@ class ProgressLine {
   std::chrono::steady_clock::time_point last_;
 };
 constexpr const char* kOrdersPrefix = "vendaro orders: ";
-
-std::optional<std::string> readPassword(const GetOrdersOptions& options, std::ostream& err) {
-  if (!options.passwordFile.empty()) {
-    std::ifstream file(options.passwordFile, std::ios::binary);
-    std::string line;
-    if (!file || !std::getline(file, line)) {
-      err << kGetOrdersPrefix << "cannot read the password file " << options.passwordFile.string()
-          << "\n";
-      return std::nullopt;
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-  }
-  if (const char* value = std::getenv(kPopPasswordVariable)) return std::string(value);
-  err << kGetOrdersPrefix << "no password: set " << kPopPasswordVariable
-      << " or give --password-file\n";
-  return std::nullopt;
-}
 
 // A cell a spreadsheet would evaluate (=, +, -, @, tab, CR first) gets a
 // leading "'", so customer text stays text.
@@ -185,7 +165,8 @@ void writeTextOrder(std::ostream& out, frmOrders& viewer) {
 
 int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& settings,
                         std::ostream& out, std::ostream& err) {
-  const std::optional<std::string> password = readPassword(options, err);
+  const std::optional<std::string> password =
+      readMailboxPassword(options.passwordFile, kGetOrdersPrefix, err);
   if (!password) return kOrdersCommandFailed;
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
   try {

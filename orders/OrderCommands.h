@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "common/MailboxCommandLine.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
 #include "platform/MailSettings.h"
@@ -11,8 +12,6 @@
 
 namespace vendaro {
 
-// The environment variable that may carry the mailbox password.
-inline constexpr const char* kPopPasswordVariable = "VENDARO_POP_PASSWORD";
 inline constexpr int kOrdersCommandFailed = 2;
 
 // The options of `vendaro get-orders`.

@@ -12,10 +12,7 @@ OrderIntake::OrderIntake(OrderIntakePlatform platform, std::unique_ptr<MailClien
                  std::move(platform.lockFile)) {
   cmdGetMail.setCaption("Get Orders");
   useMailSettings(platform.settings);
-  if (!platform.mailboxFile.empty()) {
-    memory = std::make_unique<MailboxMemory>(std::move(platform.mailboxFile), platform.keyring);
-    memory->recall(*this);
-  }
+  rememberMailbox(std::move(platform.mailboxFile), platform.keyring);
   importedNote = "was imported before; its order is not stored again.";
 }
 

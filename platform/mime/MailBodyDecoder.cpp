@@ -2,8 +2,10 @@
 
 #include <gmime/gmime.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string_view>
+#include <vector>
 
 namespace vendaro {
 namespace {
@@ -101,11 +103,77 @@ std::string_view headerBlock(std::string_view mail) {
   return {};
 }
 
+std::string lowerTrimmed(std::string_view text) {
+  std::string result;
+  for (const char c : text) {
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+    result += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return result;
+}
+
+// The value of each header named `name` (letter case ignored), continuation
+// lines joined.
+std::vector<std::string> headerValues(std::string_view headers, std::string_view name) {
+  std::vector<std::string> values;
+  bool inside = false;
+  std::size_t start = 0;
+  while (start < headers.size()) {
+    std::size_t end = headers.find('\n', start);
+    end = end == std::string_view::npos ? headers.size() : end + 1;
+    const std::string_view line = headers.substr(start, end - start);
+    start = end;
+    if (!line.empty() && (line[0] == ' ' || line[0] == '\t')) {
+      if (inside) values.back() += line;
+      continue;
+    }
+    const std::size_t colon = line.find(':');
+    inside = colon != std::string_view::npos && lowerTrimmed(line.substr(0, colon)) == name;
+    if (inside) values.emplace_back(line.substr(colon + 1));
+  }
+  return values;
+}
+
+// True when the headers make the mail plain text in ASCII or UTF-8 without a
+// transfer encoding, which is its own decoded text: the common order mail
+// then needs no MIME parse. Anything unusual is left to GMime.
+bool isPlainTextMail(std::string_view headers) {
+  const auto encodings = headerValues(headers, "content-transfer-encoding");
+  const auto types = headerValues(headers, "content-type");
+  if (encodings.size() > 1 || types.size() > 1) return false;
+  if (!encodings.empty()) {
+    const std::string encoding = lowerTrimmed(encodings.front());
+    if (encoding != "7bit" && encoding != "8bit" && encoding != "binary") return false;
+  }
+  if (types.empty()) return true;
+  const std::string type = lowerTrimmed(types.front());
+  // Comments, escapes and quoted values other than the charset's are left to GMime.
+  if (type.find_first_of("(\\") != std::string::npos) return false;
+  if (std::count(type.begin(), type.end(), '"') > 2) return false;
+  std::size_t at = type.find(';');
+  if (type.substr(0, at) != "text/plain") return false;
+  while (at != std::string::npos) {
+    const std::size_t next = type.find(';', at + 1);
+    const std::string parameter = type.substr(at + 1, next - at - 1);
+    at = next;
+    const std::size_t equals = parameter.find('=');
+    const std::string name = parameter.substr(0, equals);
+    if (!name.empty() && name.back() == '*') return false;
+    if (name != "charset") continue;
+    std::string charset = parameter.substr(equals == std::string::npos ? 0 : equals + 1);
+    if (charset.size() >= 2 && charset.front() == '"' && charset.back() == '"') {
+      charset = charset.substr(1, charset.size() - 2);
+    }
+    if (charset != "us-ascii" && charset != "utf-8") return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string decodedMailText(const std::string& rawMail) {
   const std::string_view headers = headerBlock(rawMail);
-  if (headers.empty()) return rawMail;
+  if (headers.empty() || isPlainTextMail(headers)) return rawMail;
   initialiseGmime();
   GObjectRef<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(rawMail.data(), rawMail.size()));
   GObjectRef<GMimeParser> parser(g_mime_parser_new_with_stream(stream.object));

@@ -77,6 +77,7 @@ std::vector<DbValue> valuesOf(const FieldValues& fields) {
 SqliteDatabase::SqliteDatabase(std::filesystem::path file) : file_(std::move(file)) {}
 
 SqliteDatabase::~SqliteDatabase() {
+  kept_.clear();
   sqlite3_close_v2(db_);
 }
 
@@ -197,9 +198,7 @@ std::int64_t SqliteDatabase::insertRow(const std::string& table, const FieldValu
     }
     sql += " (" + names + ") VALUES (" + marks + ")";
   }
-  SqliteStatement statement(db, sql);
-  statement.bind(valuesOf(values));
-  statement.run();
+  runKept(sql, valuesOf(values));
   return sqlite3_last_insert_rowid(db);
 }
 
@@ -239,7 +238,22 @@ FieldValues SqliteDatabase::readRow(const std::string& table, std::int64_t rowId
 }
 
 void SqliteDatabase::execute(const std::string& sql, const std::vector<DbValue>& parameters) {
-  SqliteStatement statement(connection(), sql);
+  runKept(sql, parameters);
+}
+
+void SqliteDatabase::runKept(const std::string& sql, const std::vector<DbValue>& parameters) {
+  sqlite3* db = connection();
+  auto found = kept_.find(sql);
+  if (found == kept_.end()) {
+    if (kept_.size() >= kMostKept) kept_.clear();
+    found = kept_.emplace(sql, std::make_unique<SqliteStatement>(db, sql)).first;
+  }
+  SqliteStatement& statement = *found->second;
+  // Reset whatever happens, so that a kept statement holds no lock.
+  struct Reset {
+    SqliteStatement& statement;
+    ~Reset() { statement.reset(); }
+  } reset{statement};
   statement.bind(parameters);
   statement.run();
 }

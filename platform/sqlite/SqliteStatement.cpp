@@ -64,6 +64,12 @@ void SqliteStatement::run() {
   }
 }
 
+void SqliteStatement::reset() {
+  // The error of the last step was reported by `step`; here it is repeated.
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+}
+
 int SqliteStatement::columnCount() const {
   return sqlite3_column_count(statement_);
 }

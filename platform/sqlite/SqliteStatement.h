@@ -26,6 +26,8 @@ class SqliteStatement {
   bool step();
   // Runs the statement to its end.
   void run();
+  // Makes the statement ready to run again, its parameters unbound.
+  void reset();
 
   int columnCount() const;
   std::string columnName(int column) const;

@@ -18,6 +18,13 @@ TEST(TextSearchTest, PositionsCountFromOneAndMiddleClipsAtTheEnd) {
   EXPECT_EQ(positionOf("abc", "x"), 0u);
   EXPECT_EQ(positionOf("abc", "c", 9), 0u);
   EXPECT_TRUE(containsIgnoringCase("Latest News", "news"));
+  // Ignoring case: at the very end, from a start, a first character that is
+  // no letter, a text shorter than the find.
+  EXPECT_EQ(positionOfIgnoringCase("x\r\nNameB=", "\nnameb="), 3u);
+  EXPECT_EQ(positionOfIgnoringCase("aXaxAX", "ax", 2), 3u);
+  EXPECT_EQ(positionOfIgnoringCase("1@A", "@a"), 2u);
+  EXPECT_EQ(positionOfIgnoringCase("ab", "abc"), 0u);
+  EXPECT_EQ(positionOfIgnoringCase("[\\", "{|"), 0u);  // folding is for letters only
   // Middle clips at the end.
   EXPECT_EQ(middle("abcdef", 2, 3), "bcd");
   EXPECT_EQ(middle("abcdef", 5, 10), "ef");

@@ -202,5 +202,59 @@ TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping)
   }
 }
 
+// The card and the cash-on-delivery pages of a shop without shipping name
+// the address once; each order keeps it as billing and shipping address.
+TEST_F(OrderFlowTest, OrdersFromTheFormsWithoutShippingKeepTheirAddress) {
+  app.write("Shop/Shop.caa", "Tools\r\n");
+  app.write("Shop/Tools.pro", "T-1^Hammer^22.40^^^Forge^0.5^\r\n");
+  ProgramResult result = runVendaro({"generate", "--app-folder", app.path(), "Shop"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  result = runScript({kScripts / "install-playwright"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const std::vector<std::pair<std::string, std::string>> address = {
+      {"Adrs1", "1 Main St"}, {"City", "Springfield"}, {"State", "IL"},
+      {"ZIP", "62701"},       {"Phone", "555-0100"},   {"E_Mail1", "ann@buyer.example"}};
+  server.addUser("shop", "secret");
+  server.start();
+  for (const std::string page : {"card", "cod"}) {
+    std::vector<std::string> placeOrder = {"node",    kScripts / "place-order.mjs",
+                                           "--site",  app.path() / "Shop",
+                                           "--order", "Tools:1:1",
+                                           "--field", "Name=Ann " + page};
+    if (page == "cod") placeOrder.push_back("--cod");
+    for (const auto& [field, value] : address)
+      placeOrder.push_back("--field=" + field + "=" + value);
+    result = runScript(placeOrder);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    server.deliver("shop", orderMail(result.out));
+  }
+  result = runVendaro({"get-orders", "--app-folder", app.path(), "--host", "127.0.0.1", "--port",
+                       std::to_string(server.port()), "--user", "shop"},
+                      {"VENDARO_POP_PASSWORD=secret"});
+  ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+  result = runVendaro({"orders", "--app-folder", app.path(), "--csv"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const auto rows = csvRecords(result.out);
+  ASSERT_EQ(rows.size(), 2u) << result.out;
+  const std::map<std::string, std::string> stored = {{"BillAddress", "1 Main St"},
+                                                     {"ShipAddress", "1 Main St"},
+                                                     {"BillCity", "Springfield"},
+                                                     {"ShipCity", "Springfield"},
+                                                     {"BillState", "IL"},
+                                                     {"ShipState", "IL"},
+                                                     {"BillPostalCode", "62701"},
+                                                     {"ShipPostalCode", "62701"},
+                                                     {"BillPhoneNumber", "555-0100"},
+                                                     {"ShipPhoneNumber", "555-0100"},
+                                                     {"EMail1", "ann@buyer.example"},
+                                                     {"ProductID", "T-1 "}};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::string name = i == 0 ? "Ann card" : "Ann cod";
+    EXPECT_EQ(rows[i].at("BillName"), name);
+    EXPECT_EQ(rows[i].at("ShipName"), name);
+    for (const auto& [field, value] : stored) EXPECT_EQ(rows[i].at(field), value) << field;
+  }
+}
+
 }  // namespace
 }  // namespace vendaro

@@ -2,10 +2,11 @@
 // the body the browser sends for it.
 //
 //   node place-order.mjs --site FOLDER --order CATEGORY:N:QUANTITY ...
-//        [--within-state] --method 1..4 --field NAME=VALUE ...
+//        [--within-state] [--method 1..4] [--cod] --field NAME=VALUE ...
 //
 // Orders QUANTITY of the N-th item (1-based) of each CATEGORY's list page,
-// opens "order.htm", picks the tax and shipping buttons, fills the fields and
+// opens "order.htm" ("order_cod.htm" with --cod), picks the tax button and
+// the shipping button when a method is given, fills the fields and
 // presses "Submit". The order form posts to a mailto: address; a browser
 // would hand the body to a mail program, so the form's action is pointed at
 // a loopback capture server instead. Method and encoding (text/plain) stay
@@ -20,7 +21,8 @@ const { values: options } = parseArgs({
     site: { type: 'string' },
     order: { type: 'string', multiple: true, default: [] },
     'within-state': { type: 'boolean', default: false },
-    method: { type: 'string', default: '1' },
+    method: { type: 'string' },
+    cod: { type: 'boolean', default: false },
     field: { type: 'string', multiple: true, default: [] },
   },
 });
@@ -49,9 +51,10 @@ async function placeOrder(shop, capture) {
     await shop.showCategory(category);
     await shop.orderOnList(Number(n), Number(quantity));
   }
-  await shop.showOrderForm();
+  if (options.cod) await shop.showOrderForm('COD', /\/order_cod\.htm$/);
+  else await shop.showOrderForm();
   await shop.click(options['within-state'] ? 'R12' : 'R11');
-  await shop.click('V' + options.method);
+  if (options.method) await shop.click('V' + options.method);
   for (const field of options.field) {
     const split = field.indexOf('=');
     await shop.content.locator(`[name=${field.slice(0, split)}]`).fill(field.slice(split + 1));

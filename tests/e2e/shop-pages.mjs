@@ -102,10 +102,11 @@ export class Shop {
     await Promise.all([this.content.waitForNavigation({ url: /basket\.htm$/ }), button.click()]);
   }
 
-  // Opens "order.htm" through "Order Form" and the payment choice.
-  async showOrderForm() {
+  // Opens an order page through "Order Form" and the payment choice:
+  // "order.htm" by default, "order_cod.htm" through the link 'COD'.
+  async showOrderForm(link = 'E-Mail Order', page = /\/order\.htm$/) {
     await this.follow(this.menu, 'Order Form', this.content, /select_payment\.htm$/);
-    await this.follow(this.content, 'E-Mail Order', this.content, /order\.htm$/);
+    await this.follow(this.content, link, this.content, page);
   }
 
   async click(fieldName) {

@@ -1,7 +1,10 @@
 #include "forms/FormCreatorView.h"
 
+#include "common/MailboxMemory.h"
 #include "tests/qt/GuiTest.h"
 #include "tests/support/FakeBrowser.h"
+#include "tests/support/FakeMailClient.h"
+#include "tests/support/ManualEventLoop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDatabase.h"
@@ -54,6 +57,7 @@ class FormCreatorViewTest : public QObject {
 
  private slots:
   void createAFormAddTwoFieldsMoveOneUpAndPreview();
+  void theResponseTabRecallsTheMailboxAndOffersTheKeyring();
 };
 
 void FormCreatorViewTest::createAFormAddTwoFieldsMoveOneUpAndPreview() {
@@ -91,6 +95,33 @@ void FormCreatorViewTest::createAFormAddTwoFieldsMoveOneUpAndPreview() {
   QVERIFY(page.find("<title>Contact </title>") != std::string::npos);
   QVERIFY(page.find("name='mail'") < page.find("name='name'"));
   QCOMPARE(database.select("Fields").rows.size(), std::size_t{2});
+}
+
+// Without a secret service the box is there but greyed, and says why.
+void FormCreatorViewTest::theResponseTabRecallsTheMailboxAndOffersTheKeyring() {
+  testing::TempFolder folder;
+  folder.write(kResponseMailboxFile, "host=mail.example\nuser=shop\n");
+  testing::TestDatabase database(folder.file("Vendaro2.mdb"));
+  testing::ScriptedDialogs dialogs;
+  ManualEventLoop loop;
+  const MailSettings mail;
+  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
+  ResponseIntake intake(ResponseIntakePlatform{loop,
+                                               dialogs,
+                                               mail,
+                                               database,
+                                               [&creator] { return creator.responseForm(); },
+                                               {},
+                                               folder.file(kResponseMailboxFile),
+                                               nullptr},
+                        std::make_unique<testing::FakeMailClient>(loop));
+  FormCreatorView window(creator, &intake);
+  QCOMPARE(window.findChild<QLineEdit*>("PopHost")->text(), QStringLiteral("mail.example"));
+  QCOMPARE(window.findChild<QLineEdit*>("PopUserName")->text(), QStringLiteral("shop"));
+  auto* keep = window.findChild<QCheckBox*>("chkKeepPassword");
+  QVERIFY(keep != nullptr);
+  QCOMPARE(keep->text(), QLatin1String(MailboxMemory::kNoKeyring));
+  QVERIFY(!keep->isEnabled());
 }
 
 }  // namespace vendaro

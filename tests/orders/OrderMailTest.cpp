@@ -55,6 +55,19 @@ TEST(MailBodyDecoderTest, DecodesBodiesAndKeepsHeaders) {
       "From: ann@buyer.example\r\nSubject: Online Order\r\nMIME-Version: 1.0\r\n";
   const std::string plain = "Subject: Online Order\r\n\r\nNameB=Ann\r\n";
   EXPECT_EQ(decodedMailText(plain), plain);
+  const std::string utf8 = headers +
+                           "content-type: Text/Plain; format=flowed;\r\n charset=\"UTF-8\"\r\n"
+                           "Content-Transfer-Encoding: 8bit\r\n\r\nNameB=Ren\xC3\xA9"
+                           "e\r\n";
+  EXPECT_EQ(decodedMailText(utf8), utf8);
+  // A charset named on a continuation line is still converted.
+  const std::string latin1 = headers +
+                             "Content-Type: text/plain;\r\n\tcharset=iso-8859-1\r\n\r\n"
+                             "NameB=Ren\xE9"
+                             "e\r\n";
+  EXPECT_EQ(GetLineValue(decodedMailText(latin1), "NameB="),
+            "Ren\xC3\xA9"
+            "e");
 
   const std::string quoted =
       headers +

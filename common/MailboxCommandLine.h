@@ -1,0 +1,44 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/MailClient.h"
+#include "platform/MailSettings.h"
+
+namespace vendaro {
+
+// The environment variable that may carry the mailbox password.
+inline constexpr const char* kPopPasswordVariable = "VENDARO_POP_PASSWORD";
+
+// The mailbox options the get- commands share. Without --host the mailbox is
+// the one of [mail], as the windows use it: its host, port, security and CA
+// file, each of which --port, --tls, --starttls and --ca-file may override.
+// With --host the command line says it all, and plain POP3 stays the default
+// that scripts written before [mail] had them rely on.
+struct MailboxCommandLine {
+  std::string host;
+  int port = 0;
+  bool tls = false;
+  bool startTls = false;
+  std::string caFile;
+  std::string user;
+  std::string passwordFile;
+
+  // Adds --host, --port, --tls, --starttls, --ca-file, --user (required) and
+  // --password-file to `command`.
+  void addTo(CLI::App& command);
+  // Host, port, security, CA file and user; no password.
+  MailAccount account(const MailSettings& settings) const;
+};
+
+// The password from the first line of `file`, else from kPopPasswordVariable;
+// says on `err` (after `prefix`) what is missing.
+std::optional<std::string> readMailboxPassword(const std::filesystem::path& file,
+                                               std::string_view prefix, std::ostream& err);
+
+}  // namespace vendaro

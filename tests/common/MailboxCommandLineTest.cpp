@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/MailboxCommandLine.h"
+
+namespace vendaro {
+namespace {
+
+using Security = MailAccount::Security;
+
+MailAccount parsed(std::vector<std::string> arguments, const MailSettings& settings) {
+  CLI::App command;
+  MailboxCommandLine mailbox;
+  mailbox.addTo(command);
+  arguments.insert(arguments.begin(), {"--user", "shop"});
+  std::reverse(arguments.begin(), arguments.end());
+  command.parse(arguments);
+  return mailbox.account(settings);
+}
+
+// Without --host the mailbox of [mail], each part overridable; with --host
+// the command line alone, plain POP3 by default.
+TEST(MailboxCommandLineTest, WithoutHostTheSettingsWithHostTheCommandLine) {
+  MailSettings settings;
+  settings.popHost = "pop.example";
+  settings.port = 2995;
+  settings.caFile = "/etc/shop-ca.pem";
+  MailAccount account = parsed({}, settings);
+  EXPECT_EQ(account.host, "pop.example");
+  EXPECT_EQ(account.port, 2995);
+  EXPECT_EQ(account.security, Security::Tls);
+  EXPECT_EQ(account.caFile, "/etc/shop-ca.pem");
+  EXPECT_EQ(account.user, "shop");
+
+  account = parsed({"--starttls", "--port", "110"}, settings);
+  EXPECT_EQ(account.host, "pop.example");
+  EXPECT_EQ(account.port, 110);
+  EXPECT_EQ(account.security, Security::StartTls);
+
+  account = parsed({"--host", "127.0.0.1"}, settings);
+  EXPECT_EQ(account.host, "127.0.0.1");
+  EXPECT_EQ(account.port, 0);
+  EXPECT_EQ(account.security, Security::None);
+  EXPECT_EQ(account.caFile, "");
+  EXPECT_EQ(parsed({"--host", "127.0.0.1", "--tls"}, settings).security, Security::Tls);
+}
+
+}  // namespace
+}  // namespace vendaro
