@@ -156,6 +156,29 @@ TEST_F(OrderIntakeTest, HostDeleteDeletesAfterEveryMessageIncludingOthers) {
   EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
+// Another program reading an old state of the file keeps the log from being
+// copied into it (after the busy wait): the session ends without QUIT, so
+// the server keeps every message, while the stored orders stay.
+TEST_F(OrderIntakeTest, DeletionsAreNotCommittedWhenTheOrdersCannotBeMadeDurable) {
+  database.execute("PRAGMA journal_mode=WAL");
+  testing::TestDatabase reader(folder.file("Vendaro2.mdb"));
+  reader.execute("BEGIN");
+  reader.select("SELECT count(*) FROM Orders");
+  intake.chkHostDelete.setValue(1);
+  deliver("u1", OrderMailText().text());
+  deliver("u2", OrderMailText().text());
+  getOrders();
+  EXPECT_EQ(actions().back(), "abandon");
+  EXPECT_EQ(mail.mailbox.size(), 2u);
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_FALSE(results[0].completed);
+  EXPECT_NE(results[0].error.find("could not be made durable, so no message was deleted"),
+            std::string::npos)
+      << results[0].error;
+  reader.execute("COMMIT");
+  EXPECT_EQ(storedOrders(database).size(), 2u);
+}
+
 TEST_F(OrderIntakeTest, ARunWithoutDeleteStoresNothingTwice) {
   deliver("u1", OrderMailText().text());
   getOrders();
