@@ -32,6 +32,7 @@ OrderMailStore::OrderMailStore(Database& database, MailboxIntake& tab,
 
 void OrderMailStore::prepare(const std::string& mailboxKey) {
   takeLock();
+  durabilityFailed_ = false;
   try {
     createOrderTables(database_);
     database_.deferSyncs(true);
@@ -62,12 +63,17 @@ void OrderMailStore::takeLock() {
 }
 
 void OrderMailStore::makeDurable() {
-  database_.makeDurable();
+  try {
+    database_.makeDurable();
+  } catch (const DataError&) {
+    durabilityFailed_ = true;
+    throw;
+  }
 }
 
 void OrderMailStore::close() {
   try {
-    database_.makeDurable();
+    if (!durabilityFailed_) database_.makeDurable();
     database_.deferSyncs(false);
   } catch (const DataError&) {
     // Nothing was deleted on its strength; the next intake tries again.

@@ -62,6 +62,8 @@ class OrderMailStore : public MailStore {
   std::filesystem::path lockFile_;
   std::unique_ptr<FileLock> lock_;
   std::int64_t ordersInTable_ = 0;
+  // The intake's checkpoint failed: closing does not wait for it again.
+  bool durabilityFailed_ = false;
   // Unique ids of the messages of this mailbox that are stored.
   std::set<std::string> imported_;
   std::string mailbox_;
