@@ -41,9 +41,7 @@ int main(int argc, char** argv) {
   GetResponsesOptions options;
   options.appFolder = folder.path();
   options.form = "Survey";
-  options.host = "127.0.0.1";
-  options.port = server.port();
-  options.user = "forms";
+  options.mailbox = {.host = "127.0.0.1", .port = server.port(), .user = "forms"};
   options.passwordFile = folder.file("password");
   std::ostringstream out;
   std::ostringstream err;

@@ -137,6 +137,32 @@ void MailIntakeEngine::useMailSettings(const MailSettings& settings) {
   popCaFile = settings.caFile;
 }
 
+void MailIntakeEngine::useAccount(const MailAccount& account) {
+  PopHost.setText(account.host);
+  PopUserName.setText(account.user);
+  PopPassword.setText(account.password);
+  popPort = account.port;
+  popSecurity = account.security;
+  popCaFile = account.caFile;
+}
+
+IntakeResult runIntakeToEnd(MailIntakeEngine& intake, BlockingEventLoop& loop) {
+  IntakeResult result;
+  auto finished = intake.onFinished;
+  intake.onFinished = [&](const IntakeResult& ended) {
+    result = ended;
+    if (finished) finished(ended);
+    loop.stop();
+  };
+  loop.post([&] {
+    intake.cmdGetMail_Click();
+    if (intake.mailState() == MailIntakeEngine::MailState::Idle) loop.stop();  // it did not start
+  });
+  loop.run();
+  intake.onFinished = finished;
+  return result;
+}
+
 void MailIntakeEngine::rememberMailbox(std::filesystem::path file, PasswordKeyring* keyring) {
   if (file.empty()) return;
   memory = std::make_unique<MailboxMemory>(std::move(file), keyring);

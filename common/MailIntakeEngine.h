@@ -8,6 +8,7 @@
 #include "common/MailStore.h"
 #include "common/MailboxIntake.h"
 #include "common/MailboxMemory.h"
+#include "platform/BlockingEventLoop.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/MailClient.h"
@@ -80,6 +81,8 @@ class MailIntakeEngine : public MailboxIntake {
 
   // Takes host, mailbox address, port, security and CA file from [mail].
   void useMailSettings(const MailSettings& settings);
+  // Takes the whole account: host, user, password, port, security, CA file.
+  void useAccount(const MailAccount& account);
   // Remembers host and user in `file` and the password in `keyring` (may be
   // null) from now on, and fills the tab from what was remembered.
   void rememberMailbox(std::filesystem::path file, PasswordKeyring* keyring);
@@ -130,6 +133,10 @@ class MailIntakeEngine : public MailboxIntake {
   EventLoop& loop_;
   EventLoop::TaskId pendingStep_ = 0;
 };
+
+// Clicks the fetch button and runs `loop` until the intake has ended (at
+// once when it did not start); what a headless command does.
+IntakeResult runIntakeToEnd(MailIntakeEngine& intake, BlockingEventLoop& loop);
 
 // Appends lines (CR LF line ends included) to the tab's log; through
 // `appendLog` when the tab is an intake engine.

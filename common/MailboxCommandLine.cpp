@@ -37,6 +37,15 @@ MailAccount MailboxCommandLine::account(const MailSettings& settings) const {
   return account;
 }
 
+HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err, QuestionAnswer answer) {
+  return HeadlessDialogs(
+      [&out, &err](const std::string& text, MessageIcon icon) {
+        (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out)
+            << text << "\n";
+      },
+      answer);
+}
+
 std::optional<std::string> readMailboxPassword(const std::filesystem::path& file,
                                                std::string_view prefix, std::ostream& err) {
   if (!file.empty()) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
 #include "platform/MailSettings.h"
 
@@ -35,6 +36,10 @@ struct MailboxCommandLine {
   // Host, port, security, CA file and user; no password.
   MailAccount account(const MailSettings& settings) const;
 };
+
+// The message boxes of a mail command: printed, errors and the mail control's
+// "AsyncError" on `err`, the rest on `out`.
+HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err, QuestionAnswer answer);
 
 // The password from the first line of `file`, else from kPopPasswordVariable;
 // says on `err` (after `prefix`) what is missing.

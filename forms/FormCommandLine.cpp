@@ -53,15 +53,10 @@ void addGetResponses(CommandLine& commandLine) {
                     "Delete each stored response on the server after reading it");
   command->callback([&commandLine, choices] {
     commandLine.choose([choices](const AppContext& context) {
-      const MailAccount account = choices->mailbox.account(context.mail);
       GetResponsesOptions chosen;
       chosen.appFolder = context.folder;
       chosen.form = choices->form;
-      chosen.host = account.host;
-      chosen.port = account.port;
-      chosen.security = account.security;
-      chosen.caFile = account.caFile;
-      chosen.user = account.user;
+      chosen.mailbox = choices->mailbox.account(context.mail);
       chosen.passwordFile = choices->mailbox.passwordFile;
       chosen.deleteMessages = choices->deleteMessages;
       chosen.questionAnswer = context.questionAnswer;

@@ -29,12 +29,7 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
   }
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
   BlockingEventLoop loop;
-  HeadlessDialogs dialogs(
-      [&out, &err](const std::string& text, MessageIcon icon) {
-        (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out)
-            << text << "\n";
-      },
-      options.questionAnswer);
+  HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
   Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
   try {
     creator.Form_Load();
@@ -48,27 +43,15 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
       ResponseIntakePlatform{
           loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {}},
       std::make_unique<CurlMailClient>(loop));
-  intake.PopHost.setText(options.host);
-  intake.PopUserName.setText(options.user);
-  intake.PopPassword.setText(*password);
-  intake.popPort = options.port;
-  intake.popSecurity = options.security;
-  intake.popCaFile = options.caFile;
+  MailAccount account = options.mailbox;
+  account.password = *password;
+  intake.useAccount(account);
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
   intake.responseStore.onStored = [&creator](const StoredResponse& response) {
     creator.subject.setText(response.subject);
   };
 
-  IntakeResult result;
-  intake.onFinished = [&](const IntakeResult& finished) {
-    result = finished;
-    loop.stop();
-  };
-  loop.post([&] {
-    intake.cmdGetMail_Click();
-    if (intake.mailState() == MailIntakeEngine::MailState::Idle) loop.stop();
-  });
-  loop.run();
+  const IntakeResult result = runIntakeToEnd(intake, loop);
 
   out << text::withLf(intake.Text18.Text());
   out << "responses stored: " << result.stored << "\n";

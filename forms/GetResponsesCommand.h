@@ -14,11 +14,9 @@ namespace vendaro {
 struct GetResponsesOptions {
   std::filesystem::path appFolder;  // already resolved
   std::string form;
-  std::string host;
-  int port = 0;  // 0: the protocol's default
-  MailAccount::Security security = MailAccount::Security::None;
-  std::string caFile;
-  std::string user;
+  // Host, port, security, CA file and user; the password is read as
+  // `passwordFile` says.
+  MailAccount mailbox;
   // A file whose first line is the password; empty: VENDARO_POP_PASSWORD.
   std::filesystem::path passwordFile;
   bool deleteMessages = false;  // "Host &Delete"

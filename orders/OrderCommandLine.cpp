@@ -22,14 +22,9 @@ void addGetOrders(CommandLine& commandLine) {
                       "Delete each message on the server after reading it");
   getOrders->callback([&commandLine, choices] {
     commandLine.choose([choices](const AppContext& context) {
-      const MailAccount account = choices->mailbox.account(context.mail);
       GetOrdersOptions options;
       options.appFolder = context.folder;
-      options.host = account.host;
-      options.port = account.port;
-      options.security = account.security;
-      options.caFile = account.caFile;
-      options.user = account.user;
+      options.mailbox = choices->mailbox.account(context.mail);
       options.passwordFile = choices->mailbox.passwordFile;
       options.deleteMessages = choices->deleteMessages;
       options.questionAnswer = context.questionAnswer;

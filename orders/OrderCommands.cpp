@@ -21,15 +21,6 @@ namespace vendaro {
 namespace {
 
 // Message boxes of a headless run go to the output; errors to the error stream.
-HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err, QuestionAnswer answer) {
-  return HeadlessDialogs(
-      [&out, &err](const std::string& text, MessageIcon icon) {
-        (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out)
-            << text << "\n";
-      },
-      answer);
-}
-
 constexpr const char* kGetOrdersPrefix = "vendaro get-orders: ";
 
 // "n of N" on one line of a terminal, at most every kProgressIntervalMs.
@@ -182,12 +173,9 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
       OrderIntakePlatform{
           loop, dialogs, settings, database, {}, options.appFolder / kIntakeLockFile},
       std::make_unique<CurlMailClient>(loop, options.timeouts));
-  intake.PopHost.setText(options.host);
-  intake.PopUserName.setText(options.user);
-  intake.PopPassword.setText(*password);
-  intake.popPort = options.port;
-  intake.popSecurity = options.security;
-  intake.popCaFile = options.caFile;
+  MailAccount account = options.mailbox;
+  account.password = *password;
+  intake.useAccount(account);
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
   intake.orderStore.logCardDetails = CardDetails::Masked;
 
@@ -202,16 +190,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
     progress.show(done, total);
   };
 
-  IntakeResult result;
-  intake.onFinished = [&](const IntakeResult& finished) {
-    result = finished;
-    loop.stop();
-  };
-  loop.post([&] {
-    intake.cmdGetMail_Click();
-    if (intake.mailState() == OrderIntake::MailState::Idle) loop.stop();  // it did not start
-  });
-  loop.run();
+  const IntakeResult result = runIntakeToEnd(intake, loop);
   progress.clear();
 
   out << "orders stored: " << result.stored << "\n";

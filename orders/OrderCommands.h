@@ -17,11 +17,9 @@ inline constexpr int kOrdersCommandFailed = 2;
 // The options of `vendaro get-orders`.
 struct GetOrdersOptions {
   std::filesystem::path appFolder;  // already resolved
-  std::string host;
-  int port = 0;  // 0: the protocol's default
-  MailAccount::Security security = MailAccount::Security::None;
-  std::string caFile;
-  std::string user;
+  // Host, port, security, CA file and user; the password is read as
+  // `passwordFile` says.
+  MailAccount mailbox;
   // A file whose first line is the password; empty: the password comes from
   // VENDARO_POP_PASSWORD.
   std::filesystem::path passwordFile;

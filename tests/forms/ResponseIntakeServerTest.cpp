@@ -36,9 +36,7 @@ class ResponseIntakeServerTest : public ::testing::Test {
     GetResponsesOptions options;
     options.appFolder = folder.path();
     options.form = form;
-    options.host = "127.0.0.1";
-    options.port = server.port();
-    options.user = kUser;
+    options.mailbox = {.host = "127.0.0.1", .port = server.port(), .user = kUser};
     options.passwordFile = folder.file("password");
     options.deleteMessages = hostDelete;
     out.str("");

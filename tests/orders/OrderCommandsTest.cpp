@@ -34,11 +34,11 @@ class GetOrdersCommandTest : public ::testing::Test {
     server.start();
     app.write("password", "right\n");
     options.appFolder = app.path();
-    options.host = "127.0.0.1";
-    options.port = server.tlsPort();
-    options.security = MailAccount::Security::Tls;
-    options.caFile = server.caFile();
-    options.user = "shop";
+    options.mailbox = {.host = "127.0.0.1",
+                       .port = server.tlsPort(),
+                       .security = MailAccount::Security::Tls,
+                       .caFile = server.caFile(),
+                       .user = "shop"};
     options.passwordFile = app.file("password");
   }
 

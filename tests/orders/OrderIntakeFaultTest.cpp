@@ -28,10 +28,13 @@ const std::string kSize = std::to_string(kMail.size());
 
 // A well-behaved server with one order mail, changed by `changes`.
 Script scriptWith(const Script& changes) {
-  Script script = {{"CAPA", "+OK\r\nUSER\r\nUIDL\r\n.\r\n"}, {"STAT", "+OK 1 " + kSize + "\r\n"},
-                   {"LIST", "+OK\r\n1 " + kSize + "\r\n.\r\n"}, {"UIDL", "+OK\r\n1 u1\r\n.\r\n"},
+  Script script = {{"CAPA", "+OK\r\nUSER\r\nUIDL\r\n.\r\n"},
+                   {"STAT", "+OK 1 " + kSize + "\r\n"},
+                   {"LIST", "+OK\r\n1 " + kSize + "\r\n.\r\n"},
+                   {"UIDL", "+OK\r\n1 u1\r\n.\r\n"},
                    {"RETR 1", "+OK " + kSize + " octets\r\n" + kMail + ".\r\n"}};
-  for (const char* command : {"USER", "PASS", "DELE 1", "NOOP", "QUIT"}) script[command] = "+OK\r\n";
+  for (const char* command : {"USER", "PASS", "DELE 1", "NOOP", "QUIT"})
+    script[command] = "+OK\r\n";
   for (const auto& [command, reply] : changes) script[command] = reply;
   return script;
 }
@@ -97,10 +100,13 @@ TEST(OrderIntakeFaultTest, MisbehavingServersAndDatabasesLoseAndDuplicateNothing
     ScriptedPop3Server server(scriptWith(fault.changes));
     testing::TempFolder app;
     const auto held = fault.setUp ? fault.setUp(app) : nullptr;
-    const GetOrdersOptions options{.appFolder = app.path(), .host = "127.0.0.1",
-                                   .port = server.port(), .security = {}, .caFile = {},
-                                   .user = fault.user, .passwordFile = {}, .deleteMessages = true,
-                                   .showProgress = false, .timeouts = {5, 1, 4096, 250}};
+    const GetOrdersOptions options{
+        .appFolder = app.path(),
+        .mailbox = {.host = "127.0.0.1", .port = server.port(), .user = fault.user},
+        .passwordFile = {},
+        .deleteMessages = true,
+        .showProgress = false,
+        .timeouts = {5, 1, 4096, 250}};
     std::ostringstream out, err;
     int code = 0;
     for (int run = 0; run < fault.runs; ++run) code = runGetOrdersCommand(options, {}, out, err);
