@@ -9,12 +9,12 @@ namespace vendaro {
 enum class MailAction { Connect, Count, Fetch, Delete, Disconnect, UniqueId };
 
 struct MailAccount {
-  std::string host;
+  std::string host{};
   int port = 0;  // 0: the protocol's default port
   enum class Security { None, Tls, StartTls } security = Security::None;
-  std::string caFile;  // extra certificate authority, optional
-  std::string user;
-  std::string password;
+  std::string caFile{};  // extra certificate authority, optional
+  std::string user{};
+  std::string password{};
 };
 
 // A POP3 mailbox session. Each call starts one action and returns; its end is
