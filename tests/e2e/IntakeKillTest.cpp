@@ -18,6 +18,15 @@
 namespace vendaro::testing {
 namespace {
 
+const std::vector<std::string> kPassword = {"VENDARO_POP_PASSWORD=secret"};
+
+// `get-orders --delete` from the server's mailbox "shop" into `app`.
+std::vector<std::string> getOrdersCommand(const TempFolder& app, const Pop3TestServer& server) {
+  return {VENDARO_BIN_PATH, "get-orders", "--app-folder", app.path().string(),
+          "--host",         "127.0.0.1",  "--port",       std::to_string(server.port()),
+          "--user",         "shop",       "--delete"};
+}
+
 TEST(IntakeKillTest, AKilledIntakeLosesAndDoublesNothing) {
   VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
   constexpr std::int64_t kOrders = 5000;
@@ -31,16 +40,12 @@ TEST(IntakeKillTest, AKilledIntakeLosesAndDoublesNothing) {
   }
   TempFolder app;
   TempFolder scratch;
-  const std::vector<std::string> getOrders = {
-      VENDARO_BIN_PATH, "get-orders", "--app-folder", app.path().string(),
-      "--host",         "127.0.0.1",  "--port",       std::to_string(server.port()),
-      "--user",         "shop",       "--delete"};
+  const std::vector<std::string> getOrders = getOrdersCommand(app, server);
   std::vector<std::string> killed = {"timeout", "-s", "KILL", "1"};
   killed.insert(killed.end(), getOrders.begin(), getOrders.end());
-  const std::vector<std::string> password = {"VENDARO_POP_PASSWORD=secret"};
-  EXPECT_NE(runProgram(killed, password, scratch.path()).exitCode, 0) << "it was not killed";
+  EXPECT_NE(runProgram(killed, kPassword, scratch.path()).exitCode, 0) << "it was not killed";
 
-  const ProgramResult rerun = runProgram(getOrders, password, scratch.path());
+  const ProgramResult rerun = runProgram(getOrders, kPassword, scratch.path());
   EXPECT_EQ(rerun.exitCode, 0) << rerun.err;
   SqliteDatabase database(app.file("Vendaro2.mdb"));
   EXPECT_EQ(database.select("SELECT count(*), count(DISTINCT CustomerID) FROM Orders").rows,
@@ -82,13 +87,9 @@ int expectEachOrderOnce(
   server.start();
   TempFolder app;
   TempFolder scratch;
-  const std::vector<std::string> getOrders = {
-      VENDARO_BIN_PATH, "get-orders", "--app-folder", app.path().string(),
-      "--host",         "127.0.0.1",  "--port",       std::to_string(server.port()),
-      "--user",         "shop",       "--delete"};
-  const std::vector<std::string> password = {"VENDARO_POP_PASSWORD=secret"};
+  const std::vector<std::string> getOrders = getOrdersCommand(app, server);
   server.deliver("shop", OrderMailText().text());
-  const int first = runProgram(getOrders, password, scratch.path()).exitCode;
+  const int first = runProgram(getOrders, kPassword, scratch.path()).exitCode;
   EXPECT_EQ(first, 0);
   if (first != 0) return -1;
   server.deliver("shop", OrderMailText().text());
@@ -96,7 +97,7 @@ int expectEachOrderOnce(
 
   const std::filesystem::path file = app.file("Vendaro2.mdb");
   unwritable(file);
-  const ProgramResult run = runProgram(wrapped(getOrders), password, scratch.path());
+  const ProgramResult run = runProgram(wrapped(getOrders), kPassword, scratch.path());
   EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
   EXPECT_NE((run.out + run.err).find(error), std::string::npos) << run.out << run.err;
   const int left = server.messageCount("shop");
