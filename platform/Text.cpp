@@ -112,12 +112,13 @@ std::string scriptStringText(std::string_view value) {
   return out;
 }
 
-std::string percentEncoded(std::string_view value) {
+std::string percentEncoded(std::string_view value, std::string_view kept) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string encoded;
   for (unsigned char c : value) {
     const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                            (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
+                            (c >= '0' && c <= '9') ||
+                            kept.find(static_cast<char>(c)) != std::string_view::npos;
     if (unreserved) {
       encoded += static_cast<char>(c);
     } else {

@@ -22,9 +22,9 @@ std::string withCrLf(std::string_view text);
 // Every CR LF as LF; lone CRs and LFs stay.
 std::string withLf(std::string_view text);
 
-// `value` percent-encoded as a query value: everything but letters, digits
-// and "-._~" as %XX.
-std::string percentEncoded(std::string_view value);
+// `value` percent-encoded: every byte but ASCII letters, digits and the
+// characters of `kept` as %XX. The default keeps what a query value may hold.
+std::string percentEncoded(std::string_view value, std::string_view kept = "-._~");
 
 // `value` as HTML text or a quoted attribute value: & < > " and ' escaped.
 std::string htmlEscaped(std::string_view value);

@@ -1,9 +1,10 @@
 #include "store/Sitemap.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <string_view>
+
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -36,19 +37,7 @@ std::string xmlEscaped(const std::string& text) {
 
 // Percent-encodes every byte that may not stand in a URL path as it is.
 std::string pathEscaped(const std::string& name) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string result;
-  for (unsigned char c : name) {
-    if (std::isalnum(c) || std::string_view("-._~/!$&'()*+,;=:@").find(static_cast<char>(c)) !=
-                               std::string_view::npos) {
-      result += static_cast<char>(c);
-    } else {
-      result += '%';
-      result += kHex[c >> 4];
-      result += kHex[c & 15];
-    }
-  }
-  return result;
+  return text::percentEncoded(name, "-._~/!$&'()*+,;=:@");
 }
 
 bool writeFile(const std::filesystem::path& file, const std::string& text) {

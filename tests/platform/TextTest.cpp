@@ -28,4 +28,9 @@ TEST(TextTest, EscapesForHtmlAndScriptStrings) {
   EXPECT_EQ(scriptStringText("a</SCRIPT>b<!--c"), R"(a<\/SCRIPT>b<\!--c)");
 }
 
+TEST(TextTest, PercentEncodesAllButTheKeptCharacters) {
+  EXPECT_EQ(percentEncoded("a b/\xC3\xA9~+"), "a%20b%2F%C3%A9~%2B");
+  EXPECT_EQ(percentEncoded("a b/c+d", "/+"), "a%20b/c+d");
+}
+
 }  // namespace vendaro::text
