@@ -110,12 +110,13 @@ void MailIntakeEngine::cmdGetMail_Click() {
     store_.prepare(mailboxKey());
   } catch (const DataError& error) {
     dialogs_.MsgBox(error.what());
-    finish({false, 0, 0, error.what()});
+    finish({false, 0, 0, error.what(), 0});
     return;
   }
   stored_ = 0;
   failed_ = 0;
   deletions_ = 0;
+  stopRequested_ = false;
   abandoning_ = false;
   abandonReason_.clear();
   mailState_ = MailState::LoggingIn;
@@ -126,6 +127,8 @@ void MailIntakeEngine::cmdGetMail_Click() {
   account.caFile = popCaFile;
   account.user = PopUserName.Text();
   account.password = PopPassword.Text();
+  account.protocol = mailProtocol;
+  account.login = popLogin;
   mail_->connect(account);
 }
 
@@ -135,6 +138,7 @@ void MailIntakeEngine::useMailSettings(const MailSettings& settings) {
   popPort = settings.port;
   popSecurity = settings.security;
   popCaFile = settings.caFile;
+  mailProtocol = settings.protocol;
 }
 
 void MailIntakeEngine::useAccount(const MailAccount& account) {
@@ -144,6 +148,8 @@ void MailIntakeEngine::useAccount(const MailAccount& account) {
   popPort = account.port;
   popSecurity = account.security;
   popCaFile = account.caFile;
+  mailProtocol = account.protocol;
+  popLogin = account.login;
 }
 
 IntakeResult runIntakeToEnd(MailIntakeEngine& intake, BlockingEventLoop& loop) {
@@ -216,29 +222,33 @@ void MailIntakeEngine::handleCompletion() {
     case MailState::MessageStep:
       // A message whose store failed (or that is not for this store) stays
       // on the server.
-      if (chkHostDelete.checked() && currentDeletable_) {
+      if ((chkHostDelete.checked() || movesStored()) && currentDeletable_) {
         nextStep_ = NextStep::DeleteMessage;
       } else {
-        nextStep_ = messageIndex_ < waiting_ ? NextStep::NextMessage : NextStep::LogOut;
+        nextStep_ = stepAfterMessage();
       }
       scheduleStep();
       return;
     case MailState::Deleting:
-      nextStep_ = messageIndex_ < waiting_ ? NextStep::NextMessage : NextStep::LogOut;
+      nextStep_ = stepAfterMessage();
       scheduleStep();
       return;
     case MailState::LoggingOut:
       cmdGetMail.setEnabled(true);
       mailState_ = MailState::Idle;
       if (abandoning_) {
-        finish({false, stored_, failed_, abandonReason_});
+        finish({false, stored_, failed_, abandonReason_, 0});
       } else {
-        finish({true, stored_, failed_, {}});
+        finish({true, stored_, failed_, {}, 0});
       }
       return;
     default:
       return;
   }
+}
+
+MailIntakeEngine::NextStep MailIntakeEngine::stepAfterMessage() const {
+  return messageIndex_ < waiting_ && !stopRequested_ ? NextStep::NextMessage : NextStep::LogOut;
 }
 
 void MailIntakeEngine::Timer1_Timer() {
@@ -294,12 +304,14 @@ void MailIntakeEngine::startMessageStep() {
   currentNumber_ = messageIndex_ + 1;
   currentUid_.clear();
   currentDeletable_ = false;
+  rechecking_ = false;
   mail_->uniqueId(currentNumber_);
 }
 
 void MailIntakeEngine::messageIdentified() {
   currentUid_ = mail_->messageUniqueId();
   if (!currentUid_.empty() && store_.wasImported(currentUid_)) {
+    if (movesStored()) return recheckImported();
     skipImported();
     return;
   }
@@ -312,7 +324,19 @@ void MailIntakeEngine::skipImported() {
   finishMessageStep();
 }
 
+// A message imported before that is still in the inbox was stored by an
+// intake that ended before it could move it, or is not the store's own.
+void MailIntakeEngine::recheckImported() {
+  rechecking_ = true;
+  mail_->fetchMessage(currentNumber_);
+}
+
 void MailIntakeEngine::messageFetched() {
+  if (rechecking_) {
+    appendLog("Message " + currentUid_ + " " + importedNote + "\r\n");
+    currentDeletable_ = store_.isOwnMail(mail_->messageText());
+    return finishMessageStep();
+  }
   if (currentUid_.empty()) {
     currentUid_ = fallbackUniqueId(mail_->messageText());
     if (store_.wasImported(currentUid_)) return skipImported();
@@ -323,7 +347,7 @@ void MailIntakeEngine::messageFetched() {
       currentDeletable_ = true;
       break;
     case StoreOutcome::Ignored:
-      currentDeletable_ = true;
+      currentDeletable_ = !movesStored();
       break;
     case StoreOutcome::Failed:
       ++failed_;
@@ -357,7 +381,7 @@ void MailIntakeEngine::Mail1_AsyncError(int number, const std::string& descripti
   mailState_ = MailState::Idle;
   cmdGetMail.setEnabled(true);
   appendLog("The intake ended: " + description + "\r\n");
-  finish({false, stored_, failed_, description});
+  finish({false, stored_, failed_, description, number});
 }
 
 void MailIntakeEngine::Mail1_Progress(long done, long total) {

@@ -23,6 +23,7 @@ struct IntakeResult {
   int stored = 0;          // messages stored by the mail store
   int failed = 0;          // messages the store could not store (left on the server)
   std::string error;       // what ended the intake early
+  int errorNumber = 0;     // the mail client's number for it (kMailLoginRefused, ...)
 };
 
 // The mail conversation of a mailbox tab: logs into the POP3 mailbox, takes
@@ -59,6 +60,10 @@ class MailIntakeEngine : public MailboxIntake {
   void Mail1_AsyncError(int number, const std::string& description);
   void Mail1_Progress(long done, long total);
 
+  // Ends a running intake after the message being taken (logging out as
+  // usual); a stop asked for before the next click is forgotten by it.
+  void stopAfterCurrentMessage() { stopRequested_ = true; }
+
   MailState mailState() const { return mailState_; }
   NextStep nextStep() const { return nextStep_; }
   int messageIndex() const { return messageIndex_; }
@@ -91,6 +96,10 @@ class MailIntakeEngine : public MailboxIntake {
   int popPort = 0;  // 0: the protocol's default
   MailAccount::Security popSecurity = MailAccount::Security::None;
   std::string popCaFile;
+  // With IMAP, stored messages are moved away (by the mail client) whether or
+  // not "Host &Delete" is checked, and mails that are not for the store stay.
+  MailAccount::Protocol mailProtocol = MailAccount::Protocol::Pop3;
+  MailAccount::Login popLogin = MailAccount::Login::Password;
   // Logged after "Message <uid> " for a message stored by an earlier intake.
   // What the tab keeps between runs, written when the fetch button starts an
   // intake; null: nothing is kept (the commands).
@@ -107,7 +116,10 @@ class MailIntakeEngine : public MailboxIntake {
   void messageIdentified();
   void messageFetched();
   void skipImported();
+  void recheckImported();
+  bool movesStored() const { return mailProtocol == MailAccount::Protocol::Imap; }
   void finishMessageStep();
+  NextStep stepAfterMessage() const;
   std::string mailboxKey() const;
   void finish(IntakeResult result);
   void connectEvents();
@@ -120,6 +132,7 @@ class MailIntakeEngine : public MailboxIntake {
   int messageIndex_ = 0;
   int waiting_ = 0;
   bool busy_ = false;
+  bool stopRequested_ = false;
   int stored_ = 0;
   int failed_ = 0;
   // The message the current step works on, 1-based, its unique id and
@@ -127,6 +140,9 @@ class MailIntakeEngine : public MailboxIntake {
   int currentNumber_ = 0;
   std::string currentUid_;
   bool currentDeletable_ = false;
+  // The message was imported before and is fetched again only to learn
+  // whether it is the store's own (so that it is moved away).
+  bool rechecking_ = false;
   int deletions_ = 0;        // deletions asked for in this session
   bool abandoning_ = false;  // the session ends without committing its deletions
   std::string abandonReason_;

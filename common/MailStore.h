@@ -28,6 +28,10 @@ class MailStore {
   virtual bool wasImported(const std::string& uid) const = 0;
   // Stores one message (header and body, CR LF line ends) with its unique id.
   virtual StoreOutcome store(const std::string& messageText, const std::string& uid) = 0;
+  // True when the message is of the kind this store keeps (an order, a
+  // response), whether or not it is stored yet. The IMAP intake asks this of
+  // a message imported before that is still in the inbox, to move it away.
+  virtual bool isOwnMail(const std::string& /*messageText*/) const { return false; }
   // Makes everything stored so far durable; the intake calls it before the
   // server commits any deletion. Throws DataError when that fails.
   virtual void makeDurable() {}

@@ -29,13 +29,32 @@ struct MailboxCommandLine {
   std::string caFile;
   std::string user;
   std::string passwordFile;
+  bool imap = false;
+  std::string oauth2TokenCommand;
+  bool watch = false;
+  int pollSeconds = 60;
 
-  // Adds --host, --port, --tls, --starttls, --ca-file, --user (required) and
-  // --password-file to `command`.
-  void addTo(CLI::App& command);
-  // Host, port, security, CA file and user; no password.
+  // Adds --host, --port, --tls, --starttls, --ca-file, --user (required),
+  // --password-file, --imap, --oauth2-token-command and, when offered,
+  // --watch and --poll-interval to `command`.
+  enum class Watching { Offered, NotOffered };
+  void addTo(CLI::App& command, Watching watching = Watching::Offered);
+  // Host, port, security, CA file, user and protocol; no password.
   MailAccount account(const MailSettings& settings) const;
+  // The token command: the option's, else (for the mailbox of [mail]) the setting's.
+  std::string tokenCommand(const MailSettings& settings) const;
 };
+
+// The environment variable the OAuth2 token command sees the user in.
+inline constexpr const char* kTokenUserVariable = "VENDARO_MAIL_USER";
+
+// Fills in the account's secret: with a token command, the access token it
+// prints (first line) and OAuth2 login; else the password as
+// `readMailboxPassword` finds it. False, with the reason on `err`, when
+// there is none. The token is never printed.
+bool readMailboxSecret(MailAccount& account, const std::filesystem::path& passwordFile,
+                       const std::string& tokenCommand, std::string_view prefix,
+                       std::ostream& err);
 
 // The message boxes of a mail command: printed, errors and the mail control's
 // "AsyncError" on `err`, the rest on `out`.

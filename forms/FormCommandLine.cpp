@@ -46,9 +46,9 @@ void addGetResponses(CommandLine& commandLine) {
   };
   auto choices = std::make_shared<Choices>();
   CLI::App* command =
-      commandLine.add("get-responses", "Fetch the response mails of a form from the POP3 mailbox");
+      commandLine.add("get-responses", "Fetch the response mails of a form from the POP3 or IMAP mailbox");
   command->add_option("--form", choices->form, "Name of the form")->required();
-  choices->mailbox.addTo(*command);
+  choices->mailbox.addTo(*command, MailboxCommandLine::Watching::NotOffered);
   command->add_flag("--delete", choices->deleteMessages,
                     "Delete each stored response on the server after reading it");
   command->callback([&commandLine, choices] {
@@ -58,6 +58,7 @@ void addGetResponses(CommandLine& commandLine) {
       chosen.form = choices->form;
       chosen.mailbox = choices->mailbox.account(context.mail);
       chosen.passwordFile = choices->mailbox.passwordFile;
+      chosen.tokenCommand = choices->mailbox.tokenCommand(context.mail);
       chosen.deleteMessages = choices->deleteMessages;
       chosen.questionAnswer = context.questionAnswer;
       return runGetResponsesCommand(chosen, context.mail, std::cout, std::cerr);

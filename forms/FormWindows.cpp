@@ -3,7 +3,7 @@
 #include "forms/FormCreator.h"
 #include "forms/FormCreatorView.h"
 #include "forms/FormSubsystem.h"
-#include "platform/curl/CurlMailClient.h"
+#include "platform/curl/MailClients.h"
 #include "platform/qt/QtToolWindowSlots.h"
 #include "platform/secret/SecretKeyring.h"
 
@@ -24,7 +24,7 @@ void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
                                {},
                                workbench.appFolder / kResponseMailboxFile,
                                &keyring},
-        std::make_unique<CurlMailClient>(workbench.loop));
+        makeMailClient(workbench.loop, workbench.context.mail.protocol, workbench.context.mail));
     creator->intake->responseStore.onStored = [&model](const StoredResponse& response) {
       model.responseStored(response);
     };

@@ -8,7 +8,7 @@
 #include "forms/ResponseIntake.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/Text.h"
-#include "platform/curl/CurlMailClient.h"
+#include "platform/curl/MailClients.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
@@ -20,9 +20,10 @@ constexpr const char* kPrefix = "vendaro get-responses: ";
 
 int runGetResponsesCommand(const GetResponsesOptions& options, const MailSettings& settings,
                            std::ostream& out, std::ostream& err) {
-  const std::optional<std::string> password =
-      readMailboxPassword(options.passwordFile, kPrefix, err);
-  if (!password) return kFormCommandFailed;
+  MailAccount account = options.mailbox;
+  if (!readMailboxSecret(account, options.passwordFile, options.tokenCommand, kPrefix, err)) {
+    return kFormCommandFailed;
+  }
   if (!std::filesystem::is_regular_file(options.appFolder / kProgramDatabaseFile)) {
     err << kPrefix << "no database " << (options.appFolder / kProgramDatabaseFile).string() << "\n";
     return kFormCommandFailed;
@@ -42,9 +43,7 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
   ResponseIntake intake(
       ResponseIntakePlatform{
           loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {}},
-      std::make_unique<CurlMailClient>(loop));
-  MailAccount account = options.mailbox;
-  account.password = *password;
+      makeMailClient(loop, account.protocol, settings));
   intake.useAccount(account);
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
   intake.responseStore.onStored = [&creator](const StoredResponse& response) {

@@ -16,7 +16,7 @@ void addGetOrders(CommandLine& commandLine) {
   };
   auto choices = std::make_shared<Choices>();
   CLI::App* getOrders = commandLine.add(
-      "get-orders", "Fetch the order mails from the POP3 mailbox into the order database");
+      "get-orders", "Fetch the order mails from the POP3 or IMAP mailbox into the order database");
   choices->mailbox.addTo(*getOrders);
   getOrders->add_flag("--delete", choices->deleteMessages,
                       "Delete each message on the server after reading it");
@@ -26,6 +26,9 @@ void addGetOrders(CommandLine& commandLine) {
       options.appFolder = context.folder;
       options.mailbox = choices->mailbox.account(context.mail);
       options.passwordFile = choices->mailbox.passwordFile;
+      options.tokenCommand = choices->mailbox.tokenCommand(context.mail);
+      options.watch = choices->mailbox.watch;
+      options.pollSeconds = choices->mailbox.pollSeconds;
       options.deleteMessages = choices->deleteMessages;
       options.questionAnswer = context.questionAnswer;
       options.showProgress = ::isatty(STDERR_FILENO) == 1;

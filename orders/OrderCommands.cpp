@@ -6,15 +6,17 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "common/MailboxWatch.h"
 #include "orders/OrderIntake.h"
 #include "orders/OrderTables.h"
 #include "orders/OrderViewer.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/Text.h"
-#include "platform/curl/CurlMailClient.h"
+#include "platform/curl/MailClients.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
@@ -154,45 +156,49 @@ void writeTextOrder(std::ostream& out, frmOrders& viewer) {
 
 }  // namespace
 
-int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& settings,
-                        std::ostream& out, std::ostream& err) {
-  const std::optional<std::string> password =
-      readMailboxPassword(options.passwordFile, kGetOrdersPrefix, err);
-  if (!password) return kOrdersCommandFailed;
-  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
-  try {
-    createOrderTables(database);
-  } catch (const DataError& error) {
-    err << kGetOrdersPrefix << "cannot open the order database: " << error.what() << "\n";
-    return kOrdersCommandFailed;
+namespace {
+
+// The get-orders run with its printed log and progress.
+class PrintedOrderIntake {
+ public:
+  PrintedOrderIntake(const GetOrdersOptions& options, const MailSettings& settings,
+                     Database& database, BlockingEventLoop& loop, Dialogs& dialogs,
+                     std::ostream& out, std::ostream& err)
+      : loop_(loop),
+        out_(out),
+        progress_(err, options.showProgress),
+        intake_(OrderIntakePlatform{loop, dialogs, settings, database, {},
+                                    options.appFolder / kIntakeLockFile},
+                makeMailClient(loop, options.mailbox.protocol, settings, options.timeouts)) {
+    intake_.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
+    intake_.orderStore.logCardDetails = CardDetails::Masked;
+    // The log is printed as it grows, so a mailbox of any size needs no more memory.
+    intake_.onLog = [this](const std::string& lines) {
+      progress_.clear();
+      out_ << text::withLf(lines) << std::flush;
+    };
+    intake_.onMessageDone = [this](int done, int total) {
+      intake_.List3.Clear();
+      progress_.show(done, total);
+    };
   }
 
-  BlockingEventLoop loop;
-  HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
-  OrderIntake intake(
-      OrderIntakePlatform{
-          loop, dialogs, settings, database, {}, options.appFolder / kIntakeLockFile},
-      std::make_unique<CurlMailClient>(loop, options.timeouts));
-  MailAccount account = options.mailbox;
-  account.password = *password;
-  intake.useAccount(account);
-  intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
-  intake.orderStore.logCardDetails = CardDetails::Masked;
+  IntakeResult take(const MailAccount& account) {
+    intake_.useAccount(account);
+    const IntakeResult result = runIntakeToEnd(intake_, loop_);
+    progress_.clear();
+    return result;
+  }
+  MailIntakeEngine& engine() { return intake_; }
 
-  // The log is printed as it grows, so a mailbox of any size needs no more memory.
-  ProgressLine progress(err, options.showProgress);
-  intake.onLog = [&](const std::string& lines) {
-    progress.clear();
-    out << text::withLf(lines);
-  };
-  intake.onMessageDone = [&](int done, int total) {
-    intake.List3.Clear();
-    progress.show(done, total);
-  };
+ private:
+  BlockingEventLoop& loop_;
+  std::ostream& out_;
+  ProgressLine progress_;
+  OrderIntake intake_;
+};
 
-  const IntakeResult result = runIntakeToEnd(intake, loop);
-  progress.clear();
-
+int reportIntake(const IntakeResult& result, std::ostream& out, std::ostream& err) {
   out << "orders stored: " << result.stored << "\n";
   if (result.completed && result.failed > 0) {
     err << kGetOrdersPrefix << result.failed
@@ -207,6 +213,81 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
     return kOrdersCommandFailed;
   }
   return 0;
+}
+
+// Orders as they arrive, until a signal stops the command.
+int watchForOrders(const GetOrdersOptions& options, const MailSettings& settings,
+                   Database& database, std::ostream& out, std::ostream& err) {
+  BlockingEventLoop loop;
+  std::unique_ptr<MailWaiter> waiter = makeMailWaiter(
+      options.mailbox.protocol, std::chrono::seconds(options.pollSeconds), options.timeouts);
+  MailIntakeEngine* running = nullptr;
+  // Before any thread starts, so that every thread leaves the signals to it.
+  StopOnSignals stop([&loop, &waiter, &running] {
+    waiter->stop();
+    loop.post([&running] {
+      if (running) running->stopAfterCurrentMessage();
+    });
+  });
+  // An empty mailbox is the usual state of a watched one: not worth a line.
+  HeadlessDialogs dialogs(
+      [&out, &err](const std::string& text, MessageIcon icon) {
+        if (text == MailIntakeEngine::kNoMail) return;
+        (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out)
+            << text << "\n" << std::flush;
+      },
+      options.questionAnswer);
+  PrintedOrderIntake intake(options, settings, database, loop, dialogs, out, err);
+  running = &intake.engine();
+
+  MailboxWatchRounds rounds;
+  rounds.account = [&]() -> std::optional<MailAccount> {
+    MailAccount account = options.mailbox;
+    if (!readMailboxSecret(account, options.passwordFile, options.tokenCommand, kGetOrdersPrefix,
+                           err)) {
+      return std::nullopt;
+    }
+    return account;
+  };
+  rounds.takeMail = [&](const MailAccount& account) {
+    const IntakeResult result = intake.take(account);
+    if (result.stored > 0) out << "orders stored: " << result.stored << "\n" << std::flush;
+    return result;
+  };
+  rounds.pause = [&stop](std::chrono::milliseconds length) {
+    const auto until = std::chrono::steady_clock::now() + length;
+    while (!stop.requested() && std::chrono::steady_clock::now() < until) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  };
+  out << "Watching the mailbox of " << options.mailbox.user << " at " << options.mailbox.host
+      << "; Ctrl+C stops.\n"
+      << std::flush;
+  return watchMailbox(rounds, *waiter, stop, out, err, kGetOrdersPrefix);
+}
+
+}  // namespace
+
+int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& settings,
+                        std::ostream& out, std::ostream& err) {
+  MailAccount account = options.mailbox;
+  if (!options.watch && !readMailboxSecret(account, options.passwordFile, options.tokenCommand,
+                                           kGetOrdersPrefix, err)) {
+    return kOrdersCommandFailed;
+  }
+  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
+  try {
+    createOrderTables(database);
+  } catch (const DataError& error) {
+    err << kGetOrdersPrefix << "cannot open the order database: " << error.what() << "\n";
+    return kOrdersCommandFailed;
+  }
+  if (options.watch) return watchForOrders(options, settings, database, out, err);
+
+  BlockingEventLoop loop;
+  HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
+  PrintedOrderIntake intake(options, settings, database, loop, dialogs, out, err);
+  return reportIntake(intake.take(account), out, err);
 }
 
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {

@@ -23,7 +23,12 @@ struct GetOrdersOptions {
   // A file whose first line is the password; empty: the password comes from
   // VENDARO_POP_PASSWORD.
   std::filesystem::path passwordFile;
+  // A shell command that prints an OAuth2 access token; empty: the password.
+  std::string tokenCommand;
   bool deleteMessages = false;  // "Host &Delete"
+  // Keep running, taking orders as they arrive, until SIGINT or SIGTERM.
+  bool watch = false;
+  int pollSeconds = 60;  // between checks where the server cannot tell of new mail
   // "n of N" on the error stream as messages are done (when it is a terminal).
   bool showProgress = false;
   MailTimeouts timeouts;
@@ -35,7 +40,9 @@ struct GetOrdersOptions {
 // and the number of orders stored. Returns
 // 0 when the intake ended with a normal log-out; kOrdersCommandFailed with a
 // message on `err` when the password is missing, the database cannot be
-// opened, or the connection or log-in fails or breaks off.
+// opened, or the connection or log-in fails or breaks off. With `watch`: 0
+// after a stop by signal, kOrdersCommandFailed when the login or token is
+// refused; broken connections are tried again.
 int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& settings,
                         std::ostream& out, std::ostream& err);
 

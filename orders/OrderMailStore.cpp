@@ -98,6 +98,10 @@ StoreOutcome OrderMailStore::store(const std::string& messageText, const std::st
   return StoreOutcome::Stored;
 }
 
+bool OrderMailStore::isOwnMail(const std::string& messageText) const {
+  return isOrderSubject(readOrderMail(decodedMailText(messageText)).subject);
+}
+
 // A mail that is not an order is noted as imported, so that it is neither
 // fetched again nor deleted before the note is stored.
 bool OrderMailStore::recordVerdict(const std::string& uid) {

@@ -39,6 +39,7 @@ class OrderMailStore : public MailStore {
   void prepare(const std::string& mailboxKey) override;
   bool wasImported(const std::string& uid) const override;
   StoreOutcome store(const std::string& messageText, const std::string& uid) override;
+  bool isOwnMail(const std::string& messageText) const override;
   void makeDurable() override;
   void close() override;
 

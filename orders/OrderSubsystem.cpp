@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "orders/OrderIntake.h"
-#include "platform/curl/CurlMailClient.h"
+#include "platform/curl/MailClients.h"
 #include "platform/secret/SecretKeyring.h"
 
 namespace vendaro {
@@ -16,7 +16,7 @@ void registerOrderCommands(Workbench& workbench) {
         OrderIntakePlatform{workbench.loop, workbench.dialogs, workbench.context.mail,
                             workbench.database(), {}, workbench.appFolder / kIntakeLockFile,
                             workbench.appFolder / kMailboxStateFile, &keyring},
-        std::make_unique<CurlMailClient>(workbench.loop));
+        makeMailClient(workbench.loop, workbench.context.mail.protocol, workbench.context.mail));
   };
 }
 

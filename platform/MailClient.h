@@ -5,6 +5,10 @@
 
 namespace vendaro {
 
+// The error number of a refused login (password or token), for either
+// protocol; libcurl's own number for it.
+inline constexpr int kMailLoginRefused = 67;
+
 // The mail-control actions whose completion the intakes wait for.
 enum class MailAction { Connect, Count, Fetch, Delete, Disconnect, UniqueId };
 
@@ -14,10 +18,13 @@ struct MailAccount {
   enum class Security { None, Tls, StartTls } security = Security::None;
   std::string caFile{};  // extra certificate authority, optional
   std::string user{};
+  // The password, or with Login::OAuth2 the access token; never logged.
   std::string password{};
+  enum class Protocol { Pop3, Imap } protocol = Protocol::Pop3;
+  enum class Login { Password, OAuth2 } login = Login::Password;
 };
 
-// A POP3 mailbox session. Each call starts one action and returns; its end is
+// A mailbox session (POP3, or IMAP on the inbox). Each call starts one action and returns; its end is
 // reported by `onComplete` (or `onError`) on the event-loop thread. `connect`
 // logs in and reads the message count too. Message numbers stay fixed within
 // a session; any error ends the session (later actions fail until the next

@@ -401,7 +401,11 @@ void Pop3Session::configureHandle() {
   CURL* easy = handle(easy_);
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "pop3,pop3s");
   curl_easy_setopt(easy, CURLOPT_USERNAME, account_.user.c_str());
-  curl_easy_setopt(easy, CURLOPT_PASSWORD, account_.password.c_str());
+  if (account_.login == MailAccount::Login::OAuth2) {
+    curl_easy_setopt(easy, CURLOPT_XOAUTH2_BEARER, account_.password.c_str());
+  } else {
+    curl_easy_setopt(easy, CURLOPT_PASSWORD, account_.password.c_str());
+  }
   if (account_.security == MailAccount::Security::StartTls) {
     curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
   }
@@ -533,6 +537,8 @@ Pop3Session::Result Pop3Session::failure(int code) {
     return refusal(stopNumber_, stopReason_);
   } else if (aborted_) {
     text = "The mailbox action was cancelled";
+  } else if (curlCode == CURLE_LOGIN_DENIED && account_.login == MailAccount::Login::OAuth2) {
+    text = "The server refused the OAuth2 token for user " + account_.user + serverError();
   } else if (curlCode == CURLE_LOGIN_DENIED) {
     text = "Login failed for user " + account_.user + serverError();
   } else if (isTlsFailure(curlCode)) {

@@ -7,6 +7,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <sstream>
 #include <stdexcept>
@@ -22,6 +23,7 @@ using namespace std::chrono_literals;
 
 constexpr const char* kDovecot = "/usr/sbin/dovecot";
 constexpr const char* kPop3Binary = "/usr/lib/dovecot/pop3";
+constexpr const char* kImapBinary = "/usr/lib/dovecot/imap";
 constexpr const char* kOpenSsl = "/usr/bin/openssl";
 constexpr auto kStartLimit = 10s;
 
@@ -58,6 +60,10 @@ bool Pop3TestServer::available() {
          ::access(kOpenSsl, X_OK) == 0;
 }
 
+bool Pop3TestServer::imapAvailable() {
+  return available() && ::access(kImapBinary, X_OK) == 0;
+}
+
 Pop3TestServer::Pop3TestServer() {
   // dovecot's processes run as other users and must reach the folder.
   fs::permissions(folder_.path(), fs::perms::group_read | fs::perms::group_exec |
@@ -91,6 +97,7 @@ void Pop3TestServer::start() {
     if (port_ == 0 || attempt > 0) {
       port_ = freePort();
       tlsPort_ = freePort();
+      imapPort_ = imapAvailable() ? freePort() : 0;
     }
     writeConfig();
     if (launch()) return;
@@ -131,10 +138,14 @@ void Pop3TestServer::deliver(const std::string& user, const std::string& rawMess
   fs::rename(draft, maildir(user) / "new" / name);
 }
 
-int Pop3TestServer::messageCount(const std::string& user) const {
+int Pop3TestServer::messageCount(const std::string& user, const std::string& folder) const {
   int count = 0;
+  std::string maildirFolder = folder;  // Maildir++: "." between levels, "." first
+  std::replace(maildirFolder.begin(), maildirFolder.end(), '/', '.');
+  const fs::path box = folder.empty() ? maildir(user) : maildir(user) / ("." + maildirFolder);
+  if (!fs::exists(box)) return 0;
   for (const char* sub : {"new", "cur"}) {
-    for (const auto& entry : fs::directory_iterator(maildir(user) / sub)) {
+    for (const auto& entry : fs::directory_iterator(box / sub)) {
       if (entry.is_regular_file()) ++count;
     }
   }
@@ -146,11 +157,14 @@ std::string Pop3TestServer::log() const {
 }
 
 MailAccount Pop3TestServer::account(const std::string& user, const std::string& password,
-                                    MailAccount::Security security) const {
+                                    MailAccount::Security security,
+                                    MailAccount::Protocol protocol) const {
   MailAccount account;
+  account.protocol = protocol;
   account.host = "127.0.0.1";
   account.security = security;
   account.port = security == MailAccount::Security::Tls ? tlsPort_ : port_;
+  if (account.protocol == MailAccount::Protocol::Imap) account.port = imapPort_;
   if (security != MailAccount::Security::None) account.caFile = caFile();
   account.user = user;
   account.password = password;
@@ -185,7 +199,7 @@ void Pop3TestServer::writeConfig() {
          << "base_dir = " << folder << "/run\n"
          << "state_dir = " << folder << "/state\n"
          << "log_path = " << folder << "/dovecot.log\n"
-         << "protocols = pop3\n"
+         << "protocols = pop3" << (imapPort_ ? " imap" : "") << "\n"
          << "listen = 127.0.0.1\n"
          << "ssl = yes\n"
          << "ssl_cert = <" << caFile() << "\n"
@@ -201,12 +215,13 @@ void Pop3TestServer::writeConfig() {
          << "  inet_listener pop3 {\n    port = " << port_ << "\n  }\n"
          << "  inet_listener pop3s {\n    port = " << tlsPort_ << "\n    ssl = yes\n  }\n}\n"
          << "service imap-login {\n"
-         << "  inet_listener imap {\n    port = 0\n  }\n"
+         << "  inet_listener imap {\n    port = " << imapPort_ << "\n  }\n"
          << "  inet_listener imaps {\n    port = 0\n  }\n}\n";
   if (::geteuid() != 0) {
     // Without root every dovecot process runs as the tests' own user, and
     // none can shut itself into a chroot.
     config << "service pop3-login {\n  chroot =\n}\nservice anvil {\n  chroot =\n}\n"
+           << "service imap-login {\n  chroot =\n}\n"
            << "default_login_user = " << owner.user << "\n"
            << "default_internal_user = " << owner.user << "\n"
            << "default_internal_group = " << owner.group << "\n";
@@ -230,7 +245,7 @@ bool Pop3TestServer::launch() {
       master_ = -1;
       return false;
     }
-    if (accepts(port_) && accepts(tlsPort_)) return true;
+    if (accepts(port_) && accepts(tlsPort_) && (imapPort_ == 0 || accepts(imapPort_))) return true;
     std::this_thread::sleep_for(10ms);
   }
   kill();

@@ -19,6 +19,10 @@ class Pop3TestServer {
  public:
   // True when dovecot (dovecot-core, dovecot-pop3d) and openssl are installed.
   static bool available();
+  // True when IMAP is served too (dovecot-imapd).
+  static bool imapAvailable();
+  static constexpr const char* kImapUnavailable =
+      "dovecot's IMAP server is not installed (dovecot-imapd; see scripts/install-deps)";
   static constexpr const char* kUnavailable =
       "dovecot is not installed (dovecot-core dovecot-pop3d openssl; see scripts/install-deps)";
 
@@ -44,20 +48,25 @@ class Pop3TestServer {
   bool running() const { return master_ > 0; }
 
   // Puts a message, line ends as given, into the user's mailbox.
+  // (Written into new/, where IMAP sees it at once through inotify.)
   void deliver(const std::string& user, const std::string& rawMessage);
-  // Messages in the user's mailbox (new and seen).
-  int messageCount(const std::string& user) const;
+  // Messages in the user's mailbox (new and seen); `folder` names an IMAP
+  // folder below the inbox ("Vendaro/Imported").
+  int messageCount(const std::string& user, const std::string& folder = {}) const;
 
   int port() const { return port_; }
   int tlsPort() const { return tlsPort_; }
+  int imapPort() const { return imapPort_; }  // plain and STARTTLS; 0 without dovecot-imapd
   // The throw-away certificate, which is its own certificate authority.
   std::string caFile() const { return (folder_.path() / "cert.pem").string(); }
   std::string log() const;
 
   // An account on this server: plain and STARTTLS on `port`, implicit TLS on
-  // `tlsPort`; the certificate as CA file for both TLS kinds.
+  // `tlsPort`; the certificate as CA file for both TLS kinds. IMAP: plain
+  // and STARTTLS on `imapPort`.
   MailAccount account(const std::string& user, const std::string& password,
-                      MailAccount::Security security = MailAccount::Security::None) const;
+                      MailAccount::Security security = MailAccount::Security::None,
+                      MailAccount::Protocol protocol = MailAccount::Protocol::Pop3) const;
 
  private:
   std::filesystem::path maildir(const std::string& user) const;
@@ -70,6 +79,7 @@ class Pop3TestServer {
   std::vector<std::pair<std::string, std::string>> users_;
   int port_ = 0;
   int tlsPort_ = 0;
+  int imapPort_ = 0;
   pid_t master_ = -1;
   int delivered_ = 0;
 };
