@@ -30,7 +30,7 @@ struct MailboxCommandLine {
   std::string user;
   std::string passwordFile;
   bool imap = false;
-  std::string oauth2TokenCommand;
+  std::string oauth2TokenCommand{};
   bool watch = false;
   int pollSeconds = 60;
 

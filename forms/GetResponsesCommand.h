@@ -20,7 +20,7 @@ struct GetResponsesOptions {
   // A file whose first line is the password; empty: VENDARO_POP_PASSWORD.
   std::filesystem::path passwordFile;
   // A shell command that prints an OAuth2 access token; empty: the password.
-  std::string tokenCommand;
+  std::string tokenCommand{};
   bool deleteMessages = false;  // "Host &Delete"
   QuestionAnswer questionAnswer = QuestionAnswer::No;
 };

@@ -24,7 +24,7 @@ struct GetOrdersOptions {
   // VENDARO_POP_PASSWORD.
   std::filesystem::path passwordFile;
   // A shell command that prints an OAuth2 access token; empty: the password.
-  std::string tokenCommand;
+  std::string tokenCommand{};
   bool deleteMessages = false;  // "Host &Delete"
   // Keep running, taking orders as they arrive, until SIGINT or SIGTERM.
   bool watch = false;

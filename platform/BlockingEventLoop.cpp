@@ -67,6 +67,7 @@ void BlockingEventLoop::run() {
     runReportingErrors(task);
     lock.lock();
   }
+  stopped_ = false;  // the loop may run again (a watching command runs it per intake)
 }
 
 void BlockingEventLoop::stop() {

@@ -21,6 +21,7 @@ class BlockingEventLoop : public EventLoop {
   void cancel(TaskId id) override;
 
   // Runs tasks until `stop`; returns at once when `stop` was already called.
+  // May be called again after it returned.
   void run();
   // Makes `run` return after the task that is running now. Any thread.
   void stop();

@@ -19,7 +19,7 @@ struct MailSettings {
   // IMAP: where stored mails go, "/" between levels; created when missing.
   std::string importedFolder = "Vendaro/Imported";
   // A command that prints an OAuth2 access token; empty: log in with the password.
-  std::string oauth2TokenCommand;
+  std::string oauth2TokenCommand{};
 
   // An IMAP folder name sent as it stands: printable ASCII, no "&" (which
   // would start the modified UTF-7 of other names).
