@@ -52,13 +52,15 @@ async function servedSite(flags, settings) {
   return site.server.url;
 }
 
-// A fresh page (an empty basket: every test has its own site address) that
-// fails the test on a script error.
-async function newPage(viewport = { width: 390, height: 844 }) {
+// A page of the shop at `base` with an empty basket; script errors are
+// collected for the test to check.
+async function newPage(base, viewport = { width: 390, height: 844 }) {
   const page = await chromium.context.newPage();
   await page.setViewportSize(viewport);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
+  await page.goto(base + 'index.html');
+  await page.evaluate(() => localStorage.clear());
   return { page, errors };
 }
 
@@ -80,7 +82,7 @@ describe('responsive shop', () => {
 
   for (const viewport of [{ width: 390, height: 844 }, { width: 1280, height: 800 }]) {
     test(`every page fits ${viewport.width} x ${viewport.height} and axe finds nothing serious`, async () => {
-      const { page, errors } = await newPage(viewport);
+      const { page, errors } = await newPage(base, viewport);
       const shop = new ResponsiveShop(page, base);
       await fillBasket(shop);
       for (const file of PAGES) {
@@ -94,7 +96,7 @@ describe('responsive shop', () => {
   }
 
   test('the basket keeps its lines across pages and a reload; quantities change, lines go', async () => {
-    const { page, errors } = await newPage();
+    const { page, errors } = await newPage(base);
     const shop = new ResponsiveShop(page, base);
     await fillBasket(shop);
     assert.equal(await shop.count(), 6);
@@ -121,7 +123,7 @@ describe('responsive shop', () => {
   });
 
   test('the tax follows the merchant\'s rule for the address; ordering confirms with a payment link', async () => {
-    const { page, errors } = await newPage();
+    const { page, errors } = await newPage(base);
     const shop = new ResponsiveShop(page, base);
     await fillBasket(shop);
     await shop.open('checkout.html');
@@ -151,7 +153,7 @@ describe('responsive shop', () => {
 
   test('totals with tax and shipping equal those of the framed layout for the same basket', async () => {
     const framedBase = await servedSite(['--weight', '--manufacturer']);
-    const { page, errors } = await newPage({ width: 1280, height: 800 });
+    const { page, errors } = await newPage(base, { width: 1280, height: 800 });
     const framed = new Shop(page, framedBase);
     await framed.open();
     await framed.showCategory('Tools');
