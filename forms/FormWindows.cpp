@@ -23,7 +23,8 @@ void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
                                [&model] { return model.responseForm(); },
                                {},
                                workbench.appFolder / kResponseMailboxFile,
-                               &keyring},
+                               &keyring,
+                               workbench.appFolder / kIntakeLockFile},
         makeMailClient(workbench.loop, workbench.context.mail.protocol, workbench.context.mail));
     creator->intake->responseStore.onStored = [&model](const StoredResponse& response) {
       model.responseStored(response);

@@ -42,7 +42,8 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
   creator.Combo5_Click();
   ResponseIntake intake(
       ResponseIntakePlatform{
-          loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {}},
+          loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {},
+          {}, nullptr, options.appFolder / kIntakeLockFile},
       makeMailClient(loop, account.protocol, settings));
   intake.useAccount(account);
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
