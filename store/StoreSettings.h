@@ -11,12 +11,16 @@ namespace vendaro {
 struct StoreSettings {
   std::string orderEmail = "orders@shop.example";
   std::string paymentGatewayHost = "secure.gateway.example";
+  // The e-mail order pages post to the shop's order script instead of mailto:.
+  bool orderScript = false;
 
   static StoreSettings read(const SettingsFile& file) {
     StoreSettings settings;
     settings.orderEmail = file.email("store", "order_email", settings.orderEmail);
     settings.paymentGatewayHost =
         file.host("store", "payment_gateway_host", settings.paymentGatewayHost);
+    settings.orderScript =
+        file.choice("store", "order_form", "mailto", {"mailto", "script"}) == "script";
     return settings;
   }
 };
