@@ -45,6 +45,7 @@ bench-startup: build
 
 bench-intake: build
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
+	@PROTOCOL=imap bench/intake-bench $(BUILD_DIR)/app/vendaro
 
 # The response intake on a private dovecot (MAILS to change the count).
 bench-responses: build

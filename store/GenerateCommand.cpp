@@ -84,6 +84,7 @@ void applyOptions(const GenerateOptions& options, Wizard1& wizard) {
   wizard.Check3.setValue(options.descriptionUrl ? 1 : 0);
   wizard.Check2.setValue(options.pictureUrl ? 1 : 0);
   wizard.Check4.setValue(options.weight ? 1 : 0);
+  if (options.orderScript) wizard.chkOrderScript.setValue(1);
 }
 
 // The sitemap of the pages written (every .htm file), beside them.

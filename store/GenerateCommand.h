@@ -20,6 +20,7 @@ struct GenerateOptions {
   bool descriptionUrl = false;  // Check3
   bool pictureUrl = false;      // Check2
   bool weight = false;          // Check4
+  bool orderScript = false;     // chkOrderScript; [store] order_form = "script" sets it too
   // Not empty: sitemap.xml and robots.txt for the site at this address are
   // written too. Empty (the default): the site is exactly what the wizard writes.
   std::string sitemapBase;

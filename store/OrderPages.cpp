@@ -1,5 +1,6 @@
 #include "store/OrderPages.h"
 
+#include "store/OrderScript.h"
 #include "store/OrderTable.h"
 #include "store/PageText.h"
 
@@ -35,8 +36,9 @@ bool hasShipping(const StoreInput& input, OrderPage which) {
   return input.weight && which != OrderPage::CashOnDelivery;
 }
 
-const std::string& formStart(const StoreInput& input, OrderPage which) {
-  return which == OrderPage::GatewayCard ? input.formAction : input.emailAction;
+std::string formStart(const StoreInput& input, OrderPage which) {
+  if (which == OrderPage::GatewayCard) return input.formAction;
+  return input.orderScriptAddress.empty() ? input.emailAction : scriptOrderFormStart();
 }
 
 const std::string& orderTemplate(const StoreInput& input, OrderPage which) {

@@ -3,6 +3,7 @@
 #include "store/BasketPage.h"
 #include "store/FramePages.h"
 #include "store/OrderPages.h"
+#include "store/OrderScript.h"
 #include "store/ProductPages.h"
 #include "store/ResponsiveSite.h"
 #include "store/SiteCatalogue.h"
@@ -51,6 +52,9 @@ std::vector<SitePage> generateSite(const StoreInput& input, std::vector<Generato
   pages.push_back({"order_cc", orderPageText(catalogue, OrderPage::GatewayCard)});
   pages.push_back({"select_payment", input.template11});
   pages.push_back({"complect", selectionPageText(catalogue)});
+  if (!input.orderScriptAddress.empty()) {
+    pages.push_back({"order", orderScriptText(input.orderScriptAddress), ".php"});
+  }
   return pages;
 }
 

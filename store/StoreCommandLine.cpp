@@ -26,6 +26,9 @@ void addStoreCommandLine(CommandLine& commandLine) {
                      "Link each item to its description page");
   generate->add_flag("--picture-url", options.pictureUrl, "Show each item's picture");
   generate->add_flag("--weight", options.weight, "Charge shipping by weight");
+  generate->add_flag("--order-script", options.orderScript,
+                     "E-mail order forms post to order.php (written too), which mails the "
+                     "order; default: [store] order_form");
   generate->add_option("--sitemap", options.sitemapBase,
                        "Also write sitemap.xml and robots.txt for the site published at this "
                        "address (http:// or https://)");

@@ -43,6 +43,9 @@ struct StoreInput {
   std::string tableStyle;           // Text2
   std::string formAction;           // Text7
   std::string salesTax = "0.0825";  // Text15
+  // Not empty: the e-mail order pages post to "order.php", written too,
+  // which mails the orders to this address (instead of a mailto: form).
+  std::string orderScriptAddress{};
   // Hidden order-page templates.
   std::string template10, template11, template12, template13, template16, template17;
   std::vector<StoreCategory> categories;  // in Combo1 order

@@ -18,6 +18,8 @@ struct StoreSettings {
   TaxRules tax;
   ShippingRules shipping = ShippingRules::builtIn();
   PaymentSettings payment;
+  // The e-mail order pages post to the shop's order script instead of mailto:.
+  bool orderScript = false;
 
   static StoreSettings read(const SettingsFile& file) {
     StoreSettings settings;
@@ -28,6 +30,8 @@ struct StoreSettings {
     settings.tax = TaxRules::read(file);
     settings.shipping = ShippingRules::read(file);
     settings.payment = PaymentSettings::read(file);
+    settings.orderScript =
+        file.choice("store", "order_form", "mailto", {"mailto", "script"}) == "script";
     return settings;
   }
 };

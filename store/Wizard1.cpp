@@ -7,6 +7,7 @@
 #include "common/ListReordering.h"
 #include "common/TextFile.h"
 #include "store/PublishedRules.h"
+#include "store/OrderScript.h"
 #include "store/SiteGenerator.h"
 #include "store/SiteWriting.h"
 #include "store/StoreChecks.h"
@@ -26,6 +27,7 @@ constexpr int kLastItemBox = 6;
 
 Wizard1::Wizard1(Wizard1Platform platform) : platform_(std::move(platform)) {
   Option1.setValue(true);
+  chkOrderScript.setValue(platform_.settings.orderScript ? 1 : 0);
   setDefaultSnippets();
 }
 
@@ -362,6 +364,9 @@ std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
   input.tableStyle = Text2.Text();
   input.formAction = Text7.Text();
   input.salesTax = Text15.Text();
+  if (chkOrderScript.checked()) {
+    input.orderScriptAddress = orderAddressOf(Text5.Text(), platform_.settings.orderEmail);
+  }
   input.template10 = Text10.Text();
   input.template11 = Text11.Text();
   input.template12 = Text12.Text();

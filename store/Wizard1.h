@@ -159,6 +159,8 @@ class Wizard1 {
   CheckBox Check2{"Picture URL"};
   CheckBox Check3{"Description URL"};
   CheckBox Check4{"Weight"};
+  // E-mail orders through the order script "order.php" instead of mailto:.
+  CheckBox chkOrderScript{"Order script"};
   TextBox Text15;     // sales tax
   ListControl List2;  // item records of the chosen category
   // Hidden order-page templates.

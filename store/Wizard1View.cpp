@@ -181,6 +181,9 @@ void Wizard1View::addProductBoxes(QGridLayout& layout, QWidget* parent) {
                    row - 1, 2);
   optionalBox(wizard_.Check1, "Check1", wizard_.Text8, QStringLiteral("Text8"));
   optionalBox(wizard_.Check4, "Check4", wizard_.Text9, QStringLiteral("Text9"));
+  layout.addWidget(ui_.checkBox(wizard_.chkOrderScript, QStringLiteral("chkOrderScript"), nullptr,
+                                parent),
+                   row++, 0);
   layout.addWidget(ui_.caption(QStringLiteral("Sales Tax,%"), parent), row, 0);
   layout.addWidget(ui_.lineEdit(wizard_.Text15, QStringLiteral("Text15"), parent), row, 1, 1, 2);
   ++row;

@@ -66,5 +66,31 @@ TEST(MailboxCommandLineTest, APasswordFileIsReadToItsFirstLineAndNoFurther) {
   std::filesystem::remove(file);
 }
 
+TEST(MailboxCommandLineTest, ProtocolFromTheFlagOrTheSettingsOfTheMailboxOfMail) {
+  MailSettings settings;
+  EXPECT_EQ(parsed({}, settings).protocol, MailAccount::Protocol::Pop3);
+  EXPECT_EQ(parsed({"--imap"}, settings).protocol, MailAccount::Protocol::Imap);
+  settings.protocol = MailAccount::Protocol::Imap;
+  EXPECT_EQ(parsed({}, settings).protocol, MailAccount::Protocol::Imap);
+  EXPECT_EQ(parsed({"--host", "127.0.0.1"}, settings).protocol, MailAccount::Protocol::Pop3);
+}
+
+// The token is the command's first line; a failing or silent command is
+// reported without the token, and the user is in the environment.
+TEST(MailboxCommandLineTest, TheTokenCommandGivesAnOAuth2LoginOrSaysWhyNot) {
+  MailAccount account;
+  account.user = "shop@example.com";
+  std::ostringstream err;
+  ASSERT_TRUE(readMailboxSecret(account, {}, "printf 'tok-$VENDARO_MAIL_USER\\r\\nrest'",
+                                "get-orders: ", err));
+  EXPECT_EQ(account.password, "tok-shop@example.com");
+  EXPECT_EQ(account.login, MailAccount::Login::OAuth2);
+  EXPECT_FALSE(readMailboxSecret(account, {}, "echo secret-token; exit 3", "get-orders: ", err));
+  EXPECT_FALSE(readMailboxSecret(account, {}, "true", "get-orders: ", err));
+  EXPECT_EQ(err.str(),
+            "get-orders: the token command failed (exit code 3)\n"
+            "get-orders: the token command printed no token\n");
+}
+
 }  // namespace
 }  // namespace vendaro

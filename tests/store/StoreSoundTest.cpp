@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "store/OrderScript.h"
 #include "store/SafeNumber.h"
 #include "store/ScriptNames.h"
 #include "store/SiteGenerator.h"
@@ -101,6 +102,27 @@ TEST(GeneratorReportTest, EmptyTaxRateIsReportedAndWrittenAsZero) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].message, R"(sales tax rate "" is not a number; written as 0)");
   EXPECT_TRUE(contains(pageNamed(pages, "order_cod").text, "\r\nvar tax1=0\r\n"));
+}
+
+TEST(OrderScriptPagesTest, EmailOrderFormsPostToTheScriptAndOnlyWithTheOption) {
+  StoreInput input = testing::smallCatalogue();
+  input.emailAction = "<form ACTION=\"mailto:sales@shop.example?subject=Online Order\">";
+  std::vector<GeneratorReport> reports;
+  const auto plain = generateSite(input, reports);
+  input.orderScriptAddress = orderAddressOf(input.emailAction, "fallback@shop.example");
+  EXPECT_EQ(input.orderScriptAddress, "sales@shop.example");
+  const auto scripted = generateSite(input, reports);
+  ASSERT_EQ(scripted.size(), plain.size() + 1);
+  for (const std::string name : {"order", "order_cod"}) {
+    EXPECT_TRUE(contains(pageNamed(plain, name).text, "mailto:"));
+    EXPECT_FALSE(contains(pageNamed(scripted, name).text, "mailto:"));
+    EXPECT_TRUE(contains(pageNamed(scripted, name).text, "<form ACTION=\"order.php\""));
+  }
+  EXPECT_EQ(pageNamed(scripted, "order_cc").text, pageNamed(plain, "order_cc").text);
+  EXPECT_EQ(scripted.back().baseName + scripted.back().extension, "order.php");
+  EXPECT_TRUE(contains(scripted.back().text, "$ORDER_ADDRESS = 'sales@shop.example';"));
+  // An address that could break out of the script's string is not taken.
+  EXPECT_EQ(orderAddressOf("mailto:a'b@x.example?", "safe@shop.example"), "safe@shop.example");
 }
 
 // Runs a script with node, with the files `arguments` holding as its

@@ -54,6 +54,9 @@ class Pop3TestServer {
   // folder below the inbox ("Vendaro/Imported").
   int messageCount(const std::string& user, const std::string& folder = {}) const;
 
+  // The user's Maildir, for a test's own delivery agent.
+  std::filesystem::path maildirOf(const std::string& user) const { return maildir(user); }
+
   int port() const { return port_; }
   int tlsPort() const { return tlsPort_; }
   int imapPort() const { return imapPort_; }  // plain and STARTTLS; 0 without dovecot-imapd
