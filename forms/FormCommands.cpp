@@ -17,6 +17,7 @@ namespace {
 
 constexpr const char* kFormPagePrefix = "vendaro form-page: ";
 constexpr const char* kResponsesPrefix = "vendaro responses: ";
+constexpr const char* kDeleteFormPrefix = "vendaro delete-form: ";
 
 // A command that only reads does not create the database.
 bool databaseExists(const std::filesystem::path& appFolder, const char* prefix, std::ostream& err) {
@@ -39,6 +40,17 @@ std::vector<std::string> responseColumns(Settings& creator,
   return columns;
 }
 
+// A value as one CSV cell: trimmed, and its inner line breaks as blanks, so
+// no cell spans two lines.
+std::string csvCell(const std::string& value) {
+  std::string cell;
+  for (char c : text::trimmed(value)) {
+    if (c == '\r') continue;
+    cell += c == '\n' ? ' ' : c;
+  }
+  return cell;
+}
+
 void writeResponses(const std::vector<FormResponse>& responses,
                     const std::vector<std::string>& columns, bool csv, std::ostream& out) {
   if (csv) {
@@ -50,16 +62,25 @@ void writeResponses(const std::vector<FormResponse>& responses,
   }
   for (const FormResponse& response : responses) {
     if (csv) {
-      std::vector<std::string> row = {response.responder, response.respondDate};
-      for (const std::string& name : columns) row.push_back(response.value(name));
+      std::vector<std::string> row = {text::trimmed(response.responder), response.respondDate};
+      for (const std::string& name : columns) row.push_back(csvCell(response.value(name)));
       out << csvRow(row);
       continue;
     }
-    out << "Response from" << response.responder << " on " << response.respondDate << "\n";
+    out << "Response from " << text::trimmed(response.responder) << " on "
+        << response.respondDate << "\n";
     for (const std::string& name : columns) {
-      out << "  " << name << ": " << text::withLf(response.value(name)) << "\n";
+      out << "  " << name << ": " << text::withLf(text::trimmed(response.value(name))) << "\n";
     }
   }
+}
+
+// Makes form `name` current; false when there is none of that name.
+bool chooseForm(Settings& creator, const std::string& name) {
+  creator.Form_Load();
+  creator.Combo4.setText(name);
+  creator.Combo4_Click();
+  return creator.Text10.Text() == name && !creator.Data2.recordset().Eof();
 }
 
 }  // namespace
@@ -70,10 +91,7 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
   HeadlessDialogs dialogs;
   Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
   try {
-    creator.Form_Load();
-    creator.Combo4.setText(options.form);
-    creator.Combo4_Click();
-    if (creator.Text10.Text() != options.form || creator.Data2.recordset().Eof()) {
+    if (!chooseForm(creator, options.form)) {
       err << kFormPagePrefix << "no form named " << options.form << "\n";
       return kFormCommandFailed;
     }
@@ -111,6 +129,34 @@ int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, 
     return kFormCommandFailed;
   }
   writeResponses(responses, responseColumns(creator, responses), options.csv, out);
+  return 0;
+}
+
+int runDeleteFormCommand(const DeleteFormOptions& options, std::ostream& out, std::ostream& err) {
+  if (!databaseExists(options.appFolder, kDeleteFormPrefix, err)) return kFormCommandFailed;
+  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
+  bool asked = false;
+  HeadlessDialogs dialogs(
+      [&err, &asked](const std::string& text, MessageIcon) {
+        asked = true;
+        err << text << "\n";
+      },
+      options.questionAnswer);
+  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
+  try {
+    if (!chooseForm(creator, options.form)) {
+      err << kDeleteFormPrefix << "no form named " << options.form << "\n";
+      return kFormCommandFailed;
+    }
+    if (!creator.deleteCurrentForm()) {
+      err << kDeleteFormPrefix << "not deleted" << (asked ? " (--yes deletes it)" : "") << "\n";
+      return kFormCommandFailed;
+    }
+  } catch (const DataError& error) {
+    err << kDeleteFormPrefix << "cannot delete the form: " << error.what() << "\n";
+    return kFormCommandFailed;
+  }
+  out << "deleted the form " << options.form << "\n";
   return 0;
 }
 

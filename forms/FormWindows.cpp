@@ -12,8 +12,11 @@ namespace vendaro {
 void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
   SecretKeyring& keyring = workbench.keep(std::make_unique<SecretKeyring>());
   windows.add(kFormCreatorForm, [&workbench, &keyring] {
-    auto creator = std::make_shared<Settings>(FormCreatorPlatform{
-        workbench.database(), workbench.dialogs, &workbench.mainWindow.WebBrowser1, {}});
+    MainWindowControls& main = workbench.mainWindow;
+    auto creator = std::make_shared<Settings>(
+        FormCreatorPlatform{workbench.database(), workbench.dialogs, &main.WebBrowser1, [&main] {
+                              if (main.bringForward) main.bringForward();
+                            }});
     Settings& model = *creator;
     creator->intake = std::make_unique<ResponseIntake>(
         ResponseIntakePlatform{workbench.loop,

@@ -40,7 +40,8 @@ TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
 }
 
 // One row per mail with one column per field of the form, in field order;
-// the responses of other forms left out.
+// the responses of other forms left out; values and senders trimmed, a
+// value of several lines on one line.
 TEST_F(FormCommandsTest, ResponsesAsCsvGroupOneRowPerMail) {
   const std::int64_t id = database.insertRow("Forms", {{"formName", "Poll"}});
   for (const char* name : {"name", "email"}) {
@@ -54,15 +55,31 @@ TEST_F(FormCommandsTest, ResponsesAsCsvGroupOneRowPerMail) {
                                    {"FieldName", field},
                                    {"fieldValue", value}});
   };
-  respond(" Poll", " ann@x", "name", "Ann\r\n");
+  respond(" Poll", " ann@x", "name", "Ann\r\nSmith\r\n");
   respond(" Poll", " ann@x", "email", "ann@x");
   respond(" Other", " bob@x", "name", "Bob");
   respond(" Poll", " ann@x", "email", "a2@x");  // a second mail of the same sender
   EXPECT_EQ(runResponsesCommand({folder.path(), "Poll", true}, out, err), 0);
   EXPECT_EQ(out.str(),
             "responder,respondDate,name,email\r\n"
-            " ann@x,2026-12-06,\"Ann\r\n\",ann@x\r\n"
-            " ann@x,2026-12-06,,a2@x\r\n");
+            "ann@x,2026-12-06,Ann Smith,ann@x\r\n"
+            "ann@x,2026-12-06,,a2@x\r\n");
+}
+
+// The question names the responses; without --yes the answer is No.
+TEST_F(FormCommandsTest, DeleteFormAsksAndTakesNoUnlessYes) {
+  database.insertRow("Forms", {{"formName", "Poll"}});
+  for (const char* field : {"name", "email"}) {
+    database.insertRow("Respond", {{"respondForm", " Poll"}, {"FieldName", field}});
+  }
+  EXPECT_EQ(runDeleteFormCommand({folder.path(), "Poll"}, out, err), kFormCommandFailed);
+  EXPECT_EQ(err.str(),
+            "Delete the form \"Poll\" and its stored response?\n"
+            "vendaro delete-form: not deleted (--yes deletes it)\n");
+  EXPECT_EQ(database.select("Respond").rows.size(), 2u);
+  EXPECT_EQ(runDeleteFormCommand({folder.path(), "Poll", QuestionAnswer::Yes}, out, err), 0);
+  EXPECT_EQ(out.str(), "deleted the form Poll\n");
+  EXPECT_TRUE(database.select("Respond").rows.empty());
 }
 
 }  // namespace
