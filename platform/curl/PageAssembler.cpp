@@ -12,7 +12,10 @@ constexpr const char* kBlankAddress = "about:blank";
 
 PageDocument parseAnswer(const FetchResult& answer) {
   if (answer.outcome != FetchResult::Outcome::Completed) return parseHtmlPage("", answer.finalUrl);
-  return parseHtmlPage(CharsetDecoder::decode(answer.body, answer.contentType), answer.finalUrl);
+  PageDocument document =
+      parseHtmlPage(CharsetDecoder::decode(answer.body, answer.contentType), answer.finalUrl);
+  document.status = answer.status;
+  return document;
 }
 
 }  // namespace
