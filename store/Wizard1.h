@@ -35,6 +35,8 @@ struct Wizard1Platform {
   const ListControl* addressBar = nullptr;  // the main window's Combo2
   BrowserPane* browserPane = nullptr;       // the main window's WebBrowser1
   std::function<void()> showOrders;         // opens the order viewer
+  // Opens a page in the web editor ("Edit"); empty: "Edit" names the page.
+  std::function<void(const std::filesystem::path& page)> openInEditor = {};
 };
 
 // What the last "Generate" or "Update" did. Its pages are written all or
@@ -67,6 +69,11 @@ class Wizard1 {
   static constexpr const char* kNotAProjectFolder =
       "This file does not lie in a project folder of the application folder, so it was not "
       "opened; the current project stays open. The projects are the folders of ";
+  static constexpr const char* kGenerateFirst = "Generate the site first.";
+  static constexpr const char* kItemColumns[] = {"Item ID",         "Item Description",
+                                                 "Price",           "Picture URL",
+                                                 "Description URL", "Manufacturer",
+                                                 "Weight"};
   static constexpr const char* kProjectFilter = "Project file (*.caa)|*.caa";
   static constexpr const char* kSettingsFilter = "Project file (*.sit)|*.sit";
 
@@ -90,7 +97,8 @@ class Wizard1 {
   void Command1_Click();    // Up
   void Command10_Click();   // Down
   void Command7_Click();    // Get it
-  void Command8_Click() {}  // "New " has no behaviour
+  void Command8_Click();    // New: empty boxes for the next item
+  void cmdEdit_Click();     // Edit: the start page in the web editor
   void Command13_Click();   // Update: the start page only
   void Command14_Click();   // Generate: the whole site
   void Command4_Click();    // Preview
@@ -113,6 +121,9 @@ class Wizard1 {
   void fillCategoryChoice();
   // Chooses category `index` of Combo1 and loads its items.
   void chooseCategory(int index);
+
+  // The fields of item entry `index` of List2, in the order of kItemColumns.
+  std::vector<std::string> itemColumns(int index) const;
 
   const GenerationRun& lastGeneration() const { return lastGeneration_; }
   // Where "Generate" and "Update" write the pages: the disk unless a test
@@ -151,7 +162,7 @@ class Wizard1 {
   CheckBox Check2{"Picture URL"};
   CheckBox Check3{"Description URL"};
   CheckBox Check4{"Weight"};
-  TextBox Text15;     // sales tax
+  TextBox Text15;     // sales tax in per cent; the project keeps the fraction
   ListControl List2;  // item records of the chosen category
   // Hidden order-page templates.
   TextBox Text10, Text11, Text12, Text13, Text16, Text17;
@@ -167,6 +178,7 @@ class Wizard1 {
 
  private:
   void setDefaultSnippets();
+  std::filesystem::path startPage() const;
   // Appends categories to List1, leaving out (and naming) repeats.
   void addCategories(const std::vector<std::string>& categories);
   void clearEntryBoxes();
@@ -174,6 +186,7 @@ class Wizard1 {
   // the project folder is not read, and the reason is returned.
   std::optional<std::string> loadCategoryItems(const std::string& category);
   void showRecord(const std::string& record);
+  void showItem(const ItemRecord& item);
   ItemRecord recordFromBoxes() const;
   ProjectSettings settingsFromBoxes() const;
   void showSettings(const ProjectSettings& settings);
@@ -184,6 +197,8 @@ class Wizard1 {
   // the site must not be generated. Lines left out are added to `reports`.
   std::optional<std::string> collectStoreInput(StoreInput& input,
                                                std::vector<GeneratorReport>& reports);
+  std::optional<std::string> readCategories(StoreInput& input,
+                                            std::vector<GeneratorReport>& reports);
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
   // Ends a "Generate" or "Update" that writes nothing, saying why.
   void refuseGeneration(const std::string& why);
