@@ -66,17 +66,11 @@ Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget*
   watch(form_.Combo2, [this] { combo2_->setVisible(form_.Combo2.Visible()); });
 
   form_.onCloseRequested = [this] { close(); };
-  form_.bringForward = [this] {
-    if (isMinimized()) showNormal();
-    raise();
-    activateWindow();
-  };
   resize(kInitialWidth, kInitialHeight);
 }
 
 Form1View::~Form1View() {
   form_.onCloseRequested = nullptr;
-  form_.bringForward = nullptr;
   for (const auto& [control, id] : listeners_) control->removeListener(id);
 }
 

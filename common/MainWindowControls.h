@@ -93,9 +93,6 @@ class MainWindowControls {
   // Hooks a subsystem sets and the main window calls; unset, they do nothing.
   // Records the site of every page completed in WebBrowser1.
   VisitRecorder* visitRecorder = nullptr;
-  // Brings the main window forward (the form creator's preview); set by
-  // the GUI.
-  std::function<void()> bringForward;
   // Runs when the address bar refuses a privately visited site.
   std::function<void()> enterPrivateZone;
   // The main menu's entry of a designer name (to enable or disable it).

@@ -5,6 +5,7 @@
 
 #include "common/ListFilling.h"
 #include "common/TextSearch.h"
+#include "common/TextTrimming.h"
 #include "platform/Text.h"
 
 namespace vendaro {

@@ -5,6 +5,7 @@
 
 #include "common/CsvText.h"
 #include "common/TextFile.h"
+#include "common/TextTrimming.h"
 #include "forms/FormCreator.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseRows.h"

@@ -7,6 +7,7 @@
 #include "common/ColorText.h"
 #include "common/DataLists.h"
 #include "common/ListReordering.h"
+#include "common/TextTrimming.h"
 #include "common/TextFile.h"
 #include "forms/CheckableDialog.h"
 #include "forms/FormTables.h"
@@ -18,7 +19,6 @@
 #include "forms/TextAreaDialog.h"
 #include "forms/TextInputDialog.h"
 #include "platform/SqlText.h"
-#include "platform/Text.h"
 
 namespace vendaro {
 namespace {

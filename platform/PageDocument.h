@@ -41,9 +41,6 @@ struct PageFrame {
 // A snapshot of a loaded page: what the research tools read from a pane.
 struct PageDocument {
   std::string url;
-  // The HTTP status of the answer (404 for a missing page); 0 when there is
-  // none (a written document, a local file, a page that did not load).
-  long status = 0;
   std::string title;
   std::string domain;            // host part of the address
   std::string bodyTagName;       // "BODY", or "FRAMESET" for a frameset page, or empty

@@ -34,13 +34,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-std::string trimmed(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
-}
-
 std::string withCrLf(std::string_view text) {
   std::string result;
   result.reserve(text.size() + text.size() / 16);

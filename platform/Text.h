@@ -17,9 +17,6 @@ std::string upperAscii(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
-// `text` without the blanks, tabs and line breaks at its ends.
-std::string trimmed(std::string_view text);
-
 // Every line break (CR LF, lone LF or lone CR) as CR LF.
 std::string withCrLf(std::string_view text);
 // Every CR LF as LF; lone CRs and LFs stay.

@@ -5,7 +5,7 @@
 #include "common/ListFilling.h"
 #include "common/NumberText.h"
 #include "common/PageAnalysis.h"
-#include "platform/Text.h"
+#include "common/TextTrimming.h"
 
 namespace vendaro {
 namespace {
@@ -16,8 +16,6 @@ void onPageComplete(Browser& browser, std::function<void()> handler) {
     if (level == FrameLevel::TopLevel) handler();
   };
 }
-
-constexpr long kFirstErrorStatus = 400;
 
 void addOne(ProgressBar& bar) {
   bar.setValue(bar.Value() + 1);
@@ -176,15 +174,11 @@ void KeywordResearch::startReading(Browser& reader, Timer& watchdog) {
   addOne(ProgressBar2);
 }
 
-// A page that answered with an error status (a missing page's "Error
-// response") is no competitor's page: nothing of it is harvested.
 void KeywordResearch::harvest(const Browser& reader, Timer& watchdog) {
   const std::shared_ptr<const PageDocument> document = reader.Document();
-  if (document && document->status < kFirstErrorStatus) {
-    AddPageTitle(document.get(), List3);
-    AddPageKeywords(document.get(), List5);
-    AddPageDescription(document.get(), List4);
-  }
+  AddPageTitle(document.get(), List3);
+  AddPageKeywords(document.get(), List5);
+  AddPageDescription(document.get(), List4);
   watchdog.setEnabled(false);
   readStep();
 }

@@ -28,9 +28,10 @@ struct ResearchBrowsers {
 // swept over the search engines (every engine for the first keyword, then
 // every engine for the next), the links of each result page that match the
 // keyword are collected into List2, and "Read" then reads them two at a time,
-// harvesting titles (List3), descriptions (List4) and keywords (List5) of
-// the pages that answer without an error status. The end of the reading is
-// announced once, when both readers are done.
+// harvesting titles (List3), descriptions (List4) and keywords (List5). The
+// readers show a page that answers with an error status as an empty page,
+// so nothing of it is harvested. The end of the reading is announced once,
+// when both readers are done.
 // Each browser has a 30-second watchdog. An engine that does not answer in
 // kTriesPerEngine tries is skipped with a status text, so the sweep always ends.
 class KeywordResearch {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/TextTrimming.h"
 #include "platform/Text.h"
 
 namespace vendaro {

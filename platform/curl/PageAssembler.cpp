@@ -12,10 +12,7 @@ constexpr const char* kBlankAddress = "about:blank";
 
 PageDocument parseAnswer(const FetchResult& answer) {
   if (answer.outcome != FetchResult::Outcome::Completed) return parseHtmlPage("", answer.finalUrl);
-  PageDocument document =
-      parseHtmlPage(CharsetDecoder::decode(answer.body, answer.contentType), answer.finalUrl);
-  document.status = answer.status;
-  return document;
+  return parseHtmlPage(CharsetDecoder::decode(answer.body, answer.contentType), answer.finalUrl);
 }
 
 }  // namespace
@@ -40,7 +37,8 @@ AssembledPage PageAssembler::load(const std::string& address) {
     origin_ = originOf(answer.finalUrl);
     attachFrames(document, 1);
   }
-  return {std::make_shared<const PageDocument>(std::move(document)), std::move(loadedFrames_)};
+  return {std::make_shared<const PageDocument>(std::move(document)), std::move(loadedFrames_),
+          answer.status};
 }
 
 void PageAssembler::attachFrames(PageDocument& document, int depth) {

@@ -10,6 +10,7 @@ namespace vendaro {
 namespace {
 
 constexpr const char* kBlankAddress = "about:blank";
+constexpr long kFirstErrorStatus = 400;
 
 }  // namespace
 
@@ -92,6 +93,9 @@ void PageLoader::load(const std::string& address, int historyIndex) {
 void PageLoader::show(const AssembledPage& page, int historyIndex) {
   loading_.reset();
   document_ = page.document;
+  if (errorPagesEmpty_ && page.status >= kFirstErrorStatus) {
+    document_ = std::make_shared<const PageDocument>(parseHtmlPage("", page.document->url));
+  }
   location_ = page.document->url;
   recordHistory(historyIndex);
   raiseLoadEvents(page);

@@ -43,6 +43,10 @@ class PageLoader : public Browser {
   void openDocument() override;
   void appendToDocument(const std::string& html) override;
   void closeDocument() override;
+  // Whether a page that answers with an HTTP error status (a missing page's
+  // "Error response") is shown as an empty document at its address, for a
+  // reader that harvests pages rather than showing them. Off by default.
+  void setErrorPagesEmpty(bool empty) { errorPagesEmpty_ = empty; }
 
  private:
   static constexpr int kNewHistoryEntry = -1;
@@ -70,6 +74,7 @@ class PageLoader : public Browser {
   // Counts loads, stops and writes, so events of an earlier one are dropped.
   std::uint64_t generation_ = 0;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  bool errorPagesEmpty_ = false;
 };
 
 }  // namespace vendaro
