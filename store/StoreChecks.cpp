@@ -1,5 +1,6 @@
 #include "store/StoreChecks.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -45,9 +46,14 @@ std::optional<std::string> itemEntryRefusal(const ItemRecord& item) {
   return std::nullopt;
 }
 
+// Only a plain decimal number moves its point exactly into the fraction the
+// project keeps, so a decimal comma or a sign is refused too.
 std::optional<std::string> salesTaxRefusal(std::string_view percent) {
+  const bool plain = !percent.empty() && percent.find_first_not_of("0123456789.") ==
+                                             std::string_view::npos &&
+                     std::count(percent.begin(), percent.end(), '.') <= 1 && percent != ".";
   const SafeNumber tax = safeNumber(percent, EmptyValue::NotANumber);
-  if (tax.value >= 0 && tax.value <= 100) return std::nullopt;
+  if (plain && tax.value >= 0 && tax.value <= 100) return std::nullopt;
   return "The sales tax " + inQuotes(percent) +
          " is not a percentage between 0 and 100: type 8.25 for 8.25%." + kNothingWritten;
 }
