@@ -27,6 +27,7 @@ enum class SiteLayout { BannerAndContents, ContentsOnly };  // Option1, Option2
 // "Generate" or "Update" runs. The generator is a pure function of this.
 struct StoreInput {
   std::string vendorHost;           // host of the vendor site (settings)
+  std::string vendorSite;           // its base address, port included; empty: "http://" + host
   std::string startFile = "index";  // Text14
   SiteLayout layout = SiteLayout::BannerAndContents;
   bool manufacturer = false;    // Check1
@@ -43,6 +44,11 @@ struct StoreInput {
   // Hidden order-page templates.
   std::string template10, template11, template12, template13, template16, template17;
   std::vector<StoreCategory> categories;  // in Combo1 order
+
+  // The vendor site as the pages link to it, without a closing "/".
+  std::string vendorSiteAddress() const {
+    return vendorSite.empty() ? "http://" + vendorHost : vendorSite;
+  }
 };
 
 // One file of the generated site: its base name (written as base + ".htm")

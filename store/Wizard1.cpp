@@ -329,6 +329,7 @@ void Wizard1::Command4_Click() {
 std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
                                                       std::vector<GeneratorReport>& reports) {
   input.vendorHost = platform_.vendor.host();
+  input.vendorSite = platform_.vendor.baseUrl;
   input.startFile = Text14.Text();
   input.layout = Option1.Value() ? SiteLayout::BannerAndContents : SiteLayout::ContentsOnly;
   input.manufacturer = Check1.checked();
