@@ -1,6 +1,8 @@
 #include "forms/FormCommands.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "common/CsvText.h"
@@ -86,6 +88,15 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
   if (options.output.empty()) {
     out << page;
     return 0;
+  }
+  // The page replaces a plain file only: a link or a device at that name is
+  // left as it is instead of being replaced by the page.
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(options.output, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    err << kFormPagePrefix << options.output.string()
+        << " is not a regular file; the page was not written\n";
+    return kFormCommandFailed;
   }
   if (!writeWholeFile(options.output, page)) {
     err << kFormPagePrefix << "cannot write " << options.output.string() << "\n";

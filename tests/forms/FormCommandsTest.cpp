@@ -37,6 +37,17 @@ TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
   EXPECT_EQ(folder.read("p.htm"), page);
   EXPECT_EQ(runFormPageCommand({folder.path(), "Gone", {}}, out, err), kFormCommandFailed);
   EXPECT_EQ(err.str(), "vendaro form-page: no form named Gone\n");
+
+  // A link or a device at the output name stays as it is.
+  std::filesystem::create_symlink("p.htm", folder.file("link.htm"));
+  for (const std::filesystem::path target : {folder.file("link.htm"), std::filesystem::path("/dev/null")}) {
+    err.str("");
+    EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", target}, out, err), kFormCommandFailed);
+    EXPECT_EQ(err.str(), "vendaro form-page: " + target.string() +
+                             " is not a regular file; the page was not written\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.htm")));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 // One row per mail with one column per field of the form, in field order;
