@@ -12,6 +12,7 @@
 #include "orders/OrderTables.h"
 #include "orders/OrderViewer.h"
 #include "platform/BlockingEventLoop.h"
+#include "platform/ControlEscapingBuffer.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/Text.h"
 #include "platform/curl/CurlMailClient.h"
@@ -37,12 +38,12 @@ class ProgressLine {
     }
     last_ = now;
     visible_ = true;
-    terminal_ << "\r" << done << " of " << total << std::flush;
+    terminal_ << TerminalControl{"\r"} << done << " of " << total << std::flush;
   }
   void clear() {
     if (!visible_) return;
     visible_ = false;
-    terminal_ << "\r\x1b[K" << std::flush;
+    terminal_ << TerminalControl{"\r\x1b[K"} << std::flush;
   }
 
  private:
