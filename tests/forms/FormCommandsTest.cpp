@@ -40,7 +40,8 @@ TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
 
   // A link or a device at the output name stays as it is.
   std::filesystem::create_symlink("p.htm", folder.file("link.htm"));
-  for (const std::filesystem::path target : {folder.file("link.htm"), std::filesystem::path("/dev/null")}) {
+  for (const std::filesystem::path& target :
+       {folder.file("link.htm"), std::filesystem::path("/dev/null")}) {
     err.str("");
     EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", target}, out, err), kFormCommandFailed);
     EXPECT_EQ(err.str(), "vendaro form-page: " + target.string() +
