@@ -10,7 +10,8 @@ namespace vendaro {
 // page, "fsecond" (banner layout only), "banner", "mmenu", "compinfo", "ols",
 // "m_products", one "l_" + category page per category, "basket", "order",
 // "order_cod", "order_cc", "select_payment" and "complect", every character
-// outside ASCII written as a reference or escape (asciiPage). Prices, weights
+// outside ASCII written as a reference or escape (asciiPage); for the layout
+// "Responsive" the pages of `responsiveSitePages`. Prices, weights
 // and the tax rate that could not be written as typed are appended to
 // `reports`.
 std::vector<SitePage> generateSite(const StoreInput& input, std::vector<GeneratorReport>& reports);
