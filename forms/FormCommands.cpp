@@ -111,14 +111,21 @@ int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, 
   HeadlessDialogs dialogs;
   Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
   std::vector<FormResponse> responses;
+  bool formExists = false;
   try {
     creator.Form_Load();
     creator.Combo5.setText(options.form);
     creator.Combo5_Click();
+    formExists = creator.responseForm().exists;
     responses =
         groupResponses(database.select("select * from [Respond] order by respondID"), options.form);
   } catch (const DataError& error) {
     err << kResponsesPrefix << "cannot read the responses: " << error.what() << "\n";
+    return kFormCommandFailed;
+  }
+  // The responses of a form deleted since are still listed.
+  if (!formExists && responses.empty()) {
+    err << kResponsesPrefix << "there is no form named " << options.form << "\n";
     return kFormCommandFailed;
   }
   writeResponses(responses, responseColumns(creator, responses), options.csv, out);
