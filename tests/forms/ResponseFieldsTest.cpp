@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/mime/HeaderWords.h"
+#include "platform/mime/MailBodyDecoder.h"
 
 namespace vendaro {
 namespace {
@@ -36,8 +36,8 @@ TEST(ResponseFieldsTest, MailOrderMissingFieldsAndLinesOfATextArea) {
 }
 
 TEST(ResponseFieldsTest, EncodedSenderIsDecoded) {
-  EXPECT_EQ(decodedHeaderWords(" =?UTF-8?Q?J=C3=BCrgen?= <j@x>"), " Jürgen <j@x>");
-  EXPECT_EQ(decodedHeaderWords(" ann@x"), " ann@x");
+  EXPECT_EQ(decodedHeaderText(" =?UTF-8?Q?J=C3=BCrgen?= <j@x>"), " Jürgen <j@x>");
+  EXPECT_EQ(decodedHeaderText(" ann@x"), " ann@x");
 }
 
 }  // namespace
