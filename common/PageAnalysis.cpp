@@ -5,7 +5,6 @@
 
 #include "common/ListFilling.h"
 #include "common/TextSearch.h"
-#include "common/TextTrimming.h"
 #include "platform/Text.h"
 
 namespace vendaro {
@@ -145,7 +144,8 @@ void AddPageKeywords(const PageDocument* document, ListControl& list) {
   forEachMetaNamed(*document, "keywords", [&list](const std::string& content) {
     for (std::size_t start = 0; start <= content.size();) {
       const std::size_t end = std::min(content.find(',', start), content.size());
-      addKeyword(text::trimmed(std::string_view(content).substr(start, end - start)), list);
+      addKeyword(std::string(text::trimmed(std::string_view(content).substr(start, end - start))),
+                 list);
       start = end + 1;
     }
   });

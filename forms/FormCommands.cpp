@@ -7,12 +7,11 @@
 
 #include "common/CsvText.h"
 #include "common/TextFile.h"
-#include "common/TextTrimming.h"
+#include "platform/Text.h"
 #include "forms/FormCreator.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseRows.h"
 #include "platform/HeadlessDialogs.h"
-#include "platform/Text.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
@@ -65,7 +64,8 @@ void writeResponses(const std::vector<FormResponse>& responses,
   }
   for (const FormResponse& response : responses) {
     if (csv) {
-      std::vector<std::string> row = {text::trimmed(response.responder), response.respondDate};
+      std::vector<std::string> row = {std::string(text::trimmed(response.responder)),
+                                      response.respondDate};
       for (const std::string& name : columns) row.push_back(csvCell(response.value(name)));
       out << csvRow(row);
       continue;

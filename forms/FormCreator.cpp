@@ -7,7 +7,7 @@
 #include "common/ColorText.h"
 #include "common/DataLists.h"
 #include "common/ListReordering.h"
-#include "common/TextTrimming.h"
+#include "platform/Text.h"
 #include "common/TextFile.h"
 #include "forms/CheckableDialog.h"
 #include "forms/FormTables.h"

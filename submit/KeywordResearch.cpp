@@ -5,7 +5,7 @@
 #include "common/ListFilling.h"
 #include "common/NumberText.h"
 #include "common/PageAnalysis.h"
-#include "common/TextTrimming.h"
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -63,7 +63,7 @@ const Browser& KeywordResearch::browser(int number) const {
 // The box is emptied for the next keyword; a keyword listed already is not
 // listed twice.
 void KeywordResearch::Command1_Click() {
-  const std::string keyword = text::trimmed(Text6.Text());
+  const std::string keyword(text::trimmed(Text6.Text()));
   if (!keyword.empty()) AddUnique(keyword, List1);
   Text6.setText("");
   ProgressBar1.setMax(engines_.count() * List1.ListCount());

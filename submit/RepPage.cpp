@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/TextTrimming.h"
 #include "platform/Text.h"
 
 namespace vendaro {
@@ -14,8 +13,9 @@ std::string oneLine(const std::string& block) {
   std::size_t start = 0;
   while (start <= block.size()) {
     const std::size_t end = std::min(block.find('\n', start), block.size());
-    const std::string piece = text::trimmed(std::string_view(block).substr(start, end - start));
-    if (!piece.empty()) line += (line.empty() ? "" : " ") + piece;
+    const std::string_view piece =
+        text::trimmed(std::string_view(block).substr(start, end - start));
+    if (!piece.empty()) line.append(line.empty() ? "" : " ").append(piece);
     start = end + 1;
   }
   return line;
