@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "orders/OrderChecks.h"
 #include "orders/OrderIntake.h"
 #include "orders/OrderTables.h"
 #include "orders/OrderViewer.h"
+#include "orders/OrderWorkflow.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/Text.h"
@@ -91,6 +94,9 @@ bool isFieldNamed(const std::string& name, std::string_view wanted) {
 }
 
 constexpr std::string_view kCardNumberField = "CCNumber";
+constexpr const char* kOrderIdField = "OrderID";
+// The last CSV column: the verdict of the price check.
+constexpr const char* kPriceCheckColumn = "PriceCheck";
 constexpr std::string_view kCardExpiryField = "CCExp";
 
 // The current order's values; card details masked unless asked for.
@@ -120,22 +126,40 @@ std::vector<std::string> lineValues(const std::vector<std::string>& gridRow) {
   return values;
 }
 
-void writeCsvOrder(std::ostream& out, frmOrders& viewer, CardDetails card) {
+// The price check's verdict of the current order.
+std::string currentVerdict(frmOrders& viewer, const std::map<std::int64_t, std::string>& verdicts) {
+  const DbValue id = viewer.datPrimaryRS.recordset().Fields(kOrderIdField).Value();
+  const auto found = id.isInteger() ? verdicts.find(id.integer()) : verdicts.end();
+  return found == verdicts.end() ? kVerdictNotChecked : found->second;
+}
+
+OrderStatus currentStatus(frmOrders& viewer,
+                          const std::map<std::int64_t, OrderStatus>& statuses) {
+  const DbValue id = viewer.datPrimaryRS.recordset().Fields(kOrderIdField).Value();
+  const auto found = id.isInteger() ? statuses.find(id.integer()) : statuses.end();
+  return found == statuses.end() ? OrderStatus::New : found->second;
+}
+
+void writeCsvOrder(std::ostream& out, frmOrders& viewer, CardDetails card,
+                   const std::string& verdict) {
   const std::vector<std::string> order = orderFieldValues(viewer, card);
   if (viewer.grdDataGrid.rows.empty()) {
     std::vector<std::string> row = order;
     row.resize(order.size() + kLineFields.size());
+    row.push_back(verdict);
     writeCsvRow(out, row);
     return;
   }
   for (const auto& gridRow : viewer.grdDataGrid.rows) {
     std::vector<std::string> row = order;
     for (const std::string& value : lineValues(gridRow)) row.push_back(value);
+    row.push_back(verdict);
     writeCsvRow(out, row);
   }
 }
 
-void writeTextOrder(std::ostream& out, frmOrders& viewer) {
+void writeTextOrder(std::ostream& out, frmOrders& viewer, const std::string& verdict,
+                    OrderStatus status) {
   const std::vector<std::string> names = orderFieldNames(viewer);
   const std::vector<std::string> values = orderFieldValues(viewer, CardDetails::Masked);
   out << "Order " << values.front() << "\n";
@@ -143,6 +167,8 @@ void writeTextOrder(std::ostream& out, frmOrders& viewer) {
     if (isFieldNamed(names[i], kCardExpiryField)) continue;
     out << "  " << names[i] << ": " << values[i] << "\n";
   }
+  out << "  " << kPriceCheckColumn << ": " << verdict << "\n";
+  out << "  Status: " << statusName(status) << "\n";
   out << "  Lines: " << viewer.grdDataGrid.rows.size() << "\n";
   for (const auto& gridRow : viewer.grdDataGrid.rows) {
     const std::vector<std::string> line = lineValues(gridRow);
@@ -178,6 +204,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   intake.useAccount(account);
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
   intake.orderStore.logCardDetails = CardDetails::Masked;
+  intake.orderStore.checkOrdersAgainst(options.appFolder);
 
   // The log is printed as it grows, so a mailbox of any size needs no more memory.
   ProgressLine progress(err, options.showProgress);
@@ -194,6 +221,9 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   progress.clear();
 
   out << "orders stored: " << result.stored << "\n";
+  if (const int flagged = intake.orderStore.ordersFlagged()) {
+    out << "orders flagged by the price check: " << flagged << " (vendaro orders shows why)\n";
+  }
   if (result.completed && result.failed > 0) {
     err << kGetOrdersPrefix << result.failed
         << " message(s) could not be stored; they stay on the server for the next run\n";
@@ -224,8 +254,19 @@ int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::o
   SqliteDatabase database(file);
   HeadlessDialogs dialogs = printingDialogs(err, err, options.questionAnswer);
   frmOrders viewer(database, dialogs);
+  std::optional<OrderStatus> wanted;
+  if (!options.status.empty() && !(wanted = statusNamed(options.status))) {
+    err << kOrdersPrefix << "unknown status \"" << options.status << "\"; use " << statusNames()
+        << "\n";
+    return kOrdersCommandFailed;
+  }
+  std::map<std::int64_t, std::string> verdicts;
+  std::map<std::int64_t, OrderStatus> statuses;
   try {
     createOrderTables(database);
+    createOrderCheckTables(database);
+    verdicts = storedVerdicts(database);
+    statuses = OrderWorkflow(database).statuses();
     viewer.datPrimaryRS.Refresh();
   } catch (const DataError& failure) {
     err << kOrdersPrefix << "cannot read the orders: " << failure.what() << "\n";
@@ -235,15 +276,20 @@ int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::o
   if (options.csv) {
     std::vector<std::string> header = orderFieldNames(viewer);
     header.insert(header.end(), kLineFields.begin(), kLineFields.end());
+    header.push_back(kPriceCheckColumn);
     writeCsvRow(out, header);
   } else if (orders.RecordCount() == 0) {
     out << "No orders.\n";
   }
   for (; !orders.Eof(); orders.MoveNext()) {
+    const OrderStatus status = currentStatus(viewer, statuses);
+    if (wanted && status != *wanted) continue;
+    const std::string verdict = currentVerdict(viewer, verdicts);
     if (options.csv)
-      writeCsvOrder(out, viewer, options.cardNumbers ? CardDetails::Shown : CardDetails::Masked);
+      writeCsvOrder(out, viewer, options.cardNumbers ? CardDetails::Shown : CardDetails::Masked,
+                    verdict);
     else
-      writeTextOrder(out, viewer);
+      writeTextOrder(out, viewer, verdict, status);
   }
   return 0;
 }

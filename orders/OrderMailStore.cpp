@@ -7,6 +7,7 @@
 
 #include "common/MailIntakeEngine.h"
 #include "common/NumberText.h"
+#include "common/UtcTime.h"
 #include "orders/OrderTables.h"
 #include "platform/mime/MailBodyDecoder.h"
 
@@ -35,6 +36,12 @@ void OrderMailStore::prepare(const std::string& mailboxKey) {
   durabilityFailed_ = false;
   try {
     createOrderTables(database_);
+    checker_.reset();
+    ordersFlagged_ = 0;
+    if (!checkFolder_.empty()) {
+      createOrderCheckTables(database_);
+      checker_ = std::make_unique<OrderChecker>(checkFolder_);
+    }
     database_.deferSyncs(true);
     mailbox_ = mailboxKey;
     imported_.clear();
@@ -86,12 +93,13 @@ bool OrderMailStore::wasImported(const std::string& uid) const {
 }
 
 StoreOutcome OrderMailStore::store(const std::string& messageText, const std::string& uid) {
-  const OrderMail order = readOrderMail(decodedMailText(messageText));
+  const std::string mailText = decodedMailText(messageText);
+  const OrderMail order = readOrderMail(mailText);
   if (!isOrderSubject(order.subject)) {
     return recordVerdict(uid) ? StoreOutcome::Ignored : StoreOutcome::Failed;
   }
   for (const std::string& entry : order.entries) tab_.List3.AddItem(entry);
-  if (!storeOrder(order, uid)) return StoreOutcome::Failed;
+  if (!storeOrder(order, mailText, uid)) return StoreOutcome::Failed;
   ++ordersInTable_;
   tab_.lblPercentage.setCaption(numberText(ordersInTable_ + 1));
   logOrder(order);
@@ -122,7 +130,8 @@ void OrderMailStore::recordImported(const std::string& uid) {
 // The order, its lines and the note that the message is imported are written
 // in one transaction: a failure leaves no half order behind, and the message
 // is fetched again by the next intake.
-bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& uid) {
+bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& mailText,
+                                const std::string& uid) {
   try {
     database_.beginTransaction();
   } catch (const DataError& error) {
@@ -131,10 +140,15 @@ bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& uid) 
     return false;
   }
   try {
+    // Checked before it is stored, so it is not found as its own repeat.
+    std::optional<ArrivalRecord> checked;
+    if (checker_) checked = checker_->arrival(database_, order, mailText, secondsNow());
     const std::int64_t orderId = database_.insertRow("Orders", orderRecord(order));
     writeOrderLines(order, orderId);
+    if (checked) OrderChecker::keep(database_, orderId, *checked);
     recordImported(uid);
     database_.commit();
+    if (checked && checked->verdict != kVerdictOk) ++ordersFlagged_;
   } catch (const DataError& error) {
     try {
       database_.rollback();

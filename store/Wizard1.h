@@ -44,6 +44,8 @@ struct GenerationRun {
   std::vector<std::string> notWritten;  // page base names, all of them when writing failed
   std::vector<GeneratorReport> reports;
   std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
+  // Why the published catalogue could not be recorded; empty when it was.
+  std::string recordFailure;
 };
 
 // The store wizard `Wizard1`: a store project (categories and their items),
@@ -185,6 +187,10 @@ class Wizard1 {
   std::optional<std::string> collectStoreInput(StoreInput& input,
                                                std::vector<GeneratorReport>& reports);
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
+  // After pages were written: records what the shop now offers, so arriving
+  // orders can be checked against it.
+  enum class Published { WholeSite, StartPageOnly };
+  void recordPublication(const StoreInput& input, Published what);
   // Ends a "Generate" or "Update" that writes nothing, saying why.
   void refuseGeneration(const std::string& why);
   void showReports(const std::vector<GeneratorReport>& reports);

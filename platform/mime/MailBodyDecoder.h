@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vendaro {
@@ -10,5 +12,9 @@ namespace vendaro {
 // UTF-8, lines ending in CR LF. A plain 7-bit or 8-bit single-part mail, and
 // a mail that cannot be parsed, is returned unchanged.
 std::string decodedMailText(const std::string& rawMail);
+
+// A mail date ("Mon, 06 May 2024 10:00:00 +0000") as seconds since 1970 UTC;
+// nothing when it cannot be read.
+std::optional<std::int64_t> mailDateSeconds(const std::string& date);
 
 }  // namespace vendaro

@@ -183,7 +183,8 @@ TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping)
       {"ShippingMethodID", "Standard"},
       {"ShippingCost", "$ 26.70"},
       {"SalesTax", "$ 7.98"},
-      {"Total", "131.42"}};
+      {"Total", "131.42"},
+      {"PriceCheck", "ok"}};
   for (const auto& row : rows) {
     EXPECT_EQ(row.at("OrderID"), rows[0].at("OrderID"));
     EXPECT_FALSE(row.at("OrderDate").empty());
@@ -247,7 +248,8 @@ TEST_F(OrderFlowTest, OrdersFromTheFormsWithoutShippingKeepTheirAddress) {
                                                      {"BillPhoneNumber", "555-0100"},
                                                      {"ShipPhoneNumber", "555-0100"},
                                                      {"EMail1", "ann@buyer.example"},
-                                                     {"ProductID", "T-1 "}};
+                                                     {"ProductID", "T-1 "},
+                                                     {"PriceCheck", "ok"}};
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const std::string name = i == 0 ? "Ann card" : "Ann cod";
     EXPECT_EQ(rows[i].at("BillName"), name);

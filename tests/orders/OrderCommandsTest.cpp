@@ -122,24 +122,25 @@ TEST(OrdersCommandTest, ListsEveryOrderLineAsCsvWithCardNumbersMaskedUnlessAsked
   EXPECT_NE(lines[1].find(",'-2+3,"), std::string::npos);
   lines.erase(lines.begin() + 1);
   EXPECT_EQ(lines[0].rfind("OrderID,CustomerID,OrderDate,", 0), 0u);
-  EXPECT_NE(lines[0].find(",CCExp,ProductID,Quantity,Price,LineTotal\r"), std::string::npos);
+  EXPECT_NE(lines[0].find(",CCExp,ProductID,Quantity,Price,LineTotal,PriceCheck\r"), std::string::npos);
   EXPECT_EQ(lines[1].rfind("2,amy,", 0), 0u);  // sorted by customer
   EXPECT_NE(lines[1].find(",3.5,"), std::string::npos);
   // An order without lines is one row as wide as the header.
   EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), ','),
             std::count(lines[0].begin(), lines[0].end(), ','));
   EXPECT_EQ(lines[2].rfind("1,\"zed, \"\"z\"\"\",", 0), 0u);
-  EXPECT_NE(lines[2].find(",************1111,,A100 ,2,25,50\r"), std::string::npos) << lines[2];
-  EXPECT_EQ(lines[3].substr(lines[3].size() - 16), ",B7,1,4.12,4.12\r");
+  EXPECT_NE(lines[2].find(",************1111,,A100 ,2,25,50,not checked\r"), std::string::npos) << lines[2];
+  EXPECT_EQ(lines[3].substr(lines[3].size() - 28), ",B7,1,4.12,4.12,not checked\r");
 
   std::ostringstream full;
   ASSERT_EQ(runOrdersCommand({app.path(), true, true}, full, err), 0);
-  EXPECT_NE(full.str().find(",4111 1111 1111 1111,12/29,A100 ,2,25,50\r\n"), std::string::npos);
+  EXPECT_NE(full.str().find(",4111 1111 1111 1111,12/29,A100 ,2,25,50,not checked\r\n"), std::string::npos);
 
   std::ostringstream text;
   ASSERT_EQ(runOrdersCommand({app.path(), false, false}, text, err), 0);
   EXPECT_NE(text.str().find("Order 1\n  CustomerID: zed, \"z\"\n"), std::string::npos);
-  EXPECT_NE(text.str().find("  CCNumber: ************1111\n  Lines: 2\n    A100  | 2 | 25 | 50\n"),
+  EXPECT_NE(text.str().find("  CCNumber: ************1111\n  PriceCheck: not checked\n"
+                            "  Status: new\n  Lines: 2\n    A100  | 2 | 25 | 50\n"),
             std::string::npos)
       << text.str();
   EXPECT_EQ(text.str().find("CCExp"), std::string::npos);
