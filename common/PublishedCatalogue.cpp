@@ -179,12 +179,16 @@ std::vector<PublishedCatalogue> readPublishedCatalogues(const fs::path& appFolde
   return catalogues;
 }
 
+// Newest first, reading only as far as the project's newest record.
 std::optional<PublishedCatalogue> newestPublishedCatalogue(const fs::path& appFolder,
                                                            std::string_view project) {
-  std::vector<std::string> problems;
-  std::vector<PublishedCatalogue> all = readPublishedCatalogues(appFolder, problems);
-  for (auto record = all.rbegin(); record != all.rend(); ++record) {
-    if (record->project == project) return std::move(*record);
+  const std::vector<fs::path> files = recordFiles(appFolder / kPublishedFolder);
+  for (auto file = files.rbegin(); file != files.rend(); ++file) {
+    const std::optional<std::string> text = readWholeFile(*file);
+    std::string problem;
+    std::optional<PublishedCatalogue> record =
+        text ? readPublishedCatalogue(*text, problem) : std::nullopt;
+    if (record && record->project == project) return record;
   }
   return std::nullopt;
 }
