@@ -3,6 +3,7 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <system_error>
 
@@ -150,11 +151,14 @@ std::string recordPublishedCatalogue(const fs::path& appFolder,
   std::error_code error;
   fs::create_directories(folder, error);
   if (error) return "cannot make " + folder.string() + ": " + error.message();
-  // Two generations within one second get a running number.
+  // Two generations within one second get a running number after a "_",
+  // which sorts after the "." of the first one's extension.
   const std::string stem = compactTime(catalogue.generatedAt);
   fs::path file = folder / (stem + kRecordExtension);
   for (int n = 2; fs::exists(file); ++n) {
-    file = folder / (stem + "-" + std::to_string(n) + kRecordExtension);
+    char number[16];
+    std::snprintf(number, sizeof number, "_%03d", n);
+    file = folder / (stem + number + kRecordExtension);
   }
   if (!writeWholeFile(file, publishedCatalogueText(catalogue))) {
     return "cannot write " + file.string();

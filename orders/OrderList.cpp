@@ -43,7 +43,7 @@ std::vector<OrderListRow> listOrders(Database& database, const OrderListFilter& 
     parameters.push_back(std::move(value));
   };
   if (filter.status) where("Status =", DbValue(std::string(statusName(*filter.status))));
-  if (filter.flaggedOnly) where("Verdict <>", DbValue("ok"));
+  if (filter.flaggedOnly) where("COALESCE(c.Verdict, 'not checked') <>", DbValue("ok"));
   if (!filter.fromDate.empty()) where("o.OrderDate >=", DbValue(filter.fromDate));
   if (!filter.toDate.empty()) where("o.OrderDate <=", DbValue(filter.toDate));
   sql += " ORDER BY o.OrderID DESC";
