@@ -4,6 +4,7 @@
 #include "store/FramePages.h"
 #include "store/OrderPages.h"
 #include "store/ProductPages.h"
+#include "store/ResponsiveSite.h"
 #include "store/SiteCatalogue.h"
 #include "store/StartPage.h"
 
@@ -20,6 +21,7 @@ void appendReports(std::vector<GeneratorReport>& reports,
 SitePage generateStartPage(const StoreInput& input, std::vector<GeneratorReport>& reports) {
   const SiteCatalogue catalogue(input);
   appendReports(reports, catalogue.itemReports());
+  if (input.layout == SiteLayout::Responsive) return responsiveStartPage(catalogue);
   return {input.startFile, startPageText(catalogue)};
 }
 
@@ -27,6 +29,7 @@ std::vector<SitePage> generateSite(const StoreInput& input, std::vector<Generato
   const SiteCatalogue catalogue(input);
   appendReports(reports, catalogue.itemReports());
   appendReports(reports, catalogue.taxReports());
+  if (input.layout == SiteLayout::Responsive) return responsiveSitePages(catalogue);
   const std::string& host = input.vendorHost;
 
   std::vector<SitePage> pages;

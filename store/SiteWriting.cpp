@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 constexpr const char* kNothingChanged = "; no page was changed.";
 
 std::string fileName(const SitePage& page) {
-  return page.baseName + ".htm";
+  return page.fileName();
 }
 
 // Why the page names cannot be written as they are, or nothing.
