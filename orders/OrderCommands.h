@@ -48,12 +48,11 @@ struct ListOrdersOptions {
   QuestionAnswer questionAnswer = QuestionAnswer::No;
 };
 
-// Lists every order (sorted by customer, as the order viewer shows them) with
-// its lines. With `csv`: a header row of the order fields (OrderID first)
-// followed by the line fields, then one row per order line with its order's
-// fields repeated, an order without lines as one row. Unless `cardNumbers`,
-// a card number shows only its last four digits and the expiry date is left
-// out (an empty CSV column, so the columns stay the same).
+// Lists every order with its lines as text or, with `csv`, as CSV (see
+// writeOrderListing). Unless `cardNumbers`, a card number shows only its
+// last four digits and the expiry date is left out (an empty CSV column, so
+// the columns stay the same). A damaged database gives a message and
+// kOrdersCommandFailed; nothing is written to the database.
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vendaro

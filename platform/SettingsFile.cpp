@@ -198,24 +198,46 @@ std::string unshielded(std::string_view text) {
 struct FlatValue {
   std::optional<std::string> text;
   std::optional<long long> number;
+  std::optional<double> decimal;
+  std::optional<std::size_t> arraySize;
   int line = 0;
 };
+
+void flattenNode(const toml::node& node, const std::string& path,
+                 std::map<std::string, FlatValue, std::less<>>& out);
 
 void flatten(const toml::table& table, const std::string& prefix,
              std::map<std::string, FlatValue, std::less<>>& out) {
   for (const auto& [key, node] : table) {
     const std::string name = unshielded(key.str());
-    const std::string path = prefix.empty() ? name : prefix + "." + name;
-    if (const toml::table* inner = node.as_table()) {
-      flatten(*inner, path, out);
-      continue;
-    }
-    std::optional<std::string> text;
-    if (const auto* value = node.as_string()) text = unshielded(value->get());
-    std::optional<long long> number;
-    if (const auto* value = node.as_integer()) number = value->get();
-    out[path] = {text, number, static_cast<int>(node.source().begin.line)};
+    flattenNode(node, prefix.empty() ? name : prefix + "." + name, out);
   }
+}
+
+// A table's keys and an array's elements (keyed "0", "1", ...) become
+// entries of their own under the path; the array itself keeps an entry
+// with its size, so a reader that expects a text still refuses it.
+void flattenNode(const toml::node& node, const std::string& path,
+                 std::map<std::string, FlatValue, std::less<>>& out) {
+  if (const toml::table* inner = node.as_table()) {
+    flatten(*inner, path, out);
+    return;
+  }
+  FlatValue value;
+  value.line = static_cast<int>(node.source().begin.line);
+  if (const auto* text = node.as_string()) value.text = unshielded(text->get());
+  if (const auto* number = node.as_integer()) {
+    value.number = number->get();
+    value.decimal = static_cast<double>(number->get());
+  }
+  if (const auto* decimal = node.as_floating_point()) value.decimal = decimal->get();
+  if (const toml::array* array = node.as_array()) {
+    value.arraySize = array->size();
+    for (std::size_t i = 0; i < array->size(); ++i) {
+      flattenNode(*array->get(i), path + "." + std::to_string(i), out);
+    }
+  }
+  out[path] = value;
 }
 
 }  // namespace
@@ -307,7 +329,10 @@ SettingsFile SettingsFile::parse(std::string_view text, const std::string& sourc
   flatten(root, "", flat);
   SettingsFile settings;
   settings.source_ = source;
-  for (auto& [path, value] : flat) settings.values_[path] = Value{value.text, value.number, value.line};
+  for (auto& [path, value] : flat) {
+    settings.values_[path] =
+        Value{value.text, value.number, value.decimal, value.arraySize, value.line};
+  }
   return settings;
 }
 
@@ -337,9 +362,38 @@ std::string SettingsFile::text(std::string_view section, std::string_view key,
   return checked(section, key, std::move(fallback), plainText, "a text without control characters");
 }
 
+std::string SettingsFile::lines(std::string_view section, std::string_view key,
+                                std::string fallback) const {
+  const auto plainLines = [](std::string_view value) {
+    return std::none_of(value.begin(), value.end(), [](char c) {
+      return c != '\n' && c != '\r' && c != '\t' && isControl(c);
+    });
+  };
+  return checked(section, key, std::move(fallback), plainLines,
+                 "a text without control characters other than line breaks");
+}
+
 std::string SettingsFile::address(std::string_view section, std::string_view key,
                                   std::string fallback) const {
   return checked(section, key, std::move(fallback), validAddress, "an http or https address");
+}
+
+std::string SettingsFile::addressTemplate(std::string_view section, std::string_view key,
+                                          std::string fallback,
+                                          const std::vector<std::string>& placeholders) const {
+  const auto validTemplate = [&placeholders](std::string_view value) {
+    std::string filled(value);
+    for (const std::string& placeholder : placeholders) {
+      for (std::size_t at; (at = filled.find(placeholder)) != std::string::npos;) {
+        filled.replace(at, placeholder.size(), "0");
+      }
+    }
+    return validAddress(filled);
+  };
+  std::string expected = "an http or https address (placeholders:";
+  for (const std::string& placeholder : placeholders) expected += " " + placeholder;
+  expected += ")";
+  return checked(section, key, std::move(fallback), validTemplate, expected.c_str());
 }
 
 std::string SettingsFile::addressOrPath(std::string_view section, std::string_view key,
@@ -383,6 +437,55 @@ std::string SettingsFile::choice(std::string_view section, std::string_view key,
     return std::find(choices.begin(), choices.end(), value) != choices.end();
   };
   return checked(section, key, std::move(fallback), isChoice, expected.c_str());
+}
+
+double SettingsFile::decimal(std::string_view section, std::string_view key, double fallback,
+                             double low, double high) const {
+  std::string path = std::string(section) + "." + std::string(key);
+  read_.insert(path);
+  const auto found = values_.find(path);
+  if (found == values_.end()) return fallback;
+  const Value& value = found->second;
+  if (!value.decimal || !(*value.decimal >= low && *value.decimal <= high)) {
+    std::ostringstream range;
+    range << low << " to " << high;
+    throw SettingsError(where(value) + "[" + std::string(section) + "] " + std::string(key) +
+                        " must be a number from " + range.str());
+  }
+  return *value.decimal;
+}
+
+std::size_t SettingsFile::arraySize(std::string_view section, std::string_view key) const {
+  std::string path = std::string(section) + "." + std::string(key);
+  read_.insert(path);
+  const auto found = values_.find(path);
+  if (found == values_.end()) return 0;
+  if (!found->second.arraySize) {
+    throw SettingsError(where(found->second) + "[" + std::string(section) + "] " +
+                        std::string(key) + " must be a list in square brackets");
+  }
+  return *found->second.arraySize;
+}
+
+bool SettingsFile::isList(std::string_view section, std::string_view key) const {
+  const auto found = values_.find(std::string(section) + "." + std::string(key));
+  return found != values_.end() && found->second.arraySize.has_value();
+}
+
+std::vector<std::string> SettingsFile::keys(std::string_view table) const {
+  const std::string prefix = std::string(table) + ".";
+  std::vector<std::string> names;
+  for (auto entry = values_.lower_bound(prefix);
+       entry != values_.end() && entry->first.starts_with(prefix); ++entry) {
+    const std::string rest = entry->first.substr(prefix.size());
+    if (rest.find('.') == std::string::npos) names.push_back(rest);
+  }
+  return names;
+}
+
+std::string SettingsFile::lineOf(std::string_view section, std::string_view key) const {
+  const auto found = values_.find(std::string(section) + "." + std::string(key));
+  return found == values_.end() ? source_ + ": " : where(found->second);
 }
 
 std::vector<std::string> SettingsFile::unreadKeys() const {

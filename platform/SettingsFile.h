@@ -40,8 +40,15 @@ class SettingsFile {
 
   // Any text without control characters.
   std::string text(std::string_view section, std::string_view key, std::string fallback) const;
+  // A text that may run over several lines (tabs and line breaks, no other
+  // control characters).
+  std::string lines(std::string_view section, std::string_view key, std::string fallback) const;
   // An http or https address that can stand inside a quoted attribute.
   std::string address(std::string_view section, std::string_view key, std::string fallback) const;
+  // An address as above that may hold the given placeholders ("{amount}").
+  std::string addressTemplate(std::string_view section, std::string_view key,
+                              std::string fallback,
+                              const std::vector<std::string>& placeholders) const;
   // An address as above, or a path beginning with "/".
   std::string addressOrPath(std::string_view section, std::string_view key,
                             std::string fallback) const;
@@ -56,6 +63,19 @@ class SettingsFile {
   std::string choice(std::string_view section, std::string_view key, std::string fallback,
                      const std::vector<std::string>& choices) const;
 
+  // A number, whole or decimal (not in quotes), from `low` to `high`.
+  double decimal(std::string_view section, std::string_view key, double fallback, double low,
+                 double high) const;
+  // The number of elements of a list (0 when absent); its elements are read
+  // under the section "section.key" with the keys "0", "1", ...
+  std::size_t arraySize(std::string_view section, std::string_view key) const;
+  bool isList(std::string_view section, std::string_view key) const;
+  // The keys of a table that hold a value (not a sub-table), for tables whose
+  // keys the merchant chooses ("[tax.rates]"); they are read with the readers.
+  std::vector<std::string> keys(std::string_view table) const;
+  // "vendaro.toml:LINE: " of a key, for messages about values read from it.
+  std::string lineOf(std::string_view section, std::string_view key) const;
+
   // Keys present in the file that no reader asked for, each as
   // "vendaro.toml:LINE: unknown key [section] key".
   std::vector<std::string> unreadKeys() const;
@@ -64,6 +84,8 @@ class SettingsFile {
   struct Value {
     std::optional<std::string> text;  // empty when the value is not a text
     std::optional<long long> number;  // empty when the value is not a whole number
+    std::optional<double> decimal;    // empty when the value is not a number
+    std::optional<std::size_t> arraySize;  // empty when the value is not a list
     int line = 0;
   };
   using Check = std::function<bool(std::string_view)>;

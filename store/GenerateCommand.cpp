@@ -68,11 +68,18 @@ bool checkProjectFiles(const StoreProject& project, std::ostream& out, std::ostr
 }
 
 void applyOptions(const GenerateOptions& options, Wizard1& wizard) {
-  if (options.layout == SiteLayout::BannerAndContents) {
-    wizard.Option1_Click();
-  } else {
-    wizard.Option2_Click();
+  switch (options.layout) {
+    case SiteLayout::BannerAndContents:
+      wizard.Option1_Click();
+      break;
+    case SiteLayout::ContentsOnly:
+      wizard.Option2_Click();
+      break;
+    case SiteLayout::Responsive:
+      wizard.Option3_Click();
+      break;
   }
+  wizard.siteAddress = options.sitemapBase;
   wizard.Check1.setValue(options.manufacturer ? 1 : 0);
   wizard.Check3.setValue(options.descriptionUrl ? 1 : 0);
   wizard.Check2.setValue(options.pictureUrl ? 1 : 0);
@@ -141,6 +148,7 @@ int runGenerateCommand(const GenerateOptions& options, const VendorSettings& ven
 
   const GenerationRun& run = wizard.lastGeneration();
   for (const fs::path& file : run.written) out << "wrote " << file.string() << "\n";
+  if (!run.rulesRecord.empty()) out << "recorded " << run.rulesRecord.string() << "\n";
   for (const GeneratorReport& report : run.reports) {
     out << "replaced: " << Wizard1::describe(report) << "\n";
   }

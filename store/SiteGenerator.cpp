@@ -1,9 +1,11 @@
 #include "store/SiteGenerator.h"
 
+#include "store/AsciiPage.h"
 #include "store/BasketPage.h"
 #include "store/FramePages.h"
 #include "store/OrderPages.h"
 #include "store/ProductPages.h"
+#include "store/ResponsiveSite.h"
 #include "store/SiteCatalogue.h"
 #include "store/StartPage.h"
 
@@ -20,13 +22,15 @@ void appendReports(std::vector<GeneratorReport>& reports,
 SitePage generateStartPage(const StoreInput& input, std::vector<GeneratorReport>& reports) {
   const SiteCatalogue catalogue(input);
   appendReports(reports, catalogue.itemReports());
-  return {input.startFile, startPageText(catalogue)};
+  if (input.layout == SiteLayout::Responsive) return responsiveStartPage(catalogue);
+  return {input.startFile, asciiPage(startPageText(catalogue))};
 }
 
 std::vector<SitePage> generateSite(const StoreInput& input, std::vector<GeneratorReport>& reports) {
   const SiteCatalogue catalogue(input);
   appendReports(reports, catalogue.itemReports());
   appendReports(reports, catalogue.taxReports());
+  if (input.layout == SiteLayout::Responsive) return responsiveSitePages(catalogue);
   const std::string& host = input.vendorHost;
 
   std::vector<SitePage> pages;
@@ -35,7 +39,7 @@ std::vector<SitePage> generateSite(const StoreInput& input, std::vector<Generato
     pages.push_back({"fsecond", innerFramesetText(host)});
   }
   pages.push_back({"banner", bannerPageText(host)});
-  pages.push_back({"mmenu", mainMenuText(host)});
+  pages.push_back({"mmenu", mainMenuText(input)});
   pages.push_back({"compinfo", companyInfoPageText(host)});
   pages.push_back({"ols", storeTitlePageText(host)});
   pages.push_back({"m_products", productsMenuText(input)});
@@ -48,6 +52,7 @@ std::vector<SitePage> generateSite(const StoreInput& input, std::vector<Generato
   pages.push_back({"order_cc", orderPageText(catalogue, OrderPage::GatewayCard)});
   pages.push_back({"select_payment", input.template11});
   pages.push_back({"complect", selectionPageText(catalogue)});
+  for (SitePage& page : pages) page.text = asciiPage(page.text);
   return pages;
 }
 

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 constexpr const char* kNothingChanged = "; no page was changed.";
 
 std::string fileName(const SitePage& page) {
-  return page.baseName + ".htm";
+  return page.fileName();
 }
 
 // Why the page names cannot be written as they are, or nothing.
@@ -74,6 +74,7 @@ std::string fileErrorText(std::error_code error) {
     return "permission denied";
   }
   if (error == std::errc::filename_too_long) return "name too long";
+  if (error == std::errc::device_or_resource_busy) return "another generation is writing there";
   return error.message();
 }
 

@@ -15,7 +15,7 @@ struct SiteWriteResult {
   std::string failure;                         // empty when all were written
 };
 
-// Writes every page as {folder}/{base name}.htm, its text followed by one
+// Writes every page as {folder}/{base name}{extension}, its text followed by one
 // CR LF, all or nothing: the pages are first written into a staging folder
 // and moved over the old ones only when all were written. On any failure
 // the old pages stay as they were, the staging folder goes, and `failure`
@@ -25,7 +25,7 @@ SiteWriteResult writeSitePages(const std::filesystem::path& folder,
                                const std::vector<SitePage>& pages, SiteFiles& files);
 
 // A file error in words: "disk full", "permission denied", "name too long",
-// else the system's text.
+// "another generation is writing there", else the system's text.
 std::string fileErrorText(std::error_code error);
 
 }  // namespace vendaro

@@ -17,8 +17,9 @@ void addStoreCommandLine(CommandLine& commandLine) {
       commandLine.add("generate", "Write the whole shop site of a store project into its folder");
   generate
       ->add_option("--layout", choices->layout,
-                   "banner: banner and contents menu; contents: contents menu only")
-      ->check(CLI::IsMember({"banner", "contents"}));
+                   "banner: banner and contents menu; contents: contents menu only; "
+                   "responsive: frameless pages that fit a phone")
+      ->check(CLI::IsMember({"banner", "contents", "responsive"}));
   GenerateOptions& options = choices->options;
   generate->add_flag("--manufacturer", options.manufacturer, "Show the manufacturer");
   generate->add_flag("--description-url", options.descriptionUrl,
@@ -30,8 +31,9 @@ void addStoreCommandLine(CommandLine& commandLine) {
                        "address (http:// or https://)");
   generate->add_option("PROJECT", options.project, "Project folder name")->required();
   generate->callback([&commandLine, choices] {
-    choices->options.layout =
-        choices->layout == "contents" ? SiteLayout::ContentsOnly : SiteLayout::BannerAndContents;
+    choices->options.layout = choices->layout == "contents"     ? SiteLayout::ContentsOnly
+                              : choices->layout == "responsive" ? SiteLayout::Responsive
+                                                                : SiteLayout::BannerAndContents;
     commandLine.choose([choices](const AppContext& context) {
       GenerateOptions options = choices->options;
       options.appFolder = context.folder;

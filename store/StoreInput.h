@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "common/MerchantSettings.h"
+#include "common/ShopRules.h"
+
 namespace vendaro {
 
 // One product: a line of seven "^"-terminated fields in an item file.
@@ -21,12 +24,13 @@ struct StoreCategory {
   std::vector<ItemRecord> items;
 };
 
-enum class SiteLayout { BannerAndContents, ContentsOnly };  // Option1, Option2
+enum class SiteLayout { BannerAndContents, ContentsOnly, Responsive };  // Option1, Option2, Option3
 
 // Everything the site generator reads from the store wizard at the moment
 // "Generate" or "Update" runs. The generator is a pure function of this.
 struct StoreInput {
   std::string vendorHost;           // host of the vendor site (settings)
+  std::string vendorSite;           // its base address, port included; empty: "http://" + host
   std::string startFile = "index";  // Text14
   SiteLayout layout = SiteLayout::BannerAndContents;
   bool manufacturer = false;    // Check1
@@ -43,13 +47,28 @@ struct StoreInput {
   // Hidden order-page templates.
   std::string template10, template11, template12, template13, template16, template17;
   std::vector<StoreCategory> categories;  // in Combo1 order
+  // Read by the responsive layout only: the settings file's sections and the
+  // address the site is published at (canonical links; empty: none).
+  MerchantSettings merchant;
+  TaxRules tax;
+  ShippingRules shipping;
+  PaymentSettings payment;
+  std::string siteAddress;
+
+  // The vendor site as the pages link to it, without a closing "/".
+  std::string vendorSiteAddress() const {
+    return vendorSite.empty() ? "http://" + vendorHost : vendorSite;
+  }
 };
 
-// One file of the generated site: its base name (written as base + ".htm")
-// and its page text (written followed by one CR LF).
+// One file of the generated site: its base name (written as base +
+// extension) and its page text (written followed by one CR LF).
 struct SitePage {
   std::string baseName;
   std::string text;
+  std::string extension = ".htm";
+
+  std::string fileName() const { return baseName + extension; }
 };
 
 // A value the generator could not use as it stood, and what it wrote instead.

@@ -1,10 +1,12 @@
 #include "store/Wizard1.h"
 
 #include <algorithm>
+#include <ctime>
 #include <stdexcept>
 
 #include "common/ListReordering.h"
 #include "common/TextFile.h"
+#include "store/PublishedRules.h"
 #include "store/SiteGenerator.h"
 #include "store/SiteWriting.h"
 #include "store/StoreChecks.h"
@@ -253,11 +255,24 @@ void Wizard1::Command7_Click() {
 void Wizard1::Option1_Click() {
   Option1.setValue(true);
   Option2.setValue(false);
+  Option3.setValue(false);
 }
 
 void Wizard1::Option2_Click() {
   Option2.setValue(true);
   Option1.setValue(false);
+  Option3.setValue(false);
+}
+
+void Wizard1::Option3_Click() {
+  Option3.setValue(true);
+  Option1.setValue(false);
+  Option2.setValue(false);
+}
+
+SiteLayout Wizard1::chosenLayout() const {
+  if (Option3.Value()) return SiteLayout::Responsive;
+  return Option1.Value() ? SiteLayout::BannerAndContents : SiteLayout::ContentsOnly;
 }
 
 // ---- Settings ----
@@ -321,16 +336,23 @@ void Wizard1::SSTab1_Click(int /*previousTab*/) {
 void Wizard1::Command4_Click() {
   if (!platform_.browserPane) return;
   platform_.browserPane->setVisible(true);
+  const char* extension = chosenLayout() == SiteLayout::Responsive ? ".html" : ".htm";
   const std::filesystem::path startPage =
-      platform_.appFolder / Text6.Text() / (Text14.Text() + ".htm");
+      platform_.appFolder / Text6.Text() / (Text14.Text() + extension);
   platform_.browserPane->browser().Navigate(startPage.string());
 }
 
 std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
                                                       std::vector<GeneratorReport>& reports) {
   input.vendorHost = platform_.vendor.host();
+  input.vendorSite = platform_.vendor.baseUrl;
   input.startFile = Text14.Text();
-  input.layout = Option1.Value() ? SiteLayout::BannerAndContents : SiteLayout::ContentsOnly;
+  input.layout = chosenLayout();
+  input.merchant = platform_.settings.merchant;
+  input.tax = platform_.settings.tax;
+  input.shipping = platform_.settings.shipping;
+  input.payment = platform_.settings.payment;
+  input.siteAddress = siteAddress;
   input.manufacturer = Check1.checked();
   input.descriptionUrl = Check3.checked();
   input.pictureUrl = Check2.checked();
@@ -389,6 +411,21 @@ void Wizard1::Command14_Click() {
   if (why) return refuseGeneration(*why);
   std::vector<SitePage> pages = generateSite(input, reports);
   writePages(pages, std::move(reports));
+  if (input.layout == SiteLayout::Responsive && lastGeneration_.failure.empty()) {
+    recordRules(input);
+  }
+}
+
+void Wizard1::recordRules(const StoreInput& input) {
+  const PublishedRules rules(input, Text6.Text(), std::time(nullptr));
+  lastGeneration_.rulesRecord = rules.write(platform_.appFolder);
+  if (lastGeneration_.rulesRecord.empty()) {
+    lastGeneration_.failure = "The pages were written, but the record of their tax and shipping "
+                              "rules could not be written to " +
+                              rules.file(platform_.appFolder).string() +
+                              "; orders from this site cannot be checked against it.";
+    platform_.dialogs.MsgBox(lastGeneration_.failure);
+  }
 }
 
 void Wizard1::Command13_Click() {

@@ -44,6 +44,9 @@ struct GenerationRun {
   std::vector<std::string> notWritten;  // page base names, all of them when writing failed
   std::vector<GeneratorReport> reports;
   std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
+  // The record of the checkout's tax and shipping rules (layout
+  // "Responsive"); empty when none was written.
+  std::filesystem::path rulesRecord;
 };
 
 // The store wizard `Wizard1`: a store project (categories and their items),
@@ -95,9 +98,10 @@ class Wizard1 {
   void Command14_Click();   // Generate: the whole site
   void Command4_Click();    // Preview
 
-  // "Web Style" tab: the two layouts exclude each other.
+  // "Web Style" tab: the three layouts exclude each other.
   void Option1_Click();
   void Option2_Click();
+  void Option3_Click();
 
   void Command6_Click();    // Open settings
   void Command151_Click();  // Show Orders
@@ -119,6 +123,9 @@ class Wizard1 {
   // puts something else here.
   void useSiteFiles(SiteFiles& files) { siteFiles_ = &files; }
   StoreProject project() const;
+  // The address the site is published at: the responsive pages name their
+  // canonical addresses below it. Empty (the default): no canonical links.
+  std::string siteAddress;
 
   // One line describing a value the generator replaced.
   static std::string describe(const GeneratorReport& report);
@@ -128,6 +135,7 @@ class Wizard1 {
   // "Web Style".
   OptionButton Option1{"Banner and contents menu"};
   OptionButton Option2{"Contents menu only"};
+  OptionButton Option3{"Responsive"};
   TextBox Text14{"index"};  // start file name
 
   // "Project".
@@ -185,6 +193,9 @@ class Wizard1 {
   std::optional<std::string> collectStoreInput(StoreInput& input,
                                                std::vector<GeneratorReport>& reports);
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
+  // Records the checkout's rules of a responsive site just written.
+  void recordRules(const StoreInput& input);
+  SiteLayout chosenLayout() const;
   // Ends a "Generate" or "Update" that writes nothing, saying why.
   void refuseGeneration(const std::string& why);
   void showReports(const std::vector<GeneratorReport>& reports);

@@ -63,11 +63,14 @@ QWidget* Wizard1View::makeWebStyleTab() {
       wizard_.Option1, "Option1", [this] { wizard_.Option1_Click(); }, tab);
   QRadioButton* option2 = ui_.optionButton(
       wizard_.Option2, "Option2", [this] { wizard_.Option2_Click(); }, tab);
+  QRadioButton* option3 = ui_.optionButton(
+      wizard_.Option3, "Option3", [this] { wizard_.Option3_Click(); }, tab);
   layout->addWidget(option1, 0, 0, 1, 2);
   layout->addWidget(option2, 1, 0, 1, 2);
-  layout->addWidget(ui_.caption(QStringLiteral("Name of Store's start file (Link to)"), tab), 2, 0);
-  layout->addWidget(ui_.lineEdit(wizard_.Text14, QStringLiteral("Text14"), tab), 2, 1);
-  layout->setRowStretch(3, 1);
+  layout->addWidget(option3, 2, 0, 1, 2);
+  layout->addWidget(ui_.caption(QStringLiteral("Name of Store's start file (Link to)"), tab), 3, 0);
+  layout->addWidget(ui_.lineEdit(wizard_.Text14, QStringLiteral("Text14"), tab), 3, 1);
+  layout->setRowStretch(4, 1);
   return tab;
 }
 

@@ -191,4 +191,19 @@ std::string decodedMailText(const std::string& rawMail) {
   return withCrLf(headers) + withCrLf(decodedContent(text));
 }
 
+std::string decodedHeaderText(const std::string& value) {
+  if (value.find("=?") == std::string::npos) return value;
+  initialiseGmime();
+  char* decoded = g_mime_utils_header_decode_text(nullptr, value.c_str());
+  if (!decoded) return value;
+  std::string text(decoded);
+  g_free(decoded);
+  // GMime drops the blank after the colon; the value keeps it as it came.
+  const std::size_t blanks = value.find_first_not_of(" \t");
+  if (blanks != std::string::npos && blanks > 0 && text.rfind(value.substr(0, blanks), 0) != 0) {
+    text.insert(0, value.substr(0, blanks));
+  }
+  return text;
+}
+
 }  // namespace vendaro

@@ -11,4 +11,8 @@ namespace vendaro {
 // a mail that cannot be parsed, is returned unchanged.
 std::string decodedMailText(const std::string& rawMail);
 
+// A header value with its RFC 2047 encoded words ("=?utf-8?q?Online_Order?=")
+// decoded to UTF-8; text without encoded words comes back unchanged.
+std::string decodedHeaderText(const std::string& value);
+
 }  // namespace vendaro

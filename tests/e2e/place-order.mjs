@@ -2,7 +2,11 @@
 // the body the browser sends for it.
 //
 //   node place-order.mjs --site FOLDER --order CATEGORY:N:QUANTITY ...
-//        [--within-state] [--method 1..4] [--cod] --field NAME=VALUE ...
+//        [--within-state] [--method 1..4] [--cod] [--responsive] --field NAME=VALUE ...
+//
+// With --responsive the site is of the responsive layout: the items go into
+// the basket on the category pages and the order is placed on its checkout
+// (the billing address is its own when a billing field is given).
 //
 // Orders QUANTITY of the N-th item (1-based) of each CATEGORY's list page,
 // opens "order.htm" ("order_cod.htm" with --cod), picks the tax button and
@@ -13,6 +17,7 @@
 // the page's own, so the body is Chromium's own encoding of the form.
 import { parseArgs } from 'node:util';
 
+import { ResponsiveShop } from './responsive-pages.mjs';
 import { launchChromium, Shop } from './shop-pages.mjs';
 import { serve, serveFolder } from './shop-site.mjs';
 
@@ -23,6 +28,7 @@ const { values: options } = parseArgs({
     'within-state': { type: 'boolean', default: false },
     method: { type: 'string' },
     cod: { type: 'boolean', default: false },
+    responsive: { type: 'boolean', default: false },
     field: { type: 'string', multiple: true, default: [] },
   },
 });
@@ -64,6 +70,30 @@ async function placeOrder(shop, capture) {
   return capture.received;
 }
 
+const BILLING_FIELDS = /^(NameB|Adrs1B|Adrs2B|CityB|StateB|ZIPB|PhoneD|E_Mail2)$/;
+
+async function placeResponsiveOrder(shop, capture) {
+  for (const order of options.order) {
+    const [category, n, quantity] = order.split(':');
+    await shop.open('c-' + category.toLowerCase().replace(/[^a-z0-9]+/g, '-') + '.html');
+    await shop.add(Number(n), Number(quantity));
+  }
+  await shop.open('checkout.html');
+  const fields = Object.fromEntries(options.field.map((field) => {
+    const split = field.indexOf('=');
+    return [field.slice(0, split), field.slice(split + 1)];
+  }));
+  if (Object.keys(fields).some((name) => BILLING_FIELDS.test(name))) {
+    await shop.page.locator('[data-billing-differs]').check();
+  }
+  await shop.fillCheckout(fields, options.method && Number(options.method));
+  await shop.page.evaluate((url) => {
+    document.querySelector('[data-checkout] form').action = url;
+  }, capture.url);
+  await shop.page.getByRole('button', { name: 'Place order' }).click();
+  return capture.received;
+}
+
 const site = await serveFolder(options.site);
 const capture = await captureServer();
 const chromium = await launchChromium();
@@ -71,7 +101,9 @@ try {
   const page = await chromium.context.newPage();
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
-  const sent = await placeOrder(new Shop(page, site.url), capture);
+  const sent = options.responsive
+    ? await placeResponsiveOrder(new ResponsiveShop(page, site.url), capture)
+    : await placeOrder(new Shop(page, site.url), capture);
   if (errors.length > 0) throw new Error('script errors in the shop: ' + errors.join('; '));
   if (sent.method !== 'POST' || !sent.type?.startsWith('text/plain')) {
     throw new Error(`the order was sent as ${sent.method} ${sent.type}`);

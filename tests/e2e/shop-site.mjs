@@ -14,14 +14,16 @@ function projectFileText(lines) {
 }
 
 // Writes {app folder}/Shop with Shop.caa and one {category}.pro per
-// category (records of seven "^"-terminated fields), runs `vendaro generate`
-// with `flags` and returns the project folder that now holds the site.
-export function generateShop(categories, flags = []) {
+// category (records of seven "^"-terminated fields) and, when given, the
+// settings file vendaro.toml, runs `vendaro generate` with `flags` and
+// returns the project folder that now holds the site.
+export function generateShop(categories, flags = [], settings = '') {
   const binary = process.env.VENDARO_BIN;
   if (!binary) throw new Error('VENDARO_BIN must name the vendaro program');
   const appFolder = fs.mkdtempSync(path.join(os.tmpdir(), 'vendaro-shop-'));
   const folder = path.join(appFolder, PROJECT);
   fs.mkdirSync(folder);
+  if (settings) fs.writeFileSync(path.join(appFolder, 'vendaro.toml'), settings);
   fs.writeFileSync(path.join(folder, PROJECT + '.caa'),
     projectFileText(categories.map((category) => category.name)));
   for (const category of categories) {
@@ -32,7 +34,7 @@ export function generateShop(categories, flags = []) {
     env: { ...process.env, HOME: appFolder, XDG_CONFIG_HOME: appFolder, XDG_DATA_HOME: appFolder },
     stdio: ['ignore', 'pipe', 'pipe'],
   });
-  return { folder, remove: () => fs.rmSync(appFolder, { recursive: true, force: true }) };
+  return { folder, appFolder, remove: () => fs.rmSync(appFolder, { recursive: true, force: true }) };
 }
 
 // Runs `handler` as an HTTP server on 127.0.0.1 at a free port.
@@ -48,6 +50,8 @@ export async function serve(handler) {
   };
 }
 
+const CONTENT_TYPES = { '.css': 'text/css', '.js': 'text/javascript', '.html': 'text/html; charset=utf-8' };
+
 // Serves the files of `folder` (no sub-folders).
 export function serveFolder(folder) {
   return serve((request, response) => {
@@ -58,7 +62,8 @@ export function serveFolder(folder) {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': 'text/html', 'Cache-Control': 'no-store' });
+    const type = CONTENT_TYPES[path.extname(name)] || 'text/html';
+    response.writeHead(200, { 'Content-Type': type, 'Cache-Control': 'no-store' });
     response.end(fs.readFileSync(file));
   });
 }

@@ -1,0 +1,83 @@
+#include "store/ShopText.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/Text.h"
+
+namespace vendaro {
+
+std::string plainMoney(long long cents) {
+  const bool negative = cents < 0;
+  const long long whole = std::llabs(cents);
+  char text[32];
+  std::snprintf(text, sizeof text, "%s%lld.%02lld", negative ? "-" : "", whole / 100, whole % 100);
+  return text;
+}
+
+std::string shownMoney(long long cents, const std::string& currency) {
+  for (const char c : currency) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return currency + " " + plainMoney(cents);
+  }
+  return currency + plainMoney(cents);
+}
+
+long long priceCents(const std::string& price) {
+  const double value = std::strtod(price.c_str(), nullptr);
+  return static_cast<long long>(std::floor(value * 100 + 0.5));
+}
+
+std::string jsonNumber(double value) {
+  if (!std::isfinite(value)) return "0";
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+std::string jsonString(const std::string& text) {
+  std::string json = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (c == '<') {
+      json += "\\u003c";
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      json += escaped;
+    } else {
+      json += c;
+    }
+  }
+  return json + "\"";
+}
+
+std::string currencyCode(const std::string& currency) {
+  if (currency == "$") return "USD";
+  if (currency == "\xE2\x82\xAC") return "EUR";
+  if (currency == "\xC2\xA3") return "GBP";
+  if (currency == "\xC2\xA5") return "JPY";
+  if (currency.size() == 3 && std::isalpha(static_cast<unsigned char>(currency[0])) &&
+      std::isalpha(static_cast<unsigned char>(currency[1])) &&
+      std::isalpha(static_cast<unsigned char>(currency[2]))) {
+    return text::upperAscii(currency);
+  }
+  return {};
+}
+
+std::string siteAddressOf(const std::string& siteAddress, const std::string& name) {
+  if (siteAddress.empty()) return {};
+  return siteAddress + (siteAddress.back() == '/' ? "" : "/") + name;
+}
+
+bool isWebAddress(const std::string& address) {
+  return text::startsWithIgnoringCase(address, "http://") ||
+         text::startsWithIgnoringCase(address, "https://");
+}
+
+}  // namespace vendaro
