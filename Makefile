@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all deps configure build run test sanitize bench bench-order-list bench-intake bench-responses bench-startup bench-research fuzz format clean package
+.PHONY: all deps configure build run test sanitize bench bench-order-list bench-intake bench-responses bench-orders bench-startup bench-research fuzz format clean package
 
 all: build
 
@@ -54,6 +54,10 @@ bench-intake: build
 # The response intake on a private dovecot (MAILS to change the count).
 bench-responses: build
 	@$(BUILD_DIR)/bench/response_intake_bench $(MAILS)
+
+# `vendaro orders` as text and CSV on 100,000 orders (ORDERS to change the count).
+bench-orders: build
+	@$(BUILD_DIR)/bench/order_listing_bench $(ORDERS)
 
 # Keyword search over 1,000 local pages against xargs -P4 curl, and Get links
 # on a page of 10,000 links.

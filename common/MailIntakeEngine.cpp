@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <system_error>
 #include <utility>
 
 #include "common/MailValues.h"
@@ -106,6 +107,7 @@ void MailIntakeEngine::cmdGetMail_Click() {
   if (memory && !memory->keep(*this)) {
     appendLog("The password could not be stored in the keyring.\r\n");
   }
+  if (!takeLock()) return;
   try {
     store_.prepare(mailboxKey());
   } catch (const DataError& error) {
@@ -116,6 +118,7 @@ void MailIntakeEngine::cmdGetMail_Click() {
   stored_ = 0;
   failed_ = 0;
   deletions_ = 0;
+  kept_.clear();
   abandoning_ = false;
   abandonReason_.clear();
   mailState_ = MailState::LoggingIn;
@@ -127,6 +130,21 @@ void MailIntakeEngine::cmdGetMail_Click() {
   account.user = PopUserName.Text();
   account.password = PopPassword.Text();
   mail_->connect(account);
+}
+
+// Two intakes into one database would both store every mail.
+bool MailIntakeEngine::takeLock() {
+  if (lockFile.empty()) return true;
+  std::string failure = kBusy;
+  try {
+    lock_ = FileLock::tryTake(lockFile);
+  } catch (const std::system_error& error) {
+    failure = std::string("Cannot lock the mail intake: ") + error.what();
+  }
+  if (lock_) return true;
+  dialogs_.MsgBox(failure);
+  if (onFinished) onFinished({false, 0, 0, failure});
+  return false;
 }
 
 void MailIntakeEngine::useMailSettings(const MailSettings& settings) {
@@ -270,6 +288,7 @@ void MailIntakeEngine::Timer1_Timer() {
 // logging out and every message stays on the server.
 void MailIntakeEngine::logOut() {
   mailState_ = MailState::LoggingOut;
+  logKept();
   if (deletions_ > 0) {
     try {
       store_.makeDurable();
@@ -308,8 +327,27 @@ void MailIntakeEngine::messageIdentified() {
 
 void MailIntakeEngine::skipImported() {
   appendLog("Message " + currentUid_ + " " + importedNote + "\r\n");
-  currentDeletable_ = true;
+  const std::string reason = store_.keptSinceEarlier(currentUid_);
+  currentDeletable_ = reason.empty();
+  if (!currentDeletable_) keepOnServer(reason);
   finishMessageStep();
+}
+
+// Only what was stored is deleted: every other message stays on the server,
+// counted so the log can say how many and why.
+void MailIntakeEngine::keepOnServer(const std::string& reason) {
+  if (chkHostDelete.checked()) ++kept_[reason];
+}
+
+void MailIntakeEngine::logKept() {
+  int total = 0;
+  std::string reasons;
+  for (const auto& [reason, count] : kept_) {
+    total += count;
+    reasons += (reasons.empty() ? "" : ", ") + std::to_string(count) + " " + reason;
+  }
+  if (total == 0) return;
+  appendLog(std::to_string(total) + " message(s) left on the server: " + reasons + ".\r\n");
 }
 
 void MailIntakeEngine::messageFetched() {
@@ -317,20 +355,11 @@ void MailIntakeEngine::messageFetched() {
     currentUid_ = fallbackUniqueId(mail_->messageText());
     if (store_.wasImported(currentUid_)) return skipImported();
   }
-  switch (store_.store(mail_->messageText(), currentUid_)) {
-    case StoreOutcome::Stored:
-      ++stored_;
-      currentDeletable_ = true;
-      break;
-    case StoreOutcome::Ignored:
-      currentDeletable_ = true;
-      break;
-    case StoreOutcome::Failed:
-      ++failed_;
-      break;
-    case StoreOutcome::NotForMe:
-      break;
-  }
+  const StoreOutcome outcome = store_.store(mail_->messageText(), currentUid_);
+  if (outcome == StoreOutcome::Stored || outcome == StoreOutcome::StoredKept) ++stored_;
+  if (outcome == StoreOutcome::Failed) ++failed_;
+  currentDeletable_ = outcome == StoreOutcome::Stored;
+  if (!currentDeletable_) keepOnServer(store_.whyKept(outcome));
   finishMessageStep();
 }
 
@@ -371,6 +400,7 @@ void MailIntakeEngine::Mail1_Progress(long done, long total) {
 
 void MailIntakeEngine::finish(IntakeResult result) {
   store_.close();
+  lock_.reset();
   if (onFinished) onFinished(result);
 }
 

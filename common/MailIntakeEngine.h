@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -11,11 +12,16 @@
 #include "platform/BlockingEventLoop.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
+#include "platform/FileLock.h"
 #include "platform/MailClient.h"
 #include "platform/MailSettings.h"
 #include "platform/Timer.h"
 
 namespace vendaro {
+
+// Next to the database in the application folder: locked while an order or
+// response intake runs, so two never store the same mails twice.
+inline constexpr const char* kIntakeLockFile = "Vendaro2.mdb.intake-lock";
 
 // How one intake ended.
 struct IntakeResult {
@@ -36,6 +42,8 @@ struct IntakeResult {
 class MailIntakeEngine : public MailboxIntake {
  public:
   static constexpr const char* kNoMail = "No mail waiting";
+  static constexpr const char* kBusy =
+      "Another mail intake is running for this application folder; try again when it is done.";
   static constexpr const char* kDeleteWarning =
       "Messages will be deleted after they are read from the host.";
 
@@ -96,10 +104,13 @@ class MailIntakeEngine : public MailboxIntake {
   // intake; null: nothing is kept (the commands).
   std::unique_ptr<MailboxMemory> memory;
   std::string importedNote = "was imported before; it is not stored again.";
+  // The file locked from the start of an intake to its end; empty: no lock.
+  std::filesystem::path lockFile;
 
   Timer Timer1;
 
  private:
+  bool takeLock();
   void handleCompletion();
   void scheduleStep();
   void logOut();
@@ -108,6 +119,8 @@ class MailIntakeEngine : public MailboxIntake {
   void messageFetched();
   void skipImported();
   void finishMessageStep();
+  void keepOnServer(const std::string& reason);
+  void logKept();
   std::string mailboxKey() const;
   void finish(IntakeResult result);
   void connectEvents();
@@ -128,10 +141,13 @@ class MailIntakeEngine : public MailboxIntake {
   std::string currentUid_;
   bool currentDeletable_ = false;
   int deletions_ = 0;        // deletions asked for in this session
+  // With "Host &Delete": the messages left on the server, by reason.
+  std::map<std::string, int> kept_;
   bool abandoning_ = false;  // the session ends without committing its deletions
   std::string abandonReason_;
   EventLoop& loop_;
   EventLoop::TaskId pendingStep_ = 0;
+  std::unique_ptr<FileLock> lock_;
 };
 
 // Clicks the fetch button and runs `loop` until the intake has ended (at

@@ -6,10 +6,11 @@ namespace vendaro {
 
 // What became of one message handed to a mail store.
 enum class StoreOutcome {
-  Stored,    // stored: it may be deleted on the server
-  Ignored,   // not for this store, and noted as imported: it may be deleted on the server
-  NotForMe,  // not for this store, nothing noted: the message stays on the server
-  Failed,    // could not be stored: it stays on the server and is fetched again next time
+  Stored,      // stored: it may be deleted on the server
+  StoredKept,  // stored, and the message stays on the server for the merchant to see
+  Ignored,     // not for this store, noted as seen so it is not fetched again: it stays
+  NotForMe,    // not for this store, nothing noted: the message stays on the server
+  Failed,      // could not be stored: it stays on the server and is fetched again next time
 };
 
 // Where a mail intake puts the messages it fetches: the order intake stores
@@ -26,6 +27,21 @@ class MailStore {
   virtual void prepare(const std::string& mailboxKey) = 0;
   // True when the message with this unique id was stored by an earlier intake.
   virtual bool wasImported(const std::string& uid) const = 0;
+  // Why a message that an earlier intake stored or noted stays on the
+  // server; empty when it may be deleted there.
+  virtual std::string keptSinceEarlier(const std::string& /*uid*/) const { return {}; }
+  // Why a message with this outcome of `store` stays on the server (the
+  // intake log counts them by reason).
+  virtual std::string whyKept(StoreOutcome outcome) const {
+    switch (outcome) {
+      case StoreOutcome::Failed:
+        return "could not be stored";
+      case StoreOutcome::StoredKept:
+        return "stored, and kept to be looked at";
+      default:
+        return "not for this intake";
+    }
+  }
   // Stores one message (header and body, CR LF line ends) with its unique id.
   virtual StoreOutcome store(const std::string& messageText, const std::string& uid) = 0;
   // Makes everything stored so far durable; the intake calls it before the

@@ -49,12 +49,23 @@ HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err, QuestionAn
 std::optional<std::string> readMailboxPassword(const std::filesystem::path& file,
                                                std::string_view prefix, std::ostream& err) {
   if (!file.empty()) {
+    // Only the first line is read, and no more of it than a password needs:
+    // a device such as /dev/zero would never end.
     std::ifstream in(file, std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line)) {
+    std::string start(kMaxPasswordBytes + 1, '\0');
+    if (in) in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad() || start.empty()) {
       err << prefix << "cannot read the password file " << file.string() << "\n";
       return std::nullopt;
     }
+    const std::size_t end = start.find('\n');
+    if (end == std::string::npos && start.size() > kMaxPasswordBytes) {
+      err << prefix << "the password in " << file.string() << " is longer than "
+          << kMaxPasswordBytes << " bytes\n";
+      return std::nullopt;
+    }
+    std::string line = start.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
   }

@@ -42,7 +42,9 @@ struct MailboxCommandLine {
 HeadlessDialogs printingDialogs(std::ostream& out, std::ostream& err, QuestionAnswer answer);
 
 // The password from the first line of `file`, else from kPopPasswordVariable;
-// says on `err` (after `prefix`) what is missing.
+// says on `err` (after `prefix`) what is missing. A first line longer than
+// kMaxPasswordBytes is refused; no more of the file than that is read.
+inline constexpr std::size_t kMaxPasswordBytes = 4096;
 std::optional<std::string> readMailboxPassword(const std::filesystem::path& file,
                                                std::string_view prefix, std::ostream& err);
 

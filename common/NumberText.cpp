@@ -57,4 +57,18 @@ std::string numberText(double value) {
   return value < 0 ? text : " " + text;
 }
 
+bool isPlainNumber(std::string_view value) {
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  std::size_t i = !value.empty() && (value[0] == '-' || value[0] == '+') ? 1 : 0;
+  const std::size_t digitsStart = i;
+  while (i < value.size() && isDigit(value[i])) ++i;
+  if (i == digitsStart) return false;
+  if (i < value.size() && value[i] == '.') {
+    const std::size_t fractionStart = ++i;
+    while (i < value.size() && isDigit(value[i])) ++i;
+    if (i == fractionStart) return false;
+  }
+  return i == value.size();
+}
+
 }  // namespace vendaro

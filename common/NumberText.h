@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vendaro {
 
@@ -15,5 +16,9 @@ std::string numberText(double value);
 // The same without the leading space (the trimmed form).
 std::string trimmedNumberText(std::int64_t value);
 std::string trimmedNumberText(double value);
+
+// True for an optional sign, digits and an optional decimal part ("-2.50"):
+// what a spreadsheet reads as a number.
+bool isPlainNumber(std::string_view value);
 
 }  // namespace vendaro

@@ -1,6 +1,8 @@
 #include "forms/FormCommands.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "common/CsvText.h"
@@ -87,6 +89,15 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
     out << page;
     return 0;
   }
+  // The page replaces a plain file only: a link or a device at that name is
+  // left as it is instead of being replaced by the page.
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(options.output, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    err << kFormPagePrefix << options.output.string()
+        << " is not a regular file; the page was not written\n";
+    return kFormCommandFailed;
+  }
   if (!writeWholeFile(options.output, page)) {
     err << kFormPagePrefix << "cannot write " << options.output.string() << "\n";
     return kFormCommandFailed;
@@ -100,14 +111,21 @@ int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, 
   HeadlessDialogs dialogs;
   Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
   std::vector<FormResponse> responses;
+  bool formExists = false;
   try {
     creator.Form_Load();
     creator.Combo5.setText(options.form);
     creator.Combo5_Click();
+    formExists = creator.responseForm().exists;
     responses =
         groupResponses(database.select("select * from [Respond] order by respondID"), options.form);
   } catch (const DataError& error) {
     err << kResponsesPrefix << "cannot read the responses: " << error.what() << "\n";
+    return kFormCommandFailed;
+  }
+  // The responses of a form deleted since are still listed.
+  if (!formExists && responses.empty()) {
+    err << kResponsesPrefix << "there is no form named " << options.form << "\n";
     return kFormCommandFailed;
   }
   writeResponses(responses, responseColumns(creator, responses), options.csv, out);

@@ -31,7 +31,8 @@ struct ListResponsesOptions {
 // Lists the stored responses of a form, one per mail, with one value per
 // field of the form (the fields of the stored records that the form no
 // longer has follow). With `csv`: a header row "responder,respondDate" and
-// the field names, then one row per response.
+// the field names, then one row per response. A form that does not exist
+// and has no stored responses gives a message and kFormCommandFailed.
 int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vendaro

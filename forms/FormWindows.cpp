@@ -23,7 +23,8 @@ void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
                                [&model] { return model.responseForm(); },
                                {},
                                workbench.appFolder / kResponseMailboxFile,
-                               &keyring},
+                               &keyring,
+                               workbench.appFolder / kIntakeLockFile},
         std::make_unique<CurlMailClient>(workbench.loop));
     creator->intake->responseStore.onStored = [&model](const StoredResponse& response) {
       model.responseStored(response);

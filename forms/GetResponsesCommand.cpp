@@ -41,7 +41,8 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
   creator.Combo5_Click();
   ResponseIntake intake(
       ResponseIntakePlatform{
-          loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {}},
+          loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {},
+          {}, nullptr, options.appFolder / kIntakeLockFile},
       std::make_unique<CurlMailClient>(loop));
   MailAccount account = options.mailbox;
   account.password = *password;

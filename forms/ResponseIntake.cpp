@@ -8,6 +8,7 @@ ResponseIntake::ResponseIntake(ResponseIntakePlatform platform, std::unique_ptr<
     : MailIntakeEngine(platform.loop, platform.dialogs, std::move(mail), responseStore),
       responseStore(platform.database, *this, std::move(platform.chosenForm),
                     std::move(platform.today)) {
+  lockFile = std::move(platform.lockFile);
   cmdGetMail.setCaption("Get Respond");
   useMailSettings(platform.settings);
   rememberMailbox(std::move(platform.mailboxFile), platform.keyring);

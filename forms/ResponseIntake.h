@@ -28,6 +28,9 @@ struct ResponseIntakePlatform {
   // nothing is remembered.
   std::filesystem::path mailboxFile = {};
   PasswordKeyring* keyring = nullptr;
+  // The file locked while an intake runs (kIntakeLockFile in the application
+  // folder, shared with the order intake); empty: no lock.
+  std::filesystem::path lockFile = {};
 };
 
 inline constexpr const char* kResponseMailboxFile = "responses-mailbox.state";

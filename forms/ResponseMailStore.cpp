@@ -62,7 +62,8 @@ bool ResponseMailStore::wasImported(const std::string& uid) const {
 // server for the intake of its own form (or the order intake).
 StoreOutcome ResponseMailStore::store(const std::string& messageText, const std::string& uid) {
   const std::string mail = decodedMailText(messageText);
-  const StoredResponse response{GetLineValue(mail, "Subject:"), GetLineValue(mail, "from:"),
+  const StoredResponse response{decodedHeaderText(GetLineValue(mail, "Subject:")),
+                                GetLineValue(mail, "from:"),
                                 today()};
   if (response.subject.empty() || response.subject.find(form_.name) == std::string::npos) {
     return StoreOutcome::NotForMe;

@@ -46,18 +46,13 @@ struct ListOrdersOptions {
   // Full card numbers and expiry dates, for the merchant's payment processing.
   bool cardNumbers = false;
   QuestionAnswer questionAnswer = QuestionAnswer::No;
-  // Only the orders with this status; empty: every order.
-  std::string status = {};
 };
 
-// Lists every order (sorted by customer, as the order viewer shows them) with
-// its lines. With `csv`: a header row of the order fields (OrderID first)
-// followed by the line fields, then one row per order line with its order's
-// fields repeated, an order without lines as one row. Unless `cardNumbers`,
-// a card number shows only its last four digits and the expiry date is left
-// out (an empty CSV column, so the columns stay the same). Each order shows
-// its status and the verdict of its price check; in CSV every row ends with
-// the verdict (column `PriceCheck`). An unknown `status` is refused.
+// Lists every order with its lines as text or, with `csv`, as CSV (see
+// writeOrderListing). Unless `cardNumbers`, a card number shows only its
+// last four digits and the expiry date is left out (an empty CSV column, so
+// the columns stay the same). A damaged database gives a message and
+// kOrdersCommandFailed; nothing is written to the database.
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vendaro

@@ -8,8 +8,8 @@ namespace vendaro {
 // it; it first uses the store when "Get Orders" is clicked.
 OrderIntake::OrderIntake(OrderIntakePlatform platform, std::unique_ptr<MailClient> mail)
     : MailIntakeEngine(platform.loop, platform.dialogs, std::move(mail), orderStore),
-      orderStore(platform.database, *this, std::move(platform.today),
-                 std::move(platform.lockFile)) {
+      orderStore(platform.database, *this, std::move(platform.today)) {
+  lockFile = std::move(platform.lockFile);
   cmdGetMail.setCaption("Get Orders");
   useMailSettings(platform.settings);
   rememberMailbox(std::move(platform.mailboxFile), platform.keyring);

@@ -34,8 +34,6 @@ struct OrderIntakePlatform {
   PasswordKeyring* keyring = nullptr;
 };
 
-// Next to the database in the application folder.
-inline constexpr const char* kIntakeLockFile = "Vendaro2.mdb.intake-lock";
 inline constexpr const char* kMailboxStateFile = "mailbox.state";
 
 // The "E-Mail DB" tab of the store wizard: the mail intake engine fetching

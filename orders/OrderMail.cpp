@@ -1,7 +1,12 @@
 #include "orders/OrderMail.h"
 
+#include <algorithm>
+
 #include "common/MailValues.h"
+#include "common/NumberText.h"
 #include "common/TextSearch.h"
+#include "platform/Text.h"
+#include "platform/mime/MailBodyDecoder.h"
 
 namespace vendaro {
 namespace {
@@ -73,6 +78,36 @@ void readSingleAddress(std::string_view text, OrderMail& mail) {
   }
 }
 
+constexpr std::string_view kNoteStart = "\nNote=";
+
+// Does this line start a form field of the order pages ("B1=Submit")?
+bool startsFormField(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return false;
+  const std::string_view name = line.substr(0, equals);
+  for (const std::string_view field : kOrderFieldNames) {
+    if (name == field) return true;
+  }
+  return name == "B1" || name == "B2" || name == "DESCRIPTION";
+}
+
+// The note is a text box of several lines: it runs to the next field.
+void readNote(std::string_view text, OrderMail& mail) {
+  const std::size_t found = text.find(kNoteStart);
+  if (found == std::string_view::npos) return;
+  std::size_t start = found + kNoteStart.size();
+  std::string note;
+  for (bool first = true; start < text.size(); first = false) {
+    const std::size_t end = std::min(text.find(kCrLf, start), text.size());
+    const std::string_view line = text.substr(start, end - start);
+    if (!first && startsFormField(line)) break;
+    if (!first) note += kCrLf;
+    note += line;
+    start = end + kCrLf.size();
+  }
+  mail.note = std::string(text::trimmed(note));
+}
+
 }  // namespace
 
 const std::string& OrderMail::value(std::string_view name) const {
@@ -89,7 +124,7 @@ bool isOrderSubject(const std::string& subject) {
 
 OrderMail readOrderMail(std::string_view text) {
   OrderMail mail;
-  mail.subject = GetLineValue(text, "Subject:");
+  mail.subject = decodedHeaderText(GetLineValue(text, "Subject:"));
   mail.sender = GetLineValue(text, "from:");
   readBlock(text, mail);
   for (const std::string_view name : kOrderFieldNames) {
@@ -97,6 +132,7 @@ OrderMail readOrderMail(std::string_view text) {
   }
   readSingleAddress(text, mail);
   readShipping(mail);
+  readNote(text, mail);
   return mail;
 }
 
@@ -110,6 +146,16 @@ std::optional<OrderLine> splitOrderLine(std::string_view entry) {
     start = mark + 1;
   }
   return OrderLine{parts[0], parts[1], parts[2], parts[3]};
+}
+
+bool isWholePositiveQuantity(std::string_view quantity) {
+  const std::string_view number = text::trimmed(quantity);
+  if (!isPlainNumber(number) || number[0] == '-') return false;
+  const std::size_t point = number.find('.');
+  const std::string_view whole = number.substr(0, point);
+  const bool fractionZero = point == std::string_view::npos ||
+                            number.find_first_not_of('0', point + 1) == std::string_view::npos;
+  return fractionZero && whole.find_first_not_of("+0") != std::string_view::npos;
 }
 
 std::optional<std::string> orderTotal(std::string_view amount) {

@@ -27,7 +27,7 @@ inline constexpr std::string_view kOrderFieldNames[] = {"AMOUNT",   "V1",      "
                                                         "CityB",    "CityS",   "ZIPB",
                                                         "ZIPS",     "PhoneE",  "PhoneD",
                                                         "E_Mail1",  "E_Mail2", "Cust_Serv_Phone",
-                                                        "CCNumber", "CCExp"};
+                                                        "CCNumber", "CCExp",   "METHOD"};
 
 // The order forms without shipping name their address fields once; such an
 // order's address is its billing and its shipping address. Each single field
@@ -56,6 +56,9 @@ struct OrderMail {
   std::vector<std::pair<std::string, std::string>> fields;
   std::string shippingMethod;
   std::string shippingCost;
+  // The shopper's note: the lines from "Note=" (at the start of a line) up
+  // to the next form field or the end of the mail.
+  std::string note;
 
   // The value of a form field read by `readOrderMail`; empty when absent.
   const std::string& value(std::string_view name) const;
@@ -72,9 +75,16 @@ OrderMail readOrderMail(std::string_view text);
 // Splits an entry at its first four "^"; nothing when it has fewer.
 std::optional<OrderLine> splitOrderLine(std::string_view entry);
 
+// True when an ordered quantity (blanks around it allowed) is a whole number
+// above zero: "2" and "2.00" are, "0.01", "0" and "two" are not.
+bool isWholePositiveQuantity(std::string_view quantity);
+
 // The order total from the AMOUNT field: without its first three characters
 // (the "$$$" prefix); nothing when no amount remains.
 std::optional<std::string> orderTotal(std::string_view amount);
+
+// How a log or a listing shows the card number and expiry date of an order.
+enum class CardDetails { Shown, Masked };
 
 // A card number as printed for people: a star for each digit but the last
 // four, then those four ("************1111"). Other characters are left out,

@@ -2,19 +2,46 @@
 
 #include <ctime>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include "common/MailIntakeEngine.h"
 #include "common/NumberText.h"
 #include "common/UtcTime.h"
 #include "orders/OrderTables.h"
+#include "platform/Text.h"
 #include "platform/mime/MailBodyDecoder.h"
 
 namespace vendaro {
 namespace {
 
-constexpr const char* kImportedTable = "ImportedMessages";
+// Why a message stays on the server, as noted and logged.
+constexpr const char* kNotAnOrder = "not an order";
+constexpr const char* kOrderWithoutItems = "an order without items";
+
+// The entries this message added that are order lines, up to the first empty
+// entry. Entries without four "^" (such as the " Total Price : " line) are
+// not order lines and are left out.
+std::vector<OrderLine> orderLinesOf(const OrderMail& order) {
+  std::vector<OrderLine> lines;
+  for (const std::string& entry : order.entries) {
+    if (entry.empty()) break;
+    if (std::optional<OrderLine> line = splitOrderLine(entry)) lines.push_back(std::move(*line));
+  }
+  return lines;
+}
+
+// What a merchant should look at before shipping, joined by "; ".
+std::string flagsOf(const std::vector<OrderLine>& lines) {
+  if (lines.empty()) return kNoItemsFlag;
+  std::string flags;
+  for (const OrderLine& line : lines) {
+    if (isWholePositiveQuantity(line.quantity)) continue;
+    flags += (flags.empty() ? "" : "; ") + std::string(kQuantityFlag) + ": " +
+             std::string(text::trimmed(line.productId)) + " (" +
+             std::string(text::trimmed(line.quantity)) + ")";
+  }
+  return flags;
+}
 
 std::string localDate() {
   const std::time_t now = std::time(nullptr);
@@ -28,11 +55,10 @@ std::string localDate() {
 }  // namespace
 
 OrderMailStore::OrderMailStore(Database& database, MailboxIntake& tab,
-                               std::function<std::string()> today, std::filesystem::path lockFile)
-    : database_(database), tab_(tab), today_(std::move(today)), lockFile_(std::move(lockFile)) {}
+                               std::function<std::string()> today)
+    : database_(database), tab_(tab), today_(std::move(today)) {}
 
 void OrderMailStore::prepare(const std::string& mailboxKey) {
-  takeLock();
   durabilityFailed_ = false;
   try {
     createOrderTables(database_);
@@ -45,9 +71,9 @@ void OrderMailStore::prepare(const std::string& mailboxKey) {
     database_.deferSyncs(true);
     mailbox_ = mailboxKey;
     imported_.clear();
-    const QueryResult rows = database_.select(kImportedTable);
+    const QueryResult rows = database_.select("select mailbox, uid, kept from [ImportedMessages]");
     for (const auto& row : rows.rows) {
-      if (row.size() >= 2 && row[0] == DbValue(mailbox_)) imported_.insert(row[1].toText());
+      if (row[0] == DbValue(mailbox_)) imported_[row[1].toText()] = row[2].toText();
     }
     const QueryResult count = database_.select("SELECT count(*) FROM [Orders]");
     ordersInTable_ = count.rows.empty() ? 0 : count.rows[0][0].integer();
@@ -55,18 +81,6 @@ void OrderMailStore::prepare(const std::string& mailboxKey) {
     close();
     throw;
   }
-}
-
-// Two intakes into one database would both store every order.
-void OrderMailStore::takeLock() {
-  if (lockFile_.empty() || lock_) return;
-  try {
-    lock_ = FileLock::tryTake(lockFile_);
-  } catch (const std::system_error& error) {
-    throw DataError(data_errors::kCannotOpen,
-                    std::string("Cannot lock the order intake: ") + error.what());
-  }
-  if (!lock_) throw DataError(data_errors::kOtherError, kBusy);
 }
 
 void OrderMailStore::makeDurable() {
@@ -85,13 +99,25 @@ void OrderMailStore::close() {
   } catch (const DataError&) {
     // Nothing was deleted on its strength; the next intake tries again.
   }
-  lock_.reset();
 }
 
 bool OrderMailStore::wasImported(const std::string& uid) const {
   return imported_.count(uid) > 0;
 }
 
+std::string OrderMailStore::keptSinceEarlier(const std::string& uid) const {
+  const auto found = imported_.find(uid);
+  return found == imported_.end() ? std::string() : found->second;
+}
+
+std::string OrderMailStore::whyKept(StoreOutcome outcome) const {
+  if (outcome == StoreOutcome::Ignored) return kNotAnOrder;
+  if (outcome == StoreOutcome::StoredKept) return kOrderWithoutItems;
+  return MailStore::whyKept(outcome);
+}
+
+// An order without items is stored, so the merchant sees it, and its mail
+// stays on the server to be read.
 StoreOutcome OrderMailStore::store(const std::string& messageText, const std::string& uid) {
   const std::string mailText = decodedMailText(messageText);
   const OrderMail order = readOrderMail(mailText);
@@ -99,39 +125,41 @@ StoreOutcome OrderMailStore::store(const std::string& messageText, const std::st
     return recordVerdict(uid) ? StoreOutcome::Ignored : StoreOutcome::Failed;
   }
   for (const std::string& entry : order.entries) tab_.List3.AddItem(entry);
-  if (!storeOrder(order, mailText, uid)) return StoreOutcome::Failed;
+  const std::vector<OrderLine> lines = orderLinesOf(order);
+  if (!storeOrder(order, lines, mailText, uid)) return StoreOutcome::Failed;
   ++ordersInTable_;
   tab_.lblPercentage.setCaption(numberText(ordersInTable_ + 1));
-  logOrder(order);
-  return StoreOutcome::Stored;
+  logOrder(order, flagsOf(lines));
+  return lines.empty() ? StoreOutcome::StoredKept : StoreOutcome::Stored;
 }
 
-// A mail that is not an order is noted as imported, so that it is neither
-// fetched again nor deleted before the note is stored.
+// A mail that is not an order is noted as imported (and kept on the server),
+// so that it is not fetched again.
 bool OrderMailStore::recordVerdict(const std::string& uid) {
   if (uid.empty()) return true;
   try {
-    recordImported(uid);
+    recordImported(uid, kNotAnOrder);
   } catch (const DataError& error) {
     appendIntakeLog(tab_,
                     "Message " + uid + " could not be noted as read: " + error.what() + "\r\n");
     return false;
   }
-  imported_.insert(uid);
+  imported_[uid] = kNotAnOrder;
   return true;
 }
 
-void OrderMailStore::recordImported(const std::string& uid) {
+void OrderMailStore::recordImported(const std::string& uid, const std::string& kept) {
   if (uid.empty()) return;
-  database_.execute("INSERT OR IGNORE INTO [ImportedMessages] (mailbox, uid) VALUES (?, ?)",
-                    {DbValue(mailbox_), DbValue(uid)});
+  database_.execute(
+      "INSERT OR IGNORE INTO [ImportedMessages] (mailbox, uid, kept) VALUES (?, ?, ?)",
+      {DbValue(mailbox_), DbValue(uid), kept.empty() ? DbValue() : DbValue(kept)});
 }
 
 // The order, its lines and the note that the message is imported are written
 // in one transaction: a failure leaves no half order behind, and the message
 // is fetched again by the next intake.
-bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& mailText,
-                                const std::string& uid) {
+bool OrderMailStore::storeOrder(const OrderMail& order, const std::vector<OrderLine>& lines,
+                                const std::string& mailText, const std::string& uid) {
   try {
     database_.beginTransaction();
   } catch (const DataError& error) {
@@ -143,10 +171,10 @@ bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& mailT
     // Checked before it is stored, so it is not found as its own repeat.
     std::optional<ArrivalRecord> checked;
     if (checker_) checked = checker_->arrival(database_, order, mailText, secondsNow());
-    const std::int64_t orderId = database_.insertRow("Orders", orderRecord(order));
-    writeOrderLines(order, orderId);
+    const std::int64_t orderId = database_.insertRow("Orders", orderRecord(order, lines));
+    writeOrderLines(lines, orderId);
     if (checked) OrderChecker::keep(database_, orderId, *checked);
-    recordImported(uid);
+    recordImported(uid, lines.empty() ? kOrderWithoutItems : "");
     database_.commit();
     if (checked && checked->verdict != kVerdictOk) ++ordersFlagged_;
   } catch (const DataError& error) {
@@ -159,12 +187,13 @@ bool OrderMailStore::storeOrder(const OrderMail& order, const std::string& mailT
         tab_, "The order of " + order.sender + " could not be stored: " + error.what() + "\r\n");
     return false;
   }
-  if (!uid.empty()) imported_.insert(uid);
+  if (!uid.empty()) imported_[uid] = lines.empty() ? kOrderWithoutItems : "";
   return true;
 }
 
 // The `Orders` fields in the order of the table.
-FieldValues OrderMailStore::orderRecord(const OrderMail& order) const {
+FieldValues OrderMailStore::orderRecord(const OrderMail& order,
+                                        const std::vector<OrderLine>& lines) const {
   const auto text = [&order](std::string_view name) { return DbValue(order.value(name)); };
   // An amount too short to carry a number leaves the total empty.
   const std::optional<std::string> total = orderTotal(order.value("AMOUNT"));
@@ -190,22 +219,21 @@ FieldValues OrderMailStore::orderRecord(const OrderMail& order) const {
           {"Total", total ? DbValue(*total) : DbValue()},
           {"SustServPhone", text("Cust_Serv_Phone")},
           {"CCNumber", text("CCNumber")},
-          {"CCExp", text("CCExp")}};
+          {"CCExp", text("CCExp")},
+          {"ShipAddress2", text("Adrs2S")},
+          {"BillAddress2", text("Adrs2B")},
+          {"Note", DbValue(order.note)},
+          {"CardType", text("METHOD")},
+          {"Flags", DbValue(flagsOf(lines))}};
 }
 
-// One record per entry this message added, up to the first empty entry.
-// Entries without four "^" (such as the " Total Price : " line) are not
-// order lines and are left out.
-void OrderMailStore::writeOrderLines(const OrderMail& order, std::int64_t orderId) {
-  for (const std::string& entry : order.entries) {
-    if (entry.empty()) break;
-    const std::optional<OrderLine> line = splitOrderLine(entry);
-    if (!line) continue;
+void OrderMailStore::writeOrderLines(const std::vector<OrderLine>& lines, std::int64_t orderId) {
+  for (const OrderLine& line : lines) {
     database_.insertRow("Order Details", {{"OrderID", DbValue(orderId)},
-                                          {"ProductID", DbValue(line->productId)},
-                                          {"Quantity", DbValue(line->quantity)},
-                                          {"Price", DbValue(line->price)},
-                                          {"LineTotal", DbValue(line->lineTotal)}});
+                                          {"ProductID", DbValue(line.productId)},
+                                          {"Quantity", DbValue(line.quantity)},
+                                          {"Price", DbValue(line.price)},
+                                          {"LineTotal", DbValue(line.lineTotal)}});
   }
 }
 
@@ -213,7 +241,7 @@ std::string OrderMailStore::today() const {
   return today_ ? today_() : localDate();
 }
 
-void OrderMailStore::logOrder(const OrderMail& order) {
+void OrderMailStore::logOrder(const OrderMail& order, const std::string& flags) {
   std::string lines;
   const auto add = [&lines](const std::string& line) { lines += line + "\r\n"; };
   add(order.subject);
@@ -229,6 +257,7 @@ void OrderMailStore::logOrder(const OrderMail& order) {
   add(masked ? std::string() : order.value("CCExp"));
   add(order.shippingMethod);
   add(order.shippingCost);
+  if (!flags.empty()) add("Flagged: " + flags);
   add("");
   appendIntakeLog(tab_, lines);
 }

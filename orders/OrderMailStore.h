@@ -4,41 +4,34 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <set>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "common/MailStore.h"
 #include "common/MailboxIntake.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderMail.h"
 #include "platform/Database.h"
-#include "platform/FileLock.h"
 
 namespace vendaro {
-
-// How the intake log shows the card number and expiry date of an order.
-enum class CardDetails { Shown, Masked };
 
 // Stores order mails: one `Orders` record per mail whose subject names an
 // order, one `Order Details` record per ordered line, and the message's
 // unique id in `ImportedMessages`, all in one transaction. A mail that is
-// not an order is recorded as imported, so it is not fetched again (and may
-// be deleted). Shows the lines read, the log and the count on the tab.
-//
-// Only one intake at a time stores into a database: `prepare` takes the lock
-// file given, `close` lets it go.
+// not an order is noted as imported, so it is not fetched again, with the
+// reason it stays on the server; so is an order without items, which is
+// stored flagged "no items". Only the other orders may be deleted on the
+// server. Shows the lines read, the log and the count on the tab.
 class OrderMailStore : public MailStore {
  public:
-  static constexpr const char* kBusy =
-      "Another order intake is running for this application folder; try again when it is done.";
-
   // `today`: the date stored in OrderDate; empty: the local date as YYYY-MM-DD.
-  // `lockFile`: empty for no lock.
-  OrderMailStore(Database& database, MailboxIntake& tab, std::function<std::string()> today,
-                 std::filesystem::path lockFile = {});
+  OrderMailStore(Database& database, MailboxIntake& tab, std::function<std::string()> today);
 
   void prepare(const std::string& mailboxKey) override;
   bool wasImported(const std::string& uid) const override;
+  std::string keptSinceEarlier(const std::string& uid) const override;
+  std::string whyKept(StoreOutcome outcome) const override;
   StoreOutcome store(const std::string& messageText, const std::string& uid) override;
   void makeDurable() override;
   void close() override;
@@ -54,25 +47,24 @@ class OrderMailStore : public MailStore {
   CardDetails logCardDetails = CardDetails::Shown;
 
  private:
-  void takeLock();
-  bool storeOrder(const OrderMail& order, const std::string& mailText, const std::string& uid);
+  bool storeOrder(const OrderMail& order, const std::vector<OrderLine>& lines,
+                  const std::string& mailText, const std::string& uid);
   bool recordVerdict(const std::string& uid);
-  void recordImported(const std::string& uid);
-  FieldValues orderRecord(const OrderMail& order) const;
-  void writeOrderLines(const OrderMail& order, std::int64_t orderId);
+  void recordImported(const std::string& uid, const std::string& kept);
+  FieldValues orderRecord(const OrderMail& order, const std::vector<OrderLine>& lines) const;
+  void writeOrderLines(const std::vector<OrderLine>& lines, std::int64_t orderId);
   std::string today() const;
-  void logOrder(const OrderMail& order);
+  void logOrder(const OrderMail& order, const std::string& flags);
 
   Database& database_;
   MailboxIntake& tab_;
   std::function<std::string()> today_;
-  std::filesystem::path lockFile_;
-  std::unique_ptr<FileLock> lock_;
   std::int64_t ordersInTable_ = 0;
   // The intake's checkpoint failed: closing does not wait for it again.
   bool durabilityFailed_ = false;
-  // Unique ids of the messages of this mailbox that are stored.
-  std::set<std::string> imported_;
+  // Unique ids of the messages of this mailbox that are stored or noted,
+  // with the reason each stays on the server (empty: it may be deleted).
+  std::map<std::string, std::string> imported_;
   std::string mailbox_;
   std::filesystem::path checkFolder_;
   std::unique_ptr<OrderChecker> checker_;

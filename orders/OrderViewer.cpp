@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "orders/OrderMail.h"
 #include "orders/OrderTables.h"
 #include "platform/SqlText.h"
 
@@ -13,7 +14,9 @@ const std::array<const char*, frmOrders::kFieldCount> frmOrders::kFieldNames = {
     "ShipPhoneNumber", "ShippingMethodID", "ShippingCost", "BillName",
     "BillAddress",     "BillCity",         "BillState",    "BillPostalCode",
     "BillPhoneNumber", "Email1",           "Email2",       "SalesTax",
-    "Total",           "SustServPhone",    "CCNumber",     "CCExp"};
+    "Total",           "SustServPhone",    "CCNumber",     "CCExp",
+    "ShipAddress2",    "BillAddress2",     "Note",         "CardType",
+    "Flags"};
 
 namespace {
 
@@ -40,7 +43,12 @@ const std::array<const char*, frmOrders::kFieldCount> kLabelCaptions = {"OrderID
                                                                         "Total:",
                                                                         "SustServPhone:",
                                                                         "CCNumber:",
-                                                                        "CCExp:"};
+                                                                        "CCExp:",
+                                                                        "Address 2:",
+                                                                        "Address 2:",
+                                                                        "Note:",
+                                                                        "Card Type:",
+                                                                        "Flags:"};
 
 }  // namespace
 
@@ -53,6 +61,7 @@ frmOrders::frmOrders(Database& database, Dialogs& dialogs)
     datPrimaryRS.bind(txtFields[i], kFieldNames[i]);
     lblLabels[i].setCaption(kLabelCaptions[i]);
   }
+  txtFields[kOrderIdField].setLocked(true);
   datPrimaryRS.onReposition = [this] { datPrimaryRS_Reposition(); };
   datPrimaryRS.onValidate = [this] { mousePointer = MousePointer::Hourglass; };
   datPrimaryRS.onError = [this](int, const std::string& description) {
@@ -97,6 +106,7 @@ void frmOrders::Form_Resize(int innerWidth, int innerHeight) {
 
 void frmOrders::datPrimaryRS_Reposition() {
   mousePointer = MousePointer::Default;
+  maskCardDetails();
   showOrderLines();
   const int position = datPrimaryRS.recordset().AbsolutePosition();
   datPrimaryRS.setCaption("Record: " + std::to_string(position + 1));
@@ -132,6 +142,34 @@ void frmOrders::fillGrid() {
     grid.rows.push_back(std::move(row));
   }
   grdDataGrid = std::move(grid);
+}
+
+// The masked boxes are locked and not marked as edited, so "&Update" never
+// writes the mask over the stored number.
+void frmOrders::maskCardDetails() {
+  TextBox& number = txtFields[kCardNumberField];
+  TextBox& expiry = txtFields[kCardExpiryField];
+  number.setText(maskedCardNumber(number.Text()));
+  expiry.setText("");
+  for (TextBox* box : {&number, &expiry}) {
+    box->setDataChanged(false);
+    box->setLocked(true);
+  }
+}
+
+void frmOrders::cmdShowCard_Click() {
+  if (!hasCurrentOrder()) return;
+  Recordset& orders = datPrimaryRS.recordset();
+  try {
+    for (const std::size_t field : {kCardNumberField, kCardExpiryField}) {
+      TextBox& box = txtFields[field];
+      box.setText(orders.Fields(kFieldNames[field]).Value().toText());
+      box.setDataChanged(false);
+      box.setLocked(false);
+    }
+  } catch (const DataError& error) {
+    datPrimaryRS_Error(error.what());
+  }
 }
 
 bool frmOrders::hasCurrentOrder() {

@@ -22,7 +22,8 @@ struct OrderGrid {
 enum class MousePointer { Default, Hourglass };
 
 // The order viewer `frmOrders`: one order at a time in bound boxes, sorted by
-// customer, with the order's lines in a grid below.
+// customer, with the order's lines in a grid below. OrderID cannot be
+// edited; the card number is masked until "Show C&ard" is clicked.
 class frmOrders {
  public:
   static constexpr const char* kPrimarySource = "select * from [Orders] Order by [CustomerID]";
@@ -31,7 +32,10 @@ class frmOrders {
       "[OrderID]=";
   static constexpr const char* kDataErrorMessage = "Data error event hit err:";
   static constexpr const char* kNoOrders = "No orders yet";
-  static constexpr std::size_t kFieldCount = 24;
+  static constexpr std::size_t kFieldCount = 29;
+  static constexpr std::size_t kOrderIdField = 0;
+  static constexpr std::size_t kCardNumberField = 22;
+  static constexpr std::size_t kCardExpiryField = 23;
   // The field each box of `txtFields` is bound to, in order.
   static const std::array<const char*, kFieldCount> kFieldNames;
 
@@ -47,6 +51,9 @@ class frmOrders {
   void cmdRefresh_Click();
   void cmdUpdate_Click();
   void cmdClose_Click();
+  // Shows the current order's full card number and expiry date, which are
+  // otherwise masked (last four digits, no date) and cannot be edited.
+  void cmdShowCard_Click();
 
   // The arrows of the data control: first, previous, next and last order.
   // Moving past either end stays on the first or last order; without orders
@@ -74,6 +81,7 @@ class frmOrders {
   Label cmdRefresh{"&Refresh"};
   Label cmdUpdate{"&Update"};
   Label cmdClose{"&Close"};
+  Label cmdShowCard{"Show C&ard"};
   OrderGrid grdDataGrid;
   MousePointer mousePointer = MousePointer::Default;
 
@@ -88,6 +96,7 @@ class frmOrders {
   void datPrimaryRS_Reposition();
   void datPrimaryRS_Error(const std::string& description);
   void showOrderLines();
+  void maskCardDetails();
   void showWhetherEmpty();
   void fillGrid();
   bool hasCurrentOrder();

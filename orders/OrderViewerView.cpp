@@ -20,9 +20,10 @@ namespace {
 
 // Where each bound box sits: the order's own fields down the first column,
 // the shipping and billing addresses beside it under their headings.
-constexpr std::array<std::size_t, 10> kOrderFields = {0, 1, 2, 9, 10, 19, 20, 21, 22, 23};
-constexpr std::array<std::size_t, 7> kShippingFields = {3, 4, 5, 6, 7, 8, 17};
-constexpr std::array<std::size_t, 7> kBillingFields = {11, 12, 13, 14, 15, 16, 18};
+constexpr std::array<std::size_t, 13> kOrderFields = {0,  1,  2,  9,  10, 19, 20,
+                                                      21, 27, 22, 23, 26, 28};
+constexpr std::array<std::size_t, 8> kShippingFields = {3, 4, 24, 5, 6, 7, 8, 17};
+constexpr std::array<std::size_t, 8> kBillingFields = {11, 12, 25, 13, 14, 15, 16, 18};
 
 QString qt(const std::string& text) {
   return QString::fromStdString(text);
@@ -143,6 +144,7 @@ QWidget* OrderViewerView::makeButtons() {
   button(form_.cmdRefresh, "cmdRefresh", [this] { form_.cmdRefresh_Click(); });
   button(form_.cmdUpdate, "cmdUpdate", [this] { form_.cmdUpdate_Click(); });
   button(form_.cmdClose, "cmdClose", [this] { form_.cmdClose_Click(); });
+  button(form_.cmdShowCard, "cmdShowCard", [this] { form_.cmdShowCard_Click(); });
   layout->addStretch(1);
   return bar;
 }

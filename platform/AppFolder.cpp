@@ -36,7 +36,12 @@ std::filesystem::path resolveAppFolder(const std::optional<std::string>& command
   std::error_code ec;
   folder = std::filesystem::absolute(folder, ec);
   if (ec) throw AppFolderError("Cannot use the application folder " + folder.string());
-  std::filesystem::create_directories(folder, ec);
+  // A folder made here holds customers' orders: private to the user.
+  const bool made = std::filesystem::create_directories(folder, ec);
+  if (made && !ec) {
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace, ec);
+  }
   if (ec || !std::filesystem::is_directory(folder)) {
     throw AppFolderError("Cannot create the application folder " + folder.string() + ": " +
                          (ec ? ec.message() : std::string("not a folder")));

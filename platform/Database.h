@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -67,6 +68,11 @@ class Database {
 
   // Runs a record-source text: a table name, or an Access-style SELECT.
   virtual QueryResult select(const std::string& recordSource) = 0;
+  // Runs a query and hands its column names, then each row as it is read,
+  // to the callbacks: a listing of any size holds one row at a time.
+  virtual void eachRow(const std::string& sql,
+                       const std::function<void(const std::vector<std::string>&)>& columns,
+                       const std::function<void(const std::vector<DbValue>&)>& row) = 0;
   // Adds a row and returns its key (the autoincrement key where the table has one).
   virtual std::int64_t insertRow(const std::string& table, const FieldValues& values) = 0;
   // Changes the given columns of a row; DataError 3167 when the row is gone.

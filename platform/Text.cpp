@@ -60,6 +60,13 @@ std::string withLf(std::string_view text) {
   return result;
 }
 
+std::string_view trimmed(std::string_view value) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!value.empty() && blank(value.front())) value.remove_prefix(1);
+  while (!value.empty() && blank(value.back())) value.remove_suffix(1);
+  return value;
+}
+
 std::string htmlEscaped(std::string_view value) {
   std::string out;
   out.reserve(value.size());

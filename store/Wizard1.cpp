@@ -347,6 +347,7 @@ void Wizard1::Command4_Click() {
 std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
                                                       std::vector<GeneratorReport>& reports) {
   input.vendorHost = platform_.vendor.host();
+  input.vendorSite = platform_.vendor.baseUrl;
   input.startFile = Text14.Text();
   input.layout = chosenLayout();
   input.merchant = platform_.settings.merchant;

@@ -48,6 +48,14 @@ std::string PageLoader::LocationName() const {
   return location_;
 }
 
+void PageLoader::clearHistory() {
+  history_.clear();
+  historyIndex_ = -1;
+  if (location_.empty() || location_ == kBlankAddress) return;
+  history_.push_back(location_);
+  historyIndex_ = 0;
+}
+
 void PageLoader::openDocument() {
   openDocument_.emplace();
 }
@@ -68,6 +76,7 @@ void PageLoader::showDocument(const std::string& html) {
   Stop();
   document_ = std::make_shared<const PageDocument>(parseHtmlPage(html, kBlankAddress));
   location_ = kBlankAddress;
+  loadError_.clear();
   const std::uint64_t generation = generation_;
   std::weak_ptr<bool> alive = alive_;
   loop_.post([this, alive, generation] {
@@ -92,6 +101,7 @@ void PageLoader::load(const std::string& address, int historyIndex) {
 void PageLoader::show(const AssembledPage& page, int historyIndex) {
   loading_.reset();
   document_ = page.document;
+  loadError_ = page.failure;
   location_ = page.document->url;
   recordHistory(historyIndex);
   raiseLoadEvents(page);

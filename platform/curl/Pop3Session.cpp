@@ -427,12 +427,26 @@ void Pop3Session::configureHandle() {
   curl_easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, this);
 }
 
+// The host as a URL part and its port: "localhost:8110" (as the settings
+// allow) is a name with a port; an address with several colons is IPv6.
+// A port given on its own wins over one written in the host.
 std::string Pop3Session::baseUrl() const {
   const bool implicitTls = account_.security == MailAccount::Security::Tls;
   std::string url = implicitTls ? "pop3s://" : "pop3://";
-  const bool ipv6 = account_.host.find(':') != std::string::npos;
-  url += ipv6 ? "[" + account_.host + "]" : account_.host;
-  if (account_.port > 0) url += ":" + std::to_string(account_.port);
+  std::string host = account_.host;
+  std::string port = account_.port > 0 ? std::to_string(account_.port) : std::string();
+  const std::size_t colon = host.rfind(':');
+  const bool bracketed = !host.empty() && host.front() == '[';
+  const bool namedPort = colon != std::string::npos && colon + 1 < host.size() &&
+                         host.find_first_not_of("0123456789", colon + 1) == std::string::npos &&
+                         (bracketed ? host[colon - 1] == ']' : host.find(':') == colon);
+  if (namedPort) {
+    if (port.empty()) port = host.substr(colon + 1);
+    host.erase(colon);
+  }
+  const bool ipv6 = !bracketed && host.find(':') != std::string::npos;
+  url += ipv6 ? "[" + host + "]" : host;
+  if (!port.empty()) url += ":" + port;
   return url;
 }
 

@@ -201,4 +201,19 @@ std::optional<std::int64_t> mailDateSeconds(const std::string& date) {
   return seconds;
 }
 
+std::string decodedHeaderText(const std::string& value) {
+  if (value.find("=?") == std::string::npos) return value;
+  initialiseGmime();
+  char* decoded = g_mime_utils_header_decode_text(nullptr, value.c_str());
+  if (!decoded) return value;
+  std::string text(decoded);
+  g_free(decoded);
+  // GMime drops the blank after the colon; the value keeps it as it came.
+  const std::size_t blanks = value.find_first_not_of(" \t");
+  if (blanks != std::string::npos && blanks > 0 && text.rfind(value.substr(0, blanks), 0) != 0) {
+    text.insert(0, value.substr(0, blanks));
+  }
+  return text;
+}
+
 }  // namespace vendaro

@@ -1,6 +1,9 @@
 #include "platform/sqlite/SqliteDatabase.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <memory>
 #include <string_view>
@@ -72,6 +75,21 @@ std::vector<DbValue> valuesOf(const FieldValues& fields) {
   return values;
 }
 
+// The file holds customers' addresses and card numbers: it is made private to
+// the user (SQLite gives its journal files the same mode), and a file made
+// readable by others earlier is made private too. A file that is not ours to
+// change is left as it is.
+void makePrivateFile(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+  if (fd < 0) return;  // SQLite reports why it cannot open the file
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+      (status.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
+    ::fchmod(fd, status.st_mode & ~(S_IRWXG | S_IRWXO));
+  }
+  ::close(fd);
+}
+
 }  // namespace
 
 SqliteDatabase::SqliteDatabase(std::filesystem::path file) : file_(std::move(file)) {}
@@ -88,6 +106,7 @@ void SqliteDatabase::open() {
 sqlite3* SqliteDatabase::connection() {
   if (db_ != nullptr) return db_;
   const std::string context = "Couldn't open the database file '" + file_.string() + "'";
+  makePrivateFile(file_);
   sqlite3* db = nullptr;
   const int rc =
       sqlite3_open_v2(file_.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -182,6 +201,23 @@ QueryResult SqliteDatabase::run(SqliteStatement& statement, const std::string& b
     if (keyed) result.rowIds.push_back(statement.column(shown).integer());
   }
   return result;
+}
+
+void SqliteDatabase::eachRow(const std::string& sql,
+                             const std::function<void(const std::vector<std::string>&)>& columns,
+                             const std::function<void(const std::vector<DbValue>&)>& row) {
+  SqliteStatement statement(connection(), sql);
+  const int count = statement.columnCount();
+  std::vector<std::string> names;
+  for (int column = 0; column < count; ++column) names.push_back(statement.columnName(column));
+  columns(names);
+  std::vector<DbValue> values(static_cast<std::size_t>(count));
+  while (statement.step()) {
+    for (int column = 0; column < count; ++column) {
+      values[static_cast<std::size_t>(column)] = statement.column(column);
+    }
+    row(values);
+  }
 }
 
 std::int64_t SqliteDatabase::insertRow(const std::string& table, const FieldValues& values) {

@@ -31,6 +31,9 @@ class SqliteDatabase : public Database {
   void open();
 
   QueryResult select(const std::string& recordSource) override;
+  void eachRow(const std::string& sql,
+               const std::function<void(const std::vector<std::string>&)>& columns,
+               const std::function<void(const std::vector<DbValue>&)>& row) override;
   std::int64_t insertRow(const std::string& table, const FieldValues& values) override;
   void updateRow(const std::string& table, std::int64_t rowId, const FieldValues& values) override;
   void deleteRow(const std::string& table, std::int64_t rowId) override;

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+
+#include <unistd.h>
+
+#include <fstream>
 
 #include "common/MailboxCommandLine.h"
 
@@ -44,6 +49,21 @@ TEST(MailboxCommandLineTest, WithoutHostTheSettingsWithHostTheCommandLine) {
   EXPECT_EQ(account.security, Security::None);
   EXPECT_EQ(account.caFile, "");
   EXPECT_EQ(parsed({"--host", "127.0.0.1", "--tls"}, settings).security, Security::Tls);
+}
+
+// Only the first line is read, and no more than a password needs: a device
+// without end is refused instead of filling the memory.
+TEST(MailboxCommandLineTest, APasswordFileIsReadToItsFirstLineAndNoFurther) {
+  std::ostringstream err;
+  EXPECT_FALSE(readMailboxPassword("/dev/zero", "p: ", err));
+  EXPECT_EQ(err.str(), "p: the password in /dev/zero is longer than 4096 bytes\n");
+  const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                     ("vendaro-password-" + std::to_string(::getpid()));
+  std::ofstream(file, std::ios::binary) << "right\r\n" << std::string(10000, 'x');
+  EXPECT_EQ(readMailboxPassword(file, "p: ", err), "right");
+  std::ofstream(file, std::ios::binary) << std::string(4096, 'y');
+  EXPECT_EQ(readMailboxPassword(file, "p: ", err), std::string(4096, 'y'));
+  std::filesystem::remove(file);
 }
 
 }  // namespace

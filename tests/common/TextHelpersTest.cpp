@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/CsvText.h"
 #include "common/NumberText.h"
 #include "common/TextFile.h"
 #include "common/TextSearch.h"
@@ -38,6 +39,17 @@ TEST(NumberTextTest, NonNegativeNumbersGetOneLeadingSpace) {
   EXPECT_EQ(numberText(0.5), " .5");
   EXPECT_EQ(numberText(12.5), " 12.5");
   EXPECT_EQ(trimmedNumberText(12.5), "12.5");
+}
+
+// A cell a spreadsheet would run stays text, leading blanks or not; numbers
+// stay numbers.
+TEST(CsvTextTest, FormulaCellsAreGuardedOnTheirFirstNonBlankCharacter) {
+  EXPECT_EQ(csvRow({" =HYPERLINK(\"http://x\")", "\r\n@SUM(A1)", "\tx", "+1+1", "-2+3"}),
+            "\"' =HYPERLINK(\"\"http://x\"\")\",\"'\r\n@SUM(A1)\",'\tx,'+1+1,'-2+3\r\n");
+  EXPECT_EQ(csvRow({"-2.50", "+3", "12", "a, b", "", " "}), "-2.50,+3,12,\"a, b\",, \r\n");
+  EXPECT_TRUE(isPlainNumber("-0.5"));
+  EXPECT_FALSE(isPlainNumber("1."));
+  EXPECT_FALSE(isPlainNumber("-"));
 }
 
 TEST(TextFileTest, WriteReplacesTheWholeFileAndFailsInAMissingFolder) {

@@ -179,12 +179,11 @@ TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping)
   const auto rows = csvRecords(result.out);
   ASSERT_EQ(rows.size(), 3u) << result.out;
   const std::map<std::string, std::string> computed = {
-      {"CustomerID", " Ann Buyer <ann@buyer.example>"},
+      {"CustomerID", "Ann Buyer <ann@buyer.example>"},
       {"ShippingMethodID", "Standard"},
-      {"ShippingCost", "$ 26.70"},
-      {"SalesTax", "$ 7.98"},
-      {"Total", "131.42"},
-      {"PriceCheck", "ok"}};
+      {"ShippingCost", "26.70"},
+      {"SalesTax", "7.98"},
+      {"Total", "131.42"}};
   for (const auto& row : rows) {
     EXPECT_EQ(row.at("OrderID"), rows[0].at("OrderID"));
     EXPECT_FALSE(row.at("OrderDate").empty());
@@ -192,9 +191,9 @@ TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping)
       EXPECT_EQ(row.at(field.orderField), field.value) << field.orderField;
     for (const auto& [name, value] : computed) EXPECT_EQ(row.at(name), value) << name;
   }
-  const std::vector<std::vector<std::string>> lines = {{"T-1 ", "2", "22.4", "44.8"},
-                                                       {"T-2 ", "1", "31.95", "31.95"},
-                                                       {"H-1 ", "1", "19.99", "19.99"}};
+  const std::vector<std::vector<std::string>> lines = {{"T-1", "2", "22.4", "44.8"},
+                                                       {"T-2", "1", "31.95", "31.95"},
+                                                       {"H-1", "1", "19.99", "19.99"}};
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const auto& row = rows[i];
     EXPECT_EQ((std::vector<std::string>{row.at("ProductID"), row.at("Quantity"), row.at("Price"),
@@ -312,8 +311,7 @@ TEST_F(OrderFlowTest, OrdersFromTheFormsWithoutShippingKeepTheirAddress) {
                                                      {"BillPhoneNumber", "555-0100"},
                                                      {"ShipPhoneNumber", "555-0100"},
                                                      {"EMail1", "ann@buyer.example"},
-                                                     {"ProductID", "T-1 "},
-                                                     {"PriceCheck", "ok"}};
+                                                     {"ProductID", "T-1"}};
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const std::string name = i == 0 ? "Ann card" : "Ann cod";
     EXPECT_EQ(rows[i].at("BillName"), name);

@@ -1,8 +1,11 @@
 #include "forms/FormCommands.h"
+#include "forms/GetResponsesCommand.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "common/MailIntakeEngine.h"
 
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDatabase.h"
@@ -37,6 +40,18 @@ TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
   EXPECT_EQ(folder.read("p.htm"), page);
   EXPECT_EQ(runFormPageCommand({folder.path(), "Gone", {}}, out, err), kFormCommandFailed);
   EXPECT_EQ(err.str(), "vendaro form-page: no form named Gone\n");
+
+  // A link or a device at the output name stays as it is.
+  std::filesystem::create_symlink("p.htm", folder.file("link.htm"));
+  for (const std::filesystem::path& target :
+       {folder.file("link.htm"), std::filesystem::path("/dev/null")}) {
+    err.str("");
+    EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", target}, out, err), kFormCommandFailed);
+    EXPECT_EQ(err.str(), "vendaro form-page: " + target.string() +
+                             " is not a regular file; the page was not written\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.htm")));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 // One row per mail with one column per field of the form, in field order;
@@ -63,6 +78,27 @@ TEST_F(FormCommandsTest, ResponsesAsCsvGroupOneRowPerMail) {
             "responder,respondDate,name,email\r\n"
             " ann@x,2026-12-06,\"Ann\r\n\",ann@x\r\n"
             " ann@x,2026-12-06,,a2@x\r\n");
+
+  // The responses of a form deleted since are listed; a name that is neither
+  // a form nor has responses is an error.
+  EXPECT_EQ(runResponsesCommand({folder.path(), "Other", false}, out, err), 0);
+  EXPECT_EQ(runResponsesCommand({folder.path(), "Gone", false}, out, err), kFormCommandFailed);
+  EXPECT_EQ(err.str(), "vendaro responses: there is no form named Gone\n");
+}
+
+// The order intake and the response intake share one lock: a second intake
+// into the same database stores nothing twice.
+TEST_F(FormCommandsTest, GetResponsesWaitsForNoOtherIntake) {
+  database.insertRow("Forms", {{"formName", "Poll"}});
+  folder.write("password", "secret\n");
+  const auto held = FileLock::tryTake(folder.file(kIntakeLockFile));
+  GetResponsesOptions options;
+  options.appFolder = folder.path();
+  options.form = "Poll";
+  options.mailbox = {.host = "127.0.0.1", .port = 1, .user = "shop"};
+  options.passwordFile = folder.file("password");
+  EXPECT_EQ(runGetResponsesCommand(options, {}, out, err), kFormCommandFailed);
+  EXPECT_NE(err.str().find(MailIntakeEngine::kBusy), std::string::npos) << err.str();
 }
 
 }  // namespace

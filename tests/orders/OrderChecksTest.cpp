@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "orders/CheckOrdersCommand.h"
+#include "orders/OrderCommand.h"
 #include "orders/OrderCommands.h"
 #include "orders/OrderIntake.h"
 #include "tests/orders/OrderIntakeFixture.h"
@@ -62,12 +63,6 @@ class OrderChecksTest : public ::testing::Test {
     }
   }
 
-  std::string listed(bool csv) {
-    std::ostringstream out, err;
-    EXPECT_EQ(runOrdersCommand({app.path(), csv, false}, out, err), 0) << err.str();
-    return out.str();
-  }
-
   TempFolder app;
   ManualEventLoop loop;
   testing::ScriptedDialogs dialogs;
@@ -102,13 +97,9 @@ TEST_F(OrderChecksTest, EveryArrivingOrderIsStoredWithItsVerdictAndRepeatsAreFla
   // Nothing is lost: every order is stored as received.
   EXPECT_EQ(testing::storedOrders(database).size(), 5u);
 
-  const std::string csv = listed(true);
-  EXPECT_NE(csv.find(",LineTotal,PriceCheck\r\n"), std::string::npos);
-  EXPECT_NE(csv.find(",A100 ,2,0.01,0.02,\"mismatch: A100 price 0.01, catalogue 25.00; A100 "
-                     "line total 0.02, expected 50.00\"\r\n"),
-            std::string::npos)
-      << csv;
-  EXPECT_NE(listed(false).find("  PriceCheck: duplicate of 1\n"), std::string::npos);
+  std::ostringstream shown, err;
+  ASSERT_EQ(runOrderCommand({app.path(), "4", "", "", "", ""}, shown, err), 0) << err.str();
+  EXPECT_NE(shown.str().find("  PriceCheck: duplicate of 1\n"), std::string::npos) << shown.str();
 }
 
 TEST_F(OrderChecksTest, CheckOrdersChecksOldOrdersAndKeepsRepeats) {
@@ -121,8 +112,7 @@ TEST_F(OrderChecksTest, CheckOrdersChecksOldOrdersAndKeepsRepeats) {
   const std::int64_t old = database.insertRow(
       "Orders", {{"CustomerID", "cy"}, {"SalesTax", "$ 0.00"}, {"Total", "25"}});
   testing::addOrderLine(database, old, "A100 ", 1, 25);
-  EXPECT_NE(listed(false).find("Order 3\n"), std::string::npos);
-  EXPECT_NE(listed(false).find("  PriceCheck: not checked\n"), std::string::npos);
+  EXPECT_EQ(storedVerdicts(database).count(old), 0u);
 
   ASSERT_EQ(recordPublishedCatalogue(app.path(), mugShop("25.00")), "");
   std::ostringstream out, err;

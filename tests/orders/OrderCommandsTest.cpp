@@ -75,6 +75,13 @@ TEST_F(GetOrdersCommandTest, StoresTheOrdersAndPrintsTheLog) {
   const CommandRun empty = run();
   EXPECT_EQ(empty.code, 0);
   EXPECT_NE(empty.out.find("No mail waiting\n"), std::string::npos);
+
+  // A host written with its port, as pop_host of [mail] may be, is reached.
+  server.deliver("shop", OrderMailText().text());
+  options.mailbox = {.host = "127.0.0.1:" + std::to_string(server.port()), .user = "shop"};
+  const CommandRun withPort = run();
+  EXPECT_EQ(withPort.code, 0) << withPort.err;
+  EXPECT_NE(withPort.out.find("orders stored: 1\n"), std::string::npos) << withPort.out;
 }
 
 TEST_F(GetOrdersCommandTest, FailsClearlyOnLoginAndConnectionErrors) {
@@ -96,59 +103,127 @@ TEST_F(GetOrdersCommandTest, FailsClearlyOnLoginAndConnectionErrors) {
   EXPECT_NE(result.err.find("cannot read the password file"), std::string::npos);
 }
 
-TEST(OrdersCommandTest, ListsEveryOrderLineAsCsvWithCardNumbersMaskedUnlessAsked) {
+CommandRun listOrders(const std::filesystem::path& folder, bool csv, bool cardNumbers = false) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = runOrdersCommand({folder, csv, cardNumbers}, out, err);
+  return {code, out.str(), err.str()};
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::istringstream rows(text);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(rows, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(OrdersCommandTest, ListsEveryOrderLineByOrderIdTrimmedWithCardNumbersMaskedUnlessAsked) {
   TempFolder app;
   {
     testing::TestDatabase database(app.file(kProgramDatabaseFile));
-    const std::int64_t zed = database.insertRow(
-        "Orders",
-        {{"CustomerID", "zed, \"z\""}, {"CCNumber", "4111 1111 1111 1111"}, {"CCExp", "12/29"}});
+    const std::int64_t zed = database.insertRow("Orders", {{"CustomerID", " zed, \"z\""},
+                                                           {"CCNumber", "4111 1111 1111 1111"},
+                                                           {"CCExp", "12/29"},
+                                                           {"ShippingCost", "$ 3.00"},
+                                                           {"Total", "$1,234.50"},
+                                                           {"Note", "Ring twice"}});
     testing::addOrderLine(database, zed, "A100 ", 2, 25);
     testing::addOrderLine(database, zed, "B7", 1, 4.12);
-    database.insertRow("Orders", {{"CustomerID", "amy"}, {"Total", 3.5}});
+    database.insertRow("Orders", {{"CustomerID", "amy"}, {"Total", 3.5}, {"SalesTax", "n/a"}});
     database.insertRow("Orders", {{"CustomerID", "=HYPERLINK(\"http://x.example\")"},
                                   {"ShipName", "@SUM(A1)"},
                                   {"BillName", "-2+3"}});
   }
-  std::ostringstream out;
-  std::ostringstream err;
-  ASSERT_EQ(runOrdersCommand({app.path(), true, false}, out, err), 0) << err.str();
-  std::istringstream rows(out.str());
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(rows, line);) lines.push_back(line);
+  const CommandRun csv = listOrders(app.path(), true);
+  ASSERT_EQ(csv.code, 0) << csv.err;
+  const std::vector<std::string> lines = linesOf(csv.out);
   ASSERT_EQ(lines.size(), 5u);
-  // Cells a spreadsheet would evaluate stay text.
-  EXPECT_EQ(lines[1].rfind("3,\"'=HYPERLINK(\"\"http://x.example\"\")\",,'@SUM(A1),", 0), 0u);
-  EXPECT_NE(lines[1].find(",'-2+3,"), std::string::npos);
-  lines.erase(lines.begin() + 1);
   EXPECT_EQ(lines[0].rfind("OrderID,CustomerID,OrderDate,", 0), 0u);
-  EXPECT_NE(lines[0].find(",CCExp,ProductID,Quantity,Price,LineTotal,PriceCheck\r"), std::string::npos);
-  EXPECT_EQ(lines[1].rfind("2,amy,", 0), 0u);  // sorted by customer
-  EXPECT_NE(lines[1].find(",3.5,"), std::string::npos);
-  // An order without lines is one row as wide as the header.
-  EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), ','),
-            std::count(lines[0].begin(), lines[0].end(), ','));
-  EXPECT_EQ(lines[2].rfind("1,\"zed, \"\"z\"\"\",", 0), 0u);
-  EXPECT_NE(lines[2].find(",************1111,,A100 ,2,25,50,not checked\r"), std::string::npos) << lines[2];
-  EXPECT_EQ(lines[3].substr(lines[3].size() - 28), ",B7,1,4.12,4.12,not checked\r");
-
-  std::ostringstream full;
-  ASSERT_EQ(runOrdersCommand({app.path(), true, true}, full, err), 0);
-  EXPECT_NE(full.str().find(",4111 1111 1111 1111,12/29,A100 ,2,25,50,not checked\r\n"), std::string::npos);
-
-  std::ostringstream text;
-  ASSERT_EQ(runOrdersCommand({app.path(), false, false}, text, err), 0);
-  EXPECT_NE(text.str().find("Order 1\n  CustomerID: zed, \"z\"\n"), std::string::npos);
-  EXPECT_NE(text.str().find("  CCNumber: ************1111\n  PriceCheck: not checked\n"
-                            "  Status: new\n  Lines: 2\n    A100  | 2 | 25 | 50\n"),
+  EXPECT_NE(lines[0].find(",CCExp,ShipAddress2,BillAddress2,Note,CardType,Flags,ProductID,"
+                          "Quantity,Price,LineTotal\r"),
+            std::string::npos);
+  // By OrderID, values trimmed, money as plain numbers.
+  EXPECT_EQ(lines[1].rfind("1,\"zed, \"\"z\"\"\",,,,,,,,,3.00,", 0), 0u) << lines[1];
+  EXPECT_NE(lines[1].find(",1234.50,,************1111,,,,Ring twice,,,A100,2,25,50\r"),
             std::string::npos)
-      << text.str();
-  EXPECT_EQ(text.str().find("CCExp"), std::string::npos);
+      << lines[1];
+  EXPECT_EQ(lines[2].substr(lines[2].size() - 16), ",B7,1,4.12,4.12\r");
+  EXPECT_EQ(lines[3].rfind("2,amy,", 0), 0u);
+  EXPECT_NE(lines[3].find(",n/a,3.5,"), std::string::npos);
+  // An order without lines is one row as wide as the header.
+  EXPECT_EQ(std::count(lines[3].begin(), lines[3].end(), ','),
+            std::count(lines[0].begin(), lines[0].end(), ','));
+  // Cells a spreadsheet would evaluate stay text.
+  EXPECT_EQ(lines[4].rfind("3,\"'=HYPERLINK(\"\"http://x.example\"\")\",,'@SUM(A1),", 0), 0u);
+  EXPECT_NE(lines[4].find(",'-2+3,"), std::string::npos);
+
+  const CommandRun full = listOrders(app.path(), true, true);
+  EXPECT_NE(full.out.find(",4111 1111 1111 1111,12/29,,,Ring twice,,,A100,2,25,50\r\n"),
+            std::string::npos);
+
+  const CommandRun text = listOrders(app.path(), false);
+  ASSERT_EQ(text.code, 0);
+  EXPECT_EQ(text.out.rfind("Order 1\n  CustomerID: zed, \"z\"\n", 0), 0u);
+  EXPECT_NE(text.out.find("  ShippingCost: $ 3.00\n"), std::string::npos);
+  EXPECT_NE(text.out.find("  CCNumber: ************1111\n  ShipAddress2: \n"), std::string::npos);
+  EXPECT_NE(text.out.find("  Flags: \n  Lines: 2\n    A100 | 2 | 25 | 50\n    B7 | 1 | 4.12 | "
+                          "4.12\nOrder 2\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("  Lines: 0\nOrder 3\n"), std::string::npos);
+  EXPECT_EQ(text.out.find("CCExp"), std::string::npos);
 
   // A mistyped folder (made by the command line) is neither kept nor given a database.
   std::filesystem::create_directory(app.file("TYPO"));
-  EXPECT_EQ(runOrdersCommand({app.file("TYPO"), false, false}, text, err), kOrdersCommandFailed);
+  EXPECT_EQ(listOrders(app.file("TYPO"), false).code, kOrdersCommandFailed);
   EXPECT_FALSE(std::filesystem::exists(app.file("TYPO")));
+}
+
+// Listing only reads: an empty file stays empty, a damaged one gives one message.
+TEST(OrdersCommandTest, AnEmptyOrDamagedDatabaseIsReportedAndNotWritten) {
+  TempFolder app;
+  app.write(kProgramDatabaseFile, "");
+  CommandRun result = listOrders(app.path(), false);
+  EXPECT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(result.out, "No orders.\n");
+  result = listOrders(app.path(), true);
+  EXPECT_EQ(result.out.rfind("OrderID,CustomerID,", 0), 0u);
+  EXPECT_EQ(std::filesystem::file_size(app.file(kProgramDatabaseFile)), 0u);
+
+  app.write(kProgramDatabaseFile, std::string(4096, 'x'));
+  result = listOrders(app.path(), false);
+  EXPECT_EQ(result.code, kOrdersCommandFailed);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err.rfind("vendaro orders: cannot read the orders: ", 0), 0u) << result.err;
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+}
+
+// An older database gains the new columns and the index on first use, keeps
+// its rows, and is made private to the user.
+TEST(OrdersCommandTest, AnOlderDatabaseGainsTheNewColumnsAndBecomesPrivate) {
+  TempFolder app;
+  const std::filesystem::path file = app.file(kProgramDatabaseFile);
+  {
+    SqliteDatabase old(file);
+    old.execute("CREATE TABLE [Orders] (OrderID INTEGER PRIMARY KEY AUTOINCREMENT, CustomerID "
+                "TEXT, CCNumber TEXT, CCExp TEXT)");
+    old.execute("CREATE TABLE [Order Details] (OrderID INTEGER, ProductID TEXT)");
+    old.execute("CREATE TABLE [ImportedMessages] (mailbox TEXT, uid TEXT)");
+    old.execute("INSERT INTO [Orders] (CustomerID) VALUES ('amy')");
+  }
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read | std::filesystem::perms::others_read);
+  SqliteDatabase database(file);
+  createOrderTables(database);
+  EXPECT_EQ(database.select("select * from [Orders]").columns,
+            (std::vector<std::string>{"OrderID", "CustomerID", "CCNumber", "CCExp", "ShipAddress2",
+                                      "BillAddress2", "Note", "CardType", "Flags"}));
+  EXPECT_EQ(testing::rowsOf(database, "select CustomerID, Flags from Orders"),
+            (std::vector<std::vector<DbValue>>{{"amy", DbValue()}}));
+  EXPECT_EQ(testing::rowsOf(database, "select count(*) from sqlite_master where type = 'index' "
+                                      "and tbl_name = 'Order Details'"),
+            (std::vector<std::vector<DbValue>>{{1}}));
+  EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 }  // namespace

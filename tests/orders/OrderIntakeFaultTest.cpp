@@ -90,7 +90,7 @@ TEST(OrderIntakeFaultTest, MisbehavingServersAndDatabasesLoseAndDuplicateNothing
              return std::unique_ptr<FileLock>();
            }},
       {.name = "another intake in the folder",
-       .error = "Another order intake is running",
+       .error = "Another mail intake is running",
        .setUp =
            [](testing::TempFolder& app) { return FileLock::tryTake(app.file(kIntakeLockFile)); }},
   };

@@ -131,7 +131,7 @@ TEST_F(OrderIntakeTest, StoresEachOrderWithItsOwnLines) {
   EXPECT_EQ(results.at(0).stored, 2);
 }
 
-TEST_F(OrderIntakeTest, HostDeleteDeletesAfterEveryMessageIncludingOthers) {
+TEST_F(OrderIntakeTest, HostDeleteDeletesOnlyTheStoredOrders) {
   intake.chkHostDelete.setValue(1);
   intake.chkHostDelete_Click();
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -145,9 +145,11 @@ TEST_F(OrderIntakeTest, HostDeleteDeletesAfterEveryMessageIncludingOthers) {
   deliver("u2", notAnOrder.text());
   getOrders();
   EXPECT_EQ(actions(), (std::vector<std::string>{"connect orders", "uid 1", "fetch 1", "delete 1",
-                                                 "uid 2", "fetch 2", "delete 2", "disconnect"}));
-  EXPECT_EQ(states, (std::vector<int>{0, 7, 1, 10, 1, 10, 9, 0}));
-  EXPECT_TRUE(mail.mailbox.empty());
+                                                 "uid 2", "fetch 2", "disconnect"}));
+  EXPECT_EQ(states, (std::vector<int>{0, 7, 1, 10, 1, 9, 0}));
+  EXPECT_EQ(mail.mailbox.size(), 1u);
+  EXPECT_NE(intake.Text18.Text().find("1 message(s) left on the server: 1 not an order.\r\n"),
+            std::string::npos);
   EXPECT_EQ(storedOrders(database).size(), 1u);
   EXPECT_EQ(intake.List3.ListCount(), 2);  // the other mail added nothing
 
@@ -253,6 +255,28 @@ TEST_F(OrderIntakeTest, BrokenOrderPartsDoNotStopTheIntake) {
   EXPECT_EQ(lines[1][1], DbValue("C9 "));
   EXPECT_EQ(lines[1][0], orders[1][0]);
   EXPECT_EQ(lines[2][0], orders[2][0]);
+}
+
+// What the order pages send beyond the original fields is kept, and what a
+// merchant must look at is flagged.
+TEST_F(OrderIntakeTest, SecondAddressNoteAndCardTypeAreStoredAndOddQuantitiesFlagged) {
+  OrderMailText order;
+  order.description =
+      "A100 ^ 0.01 ^ 39.00 ^ 0.39^\r\nB7 ^ 2.00 ^ 1.00 ^ 2.00^\r\nC9 ^ -1 ^ 1 ^ -1^\r\n";
+  deliver("u1", order.text() +
+                    "Adrs2B=Apt 4\r\nAdrs2S=Back door\r\nMETHOD=Visa\r\nB1=Submit\r\n"
+                    "Note=Special Instructions :\r\nRing twice.\r\nCall=me\r\n\r\n");
+  getOrders();
+  EXPECT_EQ(testing::rowsOf(database,
+                            "select BillAddress2, ShipAddress2, CardType, Note, Flags from Orders"),
+            (std::vector<std::vector<DbValue>>{
+                {"Apt 4", "Back door", "Visa",
+                 "Special Instructions :\r\nRing twice.\r\nCall=me",
+                 "quantity not a whole positive number: A100 (0.01); quantity not a whole "
+                 "positive number: C9 (-1)"}}));
+  EXPECT_NE(intake.Text18.Text().find("Flagged: quantity not a whole positive number: A100"),
+            std::string::npos);
+  EXPECT_EQ(storedLines(database).size(), 3u);
 }
 
 TEST_F(OrderIntakeTest, ALostConnectionEndsTheIntakeAndKeepsStoredOrders) {

@@ -77,6 +77,42 @@ TEST_F(OrderViewerTest, UpdateStaysOnTheEditedOrder) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// The card number shows masked and locked until asked for; the mask is never
+// written back, and the key cannot be edited.
+TEST_F(OrderViewerTest, TheCardNumberIsMaskedUntilShownAndNeverOverwritten) {
+  database.insertRow("Orders", {{"CustomerID", "amy"},
+                                {"CCNumber", "4111111111111111"},
+                                {"CCExp", "12/29"},
+                                {"Note", "Ring twice"}});
+  viewer.Form_Load();
+  TextBox& number = viewer.txtFields[frmOrders::kCardNumberField];
+  TextBox& expiry = viewer.txtFields[frmOrders::kCardExpiryField];
+  EXPECT_TRUE(viewer.txtFields[frmOrders::kOrderIdField].Locked());
+  EXPECT_EQ(number.Text(), "************1111");
+  EXPECT_EQ(expiry.Text(), "");
+  EXPECT_TRUE(number.Locked());
+  EXPECT_EQ(viewer.txtFields[26].Text(), "Ring twice");
+  EXPECT_EQ(viewer.lblLabels[26].Caption(), "Note:");
+
+  viewer.txtFields[kCustomer].setText("amy b");
+  viewer.cmdUpdate_Click();
+  const auto stored = [this] {
+    return database.select("select CustomerID, CCNumber, CCExp from Orders").rows;
+  };
+  EXPECT_EQ(stored(), (std::vector<std::vector<DbValue>>{{"amy b", "4111111111111111", "12/29"}}));
+  EXPECT_EQ(number.Text(), "************1111");
+
+  viewer.cmdShowCard_Click();
+  EXPECT_EQ(number.Text(), "4111111111111111");
+  EXPECT_EQ(expiry.Text(), "12/29");
+  EXPECT_FALSE(number.Locked());
+  expiry.setText("01/30");
+  viewer.cmdUpdate_Click();
+  EXPECT_EQ(stored(), (std::vector<std::vector<DbValue>>{{"amy b", "4111111111111111", "01/30"}}));
+  EXPECT_EQ(number.Text(), "************1111");  // masked again after the move
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(OrderViewerTest, DeleteMovesOnAndEmptiesTheWindowAtTheEnd) {
   addOrder("alice", 1);
   addOrder("bob", 2);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <ostream>
+
+#include "orders/OrderMail.h"
+#include "platform/Database.h"
+
+namespace vendaro {
+
+enum class OrderListingFormat { Text, Csv };
+
+// Writes every order with its lines, by OrderID, values trimmed, reading the
+// database row by row (one query, so a listing of any size takes time in
+// proportion and the memory of one order).
+//
+// Text: "Order N", one "  Field: value" line per order field, "  Lines: n"
+// and one line per order line; the expiry date is left out, the card number
+// masked. CSV: a header row of the order fields (OrderID first) and the line
+// fields, then one row per order line with its order's fields repeated, an
+// order without lines as one row; money columns as plain numbers. Unless
+// `card` is Shown a card number shows only its last four digits and the
+// expiry date is an empty cell.
+//
+// Nothing is written to the database; a database without the order tables
+// has no orders. Throws DataError when the database cannot be read.
+void writeOrderListing(Database& database, OrderListingFormat format, CardDetails card,
+                       std::ostream& out);
+
+}  // namespace vendaro
