@@ -84,12 +84,4 @@ std::optional<double> scriptNumber(std::string_view text) {
   return value;
 }
 
-bool isWholePositiveQuantity(std::string_view quantity) {
-  quantity = withoutBlanks(quantity);
-  const std::size_t point = quantity.find('.');
-  const std::string_view whole = quantity.substr(0, point);
-  if (point != std::string_view::npos && !allZeros(quantity.substr(point + 1))) return false;
-  return !whole.empty() && allDigits(whole) && !allZeros(whole);
-}
-
 }  // namespace vendaro

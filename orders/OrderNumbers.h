@@ -24,10 +24,5 @@ std::int64_t scriptCents(double amount);
 // around it are allowed; nothing when the text does not start a number.
 std::optional<double> scriptNumber(std::string_view text);
 
-// True for a quantity a shopper can order: a whole number of at least 1,
-// written with digits only (a ".0" fraction, as the database may give it
-// back, is allowed); blanks around it are ignored. "1.5", "0", "-2", "2e3"
-// and "" are not.
-bool isWholePositiveQuantity(std::string_view quantity);
 
 }  // namespace vendaro

@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "orders/OrderMail.h"
 #include "orders/OrderNumbers.h"
 
 namespace vendaro {
