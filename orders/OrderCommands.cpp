@@ -76,6 +76,7 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   intake.useAccount(account);
   intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
   intake.orderStore.logCardDetails = CardDetails::Masked;
+  intake.orderStore.checkOrdersAgainst(options.appFolder);
 
   // The log is printed as it grows, so a mailbox of any size needs no more memory.
   ProgressLine progress(err, options.showProgress);
@@ -92,6 +93,9 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   progress.clear();
 
   out << "orders stored: " << result.stored << "\n";
+  if (const int flagged = intake.orderStore.ordersFlagged()) {
+    out << "orders flagged by the price check: " << flagged << " (vendaro order ID shows why)\n";
+  }
   if (result.completed && result.failed > 0) {
     err << kGetOrdersPrefix << result.failed
         << " message(s) could not be stored; they stay on the server for the next run\n";

@@ -6,6 +6,8 @@
 
 #include "common/ListReordering.h"
 #include "common/TextFile.h"
+#include "common/UtcTime.h"
+#include "store/CatalogueRecord.h"
 #include "store/PublishedRules.h"
 #include "store/SiteGenerator.h"
 #include "store/SalesTax.h"
@@ -459,6 +461,7 @@ void Wizard1::Command14_Click() {
   if (why) return refuseGeneration(*why);
   std::vector<SitePage> pages = generateSite(input, reports);
   writePages(pages, std::move(reports));
+  recordPublication(input, Published::WholeSite);
   if (input.layout == SiteLayout::Responsive && lastGeneration_.failure.empty()) {
     recordRules(input);
   }
@@ -484,6 +487,28 @@ void Wizard1::Command13_Click() {
   if (why) return refuseGeneration(*why);
   SitePage startPage = generateStartPage(input, reports);
   writePages({startPage}, std::move(reports));
+  recordPublication(input, Published::StartPageOnly);
+}
+
+// "Update" writes the start page alone: its prices and weights change, while
+// the order pages keep the tax rate and shipping of the last generation.
+void Wizard1::recordPublication(const StoreInput& input, Published what) {
+  if (!lastGeneration_.failure.empty() || lastGeneration_.written.empty()) return;
+  const SiteCatalogue catalogue(input);
+  PublishedCatalogue record = publishedCatalogue(catalogue, Text6.Text(), utcTimeNow());
+  if (what == Published::StartPageOnly) {
+    if (std::optional<PublishedCatalogue> last =
+            newestPublishedCatalogue(platform_.appFolder, record.project)) {
+      record.salesTaxRate = last->salesTaxRate;
+      record.shippingByWeight = last->shippingByWeight;
+      record.weightBrackets = last->weightBrackets;
+    }
+  }
+  const std::string problem = recordPublishedCatalogue(platform_.appFolder, record);
+  if (problem.empty()) return;
+  lastGeneration_.recordFailure = problem;
+  platform_.dialogs.MsgBox("The pages were written, but what they publish could not be recorded (" +
+                           problem + "); arriving orders cannot be checked against it.");
 }
 
 void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports) {

@@ -46,6 +46,8 @@ struct GenerationRun {
   std::vector<std::string> notWritten;  // page base names, all of them when writing failed
   std::vector<GeneratorReport> reports;
   std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
+  // Why the published catalogue could not be recorded; empty when it was.
+  std::string recordFailure;
   // The record of the checkout's tax and shipping rules (layout
   // "Responsive"); empty when none was written.
   std::filesystem::path rulesRecord;
@@ -208,6 +210,10 @@ class Wizard1 {
   std::optional<std::string> readCategories(StoreInput& input,
                                             std::vector<GeneratorReport>& reports);
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
+  // After pages were written: records what the shop now offers, so arriving
+  // orders can be checked against it.
+  enum class Published { WholeSite, StartPageOnly };
+  void recordPublication(const StoreInput& input, Published what);
   // Records the checkout's rules of a responsive site just written.
   void recordRules(const StoreInput& input);
   SiteLayout chosenLayout() const;

@@ -38,7 +38,7 @@ AssembledPage PageAssembler::load(const std::string& address) {
     attachFrames(document, 1);
   }
   return {std::make_shared<const PageDocument>(std::move(document)), std::move(loadedFrames_),
-          answer.status};
+          failureOf(answer), answer.status};
 }
 
 void PageAssembler::attachFrames(PageDocument& document, int depth) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/ControlEscapingBuffer.h"
+#include "platform/SaveFileName.h"
 
 namespace vendaro::text {
 
@@ -37,6 +38,17 @@ TEST(TextTest, EscapesForHtmlAndScriptStrings) {
 TEST(TextTest, PercentEncodesAllButTheKeptCharacters) {
   EXPECT_EQ(percentEncoded("a b/\xC3\xA9~+"), "a%20b%2F%C3%A9~%2B");
   EXPECT_EQ(percentEncoded("a b/c+d", "/+"), "a%20b/c+d");
+}
+
+// A name typed without extension gets the chosen type's; any other stays.
+TEST(TextTest, SaveNamesGetTheChosenFiltersExtensionWhenTheyHaveNone) {
+  EXPECT_EQ(withFilterExtension("/tmp/report", "*.htm"), "/tmp/report.htm");
+  EXPECT_EQ(withFilterExtension("/tmp/.hidden", "*.prv"), "/tmp/.hidden.prv");
+  EXPECT_EQ(withFilterExtension("/tmp/v1.2/report.txt", "*.htm"), "/tmp/v1.2/report.txt");
+  EXPECT_EQ(withFilterExtension("/tmp/v1.2/notes", "*.txt"), "/tmp/v1.2/notes.txt");
+  for (const char* pattern : {"*", "*.*", "", "*.h?m"}) {
+    EXPECT_EQ(withFilterExtension("/tmp/report", pattern), "/tmp/report") << pattern;
+  }
 }
 
 }  // namespace vendaro::text
