@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all deps configure build run test sanitize bench bench-intake bench-responses bench-orders bench-startup bench-research fuzz format clean package
+.PHONY: all deps configure build run test sanitize bench bench-order-list bench-intake bench-responses bench-orders bench-startup bench-research fuzz format clean package
 
 all: build
 
@@ -34,6 +34,7 @@ bench: build
 	@bench/generate-bench $(BUILD_DIR)/app/vendaro
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro
 	@$(BUILD_DIR)/bench/startup_bench
+	@$(BUILD_DIR)/bench/order_list_bench
 
 # A Debian package of the program in $(BUILD_DIR) (needs dpkg-dev).
 package: build
@@ -42,6 +43,10 @@ package: build
 # Start-up with 1,000,000 private-history entries (ENTRIES to change it).
 bench-startup: build
 	@$(BUILD_DIR)/bench/startup_bench $(ENTRIES)
+
+# The order viewer's list on 100,000 orders (ORDERS to change the count).
+bench-order-list: build
+	@$(BUILD_DIR)/bench/order_list_bench $(ORDERS)
 
 bench-intake: build
 	@bench/intake-bench $(BUILD_DIR)/app/vendaro

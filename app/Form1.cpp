@@ -63,6 +63,16 @@ Form1::Form1(Form1Platform platform)
       platform_(std::move(platform)) {
   mainMenu.onClick = [this](const std::string& name) { menu_Click(name); };
   menuEntry = [this](const std::string& name) { return mainMenu.find(name); };
+  setAsideList = [this](const std::string& backslashName) {
+    const auto found = setAside_.find(backslashName);
+    return found == setAside_.end() ? std::string() : found->second;
+  };
+  toolbarButton = [this](const std::string& name) -> PictureBox* {
+    for (const auto& button : toolbar.buttons()) {
+      if (button->name == name) return &button->picture;
+    }
+    return nullptr;
+  };
   registerCommands();
 }
 
@@ -357,6 +367,11 @@ void Form1::Picture23_MouseUp() {
   WebBrowser5.setVisible(!showMainPane);
   WebBrowser1.setVisible(showMainPane);
   Caption.setCaption(showMainPane ? "Browser 1" : "Browser 2");
+  // The address bar shows the address of the pane on screen.
+  if (!inPrivateZone) {
+    const BrowserPane& shown = showMainPane ? WebBrowser1 : WebBrowser5;
+    Combo2.setText(shown.browser().LocationURL());
+  }
 }
 
 void Form1::back_Click() {

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "common/EnginePages.h"
+
 namespace vendaro {
 namespace {
 
@@ -49,7 +51,9 @@ PaneEvents::~PaneEvents() {
 }
 
 void PaneEvents::showNavigation(const Browser& pane) {
-  c_.Combo2.setText(pane.LocationURL());
+  // A blank page (about:blank) leaves the address bar empty, as browsers do.
+  const std::string address = pane.LocationURL();
+  c_.Combo2.setText(isEngineAddress(address) ? std::string() : address);
   c_.Caption.setCaption(pane.LocationName());
   setPageState(kWorking);
 }
@@ -62,7 +66,10 @@ void PaneEvents::WebBrowser1_NavigateComplete2() {
   if (c_.WebBrowser1.Visible() && publicZone()) showNavigation(c_.WebBrowser1.browser());
 }
 
+// A page that completes in the pane not on screen leaves the caption and the
+// page state of the pane on screen as they are.
 void PaneEvents::WebBrowser1_DownloadComplete() {
+  if (!c_.WebBrowser1.Visible()) return;
   if (!c_.inPrivateZone) c_.Caption.setCaption(c_.WebBrowser1.browser().LocationName());
   setPageState(kDone);
 }
@@ -95,7 +102,8 @@ void PaneEvents::WebBrowser1_DocumentEvent(const DocumentEvent& event) {
 
 void PaneEvents::ProcessCompletedPage() {
   const auto document = c_.WebBrowser1.browser().Document();
-  if (!document) return;
+  // The engine's own error page is no visit and has no pictures of the site.
+  if (!document || isEnginePage(*document)) return;
   if (c_.visitRecorder) {
     if (publicZone()) {
       c_.visitRecorder->recordVisitedDomain(c_.domain2, *document);

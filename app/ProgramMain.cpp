@@ -1,6 +1,7 @@
 #include "app/ProgramMain.h"
 
 #include <CLI/CLI.hpp>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -8,10 +9,55 @@
 
 #include "app/AppContext.h"
 #include "app/Subsystems.h"
+#include "platform/ControlEscapingBuffer.h"
 
 namespace vendaro {
+namespace {
 
-int programMain(int argc, char** argv, const WorkbenchStart& start) {
+// The exit code of a command whose output could not be written.
+constexpr int kExitOutputError = 1;
+
+// Standard output and error, for the length of a run, through buffers that
+// show control characters escaped: whatever a command prints (orders,
+// responses, mail headers, settings values) cannot drive the terminal.
+class EscapedStandardStreams {
+ public:
+  EscapedStandardStreams()
+      : outTarget_(std::cout.rdbuf()),
+        errTarget_(std::cerr.rdbuf()),
+        out_(*outTarget_),
+        err_(*errTarget_) {
+    std::cout.rdbuf(&out_);
+    std::cerr.rdbuf(&err_);
+  }
+  ~EscapedStandardStreams() {
+    std::cout.flush();
+    err_.writeControl({});
+    std::cout.rdbuf(outTarget_);
+    std::cerr.rdbuf(errTarget_);
+  }
+  EscapedStandardStreams(const EscapedStandardStreams&) = delete;
+  EscapedStandardStreams& operator=(const EscapedStandardStreams&) = delete;
+
+  // `code` once everything is written out: output that did not reach its
+  // file (a full disk, /dev/full, a closed pipe) is reported, and a run that
+  // succeeded ends with kExitOutputError instead of leaving a cut file.
+  int checked(int code) {
+    out_.writeControl({});
+    if (std::cout && out_.error() == 0) return code;
+    std::cerr << "vendaro: the output could not be written: " << std::strerror(out_.error())
+              << "\n";
+    return code == 0 ? kExitOutputError : code;
+  }
+
+ private:
+  std::streambuf* outTarget_;
+  std::streambuf* errTarget_;
+  ControlEscapingBuffer out_;
+  ControlEscapingBuffer err_;
+};
+
+int runCommandLine(int argc, char** argv, const WorkbenchStart& start) {
   CLI::App cli{
       "Vendaro: a workbench for small on-line merchants.\n"
       "Without a command it opens the workbench window.",
@@ -51,6 +97,13 @@ int programMain(int argc, char** argv, const WorkbenchStart& start) {
     std::cerr << "vendaro: the command stopped: " << error.what() << "\n";
     return kExitError;
   }
+}
+
+}  // namespace
+
+int programMain(int argc, char** argv, const WorkbenchStart& start) {
+  EscapedStandardStreams streams;
+  return streams.checked(runCommandLine(argc, argv, start));
 }
 
 }  // namespace vendaro

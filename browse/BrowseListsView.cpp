@@ -1,15 +1,15 @@
 #include "browse/BrowseListsView.h"
 
-#include <QApplication>
 #include <QCursor>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QStackedWidget>
 
 #include "browse/Favorites.h"
 #include "platform/qt/QtGeometry.h"
 #include "platform/qt/QtGuard.h"
+#include "platform/qt/QtPaneArea.h"
 
 namespace vendaro {
 namespace {
@@ -28,22 +28,11 @@ void popUpAtMouse(const MenuItem& menu, const std::function<void(int)>& chosen) 
   }
 }
 
-// The widget that holds the main window's browser panes.
-QWidget* paneArea() {
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->objectName() != QStringLiteral("form1")) continue;
-    if (auto* panes = window->findChild<QStackedWidget*>(QStringLiteral("browserPanes"))) {
-      return panes->parentWidget();
-    }
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 void showBrowseViews(MainWindowControls& main, CommandRegistry& commands) {
   main.popupMenu = popUpAtMouse;
-  if (QWidget* area = paneArea()) new BrowseListsView(main, commands, *area);
+  if (QWidget* area = mainWindowClientArea()) new BrowseListsView(main, commands, *area);
 }
 
 BrowseListsView::BrowseListsView(MainWindowControls& main, CommandRegistry& commands,
@@ -65,12 +54,25 @@ void BrowseListsView::addList(ListControl& list, const QString& name) {
   const std::string command = name.toStdString();
   QListWidget* widget = ui_.listBox(
       list, name, [] {}, [this, command] { commands_.run(command + "_DblClick"); }, parent);
-  widget->setGeometry(pixelRect(Favorites::kListPlace));
+  const QRect place = pixelRect(Favorites::kListPlace);
+  widget->setGeometry(place);
   widget->viewport()->installEventFilter(this);
   viewports_.emplace_back(widget->viewport(), name);
-  auto show = [widget, &list] {
+  // The gestures are not the usual ones, so a line under the list tells them.
+  auto* hint = new QLabel(QString::fromUtf8(Favorites::kListHint), parent);
+  hint->setObjectName(name + QStringLiteral("Hint"));
+  hint->setAutoFillBackground(true);
+  hint->setWordWrap(true);
+  hint->setFixedWidth(place.width());
+  hint->move(place.left(), place.bottom() + 1);
+  hint->adjustSize();
+  auto show = [widget, hint, &list] {
     widget->setVisible(list.Visible());
-    if (list.Visible()) widget->raise();
+    hint->setVisible(list.Visible());
+    if (list.Visible()) {
+      widget->raise();
+      hint->raise();
+    }
   };
   show();
   listeners_.emplace_back(&list, list.addListener(show));

@@ -10,7 +10,7 @@ namespace vendaro {
 Browsing::Browsing(Workbench& workbench)
     : privateZoneSettings(PrivateZoneSettings::read(workbench.context.settings)),
       translationSettings(TranslationSettings::read(workbench.context.settings)),
-      favorites(workbench.mainWindow, workbench.appFolder),
+      favorites(workbench.mainWindow, workbench.dialogs, workbench.appFolder),
       lists(workbench.mainWindow, workbench.dialogs, workbench.loop, workbench.context.vendor),
       homePages(workbench.mainWindow, workbench.context.vendor),
       zone(workbench.mainWindow, workbench.dialogs, workbench.context.vendor, privateZoneSettings,

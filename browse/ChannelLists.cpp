@@ -9,11 +9,18 @@ namespace {
 
 constexpr const char* kBackgroundQuestion = "Would You like open it in a background mode?";
 
+PictureBox& toolbarPicture(MainWindowControls& main, const char* name, PictureBox& fallback) {
+  PictureBox* button = main.toolbarButton ? main.toolbarButton(name) : nullptr;
+  return button != nullptr ? *button : fallback;
+}
+
 }  // namespace
 
 ChannelLists::ChannelLists(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop,
                            const VendorSettings& vendor)
-    : Timer10(loop, kRetryMs, false),
+    : Picture8(toolbarPicture(main, "Picture8", ownPicture8_)),
+      Picture11(toolbarPicture(main, "Picture11", ownPicture11_)),
+      Timer10(loop, kRetryMs, false),
       Timer11(loop, kRetryMs, false),
       main_(main),
       dialogs_(dialogs),
@@ -43,8 +50,11 @@ bool ChannelLists::loadList(const Source& source, int state) {
   const std::string text = main_.Inet(source.inet).GetChunk(kListReadSize);
   std::vector<ListRecord> accepted;
   for (const auto& record : parseListRecords(text)) {
+    // A record cut short before its ">" keeps its caption with no address.
     std::string address = acceptedListAddress(record.address, vendor_.baseUrl);
-    if (!address.empty()) accepted.push_back({record.caption, std::move(address)});
+    if (!address.empty() || record.address.empty()) {
+      accepted.push_back({record.caption, std::move(address)});
+    }
   }
   source.menu.truncateChildren(1);
   source.addresses.Clear();
@@ -139,12 +149,12 @@ void ChannelLists::popUp(MenuItem& menu, void (ChannelLists::*choose)(int)) {
 
 void ChannelLists::openChannel(const ListControl& addresses, int index) {
   const std::string address = addresses.List(index + 1);
+  // An entry without an address opens nothing, so nothing is asked either.
+  if (address.empty()) return;
   const MessageResult answer =
       dialogs_.MsgBox(kBackgroundQuestion, MessageButtons::YesNo, MessageIcon::None);
-  if (address.empty()) return;
-  Browser& pane =
-      answer == MessageResult::Yes ? main_.WebBrowser5.browser() : main_.WebBrowser1.browser();
-  pane.Navigate(address);
+  main_.navigatePane(answer == MessageResult::Yes ? main_.WebBrowser5 : main_.WebBrowser1,
+                     address);
 }
 
 void ChannelLists::openSearchEngine(const ListControl& addresses, int index) {

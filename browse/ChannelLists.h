@@ -48,8 +48,14 @@ class ChannelLists {
   ListControl privchann;   // private channels
   ListControl privsearch;  // private search engines
   // The toolbar buttons that pop the menus up; shown once lists arrived.
-  PictureBox Picture8;   // "Search Engine Listing "
-  PictureBox Picture11;  // "Your Channels"
+  // They are the main window's own buttons when it has a toolbar.
+ private:
+  PictureBox ownPicture8_;
+  PictureBox ownPicture11_;
+
+ public:
+  PictureBox& Picture8;   // "Search Engine Listing "
+  PictureBox& Picture11;  // "Your Channels"
   Timer Timer10;         // retries the private channel list
   Timer Timer11;         // retries the private search list
 

@@ -21,8 +21,8 @@ std::string listFileText(const ListControl& list) {
 
 }  // namespace
 
-Favorites::Favorites(MainWindowControls& main, std::filesystem::path appFolder)
-    : main_(main), appFolder_(std::move(appFolder)) {}
+Favorites::Favorites(MainWindowControls& main, Dialogs& dialogs, std::filesystem::path appFolder)
+    : main_(main), dialogs_(dialogs), appFolder_(std::move(appFolder)) {}
 
 void Favorites::recordVisitedDomain(ListControl& history, const PageDocument& document) {
   if (document.domain.empty()) return;
@@ -42,7 +42,9 @@ ListControl& Favorites::zoneHistory() {
 
 void Favorites::add_Click() {
   ListControl& list = zoneFavorites();
-  list.AddItem(main_.WebBrowser1.browser().LocationURL());
+  const std::string address = main_.WebBrowser1.browser().LocationURL();
+  list.AddItem(address);
+  main_.StatusBar1.setPanelText(1, "Added to Your Favorites: " + address);
   writeFavorites(list);
   list.setVisible(false);
 }
@@ -86,6 +88,19 @@ void Favorites::deleteEntry(ListControl& list) {
 
 void Favorites::writeFavorites(const ListControl& list) {
   const char* name = &list == &main_.favorit ? kPrivateFavoritesFile : kPublicFavoritesFile;
+  const std::string problem = main_.setAsideList ? main_.setAsideList(name) : std::string();
+  if (!problem.empty()) {
+    if (toldAbout_.insert(name).second) {
+      dialogs_.MsgBox("Your favorites could not be saved, so this change lasts only until Vendaro "
+                      "closes. The saved list was set aside at start because it could not be "
+                      "read:\n" +
+                          problem +
+                          "\nRepair or move that file away, then start Vendaro again to save "
+                          "favorites.",
+                      MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    return;
+  }
   // A file that cannot be written is left as it was; the list keeps the change.
   (void)writeWholeFile(appFile(appFolder_, name), listFileText(list));
 }

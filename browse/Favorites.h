@@ -2,9 +2,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
+#include <string>
 
 #include "common/MainWindowControls.h"
 #include "common/VisitRecorder.h"
+#include "platform/Dialogs.h"
 #include "platform/Geometry.h"
 
 namespace vendaro {
@@ -16,14 +19,17 @@ class Favorites : public VisitRecorder {
  public:
   // Where a shown list sits over the browser pane.
   static constexpr Geometry kListPlace{0, 1200, 3800, 2200};
+  // The line shown with a list, since its gestures are not the usual ones.
+  static constexpr const char* kListHint = "Right button: open the entry. Double-click: delete it.";
 
-  Favorites(MainWindowControls& main, std::filesystem::path appFolder);
+  Favorites(MainWindowControls& main, Dialogs& dialogs, std::filesystem::path appFolder);
 
   // Adds the page's domain once; a page without a domain (a local file, an
   // error page, the program's own start page) adds nothing.
   void recordVisitedDomain(ListControl& history, const PageDocument& document) override;
 
-  // "Add favorites": the address of WebBrowser1 joins the zone's favorites.
+  // "Add favorites": the address of WebBrowser1 joins the zone's favorites;
+  // status panel 1 confirms it.
   void add_Click();
   // The favorites and history buttons: show the zone's list alone, or hide all.
   void Picture9_Click();
@@ -44,11 +50,16 @@ class Favorites : public VisitRecorder {
 
  private:
   void toggleList(ListControl& list);
+  // Writes the list's file, unless that file could not be read at start:
+  // then it is left as it is and the user is told once what to do.
   void writeFavorites(const ListControl& list);
   void navigateShownPane(const std::string& address);
 
   MainWindowControls& main_;
+  Dialogs& dialogs_;
   std::filesystem::path appFolder_;
+  // The set-aside files the user has been told about.
+  std::set<std::string> toldAbout_;
 };
 
 }  // namespace vendaro

@@ -10,6 +10,8 @@ constexpr const char* kRecordTitle = "Log in to private area";
 constexpr const char* kPrivateZoneText = "Private zone ";
 constexpr const char* kKeptText = "Your tracking will keeped !!! ";
 constexpr const char* kNotKeptText = "Your tracking will not keeped !!! ";
+constexpr const char* kPublicZoneText = "Public zone";
+constexpr const char* kBlankPage = "about:blank";
 
 }  // namespace
 
@@ -28,15 +30,23 @@ void PrivateZone::toggle() {
   }
 }
 
+// Nothing of the zone is left behind: both panes show a blank page at
+// about:blank (a written page would keep the private page's address) and
+// forget their history, so Back cannot walk into the private pages, and the
+// status bar says the public zone again.
 void PrivateZone::leave() {
   main_.inPrivateZone = false;
-  try {
-    main_.WebBrowser1.browser().writeDocument("");
-  } catch (const std::exception&) {
-    // A pane without a document stays as it is; the other steps still run.
+  for (BrowserPane* pane : {&main_.WebBrowser1, &main_.WebBrowser5}) {
+    try {
+      pane->browser().Navigate(kBlankPage);
+      pane->browser().clearHistory();
+    } catch (const std::exception&) {
+      // A pane without a document stays as it is; the other steps still run.
+    }
   }
   enableImageBufferSaving(false);
   main_.keepRecord = false;
+  main_.StatusBar1.setPanelText(2, kPublicZoneText);
   main_.Combo2.setText("");
   main_.Combo2.setVisible(true);
   lists_.Picture11.setVisible(true);

@@ -33,9 +33,9 @@ void translateAddressBar(MainWindowControls& main, const TranslationSettings& se
                          const std::string& code) {
   const std::string request = translationRequest(settings, code, main.Combo2.Text());
   if (main.WebBrowser1.Visible()) {
-    main.WebBrowser5.browser().Navigate(request);
+    main.navigatePane(main.WebBrowser5, request);
   } else if (main.WebBrowser5.Visible()) {
-    main.WebBrowser1.browser().Navigate(request);
+    main.navigatePane(main.WebBrowser1, request);
   }
 }
 

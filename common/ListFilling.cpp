@@ -13,12 +13,19 @@ void AddUnique(std::string_view text, ListControl& list) {
   list.AddItem(std::string(text));
 }
 
-void SplitToList(std::string_view text, ListControl& list, std::string_view separator) {
+void SplitToList(std::string_view text, ListControl& list, std::string_view separator,
+                 SplitTail tail) {
   // A loop rather than recursion on the rest, so a long text cannot exhaust the stack.
   std::string_view rest = text;
   while (!rest.empty()) {
     const std::size_t position = positionOfIgnoringCase(rest, separator);
-    if (position == 0) return;
+    if (position == 0) {
+      if (tail == SplitTail::KeepUnlessBlank &&
+          rest.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+        AddUnique(rest, list);
+      }
+      return;
+    }
     AddUnique(middle(rest, 1, position), list);
     rest = middle(rest, position + 1);
   }

@@ -194,7 +194,7 @@ void MailIntakeEngine::rememberMailbox(std::filesystem::path file, PasswordKeyri
 }
 
 void MailIntakeEngine::chkHostDelete_Click() {
-  if (chkHostDelete.checked()) {
+  if (warnsOnHostDelete && chkHostDelete.checked()) {
     dialogs_.MsgBox(kDeleteWarning, MessageButtons::Ok, MessageIcon::Exclamation);
   }
 }

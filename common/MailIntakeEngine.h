@@ -113,6 +113,8 @@ class MailIntakeEngine : public MailboxIntake {
   // intake; null: nothing is kept (the commands).
   std::unique_ptr<MailboxMemory> memory;
   std::string importedNote = "was imported before; it is not stored again.";
+  // Whether checking "Host &Delete" shows kDeleteWarning (the order intake's).
+  bool warnsOnHostDelete = true;
   // The file locked from the start of an intake to its end; empty: no lock.
   std::filesystem::path lockFile;
 

@@ -20,4 +20,12 @@ MainWindowControls::MainWindowControls(
   }
 }
 
+void MainWindowControls::navigatePane(BrowserPane& pane, const std::string& address) {
+  pane.browser().Navigate(address);
+  if (pane.Visible()) return;
+  const char* name = &pane == &WebBrowser5 ? "Browser 2" : "Browser 1";
+  StatusBar1.setPanelText(1, std::string("Opening in ") + name +
+                                 ", which is not shown: press \"Switch between browsers\" to see it");
+}
+
 }  // namespace vendaro

@@ -12,6 +12,7 @@
 #include "platform/Label.h"
 #include "platform/ListControl.h"
 #include "platform/MenuItem.h"
+#include "platform/PictureBox.h"
 #include "platform/StatusBar.h"
 #include "platform/Transfer.h"
 
@@ -41,6 +42,10 @@ class MainWindowControls {
                      const std::function<std::unique_ptr<Transfer>()>& makeTransfer);
   MainWindowControls(const MainWindowControls&) = delete;
   MainWindowControls& operator=(const MainWindowControls&) = delete;
+
+  // Opens `address` in `pane` (WebBrowser1 or WebBrowser5); when that pane
+  // is not on screen, status panel 1 says where the page went.
+  void navigatePane(BrowserPane& pane, const std::string& address);
 
   // The transfer controls Inet1 to Inet10.
   Transfer& Inet(int number) { return *transfers_.at(static_cast<std::size_t>(number - 1)); }
@@ -97,9 +102,21 @@ class MainWindowControls {
   std::function<void()> enterPrivateZone;
   // The main menu's entry of a designer name (to enable or disable it).
   std::function<MenuItem*(const std::string& name)> menuEntry;
+  // The toolbar's picture button of a designer name ("Picture8"), so a
+  // subsystem shows and hides the button on screen; null for an unknown name.
+  std::function<PictureBox*(const std::string& name)> toolbarButton;
   // Pops `menu`'s entries up at the mouse position and reports the index of
   // the entry chosen; set by the GUI.
   std::function<void(const MenuItem& menu, const std::function<void(int index)>& chosen)> popupMenu;
+
+  // Why a saved list file (a backslash name such as "\\favor.prv") could not
+  // be read at start, with its path; empty when it was read. Such a file is
+  // set aside and never written. Set by the main window.
+  std::function<std::string(const std::string& backslashName)> setAsideList;
+
+  // Moves the keyboard focus to a control of the window (the keyword box);
+  // set by the GUI.
+  std::function<void(const Control& control)> focus;
 
   // Stops the research tools' fetches and loads at once; set by the research
   // subsystem, run by the stop command.

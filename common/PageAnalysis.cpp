@@ -1,5 +1,6 @@
 #include "common/PageAnalysis.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/ListFilling.h"
@@ -105,6 +106,17 @@ void forEachMetaNamed(const PageDocument& document, std::string_view name, Actio
   }
 }
 
+// A keyword that is not blank and not in the list in any letter case.
+void addKeyword(const std::string& keyword, ListControl& list) {
+  if (keyword.empty()) return;
+  const auto& items = list.items();
+  if (std::none_of(items.begin(), items.end(), [&keyword](const std::string& item) {
+        return text::equalsIgnoringCase(item, keyword);
+      })) {
+    list.AddItem(keyword);
+  }
+}
+
 }  // namespace
 
 void AddMetaReportRows(const PageDocument* document, ListControl& list) {
@@ -129,8 +141,14 @@ void AddPageTitle(const PageDocument* document, ListControl& list) {
 
 void AddPageKeywords(const PageDocument* document, ListControl& list) {
   if (!document) return;
-  forEachMetaNamed(*document, "keywords",
-                   [&list](const std::string& content) { SplitToList(content, list, ","); });
+  forEachMetaNamed(*document, "keywords", [&list](const std::string& content) {
+    for (std::size_t start = 0; start <= content.size();) {
+      const std::size_t end = std::min(content.find(',', start), content.size());
+      addKeyword(std::string(text::trimmed(std::string_view(content).substr(start, end - start))),
+                 list);
+      start = end + 1;
+    }
+  });
 }
 
 void AddPageDescription(const PageDocument* document, ListControl& list) {

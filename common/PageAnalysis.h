@@ -30,8 +30,9 @@ void CollectPageLinks(const PageDocument* document, std::string_view filter, Lis
 // Adds the page title with AddUnique when it is not empty.
 void AddPageTitle(const PageDocument* document, ListControl& list);
 
-// Splits the content of every META named "keywords" (lower case only) at ","
-// into the list with SplitToList.
+// Adds the keywords of every META named "keywords" (lower case only): the
+// content cut at ",", each piece trimmed, the last one too; blank pieces and
+// keywords the list holds already (letter case ignored) are left out.
 void AddPageKeywords(const PageDocument* document, ListControl& list);
 
 // Adds the content of every META named "description" (lower case only) with

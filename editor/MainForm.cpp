@@ -280,12 +280,29 @@ void MainForm::applyCaptionRule() {
                                   : std::string(kCaptionPrefix) + " - " + path);
 }
 
+bool MainForm::QueryUnload() {
+  leaveSourceView();
+  if (!editor_.Modified()) return true;
+  switch (dialogs_.MsgBox(kSaveChanges, MessageButtons::YesNoCancel, MessageIcon::Question)) {
+    case MessageResult::Yes: {
+      const std::string path = editor_.CurrentDocumentPath();
+      return path.empty() ? editor_.SaveDocument("", true) : editor_.SaveDocument(path, false);
+    }
+    case MessageResult::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void MainForm::fileNew() {
+  if (!QueryUnload()) return;
   editor_.LoadDocument("", false);
   applyCaptionRule();
 }
 
 void MainForm::fileOpen() {
+  if (!QueryUnload()) return;
   editor_.LoadDocument("", true);
   applyCaptionRule();
 }
@@ -301,7 +318,7 @@ void MainForm::fileSaveAs() {
 }
 
 void MainForm::openPage(const std::filesystem::path& page) {
-  leaveSourceView();
+  if (!QueryUnload()) return;
   editor_.LoadDocument(page.string(), false);
   applyCaptionRule();
 }

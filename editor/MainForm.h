@@ -27,6 +27,7 @@ namespace vendaro {
 class MainForm {
  public:
   static constexpr const char* kSeparator = "-";
+  static constexpr const char* kSaveChanges = "The page has changed. Save the changes?";
 
   // `backgroundPage` is where a background change of a new document is
   // written ("back.htm" in the output folder).
@@ -73,6 +74,10 @@ class MainForm {
 
   // Opens a page file (the submission tool's "Edit").
   void openPage(const std::filesystem::path& page);
+  // Whether the page may be replaced or the window closed: a changed page
+  // is saved first when the user says Yes; Cancel, or a save that did not
+  // happen, keeps it.
+  bool QueryUnload();
 
   // Set by the view: close the window, and show the two dialogs modally.
   std::function<void()> Unload;

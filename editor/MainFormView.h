@@ -30,6 +30,7 @@ class MainFormView : public QtToolWindow {
   void drawMenu(QMenu& drawn, MenuItem& menu);
   void showToolbarButton(QAction& action, const MenuItem& button);
   void watch(Control& control, std::function<void()> show);
+  bool mayClose() override { return form_.QueryUnload(); }
 
   MainForm& form_;
   QtViewBuilder ui_;

@@ -38,6 +38,21 @@ void addListResponses(CommandLine& commandLine) {
   });
 }
 
+void addDeleteForm(CommandLine& commandLine) {
+  auto options = std::make_shared<DeleteFormOptions>();
+  CLI::App* command = commandLine.add(
+      "delete-form", "Delete a stored form with its fields and stored responses (asks; --yes)");
+  command->add_option("FORM", options->form, "Name of the form")->required();
+  command->callback([&commandLine, options] {
+    commandLine.choose([options](const AppContext& context) {
+      DeleteFormOptions chosen = *options;
+      chosen.appFolder = context.folder;
+      chosen.questionAnswer = context.questionAnswer;
+      return runDeleteFormCommand(chosen, std::cout, std::cerr);
+    });
+  });
+}
+
 void addGetResponses(CommandLine& commandLine) {
   struct Choices {
     MailboxCommandLine mailbox;
@@ -70,6 +85,7 @@ void addGetResponses(CommandLine& commandLine) {
 
 void addFormCommandLine(CommandLine& commandLine) {
   addFormPage(commandLine);
+  addDeleteForm(commandLine);
   addGetResponses(commandLine);
   addListResponses(commandLine);
 }

@@ -1,15 +1,17 @@
 #include "forms/FormCommands.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "common/CsvText.h"
 #include "common/TextFile.h"
+#include "platform/Text.h"
 #include "forms/FormCreator.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseRows.h"
 #include "platform/HeadlessDialogs.h"
-#include "platform/Text.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
@@ -17,6 +19,7 @@ namespace {
 
 constexpr const char* kFormPagePrefix = "vendaro form-page: ";
 constexpr const char* kResponsesPrefix = "vendaro responses: ";
+constexpr const char* kDeleteFormPrefix = "vendaro delete-form: ";
 
 // A command that only reads does not create the database.
 bool databaseExists(const std::filesystem::path& appFolder, const char* prefix, std::ostream& err) {
@@ -39,6 +42,17 @@ std::vector<std::string> responseColumns(Settings& creator,
   return columns;
 }
 
+// A value as one CSV cell: trimmed, and its inner line breaks as blanks, so
+// no cell spans two lines.
+std::string csvCell(const std::string& value) {
+  std::string cell;
+  for (char c : text::trimmed(value)) {
+    if (c == '\r') continue;
+    cell += c == '\n' ? ' ' : c;
+  }
+  return cell;
+}
+
 void writeResponses(const std::vector<FormResponse>& responses,
                     const std::vector<std::string>& columns, bool csv, std::ostream& out) {
   if (csv) {
@@ -50,16 +64,26 @@ void writeResponses(const std::vector<FormResponse>& responses,
   }
   for (const FormResponse& response : responses) {
     if (csv) {
-      std::vector<std::string> row = {response.responder, response.respondDate};
-      for (const std::string& name : columns) row.push_back(response.value(name));
+      std::vector<std::string> row = {std::string(text::trimmed(response.responder)),
+                                      response.respondDate};
+      for (const std::string& name : columns) row.push_back(csvCell(response.value(name)));
       out << csvRow(row);
       continue;
     }
-    out << "Response from" << response.responder << " on " << response.respondDate << "\n";
+    out << "Response from " << text::trimmed(response.responder) << " on "
+        << response.respondDate << "\n";
     for (const std::string& name : columns) {
-      out << "  " << name << ": " << text::withLf(response.value(name)) << "\n";
+      out << "  " << name << ": " << text::withLf(text::trimmed(response.value(name))) << "\n";
     }
   }
+}
+
+// Makes form `name` current; false when there is none of that name.
+bool chooseForm(Settings& creator, const std::string& name) {
+  creator.Form_Load();
+  creator.Combo4.setText(name);
+  creator.Combo4_Click();
+  return creator.Text10.Text() == name && !creator.Data2.recordset().Eof();
 }
 
 }  // namespace
@@ -70,10 +94,7 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
   HeadlessDialogs dialogs;
   Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
   try {
-    creator.Form_Load();
-    creator.Combo4.setText(options.form);
-    creator.Combo4_Click();
-    if (creator.Text10.Text() != options.form || creator.Data2.recordset().Eof()) {
+    if (!chooseForm(creator, options.form)) {
       err << kFormPagePrefix << "no form named " << options.form << "\n";
       return kFormCommandFailed;
     }
@@ -86,6 +107,15 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
   if (options.output.empty()) {
     out << page;
     return 0;
+  }
+  // The page replaces a plain file only: a link or a device at that name is
+  // left as it is instead of being replaced by the page.
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(options.output, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    err << kFormPagePrefix << options.output.string()
+        << " is not a regular file; the page was not written\n";
+    return kFormCommandFailed;
   }
   if (!writeWholeFile(options.output, page)) {
     err << kFormPagePrefix << "cannot write " << options.output.string() << "\n";
@@ -118,6 +148,34 @@ int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, 
     return kFormCommandFailed;
   }
   writeResponses(responses, responseColumns(creator, responses), options.csv, out);
+  return 0;
+}
+
+int runDeleteFormCommand(const DeleteFormOptions& options, std::ostream& out, std::ostream& err) {
+  if (!databaseExists(options.appFolder, kDeleteFormPrefix, err)) return kFormCommandFailed;
+  SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
+  bool asked = false;
+  HeadlessDialogs dialogs(
+      [&err, &asked](const std::string& text, MessageIcon) {
+        asked = true;
+        err << text << "\n";
+      },
+      options.questionAnswer);
+  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
+  try {
+    if (!chooseForm(creator, options.form)) {
+      err << kDeleteFormPrefix << "no form named " << options.form << "\n";
+      return kFormCommandFailed;
+    }
+    if (!creator.deleteCurrentForm()) {
+      err << kDeleteFormPrefix << "not deleted" << (asked ? " (--yes deletes it)" : "") << "\n";
+      return kFormCommandFailed;
+    }
+  } catch (const DataError& error) {
+    err << kDeleteFormPrefix << "cannot delete the form: " << error.what() << "\n";
+    return kFormCommandFailed;
+  }
+  out << "deleted the form " << options.form << "\n";
   return 0;
 }
 

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "platform/HeadlessDialogs.h"
+
 namespace vendaro {
 
 inline constexpr int kFormCommandFailed = 2;
@@ -34,5 +36,18 @@ struct ListResponsesOptions {
 // the field names, then one row per response. A form that does not exist
 // and has no stored responses gives a message and kFormCommandFailed.
 int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, std::ostream& err);
+
+// The options of `vendaro delete-form`.
+struct DeleteFormOptions {
+  std::filesystem::path appFolder;  // already resolved
+  std::string form;
+  QuestionAnswer questionAnswer = QuestionAnswer::No;
+};
+
+// Deletes a stored form with its fields and its stored responses, as
+// "Delete" does, after the question that names how many responses go with
+// it (printed on `err`; answered No unless `--yes`). Returns
+// kFormCommandFailed when the form is missing or the answer is No.
+int runDeleteFormCommand(const DeleteFormOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace vendaro

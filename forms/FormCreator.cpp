@@ -7,11 +7,13 @@
 #include "common/ColorText.h"
 #include "common/DataLists.h"
 #include "common/ListReordering.h"
+#include "platform/Text.h"
 #include "common/TextFile.h"
 #include "forms/CheckableDialog.h"
 #include "forms/FormTables.h"
 #include "forms/NewFormDialog.h"
 #include "forms/PushButtonDialog.h"
+#include "forms/ResponseRows.h"
 #include "forms/SelectDialog.h"
 #include "forms/StyleDialog.h"
 #include "forms/TextAreaDialog.h"
@@ -135,18 +137,29 @@ void Settings::Command20_Click() {
 }
 
 // The new form becomes current at once, so that its fields are stored
-// under its own key and not under the form shown before.
+// under its own key and not under the form shown before. It starts with the
+// plain table tag, so its rows stand in a table.
 void Settings::newFormStored(const std::string& name) {
   Data2.Refresh();
   Combo4.AddItem(name);
   Combo5.AddItem(name);
   Combo4.setText(name);
   Data2.recordset().MoveLast();
+  if (hasCurrentForm() && Text2.Text().empty()) {
+    Text2.setText(kDefaultTableTag);
+    Data2.UpdateRecord();
+  }
 }
 
 // The form goes with its fields and its stored responses, in one
-// transaction.
+// transaction, once the user has agreed.
 void Settings::Command21_Click() {
+  deleteCurrentForm();
+}
+
+bool Settings::deleteCurrentForm() {
+  const bool current = hasCurrentForm();
+  if (current && !confirmFormDeletion()) return false;
   const std::string name = Combo4.Text();
   if (!name.empty()) {
     const int count = Combo4.ListCount();
@@ -158,8 +171,34 @@ void Settings::Command21_Click() {
       }
     }
   }
-  if (hasCurrentForm()) deleteFormRecords();
+  if (current) deleteFormRecords();
   Data2.Refresh();
+  return current;
+}
+
+bool Settings::confirmFormDeletion() {
+  const std::string name = Text10.Text();
+  const int responses = storedResponseCount(name);
+  const std::string question =
+      responses == 0 ? "Delete the form \"" + name + "\"? It has no stored responses."
+      : responses == 1
+          ? "Delete the form \"" + name + "\" and its stored response?"
+          : "Delete the form \"" + name + "\" and its " + std::to_string(responses) +
+                " stored responses?";
+  return platform_.dialogs.MsgBox(question, MessageButtons::YesNo, MessageIcon::Question) ==
+         MessageResult::Yes;
+}
+
+// The responses (mails) stored under exactly this form's name, as the
+// deletion removes them.
+int Settings::storedResponseCount(const std::string& formName) {
+  int count = 0;
+  for (const FormResponse& response :
+       groupResponses(platform_.database.select("select * from [Respond] order by respondID"),
+                      formName)) {
+    if (text::trimmed(response.respondForm) == formName) ++count;
+  }
+  return count;
 }
 
 void Settings::deleteFormRecords() {
@@ -184,6 +223,11 @@ void Settings::deleteFormRecords() {
 void Settings::chooseFile(const char* filter, TextBox& target) {
   const std::optional<std::string> file = platform_.dialogs.ShowOpen({}, filter);
   if (file && !file->empty()) target.setText(*file);
+  pagePropertiesEdited();
+}
+
+void Settings::pagePropertiesEdited() {
+  if (hasCurrentForm()) Data2.UpdateRecord();
 }
 
 void Settings::Command14_Click() {
@@ -202,6 +246,7 @@ void Settings::Command_C_Click(int index) {
   if (box < 0 || box >= 5) return;
   if (const std::optional<int> color = platform_.dialogs.ShowColor(lastColor_)) lastColor_ = *color;
   boxes[box]->setText(ColorToHtml(lastColor_));
+  pagePropertiesEdited();
 }
 
 void Settings::Command1_Click() {
@@ -280,11 +325,14 @@ void Settings::Combo3_Click() {
   if (!Data1.RecordSource().empty()) FindRecord(Data1, "fieldName", Combo3.Text());
 }
 
-void Settings::Combo3_Change() {
-  CheckDuplicateName(Combo3, platform_.dialogs);
-}
-
+// The name is checked once, as the field is added: a check on every key
+// would take the focus from the box while the user types. Radio buttons of
+// one group share a name, so a repeat is a warning only.
 void Settings::Command10_Click() {
+  if (Combo3.items().end() !=
+      std::find(Combo3.items().begin(), Combo3.items().end(), Combo3.Text())) {
+    platform_.dialogs.MsgBox(kDuplicateName);
+  }
   const std::string row = "<tr><td width='50%'>" + Text12.Text() + "</td><td width='50%'>" +
                           draft_.fieldHtml + "</td></tr>";
   const MessageResult answer =

@@ -52,6 +52,8 @@ class Settings : public FieldDialogHost {
   static constexpr const char* kDefaultTableTag =
       "<table\r\n cellpadding=\"2\" cellspacing=\"1\" width=\"100%\" border=\"1\" "
       "bordercolor=\"#000000\"\r\n bordercolorlight=\"#000000\" bgcolor=\"#FFFFE1\">\r\n";
+  static constexpr const char* kDuplicateName =
+      "You already have the same name , Please choose a new one ";
   static constexpr std::array<const char*, 7> kFieldTypes = {
       "text", "hidden", "textarea", "radio", "checkbox", "select", "button"};
 
@@ -67,15 +69,19 @@ class Settings : public FieldDialogHost {
   void Combo4_Click();
   void Command20_Click();           // New Form
   void Command21_Click();           // Delete (the form)
+  // Deletes the current form after asking; false when there is none or the
+  // answer was No.
+  bool deleteCurrentForm();
   void Command14_Click();           // Open: location
   void Command2_Click();            // Open: background image
   void Command_C_Click(int index);  // C: colour of Text5 (4) .. Text9 (8)
   void Command1_Click();            // Page Style
   void Command15_Click();           // Preview without fields
+  // A page property box was edited: the form keeps it at once.
+  void pagePropertiesEdited();
   // Fields.
   void Combo2_Click();  // field type: opens its dialog
   void Combo3_Click();
-  void Combo3_Change();
   void Command10_Click();  // Add
   void Command9_Click();   // Delete (the field)
   void Command11_Click();  // Up
@@ -158,6 +164,8 @@ class Settings : public FieldDialogHost {
   bool hasCurrentForm();
   std::optional<std::string> currentFormId() const;
   void storeField(const std::string& row, const std::string& formId);
+  bool confirmFormDeletion();
+  int storedResponseCount(const std::string& formName);
   void deleteFormRecords();
   void newFormStored(const std::string& name);
   void chooseFile(const char* filter, TextBox& target);

@@ -65,8 +65,13 @@ QWidget* FormCreatorView::makePropertiesTab() {
                       "Delete", "Command21", [this] { creator_.Command21_Click(); }, tab),
                   0, 3);
   int row = 1;
+  // Every edit of a page property is stored at once.
   const auto field = [&](const char* caption, TextBox& box, const char* name) {
-    return ui_.labelledLineEdit(*grid, row++, QLatin1String(caption), box, QLatin1String(name));
+    QLineEdit* edit =
+        ui_.labelledLineEdit(*grid, row++, QLatin1String(caption), box, QLatin1String(name));
+    connect(edit, &QLineEdit::textEdited, this,
+            [this] { runGuarded([this] { creator_.pagePropertiesEdited(); }); });
+    return edit;
   };
   field("Form Name :", creator_.Text10, "Text10")->setReadOnly(true);
   field("formID", creator_.Text13, "Text13")->setReadOnly(true);
@@ -96,7 +101,10 @@ QWidget* FormCreatorView::makePropertiesTab() {
   }
   field("E-Mail :", creator_.Text16, "Text16");
   grid->addWidget(ui_.caption(QStringLiteral("Table Style (HTML)"), tab), row, 0);
-  grid->addWidget(ui_.textEdit(creator_.Text2, QStringLiteral("Text2"), tab), row++, 1, 1, 3);
+  QPlainTextEdit* tableStyle = ui_.textEdit(creator_.Text2, QStringLiteral("Text2"), tab);
+  connect(tableStyle, &QPlainTextEdit::textChanged, this,
+          [this] { runGuarded([this] { creator_.pagePropertiesEdited(); }); });
+  grid->addWidget(tableStyle, row++, 1, 1, 3);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(ui_.button(
       "Page Style", "Command1", [this] { creator_.Command1_Click(); }, tab));
@@ -113,8 +121,6 @@ QWidget* FormCreatorView::makeFieldsTab() {
   QComboBox* names = ui_.comboBox(
       creator_.Combo3, "Combo3", [this] { creator_.Combo3_Click(); }, tab);
   names->setEditable(true);
-  connect(names->lineEdit(), &QLineEdit::textEdited, this,
-          [this] { runGuarded([this] { creator_.Combo3_Change(); }); });
   grid->addWidget(ui_.caption(QStringLiteral("Field Name"), tab), 0, 0);
   grid->addWidget(names, 0, 1);
   grid->addWidget(ui_.caption(QStringLiteral("Field Type"), tab), 1, 0);

@@ -1,6 +1,6 @@
 #include "forms/NewFormDialog.h"
 
-#include "common/NumberText.h"
+#include <string>
 
 namespace vendaro {
 
@@ -13,8 +13,7 @@ frmForms::frmForms(Database& database, Dialogs& dialogs)
     dialogs_.MsgBox(kDataErrorMessage + description);
   };
   datPrimaryRS.onReposition = [this] {
-    datPrimaryRS.setCaption("Record: " + numberText(static_cast<std::int64_t>(
-                                             datPrimaryRS.recordset().AbsolutePosition() + 1)));
+    datPrimaryRS.setCaption("Record: " + std::to_string(datPrimaryRS.recordset().AbsolutePosition() + 1));
   };
 }
 

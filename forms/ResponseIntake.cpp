@@ -13,6 +13,7 @@ ResponseIntake::ResponseIntake(ResponseIntakePlatform platform, std::unique_ptr<
   useMailSettings(platform.settings);
   rememberMailbox(std::move(platform.mailboxFile), platform.keyring);
   importedNote = "was imported before; its response is not stored again.";
+  warnsOnHostDelete = false;
 }
 
 }  // namespace vendaro

@@ -5,6 +5,7 @@
 #include "common/MailIntakeEngine.h"
 #include "common/MailValues.h"
 #include "forms/FormTables.h"
+#include "forms/ResponseFields.h"
 #include "platform/mime/MailBodyDecoder.h"
 
 namespace vendaro {
@@ -22,14 +23,6 @@ std::string localDate() {
   char text[16];
   std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
   return text;
-}
-
-// The value of field `i`: up to the next field's name, the last one up to
-// the end of its line.
-std::string fieldValue(const std::string& mail, const std::vector<std::string>& fields,
-                       std::size_t i) {
-  const std::string terminator = i + 1 < fields.size() ? fields[i + 1] : std::string("\r\n");
-  return GetFieldValue(mail, fields[i], terminator);
 }
 
 }  // namespace
@@ -63,7 +56,7 @@ bool ResponseMailStore::wasImported(const std::string& uid) const {
 StoreOutcome ResponseMailStore::store(const std::string& messageText, const std::string& uid) {
   const std::string mail = decodedMailText(messageText);
   const StoredResponse response{decodedHeaderText(GetLineValue(mail, "Subject:")),
-                                GetLineValue(mail, "from:"),
+                                decodedHeaderText(GetLineValue(mail, "from:")),
                                 today()};
   if (response.subject.empty() || response.subject.find(form_.name) == std::string::npos) {
     return StoreOutcome::NotForMe;
@@ -96,6 +89,7 @@ StoreOutcome ResponseMailStore::store(const std::string& messageText, const std:
 
 void ResponseMailStore::writeResponse(const std::string& mail, const StoredResponse& response,
                                       const std::string& uid) {
+  const std::vector<std::string> values = responseFieldValues(mail, form_.fields);
   database_.beginTransaction();
   try {
     for (std::size_t i = 0; i < form_.fields.size(); ++i) {
@@ -103,7 +97,7 @@ void ResponseMailStore::writeResponse(const std::string& mail, const StoredRespo
                                       {"respondDate", DbValue(response.date)},
                                       {"responder", DbValue(response.sender)},
                                       {"FieldName", DbValue(form_.fields[i])},
-                                      {"fieldValue", DbValue(fieldValue(mail, form_.fields, i))}});
+                                      {"fieldValue", DbValue(values[i])}});
     }
     if (!uid.empty()) {
       database_.execute("INSERT OR IGNORE INTO [ImportedResponses] (mailbox, uid) VALUES (?, ?)",

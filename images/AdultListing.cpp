@@ -8,7 +8,6 @@ namespace {
 constexpr const char* kCreated = "Your adult listing is created and  saved";
 constexpr const char* kPasswordPrompt = "Your password , please";
 constexpr const char* kPasswordTitle = "Only parents!!!";
-constexpr Geometry kShownPlace{0, 1200, 3800, 2200};
 
 }  // namespace
 
@@ -36,15 +35,9 @@ void AdultListing::createadultlisting_Click() {
 }
 
 void AdultListing::editadultlisting_Click() {
-  const auto answer = dialogs_.InputBox(kPasswordPrompt, kPasswordTitle, "");
+  const auto answer = dialogs_.PasswordBox(kPasswordPrompt, kPasswordTitle);
   if (!answer || *answer != parentalPassword_) return;
-  domainPlace = kShownPlace;
   c_.domain.setVisible(true);
-}
-
-void AdultListing::domain_DblClick() {
-  const int index = c_.domain.ListIndex();
-  if (index >= 0 && index < c_.domain.ListCount()) c_.domain.RemoveItem(index);
 }
 
 }  // namespace vendaro

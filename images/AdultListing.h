@@ -3,7 +3,6 @@
 #include <string>
 
 #include "platform/Dialogs.h"
-#include "platform/Geometry.h"
 #include "platform/ListControl.h"
 
 namespace vendaro {
@@ -24,17 +23,13 @@ class AdultListing {
 
   // "Create adult listing".
   void createadultlisting_Click();
-  // "Edit adult listing": asks for the password, then shows the list.
+  // "Edit adult listing": asks for the password (masked), then shows the
+  // list over the browser pane, where a double click removes an entry.
   void editadultlisting_Click();
-  // A double click on the shown list removes its selected entry.
-  void domain_DblClick();
 
   // The site of an address: the host after "://", up to the path, query or
   // fragment. Empty when the address has no "://" or no host.
   static std::string siteOf(const std::string& address);
-
-  // Where the list is shown, in twips over the main window's pane.
-  Geometry domainPlace;
 
  private:
   AdultListingControls c_;

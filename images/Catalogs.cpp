@@ -14,13 +14,15 @@ std::string* Catalogs::selected() {
   return &catalogs_[static_cast<std::size_t>(index)];
 }
 
-void Catalogs::addPicture(const std::string& address, ClickedPane pane) {
+void Catalogs::addPicture(const std::string& address, ClickedPane pane, bool toPicture) {
   const int index = c_.Combo1.ListIndex();
   if (!c_.Combo1.Text().empty() && index >= 0 && index < kAddable) {
     catalogs_[static_cast<std::size_t>(index)] += pictureTag(address);
+  } else if (toPicture) {
+    c_.StatusBar1.setPanelText(2, pane == ClickedPane::Main ? " Choose the catalog's name ,please !"
+                                                            : "Choose a catalig's name , please");
   } else {
-    dialogs_.MsgBox(pane == ClickedPane::Main ? " Choose the catalog's name ,please !"
-                                              : "Choose a catalig's name , please");
+    return;
   }
   dialogs_.Beep();
 }

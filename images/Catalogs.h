@@ -33,9 +33,11 @@ class Catalogs {
 
   Catalogs(CatalogControls controls, Dialogs& dialogs, std::filesystem::path outputFolder);
 
-  // Adds the picture a link points to to the catalog in use, or asks the
-  // user to choose a catalog name; then beeps.
-  void addPicture(const std::string& address, ClickedPane pane);
+  // Adds the address of a clicked link to the catalog in use and beeps.
+  // Without a catalog in use, a link to a picture (`toPicture`) brings the
+  // prompt to choose a catalog name into status panel 2, where it does not
+  // stop the browsing; any other link is left to the page.
+  void addPicture(const std::string& address, ClickedPane pane, bool toPicture);
 
   // "View catalog", "Clear catalog", "Save catalog".
   void viewcatalo_Click();

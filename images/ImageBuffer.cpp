@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "common/EnginePages.h"
 #include "common/NumberText.h"
 #include "common/TextFile.h"
 #include "images/ImagePages.h"
@@ -15,6 +16,8 @@ ImageBuffer::ImageBuffer(ImageBufferControls controls, Dialogs& dialogs,
     : c_(controls), dialogs_(dialogs), outputFolder_(std::move(outputFolder)) {}
 
 void ImageBuffer::AddBufferImage(const std::string& address) {
+  // The engine's own pictures (data: images, error-page graphics) are not the site's.
+  if (isEngineAddress(address)) return;
   if (c_.List2.ListCount() == kLimit) spill();
   const auto& entries = c_.List2.items();
   if (std::find(entries.begin(), entries.end(), address) != entries.end()) return;

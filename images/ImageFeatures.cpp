@@ -4,6 +4,7 @@
 #include <array>
 #include <exception>
 
+#include "common/EnginePages.h"
 #include "common/NumberText.h"
 #include "common/TextSearch.h"
 #include "images/PageFiles.h"
@@ -39,6 +40,7 @@ ImageFeatures::ImageFeatures(MainWindowControls& main, Dialogs& dialogs,
 
 void ImageFeatures::sortPage(const PageDocument& document,
                              const std::function<void(const std::string&)>& other) {
+  if (isEnginePage(document)) return;
   if (document.bodyTagName == "BODY") {
     for (const PageLink& link : document.links) {
       if (pointsToPicture(link.href)) {
@@ -84,7 +86,8 @@ void ImageFeatures::addToCatalog(const DocumentEvent& click, bool mainPane) {
     if (main_.List2.List(i) == click.href) main_.List2.RemoveItem(i);
   }
   if (mainPane && offerToStoreWizard) offerToStoreWizard(click.href);
-  catalogs.addPicture(click.href, mainPane ? ClickedPane::Main : ClickedPane::Second);
+  catalogs.addPicture(click.href, mainPane ? ClickedPane::Main : ClickedPane::Second,
+                      pointsToPicture(click.href));
 }
 
 bool ImageFeatures::showsOnlyTheBuffer(const PageDocument& document) const {

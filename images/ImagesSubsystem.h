@@ -6,13 +6,10 @@ namespace vendaro {
 
 class QtToolWindowSlots;
 
-// The form name of the window that shows the list `domain` for editing.
-inline constexpr const char* kDomainListForm = "domain";
-
 // The image buffer, catalogs and adult listing plugged into the workbench:
 // the main window's panes hand them pages and clicks; the View and Finder
 // menu entries and status panels 4 and 5 run their commands. The window side
-// shows the adult listing and hands clicked pictures to the store wizard.
+// hands clicked pictures to the store wizard.
 void registerImageCommands(Workbench& workbench);
 void registerImageWindows(Workbench& workbench, QtToolWindowSlots& windows);
 

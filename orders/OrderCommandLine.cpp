@@ -3,6 +3,8 @@
 #include <iostream>
 #include <memory>
 
+#include "orders/CheckOrdersCommand.h"
+#include "orders/OrderCommand.h"
 #include "orders/OrderCommands.h"
 #include "orders/OrderSubsystem.h"
 
@@ -56,11 +58,46 @@ void addListOrders(CommandLine& commandLine) {
   });
 }
 
+void addOrder(CommandLine& commandLine) {
+  auto options = std::make_shared<OrderCommandOptions>();
+  CLI::App* order = commandLine.add(
+      "order", "Show one order with its lines, check, status and history, or change its status");
+  order->add_option("ID", options->orderId, "The order number (OrderID)")->required();
+  CLI::Option* status = order->add_option(
+      "--status", options->status,
+      "Move the order to new, confirmed, paid, shipped, completed or cancelled");
+  order->add_option("--note", options->note, "A note kept with the change")->needs(status);
+  CLI::Option* carrier =
+      order->add_option("--carrier", options->carrier, "The carrier (for shipped)")->needs(status);
+  order->add_option("--tracking", options->tracking, "The tracking code (for shipped)")
+      ->needs(carrier);
+  carrier->needs(order->get_option("--tracking"));
+  order->callback([&commandLine, options] {
+    commandLine.choose([options](const AppContext& context) {
+      OrderCommandOptions chosen = *options;
+      chosen.appFolder = context.folder;
+      return runOrderCommand(chosen, std::cout, std::cerr);
+    });
+  });
+}
+
+void addCheckOrders(CommandLine& commandLine) {
+  CLI::App* check = commandLine.add(
+      "check-orders", "Check every stored order again against the published catalogues");
+  check->callback([&commandLine] {
+    commandLine.choose([](const AppContext& context) {
+      return runCheckOrdersCommand(context.folder, std::cout, std::cerr);
+    });
+  });
+}
+
 }  // namespace
 
 void addOrderCommandLine(CommandLine& commandLine) {
   addGetOrders(commandLine);
   addListOrders(commandLine);
+  addCheckOrders(commandLine);
+  addOrder(commandLine);
 }
 
 }  // namespace vendaro

@@ -12,6 +12,7 @@
 #include "orders/OrderListing.h"
 #include "orders/OrderTables.h"
 #include "platform/BlockingEventLoop.h"
+#include "platform/ControlEscapingBuffer.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/Text.h"
 #include "platform/curl/MailClients.h"
@@ -37,12 +38,12 @@ class ProgressLine {
     }
     last_ = now;
     visible_ = true;
-    terminal_ << "\r" << done << " of " << total << std::flush;
+    terminal_ << TerminalControl{"\r"} << done << " of " << total << std::flush;
   }
   void clear() {
     if (!visible_) return;
     visible_ = false;
-    terminal_ << "\r\x1b[K" << std::flush;
+    terminal_ << TerminalControl{"\r\x1b[K"} << std::flush;
   }
 
  private:
@@ -71,6 +72,7 @@ class PrintedOrderIntake {
                 makeMailClient(loop, options.mailbox.protocol, settings, options.timeouts)) {
     intake_.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
     intake_.orderStore.logCardDetails = CardDetails::Masked;
+    intake_.orderStore.checkOrdersAgainst(options.appFolder);
     // The log is printed as it grows, so a mailbox of any size needs no more memory.
     intake_.onLog = [this](const std::string& lines) {
       progress_.clear();
@@ -89,6 +91,7 @@ class PrintedOrderIntake {
     return result;
   }
   MailIntakeEngine& engine() { return intake_; }
+  int ordersFlagged() const { return intake_.orderStore.ordersFlagged(); }
 
  private:
   BlockingEventLoop& loop_;
@@ -97,8 +100,11 @@ class PrintedOrderIntake {
   OrderIntake intake_;
 };
 
-int reportIntake(const IntakeResult& result, std::ostream& out, std::ostream& err) {
+int reportIntake(const IntakeResult& result, int flagged, std::ostream& out, std::ostream& err) {
   out << "orders stored: " << result.stored << "\n";
+  if (flagged > 0) {
+    out << "orders flagged by the price check: " << flagged << " (vendaro order ID shows why)\n";
+  }
   if (result.completed && result.failed > 0) {
     err << kGetOrdersPrefix << result.failed
         << " message(s) could not be stored; they stay on the server for the next run\n";
@@ -186,7 +192,8 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
   BlockingEventLoop loop;
   HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
   PrintedOrderIntake intake(options, settings, database, loop, dialogs, out, err);
-  return reportIntake(intake.take(account), out, err);
+  const IntakeResult result = intake.take(account);
+  return reportIntake(result, intake.ordersFlagged(), out, err);
 }
 
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {

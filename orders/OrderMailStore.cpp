@@ -6,6 +6,7 @@
 
 #include "common/MailIntakeEngine.h"
 #include "common/NumberText.h"
+#include "common/UtcTime.h"
 #include "orders/OrderTables.h"
 #include "platform/Text.h"
 #include "platform/mime/MailBodyDecoder.h"
@@ -61,6 +62,12 @@ void OrderMailStore::prepare(const std::string& mailboxKey) {
   durabilityFailed_ = false;
   try {
     createOrderTables(database_);
+    checker_.reset();
+    ordersFlagged_ = 0;
+    if (!checkFolder_.empty()) {
+      createOrderCheckTables(database_);
+      checker_ = std::make_unique<OrderChecker>(checkFolder_);
+    }
     database_.deferSyncs(true);
     mailbox_ = mailboxKey;
     imported_.clear();
@@ -112,13 +119,14 @@ std::string OrderMailStore::whyKept(StoreOutcome outcome) const {
 // An order without items is stored, so the merchant sees it, and its mail
 // stays on the server to be read.
 StoreOutcome OrderMailStore::store(const std::string& messageText, const std::string& uid) {
-  const OrderMail order = readOrderMail(decodedMailText(messageText));
+  const std::string mailText = decodedMailText(messageText);
+  const OrderMail order = readOrderMail(mailText);
   if (!isOrderSubject(order.subject)) {
     return recordVerdict(uid) ? StoreOutcome::Ignored : StoreOutcome::Failed;
   }
   for (const std::string& entry : order.entries) tab_.List3.AddItem(entry);
   const std::vector<OrderLine> lines = orderLinesOf(order);
-  if (!storeOrder(order, lines, uid)) return StoreOutcome::Failed;
+  if (!storeOrder(order, lines, mailText, uid)) return StoreOutcome::Failed;
   ++ordersInTable_;
   tab_.lblPercentage.setCaption(numberText(ordersInTable_ + 1));
   logOrder(order, flagsOf(lines));
@@ -155,7 +163,7 @@ void OrderMailStore::recordImported(const std::string& uid, const std::string& k
 // in one transaction: a failure leaves no half order behind, and the message
 // is fetched again by the next intake.
 bool OrderMailStore::storeOrder(const OrderMail& order, const std::vector<OrderLine>& lines,
-                                const std::string& uid) {
+                                const std::string& mailText, const std::string& uid) {
   try {
     database_.beginTransaction();
   } catch (const DataError& error) {
@@ -164,10 +172,15 @@ bool OrderMailStore::storeOrder(const OrderMail& order, const std::vector<OrderL
     return false;
   }
   try {
+    // Checked before it is stored, so it is not found as its own repeat.
+    std::optional<ArrivalRecord> checked;
+    if (checker_) checked = checker_->arrival(database_, order, mailText, secondsNow());
     const std::int64_t orderId = database_.insertRow("Orders", orderRecord(order, lines));
     writeOrderLines(lines, orderId);
+    if (checked) OrderChecker::keep(database_, orderId, *checked);
     recordImported(uid, lines.empty() ? kOrderWithoutItems : "");
     database_.commit();
+    if (checked && checked->verdict != kVerdictOk) ++ordersFlagged_;
   } catch (const DataError& error) {
     try {
       database_.rollback();

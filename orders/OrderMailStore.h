@@ -10,6 +10,7 @@
 
 #include "common/MailStore.h"
 #include "common/MailboxIntake.h"
+#include "orders/OrderChecks.h"
 #include "orders/OrderMail.h"
 #include "platform/Database.h"
 
@@ -36,13 +37,19 @@ class OrderMailStore : public MailStore {
   void makeDurable() override;
   void close() override;
 
+  // Checks every order stored against what the generations in `appFolder`
+  // published, and for repeats; the records are read afresh by each intake.
+  void checkOrdersAgainst(std::filesystem::path appFolder) { checkFolder_ = std::move(appFolder); }
+  // Orders of the last intake whose check was not "ok".
+  int ordersFlagged() const { return ordersFlagged_; }
+
   // The log of the window shows what the mail carried; a printed log masks
   // the card number and leaves the expiry date out.
   CardDetails logCardDetails = CardDetails::Shown;
 
  private:
   bool storeOrder(const OrderMail& order, const std::vector<OrderLine>& lines,
-                  const std::string& uid);
+                  const std::string& mailText, const std::string& uid);
   bool recordVerdict(const std::string& uid);
   void recordImported(const std::string& uid, const std::string& kept);
   FieldValues orderRecord(const OrderMail& order, const std::vector<OrderLine>& lines) const;
@@ -60,6 +67,9 @@ class OrderMailStore : public MailStore {
   // with the reason each stays on the server (empty: it may be deleted).
   std::map<std::string, std::string> imported_;
   std::string mailbox_;
+  std::filesystem::path checkFolder_;
+  std::unique_ptr<OrderChecker> checker_;
+  int ordersFlagged_ = 0;
 };
 
 }  // namespace vendaro

@@ -12,11 +12,13 @@ void registerOrderCommands(Workbench& workbench) {
   workbench.commands.add("orders", [&workbench] { workbench.windows.show(kOrderViewerForm); });
   SecretKeyring& keyring = workbench.keep(std::make_unique<SecretKeyring>());
   workbench.makeOrderIntake = [&workbench, &keyring]() -> std::unique_ptr<MailboxIntake> {
-    return std::make_unique<OrderIntake>(
+    auto intake = std::make_unique<OrderIntake>(
         OrderIntakePlatform{workbench.loop, workbench.dialogs, workbench.context.mail,
                             workbench.database(), {}, workbench.appFolder / kIntakeLockFile,
                             workbench.appFolder / kMailboxStateFile, &keyring},
         makeMailClient(workbench.loop, workbench.context.mail.protocol, workbench.context.mail));
+    intake->orderStore.checkOrdersAgainst(workbench.appFolder);
+    return intake;
   };
 }
 

@@ -59,6 +59,9 @@ class Browser {
   // Carries out `command` on the shown page. A browser without a screen has
   // nothing to print or select and ignores it, as the commands ignore errors.
   virtual void execCommand(BrowserCommand /*command*/) {}
+  // Forgets the pages before and after the shown one, so Back and Forward
+  // lead nowhere; a document written just before counts as the shown one.
+  virtual void clearHistory() {}
 
   // Before a navigation starts; setting `cancel` keeps the current page.
   std::function<void(const std::string& address, bool& cancel)> onBeforeNavigate;

@@ -83,6 +83,9 @@ class Database {
   // Every column of one row as stored (after the column types converted the
   // values); empty when the row does not exist.
   virtual FieldValues readRow(const std::string& table, std::int64_t rowId) = 0;
+  // Runs one query with `?` parameters bound to `parameters`; its rows are
+  // read-only.
+  virtual QueryResult query(const std::string& sql, const std::vector<DbValue>& parameters) = 0;
   // Runs one statement with `?` parameters bound to `parameters`.
   virtual void execute(const std::string& sql, const std::vector<DbValue>& parameters = {}) = 0;
 

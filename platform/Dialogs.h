@@ -22,6 +22,11 @@ class Dialogs {
   virtual std::optional<std::string> InputBox(const std::string& prompt,
                                               const std::string& title = {},
                                               const std::string& defaultText = {}) = 0;
+  // As InputBox, with the typed text masked: for passwords.
+  virtual std::optional<std::string> PasswordBox(const std::string& prompt,
+                                                 const std::string& title = {}) {
+    return InputBox(prompt, title, {});
+  }
   // `filter` uses the "Description|*.ext|Description|*.ext" form. The dialog
   // starts in `initialFolder`, or wherever the platform chooses when empty.
   virtual std::optional<std::string> ShowOpen(const std::string& title, const std::string& filter,

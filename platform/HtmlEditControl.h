@@ -49,6 +49,8 @@ class HtmlEditControl {
   // was written (cancelled or failed; a failure is reported to the user).
   virtual bool SaveDocument(const std::string& path, bool prompt = false) = 0;
   virtual std::string CurrentDocumentPath() const = 0;
+  // Whether the page has changed since it was loaded or last saved.
+  virtual bool Modified() const = 0;
   virtual std::string DocumentHTML() const = 0;
   // Shows `html` as the document, keeping the current path.
   virtual void setDocumentHTML(const std::string& html) = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ struct PageDocument {
   std::vector<PageLink> links;   // A and AREA elements with an href
   std::vector<PageImage> images;
   std::vector<PageFrame> frames;
+  // Elements nested too deep to be read as nested (the parser's limit), whose
+  // contents were read one level up; 0 for any ordinary page.
+  std::size_t flattenedElements = 0;
 };
 
 }  // namespace vendaro

@@ -24,6 +24,9 @@ class Transfer {
   virtual void Cancel() = 0;
   // Keeps at most `bytes` of each answer, for a reader that looks at no more.
   virtual void setReadLimit(std::size_t /*bytes*/) {}
+  // Why the last fetch ended in state 11 ("HTTP 404", "Connection refused",
+  // ...); empty after an answer.
+  virtual std::string ResponseInfo() const { return {}; }
 
   std::function<void(int state)> onStateChanged;
 };

@@ -9,6 +9,7 @@
 
 #include "common/CommandLine.h"
 #include "common/FileNames.h"
+#include "platform/ControlEscapingBuffer.h"
 #include "platform/curl/CurlFileUpload.h"
 #include "publish/PublishMemory.h"
 #include "publish/Publisher.h"
@@ -48,7 +49,7 @@ UploadDestination chooseDestination(const PublishOptions& options, const fs::pat
 
 // Progress on one line of the terminal, rewritten in place.
 void showProgress(const PublishProgress& progress, std::ostream& err) {
-  err << "\r\033[K" << progress.filesDone << "/" << progress.filesTotal << " files, "
+  err << TerminalControl{"\r\033[K"} << progress.filesDone << "/" << progress.filesTotal << " files, "
       << progress.bytesDone << "/" << progress.bytesTotal << " bytes";
   if (!progress.current.empty()) err << "  " << progress.current;
   err.flush();
@@ -108,7 +109,7 @@ int runPublishCommand(const PublishOptions& options, std::ostream& out, std::ost
         if (options.terminal) showProgress(progress, err);
       },
       [&](const std::string& line) {
-        if (options.terminal) err << "\r\033[K";
+        if (options.terminal) err << TerminalControl{"\r\033[K"};
         (line.starts_with("failed") ? err : out) << line << "\n";
       },
       stop);

@@ -9,8 +9,10 @@
 namespace vendaro {
 namespace {
 
+// Counts in the status bar carry the leading space of a number turned into
+// text; the final message shows the count trimmed.
 std::string countText(int count) {
-  return trimmedNumberText(std::int64_t{count});
+  return numberText(std::int64_t{count});
 }
 
 }  // namespace
@@ -48,10 +50,10 @@ void KeywordSearch::readit_Click() {
   main_.StatusBar1.setPanelText(1, "");
   main_.StatusBar1.setPanelText(2, "");
   flags_.liveResults = true;
-  liveResults_.clear();
   if (main_.Combo1.ListCount() == 0) {
     dialogs_.MsgBox("You need enter keywords first!!!", MessageButtons::Ok, MessageIcon::None,
                     "Warning!!!");
+    if (main_.focus) main_.focus(main_.Combo1);
     return;
   }
   DispatchFetches();
@@ -107,7 +109,7 @@ void KeywordSearch::finish() {
   main_.listlinks.Clear();
   main_.listlinks.AddItems(main_.List1.items());
   const MessageResult answer = dialogs_.MsgBox(
-      "Found " + countText(main_.listlinks.ListCount()) +
+      "Found " + trimmedNumberText(std::int64_t{main_.listlinks.ListCount()}) +
           " links with Your Keywords. You may view report by click on 'View Report' menu item.",
       MessageButtons::YesNo, MessageIcon::None, "Would You Like to see a report?");
   if (answer == MessageResult::Yes && onReportWanted) onReportWanted();
@@ -122,10 +124,14 @@ void KeywordSearch::Inet_StateChanged(int fetcher, int state) {
     } catch (const std::exception&) {
       // The search goes on at the next answer or watchdog expiry.
     }
-  } else if (state == Transfer::kStateError && fetcher == 2) {
+  } else if (state == Transfer::kStateError) {
+    // Every fetcher takes its next page at once after an error, rather than
+    // idling until its watchdog; fetcher 2 also moves the page reader on.
+    watchdog(fetcher).setEnabled(false);
+    if (onPageFailed) onPageFailed(transfer.URL(), transfer.ResponseInfo());
     transfer.Cancel();
     DispatchFetches();
-    if (readerStep) readerStep();
+    if (fetcher == 2 && readerStep) readerStep();
   }
 }
 
@@ -137,16 +143,15 @@ void KeywordSearch::answered(int fetcher) {
     if (!containsIgnoringCase(text, keyword)) continue;
     main_.List1.AddItem(transfer.URL());
     main_.StatusBar1.setPanelText(2, "Found - " + countText(main_.List1.ListCount()) + " pages");
-    if (fetcher >= 2 && flags_.liveResults) showLiveResult(transfer.URL());
+    if (flags_.liveResults) showLiveResults();
     break;
   }
   DispatchFetches();
 }
 
-void KeywordSearch::showLiveResult(const std::string& address) {
-  const std::string shown = pageText(address);
-  liveResults_ += "<font face='Arial'><small><a href='" + pageAddress(address) + "'>" + shown +
-                  "</a></small></font><br>";
+// The live page lists every page of the found list, as the final count
+// counts them all: those of every fetcher and those found before.
+void KeywordSearch::showLiveResults() {
   if (liveRefresh_ == 0) {
     liveRefresh_ = loop_.postDelayed(kLiveRefreshMs, [this] {
       liveRefresh_ = 0;
@@ -158,11 +163,19 @@ void KeywordSearch::showLiveResult(const std::string& address) {
 void KeywordSearch::writeLiveResults() {
   if (liveRefresh_ != 0) loop_.cancel(liveRefresh_);
   liveRefresh_ = 0;
-  main_.WebBrowser1.browser().writeDocument(liveResults_);
+  std::string page;
+  for (const std::string& address : main_.List1.items()) {
+    page += "<font face='Arial'><small><a href='" + pageAddress(address) + "'>" +
+            pageText(address) + "</a></small></font><br>";
+  }
+  main_.WebBrowser1.browser().writeDocument(page);
 }
 
 void KeywordSearch::Watchdog_Timer(int fetcher) {
   watchdog(fetcher).setEnabled(false);
+  if (onPageFailed && main_.Inet(fetcher).StillExecuting()) {
+    onPageFailed(main_.Inet(fetcher).URL(), "no answer within 30 seconds");
+  }
   main_.Inet(fetcher).Cancel();
   DispatchFetches();
 }

@@ -52,6 +52,9 @@ class KeywordSearch {
   std::function<void()> readerStep;
   // Runs after the final message of a search.
   std::function<void()> onFinished;
+  // Told of each page that could not be read and why (a failed fetch, an
+  // error status, no answer in time); the search goes on with the others.
+  std::function<void(const std::string& address, const std::string& why)> onPageFailed;
 
  private:
   void warnWithoutLinks();
@@ -59,7 +62,7 @@ class KeywordSearch {
   bool anyExecuting();
   void finish();
   void answered(int fetcher);
-  void showLiveResult(const std::string& address);
+  void showLiveResults();
   void writeLiveResults();
 
   MainWindowControls& main_;
@@ -67,7 +70,6 @@ class KeywordSearch {
   EventLoop& loop_;
   ResearchFlags& flags_;
   std::array<std::unique_ptr<Timer>, kFetchers> watchdogs_;
-  std::string liveResults_;
   EventLoop::TaskId liveRefresh_ = 0;
 };
 

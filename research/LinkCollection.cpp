@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "common/EnginePages.h"
 #include "common/NumberText.h"
 #include "common/TextSearch.h"
 #include "research/PageText.h"
@@ -9,8 +10,9 @@
 namespace vendaro {
 namespace {
 
+// Counts in the status bar carry the leading space of a number turned into text.
 std::string countText(int count) {
-  return trimmedNumberText(std::int64_t{count});
+  return numberText(std::int64_t{count});
 }
 
 std::size_t linkCount(const PageDocument* document) {
@@ -53,18 +55,25 @@ void LinkCollection::getlinks_Click() {
 }
 
 void LinkCollection::GatherLinks(const PageDocument* document) {
-  if (!document) return;
+  // The engine's error page has no links of the site.
+  if (!document || isEnginePage(*document)) return;
   const std::string& filter = main_.Combo1.Text();
   if (document->bodyTagName == "BODY") {
     for (const PageLink& link : document->links) {
       // Rows hold addresses escaped, so the escaped address is looked for.
+      // A link that is not followed from the report (javascript:, tel:)
+      // links to "#" and keeps its own address in the row's title.
       const std::string shownAddress = pageAddress(link.href);
-      if (reportRows_.anyRowContains(shownAddress)) continue;
+      const std::string escapedAddress = pageText(link.href);
+      if (reportRows_.anyRowContains(escapedAddress)) continue;
       const std::string& text = link.outerText.empty() ? link.href : link.outerText;
       // The filter reads the row as the page gives it, before escaping.
       const std::string testRow = "<a href='" + link.href + "'>" + text + "</a><br>";
       if (!filter.empty() && !containsIgnoringCase(testRow, filter)) continue;
-      std::string row = "<a href='" + shownAddress + "'>" + pageText(text) + "</a><br>";
+      const std::string title =
+          shownAddress == escapedAddress ? "" : " title='" + escapedAddress + "'";
+      std::string row =
+          "<a href='" + shownAddress + "'" + title + ">" + pageText(text) + "</a><br>";
       reportRows_.add(row);
       newRows_.push_back(std::move(row));
       newLinks_.push_back(link.href);

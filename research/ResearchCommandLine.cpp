@@ -2,16 +2,29 @@
 #include <memory>
 
 #include "common/CommandLine.h"
+#include "research/PageText.h"
 #include "research/ResearchCommands.h"
 #include "research/ResearchSubsystem.h"
 
 namespace vendaro {
 namespace {
 
+// Every address argument must be a web page: a word meant as a keyword that
+// lands among the addresses is refused, not skipped.
+const CLI::Validator kWebAddress(
+    [](std::string& address) {
+      return isWebAddress(address) ? std::string()
+                                   : "not an http or https address: " + address +
+                                         " (give each keyword with its own --keyword)";
+    },
+    "URL");
+
 void addLinks(CommandLine& commandLine) {
   auto options = std::make_shared<LinksOptions>();
   CLI::App* links = commandLine.add("links", "Print the links of a page, one per line");
-  links->add_option("URL", options->address, "The page (http or https)")->required();
+  links->add_option("URL", options->address, "The page (http or https)")
+      ->required()
+      ->check(kWebAddress);
   links->add_option("--keyword", options->keyword,
                     "Only links whose address or text contains WORD (letter case ignored)");
   links->callback([&commandLine, options] {
@@ -27,14 +40,17 @@ void addFind(CommandLine& commandLine) {
   CLI::App* find = commandLine.add(
       "find", "Print the pages that contain a keyword, an e-mail link or contact words");
   CLI::Option* keyword =
-      find->add_option("--keyword", options->keywords, "A word to look for (repeatable)")
+      find->add_option("--keyword", options->keywords,
+                       "A word to look for; repeat it for several (--keyword a --keyword b)")
           ->allow_extra_args(false);
   CLI::Option* emailFlag = find->add_flag("--email", *email, "Pages with a mailto: link");
   CLI::Option* contactFlag = find->add_flag("--contact", *contact, "Pages with contact words");
   keyword->excludes(emailFlag)->excludes(contactFlag);
   emailFlag->excludes(contactFlag);
   find->add_option("--report", options->report, "Read the pages found into this report page");
-  find->add_option("URL", options->addresses, "The pages to search (http or https)")->required();
+  find->add_option("URL", options->addresses, "The pages to search (http or https)")
+      ->required()
+      ->check(kWebAddress);
   find->callback([&commandLine, options, email, contact, keyword] {
     if (keyword->count() == 0 && !*email && !*contact) {
       throw CLI::ValidationError("find", "one of --keyword, --email or --contact is required");

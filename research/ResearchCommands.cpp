@@ -9,27 +9,32 @@
 #include "platform/HeadlessDialogs.h"
 #include "platform/curl/CurlTransfer.h"
 #include "platform/curl/PageLoader.h"
+#include "platform/html/NestingLimit.h"
 #include "research/Research.h"
 
 namespace vendaro {
 namespace {
 
+// A command that ran but could not read every page it was given.
+constexpr int kExitPageFailed = 1;
+
 // The research models over the real fetchers and page loaders, without a
-// screen: the messages go to `err` and every question is answered No.
+// screen. The window's messages and questions are for a user at the screen:
+// they are not printed, and every question is answered No.
 class HeadlessResearch {
  public:
-  explicit HeadlessResearch(std::ostream& err)
-      : dialogs_([&err](const std::string& text, MessageIcon) { err << text << '\n'; }),
-        main({pane1, pane5, pane2, pane3, pane4},
+  HeadlessResearch()
+      : main({pane1, pane5, pane2, pane3, pane4},
              [this] { return std::make_unique<CurlTransfer>(loop); }),
         research(main, dialogs_, loop) {
     main.WebBrowser5.setVisible(false);
   }
 
   BlockingEventLoop loop;
+  PageLoader pane1{loop};
 
  private:
-  PageLoader pane1{loop}, pane5{loop}, pane2{loop}, pane3{loop}, pane4{loop};
+  PageLoader pane5{loop}, pane2{loop}, pane3{loop}, pane4{loop};
   HeadlessDialogs dialogs_;
 
  public:
@@ -48,17 +53,28 @@ int runLinksCommand(const LinksOptions& options, std::ostream& out, std::ostream
     err << "vendaro links: only http and https addresses can be read: " << options.address << '\n';
     return kExitError;
   }
-  HeadlessResearch headless(err);
-  Browser& pane = headless.main.WebBrowser1.browser();
-  pane.onDocumentComplete = [&headless](FrameLevel level, const std::string&) {
-    if (level == FrameLevel::TopLevel) headless.loop.stop();
+  HeadlessResearch headless;
+  PageLoader& pane = headless.pane1;
+  bool answered = false;
+  pane.onDocumentComplete = [&](FrameLevel level, const std::string&) {
+    if (level != FrameLevel::TopLevel) return;
+    answered = true;
+    headless.loop.stop();
   };
+  // A server that accepts and never answers is given up as the window's
+  // loaders give it up.
+  headless.loop.postDelayed(LinkCollection::kWatchdogMs, [&headless] { headless.loop.stop(); });
   pane.Navigate(options.address);
   headless.loop.run();
-  const auto document = pane.Document();
-  if (!document || (document->bodyTagName.empty() && document->frames.empty())) {
-    err << "vendaro links: cannot read " << options.address << '\n';
-    return kExitError;
+  const std::string failure = answered ? pane.LoadError() : "no answer within 30 seconds";
+  if (!failure.empty() || !pane.Document()) {
+    err << "vendaro links: cannot read " << options.address << ": " << failure << '\n';
+    return kExitPageFailed;
+  }
+  if (const std::size_t flattened = pane.Document()->flattenedElements) {
+    err << "vendaro links: " << options.address << " nests its elements more than "
+        << kMaxNestingDepth << " deep; " << flattened
+        << " deeper elements were read one level up, their links included\n";
   }
   headless.main.Combo1.setText(options.keyword);
   headless.research.links.getlinks_Click();
@@ -67,10 +83,15 @@ int runLinksCommand(const LinksOptions& options, std::ostream& out, std::ostream
 }
 
 int runFindCommand(const FindOptions& options, std::ostream& out, std::ostream& err) {
-  HeadlessResearch headless(err);
+  HeadlessResearch headless;
   MainWindowControls& main = headless.main;
   Research& research = headless.research;
   main.listlinks.AddItems(options.addresses);
+  bool anyFailed = false;
+  research.search.onPageFailed = [&](const std::string& address, const std::string& why) {
+    err << "vendaro find: cannot read " << address << ": " << why << '\n';
+    anyFailed = true;
+  };
   const bool wantsReport = !options.report.empty();
   research.reader.onStopped = [&headless] { headless.loop.stop(); };
   research.search.onFinished = [&] {
@@ -102,7 +123,7 @@ int runFindCommand(const FindOptions& options, std::ostream& out, std::ostream& 
     err << "vendaro find: cannot write " << options.report.string() << '\n';
     return kExitError;
   }
-  return 0;
+  return anyFailed ? kExitPageFailed : 0;
 }
 
 }  // namespace vendaro

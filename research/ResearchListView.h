@@ -20,6 +20,8 @@ struct ResearchListLayout {
   std::vector<std::pair<QString, std::string>> buttons;
   // Run when the window is closed, to hide the list.
   std::string closeCommand;
+  // Run when the right button is pressed on the list; empty: none.
+  std::string rightButtonCommand = {};
 };
 
 // A list of the research (the links list or the report list) on screen with
@@ -31,10 +33,13 @@ class ResearchListView : public QtToolWindow {
 
  protected:
   void windowClosing() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   CommandRegistry& commands_;
   std::string closeCommand_;
+  std::string rightButtonCommand_;
+  QWidget* viewport_ = nullptr;
   QtViewBuilder ui_;
 };
 

@@ -45,7 +45,8 @@ void registerResearchWindows(Workbench& workbench, QtToolWindowSlots& windows) {
                  QStringLiteral("listlinks"),
                  "listlinks_DblClick",
                  {{QStringLiteral("Clear All"), "Command1"}},
-                 "listlinks_Hide"});
+                 "listlinks_Hide",
+                 "listlinks_RightButton"});
   addListWindow(
       workbench, windows, main.List3, kReportListForm,
       {QStringLiteral("Report listing"),

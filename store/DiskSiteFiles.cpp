@@ -7,20 +7,60 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vendaro {
 namespace {
 
+namespace fs = std::filesystem;
+
+constexpr std::string_view kStagingPrefix = ".generating-";
+
 std::error_code lastError() {
   return {errno, std::generic_category()};
+}
+
+// Puts back each page of a killed generation's "old" folder whose place in
+// `folder` is empty, then removes the staging folder.
+void removeStaleStaging(const fs::path& folder, const fs::path& staging) {
+  std::error_code ignored;
+  for (const auto& entry : fs::directory_iterator(staging / "old", ignored)) {
+    const fs::path target = folder / entry.path().filename();
+    if (!fs::exists(fs::symlink_status(target, ignored))) fs::rename(entry.path(), target, ignored);
+  }
+  fs::remove_all(staging, ignored);
+}
+
+void removeStaleStagingFolders(const fs::path& folder) {
+  std::error_code ignored;
+  std::vector<fs::path> stale;
+  for (const auto& entry : fs::directory_iterator(folder, ignored)) {
+    if (entry.path().filename().string().starts_with(kStagingPrefix) &&
+        entry.is_directory(ignored) && !entry.is_symlink(ignored)) {
+      stale.push_back(entry.path());
+    }
+  }
+  for (const fs::path& staging : stale) removeStaleStaging(folder, staging);
 }
 
 }  // namespace
 
 std::error_code DiskSiteFiles::makeStagingFolder(const std::filesystem::path& folder,
                                                  std::filesystem::path& staging) {
-  std::string name = (folder / ".generating-XXXXXX").string();
-  if (::mkdtemp(name.data()) == nullptr) return lastError();
+  try {
+    generating_ = FileLock::tryTake(folder / kLockName);
+  } catch (const std::system_error& error) {
+    return error.code();
+  }
+  if (!generating_) return std::make_error_code(std::errc::device_or_resource_busy);
+  removeStaleStagingFolders(folder);
+  std::string name = (folder / (std::string(kStagingPrefix) + "XXXXXX")).string();
+  if (::mkdtemp(name.data()) == nullptr) {
+    const std::error_code error = lastError();
+    generating_.reset();
+    return error;
+  }
   staging = name;
   std::error_code error;
   for (const char* part : {"new", "old"}) {
@@ -56,6 +96,7 @@ std::error_code DiskSiteFiles::rename(const std::filesystem::path& from,
 void DiskSiteFiles::removeAll(const std::filesystem::path& folder) {
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
+  generating_.reset();
 }
 
 }  // namespace vendaro

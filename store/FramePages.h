@@ -13,7 +13,7 @@ std::string bannerPageText(const std::string& vendorHost);
 std::string companyInfoPageText(const std::string& vendorHost);
 std::string storeTitlePageText(const std::string& vendorHost);
 // "mmenu.htm", the main menu of the left frame.
-std::string mainMenuText(const std::string& vendorHost);
+std::string mainMenuText(const StoreInput& input);
 // "m_products.htm", the products menu with one link per category.
 std::string productsMenuText(const StoreInput& input);
 

@@ -153,6 +153,10 @@ int runGenerateCommand(const GenerateOptions& options, const VendorSettings& ven
   for (const GeneratorReport& report : run.reports) {
     out << "replaced: " << Wizard1::describe(report) << "\n";
   }
+  if (!run.recordFailure.empty()) {
+    err << kPrefix << "warning: what the pages publish could not be recorded (" << run.recordFailure
+        << "); arriving orders cannot be checked against it\n";
+  }
   if (run.failure.empty()) {
     const bool mapped = options.sitemapBase.empty() || writeSitemap(options, project, run, out, err);
     return mapped ? 0 : kGenerateFailed;

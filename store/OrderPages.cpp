@@ -1,11 +1,53 @@
 #include "store/OrderPages.h"
 
+#include "platform/Text.h"
 #include "store/OrderScript.h"
 #include "store/OrderTable.h"
 #include "store/PageText.h"
 
 namespace vendaro {
 namespace {
+
+// Fills the hidden "AMOUNT" and "DESCRIPTION" fields as soon as the page has
+// loaded, with the tax due within the state and the first shipping method,
+// and chooses "Within State" where the template offers it, so an order sent
+// without a click still carries its items and total. Submitting is refused,
+// with the reason, while the basket is empty or name, address or e-mail are
+// blank; fields a template does not have are not asked for.
+constexpr const char* kOrderStartFunctions = R"js(function StartOrder() {
+  var form = document.forms["FormOrder"]
+  if (!form) return
+  if (typeof UpdateShipping == "function") UpdateShipping()
+  tax = totalPrice * tax1
+  var amount = "$$$ " + top.moneyFormat(totalPrice + tax + cof)
+  if (form.AMOUNT) form.AMOUNT.value = amount
+  if (form.DESCRIPTION) form.DESCRIPTION.value = info + "\n" + " Total Price : " + amount
+  if (form.R12 && form.R12.click && !form.R12.checked && !(form.R11 && form.R11.checked))
+    form.R12.click()
+  form.addEventListener("submit", CheckOrder)
+}
+function BlankField(form, names) {
+  var present = false
+  for (var k = 0; k < names.length; k++) {
+    if (!form[names[k]]) continue
+    if (/\S/.test(form[names[k]].value)) return false
+    present = true
+  }
+  return present
+}
+function CheckOrder(event) {
+  var form = document.forms["FormOrder"], missing = [], problems = []
+  if (BlankField(form, ["NameB", "Name"])) missing.push("name")
+  if (BlankField(form, ["Adrs1B", "Adrs1"])) missing.push("address")
+  if (BlankField(form, ["E_Mail1"])) missing.push("e-mail")
+  if (info == "") problems.push("Your basket is empty.")
+  if (missing.length > 0)
+    problems.push("Please fill in your " + missing.join(", ").replace(/, ([^,]*)$/, " and $1") + ".")
+  if (problems.length == 0) return
+  event.preventDefault()
+  alert(problems.join(" "))
+}
+)js";
 
 void addOrderScript(PageText& page, const SiteCatalogue& catalogue) {
   page.line("<html>")
@@ -87,9 +129,11 @@ std::string orderPageText(const SiteCatalogue& catalogue, OrderPage which) {
   PageText page;
   addOrderScript(page, catalogue);
   if (hasShipping(input, which)) page.text(shippingFunctionText());
-  page.line("    </script></head><body><body bgcolor='#FFFFFF'>")
+  page.text(text::withCrLf(kOrderStartFunctions))
+      .line("    </script></head><body><body bgcolor='#FFFFFF'>")
       .line("<script>")
       .line("UpdateOrder()")
+      .line("window.addEventListener(\"load\", StartOrder)")
       .line("</script>")
       .text(formStart(input, which))
       .text(input.tableStyle)

@@ -1,5 +1,6 @@
 #include "store/SiteGenerator.h"
 
+#include "store/AsciiPage.h"
 #include "store/BasketPage.h"
 #include "store/FramePages.h"
 #include "store/OrderPages.h"
@@ -23,7 +24,7 @@ SitePage generateStartPage(const StoreInput& input, std::vector<GeneratorReport>
   const SiteCatalogue catalogue(input);
   appendReports(reports, catalogue.itemReports());
   if (input.layout == SiteLayout::Responsive) return responsiveStartPage(catalogue);
-  return {input.startFile, startPageText(catalogue)};
+  return {input.startFile, asciiPage(startPageText(catalogue))};
 }
 
 std::vector<SitePage> generateSite(const StoreInput& input, std::vector<GeneratorReport>& reports) {
@@ -39,7 +40,7 @@ std::vector<SitePage> generateSite(const StoreInput& input, std::vector<Generato
     pages.push_back({"fsecond", innerFramesetText(host)});
   }
   pages.push_back({"banner", bannerPageText(host)});
-  pages.push_back({"mmenu", mainMenuText(host)});
+  pages.push_back({"mmenu", mainMenuText(input)});
   pages.push_back({"compinfo", companyInfoPageText(host)});
   pages.push_back({"ols", storeTitlePageText(host)});
   pages.push_back({"m_products", productsMenuText(input)});
@@ -52,6 +53,7 @@ std::vector<SitePage> generateSite(const StoreInput& input, std::vector<Generato
   pages.push_back({"order_cc", orderPageText(catalogue, OrderPage::GatewayCard)});
   pages.push_back({"select_payment", input.template11});
   pages.push_back({"complect", selectionPageText(catalogue)});
+  for (SitePage& page : pages) page.text = asciiPage(page.text);
   if (!input.orderScriptAddress.empty()) {
     pages.push_back({"order", orderScriptText(input.orderScriptAddress), ".php"});
   }

@@ -9,7 +9,8 @@ namespace vendaro {
 // Every page of the shop site, in the order "Generate" writes them: the start
 // page, "fsecond" (banner layout only), "banner", "mmenu", "compinfo", "ols",
 // "m_products", one "l_" + category page per category, "basket", "order",
-// "order_cod", "order_cc", "select_payment" and "complect", and with an
+// "order_cod", "order_cc", "select_payment" and "complect", every character
+// outside ASCII written as a reference or escape (asciiPage), and with an
 // order script address "order.php"; for the layout "Responsive" the pages of
 // `responsiveSitePages`. Prices, weights
 // and the tax rate that could not be written as typed are appended to

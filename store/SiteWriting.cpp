@@ -74,6 +74,7 @@ std::string fileErrorText(std::error_code error) {
     return "permission denied";
   }
   if (error == std::errc::filename_too_long) return "name too long";
+  if (error == std::errc::device_or_resource_busy) return "another generation is writing there";
   return error.message();
 }
 

@@ -25,7 +25,7 @@ SiteWriteResult writeSitePages(const std::filesystem::path& folder,
                                const std::vector<SitePage>& pages, SiteFiles& files);
 
 // A file error in words: "disk full", "permission denied", "name too long",
-// else the system's text.
+// "another generation is writing there", else the system's text.
 std::string fileErrorText(std::error_code error);
 
 }  // namespace vendaro

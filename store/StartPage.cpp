@@ -67,14 +67,14 @@ void addCatalogue(PageText& page, const SiteCatalogue& catalogue) {
   }
 }
 
-void addBannerFrameset(PageText& page, const std::string& vendorHost) {
+void addBannerFrameset(PageText& page, const std::string& vendorSite) {
   page.line("<frameset framespacing='0' border='false' frameborder='0' rows='97,*'>")
       .line("  <frame name='header' scrolling='no' noresize target='main' src='banner.htm'>")
       .line("  <frame name='main' src='fsecond.htm' scrolling='auto'>")
       .line(" <noframes>")
       .line("  <body>")
       .line("  <p>This page uses frames, but your browser doesn't support them.</p>")
-      .line("  <p>You may download modern browser from http://" + vendorHost + " </p>")
+      .line("  <p>You may download modern browser from " + text::htmlEscaped(vendorSite) + " </p>")
       .line("  </body>")
       .line("  </noframes>")
       .line("</frameset>")
@@ -115,7 +115,7 @@ std::string startPageText(const SiteCatalogue& catalogue) {
   addCatalogue(page, catalogue);
   page.line("</script>").line("</head>");
   if (input.layout == SiteLayout::BannerAndContents) {
-    addBannerFrameset(page, input.vendorHost);
+    addBannerFrameset(page, input.vendorSiteAddress());
   } else {
     page.text(contentsFramesetText());
   }

@@ -1,5 +1,6 @@
 #include "store/StoreChecks.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -45,12 +46,16 @@ std::optional<std::string> itemEntryRefusal(const ItemRecord& item) {
   return std::nullopt;
 }
 
-std::optional<std::string> salesTaxRefusal(std::string_view rate) {
-  const SafeNumber tax = safeNumber(rate, EmptyValue::NotANumber);
-  if (tax.value >= 0 && tax.value <= 1) return std::nullopt;
-  return "The sales tax rate " + inQuotes(rate) +
-         " is not a fraction between 0 and 1: the rate is a fraction, type 0.07 for 7%." +
-         kNothingWritten;
+// Only a plain decimal number moves its point exactly into the fraction the
+// project keeps, so a decimal comma or a sign is refused too.
+std::optional<std::string> salesTaxRefusal(std::string_view percent) {
+  const bool plain = !percent.empty() && percent.find_first_not_of("0123456789.") ==
+                                             std::string_view::npos &&
+                     std::count(percent.begin(), percent.end(), '.') <= 1 && percent != ".";
+  const SafeNumber tax = safeNumber(percent, EmptyValue::NotANumber);
+  if (plain && tax.value >= 0 && tax.value <= 100) return std::nullopt;
+  return "The sales tax " + inQuotes(percent) +
+         " is not a percentage between 0 and 100: type 8.25 for 8.25%." + kNothingWritten;
 }
 
 std::optional<std::string> startFileRefusal(std::string_view startFile) {

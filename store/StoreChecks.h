@@ -13,9 +13,9 @@ namespace vendaro {
 // weight that the generator would have to replace is better corrected now.
 std::optional<std::string> itemEntryRefusal(const ItemRecord& item);
 
-// Why "Generate" refuses the sales tax rate, or nothing: the rate is a
-// fraction, so a rate above 1 (7 typed for 7%) or below 0 is a mistake.
-std::optional<std::string> salesTaxRefusal(std::string_view rate);
+// Why "Generate" refuses the sales tax as typed in per cent, or nothing: a
+// percentage above 100 or below 0 is a mistake.
+std::optional<std::string> salesTaxRefusal(std::string_view percent);
 
 // Why "Generate" and "Update" refuse the start file name, or nothing: an
 // empty name would write ".htm", and a name with a path would leave the

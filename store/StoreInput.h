@@ -30,6 +30,7 @@ enum class SiteLayout { BannerAndContents, ContentsOnly, Responsive };  // Optio
 // "Generate" or "Update" runs. The generator is a pure function of this.
 struct StoreInput {
   std::string vendorHost;           // host of the vendor site (settings)
+  std::string vendorSite;           // its base address, port included; empty: "http://" + host
   std::string startFile = "index";  // Text14
   SiteLayout layout = SiteLayout::BannerAndContents;
   bool manufacturer = false;    // Check1
@@ -56,6 +57,11 @@ struct StoreInput {
   ShippingRules shipping;
   PaymentSettings payment;
   std::string siteAddress;
+
+  // The vendor site as the pages link to it, without a closing "/".
+  std::string vendorSiteAddress() const {
+    return vendorSite.empty() ? "http://" + vendorHost : vendorSite;
+  }
 };
 
 // One file of the generated site: its base name (written as base +

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/TextFile.h"
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -337,13 +338,14 @@ std::string defaultEmailAction(const std::string& orderEmail) {
 
 // The action line starts with blanks so that the tag stays valid when the
 // settings file reads the snippet back as one line.
-std::string defaultGatewayAction(const std::string& gatewayHost) {
-  return withCrLf("<form NAME=\"FormOrder\" method=\"POST\"\n  action=\"https://" + gatewayHost +
-                  "/scripts/authnet25/WLDoTrans.asp\">\n"
+std::string defaultGatewayAction(const StoreSettings& settings) {
+  return withCrLf("<form NAME=\"FormOrder\" method=\"POST\"\n  action=\"https://" +
+                  settings.paymentGatewayHost + settings.paymentGatewayPath + "\">\n"
                   "<input type=\"hidden\" name=\"AMOUNT\" value=\"\">\n"
                   "<input type=\"hidden\" name=\"TYPE\" value=\"NA\">\n"
                   "<input type=\"hidden\" name=\"DESCRIPTION\" value=\"\">\n"
-                  "<input type=\"hidden\" name=\"LOGIN\" value=\"kestrova\">");
+                  "<input type=\"hidden\" name=\"LOGIN\" value=\"" +
+                  text::htmlEscaped(settings.paymentGatewayLogin) + "\">");
 }
 
 std::string defaultShippingCardTemplate() {
@@ -386,7 +388,7 @@ std::string defaultCashTemplate() {
 TemplateDefaults templateDefaults(const StoreSettings& settings) {
   TemplateDefaults defaults;
   defaults.text5 = defaultEmailAction(settings.orderEmail);
-  defaults.text7 = defaultGatewayAction(settings.paymentGatewayHost);
+  defaults.text7 = defaultGatewayAction(settings);
   defaults.text10 = defaultShippingCardTemplate();
   defaults.text11 = defaultPaymentChoicePage();
   defaults.text12 = defaultCashShippingTemplate();
@@ -402,7 +404,9 @@ void applyTemplateDefaults(StoreInput& input, const std::string& orderEmail,
   input.tableStyle = kDefaultTableStyle;
   input.salesTax = kDefaultSalesTax;
   input.emailAction = defaultEmailAction(orderEmail);
-  input.formAction = defaultGatewayAction(gatewayHost);
+  StoreSettings gateway;
+  gateway.paymentGatewayHost = gatewayHost;
+  input.formAction = defaultGatewayAction(gateway);
   input.template10 = defaultShippingCardTemplate();
   input.template11 = defaultPaymentChoicePage();
   input.template12 = defaultCashShippingTemplate();

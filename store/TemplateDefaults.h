@@ -19,8 +19,9 @@ inline constexpr const char* kDefaultSalesTax = "0.0825";  // Text15
 
 // Text5: start of the e-mail order form, posting plain text to the merchant.
 std::string defaultEmailAction(const std::string& orderEmail);
-// Text7: start of the gateway order form with its hidden fields.
-std::string defaultGatewayAction(const std::string& gatewayHost);
+// Text7: start of the gateway order form with its hidden fields, posting to
+// the gateway host and path of the settings with the merchant's login.
+std::string defaultGatewayAction(const StoreSettings& settings);
 // Text10 and Text13: sales tax, shipping method, billing and shipping
 // address, card and note.
 std::string defaultShippingCardTemplate();

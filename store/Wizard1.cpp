@@ -6,9 +6,12 @@
 
 #include "common/ListReordering.h"
 #include "common/TextFile.h"
-#include "store/PublishedRules.h"
+#include "common/UtcTime.h"
+#include "store/CatalogueRecord.h"
 #include "store/OrderScript.h"
+#include "store/PublishedRules.h"
 #include "store/SiteGenerator.h"
+#include "store/SalesTax.h"
 #include "store/SiteWriting.h"
 #include "store/StoreChecks.h"
 #include "store/TemplateDefaults.h"
@@ -34,7 +37,7 @@ Wizard1::Wizard1(Wizard1Platform platform) : platform_(std::move(platform)) {
 void Wizard1::setDefaultSnippets() {
   Text3.setText(kDefaultFontStyle);
   Text2.setText(kDefaultTableStyle);
-  Text15.setText(kDefaultSalesTax);
+  Text15.setText(salesTaxPercent(kDefaultSalesTax));
   const TemplateDefaults defaults = templateDefaults(platform_.settings);
   Text5.setText(defaults.text5);
   Text7.setText(defaults.text7);
@@ -188,7 +191,10 @@ std::optional<std::string> Wizard1::loadCategoryItems(const std::string& categor
 }
 
 void Wizard1::showRecord(const std::string& record) {
-  const ItemRecord item = parseItemRecord(record);
+  showItem(parseItemRecord(record));
+}
+
+void Wizard1::showItem(const ItemRecord& item) {
   Text1[2].setText(item.id);
   Text1[5].setText(item.description);
   Text1[4].setText(item.price);
@@ -201,6 +207,18 @@ void Wizard1::showRecord(const std::string& record) {
 ItemRecord Wizard1::recordFromBoxes() const {
   return ItemRecord{Text1[2].Text(), Text1[5].Text(), Text1[4].Text(), Text1[6].Text(),
                     Text1[3].Text(), Text8.Text(),    Text9.Text()};
+}
+
+std::vector<std::string> Wizard1::itemColumns(int index) const {
+  const ItemRecord item = parseItemRecord(List2.List(index));
+  return {item.id,       item.description, item.price, item.pictureUrl, item.descriptionUrl,
+          item.manufacturer, item.weight};
+}
+
+void Wizard1::Command8_Click() {
+  clearEntryBoxes();
+  List2.setListIndex(-1);
+  focus(Text1[2]);
 }
 
 void Wizard1::List2_Click() {
@@ -281,7 +299,7 @@ SiteLayout Wizard1::chosenLayout() const {
 
 ProjectSettings Wizard1::settingsFromBoxes() const {
   return ProjectSettings{Text5.Text(),  Text4.Text(),  Text3.Text(), Text2.Text(),
-                         Text14.Text(), Text15.Text(), Text7.Text()};
+                         Text14.Text(), salesTaxFraction(Text15.Text()), Text7.Text()};
 }
 
 void Wizard1::showSettings(const ProjectSettings& settings) {
@@ -290,7 +308,7 @@ void Wizard1::showSettings(const ProjectSettings& settings) {
   Text3.setText(settings.fontStyle);
   Text2.setText(settings.tableStyle);
   Text14.setText(settings.startFile);
-  Text15.setText(settings.salesTax);
+  Text15.setText(salesTaxPercent(settings.salesTax));
   Text7.setText(settings.formAction);
 }
 
@@ -335,18 +353,34 @@ void Wizard1::SSTab1_Click(int /*previousTab*/) {
 
 // ---- Preview and generation ----
 
+std::filesystem::path Wizard1::startPage() const {
+  const char* extension = chosenLayout() == SiteLayout::Responsive ? ".html" : ".htm";
+  return platform_.appFolder / Text6.Text() / (Text14.Text() + extension);
+}
+
 void Wizard1::Command4_Click() {
   if (!platform_.browserPane) return;
   platform_.browserPane->setVisible(true);
-  const char* extension = chosenLayout() == SiteLayout::Responsive ? ".html" : ".htm";
-  const std::filesystem::path startPage =
-      platform_.appFolder / Text6.Text() / (Text14.Text() + extension);
-  platform_.browserPane->browser().Navigate(startPage.string());
+  platform_.browserPane->browser().Navigate(startPage().string());
+}
+
+void Wizard1::cmdEdit_Click() {
+  std::error_code error;
+  if (Text6.Text().empty() || !std::filesystem::is_regular_file(startPage(), error)) {
+    platform_.dialogs.MsgBox(kGenerateFirst);
+    return;
+  }
+  if (platform_.openInEditor) {
+    platform_.openInEditor(startPage());
+  } else {
+    platform_.dialogs.MsgBox("The start page is " + startPage().string() + ".");
+  }
 }
 
 std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
                                                       std::vector<GeneratorReport>& reports) {
   input.vendorHost = platform_.vendor.host();
+  input.vendorSite = platform_.vendor.baseUrl;
   input.startFile = Text14.Text();
   input.layout = chosenLayout();
   input.merchant = platform_.settings.merchant;
@@ -363,7 +397,7 @@ std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
   input.fontStyle = Text3.Text();
   input.tableStyle = Text2.Text();
   input.formAction = Text7.Text();
-  input.salesTax = Text15.Text();
+  input.salesTax = salesTaxFraction(Text15.Text());
   if (chkOrderScript.checked()) {
     input.orderScriptAddress = orderAddressOf(Text5.Text(), platform_.settings.orderEmail);
   }
@@ -373,8 +407,25 @@ std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
   input.template13 = Text13.Text();
   input.template16 = Text16.Text();
   input.template17 = Text17.Text();
-  // Each category's item file is loaded into List2 and each record shown in
-  // the entry boxes, so the window ends showing the last item generated.
+  // The item files are read through the layout tab's controls; the tab is
+  // shown again as it was (the chosen category, its items and the boxes).
+  const int chosen = Combo1.ListIndex();
+  const std::vector<std::string> shownItems = List2.items();
+  const int shownItem = List2.ListIndex();
+  const ItemRecord typed = recordFromBoxes();
+  std::optional<std::string> refusal = readCategories(input, reports);
+  Combo1.setListIndex(chosen);
+  List2.Clear();
+  for (const std::string& item : shownItems) List2.AddItem(item);
+  List2.setListIndex(shownItem);
+  showItem(typed);
+  return refusal;
+}
+
+// Each category's item file is loaded into List2 and each record shown in
+// the entry boxes.
+std::optional<std::string> Wizard1::readCategories(StoreInput& input,
+                                                   std::vector<GeneratorReport>& reports) {
   for (int index = 0; index < Combo1.ListCount(); ++index) {
     const std::string name = Combo1.List(index);
     // A repeated category would give a second page and script array of the
@@ -415,6 +466,7 @@ void Wizard1::Command14_Click() {
   if (why) return refuseGeneration(*why);
   std::vector<SitePage> pages = generateSite(input, reports);
   writePages(pages, std::move(reports));
+  recordPublication(input, Published::WholeSite);
   if (input.layout == SiteLayout::Responsive && lastGeneration_.failure.empty()) {
     recordRules(input);
   }
@@ -440,6 +492,28 @@ void Wizard1::Command13_Click() {
   if (why) return refuseGeneration(*why);
   SitePage startPage = generateStartPage(input, reports);
   writePages({startPage}, std::move(reports));
+  recordPublication(input, Published::StartPageOnly);
+}
+
+// "Update" writes the start page alone: its prices and weights change, while
+// the order pages keep the tax rate and shipping of the last generation.
+void Wizard1::recordPublication(const StoreInput& input, Published what) {
+  if (!lastGeneration_.failure.empty() || lastGeneration_.written.empty()) return;
+  const SiteCatalogue catalogue(input);
+  PublishedCatalogue record = publishedCatalogue(catalogue, Text6.Text(), utcTimeNow());
+  if (what == Published::StartPageOnly) {
+    if (std::optional<PublishedCatalogue> last =
+            newestPublishedCatalogue(platform_.appFolder, record.project)) {
+      record.salesTaxRate = last->salesTaxRate;
+      record.shippingByWeight = last->shippingByWeight;
+      record.weightBrackets = last->weightBrackets;
+    }
+  }
+  const std::string problem = recordPublishedCatalogue(platform_.appFolder, record);
+  if (problem.empty()) return;
+  lastGeneration_.recordFailure = problem;
+  platform_.dialogs.MsgBox("The pages were written, but what they publish could not be recorded (" +
+                           problem + "); arriving orders cannot be checked against it.");
 }
 
 void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports) {

@@ -35,6 +35,8 @@ struct Wizard1Platform {
   const ListControl* addressBar = nullptr;  // the main window's Combo2
   BrowserPane* browserPane = nullptr;       // the main window's WebBrowser1
   std::function<void()> showOrders;         // opens the order viewer
+  // Opens a page in the web editor ("Edit"); empty: "Edit" names the page.
+  std::function<void(const std::filesystem::path& page)> openInEditor = {};
 };
 
 // What the last "Generate" or "Update" did. Its pages are written all or
@@ -44,6 +46,8 @@ struct GenerationRun {
   std::vector<std::string> notWritten;  // page base names, all of them when writing failed
   std::vector<GeneratorReport> reports;
   std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
+  // Why the published catalogue could not be recorded; empty when it was.
+  std::string recordFailure;
   // The record of the checkout's tax and shipping rules (layout
   // "Responsive"); empty when none was written.
   std::filesystem::path rulesRecord;
@@ -70,6 +74,11 @@ class Wizard1 {
   static constexpr const char* kNotAProjectFolder =
       "This file does not lie in a project folder of the application folder, so it was not "
       "opened; the current project stays open. The projects are the folders of ";
+  static constexpr const char* kGenerateFirst = "Generate the site first.";
+  static constexpr const char* kItemColumns[] = {"Item ID",         "Item Description",
+                                                 "Price",           "Picture URL",
+                                                 "Description URL", "Manufacturer",
+                                                 "Weight"};
   static constexpr const char* kProjectFilter = "Project file (*.caa)|*.caa";
   static constexpr const char* kSettingsFilter = "Project file (*.sit)|*.sit";
 
@@ -93,7 +102,8 @@ class Wizard1 {
   void Command1_Click();    // Up
   void Command10_Click();   // Down
   void Command7_Click();    // Get it
-  void Command8_Click() {}  // "New " has no behaviour
+  void Command8_Click();    // New: empty boxes for the next item
+  void cmdEdit_Click();     // Edit: the start page in the web editor
   void Command13_Click();   // Update: the start page only
   void Command14_Click();   // Generate: the whole site
   void Command4_Click();    // Preview
@@ -117,6 +127,9 @@ class Wizard1 {
   void fillCategoryChoice();
   // Chooses category `index` of Combo1 and loads its items.
   void chooseCategory(int index);
+
+  // The fields of item entry `index` of List2, in the order of kItemColumns.
+  std::vector<std::string> itemColumns(int index) const;
 
   const GenerationRun& lastGeneration() const { return lastGeneration_; }
   // Where "Generate" and "Update" write the pages: the disk unless a test
@@ -161,7 +174,7 @@ class Wizard1 {
   CheckBox Check4{"Weight"};
   // E-mail orders through the order script "order.php" instead of mailto:.
   CheckBox chkOrderScript{"Order script"};
-  TextBox Text15;     // sales tax
+  TextBox Text15;     // sales tax in per cent; the project keeps the fraction
   ListControl List2;  // item records of the chosen category
   // Hidden order-page templates.
   TextBox Text10, Text11, Text12, Text13, Text16, Text17;
@@ -177,6 +190,7 @@ class Wizard1 {
 
  private:
   void setDefaultSnippets();
+  std::filesystem::path startPage() const;
   // Appends categories to List1, leaving out (and naming) repeats.
   void addCategories(const std::vector<std::string>& categories);
   void clearEntryBoxes();
@@ -184,6 +198,7 @@ class Wizard1 {
   // the project folder is not read, and the reason is returned.
   std::optional<std::string> loadCategoryItems(const std::string& category);
   void showRecord(const std::string& record);
+  void showItem(const ItemRecord& item);
   ItemRecord recordFromBoxes() const;
   ProjectSettings settingsFromBoxes() const;
   void showSettings(const ProjectSettings& settings);
@@ -194,7 +209,13 @@ class Wizard1 {
   // the site must not be generated. Lines left out are added to `reports`.
   std::optional<std::string> collectStoreInput(StoreInput& input,
                                                std::vector<GeneratorReport>& reports);
+  std::optional<std::string> readCategories(StoreInput& input,
+                                            std::vector<GeneratorReport>& reports);
   void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
+  // After pages were written: records what the shop now offers, so arriving
+  // orders can be checked against it.
+  enum class Published { WholeSite, StartPageOnly };
+  void recordPublication(const StoreInput& input, Published what);
   // Records the checkout's rules of a responsive site just written.
   void recordRules(const StoreInput& input);
   SiteLayout chosenLayout() const;

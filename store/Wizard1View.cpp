@@ -14,6 +14,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "store/ItemTableView.h"
+
 namespace vendaro {
 namespace {
 
@@ -136,10 +138,7 @@ QWidget* Wizard1View::makeLayoutTab() {
 
   auto* items = new QGroupBox(QStringLiteral("Item List"), tab);
   auto* itemsLayout = new QGridLayout(items);
-  itemsLayout->addWidget(ui_.listBox(
-                             wizard_.List2, "List2", [this] { wizard_.List2_Click(); },
-                             [this] { wizard_.List2_DblClick(); }, items),
-                         0, 0, 1, 2);
+  itemsLayout->addWidget(new ItemTableView(wizard_, items), 0, 0, 1, 2);
   itemsLayout->addWidget(ui_.button(
                              "Up", "Command1", [this] { wizard_.Command1_Click(); }, items),
                          1, 0);
@@ -207,6 +206,9 @@ void Wizard1View::addProductBoxes(QGridLayout& layout, QWidget* parent) {
   commands->addWidget(ui_.button(
                           "Generate", "Command14", [this] { wizard_.Command14_Click(); }, parent),
                       1, 2);
+  commands->addWidget(ui_.button(
+                          "Edit", "cmdEdit", [this] { wizard_.cmdEdit_Click(); }, parent),
+                      1, 3);
   layout.addLayout(commands, row, 0, 1, 3);
   layout.setRowStretch(row + 1, 1);
   layout.setColumnStretch(1, 1);

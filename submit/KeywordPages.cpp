@@ -39,8 +39,11 @@ void KeywordPages::Command9_Click() {
   Text1.setText(keyword_texts::keywords(research_.List5.items()));
 }
 
+// Blocks the list holds already are not added again, so a second "Save"
+// does not double the pages; a last block typed without the separator
+// after it is kept.
 void KeywordPages::save(ListControl& blocks, Label& counter, const char* noun) {
-  SplitToList(Text1.Text(), blocks, kSeparator);
+  SplitToList(Text1.Text(), blocks, kSeparator, SplitTail::KeepUnlessBlank);
   counter.setCaption(numberText(std::int64_t{blocks.ListCount()}) + noun);
 }
 
@@ -85,7 +88,13 @@ void KeywordPages::Command15_Click() {
 }
 
 void KeywordPages::Command16_Click() {
-  if (actions_.edit) actions_.edit(folder_ / RepPage::fileName(0));
+  const std::filesystem::path first = folder_ / RepPage::fileName(0);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(first, error)) {
+    dialogs_.MsgBox(kGenerateFirst);
+    return;
+  }
+  if (actions_.edit) actions_.edit(first);
 }
 
 void KeywordPages::Command18_Click() {

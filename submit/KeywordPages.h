@@ -19,6 +19,7 @@ class KeywordPages {
  public:
   static constexpr const char* kSeparator = "\r\n\r\n";
   static constexpr const char* kDoneMessage = " You'v got it";
+  static constexpr const char* kGenerateFirst = "Generate the site first.";
 
   // What "Edit" and "Publish" do with the first page and the page folder.
   struct Actions {

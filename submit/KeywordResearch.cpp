@@ -2,8 +2,10 @@
 
 #include <stdexcept>
 
+#include "common/ListFilling.h"
 #include "common/NumberText.h"
 #include "common/PageAnalysis.h"
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -58,8 +60,12 @@ const Browser& KeywordResearch::browser(int number) const {
   }
 }
 
+// The box is emptied for the next keyword; a keyword listed already is not
+// listed twice.
 void KeywordResearch::Command1_Click() {
-  if (!Text6.Text().empty()) List1.AddItem(Text6.Text());
+  const std::string keyword(text::trimmed(Text6.Text()));
+  if (!keyword.empty()) AddUnique(keyword, List1);
+  Text6.setText("");
   ProgressBar1.setMax(engines_.count() * List1.ListCount());
   ProgressBar1.setValue(0);
 }
@@ -127,6 +133,7 @@ void KeywordResearch::engineGivenUp() {
 }
 
 void KeywordResearch::Command6_Click() {
+  readingAnnounced_ = false;
   ProgressBar2.setMax(List2.ListCount());
   ProgressBar2.setValue(0);
   readStep();
@@ -138,6 +145,11 @@ void KeywordResearch::readStep() {
     // A reader still loading keeps its watchdog, so its page cannot hang.
     if (!browsers_.WebBrowser2->Busy()) Timer2.setEnabled(false);
     if (!browsers_.WebBrowser3->Busy()) Timer3.setEnabled(false);
+    // The reading is over once both readers are done; it is announced once.
+    if (browsers_.WebBrowser2->Busy() || browsers_.WebBrowser3->Busy() || readingAnnounced_) {
+      return;
+    }
+    readingAnnounced_ = true;
     dialogs_.MsgBox(kReadingDoneMessage, MessageButtons::Ok);
     ProgressBar1.setValue(0);
     ProgressBar2.setValue(0);

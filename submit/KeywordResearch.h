@@ -28,7 +28,10 @@ struct ResearchBrowsers {
 // swept over the search engines (every engine for the first keyword, then
 // every engine for the next), the links of each result page that match the
 // keyword are collected into List2, and "Read" then reads them two at a time,
-// harvesting titles (List3), descriptions (List4) and keywords (List5).
+// harvesting titles (List3), descriptions (List4) and keywords (List5). The
+// readers show a page that answers with an error status as an empty page,
+// so nothing of it is harvested. The end of the reading is announced once,
+// when both readers are done.
 // Each browser has a 30-second watchdog. An engine that does not answer in
 // kTriesPerEngine tries is skipped with a status text, so the sweep always ends.
 class KeywordResearch {
@@ -97,6 +100,8 @@ class KeywordResearch {
   SearchEngines engines_;
   // Watchdog expiries of the engine being asked.
   int tries_ = 0;
+  // Whether this reading's end has been announced.
+  bool readingAnnounced_ = false;
 };
 
 }  // namespace vendaro

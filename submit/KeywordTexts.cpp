@@ -38,11 +38,15 @@ std::string descriptions(const std::string& company, const std::vector<std::stri
 std::string keywords(const std::vector<std::string>& entries) {
   std::string composed;
   std::size_t block = 1;
+  bool blockStarts = true;
   for (const std::string& entry : entries) {
+    if (!blockStarts) composed += ", ";
     composed += entry;
+    blockStarts = false;
     if (composed.size() > block * kTextBlockLimit) {
       composed.append(kCrLf).append(kCrLf);
       ++block;
+      blockStarts = true;
     }
   }
   return composed.append(kCrLf).append(kCrLf);

@@ -20,7 +20,7 @@ std::string titles(const std::string& company, const std::vector<std::string>& k
 // Each block begins with the company name, followed by descriptions one per
 // line.
 std::string descriptions(const std::string& company, const std::vector<std::string>& descriptions);
-// The keyword entries run together, cut into blocks.
+// The keywords separated by ", " within a block, cut into blocks.
 std::string keywords(const std::vector<std::string>& entries);
 
 }  // namespace keyword_texts

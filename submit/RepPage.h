@@ -16,7 +16,9 @@ struct RepPage {
   // ("rep000.htm", "rep121212.htm").
   static std::string fileName(int index);
   // The page, lines ending CR LF. Title, description and keywords come from
-  // other sites, so they are escaped; the links are the merchant's own HTML.
+  // other sites, so they are escaped, and each is put on one line (a block
+  // holds one entry a line). The body shows the title as its heading and the
+  // description before the links, the merchant's own HTML.
   std::string text() const;
 };
 

@@ -13,11 +13,6 @@
 namespace vendaro {
 namespace {
 
-ResearchBrowsers pageLoaders(EventLoop& loop) {
-  return {std::make_unique<PageLoader>(loop), std::make_unique<PageLoader>(loop),
-          std::make_unique<PageLoader>(loop)};
-}
-
 SearchEngines chosenEngines(const ResearchOptions& options, const SearchEngineSettings& settings) {
   if (options.engines.empty()) return SearchEngines(settings);
   return SearchEngines(settings, options.engines);
@@ -66,6 +61,16 @@ void generatePages(KeywordPages& pages) {
 
 }  // namespace
 
+// The readers harvest, so an error page reads as an empty one.
+ResearchBrowsers researchPageLoaders(EventLoop& loop) {
+  auto reader = [&loop] {
+    auto loader = std::make_unique<PageLoader>(loop);
+    loader->setErrorPagesEmpty(true);
+    return loader;
+  };
+  return {std::make_unique<PageLoader>(loop), reader(), reader()};
+}
+
 int runResearchCommand(const ResearchOptions& options, const SearchEngineSettings& settings,
                        std::ostream& out, std::ostream& errors) {
   std::error_code error;
@@ -82,8 +87,8 @@ int runResearchCommand(const ResearchOptions& options, const SearchEngineSetting
   });
   const ListControl noAddress;
   std::string shown;  // the status text printed last
-  Submittion window(loop, dialogs, pageLoaders(loop), chosenEngines(options, settings), noAddress,
-                    options.output, {});
+  Submittion window(loop, dialogs, researchPageLoaders(loop), chosenEngines(options, settings),
+                    noAddress, options.output, {});
   KeywordResearch& research = window.research;
   research.Text3.setText(options.company);
   for (const std::string& keyword : options.keywords) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/EventLoop.h"
+#include "submit/KeywordResearch.h"
 #include "submit/SearchEngineSettings.h"
 
 namespace vendaro {
@@ -16,6 +18,10 @@ struct ResearchOptions {
   std::string company;               // heads the composed title and description texts
   bool pages = false;                // also generate the "rep" pages
 };
+
+// The three browsers of the research on page loaders; the two readers show a
+// page that answers with an error status as an empty page.
+ResearchBrowsers researchPageLoaders(EventLoop& loop);
 
 // `vendaro research`: sweeps the keywords over the engines and reads the
 // pages found with the submission tool's window model on real page loaders,

@@ -1,7 +1,7 @@
 #include <memory>
 
-#include "platform/curl/PageLoader.h"
 #include "platform/qt/QtToolWindowSlots.h"
+#include "submit/ResearchCommand.h"
 #include "submit/SearchEngineSettings.h"
 #include "submit/SubmitSubsystem.h"
 #include "submit/SubmittionView.h"
@@ -37,8 +37,7 @@ void registerSubmitWindows(Workbench& workbench, QtToolWindowSlots& windows) {
     EventLoop& loop = workbench.loop;
     auto window = std::make_shared<Submittion>(
         loop, workbench.dialogs,
-        ResearchBrowsers{std::make_unique<PageLoader>(loop), std::make_unique<PageLoader>(loop),
-                         std::make_unique<PageLoader>(loop)},
+        researchPageLoaders(loop),
         SearchEngines(SearchEngineSettings::read(workbench.context.settings)),
         workbench.mainWindow.Combo2, workbench.context.folders.outputFolder(workbench.appFolder),
         pageActions(workbench));

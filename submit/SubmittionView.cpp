@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/qt/QtGuard.h"
 #include "platform/qt/QtProgressBarBinding.h"
 
 namespace vendaro {
@@ -60,7 +61,11 @@ QWidget* SubmittionView::makeAnalysisTab() {
       ui_.caption(QStringLiteral("Enter here the keywords , You would like Your Web to be found "),
                   tab),
       4, 0, 1, 3);
-  grid->addWidget(ui_.lineEdit(research.Text6, QStringLiteral("Text6"), tab), 5, 0, 1, 2);
+  QLineEdit* keyword = ui_.lineEdit(research.Text6, QStringLiteral("Text6"), tab);
+  // Enter adds the keyword, as "Add keyword" does.
+  connect(keyword, &QLineEdit::returnPressed, this,
+          [&research] { runGuarded([&research] { research.Command1_Click(); }); });
+  grid->addWidget(keyword, 5, 0, 1, 2);
   grid->addWidget(ui_.button(
                       QStringLiteral("Add keyword"), QStringLiteral("Command1"),
                       [&research] { research.Command1_Click(); }, tab),

@@ -5,12 +5,6 @@
 #include "platform/curl/HttpFetch.h"
 
 namespace vendaro {
-namespace {
-
-constexpr long kFirstErrorStatus = 400;
-
-}  // namespace
-
 CurlTransfer::CurlTransfer(EventLoop& loop) : loop_(loop) {}
 
 CurlTransfer::~CurlTransfer() {
@@ -21,6 +15,7 @@ void CurlTransfer::Execute(const std::string& address) {
   Cancel();
   url_ = address;
   body_.clear();
+  failure_.clear();
   readPosition_ = 0;
   running_ =
       std::make_unique<FetchThread>(loop_, [this, address, limit = readLimit_](HttpFetch& fetch) {
@@ -43,8 +38,8 @@ void CurlTransfer::Cancel() {
 
 void CurlTransfer::finish(const FetchResult& result) {
   running_.reset();
-  const bool answered =
-      result.outcome == FetchResult::Outcome::Completed && result.status < kFirstErrorStatus;
+  failure_ = failureOf(result);
+  const bool answered = failure_.empty();
   if (answered) body_ = result.body;
   if (onStateChanged) onStateChanged(answered ? kStateResponseCompleted : kStateError);
 }

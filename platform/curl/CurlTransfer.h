@@ -28,6 +28,7 @@ class CurlTransfer : public Transfer {
   std::string GetChunk(std::size_t size) override;
   void Cancel() override;
   void setReadLimit(std::size_t bytes) override { readLimit_ = bytes; }
+  std::string ResponseInfo() const override { return failure_; }
 
  private:
   void finish(const FetchResult& result);
@@ -36,6 +37,7 @@ class CurlTransfer : public Transfer {
   std::unique_ptr<FetchThread> running_;
   std::string url_;
   std::string body_;
+  std::string failure_;
   std::size_t readPosition_ = 0;
   std::size_t readLimit_ = HttpFetch::kMaxBodyBytes;
 };

@@ -13,6 +13,7 @@ namespace {
 
 constexpr long kConnectTimeoutSeconds = 15;
 constexpr long kMaxRedirects = 10;
+constexpr long kFirstErrorStatus = 400;
 // A server that sends less than one byte a minute is taken as gone.
 constexpr long kStallSeconds = 60;
 constexpr int kPollMilliseconds = 1000;
@@ -79,6 +80,19 @@ void readAnswerInfo(CURL* easy, FetchResult& result) {
 }
 
 }  // namespace
+
+std::string failureOf(const FetchResult& result) {
+  switch (result.outcome) {
+    case FetchResult::Outcome::Cancelled:
+      return "cancelled";
+    case FetchResult::Outcome::Failed:
+      return result.error.empty() ? std::string("no answer") : result.error;
+    case FetchResult::Outcome::Completed:
+      break;
+  }
+  return result.status >= kFirstErrorStatus ? "HTTP " + std::to_string(result.status)
+                                            : std::string();
+}
 
 bool isFetchableAddress(const std::string& address) {
   return text::startsWithIgnoringCase(address, "http://") ||

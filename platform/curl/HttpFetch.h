@@ -44,6 +44,10 @@ class HttpFetch {
   std::atomic<bool> cancelled_{false};
 };
 
+// Why a fetch gave no page: the transport's error, "HTTP " and the status
+// for an answer of 400 or more, "cancelled"; empty for a page.
+std::string failureOf(const FetchResult& result);
+
 // True for the addresses a fetch accepts: http:// and https:// only.
 bool isFetchableAddress(const std::string& address);
 

@@ -37,7 +37,8 @@ AssembledPage PageAssembler::load(const std::string& address) {
     origin_ = originOf(answer.finalUrl);
     attachFrames(document, 1);
   }
-  return {std::make_shared<const PageDocument>(std::move(document)), std::move(loadedFrames_)};
+  return {std::make_shared<const PageDocument>(std::move(document)), std::move(loadedFrames_),
+          failureOf(answer), answer.status};
 }
 
 void PageAssembler::attachFrames(PageDocument& document, int depth) {

@@ -16,6 +16,9 @@ struct AssembledPage {
   // Addresses of the frames that were loaded, each after the frames inside
   // it: the order in which a browser completes them.
   std::vector<std::string> loadedFrames;
+  // Why the page itself could not be read (failureOf); empty when it was.
+  std::string failure = {};
+  long status = 0;  // the HTTP status of the page's answer; 0 without one
 };
 
 // Fetches a page and, below it, its frames and iframes (frames of frames

@@ -10,6 +10,7 @@ namespace vendaro {
 namespace {
 
 constexpr const char* kBlankAddress = "about:blank";
+constexpr long kFirstErrorStatus = 400;
 
 }  // namespace
 
@@ -48,6 +49,14 @@ std::string PageLoader::LocationName() const {
   return location_;
 }
 
+void PageLoader::clearHistory() {
+  history_.clear();
+  historyIndex_ = -1;
+  if (location_.empty() || location_ == kBlankAddress) return;
+  history_.push_back(location_);
+  historyIndex_ = 0;
+}
+
 void PageLoader::openDocument() {
   openDocument_.emplace();
 }
@@ -68,6 +77,7 @@ void PageLoader::showDocument(const std::string& html) {
   Stop();
   document_ = std::make_shared<const PageDocument>(parseHtmlPage(html, kBlankAddress));
   location_ = kBlankAddress;
+  loadError_.clear();
   const std::uint64_t generation = generation_;
   std::weak_ptr<bool> alive = alive_;
   loop_.post([this, alive, generation] {
@@ -92,6 +102,10 @@ void PageLoader::load(const std::string& address, int historyIndex) {
 void PageLoader::show(const AssembledPage& page, int historyIndex) {
   loading_.reset();
   document_ = page.document;
+  loadError_ = page.failure;
+  if (errorPagesEmpty_ && page.status >= kFirstErrorStatus) {
+    document_ = std::make_shared<const PageDocument>(parseHtmlPage("", page.document->url));
+  }
   location_ = page.document->url;
   recordHistory(historyIndex);
   raiseLoadEvents(page);

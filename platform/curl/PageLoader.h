@@ -37,12 +37,20 @@ class PageLoader : public Browser {
   std::string LocationURL() const override { return location_; }
   std::string LocationName() const override;
   std::shared_ptr<const PageDocument> Document() const override { return document_; }
+  // Why the page last loaded could not be read (as `failureOf` says); empty
+  // when it was, and for a written document.
+  const std::string& LoadError() const { return loadError_; }
   // The pieces are kept until the document is closed. Closing abandons a load
   // under way, shows the text as the document at about:blank at once and
   // raises document complete (top level) on the event loop.
   void openDocument() override;
   void appendToDocument(const std::string& html) override;
   void closeDocument() override;
+  void clearHistory() override;
+  // Whether a page that answers with an HTTP error status (a missing page's
+  // "Error response") is shown as an empty document at its address, for a
+  // reader that harvests pages rather than showing them. Off by default.
+  void setErrorPagesEmpty(bool empty) { errorPagesEmpty_ = empty; }
 
  private:
   static constexpr int kNewHistoryEntry = -1;
@@ -65,11 +73,13 @@ class PageLoader : public Browser {
   // The document being written, while one is open.
   std::optional<std::string> openDocument_;
   std::string location_;
+  std::string loadError_;
   std::vector<std::string> history_;
   int historyIndex_ = -1;
   // Counts loads, stops and writes, so events of an earlier one are dropped.
   std::uint64_t generation_ = 0;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  bool errorPagesEmpty_ = false;
 };
 
 }  // namespace vendaro

@@ -7,6 +7,7 @@
 
 #include "platform/html/GumboTree.h"
 #include "platform/html/HtmlElementKinds.h"
+#include "platform/html/NestingLimit.h"
 #include "platform/html/UrlResolver.h"
 #include "platform/html/VisibleTextBuilder.h"
 
@@ -232,10 +233,13 @@ PageDocument PageBuilder::finish(const GumboNode& document, const std::string& u
 }  // namespace
 
 PageDocument parseHtmlPage(std::string_view html, const std::string& url) {
-  GumboTree tree(html);
+  const std::optional<LimitedNesting> limited = limitNesting(html);
+  GumboTree tree(limited ? std::string_view(limited->html) : html);
   PageBuilder builder;
   tree.walk(builder);
-  return builder.finish(tree.document(), url);
+  PageDocument page = builder.finish(tree.document(), url);
+  if (limited) page.flattenedElements = limited->droppedElements;
+  return page;
 }
 
 }  // namespace vendaro

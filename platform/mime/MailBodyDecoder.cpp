@@ -191,6 +191,16 @@ std::string decodedMailText(const std::string& rawMail) {
   return withCrLf(headers) + withCrLf(decodedContent(text));
 }
 
+std::optional<std::int64_t> mailDateSeconds(const std::string& date) {
+  if (date.empty()) return std::nullopt;
+  initialiseGmime();
+  GDateTime* parsed = g_mime_utils_header_decode_date(date.c_str());
+  if (!parsed) return std::nullopt;
+  const std::int64_t seconds = g_date_time_to_unix(parsed);
+  g_date_time_unref(parsed);
+  return seconds;
+}
+
 std::string decodedHeaderText(const std::string& value) {
   if (value.find("=?") == std::string::npos) return value;
   initialiseGmime();

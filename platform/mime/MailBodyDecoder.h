@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vendaro {
@@ -11,6 +13,9 @@ namespace vendaro {
 // a mail that cannot be parsed, is returned unchanged.
 std::string decodedMailText(const std::string& rawMail);
 
+// A mail date ("Mon, 06 May 2024 10:00:00 +0000") as seconds since 1970 UTC;
+// nothing when it cannot be read.
+std::optional<std::int64_t> mailDateSeconds(const std::string& date);
 // A header value with its RFC 2047 encoded words ("=?utf-8?q?Online_Order?=")
 // decoded to UTF-8; text without encoded words comes back unchanged.
 std::string decodedHeaderText(const std::string& value);

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/SaveFileName.h"
+
 namespace vendaro {
 namespace {
 
@@ -90,10 +92,20 @@ MessageResult QtDialogs::MsgBox(const std::string& text, MessageButtons buttons,
 
 std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const std::string& title,
                                                const std::string& defaultText) {
+  return askText(prompt, title, defaultText, QLineEdit::Normal);
+}
+
+std::optional<std::string> QtDialogs::PasswordBox(const std::string& prompt,
+                                                  const std::string& title) {
+  return askText(prompt, title, {}, QLineEdit::Password);
+}
+
+std::optional<std::string> QtDialogs::askText(const std::string& prompt, const std::string& title,
+                                              const std::string& defaultText, int echoMode) {
   bool accepted = false;
-  const QString text =
-      QInputDialog::getText(parent_, titleOrDefault(title), QString::fromStdString(prompt),
-                            QLineEdit::Normal, QString::fromStdString(defaultText), &accepted);
+  const QString text = QInputDialog::getText(
+      parent_, titleOrDefault(title), QString::fromStdString(prompt),
+      static_cast<QLineEdit::EchoMode>(echoMode), QString::fromStdString(defaultText), &accepted);
   if (!accepted) return std::nullopt;
   return text.toStdString();
 }
@@ -106,8 +118,17 @@ std::optional<std::string> QtDialogs::ShowOpen(const std::string& title, const s
 
 std::optional<std::string> QtDialogs::ShowSave(const std::string& title, const std::string& filter,
                                                const std::string& defaultName) {
-  return chosenPath(QFileDialog::getSaveFileName(
-      parent_, titleOrDefault(title), QString::fromStdString(defaultName), qtFileFilter(filter)));
+  QString chosenFilter;
+  const QString path =
+      QFileDialog::getSaveFileName(parent_, titleOrDefault(title), QString::fromStdString(defaultName),
+                                   qtFileFilter(filter), &chosenFilter);
+  if (path.isEmpty()) return std::nullopt;
+  // "HTML file (*.htm *.html)": a name typed without extension gets ".htm".
+  const qsizetype open = chosenFilter.lastIndexOf(QLatin1Char('('));
+  QString patterns = open < 0 ? QString() : chosenFilter.mid(open + 1);
+  patterns.chop(1);
+  return withFilterExtension(path.toStdString(),
+                             patterns.section(QLatin1Char(' '), 0, 0).toStdString());
 }
 
 std::optional<int> QtDialogs::ShowColor(int initialColor) {

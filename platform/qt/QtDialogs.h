@@ -25,6 +25,8 @@ class QtDialogs : public Dialogs {
                        const std::string& title = {}) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title = {},
                                       const std::string& defaultText = {}) override;
+  std::optional<std::string> PasswordBox(const std::string& prompt,
+                                         const std::string& title = {}) override;
   std::optional<std::string> ShowOpen(const std::string& title, const std::string& filter,
                                       const std::string& initialFolder = {}) override;
   std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
@@ -33,6 +35,10 @@ class QtDialogs : public Dialogs {
   void Beep() override;
 
  private:
+  // `echoMode` is a QLineEdit::EchoMode.
+  std::optional<std::string> askText(const std::string& prompt, const std::string& title,
+                                     const std::string& defaultText, int echoMode);
+
   QPointer<QWidget> parent_;
 };
 

@@ -20,6 +20,9 @@ class QtToolWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Whether the window may close now (asked before `windowClosing`); false
+  // keeps it open.
+  virtual bool mayClose() { return true; }
   virtual void windowClosing() {}
 
  private:

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 #include <QWebChannel>
+#include <QWebEngineHistory>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <utility>
@@ -151,6 +152,13 @@ void QtWebBrowser::urlChanged(const QUrl& url) {
   reportNavigateComplete(url);
 }
 
+void QtWebBrowser::clearHistory() {
+  if (!page_) return;
+  page_->history()->clear();
+  // A document written just before may not have started loading yet.
+  clearHistoryAfterLoad_ = true;
+}
+
 void QtWebBrowser::loadFinished() {
   if (pendingWrite_) {
     // The empty page that receives a large text has loaded: write the text,
@@ -161,6 +169,10 @@ void QtWebBrowser::loadFinished() {
     return;
   }
   busy_ = false;
+  if (clearHistoryAfterLoad_) {
+    clearHistoryAfterLoad_ = false;
+    page_->history()->clear();
+  }
   // A reload or a new load of the same address does not change the URL; its
   // navigate-complete event still comes before the completion events.
   if (!navigateReported_) reportNavigateComplete(page_->url());

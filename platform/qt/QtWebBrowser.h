@@ -54,6 +54,9 @@ class QtWebBrowser : public Browser {
   void appendToDocument(const std::string& html) override;
   void closeDocument() override;
   void execCommand(BrowserCommand command) override;
+  // Clears at once and again when the next load (a document just written)
+  // has finished, so that load leaves no way back either.
+  void clearHistory() override;
 
   // Asks where "Save As" writes the page; an empty answer cancels. By default
   // the user chooses in a file dialog.
@@ -97,6 +100,8 @@ class QtWebBrowser : public Browser {
   bool busy_ = false;
   // Whether the load under way has already raised its navigate-complete event.
   bool navigateReported_ = false;
+  // Whether the history is cleared again when the load under way finishes.
+  bool clearHistoryAfterLoad_ = false;
   // The document being written, while one is open.
   std::optional<std::string> openDocument_;
   // A large text to write once the empty page that receives it has loaded.

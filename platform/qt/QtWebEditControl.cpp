@@ -117,6 +117,8 @@ void QtWebEditControl::run(const QString& call, bool completesDocument) {
                            if (completesDocument) {
                              owner->ready_ = true;
                              owner->takeState(result.toString());
+                             if (owner->baselinePending_) owner->savedHtml_ = owner->html_;
+                             owner->baselinePending_ = false;
                              if (owner->onDocumentComplete) owner->onDocumentComplete();
                              return;
                            }
@@ -210,10 +212,12 @@ void QtWebEditControl::LoadDocument(const std::string& path, bool prompt) {
   ++liveness_->load;
   ready_ = false;
   path_ = file;
+  baselinePending_ = true;
   if (file.empty()) {
-    html_ = kNewDocument;
+    html_ = savedHtml_ = kNewDocument;
     page_->setHtml(QString::fromLatin1(kNewDocument), QUrl(QStringLiteral("about:blank")));
   } else {
+    html_ = savedHtml_ = {};
     page_->load(QUrl::fromLocalFile(qtext(file)));
   }
 }
@@ -236,6 +240,7 @@ bool QtWebEditControl::SaveDocument(const std::string& path, bool prompt) {
     return false;
   }
   path_ = file;
+  savedHtml_ = html_;
   return true;
 }
 

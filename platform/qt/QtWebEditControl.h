@@ -45,6 +45,7 @@ class QtWebEditControl : public HtmlEditControl {
   void LoadDocument(const std::string& path, bool prompt = false) override;
   bool SaveDocument(const std::string& path, bool prompt = false) override;
   std::string CurrentDocumentPath() const override { return path_; }
+  bool Modified() const override { return html_ != savedHtml_; }
   std::string DocumentHTML() const override { return html_; }
   void setDocumentHTML(const std::string& html) override;
   void PasteHTML(const std::string& html) override;
@@ -76,6 +77,10 @@ class QtWebEditControl : public HtmlEditControl {
   bool ready_ = false;
   std::string path_;
   std::string html_;
+  // The page as loaded or last saved; taken from the first state of a
+  // loaded document when `baselinePending_`.
+  std::string savedHtml_;
+  bool baselinePending_ = false;
   std::map<int, int> statuses_;
   std::string fontName_;
   std::string fontSize_;

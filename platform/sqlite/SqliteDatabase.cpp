@@ -273,6 +273,12 @@ FieldValues SqliteDatabase::readRow(const std::string& table, std::int64_t rowId
   return fields;
 }
 
+QueryResult SqliteDatabase::query(const std::string& sql, const std::vector<DbValue>& parameters) {
+  SqliteStatement statement(connection(), sql);
+  statement.bind(parameters);
+  return run(statement, {});
+}
+
 void SqliteDatabase::execute(const std::string& sql, const std::vector<DbValue>& parameters) {
   runKept(sql, parameters);
 }

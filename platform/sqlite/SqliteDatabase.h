@@ -38,6 +38,7 @@ class SqliteDatabase : public Database {
   void updateRow(const std::string& table, std::int64_t rowId, const FieldValues& values) override;
   void deleteRow(const std::string& table, std::int64_t rowId) override;
   FieldValues readRow(const std::string& table, std::int64_t rowId) override;
+  QueryResult query(const std::string& sql, const std::vector<DbValue>& parameters) override;
   void execute(const std::string& sql, const std::vector<DbValue>& parameters = {}) override;
   void createMissingTables(const std::vector<std::string>& tables,
                            const std::string& schema) override;

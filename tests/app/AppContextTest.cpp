@@ -36,6 +36,8 @@ yahoo = "http://127.0.0.1:9000"
 [store]
 order_email = "me@shop.example"
 payment_gateway_host = "pay.example:8443"
+payment_gateway_path = "/gateway/transact.dll"
+payment_gateway_login = "shop\"77"
 [mail]
 pop_host = "127.0.0.1"
 mailbox_address = "orders"
@@ -66,6 +68,11 @@ output = "/tmp/out"
   EXPECT_EQ(engines.engines.at("lycos"), "http://www.lycos.example");
   EXPECT_EQ(store.orderEmail, "me@shop.example");
   EXPECT_EQ(store.paymentGatewayHost, "pay.example:8443");
+  EXPECT_EQ(store.paymentGatewayPath, "/gateway/transact.dll");
+  EXPECT_EQ(store.paymentGatewayLogin, "shop\"77");
+  EXPECT_THROW(StoreSettings::read(SettingsFile::parse(
+                   "[store]\npayment_gateway_path = \"https://pay.example/x\"\n", "vendaro.toml")),
+               SettingsError);
   EXPECT_EQ(mail.popHost, "127.0.0.1");
   EXPECT_EQ(mail.mailboxAddress, "orders");
   EXPECT_EQ(mail.port, 1995);

@@ -83,15 +83,24 @@ TEST_F(Form1PaneEvents, MainPaneNavigationShowsAddressAndCaptionOnlyInThePublicZ
   EXPECT_EQ(pageState(), "Done");
 }
 
-TEST_F(Form1PaneEvents, HiddenMainPaneLeavesTheBarsButStillSetsCaptionAtDownloadComplete) {
+// The bars show the pane on screen: a page completing in the hidden main
+// pane changes neither them nor the caption, and switching shows its address.
+TEST_F(Form1PaneEvents, HiddenMainPaneLeavesTheWindowAloneUntilItIsShown) {
+  browser5->locationUrl = "http://two.example/";
   form->Picture23_MouseUp();  // "Browser 2"
+  EXPECT_EQ(form->Combo2.Text(), "http://two.example/");
+  form->StatusBar1.setPanelText(1, "translating");
   navigateCompleted(*browser1);
-  EXPECT_EQ(form->Combo2.Text(), "http://");
-  EXPECT_EQ(form->Caption.Caption(), "Browser 2");
-  EXPECT_EQ(pageState(), "");
   browser1->onDownloadComplete();
-  EXPECT_EQ(form->Caption.Caption(), "Shop");
-  EXPECT_EQ(pageState(), "Done");
+  EXPECT_EQ(form->Combo2.Text(), "http://two.example/");
+  EXPECT_EQ(form->Caption.Caption(), "Browser 2");
+  EXPECT_EQ(pageState(), "translating");
+  form->Picture23_MouseUp();
+  EXPECT_EQ(form->Combo2.Text(), "http://shop.example/");
+  // In the private zone the address bar keeps its text.
+  form->inPrivateZone = true;
+  form->Picture23_MouseUp();
+  EXPECT_EQ(form->Combo2.Text(), "http://shop.example/");
 }
 
 TEST_F(Form1PaneEvents, SecondPaneUpdatesTheBarsOnlyWhenShownAndFollowsItsPageEither) {
@@ -136,6 +145,15 @@ TEST_F(Form1PaneEvents, CompletedPagesAreRecordedByZoneAndAlwaysCollected) {
   form->keepRecord = true;
   openInMainPane();
   EXPECT_EQ(form->domain.items(), Entries{"shop.example"});
+  EXPECT_EQ(form->domain2.ListCount(), 1);
+  EXPECT_EQ(pictures.collected.size(), 3u);
+
+  // The engine's error page after a failed load is neither recorded nor collected.
+  form->inPrivateZone = false;
+  browser1->pages["http://down.example/"] =
+      page("chrome-error://chromewebdata/", "down.example", "chromewebdata");
+  browser1->Navigate("http://down.example/");
+  browser1->completeNavigation();
   EXPECT_EQ(form->domain2.ListCount(), 1);
   EXPECT_EQ(pictures.collected.size(), 3u);
 }

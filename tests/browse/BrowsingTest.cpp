@@ -68,22 +68,47 @@ TEST_F(BrowsingTest, FavoritesAreAddedWrittenOpenedAndDeletedByZone) {
   EXPECT_EQ(folder.read("favor.prv"), "\"http://a.example/one\r\n\"\r\n");
 }
 
+// A favorites file set aside at start as unreadable is never written over;
+// the user is told once where it is and what to do.
+TEST_F(BrowsingTest, AFavoritesListSetAsideIsNeverWrittenAndAddingConfirms) {
+  const std::string unreadable("\"a\0b\r\n\"\r\n", 8);
+  folder.write("favor2.txt", unreadable);
+  start();
+  loop.runPending();
+  dialogs.messages.clear();
+  visit("http://a.example/one", "a.example");
+  run("add");
+  run("add");
+  form->favorit2.setListIndex(0);
+  run("favorit2_DblClick");
+  EXPECT_EQ(form->favorit2.items(), Entries{"http://a.example/one"});
+  EXPECT_EQ(form->StatusBar1.panelText(1), "Added to Your Favorites: http://a.example/one");
+  EXPECT_EQ(folder.read("favor2.txt"), unreadable);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find(folder.file("favor2.txt").string()), std::string::npos);
+  EXPECT_NE(dialogs.messages[0].text.find("Repair or move that file"), std::string::npos);
+}
+
 TEST_F(BrowsingTest, PublicListsBuildMenusAndChoicesOpenTheirAddresses) {
   start();
   EXPECT_EQ(inet(6).url, "http://vendor.example/pubchannels.txt");
   EXPECT_EQ(inet(7).url, "http://vendor.example/pubsearch.txt");
+  // The search button is the toolbar's own, hidden until the lists are in.
+  EXPECT_EQ(&browsing->lists.Picture8, &form->toolbar.button("Picture8").picture);
+  EXPECT_FALSE(browsing->lists.Picture8.Visible());
+  // A record cut short before its ">" keeps its caption.
   inet(6).complete(
-      "A<http://a1.example/>B<b1.htm>Bad<javascript:alert(1)>\r\nC<http://c.example/>");
+      "A<http://a1.example/>B<b1.htm>Bad<javascript:alert(1)>\r\nC<http://c.example/>D<http:/");
   EXPECT_FALSE(browsing->lists.Picture11.Visible());  // Inet7 is still running
   inet(7).fail();
   EXPECT_EQ(form->StatusBar1.panelText(1), "The search engine list could not be loaded");
   EXPECT_EQ(captions(form->pubs), Entries{""});
   EXPECT_TRUE(browsing->lists.Picture8.Visible());
   EXPECT_TRUE(browsing->lists.Picture11.Visible());
-  EXPECT_EQ(captions(form->pubch), (Entries{"A", "B", "\r\nC"}));
+  EXPECT_EQ(captions(form->pubch), (Entries{"A", "B", "\r\nC", "D"}));
   EXPECT_EQ(
       browsing->lists.ara2.items(),
-      (Entries{"", "http://a1.example/", "http://vendor.example/b1.htm", "http://c.example/"}));
+      (Entries{"", "http://a1.example/", "http://vendor.example/b1.htm", "http://c.example/", ""}));
 
   // Choosing B asks about the background; Yes opens it in the hidden pane.
   popupChoice = 1;
@@ -138,7 +163,13 @@ TEST_F(BrowsingTest, PrivateZoneRoundTripAndRefusedAddress) {
   form->Combo2.setText("typed");
   run("privatte");
   EXPECT_FALSE(form->inPrivateZone || form->keepRecord);
-  EXPECT_EQ(browser1->written.back(), "");
+  // Nothing of the zone stays: blank panes without history, the public texts.
+  for (FakeBrowser* pane : {browser1.get(), browser5.get()}) {
+    EXPECT_EQ(pane->navigations.back(), "about:blank");
+    EXPECT_EQ(pane->calls.back(), "clearHistory");
+  }
+  EXPECT_EQ(form->Combo2.Text(), "");
+  EXPECT_EQ(form->StatusBar1.panelText(2), "Public zone");
 
   // A privately recorded site typed outside the zone is refused and enters it.
   dialogs.messageAnswers = {MessageResult::Ok, MessageResult::No};
@@ -205,14 +236,17 @@ TEST_F(BrowsingTest, TranslationLoadsTheEncodedRequestIntoTheHiddenPane) {
   EXPECT_EQ(browser5->navigations.back(),
             "http://babel.example/cgi-bin/translate?urltext=http%3A%2F%2Fa.example%2Fp%3Fx%3D1%26y%"
             "3Da%20b&lp=en_de&doit=done");
+  // The pane on screen stays; the status bar says where the translation went.
+  EXPECT_EQ(form->StatusBar1.panelText(1),
+            "Opening in Browser 2, which is not shown: press \"Switch between browsers\" to see it");
 
   context.settings = SettingsFile::parse(
       "[translation]\nrequest_template = "
       "\"https://t.example/?sl={from}&tl={to}&p={pair}&u={url}\"\n",
       "vendaro.toml");
   start();
-  form->Combo2.setText("http://a.example/p?x=1&y=a b");
   form->Picture23_MouseUp();
+  form->Combo2.setText("http://a.example/p?x=1&y=a b");
   run("pt_en");
   EXPECT_EQ(
       browser1->navigations.back(),

@@ -83,7 +83,7 @@ TEST(AddMetaReportRowsTest, ContentsOverOneThousandCharactersKeep999) {
 }
 
 TEST(PageTextsTest, SubmissionHelpersReadLowerCaseNamesOnly) {
-  PageDocument page = pageWith({meta("Keywords", "X,Y,"), meta("keywords", "shop,books,shop,rest"),
+  PageDocument page = pageWith({meta("Keywords", "X,Y,"), meta("keywords", " shop, Boots ,SHOP,, rest"),
                                 meta("Description", "Upper"), meta("description", "lower"),
                                 meta("description", "lower")});
   page.title = "Books";
@@ -92,7 +92,8 @@ TEST(PageTextsTest, SubmissionHelpersReadLowerCaseNamesOnly) {
   AddPageKeywords(&page, list);
   AddPageDescription(&page, list);
   AddPageTitle(&page, list);
-  EXPECT_EQ(list.items(), (Entries{"Books", "shop,", "books,", "lower"}));
+  // Keywords trimmed, once in any letter case, the last one kept.
+  EXPECT_EQ(list.items(), (Entries{"Books", "shop", "Boots", "rest", "lower"}));
 
   // A missing document or title adds nothing.
   const PageDocument untitled = pageWith({});

@@ -145,8 +145,13 @@ TEST_F(PageLoaderTest, FollowsRedirectsAndCompletesFailedLoadsLikeABrowser) {
   EXPECT_EQ(loader.LocationURL(), server.url("/target.html"));
   EXPECT_EQ(loader.LocationName(), "Target");
 
-  // A 404 is a page: the server's error page is shown.
+  // A 404 is a page: the server's error page is shown; a reader that
+  // harvests gets an empty page at that address instead.
   EXPECT_EQ(load(server.url("/gone.html"))->title, "Not Found");
+  loader.setErrorPagesEmpty(true);
+  EXPECT_EQ(load(server.url("/gone.html"))->title, "");
+  EXPECT_EQ(loader.LocationURL(), server.url("/gone.html"));
+  loader.setErrorPagesEmpty(false);
 
   // Nothing to show: an empty document with the address asked for.
   auto empty = load(closed.url("/x.html"));

@@ -150,3 +150,68 @@ describe('order form with shipping by weight', () => {
     });
   }
 });
+
+// Orders that used to leave the shop empty or unusable: the order page fills
+// items and total as it opens, submitting asks for what is missing, and the
+// list pages refuse quantities that are not whole numbers of pieces.
+describe('orders refused until they are usable', () => {
+  const state = servedShop(catalogue(['Tools']), ['--weight']);
+  const messages = [];
+  const onDialog = async (dialog) => {
+    messages.push(dialog.message());
+    await dialog.dismiss();
+  };
+  before(() => state.page.on('dialog', onDialog));
+  after(() => state.page.off('dialog', onDialog));
+
+  // Presses "Submit" and tells whether the form would have been sent; a
+  // listener after the page's own keeps the browser from sending it.
+  async function submitted(shop) {
+    await shop.content.evaluate(() => {
+      if (window.watched) return;
+      window.watched = true;
+      document.forms.FormOrder.addEventListener('submit',
+        (event) => { window.sent = !event.defaultPrevented; event.preventDefault(); });
+    });
+    await shop.click('B1');
+    return shop.content.evaluate(() => window.sent);
+  }
+
+  test('an order page opened without a click carries items and total', async () => {
+    messages.length = 0;
+    const shop = new Shop(state);
+    await shop.open();
+    await shop.showCategory('Tools');
+    await shop.content.locator('input[name=quantity]').first().fill('0.01');
+    await shop.content.locator('input[value=Order]').first().click();
+    assert.deepEqual(messages, ['Please type the number of pieces as a whole number from 1 to 999999.']);
+    await shop.orderOnList(1, 1);
+    await shop.showOrderForm();
+    await shop.content.waitForFunction(() => document.forms.FormOrder.AMOUNT.value !== '');
+    // Within state and the first method, as a click on "Within State" gives.
+    assert.deepEqual(await shop.orderFields(), orderFields({
+      tax: '1.85', amount: '32.00', charges: ['7.75', '8.25', '18.45', '20.00'],
+      lines: ['T-1 ^ 1 ^ 22.40 ^ 22.40^'],
+    }));
+    assert.equal(await shop.content.isChecked('[name=R12]'), true);
+    assert.equal(await submitted(shop), false);
+    assert.equal(messages[1], 'Please fill in your name, address and e-mail.');
+    for (const [name, value] of [['NameB', 'Ann'], ['Adrs1B', '1 Main St'], ['E_Mail1', 'a@b.example']]) {
+      await shop.content.locator(`[name=${name}]`).fill(value);
+    }
+    assert.equal(await submitted(shop), true);
+    assert.equal(messages.length, 2);
+    assert.deepEqual(state.errors, []);
+  });
+
+  test('an empty basket is not sent', async () => {
+    messages.length = 0;
+    const shop = new Shop(state);
+    await shop.open();
+    await shop.showOrderForm('COD', /\/order_cod\.htm$/);
+    await shop.content.locator('[name=Adrs1B]').fill('1 Main St');
+    assert.equal(await submitted(shop), false);
+    assert.deepEqual(messages, ['Your basket is empty. Please fill in your name and e-mail.']);
+    assert.deepEqual(state.errors, []);
+  });
+});

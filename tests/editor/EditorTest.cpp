@@ -31,6 +31,7 @@ struct FakeEditControl : HtmlEditControl {
     return true;
   }
   std::string CurrentDocumentPath() const override { return path; }
+  bool Modified() const override { return modified; }
   std::string DocumentHTML() const override { return html; }
   void setDocumentHTML(const std::string& h) override { html = "set:" + h; }
   void PasteHTML(const std::string& h) override { pasted.push_back(h); }
@@ -48,6 +49,7 @@ struct FakeEditControl : HtmlEditControl {
   std::vector<EditMenuEntry> menu;
   std::string path, html;
   bool borders = false;
+  bool modified = false;
 };
 
 class Editor : public ::testing::Test {
@@ -172,6 +174,32 @@ TEST_F(Editor, FileCommandsAndTheCaptionRule) {
   form.Toolbar1_ButtonClick("Bold");
   EXPECT_FALSE(form.SourceText.Visible());
   EXPECT_EQ(editor.html, "set:<p>b</p>");
+}
+
+// A changed page is not replaced or closed without asking: Cancel keeps it,
+// No drops the changes, Yes saves first (a page without a file through
+// "Save As"; a save that does not happen keeps the page).
+TEST_F(Editor, AChangedPageIsSavedOrKeptBeforeItIsReplaced) {
+  using Pair = std::pair<std::string, bool>;
+  editor.modified = true;
+  dialogs.messageAnswers = {MessageResult::Cancel, MessageResult::No};
+  click(form.File, "&New");
+  EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{MainForm::kSaveChanges});
+  EXPECT_TRUE(editor.loads.empty());
+  click(form.File, "&Open...");
+  EXPECT_EQ(editor.loads, (std::vector<Pair>{{"", true}}));
+  EXPECT_TRUE(editor.saves.empty());
+  dialogs.messageAnswers = {MessageResult::Yes};
+  EXPECT_TRUE(form.QueryUnload());
+  EXPECT_EQ(editor.saves, (std::vector<Pair>{{"/pages/chosen.htm", false}}));
+  editor.path.clear();
+  dialogs.messageAnswers = {MessageResult::Yes};
+  EXPECT_TRUE(form.QueryUnload());
+  EXPECT_EQ(editor.saves.back(), (Pair{"", true}));
+  editor.modified = false;
+  const std::size_t asked = dialogs.messages.size();
+  EXPECT_TRUE(form.QueryUnload());
+  EXPECT_EQ(dialogs.messages.size(), asked);
 }
 
 TEST_F(Editor, ContextMenuEntriesAndTheirActions) {

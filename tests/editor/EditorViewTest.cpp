@@ -59,6 +59,7 @@ void EditorViewTest::editsAPageInTheEditorWindowAndSavesWhatWasDone() {
   QCOMPARE(window->windowTitle().toStdString(), "Quillet - " + folder.file("page.htm").string());
   QVERIFY(QTest::qWaitFor([&] { return surface.ready() && form.documentLoaded(); }, kPageLoadTimeoutMs));
   QCOMPARE(form.Format.childCount(), 16);
+  QVERIFY(!surface.Modified());
 
   // Bold on a selected word, shown pressed on the toolbar; undone.
   QVERIFY(edit("var t = document.getElementById('p1').firstChild;"
@@ -70,6 +71,14 @@ void EditorViewTest::editsAPageInTheEditorWindowAndSavesWhatWasDone() {
   surface.ExecCommand(5049);
   QVERIFY(html("<b>", 0));
 
+  // Inserted markup stays as given, and undo takes it out again.
+  surface.PasteHTML("<p class=\"promo\">Sale</p>");
+  QVERIFY(html("<p class=\"promo\">Sale</p>", 1));
+  QVERIFY(html("style=|<span", 0));
+  QVERIFY(surface.Modified());
+  surface.ExecCommand(5049);
+  QVERIFY(html("promo", 0));
+
   // A list, then a table with a row and a column added, two cells merged.
   surface.ExecCommand(5051);
   QVERIFY(html("<ul><li>", 1));
@@ -77,6 +86,7 @@ void EditorViewTest::editsAPageInTheEditorWindowAndSavesWhatWasDone() {
   table.Caption = "Prices";
   surface.InsertTable(table);
   QVERIFY(html("<td", 4));
+  QVERIFY(html("&nbsp;", 0));  // empty cells, no stray character
   QVERIFY(edit("getSelection().collapse(document.querySelector('td'), 0);",
                [&] { return surface.QueryStatus(5021) == 3; }));
   surface.ExecCommand(5021);
@@ -101,6 +111,7 @@ void EditorViewTest::editsAPageInTheEditorWindowAndSavesWhatWasDone() {
   QVERIFY(surface.SaveDocument(folder.file("saved.htm").string()));
   const std::string saved = folder.read("saved.htm");
   QCOMPARE(saved, surface.DocumentHTML());
+  QVERIFY(!surface.Modified());
   QCOMPARE(count(saved, "<caption>Prices</caption>"), 1);
   QCOMPARE(count(saved, "<tr"), 3);
 

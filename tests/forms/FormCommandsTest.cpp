@@ -40,10 +40,23 @@ TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
   EXPECT_EQ(folder.read("p.htm"), page);
   EXPECT_EQ(runFormPageCommand({folder.path(), "Gone", {}}, out, err), kFormCommandFailed);
   EXPECT_EQ(err.str(), "vendaro form-page: no form named Gone\n");
+
+  // A link or a device at the output name stays as it is.
+  std::filesystem::create_symlink("p.htm", folder.file("link.htm"));
+  for (const std::filesystem::path& target :
+       {folder.file("link.htm"), std::filesystem::path("/dev/null")}) {
+    err.str("");
+    EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", target}, out, err), kFormCommandFailed);
+    EXPECT_EQ(err.str(), "vendaro form-page: " + target.string() +
+                             " is not a regular file; the page was not written\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.htm")));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 // One row per mail with one column per field of the form, in field order;
-// the responses of other forms left out.
+// the responses of other forms left out; values and senders trimmed, a
+// value of several lines on one line.
 TEST_F(FormCommandsTest, ResponsesAsCsvGroupOneRowPerMail) {
   const std::int64_t id = database.insertRow("Forms", {{"formName", "Poll"}});
   for (const char* name : {"name", "email"}) {
@@ -57,15 +70,15 @@ TEST_F(FormCommandsTest, ResponsesAsCsvGroupOneRowPerMail) {
                                    {"FieldName", field},
                                    {"fieldValue", value}});
   };
-  respond(" Poll", " ann@x", "name", "Ann\r\n");
+  respond(" Poll", " ann@x", "name", "Ann\r\nSmith\r\n");
   respond(" Poll", " ann@x", "email", "ann@x");
   respond(" Other", " bob@x", "name", "Bob");
   respond(" Poll", " ann@x", "email", "a2@x");  // a second mail of the same sender
   EXPECT_EQ(runResponsesCommand({folder.path(), "Poll", true}, out, err), 0);
   EXPECT_EQ(out.str(),
             "responder,respondDate,name,email\r\n"
-            " ann@x,2026-12-06,\"Ann\r\n\",ann@x\r\n"
-            " ann@x,2026-12-06,,a2@x\r\n");
+            "ann@x,2026-12-06,Ann Smith,ann@x\r\n"
+            "ann@x,2026-12-06,,a2@x\r\n");
 
   // The responses of a form deleted since are listed; a name that is neither
   // a form nor has responses is an error.
@@ -87,6 +100,22 @@ TEST_F(FormCommandsTest, GetResponsesWaitsForNoOtherIntake) {
   options.passwordFile = folder.file("password");
   EXPECT_EQ(runGetResponsesCommand(options, {}, out, err), kFormCommandFailed);
   EXPECT_NE(err.str().find(MailIntakeEngine::kBusy), std::string::npos) << err.str();
+}
+
+// The question names the responses; without --yes the answer is No.
+TEST_F(FormCommandsTest, DeleteFormAsksAndTakesNoUnlessYes) {
+  database.insertRow("Forms", {{"formName", "Poll"}});
+  for (const char* field : {"name", "email"}) {
+    database.insertRow("Respond", {{"respondForm", " Poll"}, {"FieldName", field}});
+  }
+  EXPECT_EQ(runDeleteFormCommand({folder.path(), "Poll"}, out, err), kFormCommandFailed);
+  EXPECT_EQ(err.str(),
+            "Delete the form \"Poll\" and its stored response?\n"
+            "vendaro delete-form: not deleted (--yes deletes it)\n");
+  EXPECT_EQ(database.select("Respond").rows.size(), 2u);
+  EXPECT_EQ(runDeleteFormCommand({folder.path(), "Poll", QuestionAnswer::Yes}, out, err), 0);
+  EXPECT_EQ(out.str(), "deleted the form Poll\n");
+  EXPECT_TRUE(database.select("Respond").rows.empty());
 }
 
 }  // namespace

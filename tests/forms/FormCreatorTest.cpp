@@ -122,13 +122,20 @@ TEST_F(FormCreatorTest, FieldOperations) {
     creator.Combo3.setText(name);
     creator.Command10_Click();
   }
+  // A repeated name is named once, as the field is added; it is still added
+  // (radio buttons of a group share one).
+  const std::size_t shownBefore = dialogs.messages.size();
   creator.Combo3.setText("a");
-  creator.Combo3_Change();  // a warning only
-  EXPECT_EQ(dialogs.messageTexts().back(),
-            "You already have the same name , Please choose a new one ");
-  creator.Combo3.setListIndex(0);
-  creator.Combo3_Click();
-  creator.Command9_Click();
+  creator.Text12.setText("Again");
+  creator.Command10_Click();
+  ASSERT_EQ(dialogs.messages.size(), shownBefore + 2);
+  EXPECT_EQ(dialogs.messages[shownBefore].text, Settings::kDuplicateName);
+  EXPECT_EQ(database.select("Fields").rows.size(), 3u);
+  for (int index : {0, 1}) {  // both fields named a
+    creator.Combo3.setListIndex(index);
+    creator.Combo3_Click();
+    creator.Command9_Click();
+  }
   EXPECT_EQ(creator.Combo3.items(), std::vector<std::string>{"b"});
   creator.List1.setListIndex(0);
   creator.List1_DblClick();  // off the page, not out of the table
@@ -140,8 +147,10 @@ TEST_F(FormCreatorTest, FieldOperations) {
   EXPECT_EQ(creator.Data1.RecordSource(), "Select * From Fields Where (Fields.formID = 1)");
 }
 
-// A new form becomes current at once; deleting a form takes its fields and
-// responses with it, in one transaction.
+// A new form becomes current at once, with a table tag so its rows stand in
+// a table; page properties are stored as they are entered; deleting a form
+// takes its fields and responses with it, in one transaction, after a
+// question that names the responses.
 TEST_F(FormCreatorTest, NewAndDeletedForms) {
   const std::int64_t old = addForm("Old");
   database.insertRow("Fields", {{"formID", old}, {"fieldName", "x"}});
@@ -155,9 +164,20 @@ TEST_F(FormCreatorTest, NewAndDeletedForms) {
   EXPECT_EQ(creator.Text10.Text(), "New");
   EXPECT_EQ(creator.Combo4.items(), (std::vector<std::string>{"Old", "New"}));
   EXPECT_EQ(creator.Text5.Text(), "");
+  EXPECT_EQ(creator.Text2.Text(), Settings::kDefaultTableTag);
+  EXPECT_NE(creator.pageText(true).find("'New'><table"), std::string::npos);
+  creator.Text16.setText("shop@x");
+  creator.pagePropertiesEdited();
+  EXPECT_EQ(database.select("select email, tabStyle from Forms where formName = 'New'").rows,
+            (std::vector<std::vector<DbValue>>{
+                {DbValue("shop@x"), DbValue(Settings::kDefaultTableTag)}}));
 
   creator.Combo4.setText("Old");
   creator.Combo4_Click();
+  dialogs.messageAnswers.push_back(MessageResult::No);
+  EXPECT_FALSE(creator.deleteCurrentForm());
+  EXPECT_EQ(dialogs.messageTexts().back(), "Delete the form \"Old\" and its stored response?");
+  EXPECT_EQ(database.select("Forms").rows.size(), 2u);
   creator.Command21_Click();
   EXPECT_EQ(creator.Combo4.items(), std::vector<std::string>{"New"});
   EXPECT_EQ(database.select("Forms").rows.size(), 1u);

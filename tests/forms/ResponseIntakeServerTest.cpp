@@ -84,10 +84,10 @@ TEST_F(ResponseIntakeServerTest, StoresEachResponseOnceAndKeepsOtherFormsMail) {
   const std::string date = creator.grdDataGrid.rows[0][2];
   EXPECT_EQ(csv.str(),
             "responder,respondDate,name,email\r\n"
-            " ann@x.example," +
+            "ann@x.example," +
                 date +
-                ",\"Ann Jörg\r\n\",ann@x.example\r\n"
-                " cy@x.example," +
+                ",Ann Jörg,ann@x.example\r\n"
+                "cy@x.example," +
                 date + ",,cy\r\n");
 }
 

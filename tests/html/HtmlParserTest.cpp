@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/TextFile.h"
+#include "platform/html/NestingLimit.h"
 
 namespace vendaro {
 namespace {
@@ -163,13 +164,37 @@ TEST(HtmlParserTest, HandlesDeeplyNestedTagsOnASmallStack) {
   pthread_join(thread, nullptr);
   pthread_attr_destroy(&attributes);
 
-  ASSERT_EQ(page.all.size(), 20003U);
-  EXPECT_EQ(page.all.back().outerText, "x");
-  EXPECT_EQ(page.all[page.all.size() - 100].outerText, std::string(100, 'x'));
+  // Spans below the depth limit are read one level up, with all their text.
+  ASSERT_EQ(page.all.size(), 3 + kMaxNestingDepth);
+  EXPECT_EQ(page.flattenedElements, 20000 - kMaxNestingDepth);
+  EXPECT_EQ(page.all.back().outerText, std::string(20000 - kMaxNestingDepth + 1, 'x'));
   // Each element holds the text of all inner ones; the total stays bounded.
   std::size_t total = 0;
   for (const PageElement& element : page.all) total += element.outerText.size();
   EXPECT_LE(total, 64U * 1024 * 1024);
+}
+
+// The limit changes only what nests too deep: comments, scripts, quoted
+// attributes and elements that close by their siblings are not nesting.
+TEST(HtmlParserTest, NestingBeyondTheLimitLosesOnlyItsOwnTags) {
+  std::string ordinary = "<!-- <div><div><div> --><script>'<div><div><div>'</script>";
+  ordinary += "<p title='<div><div>'><ul><li>a<li>b<li>c</ul><br/><svg><path/><path/></svg>";
+  EXPECT_FALSE(limitNesting(ordinary, 2).has_value());
+
+  const auto limited =
+      limitNesting("<body><DIV><b id='1'><i>x</i><a href=y>y</a></b><p>z</DIV>", 1);
+  ASSERT_TRUE(limited.has_value());
+  EXPECT_EQ(limited->html, "<body><DIV>x<a href=y>y</a><p>z</DIV>");
+  EXPECT_EQ(limited->droppedElements, 2U);
+
+  std::string deep = "<html><body>";
+  for (int i = 0; i < 600; ++i) deep += "<div>";
+  deep += "<a href='/in'>in</a>";
+  for (int i = 0; i < 600; ++i) deep += "</div>";
+  const PageDocument page = parseHtmlPage(deep + "<a href='/out'>out</a>", "http://e.com/");
+  EXPECT_THAT(linksOf(page), ElementsAre(std::pair<std::string, std::string>{"http://e.com/in", "in"},
+                                         std::pair<std::string, std::string>{"http://e.com/out", "out"}));
+  EXPECT_EQ(page.flattenedElements, 600 - kMaxNestingDepth);
 }
 
 }  // namespace

@@ -72,7 +72,8 @@ TEST_F(ImagesFixture, CompletedPagesAndTheirFramesFillTheBufferAndPanel4) {
   auto frame = std::make_shared<PageDocument>(pageWith({"http://a.test/in-frame.gif"}, {}));
   PageDocument page = pageWith({"http://a.test/BIG.JPG", "http://a.test/next.htm",
                                 "http://a.test/support.htm", "http://a.test/shop.htm"},
-                               {"http://a.test/logo.png", "http://a.test/BIG.JPG"});
+                               {"http://a.test/logo.png", "http://a.test/BIG.JPG",
+                                "data:image/png;base64,iVBORw0KGgo="});
   page.frames = {{"f", "", frame}, {"other", "http://b.test/", nullptr}};
   browse("http://a.test/", page);
   EXPECT_EQ(form->List2.items(),
@@ -181,16 +182,24 @@ TEST_F(CatalogsTest, APictureClickedInAFrameMovesFromTheBufferToTheChosenCatalog
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(CatalogsTest, OutsideTheFirst19CatalogsOrWithoutANameTheUserIsAskedToChoose) {
-  clickIn(*browser1, 19, "Planes", "http://shop.test/plane.jpg");
-  clickIn(*browser1, 1, "", "http://shop.test/plane.jpg");
-  clickIn(*browser1, -1, "Cars", "http://shop.test/plane.jpg");
+// The prompt goes to the status bar, never into a box that holds up the
+// click, and only a link to a picture brings it.
+TEST_F(CatalogsTest, WithoutACatalogALinkToAPictureAsksInTheStatusBarAndOtherLinksBrowseOn) {
+  const std::string main = " Choose the catalog's name ,please !";
+  for (const auto& [index, name] : {std::pair{19, "Planes"}, {1, ""}, {-1, "Cars"}}) {
+    form->StatusBar1.setPanelText(2, "");
+    clickIn(*browser1, index, name, "http://shop.test/plane.jpg");
+    EXPECT_EQ(form->StatusBar1.panelText(2), main) << index;
+  }
   browse("http://private.test/", pageWith({}, {}), browser5.get());
   clickIn(*browser5, 20, "Last", "http://private.test/a.jpg");
-  const std::string main = " Choose the catalog's name ,please !";
-  EXPECT_EQ(dialogs.messageTexts(),
-            (std::vector<std::string>{main, main, main, "Choose a catalig's name , please"}));
+  EXPECT_EQ(form->StatusBar1.panelText(2), "Choose a catalig's name , please");
   EXPECT_EQ(dialogs.beeps, 4);
+  form->StatusBar1.setPanelText(2, "");
+  clickIn(*browser1, -1, "", "http://shop.test/next.htm");
+  EXPECT_EQ(form->StatusBar1.panelText(2), "");
+  EXPECT_EQ(dialogs.beeps, 4);
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(CatalogsTest, AnEmptyCatalogSavesAndAChosenOneClears) {
@@ -229,6 +238,7 @@ TEST_F(ImagesFixture, TheAdultListingTakesEverySiteOnceAndShowsOnlyForTheParenta
   form->menu_Click("editadultlisting");
   EXPECT_TRUE(form->domain.Visible());
   EXPECT_EQ(dialogs.prompts, std::vector<std::string>(4, "Your password , please"));
+  EXPECT_EQ(dialogs.passwordBoxes, 4);
 }
 
 }  // namespace

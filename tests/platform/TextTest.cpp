@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <ostream>
+#include <sstream>
+
+#include "platform/ControlEscapingBuffer.h"
+#include "platform/SaveFileName.h"
+
 namespace vendaro::text {
 
 TEST(TextTest, FoldsAndComparesAsciiLettersOnly) {
@@ -33,4 +40,65 @@ TEST(TextTest, PercentEncodesAllButTheKeptCharacters) {
   EXPECT_EQ(percentEncoded("a b/c+d", "/+"), "a%20b/c+d");
 }
 
+// A name typed without extension gets the chosen type's; any other stays.
+TEST(TextTest, SaveNamesGetTheChosenFiltersExtensionWhenTheyHaveNone) {
+  EXPECT_EQ(withFilterExtension("/tmp/report", "*.htm"), "/tmp/report.htm");
+  EXPECT_EQ(withFilterExtension("/tmp/.hidden", "*.prv"), "/tmp/.hidden.prv");
+  EXPECT_EQ(withFilterExtension("/tmp/v1.2/report.txt", "*.htm"), "/tmp/v1.2/report.txt");
+  EXPECT_EQ(withFilterExtension("/tmp/v1.2/notes", "*.txt"), "/tmp/v1.2/notes.txt");
+  for (const char* pattern : {"*", "*.*", "", "*.h?m"}) {
+    EXPECT_EQ(withFilterExtension("/tmp/report", pattern), "/tmp/report") << pattern;
+  }
+}
+
 }  // namespace vendaro::text
+
+namespace vendaro {
+namespace {
+
+// What reaches the buffer behind a ControlEscapingBuffer when `pieces` are
+// written one after another, each flushed.
+std::string escapedOutput(std::initializer_list<std::string_view> pieces) {
+  std::stringbuf target;
+  {
+    ControlEscapingBuffer buffer(target);
+    std::ostream out(&buffer);
+    for (const std::string_view piece : pieces) out << piece << std::flush;
+  }
+  return target.str();
+}
+
+TEST(ControlEscapingBufferTest, ControlCharactersShowEscapedWhileLineEndsAndTextPass) {
+  EXPECT_EQ(escapedOutput({"Name: \x1b]0;owned\x07\x1b[31mRed\r\n", "a\tb\n"}),
+            "Name: \\x1b]0;owned\\x07\\x1b[31mRed\r\na\tb\n");
+  // A CR passes only before LF, also when they come in two writes.
+  EXPECT_EQ(escapedOutput({"over\r", "write\r", "\n", "x\r"}), "over\\x0dwrite\r\nx\\x0d");
+  // C1 controls (U+0080-U+009F) too, whatever the writes split; other
+  // characters stay.
+  EXPECT_EQ(escapedOutput({"\xC2", "\x9B" "2J Cr\xC3\xA8me \xC2\xA9\x7f"}),
+            "\\u009b2J Cr\xC3\xA8me \xC2\xA9\\x7f");
+
+  // The program's own progress line passes as it is.
+  std::stringbuf target;
+  ControlEscapingBuffer buffer(target);
+  std::ostream out(&buffer);
+  out << "3 of 9" << TerminalControl{"\r\x1b[K"} << "done\x1b\n" << std::flush;
+  EXPECT_EQ(target.str(), "3 of 9\r\x1b[Kdone\\x1b\n");
+}
+
+TEST(ControlEscapingBufferTest, AFailedWriteFailsTheStreamAndKeepsTheError) {
+  struct FullDisk : std::streambuf {
+    std::streamsize xsputn(const char*, std::streamsize) override {
+      errno = ENOSPC;
+      return 0;
+    }
+  } full;
+  ControlEscapingBuffer buffer(full);
+  std::ostream out(&buffer);
+  out << "order 1" << std::flush;
+  EXPECT_TRUE(out.bad());
+  EXPECT_EQ(buffer.error(), ENOSPC);
+}
+
+}  // namespace
+}  // namespace vendaro

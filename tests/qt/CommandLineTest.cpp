@@ -45,6 +45,8 @@ TEST(CommandLineTest, ExplainsWhatIsWrongWithoutNeedingADisplay) {
       {"", {"--help"}, 0, "--app-folder"},
       {"", {"--version"}, 0, ""},
       {"", {"--no-such-option"}, 2, "--no-such-option"},
+      // A second keyword word without its own --keyword is no address.
+      {"", {"find", "--keyword", "a", "b", "http://127.0.0.1:9/"}, 2, "not an http or https address: b"},
       {"", window, 2, "no display found"},
       {"/", orders, 2, "is a folder"},
       // An unknown key is a warning only; the command goes on (to its empty database).

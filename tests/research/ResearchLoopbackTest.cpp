@@ -126,5 +126,56 @@ TEST(ResearchLoopback, HostilePageTextStaysTextInLinksAndReport) {
   EXPECT_EQ(runLinksCommand({"file:///etc/passwd", ""}, links, err), 2);
 }
 
+// Each page that cannot be read is named with its reason and makes the exit
+// code 1; `find` still searches the pages that can be read.
+TEST(ResearchLoopback, CommandsNameEachUnreadablePageWithItsReason) {
+  LocalHttpServer server;
+  RefusingPort refusing;
+  server.page("/ok.htm", linksPage({}, "a widget"));
+  server.redirect("/loop.htm", "/loop.htm");
+  HttpReply cut;
+  cut.body = linksPage({}, std::string(4000, 'x'));
+  cut.cutShort = true;
+  server.reply("/cut.htm", cut);
+  const std::vector<std::pair<std::string, std::string>> unreadable{
+      {refusing.url("/"), "onnect"},
+      {server.url("/missing.htm"), "HTTP 404"},
+      {server.url("/loop.htm"), "redirect"},
+      {server.url("/cut.htm"), "remaining"}};
+  for (const auto& [address, reason] : unreadable) {
+    std::ostringstream out, err;
+    EXPECT_EQ(runLinksCommand({address, ""}, out, err), 1) << address;
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str().rfind("vendaro links: cannot read " + address + ": ", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find(reason), std::string::npos) << err.str();
+  }
+
+  FindOptions options;
+  options.keywords = {"widget"};
+  for (const auto& [address, reason] : unreadable) options.addresses.push_back(address);
+  options.addresses.push_back(server.url("/ok.htm"));
+  std::ostringstream out, err;
+  EXPECT_EQ(runFindCommand(options, out, err), 1);
+  EXPECT_EQ(out.str(), server.url("/ok.htm") + "\n");
+  const Strings failed = lines(err.str());
+  EXPECT_EQ(failed.size(), unreadable.size()) << err.str();
+  // Nothing addressed to a user at the screen reaches the script.
+  EXPECT_EQ(err.str().find("View Report"), std::string::npos) << err.str();
+}
+
+// A page of 100,000 nested elements is read in linear time: the elements
+// below the browsers' depth are read one level up, and the command says so.
+TEST(ResearchLoopback, LinksOfADeeplyNestedPageAreReadWithANote) {
+  LocalHttpServer server;
+  std::string page = "<html><body>";
+  for (int i = 0; i < 100000; ++i) page += "<div>";
+  server.page("/deep.htm", page + "<a href='/found.htm'>found</a></body></html>");
+  std::ostringstream out, err;
+  EXPECT_EQ(runLinksCommand({server.url("/deep.htm"), ""}, out, err), 0);
+  EXPECT_EQ(out.str(), server.url("/found.htm") + "\n");
+  EXPECT_NE(err.str().find("more than 512 deep; 99488 deeper elements"), std::string::npos)
+      << err.str();
+}
+
 }  // namespace
 }  // namespace vendaro::testing

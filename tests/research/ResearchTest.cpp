@@ -73,8 +73,22 @@ TEST_F(ResearchTest, GetLinksTakesFramesFiltersOnTheRowAndAddsNothingTwice) {
       (Strings{
           "<a href='http://a.test/shop.htm'>Shop here</a><br>",
           "<a href='http://a.test/x?a=1&amp;b=2'>&lt;b&gt;shop&lt;/b&gt; &#39;q&#39;</a><br>"}));
-  EXPECT_EQ(main.StatusBar1.panelText(2), "Found - 2 links");
+  EXPECT_EQ(main.StatusBar1.panelText(2), "Found -  2 links");
   EXPECT_TRUE(main.linksGathered);
+}
+
+// Links that the report does not follow (javascript:, tel:) link to "#" but
+// keep their address in the row, so each distinct one is kept once.
+TEST_F(ResearchTest, GetLinksKeepsEachDistinctLinkThatIsNotFollowedOnce) {
+  browser1.document = page("http://a.test/", {{"javascript:buy(1)", "Buy"},
+                                              {"tel:+1-555", ""},
+                                              {"javascript:buy(2)", "Buy"},
+                                              {"tel:+1-555", ""}});
+  main.WebBrowser5.setVisible(false);
+  research.links.getlinks_Click();
+  research.links.getlinks_Click();
+  EXPECT_EQ(main.listlinks.items(), (Strings{"javascript:buy(1)", "tel:+1-555", "javascript:buy(2)"}));
+  EXPECT_EQ(main.List3.items().front(), "<a href='#' title='javascript:buy(1)'>Buy</a><br>");
 }
 
 TEST_F(ResearchTest, CrawlerSkipsExcludedAndVisitedLinksAndItsWatchdogMovesOn) {
@@ -112,25 +126,33 @@ TEST_F(ResearchTest, FiveLinksOnFourFetchersThenHitsWatchdogAndTheFinalSwap) {
   research.search.readit_Click();
   for (int k = 1; k <= 4; ++k)
     EXPECT_EQ(inet(k).executed, Strings{"http://p/" + std::to_string(k)});
-  EXPECT_EQ(main.StatusBar1.panelText(2), "Left - 1 pages to read");
+  EXPECT_EQ(main.StatusBar1.panelText(2), "Left -  1 pages to read");
 
   inet(1).complete(std::string(32000, 'x') + "mail");  // past the first 32000 bytes: no hit
   EXPECT_EQ(inet(1).executed.back(), "http://p/5");
   inet(2).complete("<a href='MAILTO:x@y'>");
   inet(3).complete("<a href='mailto:\"><script>'>");
-  EXPECT_EQ(main.List1.items(), (Strings{"http://p/2", "http://p/3"}));
+  inet(1).complete("mail");
+  EXPECT_EQ(main.List1.items(), (Strings{"http://p/2", "http://p/3", "http://p/5"}));
+  // The live page lists every page found, fetcher 1's too.
   loop.advance(KeywordSearch::kLiveRefreshMs);
   EXPECT_EQ(browser1.written.back(),
             "<font face='Arial'><small><a href='http://p/2'>http://p/2</a></small></font><br>"
-            "<font face='Arial'><small><a href='http://p/3'>http://p/3</a></small></font><br>");
+            "<font face='Arial'><small><a href='http://p/3'>http://p/3</a></small></font><br>"
+            "<font face='Arial'><small><a href='http://p/5'>http://p/5</a></small></font><br>");
 
-  // Fetchers 4 and 1 never answer: their watchdogs drop the pages after 30 s.
+  // Fetcher 4 never answers: its watchdog drops the page after 30 s and says so.
+  Strings failed;
+  research.search.onPageFailed = [&](const std::string& address, const std::string& why) {
+    failed.push_back(address + ": " + why);
+  };
   loop.advance(KeywordSearch::kWatchdogMs);
   EXPECT_EQ(inet(4).cancelCount, 1);
-  EXPECT_EQ(main.listlinks.items(), (Strings{"http://p/2", "http://p/3"}));
+  EXPECT_EQ(failed, Strings{"http://p/4: no answer within 30 seconds"});
+  EXPECT_EQ(main.listlinks.items(), (Strings{"http://p/2", "http://p/3", "http://p/5"}));
   EXPECT_EQ(dialogs.messages.back().title, "Would You Like to see a report?");
   EXPECT_EQ(messages().back(),
-            "Found 2 links with Your Keywords. You may view report by click on 'View Report' menu "
+            "Found 3 links with Your Keywords. You may view report by click on 'View Report' menu "
             "item.");
 }
 
@@ -148,8 +170,11 @@ TEST_F(ResearchTest, PreconditionsWarnAndFetcherTwoErrorMovesOn) {
   main.listlinks.Clear();
   main.listlinks.AddItems({"http://p/1", "http://p/2", "http://p/3", "http://p/4", "http://p/5"});
   main.Combo1.Clear();
+  const Control* focused = nullptr;
+  main.focus = [&focused](const Control& control) { focused = &control; };
   research.search.readit_Click();
   EXPECT_EQ(messages().back(), "You need enter keywords first!!!");
+  EXPECT_EQ(focused, &main.Combo1);
   EXPECT_TRUE(inet(1).executed.empty());
 
   research.search.findemail_Click();
@@ -158,6 +183,10 @@ TEST_F(ResearchTest, PreconditionsWarnAndFetcherTwoErrorMovesOn) {
   inet(2).fail();
   EXPECT_EQ(inet(2).cancelCount, 1);
   EXPECT_EQ(inet(2).executed.back(), "http://p/5");
+  // Any fetcher takes its next page at once after an error.
+  main.listlinks.AddItem("http://p/6");
+  inet(1).fail("HTTP 404");
+  EXPECT_EQ(inet(1).executed.back(), "http://p/6");
 }
 
 TEST_F(ResearchTest, ReaderTimeOutWithoutLiveResultsWaitsForReadNext) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/TextFile.h"
+#include "platform/FileLock.h"
 #include "store/DiskSiteFiles.h"
 #include "store/SiteGenerator.h"
 #include "tests/store/FailingSiteFiles.h"
@@ -53,7 +54,7 @@ class SiteWritingTest : public ::testing::Test {
 
 TEST_F(SiteWritingTest, WritesEveryPageWithOneLineEndOrRefusesBadNames) {
   const auto before = folderContent(app.path());
-  EXPECT_EQ(before.size(), 16u);
+  EXPECT_EQ(before.size(), 17u);  // 16 pages and the generation's lock file
   EXPECT_EQ(before.at("index.htm"), sitePages(testing::smallCatalogue()).front().text + "\r\n");
 
   DiskSiteFiles disk;
@@ -75,7 +76,7 @@ TEST_F(SiteWritingTest, WritesEveryPageWithOneLineEndOrRefusesBadNames) {
   ASSERT_EQ(result.written.size(), newPages.size());
   EXPECT_EQ(result.written.back(), app.path() / "complect.htm");
   EXPECT_EQ(app.read("l_Belts.htm"), newPages[10].text + "\r\n");
-  EXPECT_EQ(folderContent(app.path()).size(), 17u);  // no staging folder is left
+  EXPECT_EQ(folderContent(app.path()).size(), 18u);  // no staging folder is left
 }
 
 TEST_F(SiteWritingTest, AFailureLeavesTheOldSiteByteIdenticalAndSaysWhy) {
@@ -108,6 +109,30 @@ TEST_F(SiteWritingTest, AFailureLeavesTheOldSiteByteIdenticalAndSaysWhy) {
     EXPECT_TRUE(result.written.empty()) << c.page;
     EXPECT_EQ(folderContent(app.path()), before) << c.page;
   }
+}
+
+// A generation killed while moving pages left its staging folder, with
+// "basket.htm" caught between its two renames. The next generation puts that
+// page back and removes the folder, even when it fails itself; none runs
+// while another holds the lock.
+TEST_F(SiteWritingTest, StaleStagingFoldersGoAndAPageCaughtMidMoveComesBack) {
+  const auto before = folderContent(app.path());
+  const fs::path stale = app.path() / ".generating-Ab12Cd";
+  fs::create_directories(stale / "new");
+  fs::create_directories(stale / "old");
+  ASSERT_TRUE(writeWholeFile(stale / "new" / "basket.htm", "new basket"));
+  fs::rename(app.path() / "basket.htm", stale / "old" / "basket.htm");
+
+  testing::FailingSiteFiles files("index.htm", ENOSPC, testing::FailingSiteFiles::Step::Write);
+  EXPECT_NE(writeSitePages(app.path(), newPages, files).failure, "");
+  EXPECT_EQ(folderContent(app.path()), before);
+
+  const auto lock = FileLock::tryTake(app.path() / DiskSiteFiles::kLockName);
+  DiskSiteFiles disk;
+  EXPECT_EQ(writeSitePages(app.path(), newPages, disk).failure,
+            "The pages could not be written in " + app.path().string() +
+                " (another generation is writing there); no page was changed.");
+  EXPECT_EQ(folderContent(app.path()), before);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 
+#include "store/AsciiPage.h"
 #include "store/OrderScript.h"
 #include "store/SafeNumber.h"
 #include "store/ScriptNames.h"
@@ -125,6 +127,55 @@ TEST(OrderScriptPagesTest, EmailOrderFormsPostToTheScriptAndOnlyWithTheOption) {
   EXPECT_EQ(orderAddressOf("mailto:a'b@x.example?", "safe@shop.example"), "safe@shop.example");
 }
 
+TEST(AsciiPageTest, CharactersOutsideAsciiBecomeReferencesOrEscapesByContext) {
+  EXPECT_EQ(asciiPage("<p title='Cr\xC3\xA8me'>Cr\xC3\xA8me \xF0\x9F\x8E\xA9</p>"),
+            "<p title='Cr&#232;me'>Cr&#232;me &#127913;</p>");
+  EXPECT_EQ(asciiPage("<script type='x'>s=\"\xC3\xA8\xF0\x9F\x8E\xA9\"</SCRIPT>\xC3\xA8"),
+            "<script type='x'>s=\"\\u00E8\\uD83C\\uDFA9\"</SCRIPT>&#232;");
+  EXPECT_EQ(asciiPage("<style>p{content:'\xC3\xA8'}</style><!-- <script> \xC3\xA8 -->\xC3\xA8"),
+            "<style>p{content:'\\0000E8'}</style><!-- <script> &#232; -->&#232;");
+  EXPECT_EQ(asciiPage("<scripts>\xC3\xA8"), "<scripts>&#232;");
+  // Bytes that are not UTF-8 are read as Windows-1252, as single-byte item
+  // files were written.
+  EXPECT_EQ(asciiPage("caf\xE9 \x80 \x81 \xC3"), "caf&#233; &#8364; &#65533; &#195;");
+}
+
+// A category and items named outside ASCII, and a vendor site on a port of
+// its own: every page is ASCII, links reach the files and the vendor's port.
+TEST(SitePagesTest, PagesAreAsciiAndLinkTheVendorSiteWithItsPort) {
+  StoreInput input = testing::smallCatalogue();
+  input.vendorSite = "http://www.vendaro.example:8080";
+  input.categories[0].name = "Cr\xC3\xA8me";
+  input.categories[0].items[0].description = "Br\xC3\xBBl\xC3\xA9" "e";
+  std::vector<GeneratorReport> reports;
+  const auto pages = generateSite(input, reports);
+  for (const SitePage& page : pages) {
+    EXPECT_TRUE(std::all_of(page.text.begin(), page.text.end(), [](char c) { return !(c & 0x80); }))
+        << page.baseName;
+  }
+  const std::string& menu = pageNamed(pages, "m_products").text;
+  EXPECT_TRUE(contains(menu, "<a href='l_Cr&#232;me.htm'>Cr&#232;me </a>"));
+  EXPECT_TRUE(contains(menu, "<a href='http://www.vendaro.example:8080/welcome.htm'>"));
+  EXPECT_TRUE(contains(pageNamed(pages, "mmenu").text,
+                       "<a href='http://www.vendaro.example:8080/welcome.htm'>"));
+  EXPECT_TRUE(contains(pageNamed(pages, "complect").text, ">Br&#251;l&#233;e</option>"));
+  EXPECT_TRUE(contains(pageNamed(pages, "index").text, "\"Br\\u00FBl\\u00E9e\""));
+}
+
+TEST(TemplateDefaultsTest, TheGatewayFormPostsToTheSetHostAndPathWithTheSetLogin) {
+  StoreSettings settings;
+  settings.paymentGatewayHost = "pay.example:8443";
+  settings.paymentGatewayPath = "/gateway/transact.dll";
+  settings.paymentGatewayLogin = "shop\"77";
+  EXPECT_EQ(defaultGatewayAction(settings),
+            "<form NAME=\"FormOrder\" method=\"POST\"\r\n"
+            "  action=\"https://pay.example:8443/gateway/transact.dll\">\r\n"
+            "<input type=\"hidden\" name=\"AMOUNT\" value=\"\">\r\n"
+            "<input type=\"hidden\" name=\"TYPE\" value=\"NA\">\r\n"
+            "<input type=\"hidden\" name=\"DESCRIPTION\" value=\"\">\r\n"
+            "<input type=\"hidden\" name=\"LOGIN\" value=\"shop&quot;77\">");
+}
+
 // Runs a script with node, with the files `arguments` holding as its
 // arguments, and returns what it printed.
 class NodeScript {
@@ -173,7 +224,7 @@ TEST(StartPageScriptTest, AwkwardItemValuesRoundTripThroughTheCatalogue) {
   ItemRecord& item = input.categories[0].items[0];
   item.id = R"(A\1)";
   item.description = "12\" boot <i>new</i>\r\nline</script><script>x=1</script>";
-  item.manufacturer = "O\"Neil";
+  item.manufacturer = "O\"Neil Cr\xC3\xA8me \xF0\x9F\x8E\xA9";
   item.pictureUrl = "a<!--b";
   std::vector<GeneratorReport> reports;
   const SitePage start = generateStartPage(input, reports);
@@ -183,7 +234,7 @@ TEST(StartPageScriptTest, AwkwardItemValuesRoundTripThroughTheCatalogue) {
       "console.log(JSON.stringify([i.itemid, i.itemdesc, i.itemprice, i.itemman, i.picURL,"
       " i.itemW, Summer_ShoesList.length]))\n");
   EXPECT_EQ(output, R"(["A\\1","12\" boot <i>new</i>\r\nline</script><script>x=1</script>",49.95,)"
-                    R"("O\"Neil","a<!--b","0.5",2])"
+                    "\"O\\\"Neil Cr\xC3\xA8me \xF0\x9F\x8E\xA9\",\"a<!--b\",\"0.5\",2]"
                     "\n");
   // The page itself holds no "</script" before the end of its script.
   EXPECT_EQ(start.text.find("</script"), start.text.find("</script>\r\n</head>"));
@@ -197,7 +248,8 @@ const fs = require("fs"), vm = require("vm")
 const [startFile, orderFile, actionsFile] = process.argv.slice(2)
 const fields = {}
 const form = new Proxy(fields, { get: (t, k) => (t[k] ??= { value: "", checked: false }) })
-const ctx = vm.createContext({ document: { write() {}, forms: { FormOrder: form } } })
+const ctx = vm.createContext({ document: { write() {}, forms: { FormOrder: form } },
+  window: { addEventListener() {} } })
 vm.runInContext("var top = globalThis", ctx)
 const scripts = (file) =>
   [...fs.readFileSync(file, "latin1").matchAll(/<script[^>]*>([\s\S]*?)<\/script>/gi)].map(m => m[1])

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/BrowserPane.h"
+#include "store/SalesTax.h"
 #include "tests/store/FailingSiteFiles.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -134,12 +135,14 @@ TEST_F(Wizard1Test, WithoutAProjectTabChangeWritesNothingAndSavingSaysSo) {
 TEST_F(Wizard1Test, OpenProjectLoadsTheSavedSettingsSoTheNextTabChangeKeepsThem) {
   projectWithCategories({"Cups", "Plates"});
   wizard.Text4.setText("http://shop.example/back");
-  wizard.Text15.setText("0.07");
+  EXPECT_EQ(wizard.Text15.Text(), "8.25");  // the default, in per cent
+  wizard.Text15.setText("7");
   wizard.SSTab1_Click(3);
   EXPECT_EQ(wizard.Combo1.items(), (std::vector<std::string>{"Cups", "Plates"}));
   EXPECT_EQ(app.read("Shop/Shop.caa"), "Cups\r\nPlates\r\n");
   EXPECT_EQ(app.read("Shop/Shop.pro"), "");
   const std::string saved = app.read("Shop/Shop.sit");
+  EXPECT_NE(saved.find("[Tax]\r\n0.07\r\n[Action]"), std::string::npos);  // the fraction
 
   // A new window holds the default boxes until the project is opened.
   Wizard1 other(Wizard1Platform{dialogs, settings, vendor, app.path(), nullptr, nullptr, {}});
@@ -148,7 +151,7 @@ TEST_F(Wizard1Test, OpenProjectLoadsTheSavedSettingsSoTheNextTabChangeKeepsThem)
   EXPECT_EQ(dialogs.openFolders.back(), app.path().string());
   EXPECT_EQ(other.Text6.Text(), "Shop");
   EXPECT_EQ(other.List1.items(), (std::vector<std::string>{"Cups", "Plates"}));
-  EXPECT_EQ(other.Text15.Text(), "0.07");
+  EXPECT_EQ(other.Text15.Text(), "7");
   EXPECT_EQ(other.Text4.Text(), "http://shop.example/back");
   other.SSTab1_Click(1);
   // Written back as read: the saved values, multi-line snippets as one line.
@@ -163,7 +166,7 @@ TEST_F(Wizard1Test, OpenProjectLoadsTheSavedSettingsSoTheNextTabChangeKeepsThem)
   dialogs.fileAnswers.push_back((app.path() / "Shop" / "Shop.sit").string());
   other.Command6_Click();
   EXPECT_EQ(dialogs.openFolders.back(), app.path().string());
-  EXPECT_EQ(other.Text15.Text(), "0.07");
+  EXPECT_EQ(other.Text15.Text(), "7");
   EXPECT_EQ(other.Text3.Text(), wizard.Text3.Text());
 }
 
@@ -334,16 +337,22 @@ TEST_F(Wizard1Test, GetItCopiesTheAddressBarAndPreviewShowsTheStartPage) {
   EXPECT_EQ(orderViewerShown, 1);
 }
 
-TEST_F(Wizard1Test, GenerateWritesTheSiteAndLeavesTheLastCategoryShown) {
+TEST_F(Wizard1Test, GenerateWritesTheSiteAndKeepsTheLayoutTabAsItWas) {
   projectWithCategories({"Cups", "Plates"});
   wizard.chooseCategory(0);
   addItem("A1", "1.50");
   wizard.chooseCategory(1);
   addItem("P1", "4");
   addItem("P2", "5");
-  wizard.chooseCategory(0);
   wizard.Option2_Click();
   EXPECT_FALSE(wizard.Option1.Value());
+  wizard.cmdEdit_Click();  // nothing generated yet
+  EXPECT_EQ(dialogs.messageTexts().back(), Wizard1::kGenerateFirst);
+  wizard.List2.setListIndex(0);
+  wizard.Command8_Click();  // "New ": empty boxes for the next item
+  EXPECT_EQ(wizard.Text1[2].Text(), "");
+  EXPECT_EQ(wizard.List2.ListIndex(), -1);
+  wizard.Text1[2].setText("P3");
 
   wizard.Command14_Click();
   const GenerationRun& run = wizard.lastGeneration();
@@ -353,10 +362,13 @@ TEST_F(Wizard1Test, GenerateWritesTheSiteAndLeavesTheLastCategoryShown) {
   EXPECT_EQ(run.written.size(), 14u);
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "fsecond.htm"));
 
-  // Generation loads every category in turn and stays on the last one.
+  // The layout tab shows what it showed before: category, items, boxes.
   EXPECT_EQ(wizard.Combo1.Text(), "Plates");
   EXPECT_EQ(wizard.List2.ListCount(), 2);
-  EXPECT_EQ(wizard.Text1[2].Text(), "P2");
+  EXPECT_EQ(wizard.Text1[2].Text(), "P3");
+  EXPECT_EQ(wizard.itemColumns(1),
+            (std::vector<std::string>{"P2", "P2 description", "5", "", "", "", ""}));
+  EXPECT_NE(app.read("Shop/order.htm").find("\r\nvar tax1=0.0825\r\n"), std::string::npos);
 
   // "Update" writes the start page only.
   fs::remove(app.path() / "Shop" / "index.htm");
@@ -377,20 +389,20 @@ TEST_F(Wizard1Test, GenerateOnAFullDiskSaysWhy) {
   EXPECT_EQ(wizard.StatusBar1.panelText(1), "0 files written");
 }
 
-TEST_F(Wizard1Test, GenerateRefusesATaxRateAboveOneAndAnEmptyStartFileName) {
+TEST_F(Wizard1Test, GenerateRefusesATaxRateAbove100AndAnEmptyStartFileName) {
   projectWithCategories({"Cups"});
   wizard.chooseCategory(0);
   addItem("A1", "1.50");
-  for (const char* rate : {"7", "-0.07", "8,25"}) {
+  for (const char* rate : {"700", "-7", "8,25"}) {
     wizard.Text15.setText(rate);
     wizard.Command14_Click();
     EXPECT_EQ(dialogs.messageTexts().back(),
-              std::string("The sales tax rate \"") + rate +
-                  "\" is not a fraction between 0 and 1: the rate is a fraction, type 0.07 for "
-                  "7%. Nothing was written.");
+              std::string("The sales tax \"") + rate +
+                  "\" is not a percentage between 0 and 100: type 8.25 for 8.25%. Nothing was "
+                  "written.");
     EXPECT_EQ(wizard.lastGeneration().failure, dialogs.messageTexts().back());
   }
-  wizard.Text15.setText("0.07");
+  wizard.Text15.setText("7");
   wizard.Text14.setText("");
   wizard.Command13_Click();
   EXPECT_NE(wizard.lastGeneration().failure.find("\".htm\""), std::string::npos);
@@ -400,6 +412,27 @@ TEST_F(Wizard1Test, GenerateRefusesATaxRateAboveOneAndAnEmptyStartFileName) {
   wizard.Command14_Click();
   EXPECT_TRUE(wizard.lastGeneration().failure.empty());
   EXPECT_NE(app.read("Shop/order.htm").find("\r\nvar tax1=0.07\r\n"), std::string::npos);
+  std::vector<std::string> edited;
+  Wizard1 editing(Wizard1Platform{dialogs, settings, vendor, app.path(), nullptr, nullptr, {},
+                                  [&edited](const fs::path& page) { edited.push_back(page.string()); }});
+  editing.Text6.setText("Shop");
+  editing.cmdEdit_Click();
+  EXPECT_EQ(edited, std::vector<std::string>{(app.path() / "Shop" / "index.htm").string()});
+}
+
+// The box shows per cent, the project keeps the fraction; the point is
+// moved in the text, so nothing is rounded.
+TEST(SalesTaxTest, PercentAndFractionAreTheSameDigits) {
+  EXPECT_EQ(salesTaxPercent("0.0825"), "8.25");
+  EXPECT_EQ(salesTaxPercent("0.07"), "7");
+  EXPECT_EQ(salesTaxPercent("0"), "0");
+  EXPECT_EQ(salesTaxPercent("1"), "100");
+  EXPECT_EQ(salesTaxFraction("8.25"), "0.0825");
+  EXPECT_EQ(salesTaxFraction("7"), "0.07");
+  EXPECT_EQ(salesTaxFraction("12.5"), "0.125");
+  EXPECT_EQ(salesTaxFraction(".5"), "0.005");
+  EXPECT_EQ(salesTaxFraction("8,25"), "8,25");  // not a number: as typed
+  EXPECT_EQ(salesTaxFraction(""), "");
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ TEST(KeywordTexts, HeadersStartEveryBlockOnceTheTextPassesTheLimit) {
   const std::string description(995, 'd');
   EXPECT_EQ(texts::descriptions("Acme", {description, "Next"}),
             "Acme" + description + "\r\n\r\nAcmeNext\r\n\r\n\r\n");
-  EXPECT_EQ(texts::keywords({std::string(999, 'k'), "ab,", "cd,"}),
-            std::string(999, 'k') + "ab,\r\n\r\ncd,\r\n\r\n");
+  EXPECT_EQ(texts::keywords({std::string(998, 'k'), "ab", "cd", "ef"}),
+            std::string(998, 'k') + ", ab\r\n\r\ncd, ef\r\n\r\n");
   EXPECT_EQ(texts::keywords({}), "\r\n\r\n");
 }
 
@@ -59,21 +59,27 @@ class KeywordPagesTest : public ::testing::Test {
                      {[this](const std::filesystem::path& page) { edited.push_back(page); }, {}}};
 };
 
+// A last block without the separator after it is kept; a second "Save"
+// adds no block twice.
 TEST_F(KeywordPagesTest, SaveCutsBlocksAndCountsThem) {
-  pages.Text1.setText("One\r\n\r\nTwo\r\nlines\r\n\r\nlost tail");
+  pages.Text1.setText("One\r\n\r\nTwo\r\nlines\r\n\r\ntail");
   pages.Command10_Click();
-  EXPECT_THAT(pages.List6.items(), ElementsAre("One\r", "\n\r\nTwo\r\nlines\r"));
-  EXPECT_EQ(pages.Label13.Caption(), " 2 titles");
-  pages.Command10_Click();  // equal blocks are kept once
-  EXPECT_EQ(pages.Label13.Caption(), " 2 titles");
+  EXPECT_THAT(pages.List6.items(), ElementsAre("One\r", "\n\r\nTwo\r\nlines\r", "\n\r\ntail"));
+  EXPECT_EQ(pages.Label13.Caption(), " 3 titles");
+  pages.Command10_Click();
+  EXPECT_EQ(pages.Label13.Caption(), " 3 titles");
+  pages.Text1.setText("Only\r\n\r\n \r\n");
   pages.Command11_Click();
-  EXPECT_EQ(pages.Label14.Caption(), " 2 descript");
+  EXPECT_EQ(pages.Label14.Caption(), " 1 descript");
 }
 
 TEST_F(KeywordPagesTest, GenerateWritesOnePagePerBlockOfTheShortestList) {
+  pages.Command16_Click();  // nothing to edit yet
+  EXPECT_TRUE(edited.empty());
   save(pages.List6, {"Shoes <b>&</b> 'boots'", "T2", "T3"}, &KeywordPages::Command10_Click);
   save(pages.List7, {"Best \"shoes\"", "D2"}, &KeywordPages::Command11_Click);
-  save(pages.List8, {"shoes,boots,", "K2", "K3", "K4", "K5"}, &KeywordPages::Command12_Click);
+  save(pages.List8, {"shoes, boots", "K2", "K3", "K4", "K5"}, &KeywordPages::Command12_Click);
+  pages.List6.setList(0, "\n\r\nAcme: shoes,  Shoes <b>&</b> 'boots'\r\nMore\r");
   address.setText("http://shop.example/");
   pages.Command13_Click();
   pages.Text7.setText("My shop");
@@ -93,7 +99,7 @@ TEST_F(KeywordPagesTest, GenerateWritesOnePagePerBlockOfTheShortestList) {
   EXPECT_EQ(*written, readWholeFile(golden));
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "pages" / "rep111.htm"));
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "pages" / "rep222.htm"));
-  EXPECT_THAT(dialogs.messageTexts(), ElementsAre(" You'v got it"));
+  EXPECT_THAT(dialogs.messageTexts(), ElementsAre(KeywordPages::kGenerateFirst, " You'v got it"));
   pages.Command16_Click();
   EXPECT_THAT(edited, ElementsAre(folder.path() / "pages" / "rep000.htm"));
 

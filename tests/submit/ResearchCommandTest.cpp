@@ -18,7 +18,8 @@ TEST(ResearchCommand, SweepsEnginesOnLoopbackPastOneThatIsDown) {
   LocalHttpServer server;
   RefusingPort down;
   server.page("/cgi-bin/WebQuery?searchText=red%20shoes",
-              "<a href='/shop.htm'>Red shoes shop</a><a href='/other.htm'>Other</a>");
+              "<a href='/shop.htm'>Red shoes shop</a><a href='/other.htm'>Other</a>"
+              "<a href='/red-gone.htm'>Red, gone</a>");  // a 404: nothing harvested
   server.page("/hot?MT=red%20shoes", "<a href='/red-shoes/best.htm'>Best red shoes</a>");
   server.page("/shop.htm",
               "<title>Red Shoes Shop</title><meta name='description' content='Shoes in red'>"
@@ -40,11 +41,11 @@ TEST(ResearchCommand, SweepsEnginesOnLoopbackPastOneThatIsDown) {
       << errors.str();
   EXPECT_EQ(output.read("titles.txt"), "Red Shoes Shop\r\nBest & red\r\n");
   EXPECT_EQ(output.read("descriptions.txt"), "Shoes in red\r\n");
-  EXPECT_EQ(output.read("keywords.txt"), "red,\r\nshoes,\r\n");
+  EXPECT_EQ(output.read("keywords.txt"), "red\r\nshoes\r\ncheap\r\n");
   EXPECT_EQ(server.requestCount("/other.htm"), 0);
   const std::string page = output.read("rep000.htm");
-  EXPECT_NE(page.find("<title>Acme: products and services : red shoes, Red Shoes Shop\r\n"
-                      "Best &amp; red\r</title>"),
+  EXPECT_NE(page.find("<title>Acme: products and services : red shoes, Red Shoes Shop "
+                      "Best &amp; red</title>"),
             std::string::npos)
       << page;
   EXPECT_NE(out.str().find(KeywordResearch::kReadingDoneMessage), std::string::npos);

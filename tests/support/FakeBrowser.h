@@ -32,6 +32,7 @@ class FakeBrowser : public Browser {
   void appendToDocument(const std::string& html) override;
   void closeDocument() override;
   void execCommand(BrowserCommand command) override { commands.push_back(command); }
+  void clearHistory() override { calls.push_back("clearHistory"); }
 
   // Finishes the last navigation: sets location and document from `pages`
   // (or an empty page) and raises navigate, download and document complete.

@@ -28,8 +28,9 @@ void FakeTransfer::complete(const std::string& body) {
   if (onStateChanged) onStateChanged(kStateResponseCompleted);
 }
 
-void FakeTransfer::fail() {
+void FakeTransfer::fail(const std::string& why) {
   executing = false;
+  failure = why;
   if (onStateChanged) onStateChanged(kStateError);
 }
 

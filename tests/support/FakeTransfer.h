@@ -18,14 +18,16 @@ class FakeTransfer : public Transfer {
 
   // Completes the running fetch with `body` (state 12).
   void complete(const std::string& body);
-  // Fails the running fetch (state 11).
-  void fail();
+  // Fails the running fetch (state 11) for `why`.
+  void fail(const std::string& why = "Connection refused");
+  std::string ResponseInfo() const override { return failure; }
 
   std::vector<std::string> executed;
   int cancelCount = 0;
   bool executing = false;
   std::string url;
   std::string response;
+  std::string failure;
   std::size_t readPosition = 0;
 };
 

@@ -58,7 +58,7 @@ std::string formatReply(const HttpReply& reply) {
                      "\r\nContent-Length: " + std::to_string(reply.body.size()) +
                      "\r\nConnection: close\r\n";
   for (const auto& [name, value] : reply.headers) text += name + ": " + value + "\r\n";
-  return text + "\r\n" + reply.body;
+  return text + "\r\n" + (reply.cutShort ? reply.body.substr(0, reply.body.size() / 2) : reply.body);
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ struct HttpReply {
   std::vector<std::pair<std::string, std::string>> headers;  // further header lines
   // Time to wait before answering; the wait ends early when the server stops.
   std::chrono::milliseconds delay{0};
+  // Announces the whole body's length but sends only its first half.
+  bool cutShort = false;
 };
 
 // A reply that waits `delay` before answering with `body`.

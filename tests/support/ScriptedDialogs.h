@@ -23,6 +23,12 @@ class ScriptedDialogs : public Dialogs {
                        const std::string& title) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) override;
+  // Answered as an input box; counted in `passwordBoxes`.
+  std::optional<std::string> PasswordBox(const std::string& prompt,
+                                         const std::string& title) override {
+    ++passwordBoxes;
+    return InputBox(prompt, title, {});
+  }
   std::optional<std::string> ShowOpen(const std::string& title, const std::string& filter,
                                       const std::string& initialFolder) override;
   std::optional<std::string> ShowSave(const std::string& title, const std::string& filter,
@@ -47,6 +53,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<std::string> openFolders;  // the initial folder of every open dialog
   std::vector<std::string> filters;      // the filter of every open and save dialog
   int beeps = 0;
+  int passwordBoxes = 0;
 
   std::vector<std::string> messageTexts() const;
 };

@@ -11,6 +11,9 @@ var vendaroEditor = (function () {
   var viewSheets = {};
   var snapToGrid = false;
   var kGrid = 8;
+  // An empty cell holds a line break so it keeps its height; typing replaces
+  // it, so no stray character stands before the text.
+  var kEmptyCell = '<br>';
 
   // Commands the browser runs itself: number -> [command, toggles].
   var native = {
@@ -203,7 +206,7 @@ var vendaroEditor = (function () {
     var cell = like.cloneNode(false);
     cell.removeAttribute('colspan');
     cell.removeAttribute('rowspan');
-    cell.innerHTML = '&nbsp;';
+    cell.innerHTML = kEmptyCell;
     return cell;
   }
 
@@ -259,7 +262,7 @@ var vendaroEditor = (function () {
       var into = cells[0];
       cells.slice(1).forEach(function (c) {
         into.colSpan += c.colSpan;
-        if (c.innerHTML !== '&nbsp;') into.innerHTML += ' ' + c.innerHTML;
+        if (!/^(\s|&nbsp;|<br>)*$/.test(c.innerHTML)) into.innerHTML += ' ' + c.innerHTML;
         edit.row.removeChild(c);
       });
       finishTable(edit, edit.rowIndex, first);
@@ -281,51 +284,68 @@ var vendaroEditor = (function () {
     html += '<tbody>';
     for (var r = 0; r < p.NumRows; ++r) {
       html += '<tr>';
-      for (var c = 0; c < p.NumCols; ++c) html += '<td' + cellText(p.CellAttrs) + '>&nbsp;</td>';
+      for (var c = 0; c < p.NumCols; ++c) html += '<td' + cellText(p.CellAttrs) + '>' + kEmptyCell + '</td>';
       html += '</tr>';
     }
-    document.execCommand('insertHTML', false, html + '</tbody></table>');
+    insertMarkup(html + '</tbody></table>');
   }
 
   function snapped(value) {
     return snapToGrid ? Math.round(value / kGrid) * kGrid : value;
   }
 
-  // Positioning commands change the element's style and lock in place: the
-  // browser's insertHTML would merge a re-inserted block with its
-  // neighbours. Such changes are kept here for undo and redo while they are
-  // the latest edits; any edit of the browser's own ends that.
+  // Positioning commands change the element's style and lock in place, and
+  // inserted markup is placed as given: the browser's insertHTML would merge
+  // a re-inserted block with its neighbours and rewrite inserted markup
+  // (classes become spans with the page's styles frozen inline). Such
+  // changes are kept here, as the body before and after, for undo and redo
+  // while they are the latest edits; any edit of the browser's own ends that.
   var ownEdits = [];
   var ownRedo = [];
 
-  function attributesOf(e) {
-    return { style: e.getAttribute('style'), locked: e.hasAttribute('data-locked') };
-  }
-
-  function applyAttributes(e, a) {
-    if (a.style === null) e.removeAttribute('style'); else e.setAttribute('style', a.style);
-    if (a.locked) e.setAttribute('data-locked', ''); else e.removeAttribute('data-locked');
+  function ownEdit(change) {
+    var before = document.body.innerHTML;
+    change();
+    ownEdits.push({ before: before, after: document.body.innerHTML });
+    ownRedo = [];
   }
 
   function restyle(element, change) {
-    var before = attributesOf(element);
-    change(element);
-    ownEdits.push({ element: element, before: before, after: attributesOf(element) });
-    ownRedo = [];
+    ownEdit(function () { change(element); });
   }
 
   function undo() {
     var edit = ownEdits.pop();
     if (!edit) { document.execCommand('undo'); return; }
-    applyAttributes(edit.element, edit.before);
+    document.body.innerHTML = edit.before;
     ownRedo.push(edit);
   }
 
   function redo() {
     var edit = ownRedo.pop();
     if (!edit) { document.execCommand('redo'); return; }
-    applyAttributes(edit.element, edit.after);
+    document.body.innerHTML = edit.after;
     ownEdits.push(edit);
+  }
+
+  // Replaces the selection with `html` exactly as given; the caret goes
+  // after it. Parsed as a template's content, so a script in it never runs.
+  function insertMarkup(html) {
+    ownEdit(function () {
+      var range = selection().getRangeAt(0);
+      var template = document.createElement('template');
+      template.innerHTML = html;
+      var fragment = template.content;
+      var last = fragment.lastChild;
+      range.deleteContents();
+      range.insertNode(fragment);
+      if (!last) return;
+      var caret = document.createRange();
+      caret.setStartAfter(last);
+      caret.collapse(true);
+      selection().removeAllRanges();
+      selection().addRange(caret);
+    });
   }
 
   function browserEdited(event) {
@@ -446,7 +466,7 @@ var vendaroEditor = (function () {
 
   function pasteHtml(html) {
     ensureCaret();
-    if (html) document.execCommand('insertHTML', false, html);
+    if (html) insertMarkup(html);
     else if (!selection().isCollapsed) document.execCommand('delete');
     return state();
   }

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vendaro {
+
+// One item as a generation wrote it into the shop's script: the price and
+// weight are the texts the shopper's browser computed with.
+struct PublishedItem {
+  std::string id;
+  std::string description;
+  std::string price;
+  std::string weight;
+};
+
+// One row of the charges by weight: for a total weight above `above` up to
+// and including `upTo` (no `upTo`: any weight above `above`), the charges of
+// the four shipping methods Saver, Economy, Standard and Priority.
+struct WeightBracket {
+  double above = 0;
+  std::optional<double> upTo;
+  std::array<std::string, 4> charges;
+};
+
+// What one generation published: the order side checks every arriving order
+// against these records. Each generation adds one record; earlier ones are
+// kept so that an order placed before a price change checks against the
+// prices it was offered.
+struct PublishedCatalogue {
+  std::string project;
+  std::string generatedAt;   // UTC, "2026-12-07T12:50:01Z"
+  std::string salesTaxRate;  // as written into the order pages
+  bool shippingByWeight = false;
+  std::vector<WeightBracket> weightBrackets;  // the charges the order pages compute
+  std::vector<PublishedItem> items;
+};
+
+// The records live in this folder of the application folder, one file per
+// generation, named so that they sort by time.
+inline constexpr const char* kPublishedFolder = "published";
+
+// The record as a TOML document (tables [tax] and [shipping], an array of
+// [[items]]), so further rules can be added as keys of their own.
+std::string publishedCatalogueText(const PublishedCatalogue& catalogue);
+
+// Reads a record; nothing, with the reason in `problem`, when it is not one.
+std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
+                                                         std::string& problem);
+
+// Adds the record to {appFolder}/published, unless it says the same as the
+// newest record of its project. Returns the problem, empty when it was kept.
+std::string recordPublishedCatalogue(const std::filesystem::path& appFolder,
+                                     const PublishedCatalogue& catalogue);
+
+// Every record in {appFolder}/published, oldest first; files that cannot be
+// read are named in `problems` and left out.
+std::vector<PublishedCatalogue> readPublishedCatalogues(const std::filesystem::path& appFolder,
+                                                        std::vector<std::string>& problems);
+
+// The newest record of a project, when there is one.
+std::optional<PublishedCatalogue> newestPublishedCatalogue(const std::filesystem::path& appFolder,
+                                                           std::string_view project);
+
+}  // namespace vendaro

@@ -1,0 +1,24 @@
+#include "common/UtcTime.h"
+
+#include <ctime>
+
+namespace vendaro {
+
+std::string utcTimeText(std::int64_t seconds) {
+  const auto time = static_cast<std::time_t>(seconds);
+  std::tm parts{};
+  gmtime_r(&time, &parts);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+  return text;
+}
+
+std::int64_t secondsNow() {
+  return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+std::string utcTimeNow() {
+  return utcTimeText(secondsNow());
+}
+
+}  // namespace vendaro
