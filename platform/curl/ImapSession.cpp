@@ -10,6 +10,7 @@
 #include "platform/MailSettings.h"
 #include "platform/Text.h"
 #include "platform/curl/ImapReply.h"
+#include "platform/curl/MailLogin.h"
 
 namespace vendaro {
 namespace {
@@ -64,12 +65,7 @@ ImapSession::~ImapSession() {
 }
 
 std::string ImapSession::serverName() const {
-  const bool implicitTls = account_.security == MailAccount::Security::Tls;
-  std::string url = implicitTls ? "imaps://" : "imap://";
-  const bool ipv6 = account_.host.find(':') != std::string::npos;
-  url += ipv6 ? "[" + account_.host + "]" : account_.host;
-  if (account_.port > 0) url += ":" + std::to_string(account_.port);
-  return url;
+  return mailServerUrl(account_, "imap", "imaps");
 }
 
 ImapSession::Result ImapSession::open(const MailAccount& account, const std::string& mailbox) {
@@ -118,24 +114,8 @@ ImapSession::Result ImapSession::login() {
   CURL* easy = handle(easy_);
   const std::string url = serverName() + "/";
   curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "imap,imaps");
   curl_easy_setopt(easy, CURLOPT_CONNECT_ONLY, 1L);
-  curl_easy_setopt(easy, CURLOPT_USERNAME, account_.user.c_str());
-  if (account_.login == MailAccount::Login::OAuth2) {
-    curl_easy_setopt(easy, CURLOPT_XOAUTH2_BEARER, account_.password.c_str());
-  } else {
-    curl_easy_setopt(easy, CURLOPT_PASSWORD, account_.password.c_str());
-  }
-  if (account_.security == MailAccount::Security::StartTls) {
-    curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
-  }
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-  if (!account_.caFile.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, account_.caFile.c_str());
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, timeouts_.connectSeconds);
-  curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeouts_.idleSeconds);
-  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer_);
+  setMailLogin(easy, "imap,imaps", account_, timeouts_, errorBuffer_);
   loginLines_.clear();
   curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &debugLine);
   curl_easy_setopt(easy, CURLOPT_DEBUGDATA, &loginLines_);

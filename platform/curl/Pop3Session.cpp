@@ -10,6 +10,7 @@
 #include <optional>
 #include <sstream>
 
+#include "platform/curl/MailLogin.h"
 #include "platform/curl/Pop3Reply.h"
 
 namespace vendaro {
@@ -399,25 +400,9 @@ void Pop3Session::logOut(LogoutWait wait) {
 
 void Pop3Session::configureHandle() {
   CURL* easy = handle(easy_);
-  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "pop3,pop3s");
-  curl_easy_setopt(easy, CURLOPT_USERNAME, account_.user.c_str());
-  if (account_.login == MailAccount::Login::OAuth2) {
-    curl_easy_setopt(easy, CURLOPT_XOAUTH2_BEARER, account_.password.c_str());
-  } else {
-    curl_easy_setopt(easy, CURLOPT_PASSWORD, account_.password.c_str());
-  }
-  if (account_.security == MailAccount::Security::StartTls) {
-    curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
-  }
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-  if (!account_.caFile.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, account_.caFile.c_str());
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, timeouts_.connectSeconds);
-  curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeouts_.idleSeconds);
+  setMailLogin(easy, "pop3,pop3s", account_, timeouts_, errorBuffer_);
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, timeouts_.idleSeconds);
-  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer_);
   curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Callbacks::replyLine);
   curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Callbacks::bodyData);
@@ -431,27 +416,8 @@ void Pop3Session::configureHandle() {
   curl_easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, this);
 }
 
-// The host as a URL part and its port: "localhost:8110" (as the settings
-// allow) is a name with a port; an address with several colons is IPv6.
-// A port given on its own wins over one written in the host.
 std::string Pop3Session::baseUrl() const {
-  const bool implicitTls = account_.security == MailAccount::Security::Tls;
-  std::string url = implicitTls ? "pop3s://" : "pop3://";
-  std::string host = account_.host;
-  std::string port = account_.port > 0 ? std::to_string(account_.port) : std::string();
-  const std::size_t colon = host.rfind(':');
-  const bool bracketed = !host.empty() && host.front() == '[';
-  const bool namedPort = colon != std::string::npos && colon + 1 < host.size() &&
-                         host.find_first_not_of("0123456789", colon + 1) == std::string::npos &&
-                         (bracketed ? host[colon - 1] == ']' : host.find(':') == colon);
-  if (namedPort) {
-    if (port.empty()) port = host.substr(colon + 1);
-    host.erase(colon);
-  }
-  const bool ipv6 = !bracketed && host.find(':') != std::string::npos;
-  url += ipv6 ? "[" + host + "]" : host;
-  if (!port.empty()) url += ":" + port;
-  return url;
+  return mailServerUrl(account_, "pop3", "pop3s");
 }
 
 Pop3Session::Result Pop3Session::perform(const Request& request) {
