@@ -81,7 +81,7 @@ TEST(MailboxCommandLineTest, TheTokenCommandGivesAnOAuth2LoginOrSaysWhyNot) {
   MailAccount account;
   account.user = "shop@example.com";
   std::ostringstream err;
-  ASSERT_TRUE(readMailboxSecret(account, {}, "printf 'tok-$VENDARO_MAIL_USER\\r\\nrest'",
+  ASSERT_TRUE(readMailboxSecret(account, {}, "printf 'tok-%s\\r\\nrest' \"$VENDARO_MAIL_USER\"",
                                 "get-orders: ", err));
   EXPECT_EQ(account.password, "tok-shop@example.com");
   EXPECT_EQ(account.login, MailAccount::Login::OAuth2);

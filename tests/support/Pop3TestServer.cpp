@@ -208,7 +208,7 @@ void Pop3TestServer::writeConfig() {
          << "auth_failure_delay = 0\n"
          << "stats_writer_socket_path =\n"
          << "mail_location = maildir:~/Maildir\n"
-         << "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN " << folder << "/users\n}\n"
+         << passdb()
          << "userdb {\n  driver = static\n  args = uid=" << owner.user << " gid=" << owner.group
          << " home=" << folder << "/home/%u\n}\n"
          << "service pop3-login {\n"
@@ -227,6 +227,20 @@ void Pop3TestServer::writeConfig() {
            << "default_internal_group = " << owner.group << "\n";
   }
   folder_.write("dovecot.conf", config.str());
+}
+
+// The users file, or with OAuth2 the introspection of the tokens.
+std::string Pop3TestServer::passdb() const {
+  const std::string folder = folder_.path().string();
+  if (oauth2Url_.empty()) {
+    return "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN " + folder + "/users\n}\n";
+  }
+  folder_.write("oauth2.conf", "introspection_mode = post\nintrospection_url = " + oauth2Url_ +
+                                   "\nusername_attribute = username\nactive_attribute = active\n"
+                                   "active_value = true\n");
+  return "auth_mechanisms = xoauth2 oauthbearer\n"
+         "passdb {\n  driver = oauth2\n  mechanisms = xoauth2 oauthbearer\n  args = " +
+         folder + "/oauth2.conf\n}\n";
 }
 
 // Starts dovecot and waits until both ports accept connections; false when

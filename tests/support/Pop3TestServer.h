@@ -34,6 +34,9 @@ class Pop3TestServer {
 
   // Adds a mailbox; call before `start`.
   void addUser(const std::string& user, const std::string& password);
+  // Logins take OAuth2 tokens only (XOAUTH2, OAUTHBEARER), which the server
+  // checks by a POST to the token introspection address `url`; call before `start`.
+  void useOAuth2(const std::string& url) { oauth2Url_ = url; }
   // Starts the server and waits until it accepts connections; throws
   // std::runtime_error with the server's log when it does not come up. May be
   // called again after `kill` (same folder, mailboxes kept).
@@ -75,6 +78,7 @@ class Pop3TestServer {
   std::filesystem::path maildir(const std::string& user) const;
   void makeCertificate();
   void writeConfig();
+  std::string passdb() const;
   bool launch();
   void signalAll(int signal);
 
@@ -85,6 +89,7 @@ class Pop3TestServer {
   int imapPort_ = 0;
   pid_t master_ = -1;
   int delivered_ = 0;
+  std::string oauth2Url_;
 };
 
 }  // namespace vendaro::testing
