@@ -14,6 +14,8 @@ void addFormPage(CommandLine& commandLine) {
   CLI::App* formPage = commandLine.add("form-page", "Write the page of a stored form");
   formPage->add_option("FORM", options->form, "Name of the form")->required();
   formPage->add_option("--output", options->output, "Page file (default: standard output)");
+  formPage->add_flag("--form-script", options->formScript,
+                     "Post to a mail script (PHP) written beside the page instead of mailto:");
   formPage->callback([&commandLine, options] {
     commandLine.choose([options](const AppContext& context) {
       FormPageOptions chosen = *options;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "common/TextFile.h"
 #include "platform/Text.h"
 #include "forms/FormCreator.h"
+#include "forms/FormScript.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseRows.h"
 #include "platform/HeadlessDialogs.h"
@@ -86,6 +88,23 @@ bool chooseForm(Settings& creator, const std::string& name) {
   return creator.Text10.Text() == name && !creator.Data2.recordset().Eof();
 }
 
+// A page or script replaces a plain file only: a link or a device at that
+// name is left as it is instead of being replaced.
+bool writePlainFile(const std::filesystem::path& file, const std::string& text,
+                    std::ostream& err) {
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(file, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    err << kFormPagePrefix << file.string() << " is not a regular file; the page was not written\n";
+    return false;
+  }
+  if (!writeWholeFile(file, text)) {
+    err << kFormPagePrefix << "cannot write " << file.string() << "\n";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::ostream& err) {
@@ -103,25 +122,30 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
     err << kFormPagePrefix << "cannot read the forms: " << error.what() << "\n";
     return kFormCommandFailed;
   }
-  const std::string page = creator.pageText(true) + std::string(text::kCrLf);
+  std::string scriptFile;
+  std::optional<MailFormScript> script;
+  if (options.formScript) {
+    if (options.output.empty()) {
+      err << kFormPagePrefix << "--form-script needs --output: the script goes beside the page\n";
+      return kFormCommandFailed;
+    }
+    script = storedFormScript(database, options.form);
+    if (!script || !isPlainMailAddress(script->address)) {
+      err << kFormPagePrefix << "the form " << options.form
+          << " has no plain e-mail address (letters, digits, \".@_+-\") for its script\n";
+      return kFormCommandFailed;
+    }
+    scriptFile = scriptFileOf(options.output).filename().string();
+  }
+  const std::string page = creator.pageText(true, scriptFile) + std::string(text::kCrLf);
   if (options.output.empty()) {
     out << page;
     return 0;
   }
-  // The page replaces a plain file only: a link or a device at that name is
-  // left as it is instead of being replaced by the page.
-  std::error_code error;
-  const auto status = std::filesystem::symlink_status(options.output, error);
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-    err << kFormPagePrefix << options.output.string()
-        << " is not a regular file; the page was not written\n";
+  if (script && !writePlainFile(scriptFileOf(options.output), mailFormScriptText(*script), err)) {
     return kFormCommandFailed;
   }
-  if (!writeWholeFile(options.output, page)) {
-    err << kFormPagePrefix << "cannot write " << options.output.string() << "\n";
-    return kFormCommandFailed;
-  }
-  return 0;
+  return writePlainFile(options.output, page, err) ? 0 : kFormCommandFailed;
 }
 
 int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, std::ostream& err) {

@@ -15,12 +15,15 @@ struct FormPageOptions {
   std::filesystem::path appFolder;  // already resolved
   std::string form;
   std::filesystem::path output;  // empty: the page goes to `out`
+  // The page posts to a mail script written beside it (`output` with ".php").
+  bool formScript = false;
 };
 
 // Writes the page of a stored form with its fields in table order, as
 // "Save" writes it (the page text and one CR LF). Returns kFormCommandFailed
 // with a message on `err` when the database or the form is missing or the
-// file cannot be written.
+// file cannot be written. With `formScript` the page posts to its mail script,
+// written beside it; the form then needs a plain e-mail address and `output`.
 int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::ostream& err);
 
 // The options of `vendaro responses`.

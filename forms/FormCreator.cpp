@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 #include "common/TextFile.h"
 #include "forms/CheckableDialog.h"
+#include "forms/FormScript.h"
 #include "forms/FormTables.h"
 #include "forms/NewFormDialog.h"
 #include "forms/PushButtonDialog.h"
@@ -254,16 +255,18 @@ void Settings::Command1_Click() {
 }
 
 FormPageProperties Settings::pageProperties() const {
-  return {Combo4.Text(), Text3.Text(), Text4.Text(), Text5.Text(),  Text6.Text(),
-          Text7.Text(),  Text8.Text(), Text9.Text(), Text16.Text(), Text2.Text()};
+  return {Combo4.Text(), Text3.Text(), Text4.Text(),  Text5.Text(), Text6.Text(), Text7.Text(),
+          Text8.Text(),  Text9.Text(), Text16.Text(), Text2.Text(), {}};
 }
 
 std::vector<std::string> Settings::rows() const {
   return List1.items();
 }
 
-std::string Settings::pageText(bool withRows) const {
-  return formPageText(pageProperties(), withRows ? rows() : std::vector<std::string>{});
+std::string Settings::pageText(bool withRows, const std::string& scriptFile) const {
+  FormPageProperties properties = pageProperties();
+  properties.scriptFile = scriptFile;
+  return formPageText(properties, withRows ? rows() : std::vector<std::string>{});
 }
 
 void Settings::Command15_Click() {
@@ -283,7 +286,26 @@ void Settings::Command16_Click() {
 void Settings::Command18_Click() {
   const std::optional<std::string> file = platform_.dialogs.ShowSave({}, kPageFilter);
   if (!file || file->empty()) return;
-  if (!writeWholeFile(*file, pageText(true) + std::string(kCrLf))) {
+  std::string scriptFile;
+  if (chkFormScript.checked()) {
+    std::optional<MailFormScript> script = storedFormScript(platform_.database, Combo4.Text());
+    if (script) script->address = Text16.Text();
+    if (!script || !isPlainMailAddress(script->address)) {
+      platform_.dialogs.MsgBox(
+          "The form script needs the form's e-mail address, written with letters, digits and "
+          ".@_+- only",
+          MessageButtons::Ok, MessageIcon::Critical);
+      return;
+    }
+    const std::filesystem::path scriptPath = scriptFileOf(*file);
+    if (!writeWholeFile(scriptPath, mailFormScriptText(*script))) {
+      platform_.dialogs.MsgBox("The form script could not be written to " + scriptPath.string(),
+                               MessageButtons::Ok, MessageIcon::Critical);
+      return;
+    }
+    scriptFile = scriptPath.filename().string();
+  }
+  if (!writeWholeFile(*file, pageText(true, scriptFile) + std::string(kCrLf))) {
     platform_.dialogs.MsgBox("The form page could not be written to " + *file, MessageButtons::Ok,
                              MessageIcon::Critical);
   }

@@ -13,6 +13,7 @@
 #include "forms/ResponseIntake.h"
 #include "forms/ResponseMailStore.h"
 #include "platform/BrowserPane.h"
+#include "platform/CheckBox.h"
 #include "platform/DataControl.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
@@ -88,7 +89,7 @@ class Settings : public FieldDialogHost {
   void Command12_Click();  // Down
   void List1_DblClick();
   void Command16_Click();  // Preview with fields
-  void Command18_Click();  // Save
+  void Command18_Click();  // Save (with chkFormScript also the page's mail script)
   // Responses.
   void Combo5_Click();
   void Command151_Click();  // Delete (the response)
@@ -101,7 +102,8 @@ class Settings : public FieldDialogHost {
 
   // The current form's page, with the rows of `List1` or without.
   FormPageProperties pageProperties() const;
-  std::string pageText(bool withRows) const;
+  // With a script file the form posts to that mail script.
+  std::string pageText(bool withRows, const std::string& scriptFile = {}) const;
 
   // FieldDialogHost
   FieldDraft& draft() override { return draft_; }
@@ -133,6 +135,8 @@ class Settings : public FieldDialogHost {
   TextBox Text8;                    // VHyperlink
   TextBox Text9;                    // AHyperlink
   TextBox Text16;                   // email
+  // "Save" writes the page posting to a mail script beside it instead of mailto:.
+  CheckBox chkFormScript{"Form script"};
   // Bound to Data1.
   TextBox Text11;  // fieldName
   TextBox Text15;  // fieldName

@@ -143,6 +143,7 @@ QWidget* FormCreatorView::makeFieldsTab() {
       "Down", "Command12", [this] { creator_.Command12_Click(); }, tab));
   buttons->addWidget(ui_.button(
       "Preview", "Command16", [this] { creator_.Command16_Click(); }, tab));
+  buttons->addWidget(ui_.checkBox(creator_.chkFormScript, QStringLiteral("chkFormScript"), nullptr, tab));
   buttons->addWidget(ui_.button(
       "Save", "Command18", [this] { creator_.Command18_Click(); }, tab));
   buttons->addStretch(1);

@@ -1,5 +1,6 @@
 #include "forms/FormPage.h"
 
+#include "forms/FormScript.h"
 #include "platform/Text.h"
 
 namespace vendaro {
@@ -43,8 +44,13 @@ std::string BuildFormHeader(const FormPageProperties& form) {
   page += "<body background='" + form.backmage + "' bgcolor='" + form.backColor + "' text='" +
           form.backText + "' link='" + form.hyperlink + "' vlink='" + form.VHyperlink +
           "' alink='" + form.AHyperlink + "'>";
-  page += "<form ACTION='mailto:" + form.email + "?subject=" + subjectText(form.name) +
-          "' METHOD='POST' ENCTYPE='text/plain' NAME='" + name + "'>";
+  if (form.scriptFile.empty()) {
+    page += "<form ACTION='mailto:" + form.email + "?subject=" + subjectText(form.name) +
+            "' METHOD='POST' ENCTYPE='text/plain' NAME='" + name + "'>";
+  } else {
+    page += "<form ACTION='" + htmlName(form.scriptFile) + "' METHOD='POST' NAME='" + name +
+            "' onsubmit='" + kFillTimeCode + "'>" + mailFormHiddenFields(kFormTrapField);
+  }
   page += form.tabStyle;
   return page;
 }

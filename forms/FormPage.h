@@ -18,13 +18,17 @@ struct FormPageProperties {
   std::string AHyperlink;
   std::string email;
   std::string tabStyle;
+  // The mail script the form posts to instead of the mailto: address (a
+  // file name beside the page); empty: the address.
+  std::string scriptFile{};
 };
 
 // The page up to and with the opening table tag. The property values go in
 // as they stand; the form's name is escaped for HTML (and, in the mail
 // subject, its &, #, % and ? are percent-encoded) so that quotes, < or &
 // in a name cannot break the page or cut the subject short. Ordinary names
-// come out unchanged, spaces included.
+// come out unchanged, spaces included. With a script file the form posts
+// to it, with the script's hidden fields.
 std::string BuildFormHeader(const FormPageProperties& form);
 std::string BuildFormFooter();
 

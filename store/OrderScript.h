@@ -4,11 +4,8 @@
 
 namespace vendaro {
 
-// The shop's order script "order.php" (store/resources/order.php), which
-// mails the post of the e-mail order pages to the merchant.
-extern const char* const kOrderScriptResource;
-
-// The script for orders to `orderAddress`.
+// The shop's order script "order.php", which mails the post of the e-mail
+// order pages to the merchant: the script for orders to `orderAddress`.
 std::string orderScriptText(const std::string& orderAddress);
 
 // The start of the e-mail order forms when they post to the script instead

@@ -34,11 +34,11 @@ TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
       "text='' link='' vlink='' alink=''><form ACTION='mailto:?subject=Poll' METHOD='POST' "
       "ENCTYPE='text/plain' NAME='Poll'><table><tr>1</tr>\r\n<tr>2</tr>\r\n"
       "</table></form></body></html>\r\n";
-  EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", {}}, out, err), 0);
+  EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", {}, false}, out, err), 0);
   EXPECT_EQ(out.str(), page);
-  EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", folder.file("p.htm")}, out, err), 0);
+  EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", folder.file("p.htm"), false}, out, err), 0);
   EXPECT_EQ(folder.read("p.htm"), page);
-  EXPECT_EQ(runFormPageCommand({folder.path(), "Gone", {}}, out, err), kFormCommandFailed);
+  EXPECT_EQ(runFormPageCommand({folder.path(), "Gone", {}, false}, out, err), kFormCommandFailed);
   EXPECT_EQ(err.str(), "vendaro form-page: no form named Gone\n");
 
   // A link or a device at the output name stays as it is.
@@ -46,7 +46,7 @@ TEST_F(FormCommandsTest, FormPageWritesTheStoredRowsInTableOrder) {
   for (const std::filesystem::path& target :
        {folder.file("link.htm"), std::filesystem::path("/dev/null")}) {
     err.str("");
-    EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", target}, out, err), kFormCommandFailed);
+    EXPECT_EQ(runFormPageCommand({folder.path(), "Poll", target, false}, out, err), kFormCommandFailed);
     EXPECT_EQ(err.str(), "vendaro form-page: " + target.string() +
                              " is not a regular file; the page was not written\n");
   }

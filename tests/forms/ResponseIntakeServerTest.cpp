@@ -6,6 +6,7 @@
 #include "forms/FormCommands.h"
 #include "forms/FormCreator.h"
 #include "forms/GetResponsesCommand.h"
+#include "tests/support/PhpMailSite.h"
 #include "tests/support/Pop3TestServer.h"
 #include "tests/support/RequiredTool.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -89,6 +90,38 @@ TEST_F(ResponseIntakeServerTest, StoresEachResponseOnceAndKeepsOtherFormsMail) {
                 ",Ann Jörg,ann@x.example\r\n"
                 "cy@x.example," +
                 date + ",,cy\r\n");
+}
+
+// The form page with its mail script, under PHP's built-in server: a post
+// arrives as the mail the intake reads, with the field names as typed; a
+// post with a line break in a one-line field is refused and sends nothing.
+TEST_F(ResponseIntakeServerTest, AFormPostedToItsScriptArrivesAsAResponse) {
+  VENDARO_REQUIRE_TOOL(testing::PhpMailSite::available(), testing::PhpMailSite::kUnavailable);
+  database.execute("update Forms set email = 'forms@shop.example'");
+  const std::int64_t id = database.query("select formID from Forms", {}).rows[0][0].integer();
+  database.insertRow("Fields", {{"formID", id}, {"fieldName", "your note"}, {"fieldType", "textarea"}});
+  testing::TempFolder site;
+  FormPageOptions page{folder.path(), "Survey", site.file("survey.htm"), true};
+  ASSERT_EQ(runFormPageCommand(page, out, err), 0) << err.str();
+  EXPECT_NE(site.read("survey.htm").find("<form ACTION='survey.php' METHOD='POST' NAME='Survey'"),
+            std::string::npos);
+  testing::PhpMailSite php(site.path(), server, kUser);
+
+  const auto refused = php.post("survey.php", {{"name", "Ann\r\nBcc: x@y.example"}, {"fill_ms", "3000"}});
+  EXPECT_EQ(refused.status, 400) << refused.page;
+  EXPECT_NE(refused.page.find("The field name must be a single line."), std::string::npos);
+  EXPECT_EQ(server.messageCount(kUser), 0);
+  const auto thanks = php.post("survey.php", {{"name", "Ann"},
+                                              {"email", "ann@x.example"},
+                                              {"your note", "two\r\nlines"},
+                                              {"fill_ms", "3000"},
+                                              {"homepage_url", ""}});
+  EXPECT_EQ(thanks.status, 200) << thanks.page << php.log();
+  ASSERT_EQ(getResponses("Survey", false), 0) << err.str();
+  EXPECT_NE(out.str().find("responses stored: 1"), std::string::npos) << out.str();
+  std::ostringstream csv;
+  ASSERT_EQ(runResponsesCommand({folder.path(), "Survey", true}, csv, err), 0);
+  EXPECT_NE(csv.str().find(",Ann,ann@x.example,two lines\r\n"), std::string::npos) << csv.str();
 }
 
 }  // namespace

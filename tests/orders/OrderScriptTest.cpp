@@ -4,38 +4,26 @@
 // page that says why, and send nothing.
 #include "store/OrderScript.h"
 
-#include <curl/curl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <thread>
 
 #include "orders/OrderCommands.h"
-#include "platform/Text.h"
 #include "tests/orders/OrderIntakeFixture.h"
-#include "tests/support/Pop3TestServer.h"
+#include "tests/support/PhpMailSite.h"
 #include "tests/support/RequiredTool.h"
-#include "tests/support/ServerProcess.h"
 
 namespace vendaro {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::PhpMailSite;
 using testing::Pop3TestServer;
 using testing::TempFolder;
 
-constexpr const char* kPhp = "/usr/bin/php";
 constexpr const char* kUser = "shop";
-
-size_t collect(char* data, size_t size, size_t count, void* body) {
-  static_cast<std::string*>(body)->append(data, size * count);
-  return size * count;
-}
-
-struct Answer {
-  long status = 0;
-  std::string page;
-};
 
 // The fields as the default order page with shipping posts them.
 std::vector<std::pair<std::string, std::string>> goodOrder() {
@@ -59,47 +47,22 @@ std::vector<std::pair<std::string, std::string>> goodOrder() {
 class OrderScriptTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    VENDARO_REQUIRE_TOOL(::access(kPhp, X_OK) == 0, "php is not installed (php-cli)");
+    VENDARO_REQUIRE_TOOL(PhpMailSite::available(), PhpMailSite::kUnavailable);
     VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
     mail.addUser(kUser, "right");
     mail.start();
     site.write("order.php", orderScriptText("orders@shop.example"));
-    // A sendmail that delivers into the shop's Maildir, as a mail server would.
-    site.write("sendmail", "#!/bin/sh\nf=" + mail.maildirOf(kUser).string() +
-                               "/tmp/order.$$\ncat > \"$f\" && mv \"$f\" " +
-                               mail.maildirOf(kUser).string() + "/new/\n");
-    std::filesystem::permissions(site.file("sendmail"), std::filesystem::perms::owner_all);
-    port = testing::freePort();
-    php = testing::spawn({kPhp, "-n", "-d", "sendmail_path=" + site.file("sendmail").string(), "-S",
-                          "127.0.0.1:" + std::to_string(port), "-t", site.path().string()},
-                         site.file("php.log"));
-    testing::waitForPort(port);
+    php = std::make_unique<PhpMailSite>(site.path(), mail, kUser);
   }
-  void TearDown() override { testing::killTree(php); }
 
-  Answer post(const std::vector<std::pair<std::string, std::string>>& fields) {
-    CURL* easy = curl_easy_init();
-    std::string form;
-    for (const auto& [name, value] : fields) {
-      form += (form.empty() ? "" : "&") + name + "=" + text::percentEncoded(value);
-    }
-    Answer answer;
-    const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/order.php";
-    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDS, form.c_str());
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &collect);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &answer.page);
-    curl_easy_perform(easy);
-    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &answer.status);
-    curl_easy_cleanup(easy);
-    return answer;
+  PhpMailSite::Answer post(const std::vector<std::pair<std::string, std::string>>& fields) {
+    return php->post("order.php", fields);
   }
 
   Pop3TestServer mail;
   TempFolder site;
   TempFolder app;
-  int port = 0;
-  pid_t php = -1;
+  std::unique_ptr<PhpMailSite> php;
 };
 
 TEST_F(OrderScriptTest, AGoodOrderIsMailedAsTheIntakeReadsItAndBadPostsSendNothing) {
@@ -121,14 +84,14 @@ TEST_F(OrderScriptTest, AGoodOrderIsMailedAsTheIntakeReadsItAndBadPostsSendNothi
       without("DESCRIPTION"), without("fill_ms"),  with("NameS", std::string(300, 'x')),
       crlf,                   with("website", "x"), with("Bcc", "x"), fast};
   for (const auto& fields : bad) {
-    const Answer refused = post(fields);
+    const PhpMailSite::Answer refused = post(fields);
     EXPECT_EQ(refused.status, 400) << refused.page;
     EXPECT_NE(refused.page.find("Your order was not sent"), std::string::npos) << refused.page;
   }
   EXPECT_EQ(mail.messageCount(kUser), 0);
 
-  const Answer thanks = post(goodOrder());
-  EXPECT_EQ(thanks.status, 200) << thanks.page << site.read("php.log");
+  const PhpMailSite::Answer thanks = post(goodOrder());
+  EXPECT_EQ(thanks.status, 200) << thanks.page << php->log();
   EXPECT_NE(thanks.page.find("Thank you for your order"), std::string::npos);
   EXPECT_NE(thanks.page.find("Ann &lt;b&gt;Buyer&lt;/b&gt;"), std::string::npos) << thanks.page;
   EXPECT_EQ(thanks.page.find("4111 1111"), std::string::npos);
@@ -145,7 +108,7 @@ TEST_F(OrderScriptTest, AGoodOrderIsMailedAsTheIntakeReadsItAndBadPostsSendNothi
   EXPECT_EQ(testing::rowsOf(database,
                             "select CustomerID, ShippingMethodID, ShippingCost, Total, BillName, "
                             "CCNumber, CCExp from Orders"),
-            (std::vector<std::vector<DbValue>>{{" ann@buyer.example", "Saver", "$ 3.00", "54.12",
+            (std::vector<std::vector<DbValue>>{{" ann@buyer.example", "Saver", "$ 3.00", 54.12,
                                                 "Ann <b>Buyer</b>", "************1111", ""}}));
   EXPECT_EQ(testing::storedLines(database).size(), 1u);
 }

@@ -1,9 +1,9 @@
 <?php
-// The order script of the shop, written by Vendaro's store generator. The
-// order pages post here instead of opening the shopper's mail program; the
-// script checks the post and mails the order to the merchant as the plain
-// text mail that Vendaro's order intake reads ("name=value" lines, subject
-// "Online Order"). Runs on PHP 7.4 and later with the default extensions.
+// The mail script of a page's form, written by Vendaro: the shop's order
+// pages (or a form creator's page) post here instead of opening the visitor's
+// mail program; the script checks the post and mails it to the merchant as
+// the plain text mail that Vendaro's intake reads ("name=value" lines under
+// the form's subject). Runs on PHP 7.4 and later with the default extensions.
 
 $ORDER_ADDRESS = '@ORDER_ADDRESS@';
 // Optional SMTP instead of PHP's mail(): a file order-smtp.php beside this
@@ -16,6 +16,8 @@ if (is_file(__DIR__ . '/order-smtp.php')) {
     include __DIR__ . '/order-smtp.php';
 }
 
+// --- the form ---
+$SUBJECT = 'Online Order';
 $KNOWN_FIELDS = array(
     'DESCRIPTION', 'AMOUNT', 'R11', 'R12', 'T1', 'T2', 'T3', 'T4', 'T5', 'T6',
     'V1', 'V2', 'V3', 'V4', 'C1', 'NameB', 'NameS', 'Adrs1B', 'Adrs1S', 'Adrs2B',
@@ -26,10 +28,17 @@ $KNOWN_FIELDS = array(
 );
 // Fields that may hold several lines, with their size limits in bytes.
 $MULTI_LINE = array('DESCRIPTION' => 20000, 'Note' => 4000);
-$FIELD_LIMIT = 200;
-$POST_LIMIT = 65536;
+// An order needs its items, total and name, and keeps no card number whole.
+$IS_ORDER = true;
 $HONEYPOT = 'website';
 $FILL_TIME = 'fill_ms';
+$NOUN = 'order';
+$FORM_NAME = 'order form';
+$THANKS_TITLE = 'Thank you for your order';
+$THANKS_TEXT = 'Your order was sent to us. This is what you ordered:';
+// --- end of the form ---
+$FIELD_LIMIT = 200;
+$POST_LIMIT = 65536;
 $MIN_FILL_MS = 2000;
 
 function h($text)
@@ -49,8 +58,9 @@ function page($status, $title, $body)
 
 function refuse($status, $why)
 {
-    page($status, 'Your order was not sent',
-        '<p>' . h($why) . "</p>\n<p>Nothing was sent. Please go back to the order form.</p>\n");
+    global $NOUN, $FORM_NAME;
+    page($status, "Your $NOUN was not sent",
+        '<p>' . h($why) . "</p>\n<p>Nothing was sent. Please go back to the $FORM_NAME.</p>\n");
 }
 
 function isLoopback($address)
@@ -75,23 +85,43 @@ function maskedCard($number)
     return str_repeat('*', strlen($digits) - 4) . substr($digits, -4);
 }
 
+// The posted fields with their names as sent, in the order sent ($_POST
+// would turn blanks and dots in names into underscores); a name sent twice
+// keeps its values joined by ", ".
+function postedFields()
+{
+    $fields = array();
+    foreach (explode('&', (string)file_get_contents('php://input')) as $pair) {
+        if ($pair === '') {
+            continue;
+        }
+        $parts = explode('=', $pair, 2);
+        $name = urldecode($parts[0]);
+        $value = isset($parts[1]) ? urldecode($parts[1]) : '';
+        $fields[$name] = isset($fields[$name]) ? $fields[$name] . ', ' . $value : $value;
+    }
+    return $fields;
+}
+
 function checkedPost($post)
 {
-    global $KNOWN_FIELDS, $MULTI_LINE, $FIELD_LIMIT, $HONEYPOT, $FILL_TIME, $MIN_FILL_MS;
+    global $KNOWN_FIELDS, $MULTI_LINE, $FIELD_LIMIT, $HONEYPOT, $FILL_TIME, $MIN_FILL_MS, $IS_ORDER,
+        $FORM_NAME;
     if (isset($post[$HONEYPOT]) && $post[$HONEYPOT] !== '') {
-        refuse(400, 'The order could not be accepted.');
+        refuse(400, 'The form could not be accepted.');
     }
     $fill = isset($post[$FILL_TIME]) && is_string($post[$FILL_TIME]) ? $post[$FILL_TIME] : '';
     if (!preg_match('/^[0-9]{1,12}$/', $fill) || (int)$fill < $MIN_FILL_MS) {
-        refuse(400, 'The order form was sent too quickly. Please fill it in and send it again.');
+        refuse(400, "The $FORM_NAME was sent too quickly. Please fill it in and send it again.");
     }
     $fields = array();
     foreach ($post as $name => $value) {
+        $name = (string)$name;
         if ($name === $HONEYPOT || $name === $FILL_TIME) {
             continue;
         }
         if (!in_array($name, $KNOWN_FIELDS, true) || !is_string($value)) {
-            refuse(400, 'The order form sent a field it does not have.');
+            refuse(400, "The $FORM_NAME sent a field it does not have.");
         }
         $limit = isset($MULTI_LINE[$name]) ? $MULTI_LINE[$name] : $FIELD_LIMIT;
         if (strlen($value) > $limit) {
@@ -105,6 +135,11 @@ function checkedPost($post)
         }
         $fields[$name] = preg_replace('/\r\n|\r|\n/', "\r\n", $value);
     }
+    return $IS_ORDER ? checkedOrder($fields) : $fields;
+}
+
+function checkedOrder($fields)
+{
     if (!isset($fields['DESCRIPTION']) || trim($fields['DESCRIPTION']) === ''
         || !isset($fields['AMOUNT']) || trim($fields['AMOUNT']) === '') {
         refuse(400, 'The order was sent without its items or its total. Please choose the state '
@@ -191,6 +226,12 @@ function sendBySmtp($from, $subject, $body)
     fclose($socket);
 }
 
+// A header value as it stands when plain ASCII, else as an encoded word.
+function headerText($text)
+{
+    return preg_match('/^[\x20-\x7E]*$/', $text) ? $text : '=?UTF-8?B?' . base64_encode($text) . '?=';
+}
+
 function mailHeaders()
 {
     return "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=UTF-8\r\n"
@@ -199,9 +240,9 @@ function mailHeaders()
 
 function sendOrder($fields)
 {
-    global $ORDER_ADDRESS, $SMTP_HOST;
+    global $ORDER_ADDRESS, $SMTP_HOST, $SUBJECT;
     $from = senderOf($fields);
-    $subject = 'Online Order';
+    $subject = headerText($SUBJECT);
     $body = mailBody($fields);
     if ($SMTP_HOST !== '') {
         sendBySmtp($from, $subject, $body);
@@ -214,6 +255,7 @@ function sendOrder($fields)
 
 function thanks($fields)
 {
+    global $THANKS_TITLE, $THANKS_TEXT;
     $rows = '';
     foreach ($fields as $name => $value) {
         if ($value === '' || $name === 'B1' || $name === 'B2') {
@@ -221,26 +263,26 @@ function thanks($fields)
         }
         $rows .= '<tr><td>' . h($name) . '</td><td>' . nl2br(h($value)) . "</td></tr>\n";
     }
-    page(200, 'Thank you for your order',
-        "<p>Your order was sent to us. This is what you ordered:</p>\n<table border=\"1\">\n"
+    page(200, $THANKS_TITLE,
+        '<p>' . h($THANKS_TEXT) . "</p>\n<table border=\"1\">\n"
         . $rows . "</table>\n");
 }
 
 if (!isSecure()) {
-    refuse(403, 'This order form only works over a secure (https) connection.');
+    refuse(403, "This $FORM_NAME only works over a secure (https) connection.");
 }
 if (!isset($_SERVER['REQUEST_METHOD']) || $_SERVER['REQUEST_METHOD'] !== 'POST') {
-    refuse(405, 'Please place your order through the order form.');
+    refuse(405, "Please send your $NOUN through the $FORM_NAME.");
 }
 if (isset($_SERVER['CONTENT_LENGTH']) && (int)$_SERVER['CONTENT_LENGTH'] > $POST_LIMIT) {
-    refuse(413, 'The order is too large.');
+    refuse(413, "The $NOUN is too large.");
 }
-$fields = checkedPost($_POST);
+$fields = checkedPost(postedFields());
 try {
     sendOrder($fields);
 } catch (RuntimeException $failure) {
-    error_log('order.php: ' . $failure->getMessage());
-    page(503, 'Your order was not sent',
-        "<p>The shop could not send your order just now. Please try again later.</p>\n");
+    error_log(basename(__FILE__) . ': ' . $failure->getMessage());
+    page(503, "Your $NOUN was not sent",
+        "<p>Your $NOUN could not be sent just now. Please try again later.</p>\n");
 }
 thanks($fields);
