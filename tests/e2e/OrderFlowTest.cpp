@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/e2e/ProgramRun.h"
+#include "tests/support/PhpMailSite.h"
 #include "tests/support/Pop3TestServer.h"
 #include "tests/support/RequiredTool.h"
 #include "tests/support/TempFolder.h"
@@ -318,6 +319,64 @@ TEST_F(OrderFlowTest, OrdersFromTheFormsWithoutShippingKeepTheirAddress) {
     EXPECT_EQ(rows[i].at("ShipName"), name);
     for (const auto& [field, value] : stored) EXPECT_EQ(rows[i].at(field), value) << field;
   }
+}
+
+// With the order script the order page posts to order.php, here under PHP's
+// built-in server whose sendmail drops the mail into the IMAP mailbox: the
+// shopper sees the order repeated, and get-orders --imap stores it as
+// ordered, the card number cut to its last four digits.
+TEST_F(OrderFlowTest, OrderPostedToTheOrderScriptArrivesAndIsStoredAsOrdered) {
+  VENDARO_REQUIRE_TOOL(testing::PhpMailSite::available(), testing::PhpMailSite::kUnavailable);
+  VENDARO_REQUIRE_TOOL(Pop3TestServer::imapAvailable(), Pop3TestServer::kImapUnavailable);
+  app.write("Shop/Shop.caa", "Tools\r\n");
+  app.write("Shop/Tools.pro", "T-1^Hammer^22.40^^^Forge^0.5^\r\nT-2^Saw^31.95^^^Forge^1.25^\r\n");
+  ProgramResult result = runVendaro(
+      {"generate", "--app-folder", app.path(), "--weight", "--order-script", "Shop"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  server.addUser("shop", "secret");
+  server.start();
+  testing::PhpMailSite php(app.path() / "Shop", server, "shop");
+  result = runScript({kScripts / "install-playwright"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  // 2 x 22.40 + 31.95 = 76.75, weight 2.25; out of state: no tax; "Economy"
+  // costs 10.40 in the 2-3 bracket: 87.15.
+  std::vector<std::string> placeOrder = {
+      "node",      kScripts / "place-order.mjs", "--site-url", php.url(),
+      "--order",   "Tools:1:2", "--order", "Tools:2:1", "--method", "2"};
+  const std::vector<ShopperField> shopper = shopperFields();
+  for (const ShopperField& field : shopper) placeOrder.push_back("--field=" + field.formField + "=" + field.value);
+  result = runScript(placeOrder);
+  php.stop();
+  ASSERT_EQ(result.exitCode, 0) << result.err << php.log();
+  EXPECT_NE(result.out.find("Thank you for your order"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("$$$ 87.15"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out.find("4111111111111111"), std::string::npos) << result.out;
+
+  app.write("password", "secret\n");
+  result = runVendaro({"get-orders", "--app-folder", app.path(), "--host", "127.0.0.1", "--port",
+                       std::to_string(server.imapPort()), "--imap", "--starttls", "--ca-file",
+                       server.caFile(), "--user", "shop", "--password-file", app.file("password")});
+  ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+  EXPECT_NE(result.out.find("orders stored: 1\n"), std::string::npos) << result.out;
+  EXPECT_EQ(server.messageCount("shop", "Vendaro/Imported"), 1);
+  result = runVendaro({"orders", "--app-folder", app.path(), "--csv", "--card-numbers"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const auto rows = csvRecords(result.out);
+  ASSERT_EQ(rows.size(), 2u) << result.out;
+  for (const auto& row : rows) {
+    for (const ShopperField& field : shopper) {
+      const std::string expected = field.formField == "CCNumber" ? "************1111"
+                                   : field.formField == "CCExp"  ? ""
+                                                                 : field.value;
+      EXPECT_EQ(row.at(field.orderField), expected) << field.orderField;
+    }
+    EXPECT_EQ(row.at("CustomerID"), "ann@buyer.example");
+    EXPECT_EQ(row.at("ShippingMethodID"), "Economy");
+    EXPECT_EQ(row.at("Total"), "87.15");
+  }
+  EXPECT_EQ((std::vector<std::string>{rows[0].at("ProductID"), rows[0].at("Quantity"),
+                                      rows[1].at("ProductID"), rows[1].at("Quantity")}),
+            (std::vector<std::string>{"T-1", "2", "T-2", "1"}));
 }
 
 }  // namespace
