@@ -124,6 +124,7 @@ TEST(ResponsiveShopTest, PagesAreFramelessEscapedAndNamedSafely) {
     if (page.extension != ".html") continue;
     EXPECT_TRUE(page.text.starts_with("<!DOCTYPE html>\r\n<html lang=\"en\"")) << page.fileName();
     EXPECT_TRUE(contains(page.text, "<meta name=\"viewport\"")) << page.fileName();
+    EXPECT_TRUE(contains(page.text, "<link rel=\"icon\" href=\"data:,\">")) << "no favicon.ico asked";
     EXPECT_TRUE(contains(page.text, "<title>")) << page.fileName();
     EXPECT_TRUE(contains(page.text, "<meta name=\"description\" content=\"")) << page.fileName();
     EXPECT_FALSE(contains(page.text, "<b>new")) << page.fileName();
