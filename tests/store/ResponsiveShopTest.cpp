@@ -203,6 +203,8 @@ TEST(ResponsiveShopTest, AnEarlierRulesRecordIsReadWithItsCatalogue) {
   catalogue.shippingByWeight = true;
   catalogue.items = {{"A1", "Cup", "1.50", "0.5"}};
   ASSERT_EQ(recordPublishedCatalogue(app.path(), catalogue), "");
+  fs::create_directories(app.path() / "published-rules" / "Shop");
+  fs::create_directories(app.path() / "published-rules" / "Other");
   app.write("published-rules/Shop/20251206T054640Z.toml",
             "[published]\nproject = \"Shop\"\ngenerated = 2025-12-06T05:46:40Z\n"
             "layout = \"responsive\"\ntax_rate = 0.05\nshipping_by_weight = true\n\n"
