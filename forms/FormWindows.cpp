@@ -1,5 +1,3 @@
-#include <QApplication>
-#include <QWidget>
 #include <memory>
 
 #include "forms/FormCreator.h"
@@ -7,29 +5,19 @@
 #include "forms/FormSubsystem.h"
 #include "platform/curl/MailClients.h"
 #include "platform/qt/QtToolWindowSlots.h"
+#include "platform/qt/QtWindowRaising.h"
 #include "platform/secret/SecretKeyring.h"
 
 namespace vendaro {
-namespace {
-
-// The main window ("form1") comes forward, for the preview with fields.
-void bringMainWindowForward() {
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->objectName() != QLatin1String("form1")) continue;
-    if (window->isMinimized()) window->showNormal();
-    window->raise();
-    window->activateWindow();
-  }
-}
-
-}  // namespace
 
 void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
   SecretKeyring& keyring = workbench.keep(std::make_unique<SecretKeyring>());
   windows.add(kFormCreatorForm, [&workbench, &keyring] {
     auto creator = std::make_shared<Settings>(
         FormCreatorPlatform{workbench.database(), workbench.dialogs,
-                            &workbench.mainWindow.WebBrowser1, bringMainWindowForward});
+                            &workbench.mainWindow.WebBrowser1,
+                            // The main window comes forward for the preview with fields.
+                            [] { raiseTopLevelWindow("form1"); }});
     Settings& model = *creator;
     creator->intake = std::make_unique<ResponseIntake>(
         ResponseIntakePlatform{workbench.loop,

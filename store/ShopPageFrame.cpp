@@ -37,6 +37,11 @@ std::string ShopPageFrame::headText(const ShopPageHead& head) const {
       "<title>" + htmlEscaped(title) + "</title>",
       meta("name", "description", head.description),
       "<meta name=\"generator\" content=\"Vendaro 2.0\">",
+      // The logo, or an empty icon: browsers otherwise ask for a favicon.ico
+      // the site does not have and log the missing file.
+      "<link rel=\"icon\" href=\"" +
+          (input_.merchant.logo.empty() ? std::string("data:,") : htmlEscaped(input_.merchant.logo)) +
+          "\">",
   };
   if (!address.empty()) lines.push_back("<link rel=\"canonical\" href=\"" + htmlEscaped(address) + "\">");
   lines.push_back(meta("property", "og:type", head.type));

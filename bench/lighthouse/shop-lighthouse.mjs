@@ -72,7 +72,7 @@ fs.writeFileSync(path.join(site.folder, 'item.png'), png());
 const chrome = await chromeLauncher.launch({
   chromeFlags: ['--headless=new', '--no-sandbox', '--disable-gpu'],
 });
-const pages = ['index.html', 'c-tools.html', 'basket.html', 'checkout.html'];
+const pages = (process.env.PAGES || 'index.html c-tools.html basket.html checkout.html').split(' ');
 try {
   console.log('page             performance  accessibility  best-practices  seo');
   for (const page of pages) {
@@ -90,6 +90,13 @@ try {
     console.log(page.padEnd(16), ...['performance', 'accessibility', 'best-practices', 'seo']
       .map((name) => String(Math.round(scores[name].score * 100)).padStart(12)),
     failed.length ? '  failed: ' + failed.join(', ') : '');
+    const metric = (id) => result.lhr.audits[id].displayValue;
+    console.log(''.padEnd(16), 'FCP', metric('first-contentful-paint'), ' LCP',
+      metric('largest-contentful-paint'), ' TBT', metric('total-blocking-time'), ' CLS',
+      metric('cumulative-layout-shift'), ' SI', metric('speed-index'));
+    for (const item of result.lhr.audits['errors-in-console'].details?.items ?? []) {
+      console.log(''.padEnd(16), 'console:', item.source, item.description, item.sourceLocation?.url ?? '');
+    }
   }
 } finally {
   await chrome.kill();

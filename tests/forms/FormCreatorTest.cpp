@@ -5,11 +5,14 @@
 #include "forms/NewFormDialog.h"
 #include "forms/OptionLineDialog.h"
 #include "forms/PushButtonDialog.h"
+#include "forms/ResponseIntake.h"
 #include "forms/SelectDialog.h"
 #include "forms/StyleDialog.h"
 #include "forms/TextAreaDialog.h"
 #include "forms/TextInputDialog.h"
 #include "tests/forms/FormTestSupport.h"
+#include "tests/support/FakeMailClient.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro {
 namespace {
@@ -183,6 +186,18 @@ TEST_F(FormCreatorTest, NewAndDeletedForms) {
   EXPECT_EQ(database.select("Forms").rows.size(), 1u);
   EXPECT_TRUE(database.select("Fields").rows.empty());
   ASSERT_EQ(database.select("Respond").rows.size(), 1u);
+}
+
+// The forms tab's "Host Delete" deletes only responses of the chosen form
+// and says nothing when checked (the order tab's warning is not its own).
+TEST_F(FormCreatorTest, HostDeleteOnTheFormsTabShowsNoMessage) {
+  ManualEventLoop loop;
+  MailSettings settings;
+  ResponseIntake intake(ResponseIntakePlatform{loop, dialogs, settings, database, {}, {}},
+                        std::make_unique<testing::FakeMailClient>(loop));
+  intake.chkHostDelete.setValue(1);
+  intake.chkHostDelete_Click();
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

@@ -65,10 +65,12 @@ TEST_F(GenerateCommandTest, UsesTheSettingsFileAndTheLayoutAndPrintsReplacedValu
               "[Start]\r\nhome\r\n[Tax]\r\n" +
                   tax + "\r\n[Action]\r\n<form>\r\n");
   };
-  // A tax rate typed as percent is refused and nothing is written.
+  // The file keeps the rate as a fraction: 7 is 700%, refused, and nothing is written.
   settingsFile("7");
   EXPECT_EQ(run("Shop"), kGenerateFailed);
-  EXPECT_NE(err.str().find("type 0.07 for 7%"), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("The sales tax \"700\" is not a percentage between 0 and 100"),
+            std::string::npos)
+      << err.str();
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "home.htm"));
 
   err.str("");
