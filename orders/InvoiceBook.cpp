@@ -55,9 +55,10 @@ std::optional<IssuedDocument> InvoiceBook::find(std::int64_t orderId, IssuedKind
 }
 
 std::optional<IssuedDocument> InvoiceBook::findLocked(std::int64_t orderId, IssuedKind kind) {
-  const QueryResult rows = database_.query(
-      std::string("SELECT ") + kColumns + ", Document FROM [Invoices] WHERE OrderID = ? AND Kind = ?",
-      {DbValue(orderId), DbValue(std::string(issuedKindName(kind)))});
+  const QueryResult rows =
+      database_.query(std::string("SELECT ") + kColumns +
+                          ", Document FROM [Invoices] WHERE OrderID = ? AND Kind = ?",
+                      {DbValue(orderId), DbValue(std::string(issuedKindName(kind)))});
   if (rows.rows.empty()) return std::nullopt;
   IssuedDocument issued = issuedOf(rows.rows[0]);
   issued.document = readPrintedDocument(rows.rows[0][9].toText());
@@ -119,11 +120,11 @@ IssuedDocument InvoiceBook::issue(std::int64_t orderId, IssuedKind kind, const s
 std::vector<IssuedDocument> InvoiceBook::issuedBetween(const std::string& from,
                                                        const std::string& to) {
   // Issue times are "YYYY-MM-DDT...Z": a day compares as the start of the text.
-  const QueryResult rows = database_.query(
-      std::string("SELECT ") + kColumns +
-          " FROM [Invoices] WHERE (? = '' OR substr(Issued, 1, 10) >= ?) "
-          "AND (? = '' OR substr(Issued, 1, 10) <= ?) ORDER BY Year, Sequence",
-      {DbValue(from), DbValue(from), DbValue(to), DbValue(to)});
+  const QueryResult rows =
+      database_.query(std::string("SELECT ") + kColumns +
+                          " FROM [Invoices] WHERE (? = '' OR substr(Issued, 1, 10) >= ?) "
+                          "AND (? = '' OR substr(Issued, 1, 10) <= ?) ORDER BY Year, Sequence",
+                      {DbValue(from), DbValue(from), DbValue(to), DbValue(to)});
   std::vector<IssuedDocument> issued;
   for (const auto& row : rows.rows) issued.push_back(issuedOf(row));
   return issued;

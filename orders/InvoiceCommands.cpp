@@ -18,9 +18,12 @@ namespace {
 
 const char* commandName(OrderDocumentKind kind) {
   switch (kind) {
-    case OrderDocumentKind::Invoice: return "invoice";
-    case OrderDocumentKind::PackingSlip: return "packing-slip";
-    case OrderDocumentKind::CreditNote: return "credit-note";
+    case OrderDocumentKind::Invoice:
+      return "invoice";
+    case OrderDocumentKind::PackingSlip:
+      return "packing-slip";
+    case OrderDocumentKind::CreditNote:
+      return "credit-note";
   }
   return "";
 }
@@ -76,14 +79,16 @@ class DocumentRun {
         if (!book.find(order.orderId, IssuedKind::Invoice) && status == OrderStatus::Cancelled) {
           return refuse("Order " + id + " is cancelled; a cancelled order gets no invoice.");
         }
-        issued_ = book.issue(order.orderId, IssuedKind::Invoice, merchant_.invoiceNumber,
-                             options_.now, "", [&](const std::string& number) {
-                               return numbered(order,
-                                               invoiceDocument(order, merchant_,
-                                                               {number, options_.now, "", options_.taxRates}),
-                                               1);
-                             });
-        return std::make_pair(issued_->document, "invoice-" + fileNamePart(issued_->number) + ".pdf");
+        issued_ = book.issue(
+            order.orderId, IssuedKind::Invoice, merchant_.invoiceNumber, options_.now, "",
+            [&](const std::string& number) {
+              return numbered(
+                  order,
+                  invoiceDocument(order, merchant_, {number, options_.now, "", options_.taxRates}),
+                  1);
+            });
+        return std::make_pair(issued_->document,
+                              "invoice-" + fileNamePart(issued_->number) + ".pdf");
       }
       case OrderDocumentKind::CreditNote: {
         const std::optional<IssuedDocument> invoice = book.find(order.orderId, IssuedKind::Invoice);
@@ -94,15 +99,15 @@ class DocumentRun {
                         "; a credit note is for a cancelled order, or with --refunded for one "
                         "whose payment was given back.");
         }
-        issued_ = book.issue(order.orderId, IssuedKind::CreditNote, merchant_.invoiceNumber,
-                             options_.now, invoice->number, [&](const std::string& number) {
-                               return numbered(order,
-                                               creditNoteDocument(order, merchant_,
-                                                                  {number, options_.now,
-                                                                   invoice->number,
-                                                                   options_.taxRates}),
-                                               -1);
-                             });
+        issued_ = book.issue(
+            order.orderId, IssuedKind::CreditNote, merchant_.invoiceNumber, options_.now,
+            invoice->number, [&](const std::string& number) {
+              return numbered(
+                  order,
+                  creditNoteDocument(order, merchant_,
+                                     {number, options_.now, invoice->number, options_.taxRates}),
+                  -1);
+            });
         return std::make_pair(issued_->document,
                               "credit-note-" + fileNamePart(issued_->number) + ".pdf");
       }
@@ -151,13 +156,19 @@ bool isDay(const std::string& text) {
 
 void printIssued(const std::vector<IssuedDocument>& documents, bool csv, std::ostream& out) {
   if (csv) {
-    out << csvRow({"Number", "Date", "Customer", "Net", "Tax", "Gross", "Kind", "Order", "Invoice"});
+    out << csvRow(
+        {"Number", "Date", "Customer", "Net", "Tax", "Gross", "Kind", "Order", "Invoice"});
   }
   for (const IssuedDocument& issued : documents) {
-    const std::vector<std::string> cells = {
-        issued.number,          issued.issued.substr(0, 10),   issued.customer,
-        moneyText(issued.netCents), moneyText(issued.taxCents), moneyText(issued.grossCents),
-        issuedKindName(issued.kind), std::to_string(issued.orderId), issued.refersTo};
+    const std::vector<std::string> cells = {issued.number,
+                                            issued.issued.substr(0, 10),
+                                            issued.customer,
+                                            moneyText(issued.netCents),
+                                            moneyText(issued.taxCents),
+                                            moneyText(issued.grossCents),
+                                            issuedKindName(issued.kind),
+                                            std::to_string(issued.orderId),
+                                            issued.refersTo};
     if (csv) {
       out << csvRow(cells);
       continue;
@@ -212,8 +223,7 @@ int runOrderDocumentCommand(OrderDocumentKind kind, const OrderDocumentOptions& 
     } catch (const PrintError& error) {
       err << prefix << run.described(*orderId) << (run.recorded() ? " is recorded, but " : ": ")
           << "the PDF was not written: " << error.what()
-          << (run.recorded() ? "\n  (running the command again writes the same document)\n"
-                             : "\n");
+          << (run.recorded() ? "\n  (running the command again writes the same document)\n" : "\n");
       return kOrdersCommandFailed;
     }
     out << run.described(*orderId) << ": " << target.string() << "\n";
@@ -244,7 +254,8 @@ int runInvoicesCommand(const InvoiceListOptions& options, std::ostream& out, std
     SqliteDatabase database(file);
     // A listing writes nothing: a database without invoices lists none.
     const bool recorded =
-        !database.query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'Invoices'", {})
+        !database
+             .query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'Invoices'", {})
              .rows.empty();
     printIssued(recorded ? InvoiceBook(database).issuedBetween(options.from, options.to)
                          : std::vector<IssuedDocument>{},

@@ -41,9 +41,8 @@ std::vector<std::string> withEmail(std::vector<std::string> lines, const std::st
 }
 
 // The invoice's body; `sign` is -1 for a credit note.
-void addPricedLines(PrintedDocument& document, const OrderSheet& order,
-                    const std::string& currency, const std::vector<double>& likelyRates,
-                    int sign) {
+void addPricedLines(PrintedDocument& document, const OrderSheet& order, const std::string& currency,
+                    const std::vector<double>& likelyRates, int sign) {
   document.addresses = {{"Bill to", withEmail(order.billing, order.email)},
                         {"Ship to", order.shipping}};
   document.columns = {{"Item", Align::Left},
@@ -102,7 +101,8 @@ std::string taxRateText(std::int64_t productsCents, std::int64_t taxCents,
     }
   }
   // In thousandths of a per cent.
-  const double estimate = static_cast<double>(taxCents) * 100000.0 / static_cast<double>(productsCents);
+  const double estimate =
+      static_cast<double>(taxCents) * 100000.0 / static_cast<double>(productsCents);
   for (int decimals = 0; decimals <= 3; ++decimals) {
     const long long unit = decimals == 0 ? 1000 : decimals == 1 ? 100 : decimals == 2 ? 10 : 1;
     const long long nearest = std::llround(estimate / static_cast<double>(unit)) * unit;
@@ -155,7 +155,8 @@ PrintedDocument packingSlipDocument(const OrderSheet& order, const MerchantSetti
   if (!order.shippingMethod.empty()) document.facts.push_back({"Shipping", order.shippingMethod});
   document.addresses = {{"Ship to", order.shipping}, {"Bill to", order.billing}};
   document.columns = {{"Item", Align::Left}, {"Quantity", Align::Right}};
-  for (const OrderSheet::Line& line : order.lines) document.rows.push_back({line.item, line.quantity});
+  for (const OrderSheet::Line& line : order.lines)
+    document.rows.push_back({line.item, line.quantity});
   return document;
 }
 

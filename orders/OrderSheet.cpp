@@ -51,9 +51,8 @@ OrderSheet::Line lineOf(const std::vector<DbValue>& row) {
   const std::optional<std::int64_t> total = centsOf(row[3].toText());
   const std::optional<double> quantity = scriptNumber(row[1].toText());
   line.totalCents = total ? *total
-                          : static_cast<std::int64_t>(
-                                std::llround(static_cast<double>(line.priceCents) *
-                                             quantity.value_or(0)));
+                          : static_cast<std::int64_t>(std::llround(
+                                static_cast<double>(line.priceCents) * quantity.value_or(0)));
   return line;
 }
 

@@ -31,9 +31,9 @@ struct PrintedDocument {
   };
 
   PaperSize paper = PaperSize::A4;
-  std::string title;       // the heading of the first page and the file's title
-  std::string created;     // UTC "2026-12-07T12:50:01Z": the file's creation date
-  std::string documentId;  // the same text gives the file the same identity
+  std::string title;                // the heading of the first page and the file's title
+  std::string created;              // UTC "2026-12-07T12:50:01Z": the file's creation date
+  std::string documentId;           // the same text gives the file the same identity
   std::vector<std::string> sender;  // who issues it; the first line is the name
   std::vector<Fact> facts;          // number, dates, references
   std::vector<Block> addresses;     // side by side

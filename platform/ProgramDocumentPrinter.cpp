@@ -70,7 +70,8 @@ int waitFor(pid_t child) {
 std::string failureText(int status, std::string message) {
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
   if (!message.empty()) return message;
-  if (WIFSIGNALED(status)) return "the printing program stopped (signal " + std::to_string(WTERMSIG(status)) + ")";
+  if (WIFSIGNALED(status))
+    return "the printing program stopped (signal " + std::to_string(WTERMSIG(status)) + ")";
   return "the printing program failed";
 }
 

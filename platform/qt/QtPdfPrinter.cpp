@@ -138,8 +138,8 @@ class PageLayout {
     const double labelWidth = 110;
     for (const auto& fact : document_.facts) {
       drawText(kMargin, y, labelWidth, qText(fact.label), label);
-      y += drawText(kMargin + labelWidth, y, textWidth() / 2 - labelWidth, qText(fact.value),
-                    value);
+      y +=
+          drawText(kMargin + labelWidth, y, textWidth() / 2 - labelWidth, qText(fact.value), value);
     }
     y_ = std::max(y, senderY) + 20;
   }
@@ -188,10 +188,10 @@ class PageLayout {
       const QString text = c < cells.size() ? qText(cells[c]) : QString();
       const bool rightAligned = document_.columns[c].align == PrintedDocument::Align::Right;
       const double inner = widths[c] - 2 * kCellPadding;
-      height = std::max(height, measureOnly ? heightOf(text, font, inner)
-                                            : drawText(x + kCellPadding, y_, inner, text, font,
-                                                       rightAligned ? Qt::AlignRight
-                                                                    : Qt::AlignLeft));
+      height =
+          std::max(height, measureOnly ? heightOf(text, font, inner)
+                                       : drawText(x + kCellPadding, y_, inner, text, font,
+                                                  rightAligned ? Qt::AlignRight : Qt::AlignLeft));
       x += widths[c];
     }
     return height + 4;
@@ -231,8 +231,9 @@ class PageLayout {
       needRoom(16);
       const auto& total = document_.totals[i];
       drawText(labelX, y_, 200 - kCellPadding, qText(total.label), font, Qt::AlignRight);
-      y_ += drawText(right() - valueWidth, y_, valueWidth - kCellPadding, qText(total.value),
-                     font, Qt::AlignRight) + 2;
+      y_ += drawText(right() - valueWidth, y_, valueWidth - kCellPadding, qText(total.value), font,
+                     Qt::AlignRight) +
+            2;
     }
     y_ += 16;
   }

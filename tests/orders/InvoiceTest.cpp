@@ -65,7 +65,8 @@ MerchantSettings merchantFrom(const std::string& toml) {
 
 TEST(MerchantSettingsTest, InvoiceKeysAreReadAndBadValuesNameTheirKey) {
   const MerchantSettings merchant = merchantFrom(
-      "[merchant]\nname = \"Kestrel\"\ntax_id = \"DE123\"\npayment_note = \"Pay\\nwithin 14 days\"\n"
+      "[merchant]\nname = \"Kestrel\"\ntax_id = \"DE123\"\npayment_note = \"Pay\\nwithin 14 "
+      "days\"\n"
       "invoice_number = \"INV/{year}/{n}\"\npaper = \"Letter\"\n");
   EXPECT_EQ(merchant.taxId, "DE123");
   EXPECT_EQ(merchant.paymentNote, "Pay\nwithin 14 days");
@@ -109,7 +110,8 @@ TEST(OrderDocumentsTest, PrintedDocumentTextKeepsEveryField) {
   document.sender = {"Kestrel\tTools", "back\\slash"};
   document.facts = {{"Invoice number", "2026-00001"}};
   document.addresses = {{"Bill to", {"Ann", "Line\nbreak"}}, {"Ship to", {}}};
-  document.columns = {{"Item", PrintedDocument::Align::Left}, {"Qty", PrintedDocument::Align::Right}};
+  document.columns = {{"Item", PrintedDocument::Align::Left},
+                      {"Qty", PrintedDocument::Align::Right}};
   document.rows = {{"A100", "2"}, {"", ""}};
   document.totals = {{"Total", "$1.00"}};
   document.notes = {"Pay\r\nsoon"};
@@ -129,14 +131,23 @@ class InvoiceTest : public ::testing::Test {
         "tax_id = \"US-99\"\npayment_note = \"Pay within 14 days.\"\n");
   }
 
-  static void addOrder(Database& database, const char* name, const char* address, const char* city) {
-    const std::int64_t id = database.insertRow(
-        "Orders", {{"CustomerID", "shopper@example.com"}, {"OrderDate", "2026-12-01"},
-                   {"BillName", name}, {"BillAddress", address}, {"BillCity", city},
-                   {"BillState", "TX"}, {"BillPostalCode", "73301"}, {"ShipName", "Bo Smith"},
-                   {"ShipAddress", "5 Pine Ave"}, {"ShipCity", "Houston"},
-                   {"ShippingMethodID", "Saver"}, {"ShippingCost", "$ 7.75"},
-                   {"SalesTax", "$ 4.13"}, {"Total", " 61.88"}, {"EMail1", "ann@example.com"}});
+  static void addOrder(Database& database, const char* name, const char* address,
+                       const char* city) {
+    const std::int64_t id = database.insertRow("Orders", {{"CustomerID", "shopper@example.com"},
+                                                          {"OrderDate", "2026-12-01"},
+                                                          {"BillName", name},
+                                                          {"BillAddress", address},
+                                                          {"BillCity", city},
+                                                          {"BillState", "TX"},
+                                                          {"BillPostalCode", "73301"},
+                                                          {"ShipName", "Bo Smith"},
+                                                          {"ShipAddress", "5 Pine Ave"},
+                                                          {"ShipCity", "Houston"},
+                                                          {"ShippingMethodID", "Saver"},
+                                                          {"ShippingCost", "$ 7.75"},
+                                                          {"SalesTax", "$ 4.13"},
+                                                          {"Total", " 61.88"},
+                                                          {"EMail1", "ann@example.com"}});
     testing::addOrderLine(database, id, "A100", 2, 25);
   }
 
@@ -172,18 +183,21 @@ class InvoiceTest : public ::testing::Test {
 TEST_F(InvoiceTest, InvoiceShowsTheOrderAndIsWrittenAgainByteForByte) {
   VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
   ASSERT_EQ(run(OrderDocumentKind::Invoice, "1"), 0) << err.str();
-  EXPECT_EQ(out.str(), "Invoice 2026-00001 of order 1: " + app.file("invoice-2026-00001.pdf").string() + "\n");
+  EXPECT_EQ(out.str(),
+            "Invoice 2026-00001 of order 1: " + app.file("invoice-2026-00001.pdf").string() + "\n");
   const std::string text = pdfText(app.file("invoice-2026-00001.pdf"));
   for (const char* expected :
        {"Invoice Kestrel Tools\n", "9 Main St\n", "Springfield\n", "Tax ID: US-99\n",
-        "Invoice number 2026-00001", "Invoice date 2026-12-07\n", "Order 1\n", "Bill to Ship to\n", "Ann Smith Bo Smith\n",
-        "1 Elm St 5 Pine Ave\n", "Austin, TX 73301 Houston\n", "ann@example.com\n",
-        " A100 2 $25.00 $50.00\n", "Products $50.00\n", "Sales tax (8.25%) $4.13\n",
-        "Shipping (Saver) $7.75\n", "Total $61.88\n", "Pay within 14 days.\n"}) {
+        "Invoice number 2026-00001", "Invoice date 2026-12-07\n", "Order 1\n", "Bill to Ship to\n",
+        "Ann Smith Bo Smith\n", "1 Elm St 5 Pine Ave\n", "Austin, TX 73301 Houston\n",
+        "ann@example.com\n", " A100 2 $25.00 $50.00\n", "Products $50.00\n",
+        "Sales tax (8.25%) $4.13\n", "Shipping (Saver) $7.75\n", "Total $61.88\n",
+        "Pay within 14 days.\n"}) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
   }
-  EXPECT_NE(outputOf("pdffonts '" + app.file("invoice-2026-00001.pdf").string() + "'").find(" yes "),
-            std::string::npos);
+  EXPECT_NE(
+      outputOf("pdffonts '" + app.file("invoice-2026-00001.pdf").string() + "'").find(" yes "),
+      std::string::npos);
 
   // Later, with other settings: the same number, the same bytes; the status stays new.
   now = "2026-12-20T10:00:00Z";
@@ -214,8 +228,9 @@ TEST_F(InvoiceTest, CreditNotesFollowCancellationAndShareTheSequence) {
   EXPECT_EQ(err.str(), "vendaro credit-note: Order 1 has no invoice to credit.\n");
   ASSERT_EQ(run(OrderDocumentKind::Invoice, "1"), 0) << err.str();
   EXPECT_EQ(run(OrderDocumentKind::CreditNote, "1"), kOrdersCommandFailed);
-  EXPECT_EQ(err.str(), "vendaro credit-note: Order 1 is new; a credit note is for a cancelled "
-                       "order, or with --refunded for one whose payment was given back.\n");
+  EXPECT_EQ(err.str(),
+            "vendaro credit-note: Order 1 is new; a credit note is for a cancelled "
+            "order, or with --refunded for one whose payment was given back.\n");
   {
     SqliteDatabase database(app.file(kProgramDatabaseFile));
     ASSERT_EQ(OrderWorkflow(database).change({1, OrderStatus::Cancelled, "", "", ""}, now).kind,
@@ -224,12 +239,13 @@ TEST_F(InvoiceTest, CreditNotesFollowCancellationAndShareTheSequence) {
               StatusChangeOutcome::Kind::Changed);
   }
   EXPECT_EQ(run(OrderDocumentKind::Invoice, "3"), kOrdersCommandFailed);
-  EXPECT_EQ(err.str(), "vendaro invoice: Order 3 is cancelled; a cancelled order gets no invoice.\n");
+  EXPECT_EQ(err.str(),
+            "vendaro invoice: Order 3 is cancelled; a cancelled order gets no invoice.\n");
   ASSERT_EQ(run(OrderDocumentKind::CreditNote, "1"), 0) << err.str();
   const std::string text = pdfText(app.file("credit-note-2026-00002.pdf"));
-  for (const char* expected : {"Credit note number 2026-00002", "Invoice 2026-00001\n",
-                               " A100 2 $25.00 -$50.00\n", "Total credited -$61.88\n",
-                               "This credit note cancels invoice 2026-00001."}) {
+  for (const char* expected :
+       {"Credit note number 2026-00002", "Invoice 2026-00001\n", " A100 2 $25.00 -$50.00\n",
+        "Total credited -$61.88\n", "This credit note cancels invoice 2026-00001."}) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
   }
   // A refund of an order that was not cancelled.
@@ -249,9 +265,10 @@ TEST_F(InvoiceTest, FailedPrintingKeepsTheNumberAndALaterRunWritesTheSameBytes) 
   VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
   FailingPrinter failing;
   EXPECT_EQ(run(OrderDocumentKind::Invoice, "1", "", &failing), kOrdersCommandFailed);
-  EXPECT_EQ(err.str(), "vendaro invoice: Invoice 2026-00001 of order 1 is recorded, but the PDF "
-                       "was not written: disk full\n  (running the command again writes the same "
-                       "document)\n");
+  EXPECT_EQ(err.str(),
+            "vendaro invoice: Invoice 2026-00001 of order 1 is recorded, but the PDF "
+            "was not written: disk full\n  (running the command again writes the same "
+            "document)\n");
   EXPECT_EQ(run(OrderDocumentKind::Invoice, "1", "missing/folder/x.pdf"), kOrdersCommandFailed);
   ASSERT_EQ(run(OrderDocumentKind::Invoice, "1", "first.pdf"), 0) << err.str();
   ASSERT_EQ(run(OrderDocumentKind::Invoice, "1", "second.pdf"), 0) << err.str();
@@ -263,8 +280,9 @@ TEST_F(InvoiceTest, FailedPrintingKeepsTheNumberAndALaterRunWritesTheSameBytes) 
   EXPECT_EQ(run(OrderDocumentKind::Invoice, "1", "link.pdf"), kOrdersCommandFailed);
   merchant.name.clear();
   EXPECT_EQ(run(OrderDocumentKind::Invoice, "1"), kOrdersCommandFailed);
-  EXPECT_EQ(err.str(), "vendaro invoice: [merchant] name is not set in vendaro.toml; the "
-                       "documents name the seller\n");
+  EXPECT_EQ(err.str(),
+            "vendaro invoice: [merchant] name is not set in vendaro.toml; the "
+            "documents name the seller\n");
 }
 
 // Two programs numbering at once: each takes the write lock first, so the
@@ -298,7 +316,8 @@ TEST_F(InvoiceTest, TwoProcessesGetDistinctConsecutiveNumbers) {
     numbers.insert(issued.number);
   }
   EXPECT_EQ(numbers.size(), std::size_t{2 * kPerProcess});
-  for (int n = 1; n <= 2 * kPerProcess; ++n) EXPECT_EQ(numbers.count("2026-" + std::to_string(n)), 1u);
+  for (int n = 1; n <= 2 * kPerProcess; ++n)
+    EXPECT_EQ(numbers.count("2026-" + std::to_string(n)), 1u);
 }
 
 }  // namespace
