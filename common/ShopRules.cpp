@@ -1,6 +1,7 @@
 #include "common/ShopRules.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/Text.h"
 
@@ -123,6 +124,10 @@ PaymentSettings PaymentSettings::read(const SettingsFile& file) {
   payment.link =
       file.addressTemplate("payment", "link", "", {"{amount}", "{currency}", "{reference}"});
   return payment;
+}
+
+long long priceCents(const std::string& price) {
+  return toCents(std::strtod(price.c_str(), nullptr));
 }
 
 long long taxCents(long long productsCents, double rate) {

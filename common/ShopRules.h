@@ -62,6 +62,10 @@ struct PaymentSettings {
   static PaymentSettings read(const SettingsFile& file);
 };
 
+// A price as the responsive shop's script counts it, in whole cents (the
+// number at the start of the text; none counts 0).
+long long priceCents(const std::string& price);
+
 // Money is counted in cents. The sales tax of a basket as the shop's pages
 // round it: half a cent and more rounds up.
 long long taxCents(long long productsCents, double rate);

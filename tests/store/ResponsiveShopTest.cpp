@@ -7,7 +7,7 @@
 
 #include "common/ShopRules.h"
 #include "store/GenerateCommand.h"
-#include "store/PublishedRules.h"
+#include "store/CatalogueRecord.h"
 #include "store/SiteGenerator.h"
 #include "store/StoreSettings.h"
 #include "tests/store/StoreTestCatalogue.h"
@@ -171,23 +171,58 @@ TEST(ResponsiveShopTest, CanonicalAddressesAndARecordOfTheRulesThatReadsBack) {
   EXPECT_TRUE(contains(pageNamed(pages, "p-bags-b-1.html").text,
                        "\"url\":\"https://shop.example/store/p-bags-b-1.html\""));
 
-  testing::TempFolder app;
-  const PublishedRules rules(input, "Shop", 1765000000);
-  const fs::path written = rules.write(app.path());
-  EXPECT_EQ(written, app.path() / "published-rules" / "Shop" / "20251206T054640Z.toml");
-  const SettingsFile record = SettingsFile::parse(app.read("published-rules/Shop/20251206T054640Z.toml"), "record");
-  EXPECT_EQ(record.decimal("published", "tax_rate", 0, 0, 1), 0.0825);
-  const TaxRules tax = TaxRules::read(record);
-  EXPECT_EQ(tax.rateFor("Quebec \"QC\"", "", 0), 0.14975);
-  EXPECT_EQ(tax.rateFor("il", "", 0), 0.0625);
-  const ShippingRules shipping = ShippingRules::read(record);
-  ASSERT_EQ(shipping.methods.size(), 4u);
+  // The record of what was published holds the checkout's own rules.
+  const PublishedCatalogue published =
+      publishedCatalogue(SiteCatalogue(input), "Shop", "2025-12-06T05:46:40Z");
+  std::string problem;
+  const std::optional<PublishedCatalogue> record =
+      readPublishedCatalogue(publishedCatalogueText(published), problem);
+  ASSERT_TRUE(record) << problem;
+  EXPECT_EQ(record->checkout, PublishedCatalogue::Checkout::Responsive);
+  EXPECT_TRUE(record->weightBrackets.empty());
+  EXPECT_EQ(record->taxRates.rateFor("Quebec \"QC\"", "", 0), 0.14975);
+  EXPECT_EQ(record->taxRates.rateFor("il", "", 0), 0.0625);
+  ASSERT_EQ(record->shippingMethods.size(), 4u);
   for (std::size_t m = 0; m < 4; ++m) {
-    EXPECT_EQ(shipping.methods[m].name, input.shipping.methods[m].name);
+    EXPECT_EQ(record->shippingMethods[m].name, input.shipping.methods[m].name);
     for (const double weight : {0.5, 7.0, 19.5, 25.0}) {
-      EXPECT_EQ(shipping.methods[m].chargeCents(weight), input.shipping.methods[m].chargeCents(weight));
+      EXPECT_EQ(record->shippingMethods[m].chargeCents(weight),
+                input.shipping.methods[m].chargeCents(weight));
     }
   }
+}
+
+// A rules record of an earlier version (published-rules/PROJECT/TIME.toml,
+// the sections of vendaro.toml) is joined to the catalogue recorded with it.
+TEST(ResponsiveShopTest, AnEarlierRulesRecordIsReadWithItsCatalogue) {
+  testing::TempFolder app;
+  PublishedCatalogue catalogue;
+  catalogue.project = "Shop";
+  catalogue.generatedAt = "2025-12-06T05:46:39Z";
+  catalogue.salesTaxRate = "0.05";
+  catalogue.shippingByWeight = true;
+  catalogue.items = {{"A1", "Cup", "1.50", "0.5"}};
+  ASSERT_EQ(recordPublishedCatalogue(app.path(), catalogue), "");
+  fs::create_directories(app.path() / "published-rules" / "Shop");
+  fs::create_directories(app.path() / "published-rules" / "Other");
+  app.write("published-rules/Shop/20251206T054640Z.toml",
+            "[published]\nproject = \"Shop\"\ngenerated = 2025-12-06T05:46:40Z\n"
+            "layout = \"responsive\"\ntax_rate = 0.05\nshipping_by_weight = true\n\n"
+            "[tax.rates]\n\"IN\" = 0.07\n\n[[shipping.methods]]\nname = \"Post\"\n"
+            "bands = [[1, 4.5], [5, 9.95]]\nover = 20\n");
+  app.write("published-rules/Other/20251206T054640Z.toml", "[published]\n");
+  std::vector<std::string> problems;
+  const std::vector<PublishedCatalogue> records = readPublishedCatalogues(app.path(), problems);
+  EXPECT_TRUE(problems.empty());
+  ASSERT_EQ(records.size(), 2u);
+  const PublishedCatalogue& joined = records[1];
+  EXPECT_EQ(joined.checkout, PublishedCatalogue::Checkout::Responsive);
+  EXPECT_EQ(joined.generatedAt, "2025-12-06T05:46:40Z");
+  EXPECT_EQ(joined.items.size(), 1u);
+  EXPECT_EQ(joined.taxRates.rateFor("in", "", 0.05), 0.07);
+  ASSERT_EQ(joined.shippingMethods.size(), 1u);
+  EXPECT_EQ(joined.shippingMethods[0].chargeCents(3), 995);
+  EXPECT_EQ(joined.shippingMethods[0].overCents, 2000);
 }
 
 TEST(ResponsiveShopTest, GenerateCommandWritesTheResponsiveSiteAndItsRulesRecord) {
@@ -203,7 +238,12 @@ TEST(ResponsiveShopTest, GenerateCommandWritesTheResponsiveSiteAndItsRulesRecord
   std::ostringstream out, err;
   ASSERT_EQ(runGenerateCommand(options, VendorSettings{}, StoreSettings{}, out, err), 0) << err.str();
   EXPECT_TRUE(contains(out.str(), "wrote " + (app.path() / "Shop" / "index.html").string() + "\n"));
-  EXPECT_TRUE(contains(out.str(), "recorded " + (app.path() / "published-rules" / "Shop").string()));
+  std::vector<std::string> problems;
+  const std::vector<PublishedCatalogue> records = readPublishedCatalogues(app.path(), problems);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].checkout, PublishedCatalogue::Checkout::Responsive);
+  EXPECT_EQ(records[0].shippingMethods.size(), 4u);
+  EXPECT_FALSE(fs::exists(app.path() / "published-rules"));
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
   EXPECT_TRUE(contains(app.read("Shop/c-cups.html"), "Blue cup"));
 }
