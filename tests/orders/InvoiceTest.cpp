@@ -297,11 +297,17 @@ TEST_F(InvoiceTest, TwoProcessesGetDistinctConsecutiveNumbers) {
   for (int child = 0; child < 2; ++child) {
     children[child] = ::fork();
     if (children[child] != 0) continue;
-    SqliteDatabase database(app.file(kProgramDatabaseFile));
-    InvoiceBook book(database);
-    for (int i = 0; i < kPerProcess; ++i) {
-      book.issue(4 + child * kPerProcess + i, IssuedKind::Invoice, "{year}-{n}", now, "",
-                 [](const std::string&) { return NumberedDocument{}; });
+    // The child leaves without returning to the test runner.
+    try {
+      SqliteDatabase database(app.file(kProgramDatabaseFile));
+      InvoiceBook book(database);
+      for (int i = 0; i < kPerProcess; ++i) {
+        book.issue(4 + child * kPerProcess + i, IssuedKind::Invoice, "{year}-{n}", now, "",
+                   [](const std::string&) { return NumberedDocument{}; });
+      }
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "child %d: %s\n", child, error.what());
+      ::_exit(1);
     }
     ::_exit(0);
   }
