@@ -6,6 +6,7 @@
 #include "common/UtcTime.h"
 #include "orders/InvoiceCommands.h"
 #include "orders/OrderCommands.h"
+#include "orders/SalesCommand.h"
 #include "platform/ProgramDocumentPrinter.h"
 
 namespace vendaro {
@@ -63,9 +64,26 @@ void addInvoiceList(CommandLine& commandLine) {
   });
 }
 
+void addSales(CommandLine& commandLine) {
+  auto options = std::make_shared<SalesCommandOptions>();
+  CLI::App* command = commandLine.add(
+      "sales", "Revenue by period, orders by status, the best items and the average order");
+  command->add_option("--from", options->from, "The first order day (YYYY-MM-DD)");
+  command->add_option("--to", options->to, "The last order day (YYYY-MM-DD)");
+  command->add_option("--by", options->by, "day, week or month (default month)");
+  command->add_flag("--csv", options->csv, "CSV rows of Figure, Key, Count, Amount");
+  command->callback([&commandLine, options] {
+    commandLine.choose([options](const AppContext& context) {
+      SalesCommandOptions chosen = *options;
+      chosen.appFolder = context.folder;
+      return runSalesCommand(chosen, std::cout, std::cerr);
+    });
+  });
+}
+
 }  // namespace
 
-// `invoice`, `packing-slip`, `credit-note` and `invoices`.
+// `invoice`, `packing-slip`, `credit-note`, `invoices` and `sales`.
 void addInvoiceCommandLine(CommandLine& commandLine) {
   addDocumentCommand(commandLine, OrderDocumentKind::Invoice, "invoice",
                      "Write the order's invoice as PDF (numbered on first request)");
@@ -74,6 +92,7 @@ void addInvoiceCommandLine(CommandLine& commandLine) {
   addDocumentCommand(commandLine, OrderDocumentKind::CreditNote, "credit-note",
                      "Write the credit note of a cancelled or refunded invoiced order as PDF");
   addInvoiceList(commandLine);
+  addSales(commandLine);
 }
 
 }  // namespace vendaro
