@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "common/TextFile.h"
+#include "common/UtcTime.h"
 
 namespace vendaro {
 namespace {
@@ -74,15 +75,6 @@ std::vector<fs::path> recordFiles(const fs::path& folder) {
   }
   std::sort(files.begin(), files.end());
   return files;
-}
-
-// "2026-12-07T12:50:01Z" gives "20261207T125001Z".
-std::string compactTime(const std::string& time) {
-  std::string compact;
-  for (const char c : time) {
-    if (c != '-' && c != ':') compact += c;
-  }
-  return compact;
 }
 
 }  // namespace
@@ -153,7 +145,7 @@ std::string recordPublishedCatalogue(const fs::path& appFolder,
   if (error) return "cannot make " + folder.string() + ": " + error.message();
   // Two generations within one second get a running number after a "_",
   // which sorts after the "." of the first one's extension.
-  const std::string stem = compactTime(catalogue.generatedAt);
+  const std::string stem = compactTimeText(catalogue.generatedAt);
   fs::path file = folder / (stem + kRecordExtension);
   for (int n = 2; fs::exists(file); ++n) {
     char number[16];

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "common/TextFile.h"
+#include "common/UtcTime.h"
 #include "store/SafeNumber.h"
 #include "store/ShopText.h"
 
@@ -12,14 +13,6 @@ namespace vendaro {
 PublishedRules::PublishedRules(const StoreInput& input, std::string project,
                                std::time_t generated)
     : input_(input), project_(std::move(project)), generated_(generated) {}
-
-std::string PublishedRules::time(const char* format) const {
-  std::tm utc{};
-  gmtime_r(&generated_, &utc);
-  char text[32];
-  std::strftime(text, sizeof text, format, &utc);
-  return text;
-}
 
 std::string PublishedRules::text() const {
   const double rate = std::strtod(safeNumber(input_.salesTax, EmptyValue::NotANumber).text.c_str(),
@@ -32,7 +25,7 @@ std::string PublishedRules::text() const {
       "# weight ships free.\n"
       "[published]\n"
       "project = " + jsonString(project_) + "\n" +
-      "generated = " + time("%Y-%m-%dT%H:%M:%SZ") + "\n" +
+      "generated = " + utcTimeText(generated_) + "\n" +
       "layout = \"responsive\"\n"
       "currency = " + jsonString(input_.merchant.currency) + "\n" +
       "tax_rate = " + jsonNumber(rate) + "\n" +
@@ -60,7 +53,8 @@ std::string PublishedRules::text() const {
 }
 
 std::filesystem::path PublishedRules::file(const std::filesystem::path& appFolder) const {
-  return appFolder / "published-rules" / project_ / (time("%Y%m%dT%H%M%SZ") + ".toml");
+  return appFolder / "published-rules" / project_ /
+         (compactTimeText(utcTimeText(generated_)) + ".toml");
 }
 
 std::filesystem::path PublishedRules::write(const std::filesystem::path& appFolder) const {
