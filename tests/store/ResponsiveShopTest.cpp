@@ -6,7 +6,6 @@
 #include <string>
 
 #include "common/ShopRules.h"
-#include "store/GenerateCommand.h"
 #include "store/PublishedRules.h"
 #include "store/SiteGenerator.h"
 #include "store/StoreSettings.h"
@@ -178,24 +177,6 @@ TEST(ResponsiveShopTest, CanonicalAddressesAndARecordOfTheRulesThatReadsBack) {
     EXPECT_EQ(shipping.methods[m].name, input.shipping.methods[m].name);
     EXPECT_EQ(bandsOf(shipping.methods[m]), bandsOf(input.shipping.methods[m]));
   }
-}
-
-TEST(ResponsiveShopTest, GenerateCommandWritesTheResponsiveSiteAndItsRulesRecord) {
-  testing::TempFolder app;
-  fs::create_directory(app.path() / "Shop");
-  app.write("Shop/Shop.caa", "Cups\r\n");
-  app.write("Shop/Cups.pro", "A1^Blue cup^1.50^^^Acme^0.5^\r\n");
-  GenerateOptions options;
-  options.appFolder = app.path();
-  options.project = "Shop";
-  options.layout = SiteLayout::Responsive;
-  options.weight = true;
-  std::ostringstream out, err;
-  ASSERT_EQ(runGenerateCommand(options, VendorSettings{}, StoreSettings{}, out, err), 0) << err.str();
-  EXPECT_TRUE(contains(out.str(), "wrote " + (app.path() / "Shop" / "index.html").string() + "\n"));
-  EXPECT_TRUE(contains(out.str(), "recorded " + (app.path() / "published-rules" / "Shop").string()));
-  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
-  EXPECT_TRUE(contains(app.read("Shop/c-cups.html"), "Blue cup"));
 }
 
 }  // namespace
