@@ -3,12 +3,13 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
 #include <system_error>
 
 #include "common/TextFile.h"
-#include "common/UtcTime.h"
+#include "platform/SettingsFile.h"
 
 namespace vendaro {
 namespace {
@@ -32,6 +33,74 @@ toml::table bracketTable(const WeightBracket& bracket) {
   toml::table table{{"above", bracket.above}, {"charges", std::move(charges)}};
   if (bracket.upTo) table.insert("up_to", *bracket.upTo);
   return table;
+}
+
+constexpr const char* kResponsiveLayout = "responsive";
+
+toml::table methodTable(const ShippingMethod& method) {
+  toml::array bands;
+  for (const ShippingMethod::Band& band : method.bands) {
+    bands.push_back(toml::array{band.upTo, static_cast<std::int64_t>(band.cents)});
+  }
+  return toml::table{{"name", method.name},
+                     {"delivery", method.delivery},
+                     {"bands", std::move(bands)},
+                     {"over_cents", static_cast<std::int64_t>(method.overCents)}};
+}
+
+std::optional<ShippingMethod> readMethod(const toml::table& table) {
+  ShippingMethod method;
+  method.name = std::string(table["name"].value_or(std::string_view()));
+  method.delivery = std::string(table["delivery"].value_or(std::string_view()));
+  const toml::array* bands = table["bands"].as_array();
+  if (bands == nullptr) return std::nullopt;
+  for (const toml::node& node : *bands) {
+    const toml::array* band = node.as_array();
+    if (band == nullptr || band->size() != 2) return std::nullopt;
+    const std::optional<double> upTo = (*band)[0].value<double>();
+    const std::optional<std::int64_t> cents = (*band)[1].value<std::int64_t>();
+    if (!upTo || !cents) return std::nullopt;
+    method.bands.push_back({*upTo, *cents});
+  }
+  method.overCents = table["over_cents"].value_or(std::int64_t{0});
+  return method;
+}
+
+// The responsive checkout's rules: [tax] rates by place, [shipping] methods.
+void insertCheckoutRules(const PublishedCatalogue& catalogue, toml::table& root) {
+  if (catalogue.checkout != PublishedCatalogue::Checkout::Responsive) return;
+  root.insert("layout", kResponsiveLayout);
+  toml::table rates;
+  for (const TaxRules::Rate& rate : catalogue.taxRates.rates) rates.insert(rate.place, rate.rate);
+  root["tax"].as_table()->insert("rates", std::move(rates));
+  toml::array methods;
+  for (const ShippingMethod& method : catalogue.shippingMethods) {
+    methods.push_back(methodTable(method));
+  }
+  root["shipping"].as_table()->insert("methods", std::move(methods));
+}
+
+bool readCheckoutRules(const toml::table& root, PublishedCatalogue& catalogue,
+                       std::string& problem) {
+  if (root["layout"].value_or(std::string_view()) != kResponsiveLayout) return true;
+  catalogue.checkout = PublishedCatalogue::Checkout::Responsive;
+  if (const toml::table* rates = root["tax"]["rates"].as_table()) {
+    for (const auto& [place, rate] : *rates) {
+      catalogue.taxRates.rates.push_back({std::string(place.str()), rate.value_or(0.0)});
+    }
+  }
+  if (const toml::array* methods = root["shipping"]["methods"].as_array()) {
+    for (const toml::node& node : *methods) {
+      const toml::table* table = node.as_table();
+      std::optional<ShippingMethod> method = table ? readMethod(*table) : std::nullopt;
+      if (!method) {
+        problem = "a shipping method is not a name with bands of [weight, cents]";
+        return false;
+      }
+      catalogue.shippingMethods.push_back(std::move(*method));
+    }
+  }
+  return true;
 }
 
 template <typename View>
@@ -59,7 +128,22 @@ bool sameContent(const PublishedCatalogue& a, const PublishedCatalogue& b) {
     return x.id == y.id && x.description == y.description && x.price == y.price &&
            x.weight == y.weight;
   };
+  const auto sameRate = [](const TaxRules::Rate& x, const TaxRules::Rate& y) {
+    return x.place == y.place && x.rate == y.rate;
+  };
+  const auto sameBand = [](const ShippingMethod::Band& x, const ShippingMethod::Band& y) {
+    return x.upTo == y.upTo && x.cents == y.cents;
+  };
+  const auto sameMethod = [&sameBand](const ShippingMethod& x, const ShippingMethod& y) {
+    return x.name == y.name && x.delivery == y.delivery && x.overCents == y.overCents &&
+           std::equal(x.bands.begin(), x.bands.end(), y.bands.begin(), y.bands.end(), sameBand);
+  };
   return a.project == b.project && a.salesTaxRate == b.salesTaxRate &&
+         a.checkout == b.checkout &&
+         std::equal(a.taxRates.rates.begin(), a.taxRates.rates.end(), b.taxRates.rates.begin(),
+                    b.taxRates.rates.end(), sameRate) &&
+         std::equal(a.shippingMethods.begin(), a.shippingMethods.end(),
+                    b.shippingMethods.begin(), b.shippingMethods.end(), sameMethod) &&
          a.shippingByWeight == b.shippingByWeight &&
          std::equal(a.weightBrackets.begin(), a.weightBrackets.end(), b.weightBrackets.begin(),
                     b.weightBrackets.end(), sameBracket) &&
@@ -77,6 +161,83 @@ std::vector<fs::path> recordFiles(const fs::path& folder) {
   return files;
 }
 
+// "2026-12-07T12:50:01Z" gives "20261207T125001Z".
+std::string compactTime(const std::string& time) {
+  std::string compact;
+  for (const char c : time) {
+    if (c != '-' && c != ':') compact += c;
+  }
+  return compact;
+}
+
+// "20261207T125001Z" gives "2026-12-07T12:50:01Z"; other names stay as they are.
+std::string isoTime(const std::string& compact) {
+  if (compact.size() != 16 || compact[8] != 'T') return compact;
+  return compact.substr(0, 4) + "-" + compact.substr(4, 2) + "-" + compact.substr(6, 2) + "T" +
+         compact.substr(9, 2) + ":" + compact.substr(11, 2) + ":" + compact.substr(13);
+}
+
+// The project's newest record generated at or before `time`.
+const PublishedCatalogue* newestAtOrBefore(const std::vector<PublishedCatalogue>& catalogues,
+                                           const std::string& project, const std::string& time) {
+  const PublishedCatalogue* found = nullptr;
+  for (const PublishedCatalogue& catalogue : catalogues) {
+    if (catalogue.project == project && catalogue.generatedAt <= time) found = &catalogue;
+  }
+  return found;
+}
+
+// The responsive checkout's rules as an earlier version recorded them (the
+// sections of vendaro.toml), joined to the catalogue generated with them.
+std::optional<PublishedCatalogue> joinedRulesRecord(const PublishedCatalogue& catalogue,
+                                                    const fs::path& file, std::string& problem) {
+  const std::optional<std::string> text = readWholeFile(file);
+  if (!text) {
+    problem = "cannot be read";
+    return std::nullopt;
+  }
+  PublishedCatalogue record = catalogue;
+  try {
+    const SettingsFile rules = SettingsFile::parse(*text, file.filename().string());
+    record.taxRates = TaxRules::read(rules);
+    if (record.shippingByWeight) record.shippingMethods = ShippingRules::read(rules).methods;
+  } catch (const SettingsError& error) {
+    problem = error.what();
+    return std::nullopt;
+  }
+  record.checkout = PublishedCatalogue::Checkout::Responsive;
+  record.generatedAt = isoTime(file.stem().string());
+  record.weightBrackets.clear();
+  return record;
+}
+
+void addEarlierRulesRecords(const fs::path& appFolder, std::vector<PublishedCatalogue>& catalogues,
+                            std::vector<std::string>& problems) {
+  std::vector<PublishedCatalogue> joined;
+  std::error_code error;
+  for (const auto& project : fs::directory_iterator(appFolder / kPublishedRulesFolder, error)) {
+    if (!project.is_directory(error)) continue;
+    for (const fs::path& file : recordFiles(project.path())) {
+      const PublishedCatalogue* catalogue = newestAtOrBefore(
+          catalogues, project.path().filename().string(), isoTime(file.stem().string()));
+      if (catalogue == nullptr) continue;  // no catalogue of that generation to join
+      std::string problem;
+      std::optional<PublishedCatalogue> record = joinedRulesRecord(*catalogue, file, problem);
+      if (record) {
+        joined.push_back(std::move(*record));
+      } else {
+        problems.push_back(file.string() + ": " + problem);
+      }
+    }
+  }
+  if (joined.empty()) return;
+  catalogues.insert(catalogues.end(), joined.begin(), joined.end());
+  std::stable_sort(catalogues.begin(), catalogues.end(),
+                   [](const PublishedCatalogue& a, const PublishedCatalogue& b) {
+                     return a.generatedAt < b.generatedAt;
+                   });
+}
+
 }  // namespace
 
 std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
@@ -90,6 +251,7 @@ std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
   root.insert("tax", toml::table{{"rate", catalogue.salesTaxRate}});
   root.insert("shipping", toml::table{{"by_weight", catalogue.shippingByWeight},
                                       {"weight", std::move(brackets)}});
+  insertCheckoutRules(catalogue, root);
   root.insert("items", std::move(items));
   std::ostringstream out;
   out << "# What the shop generation published; arriving orders are checked against it.\n"
@@ -122,6 +284,7 @@ std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
       catalogue.weightBrackets.push_back(std::move(*bracket));
     }
   }
+  if (!readCheckoutRules(root, catalogue, problem)) return std::nullopt;
   if (const toml::array* items = root["items"].as_array()) {
     catalogue.items.reserve(items->size());
     for (const toml::node& node : *items) {
@@ -145,7 +308,7 @@ std::string recordPublishedCatalogue(const fs::path& appFolder,
   if (error) return "cannot make " + folder.string() + ": " + error.message();
   // Two generations within one second get a running number after a "_",
   // which sorts after the "." of the first one's extension.
-  const std::string stem = compactTimeText(catalogue.generatedAt);
+  const std::string stem = compactTime(catalogue.generatedAt);
   fs::path file = folder / (stem + kRecordExtension);
   for (int n = 2; fs::exists(file); ++n) {
     char number[16];
@@ -172,6 +335,7 @@ std::vector<PublishedCatalogue> readPublishedCatalogues(const fs::path& appFolde
       problems.push_back(file.string() + ": " + problem);
     }
   }
+  addEarlierRulesRecords(appFolder, catalogues, problems);
   return catalogues;
 }
 

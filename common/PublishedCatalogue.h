@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ShopRules.h"
+
 namespace vendaro {
 
 // One item as a generation wrote it into the shop's script: the price and
@@ -32,17 +34,29 @@ struct WeightBracket {
 // kept so that an order placed before a price change checks against the
 // prices it was offered.
 struct PublishedCatalogue {
+  // Which pages computed the orders' figures: the framed order pages (tax by
+  // the shopper's choice of state, shipping from `weightBrackets`) or the
+  // responsive checkout (tax by the shipping address from `taxRates`,
+  // shipping from `shippingMethods`, money in whole cents).
+  enum class Checkout { Framed, Responsive };
+
   std::string project;
   std::string generatedAt;   // UTC, "2026-12-07T12:50:01Z"
   std::string salesTaxRate;  // as written into the order pages
   bool shippingByWeight = false;
   std::vector<WeightBracket> weightBrackets;  // the charges the order pages compute
   std::vector<PublishedItem> items;
+  Checkout checkout = Checkout::Framed;
+  TaxRules taxRates = {};                          // responsive: the rates by place
+  std::vector<ShippingMethod> shippingMethods = {};  // responsive, with shipping by weight
 };
 
 // The records live in this folder of the application folder, one file per
 // generation, named so that they sort by time.
 inline constexpr const char* kPublishedFolder = "published";
+// Earlier versions kept the responsive checkout's rules apart, in
+// {folder}/{project}/{UTC time}.toml; those records are still read.
+inline constexpr const char* kPublishedRulesFolder = "published-rules";
 
 // The record as a TOML document (tables [tax] and [shipping], an array of
 // [[items]]), so further rules can be added as keys of their own.
@@ -58,7 +72,9 @@ std::string recordPublishedCatalogue(const std::filesystem::path& appFolder,
                                      const PublishedCatalogue& catalogue);
 
 // Every record in {appFolder}/published, oldest first; files that cannot be
-// read are named in `problems` and left out.
+// read are named in `problems` and left out. Each record of the earlier
+// published-rules folder is joined to the project's newest record not after
+// it, as one more record of the responsive checkout.
 std::vector<PublishedCatalogue> readPublishedCatalogues(const std::filesystem::path& appFolder,
                                                         std::vector<std::string>& problems);
 

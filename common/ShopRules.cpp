@@ -1,6 +1,9 @@
 #include "common/ShopRules.h"
 
 #include <cmath>
+#include <cstdlib>
+
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -10,6 +13,12 @@ constexpr double kMaxPrice = 1e9;
 
 long long toCents(double amount) {
   return static_cast<long long>(std::floor(amount * 100 + 0.5));
+}
+
+std::string trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // One method from "[[shipping.methods]]" number `index`.
@@ -50,6 +59,25 @@ TaxRules TaxRules::read(const SettingsFile& file) {
     rules.rates.push_back({place, file.decimal("tax.rates", place, 0, 0, 1)});
   }
   return rules;
+}
+
+double TaxRules::rateFor(const std::string& state, const std::string& country,
+                         double defaultRate) const {
+  for (const std::string& place : {trimmed(state), trimmed(country)}) {
+    if (place.empty()) continue;
+    for (const Rate& rate : rates) {
+      if (text::equalsIgnoringCase(rate.place, place)) return rate.rate;
+    }
+  }
+  return defaultRate;
+}
+
+long long ShippingMethod::chargeCents(double weight) const {
+  if (!(weight > 0)) return 0;
+  for (const Band& band : bands) {
+    if (weight <= band.upTo) return band.cents;
+  }
+  return overCents;
 }
 
 ShippingRules ShippingRules::builtIn() {
@@ -96,6 +124,14 @@ PaymentSettings PaymentSettings::read(const SettingsFile& file) {
   payment.link =
       file.addressTemplate("payment", "link", "", {"{amount}", "{currency}", "{reference}"});
   return payment;
+}
+
+long long priceCents(const std::string& price) {
+  return toCents(std::strtod(price.c_str(), nullptr));
+}
+
+long long taxCents(long long productsCents, double rate) {
+  return static_cast<long long>(std::floor(static_cast<double>(productsCents) * rate + 0.5));
 }
 
 }  // namespace vendaro

@@ -18,6 +18,9 @@ struct TaxRules {
   std::vector<Rate> rates;
 
   static TaxRules read(const SettingsFile& file);
+
+  // The rate for a shipping address: its state first, then its country.
+  double rateFor(const std::string& state, const std::string& country, double defaultRate) const;
 };
 
 // One shipping method: a charge per weight band. A band holds the weights
@@ -32,6 +35,8 @@ struct ShippingMethod {
   std::string delivery;  // how long it takes, shown beside the name
   std::vector<Band> bands;
   long long overCents = 0;
+
+  long long chargeCents(double weight) const;
 };
 
 // [shipping]: up to four methods, in the order the order form offers them;
@@ -56,5 +61,13 @@ struct PaymentSettings {
 
   static PaymentSettings read(const SettingsFile& file);
 };
+
+// A price as the responsive shop's script counts it, in whole cents (the
+// number at the start of the text; none counts 0).
+long long priceCents(const std::string& price);
+
+// Money is counted in cents. The sales tax of a basket as the shop's pages
+// round it: half a cent and more rounds up.
+long long taxCents(long long productsCents, double rate);
 
 }  // namespace vendaro

@@ -13,14 +13,6 @@ std::string utcTimeText(std::int64_t seconds) {
   return text;
 }
 
-std::string compactTimeText(const std::string& utcText) {
-  std::string compact;
-  for (const char c : utcText) {
-    if (c != '-' && c != ':') compact += c;
-  }
-  return compact;
-}
-
 std::int64_t secondsNow() {
   return static_cast<std::int64_t>(std::time(nullptr));
 }

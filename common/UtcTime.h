@@ -9,9 +9,6 @@ namespace vendaro {
 // Such texts sort by time.
 std::string utcTimeText(std::int64_t seconds);
 
-// "2026-12-07T12:50:01Z" as "20261207T125001Z", for file names.
-std::string compactTimeText(const std::string& utcText);
-
 // The time now, the same way.
 std::int64_t secondsNow();
 std::string utcTimeNow();

@@ -87,7 +87,8 @@ bool isRepeatVerdict(const std::string& verdict) {
 std::map<std::int64_t, OrderFigures> storedFigures(Database& database) {
   std::map<std::int64_t, OrderFigures> orders;
   const QueryResult heads = database.query(
-      "SELECT OrderID, SalesTax, ShippingMethodID, ShippingCost, Total FROM [Orders]", {});
+      "SELECT OrderID, SalesTax, ShippingMethodID, ShippingCost, Total, ShipState FROM [Orders]",
+      {});
   for (const auto& row : heads.rows) {
     if (!row[0].isInteger()) continue;
     OrderFigures& order = orders[row[0].integer()];
@@ -95,6 +96,8 @@ std::map<std::int64_t, OrderFigures> storedFigures(Database& database) {
     order.shippingMethod = row[2].toText();
     order.shippingCost = row[3].toText();
     order.total = row[4].toText();
+    // The country is not stored: a rate by country is not found again.
+    order.shipState = row[5].toText();
   }
   const QueryResult lines = database.query(
       "SELECT OrderID, ProductID, Quantity, Price, LineTotal FROM [Order Details] "
@@ -128,6 +131,8 @@ OrderFigures orderFigures(const OrderMail& mail, const std::string& mailText) {
   figures.shippingMethod = mail.shippingMethod;
   figures.shippingCost = mail.shippingCost;
   figures.total = mail.value("AMOUNT");
+  figures.shipState = mail.value("StateS");
+  figures.shipCountry = trimmed(GetLineValue(mailText, "CountryS="));
   return figures;
 }
 

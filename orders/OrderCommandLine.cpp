@@ -45,6 +45,9 @@ void addListOrders(CommandLine& commandLine) {
       ->add_flag("--card-numbers", options->cardNumbers,
                  "Full card numbers and expiry dates (default: last four digits, no expiry)")
       ->needs(csvFlag);
+  orders->add_option("--status", options->status,
+                     "Only the orders with this status (new, confirmed, paid, shipped, "
+                     "completed, cancelled)");
   orders->callback([&commandLine, options] {
     commandLine.choose([options](const AppContext& context) {
       ListOrdersOptions chosen = *options;

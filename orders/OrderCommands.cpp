@@ -112,6 +112,12 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
 }
 
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err) {
+  std::optional<OrderStatus> wanted;
+  if (!options.status.empty() && !(wanted = statusNamed(options.status))) {
+    err << kOrdersPrefix << "unknown status \"" << options.status << "\"; use " << statusNames()
+        << "\n";
+    return kOrdersCommandFailed;
+  }
   // Listing only reads: a mistyped folder is reported, not made.
   const std::filesystem::path file = options.appFolder / kProgramDatabaseFile;
   if (!std::filesystem::is_regular_file(file)) {
@@ -126,7 +132,7 @@ int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::o
   SqliteDatabase database(file);
   try {
     writeOrderListing(database, options.csv ? OrderListingFormat::Csv : OrderListingFormat::Text,
-                      options.cardNumbers ? CardDetails::Shown : CardDetails::Masked, out);
+                      options.cardNumbers ? CardDetails::Shown : CardDetails::Masked, out, wanted);
   } catch (const DataError& failure) {
     err << kOrdersPrefix << "cannot read the orders: " << failure.what() << "\n";
     return kOrdersCommandFailed;

@@ -46,12 +46,15 @@ struct ListOrdersOptions {
   // Full card numbers and expiry dates, for the merchant's payment processing.
   bool cardNumbers = false;
   QuestionAnswer questionAnswer = QuestionAnswer::No;
+  // Only the orders with this status; empty: every order.
+  std::string status = {};
 };
 
 // Lists every order with its lines as text or, with `csv`, as CSV (see
 // writeOrderListing). Unless `cardNumbers`, a card number shows only its
 // last four digits and the expiry date is left out (an empty CSV column, so
-// the columns stay the same). A damaged database gives a message and
+// the columns stay the same). Each order shows its price-check verdict and
+// status. An unknown `status` or a damaged database gives a message and
 // kOrdersCommandFailed; nothing is written to the database.
 int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::ostream& err);
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 
 #include "orders/OrderMail.h"
+#include "orders/OrderStatus.h"
 #include "platform/Database.h"
 
 namespace vendaro {
@@ -13,17 +15,21 @@ enum class OrderListingFormat { Text, Csv };
 // database row by row (one query, so a listing of any size takes time in
 // proportion and the memory of one order).
 //
-// Text: "Order N", one "  Field: value" line per order field, "  Lines: n"
-// and one line per order line; the expiry date is left out, the card number
-// masked. CSV: a header row of the order fields (OrderID first) and the line
-// fields, then one row per order line with its order's fields repeated, an
-// order without lines as one row; money columns as plain numbers. Unless
+// Text: "Order N", one "  Field: value" line per order field, then
+// "  PriceCheck: " with the price check's verdict ("not checked" for an order
+// stored before orders were checked), "  Status: " with its status,
+// "  Lines: n" and one line per order line; the expiry date is left out, the
+// card number masked. CSV: a header row of the order fields (OrderID first),
+// the line fields and `PriceCheck`, then one row per order line with its
+// order's fields repeated and its verdict last, an order without lines as one
+// row; money columns as plain numbers. With `status` only the orders that
+// have that status are written. Unless
 // `card` is Shown a card number shows only its last four digits and the
 // expiry date is an empty cell.
 //
 // Nothing is written to the database; a database without the order tables
 // has no orders. Throws DataError when the database cannot be read.
 void writeOrderListing(Database& database, OrderListingFormat format, CardDetails card,
-                       std::ostream& out);
+                       std::ostream& out, const std::optional<OrderStatus>& status = std::nullopt);
 
 }  // namespace vendaro

@@ -28,9 +28,9 @@ struct StatusChangeRecord {
 struct StatusChange {
   std::int64_t orderId = 0;
   OrderStatus status = OrderStatus::New;
-  std::string note;
-  std::string carrier;
-  std::string tracking;
+  std::string note = {};
+  std::string carrier = {};
+  std::string tracking = {};
 };
 
 // What became of a change, in words for the merchant.

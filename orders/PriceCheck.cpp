@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -113,9 +114,92 @@ PriceVerdict PriceCheck::check(const OrderFigures& order) const {
   return {PriceVerdict::Kind::Mismatch, std::move(best->reasons)};
 }
 
+namespace {
+
+// The shipping method's place among the four the intake knows; none: -1.
+int methodIndex(std::string_view method) {
+  for (std::size_t i = 0; i < kShippingMethods.size(); ++i) {
+    if (kShippingMethods[i] == method) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The checkout writes charges after the shop's currency ("EUR 6.77"): the
+// amount is the text from its first digit, sign or point on.
+std::string_view amountPart(std::string_view text) {
+  const std::size_t start = text.find_first_of("0123456789-.");
+  return start == std::string_view::npos ? text : text.substr(start);
+}
+
+// A number as generation wrote it into the checkout's script (none: 0).
+double generatedNumber(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+// Whole cents the checkout's script counted; scriptCents' sentinel when they
+// are no number.
+std::int64_t countedCents(double cents) { return scriptCents(cents / 100); }
+
+}  // namespace
+
+// The checkout's sums as its script makes them: prices in whole cents,
+// weights as numbers, tax rounded half up from the products total.
+PriceCheck::Comparison PriceCheck::compareResponsive(const OrderFigures& order,
+                                                     const Record& record) const {
+  Comparison result;
+  std::vector<std::string>& reasons = result.reasons;
+  const PublishedCatalogue& catalogue = record.catalogue;
+  double products = 0;
+  double weight = 0;
+  bool allKnown = true;
+  for (const OrderFigures::Line& line : order.lines) {
+    const std::string id = trimmed(line.productId);
+    const std::string quantityText = trimmed(line.quantity);
+    if (!isWholePositiveQuantity(quantityText)) {
+      reasons.push_back(id + " quantity " + (quantityText.empty() ? "missing" : quantityText) +
+                        ", not a whole positive number");
+    }
+    const auto found = record.itemIndex.find(id);
+    if (found == record.itemIndex.end()) {
+      reasons.push_back(id + " unknown item");
+      allKnown = false;
+      continue;
+    }
+    ++result.known;
+    const PublishedItem& item = catalogue.items[found->second];
+    const double price = static_cast<double>(priceCents(item.price));
+    const double quantity = scriptValue(quantityText);
+    compareAmount(id + " price", line.price, countedCents(price), "catalogue", reasons);
+    compareAmount(id + " line total", line.lineTotal, countedCents(price * quantity), "expected",
+                  reasons);
+    products += price * quantity;
+    weight += generatedNumber(item.weight) * quantity;
+  }
+  if (!allKnown) return result;
+  const std::int64_t productsCents = countedCents(products);
+  const bool counted = productsCents != std::numeric_limits<std::int64_t>::min();
+  const double rate = catalogue.taxRates.rateFor(order.shipState, order.shipCountry,
+                                                 generatedNumber(catalogue.salesTaxRate));
+  const std::int64_t tax = counted ? taxCents(productsCents, rate) : productsCents;
+  compareAmount("tax", amountPart(order.salesTax), tax, "expected", reasons);
+  std::int64_t shipping = 0;
+  const int method = methodIndex(order.shippingMethod);
+  if (catalogue.shippingByWeight && method >= 0 &&
+      static_cast<std::size_t>(method) < catalogue.shippingMethods.size()) {
+    shipping = catalogue.shippingMethods[static_cast<std::size_t>(method)].chargeCents(weight);
+  }
+  if (!order.shippingMethod.empty()) {
+    compareAmount("shipping", amountPart(order.shippingCost), shipping, "expected", reasons);
+  }
+  compareAmount("total", order.total, counted ? productsCents + tax + shipping : productsCents,
+                "expected", reasons);
+  return result;
+}
+
 // The page sums line by line in binary floating point and rounds each shown
 // amount to cents; the same arithmetic here gives the same cents.
 PriceCheck::Comparison PriceCheck::compare(const OrderFigures& order, const Record& record) const {
+  if (record.catalogue.checkout == PublishedCatalogue::Checkout::Responsive) {
+    return compareResponsive(order, record);
+  }
   Comparison result;
   std::vector<std::string>& reasons = result.reasons;
   double productsTotal = 0;

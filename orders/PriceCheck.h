@@ -26,6 +26,10 @@ struct OrderFigures {
   std::string shippingMethod;  // "Saver", "Economy", "Standard", "Priority" or empty
   std::string shippingCost;    // "$ 7.75"
   std::string total;           // "AMOUNT": "$$$ 61.82"
+  // The shipping address's state and country, by which the responsive
+  // checkout chooses the tax rate.
+  std::string shipState = {};
+  std::string shipCountry = {};
 };
 
 // The outcome of checking an order against the published catalogues.
@@ -47,9 +51,10 @@ inline constexpr const char* kVerdictDuplicate = "duplicate of ";
 // Checks orders against every published record. Each figure of the order
 // is compared, in whole cents, with what the order page computes from the
 // record for the ordered quantities: the unit prices, the line totals
-// (price × quantity), the sales tax (0 for "Out of State", else rate ×
-// products total), the shipping charge for the total weight and the chosen
-// method, and the grand total. Of the records that know the order's items,
+// (price × quantity), the sales tax (framed pages: 0 for "Out of State",
+// else rate × products total; responsive checkout: the rate of the shipping
+// address), the shipping charge for the total weight and the chosen method,
+// and the grand total. Of the records that know the order's items,
 // the one that agrees best decides; so an order placed before a price
 // change checks against the prices it was offered.
 class PriceCheck {
@@ -68,6 +73,8 @@ class PriceCheck {
     std::vector<std::string> reasons;
   };
   Comparison compare(const OrderFigures& order, const Record& record) const;
+  // The responsive checkout counts in whole cents and taxes by address.
+  Comparison compareResponsive(const OrderFigures& order, const Record& record) const;
 
   std::vector<Record> records_;
 };

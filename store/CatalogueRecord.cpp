@@ -39,8 +39,16 @@ PublishedCatalogue publishedCatalogue(const SiteCatalogue& catalogue, std::strin
   record.project = std::move(project);
   record.generatedAt = std::move(generatedAt);
   record.salesTaxRate = catalogue.taxRate();
-  record.shippingByWeight = catalogue.input().weight;
-  if (record.shippingByWeight) record.weightBrackets = weightShippingBrackets();
+  const StoreInput& input = catalogue.input();
+  record.shippingByWeight = input.weight;
+  if (input.layout == SiteLayout::Responsive) {
+    // The checkout's own rules, from the settings (see ShopData).
+    record.checkout = PublishedCatalogue::Checkout::Responsive;
+    record.taxRates = input.tax;
+    if (input.weight) record.shippingMethods = input.shipping.methods;
+  } else if (input.weight) {
+    record.weightBrackets = weightShippingBrackets();
+  }
   const std::vector<StoreCategory>& categories = catalogue.categories();
   for (std::size_t k = 0; k < categories.size(); ++k) {
     for (std::size_t j = 0; j < categories[k].items.size(); ++j) {

@@ -148,7 +148,6 @@ int runGenerateCommand(const GenerateOptions& options, const VendorSettings& ven
 
   const GenerationRun& run = wizard.lastGeneration();
   for (const fs::path& file : run.written) out << "wrote " << file.string() << "\n";
-  if (!run.rulesRecord.empty()) out << "recorded " << run.rulesRecord.string() << "\n";
   for (const GeneratorReport& report : run.reports) {
     out << "replaced: " << Wizard1::describe(report) << "\n";
   }

@@ -25,11 +25,6 @@ std::string shownMoney(long long cents, const std::string& currency) {
   return currency + plainMoney(cents);
 }
 
-long long priceCents(const std::string& price) {
-  const double value = std::strtod(price.c_str(), nullptr);
-  return static_cast<long long>(std::floor(value * 100 + 0.5));
-}
-
 std::string jsonNumber(double value) {
   if (!std::isfinite(value)) return "0";
   char text[64];

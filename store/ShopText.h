@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "common/ShopRules.h"
+
 namespace vendaro {
 
 // Small texts of the responsive shop's pages.
@@ -11,8 +13,6 @@ namespace vendaro {
 std::string shownMoney(long long cents, const std::string& currency);
 // An amount as the order form posts it: "22.40".
 std::string plainMoney(long long cents);
-// A price as written into the page scripts, in whole cents.
-long long priceCents(const std::string& price);
 // A number as JSON writes it: the shortest text that reads back as the same
 // double.
 std::string jsonNumber(double value);

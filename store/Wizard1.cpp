@@ -8,7 +8,6 @@
 #include "common/TextFile.h"
 #include "common/UtcTime.h"
 #include "store/CatalogueRecord.h"
-#include "store/PublishedRules.h"
 #include "store/SiteGenerator.h"
 #include "store/SalesTax.h"
 #include "store/SiteWriting.h"
@@ -462,21 +461,6 @@ void Wizard1::Command14_Click() {
   std::vector<SitePage> pages = generateSite(input, reports);
   writePages(pages, std::move(reports));
   recordPublication(input, Published::WholeSite);
-  if (input.layout == SiteLayout::Responsive && lastGeneration_.failure.empty()) {
-    recordRules(input);
-  }
-}
-
-void Wizard1::recordRules(const StoreInput& input) {
-  const PublishedRules rules(input, Text6.Text(), std::time(nullptr));
-  lastGeneration_.rulesRecord = rules.write(platform_.appFolder);
-  if (lastGeneration_.rulesRecord.empty()) {
-    lastGeneration_.failure = "The pages were written, but the record of their tax and shipping "
-                              "rules could not be written to " +
-                              rules.file(platform_.appFolder).string() +
-                              "; orders from this site cannot be checked against it.";
-    platform_.dialogs.MsgBox(lastGeneration_.failure);
-  }
 }
 
 void Wizard1::Command13_Click() {
@@ -502,6 +486,9 @@ void Wizard1::recordPublication(const StoreInput& input, Published what) {
       record.salesTaxRate = last->salesTaxRate;
       record.shippingByWeight = last->shippingByWeight;
       record.weightBrackets = last->weightBrackets;
+      record.checkout = last->checkout;
+      record.taxRates = last->taxRates;
+      record.shippingMethods = last->shippingMethods;
     }
   }
   const std::string problem = recordPublishedCatalogue(platform_.appFolder, record);

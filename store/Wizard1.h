@@ -48,9 +48,6 @@ struct GenerationRun {
   std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
   // Why the published catalogue could not be recorded; empty when it was.
   std::string recordFailure;
-  // The record of the checkout's tax and shipping rules (layout
-  // "Responsive"); empty when none was written.
-  std::filesystem::path rulesRecord;
 };
 
 // The store wizard `Wizard1`: a store project (categories and their items),
@@ -214,8 +211,6 @@ class Wizard1 {
   // orders can be checked against it.
   enum class Published { WholeSite, StartPageOnly };
   void recordPublication(const StoreInput& input, Published what);
-  // Records the checkout's rules of a responsive site just written.
-  void recordRules(const StoreInput& input);
   SiteLayout chosenLayout() const;
   // Ends a "Generate" or "Update" that writes nothing, saying why.
   void refuseGeneration(const std::string& why);

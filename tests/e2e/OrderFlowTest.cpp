@@ -183,7 +183,8 @@ TEST_F(OrderFlowTest, OrderPlacedInTheShopIsStoredWithItsLinesTotalsAndShipping)
       {"ShippingMethodID", "Standard"},
       {"ShippingCost", "26.70"},
       {"SalesTax", "7.98"},
-      {"Total", "131.42"}};
+      {"Total", "131.42"},
+      {"PriceCheck", "ok"}};
   for (const auto& row : rows) {
     EXPECT_EQ(row.at("OrderID"), rows[0].at("OrderID"));
     EXPECT_FALSE(row.at("OrderDate").empty());
@@ -252,7 +253,8 @@ TEST_F(OrderFlowTest, OrderPlacedOnTheResponsiveCheckoutIsStoredAsOrdered) {
       {"EMail1", "bob@buyer.example"}, {"BillName", "Ann Buyer"},     {"BillAddress", "1 Main St"},
       {"BillCity", "Springfield"},    {"BillState", "IL"},            {"BillPostalCode", "62701"},
       {"BillPhoneNumber", "555-0101"}, {"EMail2", "ann@buyer.example"}, {"ShippingMethodID", "Economy"},
-      {"ShippingCost", "13.35"},      {"SalesTax", "6.77"},           {"Total", "116.86"}};
+      {"ShippingCost", "13.35"},      {"SalesTax", "6.77"},           {"Total", "116.86"},
+      {"PriceCheck", "ok"}};
   for (const auto& row : rows) {
     for (const auto& [name, value] : stored) EXPECT_EQ(row.at(name), value) << name;
   }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "orders/OrderChecks.h"
+#include "orders/OrderWorkflow.h"
 #include "platform/sqlite/SqliteDatabase.h"
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/orders/OrderTestMails.h"
@@ -140,14 +142,14 @@ TEST(OrdersCommandTest, ListsEveryOrderLineByOrderIdTrimmedWithCardNumbersMasked
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0].rfind("OrderID,CustomerID,OrderDate,", 0), 0u);
   EXPECT_NE(lines[0].find(",CCExp,ShipAddress2,BillAddress2,Note,CardType,Flags,ProductID,"
-                          "Quantity,Price,LineTotal\r"),
+                          "Quantity,Price,LineTotal,PriceCheck\r"),
             std::string::npos);
   // By OrderID, values trimmed, money as plain numbers.
   EXPECT_EQ(lines[1].rfind("1,\"zed, \"\"z\"\"\",,,,,,,,,3.00,", 0), 0u) << lines[1];
-  EXPECT_NE(lines[1].find(",1234.50,,************1111,,,,Ring twice,,,A100,2,25,50\r"),
+  EXPECT_NE(lines[1].find(",1234.50,,************1111,,,,Ring twice,,,A100,2,25,50,not checked\r"),
             std::string::npos)
       << lines[1];
-  EXPECT_EQ(lines[2].substr(lines[2].size() - 16), ",B7,1,4.12,4.12\r");
+  EXPECT_EQ(lines[2].substr(lines[2].size() - 28), ",B7,1,4.12,4.12,not checked\r");
   EXPECT_EQ(lines[3].rfind("2,amy,", 0), 0u);
   EXPECT_NE(lines[3].find(",n/a,3.5,"), std::string::npos);
   // An order without lines is one row as wide as the header.
@@ -158,7 +160,7 @@ TEST(OrdersCommandTest, ListsEveryOrderLineByOrderIdTrimmedWithCardNumbersMasked
   EXPECT_NE(lines[4].find(",'-2+3,"), std::string::npos);
 
   const CommandRun full = listOrders(app.path(), true, true);
-  EXPECT_NE(full.out.find(",4111 1111 1111 1111,12/29,,,Ring twice,,,A100,2,25,50\r\n"),
+  EXPECT_NE(full.out.find(",4111 1111 1111 1111,12/29,,,Ring twice,,,A100,2,25,50,not checked\r\n"),
             std::string::npos);
 
   const CommandRun text = listOrders(app.path(), false);
@@ -166,17 +168,65 @@ TEST(OrdersCommandTest, ListsEveryOrderLineByOrderIdTrimmedWithCardNumbersMasked
   EXPECT_EQ(text.out.rfind("Order 1\n  CustomerID: zed, \"z\"\n", 0), 0u);
   EXPECT_NE(text.out.find("  ShippingCost: $ 3.00\n"), std::string::npos);
   EXPECT_NE(text.out.find("  CCNumber: ************1111\n  ShipAddress2: \n"), std::string::npos);
-  EXPECT_NE(text.out.find("  Flags: \n  Lines: 2\n    A100 | 2 | 25 | 50\n    B7 | 1 | 4.12 | "
+  EXPECT_NE(text.out.find("  Flags: \n  PriceCheck: not checked\n  Status: new\n  Lines: 2\n    A100 | 2 | 25 | 50\n    B7 | 1 | 4.12 | "
                           "4.12\nOrder 2\n"),
             std::string::npos)
       << text.out;
-  EXPECT_NE(text.out.find("  Lines: 0\nOrder 3\n"), std::string::npos);
+  EXPECT_NE(text.out.find("  Status: new\n  Lines: 0\nOrder 3\n"), std::string::npos);
   EXPECT_EQ(text.out.find("CCExp"), std::string::npos);
 
   // A mistyped folder (made by the command line) is neither kept nor given a database.
   std::filesystem::create_directory(app.file("TYPO"));
   EXPECT_EQ(listOrders(app.file("TYPO"), false).code, kOrdersCommandFailed);
   EXPECT_FALSE(std::filesystem::exists(app.file("TYPO")));
+}
+
+// Each order shows its verdict and status; --status lists only the orders
+// that have it, and an unknown status is refused before anything is read.
+TEST(OrdersCommandTest, ShowsVerdictAndStatusAndFiltersByStatus) {
+  TempFolder app;
+  {
+    testing::TestDatabase database(app.file(kProgramDatabaseFile));
+    const std::int64_t checked = database.insertRow("Orders", {{"CustomerID", "amy"}});
+    testing::addOrderLine(database, checked, "S100", 1, 0.01);
+    database.insertRow("Orders", {{"CustomerID", "bob"}});
+    createOrderCheckTables(database);
+    OrderChecker::keep(database, checked, {"mismatch: S100 price 0.01, catalogue 49.95", "", "", ""});
+    OrderWorkflow workflow(database);
+    ASSERT_EQ(workflow.change({checked, OrderStatus::Confirmed}, "2026-01-02 10:00:00").kind,
+              StatusChangeOutcome::Kind::Changed);
+    ASSERT_EQ(workflow.change({checked, OrderStatus::Paid}, "2026-01-02 11:00:00").kind,
+              StatusChangeOutcome::Kind::Changed);
+  }
+  const auto run = [&app](bool csv, const std::string& status) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ListOrdersOptions options{app.path(), csv};
+    options.status = status;
+    const int code = runOrdersCommand(options, out, err);
+    return CommandRun{code, out.str(), err.str()};
+  };
+  const CommandRun text = run(false, "");
+  EXPECT_NE(text.out.find("  PriceCheck: mismatch: S100 price 0.01, catalogue 49.95\n  Status: "
+                          "paid\n  Lines: 1\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("  PriceCheck: not checked\n  Status: new\n  Lines: 0\n"),
+            std::string::npos);
+
+  const std::vector<std::string> paid = linesOf(run(true, "paid").out);
+  ASSERT_EQ(paid.size(), 2u);
+  EXPECT_EQ(paid[1].rfind("1,amy,", 0), 0u);
+  const std::string lineAndVerdict =
+      ",S100,1,0.01,0.01,\"mismatch: S100 price 0.01, catalogue 49.95\"\r";
+  EXPECT_EQ(paid[1].substr(paid[1].size() - lineAndVerdict.size()), lineAndVerdict);
+  EXPECT_EQ(run(false, "new").out.rfind("Order 2\n", 0), 0u);
+  EXPECT_EQ(run(false, "shipped").out, "No orders.\n");
+
+  const CommandRun unknown = run(false, "sent");
+  EXPECT_EQ(unknown.code, kOrdersCommandFailed);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err, "vendaro orders: unknown status \"sent\"; use " + statusNames() + "\n");
 }
 
 // Listing only reads: an empty file stays empty, a damaged one gives one message.

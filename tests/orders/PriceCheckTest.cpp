@@ -133,5 +133,43 @@ TEST(PriceCheckTest, AnOrderChecksAgainstThePricesItWasOffered) {
   EXPECT_EQ(check.check(OrderFigures{}).text(), "mismatch: no items");
 }
 
+// The responsive checkout counts in cents, taxes by the shipping address and
+// ships by the methods it published; its charges carry the currency.
+TEST(PriceCheckTest, AResponsiveOrderChecksAgainstItsCheckoutsRules) {
+  PublishedCatalogue record;
+  record.project = "Shop";
+  record.checkout = PublishedCatalogue::Checkout::Responsive;
+  record.salesTaxRate = "0.0825";
+  record.shippingByWeight = true;
+  record.taxRates = {{{"IN", 0.07}}};
+  record.shippingMethods = ShippingRules::builtIn().methods;
+  record.items = {{"T-1", "Hammer", "22.40", "0.5"},
+                  {"T-2", "Saw", "31.95", "1.25"},
+                  {"H-1", "Hose", "19.99", "2"}};
+  const PriceCheck check({record});
+  // 96.74 for 4.25 lb to Indiana: 7% tax 6.77, Economy 13.35.
+  OrderFigures order = {{{"T-1", "2", "22.40", "44.80"},
+                         {"T-2", "1", "31.95", "31.95"},
+                         {"H-1", "1", "19.99", "19.99"}},
+                        "",
+                        "EUR 6.77",
+                        "Economy",
+                        "EUR 13.35",
+                        "$$$ 116.86",
+                        " in ",
+                        "US"};
+  EXPECT_EQ(check.check(order).text(), "ok");
+  // Elsewhere the default rate: 96.74 x 0.0825 = 7.98.
+  order.shipState = "IL";
+  EXPECT_EQ(check.check(order).text(),
+            "mismatch: tax 6.77, expected 7.98; total 116.86, expected 118.07");
+  order.shipState = "IN";
+  order.shippingCost = "EUR 8.25";
+  order.lines[0] = {"T-1", "2", "2.40", "4.80"};
+  EXPECT_EQ(check.check(order).text(),
+            "mismatch: T-1 price 2.40, catalogue 22.40; T-1 line total 4.80, expected 44.80; "
+            "shipping 8.25, expected 13.35");
+}
+
 }  // namespace
 }  // namespace vendaro

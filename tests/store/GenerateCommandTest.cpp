@@ -95,19 +95,6 @@ TEST_F(GenerateCommandTest, UsesTheSettingsFileAndTheLayoutAndPrintsReplacedValu
       << out.str();
 }
 
-TEST_F(GenerateCommandTest, TheResponsiveLayoutWritesItsSiteAndItsRulesRecord) {
-  writeProject();
-  options.layout = SiteLayout::Responsive;
-  options.weight = true;
-  ASSERT_EQ(run("Shop"), 0) << err.str();
-  EXPECT_NE(out.str().find("wrote " + (app.path() / "Shop" / "index.html").string() + "\n"),
-            std::string::npos);
-  EXPECT_NE(out.str().find("recorded " + (app.path() / "published-rules" / "Shop").string()),
-            std::string::npos);
-  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
-  EXPECT_NE(app.read("Shop/c-cups.html").find("Blue cup"), std::string::npos);
-}
-
 // Each generation that publishes something new adds a record of it; an
 // unchanged one adds none, and a record that cannot be kept is a warning.
 TEST_F(GenerateCommandTest, EachChangedGenerationAddsARecordOfWhatItPublished) {

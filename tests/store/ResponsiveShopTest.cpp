@@ -6,7 +6,8 @@
 #include <string>
 
 #include "common/ShopRules.h"
-#include "store/PublishedRules.h"
+#include "store/GenerateCommand.h"
+#include "store/CatalogueRecord.h"
 #include "store/SiteGenerator.h"
 #include "store/StoreSettings.h"
 #include "tests/store/StoreTestCatalogue.h"
@@ -26,24 +27,6 @@ const SitePage& pageNamed(const std::vector<SitePage>& pages, const std::string&
     if (page.fileName() == file) return page;
   }
   throw std::runtime_error("no page " + file);
-}
-
-// "upTo:cents ... over:cents", to compare a method's bands in one line.
-std::string bandsOf(const ShippingMethod& method) {
-  std::ostringstream text;
-  for (const ShippingMethod::Band& band : method.bands) {
-    text << band.upTo << ':' << band.cents << ' ';
-  }
-  text << "over:" << method.overCents;
-  return text.str();
-}
-
-std::string ratesOf(const TaxRules& tax) {
-  std::ostringstream text;
-  for (const TaxRules::Rate& rate : tax.rates) {
-    text << (text.tellp() > 0 ? " " : "") << rate.place << ':' << rate.rate;
-  }
-  return text.str();
 }
 
 std::string settingsError(const std::string& text) {
@@ -70,8 +53,13 @@ TEST(ShopRulesTest, SettingsAreReadAndBadRulesAreRefusedNamingTheLine) {
   EXPECT_EQ(settings.merchant.address, (std::vector<std::string>{"1 Main St", "Springfield"}));
   EXPECT_EQ(settings.merchant.terms, "Returns in 30 days.\n\nNo refunds on sale items.");
   ASSERT_EQ(settings.shipping.methods.size(), 1u);
-  EXPECT_EQ(bandsOf(settings.shipping.methods[0]), "2:500 10:1250 over:3000");
-  EXPECT_EQ(ratesOf(settings.tax), "IL:0.0625 de:0.19");
+  const ShippingMethod& courier = settings.shipping.methods[0];
+  EXPECT_EQ(courier.chargeCents(2), 500);
+  EXPECT_EQ(courier.chargeCents(2.001), 1250);
+  EXPECT_EQ(courier.chargeCents(10.5), 3000);
+  EXPECT_EQ(settings.tax.rateFor(" il ", "US", 0.0825), 0.0625);
+  EXPECT_EQ(settings.tax.rateFor("Bavaria", "DE", 0.0825), 0.19);
+  EXPECT_EQ(settings.tax.rateFor("", "", 0.0825), 0.0825);
   EXPECT_EQ(StoreSettings::read(SettingsFile::parse("", "x")).merchant.currency, "$");
 
   EXPECT_TRUE(contains(settingsError("[tax.rates]\nIL = 6.25\n"),
@@ -87,6 +75,25 @@ TEST(ShopRulesTest, SettingsAreReadAndBadRulesAreRefusedNamingTheLine) {
   EXPECT_TRUE(contains(settingsError("[payment]\nlink = \"javascript:pay()\"\n"),
                        "[payment] link must be an http or https address"));
   EXPECT_TRUE(contains(settingsError("[merchant]\nname = \"A\\u0007\"\n"), "[merchant] name"));
+}
+
+TEST(ShopRulesTest, TheBuiltInShippingTableAndTaxRoundingAreThoseOfTheFramedPages) {
+  const ShippingRules rules = ShippingRules::builtIn();
+  ASSERT_EQ(rules.methods.size(), 4u);
+  const ShippingMethod& saver = rules.methods[0];
+  const ShippingMethod& priority = rules.methods[3];
+  EXPECT_EQ(saver.chargeCents(0), 0);
+  EXPECT_EQ(saver.chargeCents(-1), 0);
+  EXPECT_EQ(saver.chargeCents(0.25), 775);
+  EXPECT_EQ(saver.chargeCents(1), 775);
+  EXPECT_EQ(saver.chargeCents(1.0001), 870);
+  EXPECT_EQ(rules.methods[2].chargeCents(4.25), 2670);
+  EXPECT_EQ(priority.chargeCents(20), 5705);
+  EXPECT_EQ(priority.chargeCents(20.01), 10000);
+  // 96.74 x 0.0825 = 7.98105; half a cent rounds up.
+  EXPECT_EQ(taxCents(9674, 0.0825), 798);
+  EXPECT_EQ(taxCents(1000, 0.0825), 83);
+  EXPECT_EQ(taxCents(0, 0.0825), 0);
 }
 
 StoreInput responsiveCatalogue() {
@@ -164,19 +171,81 @@ TEST(ResponsiveShopTest, CanonicalAddressesAndARecordOfTheRulesThatReadsBack) {
   EXPECT_TRUE(contains(pageNamed(pages, "p-bags-b-1.html").text,
                        "\"url\":\"https://shop.example/store/p-bags-b-1.html\""));
 
-  testing::TempFolder app;
-  const PublishedRules rules(input, "Shop", 1765000000);
-  const fs::path written = rules.write(app.path());
-  EXPECT_EQ(written, app.path() / "published-rules" / "Shop" / "20251206T054640Z.toml");
-  const SettingsFile record = SettingsFile::parse(app.read("published-rules/Shop/20251206T054640Z.toml"), "record");
-  EXPECT_EQ(record.decimal("published", "tax_rate", 0, 0, 1), 0.0825);
-  EXPECT_EQ(ratesOf(TaxRules::read(record)), "IL:0.0625 Quebec \"QC\":0.14975");
-  const ShippingRules shipping = ShippingRules::read(record);
-  ASSERT_EQ(shipping.methods.size(), 4u);
+  // The record of what was published holds the checkout's own rules.
+  const PublishedCatalogue published =
+      publishedCatalogue(SiteCatalogue(input), "Shop", "2025-12-06T05:46:40Z");
+  std::string problem;
+  const std::optional<PublishedCatalogue> record =
+      readPublishedCatalogue(publishedCatalogueText(published), problem);
+  ASSERT_TRUE(record) << problem;
+  EXPECT_EQ(record->checkout, PublishedCatalogue::Checkout::Responsive);
+  EXPECT_TRUE(record->weightBrackets.empty());
+  EXPECT_EQ(record->taxRates.rateFor("Quebec \"QC\"", "", 0), 0.14975);
+  EXPECT_EQ(record->taxRates.rateFor("il", "", 0), 0.0625);
+  ASSERT_EQ(record->shippingMethods.size(), 4u);
   for (std::size_t m = 0; m < 4; ++m) {
-    EXPECT_EQ(shipping.methods[m].name, input.shipping.methods[m].name);
-    EXPECT_EQ(bandsOf(shipping.methods[m]), bandsOf(input.shipping.methods[m]));
+    EXPECT_EQ(record->shippingMethods[m].name, input.shipping.methods[m].name);
+    for (const double weight : {0.5, 7.0, 19.5, 25.0}) {
+      EXPECT_EQ(record->shippingMethods[m].chargeCents(weight),
+                input.shipping.methods[m].chargeCents(weight));
+    }
   }
+}
+
+// A rules record of an earlier version (published-rules/PROJECT/TIME.toml,
+// the sections of vendaro.toml) is joined to the catalogue recorded with it.
+TEST(ResponsiveShopTest, AnEarlierRulesRecordIsReadWithItsCatalogue) {
+  testing::TempFolder app;
+  PublishedCatalogue catalogue;
+  catalogue.project = "Shop";
+  catalogue.generatedAt = "2025-12-06T05:46:39Z";
+  catalogue.salesTaxRate = "0.05";
+  catalogue.shippingByWeight = true;
+  catalogue.items = {{"A1", "Cup", "1.50", "0.5"}};
+  ASSERT_EQ(recordPublishedCatalogue(app.path(), catalogue), "");
+  fs::create_directories(app.path() / "published-rules" / "Shop");
+  fs::create_directories(app.path() / "published-rules" / "Other");
+  app.write("published-rules/Shop/20251206T054640Z.toml",
+            "[published]\nproject = \"Shop\"\ngenerated = 2025-12-06T05:46:40Z\n"
+            "layout = \"responsive\"\ntax_rate = 0.05\nshipping_by_weight = true\n\n"
+            "[tax.rates]\n\"IN\" = 0.07\n\n[[shipping.methods]]\nname = \"Post\"\n"
+            "bands = [[1, 4.5], [5, 9.95]]\nover = 20\n");
+  app.write("published-rules/Other/20251206T054640Z.toml", "[published]\n");
+  std::vector<std::string> problems;
+  const std::vector<PublishedCatalogue> records = readPublishedCatalogues(app.path(), problems);
+  EXPECT_TRUE(problems.empty());
+  ASSERT_EQ(records.size(), 2u);
+  const PublishedCatalogue& joined = records[1];
+  EXPECT_EQ(joined.checkout, PublishedCatalogue::Checkout::Responsive);
+  EXPECT_EQ(joined.generatedAt, "2025-12-06T05:46:40Z");
+  EXPECT_EQ(joined.items.size(), 1u);
+  EXPECT_EQ(joined.taxRates.rateFor("in", "", 0.05), 0.07);
+  ASSERT_EQ(joined.shippingMethods.size(), 1u);
+  EXPECT_EQ(joined.shippingMethods[0].chargeCents(3), 995);
+  EXPECT_EQ(joined.shippingMethods[0].overCents, 2000);
+}
+
+TEST(ResponsiveShopTest, GenerateCommandWritesTheResponsiveSiteAndItsRulesRecord) {
+  testing::TempFolder app;
+  fs::create_directory(app.path() / "Shop");
+  app.write("Shop/Shop.caa", "Cups\r\n");
+  app.write("Shop/Cups.pro", "A1^Blue cup^1.50^^^Acme^0.5^\r\n");
+  GenerateOptions options;
+  options.appFolder = app.path();
+  options.project = "Shop";
+  options.layout = SiteLayout::Responsive;
+  options.weight = true;
+  std::ostringstream out, err;
+  ASSERT_EQ(runGenerateCommand(options, VendorSettings{}, StoreSettings{}, out, err), 0) << err.str();
+  EXPECT_TRUE(contains(out.str(), "wrote " + (app.path() / "Shop" / "index.html").string() + "\n"));
+  std::vector<std::string> problems;
+  const std::vector<PublishedCatalogue> records = readPublishedCatalogues(app.path(), problems);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].checkout, PublishedCatalogue::Checkout::Responsive);
+  EXPECT_EQ(records[0].shippingMethods.size(), 4u);
+  EXPECT_FALSE(fs::exists(app.path() / "published-rules"));
+  EXPECT_FALSE(fs::exists(app.path() / "Shop" / "index.htm"));
+  EXPECT_TRUE(contains(app.read("Shop/c-cups.html"), "Blue cup"));
 }
 
 }  // namespace
