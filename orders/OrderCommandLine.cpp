@@ -7,6 +7,8 @@
 #include "orders/OrderCommand.h"
 #include "orders/OrderCommands.h"
 #include "orders/OrderSubsystem.h"
+#include "orders/OutboxCommand.h"
+#include "platform/curl/CurlMailSender.h"
 
 namespace vendaro {
 namespace {
@@ -58,6 +60,60 @@ void addListOrders(CommandLine& commandLine) {
   });
 }
 
+// The options by which mails leave, shared by `order --notify` and `outbox`.
+struct DeliveryChoices {
+  bool dryRun = false;
+  std::string folder;
+  std::string passwordFile;
+
+  void addTo(CLI::App& command) {
+    CLI::Option* dry = command.add_flag(
+        "--dry-run", dryRun, "Write the mails as .eml files instead of sending them");
+    command.add_option("--folder", folder, "Where --dry-run writes (default: APP-FOLDER/outbox-files)")
+        ->needs(dry);
+    command.add_option("--password-file", passwordFile,
+                       "A file whose first line is the SMTP password (default: "
+                       "VENDARO_SMTP_PASSWORD)");
+  }
+
+  MailDelivery delivery(const AppContext& context) const {
+    MailDelivery chosen;
+    chosen.smtp = SmtpSettings::read(context.settings);
+    chosen.passwordFile = passwordFile;
+    chosen.dryRun = dryRun;
+    chosen.dryRunFolder = folder.empty() ? context.folder / "outbox-files"
+                                         : std::filesystem::path(folder);
+    chosen.makeSender = [](const SmtpSettings& smtp, const std::string& password) {
+      return std::make_unique<CurlMailSender>(smtp, password);
+    };
+    return chosen;
+  }
+};
+
+void addOutbox(CommandLine& commandLine) {
+  struct Choices {
+    bool send = false;
+    std::int64_t requeue = 0;
+    DeliveryChoices delivery;
+  };
+  auto choices = std::make_shared<Choices>();
+  CLI::App* outbox = commandLine.add("outbox", "List the mails to customers that wait, or send them");
+  outbox->add_flag("--send", choices->send, "Send the queued mails through the server of [smtp]");
+  outbox->add_option("--requeue", choices->requeue,
+                     "Queue again a mail whose send was cut off (after checking it did not arrive)");
+  choices->delivery.addTo(*outbox);
+  outbox->callback([&commandLine, choices, outbox] {
+    commandLine.choose([choices, outbox](const AppContext& context) {
+      OutboxCommandOptions options;
+      options.appFolder = context.folder;
+      options.send = choices->send || choices->delivery.dryRun;
+      if (outbox->count("--requeue") > 0) options.requeue = choices->requeue;
+      options.delivery = choices->delivery.delivery(context);
+      return runOutboxCommand(options, std::cout, std::cerr);
+    });
+  });
+}
+
 void addOrder(CommandLine& commandLine) {
   auto options = std::make_shared<OrderCommandOptions>();
   CLI::App* order = commandLine.add(
@@ -72,10 +128,16 @@ void addOrder(CommandLine& commandLine) {
   order->add_option("--tracking", options->tracking, "The tracking code (for shipped)")
       ->needs(carrier);
   carrier->needs(order->get_option("--tracking"));
-  order->callback([&commandLine, options] {
-    commandLine.choose([options](const AppContext& context) {
+  order->add_flag("--notify", options->notify,
+                  "Mail the customer about the change (confirmed, shipped, cancelled)")
+      ->needs(status);
+  auto delivery = std::make_shared<DeliveryChoices>();
+  delivery->addTo(*order);
+  order->callback([&commandLine, options, delivery] {
+    commandLine.choose([options, delivery](const AppContext& context) {
       OrderCommandOptions chosen = *options;
       chosen.appFolder = context.folder;
+      chosen.delivery = delivery->delivery(context);
       return runOrderCommand(chosen, std::cout, std::cerr);
     });
   });
@@ -98,6 +160,7 @@ void addOrderCommandLine(CommandLine& commandLine) {
   addListOrders(commandLine);
   addCheckOrders(commandLine);
   addOrder(commandLine);
+  addOutbox(commandLine);
 }
 
 }  // namespace vendaro

@@ -3,10 +3,13 @@
 #include <memory>
 
 #include "orders/OrderIntake.h"
+#include "platform/SmtpSettings.h"
 #include "platform/curl/CurlMailClient.h"
 #include "platform/secret/SecretKeyring.h"
 
 namespace vendaro {
+
+void checkOrderSettings(const SettingsFile& settings) { (void)SmtpSettings::read(settings); }
 
 void registerOrderCommands(Workbench& workbench) {
   workbench.commands.add("orders", [&workbench] { workbench.windows.show(kOrderViewerForm); });

@@ -16,5 +16,7 @@ inline constexpr const char* kOrderViewerForm = "frmOrders";
 void registerOrderCommands(Workbench& workbench);
 void registerOrderWindows(Workbench& workbench, QtToolWindowSlots& windows);
 void addOrderCommandLine(CommandLine& commandLine);
+// Checks [smtp], the server of the mails to customers.
+void checkOrderSettings(const SettingsFile& settings);
 
 }  // namespace vendaro

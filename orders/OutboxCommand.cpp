@@ -1,0 +1,111 @@
+#include "orders/OutboxCommand.h"
+
+#include <cstdlib>
+
+#include "common/TextFile.h"
+#include "common/UtcTime.h"
+#include "orders/OrderCommands.h"
+#include "platform/sqlite/SqliteDatabase.h"
+
+namespace vendaro {
+namespace {
+
+constexpr const char* kPrefix = "vendaro outbox: ";
+
+std::optional<std::string> smtpPassword(const MailDelivery& delivery) {
+  if (delivery.smtp.user.empty()) return std::string();
+  if (!delivery.passwordFile.empty()) {
+    const std::optional<std::string> text = readWholeFile(delivery.passwordFile);
+    if (!text) return std::nullopt;
+    return text->substr(0, text->find_first_of("\r\n"));
+  }
+  const char* value = std::getenv(kSmtpPasswordVariable);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  return std::string(value);
+}
+
+void describe(const OutboxMail& mail, std::ostream& out) {
+  out << mail.id << "  order " << mail.orderId << "  " << mail.event << "  " << mail.recipient
+      << "  " << outboxStateName(mail.state);
+  if (mail.attempts > 0) out << "  attempts " << mail.attempts;
+  if (!mail.error.empty()) out << "  last error: " << mail.error;
+  out << "\n";
+}
+
+void reportUnknown(const OutboxMail& mail, std::ostream& err) {
+  err << "mail " << mail.id << " (order " << mail.orderId << ", " << mail.event << ", to "
+      << mail.recipient
+      << "): a send was cut off, so whether the server took it is unknown; it is not sent again "
+         "unless `vendaro outbox --requeue "
+      << mail.id << "` says so\n";
+}
+
+}  // namespace
+
+std::string deliveryProblem(const MailDelivery& delivery) {
+  if (delivery.smtp.from.empty()) return "[smtp] from is not set in vendaro.toml";
+  if (delivery.dryRun) return {};
+  if (delivery.smtp.host.empty()) return "[smtp] host is not set in vendaro.toml";
+  if (!smtpPassword(delivery)) {
+    return "no password for [smtp] user " + delivery.smtp.user + ": set " +
+           kSmtpPasswordVariable + " or give --password-file";
+  }
+  return {};
+}
+
+int deliverOutbox(Outbox& outbox, const MailDelivery& delivery,
+                  std::optional<std::int64_t> onlyId, std::ostream& out, std::ostream& err) {
+  if (delivery.dryRun) {
+    std::error_code error;
+    std::filesystem::create_directories(delivery.dryRunFolder, error);
+    for (const auto& file : outbox.writeFiles(delivery.dryRunFolder, onlyId)) {
+      out << "wrote " << file.string() << " (not sent; the mail stays in the outbox)\n";
+    }
+    return 0;
+  }
+  const std::unique_ptr<MailSender> sender =
+      delivery.makeSender(delivery.smtp, smtpPassword(delivery).value_or(""));
+  const OutboxSendReport report = outbox.send(*sender, utcTimeNow(), onlyId);
+  if (report.sent > 0) out << "mails sent: " << report.sent << "\n";
+  for (const OutboxMail& failed : report.failures) {
+    err << "mail " << failed.id << " to " << failed.recipient << " was not sent: " << failed.error
+        << "; it stays in the outbox for `vendaro outbox --send`\n";
+  }
+  for (const OutboxMail& unknown : report.unknown) reportUnknown(unknown, err);
+  return report.failed > 0 || !report.unknown.empty() ? 1 : 0;
+}
+
+int runOutboxCommand(const OutboxCommandOptions& options, std::ostream& out, std::ostream& err) {
+  const std::filesystem::path file = options.appFolder / kProgramDatabaseFile;
+  if (!std::filesystem::is_regular_file(file)) {
+    err << kPrefix << "there is no order database " << file.string() << "\n";
+    return kOrdersCommandFailed;
+  }
+  if (options.send) {
+    if (const std::string problem = deliveryProblem(options.delivery); !problem.empty()) {
+      err << kPrefix << problem << "\n";
+      return kOrdersCommandFailed;
+    }
+  }
+  try {
+    SqliteDatabase database(file);
+    Outbox outbox(database);
+    if (options.requeue) {
+      if (!outbox.requeue(*options.requeue)) {
+        err << kPrefix << "mail " << *options.requeue << " is no mail of unknown outcome\n";
+        return kOrdersCommandFailed;
+      }
+      out << "mail " << *options.requeue << " is queued again\n";
+    }
+    if (options.send) return deliverOutbox(outbox, options.delivery, std::nullopt, out, err);
+    const std::vector<OutboxMail> waiting = outbox.waiting();
+    if (waiting.empty()) out << "No mails wait.\n";
+    for (const OutboxMail& mail : waiting) describe(mail, out);
+    return 0;
+  } catch (const DataError& error) {
+    err << kPrefix << "cannot use the order database: " << error.what() << "\n";
+    return kOrdersCommandFailed;
+  }
+}
+
+}  // namespace vendaro
