@@ -25,6 +25,16 @@ std::string pageText(const SettingsFile& file, const char* key) {
   return file.lines(kSection, key, "");
 }
 
+std::string invoiceNumberPattern(const SettingsFile& file) {
+  std::string pattern = file.text(kSection, "invoice_number", kDefaultInvoiceNumberPattern);
+  const std::string problem = invoiceNumberPatternProblem(pattern);
+  if (!problem.empty()) {
+    throw SettingsError(file.lineOf(kSection, "invoice_number") + "[merchant] invoice_number " +
+                        problem + ", not \"" + pattern + "\"");
+  }
+  return pattern;
+}
+
 }  // namespace
 
 MerchantSettings MerchantSettings::read(const SettingsFile& file) {
@@ -40,6 +50,12 @@ MerchantSettings MerchantSettings::read(const SettingsFile& file) {
   // An empty currency keeps the default.
   std::string currency = file.text(kSection, "currency", "");
   if (!currency.empty()) merchant.currency = std::move(currency);
+  merchant.taxId = file.text(kSection, "tax_id", "");
+  merchant.paymentNote = file.lines(kSection, "payment_note", "");
+  merchant.invoiceNumber = invoiceNumberPattern(file);
+  merchant.paper =
+      file.choice(kSection, "paper", "A4", {"A4", "Letter"}) == "Letter" ? PaperSize::Letter
+                                                                        : PaperSize::A4;
   return merchant;
 }
 

@@ -141,10 +141,17 @@ void SqliteDatabase::createMissingTables(const std::vector<std::string>& tables,
     query += names.empty() ? "?" : ", ?";
     names.emplace_back(table);
   }
-  SqliteStatement count(db, query + ")");
-  count.bind(names);
-  count.step();
-  if (count.column(0) == DbValue(static_cast<std::int64_t>(tables.size()))) return;
+  bool complete = false;
+  {
+    // The statement ends before the write lock is asked for: a statement
+    // still open keeps a read lock, and two programs each holding one while
+    // waiting for the other's write would both run into the busy timeout.
+    SqliteStatement count(db, query + ")");
+    count.bind(names);
+    count.step();
+    complete = count.column(0) == DbValue(static_cast<std::int64_t>(tables.size()));
+  }
+  if (complete) return;
 
   const std::string script = "BEGIN IMMEDIATE;" + schema + "COMMIT;";
   char* message = nullptr;

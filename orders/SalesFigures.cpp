@@ -1,0 +1,220 @@
+#include "orders/SalesFigures.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "orders/OrderNumbers.h"
+#include "orders/PriceCheck.h"
+
+namespace vendaro {
+namespace {
+
+bool hasTable(Database& database, const char* name) {
+  return !database
+              .query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?",
+                     {DbValue(name)})
+              .rows.empty();
+}
+
+std::string ordersQuery(bool withHistory, bool withChecks) {
+  const std::string status = withHistory
+                                 ? "COALESCE((SELECT h.NewStatus FROM [OrderHistory] h "
+                                   "WHERE h.OrderID = o.OrderID ORDER BY h.rowid DESC LIMIT 1), "
+                                   "'new')"
+                                 : "'new'";
+  const std::string verdict = withChecks
+                                  ? "(SELECT c.Verdict FROM [OrderChecks] c WHERE c.OrderID = "
+                                    "o.OrderID)"
+                                  : "NULL";
+  return "SELECT o.OrderID, substr(o.OrderDate, 1, 10), o.SalesTax, o.ShippingCost, " + status +
+         ", " + verdict +
+         " FROM [Orders] o WHERE (?1 = '' OR substr(o.OrderDate, 1, 10) >= ?1) AND "
+         "(?2 = '' OR substr(o.OrderDate, 1, 10) <= ?2)";
+}
+
+// A verdict that says something is wrong with the order's figures.
+bool isFlagged(const std::string& verdict) {
+  return verdict.rfind(kVerdictMismatch, 0) == 0 || verdict.rfind(kVerdictDuplicate, 0) == 0;
+}
+
+struct OrderRow {
+  std::string period;
+  OrderStatus status = OrderStatus::New;
+  bool flagged = false;
+  std::int64_t cents = 0;  // tax and shipping, then the lines added
+};
+
+// Days since 1970-01-01 of a civil date (proleptic Gregorian).
+std::int64_t daysFromCivil(int year, int month, int day) {
+  year -= month <= 2 ? 1 : 0;
+  const int era = (year >= 0 ? year : year - 399) / 400;
+  const int yearOfEra = year - era * 400;
+  const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return std::int64_t{era} * 146097 + dayOfEra - 719468;
+}
+
+void civilFromDays(std::int64_t days, int& year, int& month, int& day) {
+  days += 719468;
+  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+  const int dayOfEra = static_cast<int>(days - era * 146097);
+  const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int shifted = (5 * dayOfYear + 2) / 153;
+  day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+  month = shifted < 10 ? shifted + 3 : shifted - 9;
+  year = static_cast<int>(yearOfEra + era * 400) + (month <= 2 ? 1 : 0);
+}
+
+std::string twoDigits(int value) {
+  return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+std::string dayText(std::int64_t days) {
+  int year = 0, month = 0, day = 0;
+  civilFromDays(days, year, month, day);
+  return std::to_string(year) + "-" + twoDigits(month) + "-" + twoDigits(day);
+}
+
+// ISO 8601: weeks start on Monday; week 1 holds the year's first Thursday.
+std::string isoWeekText(std::int64_t days) {
+  const int weekday =
+      static_cast<int>(((days % 7) + 7 + 3) % 7);  // Monday 0 (1970-01-01: Thursday)
+  const std::int64_t thursday = days - weekday + 3;
+  int year = 0, month = 0, day = 0;
+  civilFromDays(thursday, year, month, day);
+  const std::int64_t week = (thursday - daysFromCivil(year, 1, 1)) / 7 + 1;
+  return std::to_string(year) + "-W" + twoDigits(static_cast<int>(week));
+}
+
+bool dayOf(const std::string& date, int& year, int& month, int& day) {
+  if (date.size() != 10 || date[4] != '-' || date[7] != '-') return false;
+  for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (date[i] < '0' || date[i] > '9') return false;
+  }
+  year = std::stoi(date.substr(0, 4));
+  month = std::stoi(date.substr(5, 2));
+  day = std::stoi(date.substr(8, 2));
+  return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+// The periods from `first` to `last` (both periods of `by`), each once.
+std::vector<std::string> periodsBetween(const std::string& firstDate, const std::string& lastDate,
+                                        SalesPeriod by) {
+  int y1 = 0, m1 = 0, d1 = 0, y2 = 0, m2 = 0, d2 = 0;
+  std::vector<std::string> periods;
+  if (!dayOf(firstDate, y1, m1, d1) || !dayOf(lastDate, y2, m2, d2)) return periods;
+  const std::int64_t last = daysFromCivil(y2, m2, d2);
+  for (std::int64_t days = daysFromCivil(y1, m1, d1); days <= last; ++days) {
+    std::string period = salesPeriodOf(dayText(days), by);
+    if (periods.empty() || periods.back() != period) periods.push_back(std::move(period));
+  }
+  return periods;
+}
+
+std::map<std::int64_t, OrderRow> readOrders(Database& database, const SalesQuery& query,
+                                            std::string& firstDate, std::string& lastDate) {
+  std::map<std::int64_t, OrderRow> orders;
+  const QueryResult rows = database.query(
+      ordersQuery(hasTable(database, "OrderHistory"), hasTable(database, "OrderChecks")),
+      {DbValue(query.from), DbValue(query.to)});
+  for (const auto& row : rows.rows) {
+    const std::string date = row[1].toText();
+    std::string period = salesPeriodOf(date, query.by);
+    if (!row[0].isInteger() || period.empty()) continue;
+    if (firstDate.empty() || date < firstDate) firstDate = date;
+    if (lastDate.empty() || date > lastDate) lastDate = date;
+    OrderRow& order = orders[row[0].integer()];
+    order.period = std::move(period);
+    order.status = statusNamed(row[4].toText()).value_or(OrderStatus::New);
+    order.flagged = isFlagged(row[5].toText());
+    order.cents = centsOf(row[2].toText()).value_or(0) + centsOf(row[3].toText()).value_or(0);
+  }
+  return orders;
+}
+
+}  // namespace
+
+std::string salesPeriodOf(const std::string& date, SalesPeriod by) {
+  int year = 0, month = 0, day = 0;
+  if (!dayOf(date, year, month, day)) return {};
+  switch (by) {
+    case SalesPeriod::Day:
+      return date;
+    case SalesPeriod::Month:
+      return date.substr(0, 7);
+    case SalesPeriod::Week:
+      return isoWeekText(daysFromCivil(year, month, day));
+  }
+  return {};
+}
+
+SalesFigures salesFigures(Database& database, const SalesQuery& query) {
+  std::string firstDate;
+  std::string lastDate;
+  std::map<std::int64_t, OrderRow> orders = readOrders(database, query, firstDate, lastDate);
+  std::unordered_map<std::string, SalesFigures::Item> items;
+  // Lines stream past one at a time: a large database is not held in memory.
+  database.eachRow(
+      "SELECT OrderID, ProductID, Quantity, Price, LineTotal FROM [Order Details]",
+      [](const std::vector<std::string>&) {},
+      [&orders, &items](const std::vector<DbValue>& line) {
+        if (!line[0].isInteger()) return;
+        const auto order = orders.find(line[0].integer());
+        if (order == orders.end()) return;
+        const std::optional<double> quantity = scriptNumber(line[2].toText());
+        const std::int64_t cents =
+            centsOf(line[4].toText())
+                .value_or(scriptCents(static_cast<double>(centsOf(line[3].toText()).value_or(0)) *
+                                      quantity.value_or(0) / 100.0));
+        order->second.cents += cents;
+        if (order->second.flagged || order->second.status == OrderStatus::Cancelled) return;
+        SalesFigures::Item& item = items[line[1].toText()];
+        item.item = line[1].toText();
+        item.quantity += static_cast<std::int64_t>(quantity.value_or(0));
+        item.revenueCents += cents;
+      });
+
+  SalesFigures figures;
+  std::map<std::string, SalesFigures::Bar> bars;
+  for (const std::string& period : periodsBetween(firstDate, lastDate, query.by)) {
+    bars[period].period = period;
+  }
+  std::map<OrderStatus, std::int64_t> statuses;
+  for (const auto& [id, order] : orders) {
+    ++statuses[order.status];
+    SalesFigures::Apart* apart = order.status == OrderStatus::Cancelled ? &figures.cancelled
+                                 : order.flagged                        ? &figures.flagged
+                                                                        : nullptr;
+    if (apart) {
+      ++apart->orders;
+      apart->cents += order.cents;
+      continue;
+    }
+    SalesFigures::Bar& bar = bars[order.period];
+    bar.period = order.period;
+    ++bar.orders;
+    bar.revenueCents += order.cents;
+    ++figures.countedOrders;
+    figures.revenueCents += order.cents;
+  }
+  for (auto& [period, bar] : bars) figures.bars.push_back(bar);
+  for (const OrderStatus status :
+       {OrderStatus::New, OrderStatus::Confirmed, OrderStatus::Paid, OrderStatus::Shipped,
+        OrderStatus::Completed, OrderStatus::Cancelled}) {
+    figures.ordersByStatus.emplace_back(status, statuses[status]);
+  }
+  for (auto& [name, item] : items) figures.bestItems.push_back(item);
+  std::sort(figures.bestItems.begin(), figures.bestItems.end(), [](const auto& a, const auto& b) {
+    return a.revenueCents != b.revenueCents ? a.revenueCents > b.revenueCents : a.item < b.item;
+  });
+  if (figures.bestItems.size() > 10) figures.bestItems.resize(10);
+  if (figures.countedOrders > 0) {
+    figures.averageCents =
+        (2 * figures.revenueCents + figures.countedOrders) / (2 * figures.countedOrders);
+  }
+  return figures;
+}
+
+}  // namespace vendaro
