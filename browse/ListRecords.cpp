@@ -36,9 +36,7 @@ std::string acceptedListAddress(const std::string& address, const std::string& v
   const std::size_t pathStart = address.find_first_of("/?#");
   const bool hasScheme = colon != std::string::npos && colon < pathStart;
   if (hasScheme) {
-    const bool web = text::startsWithIgnoringCase(address, "http://") ||
-                     text::startsWithIgnoringCase(address, "https://");
-    return web ? address : std::string{};
+    return text::isWebAddress(address) ? address : std::string{};
   }
   return vendorBase + (address.front() == '/' ? "" : "/") + address;
 }

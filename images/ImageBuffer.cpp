@@ -28,8 +28,8 @@ void ImageBuffer::spill() {
   std::error_code error;
   std::filesystem::create_directories(outputFolder_, error);
   const std::filesystem::path file = spillFile(outputFolder_, spillCounter_);
-  // A failed write loses nothing more than the original did: the buffer
-  // starts again either way, so browsing goes on.
+  // A failed write loses this buffer's entries only: the buffer starts
+  // again either way, so browsing goes on.
   if (!file.empty()) (void)writeWholeFile(file, spillPage(c_.List2.items()) + std::string(kCrLf));
   ++spillCounter_;
   c_.List2.Clear();

@@ -20,10 +20,7 @@ CREATE INDEX IF NOT EXISTS [OrderChecksByFingerprint] ON [OrderChecks] (Fingerpr
 )sql";
 
 std::string trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return std::string(text);
+  return std::string(text::trimmed(text));
 }
 
 // A header's value; the header block is searched from a line start.

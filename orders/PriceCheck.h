@@ -62,7 +62,6 @@ class PriceCheck {
   explicit PriceCheck(std::vector<PublishedCatalogue> catalogues);
 
   PriceVerdict check(const OrderFigures& order) const;
-  bool hasCatalogues() const { return !records_.empty(); }
 
  private:
   struct Record {

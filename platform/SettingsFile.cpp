@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
@@ -16,13 +18,6 @@ bool isControl(char c) {
 
 bool isAsciiAlnum(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-    return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
-  });
 }
 
 bool plainText(std::string_view value) {
@@ -56,9 +51,9 @@ bool validHost(std::string_view host) {
 
 bool validAddress(std::string_view value) {
   std::string_view rest;
-  if (startsWithIgnoringCase(value, "http://")) {
+  if (text::startsWithIgnoringCase(value, "http://")) {
     rest = value.substr(7);
-  } else if (startsWithIgnoringCase(value, "https://")) {
+  } else if (text::startsWithIgnoringCase(value, "https://")) {
     rest = value.substr(8);
   } else {
     return false;

@@ -60,6 +60,10 @@ std::string withLf(std::string_view text) {
   return result;
 }
 
+bool isWebAddress(std::string_view address) {
+  return startsWithIgnoringCase(address, "http://") || startsWithIgnoringCase(address, "https://");
+}
+
 std::string_view trimmed(std::string_view value) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (!value.empty() && blank(value.front())) value.remove_prefix(1);

@@ -25,6 +25,9 @@ std::string withLf(std::string_view text);
 // `value` without the blanks (space, tab, CR, LF) at either end.
 std::string_view trimmed(std::string_view value);
 
+// True for an http:// or https:// address (scheme in any letter case).
+bool isWebAddress(std::string_view address);
+
 // `value` percent-encoded: every byte but ASCII letters, digits and the
 // characters of `kept` as %XX. The default keeps what a query value may hold.
 std::string percentEncoded(std::string_view value, std::string_view kept = "-._~");

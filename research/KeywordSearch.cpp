@@ -4,6 +4,7 @@
 
 #include "common/NumberText.h"
 #include "common/TextSearch.h"
+#include "platform/Text.h"
 #include "platform/Transfer.h"
 
 namespace vendaro {
@@ -89,7 +90,7 @@ void KeywordSearch::DispatchFetches() {
     Transfer& transfer = main_.Inet(fetcher);
     if (transfer.StillExecuting()) continue;
     // Only web pages are fetched; other addresses are dropped unread.
-    while (links.ListCount() > 0 && !isWebAddress(links.List(0))) links.RemoveItem(0);
+    while (links.ListCount() > 0 && !text::isWebAddress(links.List(0))) links.RemoveItem(0);
     if (links.ListCount() == 0) break;
     transfer.Execute(links.List(0));
     watchdog(fetcher).setEnabled(true);

@@ -5,6 +5,7 @@
 #include "common/EnginePages.h"
 #include "common/NumberText.h"
 #include "common/TextSearch.h"
+#include "platform/Text.h"
 #include "research/PageText.h"
 
 namespace vendaro {
@@ -99,7 +100,7 @@ void LinkCollection::CrawlNext() {
     main_.listlinks2.AddItem(address);
     main_.listlinks.RemoveItem(0);
     // Only web pages are loaded; any other address is passed over as visited.
-    if (!isWebAddress(address)) continue;
+    if (!text::isWebAddress(address)) continue;
     pane.Navigate(address);
     Timer9.setEnabled(true);
     main_.StatusBar1.setPanelText(1, pane.LocationURL());

@@ -5,6 +5,7 @@
 #include "common/NumberText.h"
 #include "common/PageAnalysis.h"
 #include "common/TextFile.h"
+#include "platform/Text.h"
 #include "research/ReportRows.h"
 
 namespace vendaro {
@@ -97,7 +98,7 @@ void PageReader::ReadNextPage() {
   Browser& pane = main_.WebBrowser2.browser();
   if (pane.Busy()) return;
   // Only web pages are read; other addresses leave the queue unread.
-  while (main_.List4.ListCount() > 0 && !isWebAddress(main_.List4.List(0))) {
+  while (main_.List4.ListCount() > 0 && !text::isWebAddress(main_.List4.List(0))) {
     main_.List4.RemoveItem(0);
   }
   if (main_.List4.ListCount() == 0) return;

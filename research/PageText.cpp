@@ -6,11 +6,6 @@
 
 namespace vendaro {
 
-bool isWebAddress(std::string_view address) {
-  return text::startsWithIgnoringCase(address, "http://") ||
-         text::startsWithIgnoringCase(address, "https://");
-}
-
 std::string pageText(std::string_view text) {
   return text::htmlEscaped(text);
 }

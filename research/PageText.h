@@ -6,10 +6,8 @@
 namespace vendaro {
 
 // Texts taken from pages nobody here wrote, made safe for the report and
-// live-result pages, and the rule of which addresses the research tools fetch.
-
-// True for http:// and https:// addresses: the only ones fetched or loaded.
-bool isWebAddress(std::string_view address);
+// live-result pages. The research tools fetch and load only addresses that
+// text::isWebAddress accepts.
 
 // A page's text (title, visible text, link text, address) as HTML text.
 std::string pageText(std::string_view text);

@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "common/CommandLine.h"
-#include "research/PageText.h"
+#include "platform/Text.h"
 #include "research/ResearchCommands.h"
 #include "research/ResearchSubsystem.h"
 
@@ -13,7 +13,7 @@ namespace {
 // lands among the addresses is refused, not skipped.
 const CLI::Validator kWebAddress(
     [](std::string& address) {
-      return isWebAddress(address) ? std::string()
+      return text::isWebAddress(address) ? std::string()
                                    : "not an http or https address: " + address +
                                          " (give each keyword with its own --keyword)";
     },

@@ -7,6 +7,7 @@
 #include "common/TextFile.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/HeadlessDialogs.h"
+#include "platform/Text.h"
 #include "platform/curl/CurlTransfer.h"
 #include "platform/curl/PageLoader.h"
 #include "platform/html/NestingLimit.h"
@@ -49,7 +50,7 @@ void printList(const ListControl& list, std::ostream& out) {
 }  // namespace
 
 int runLinksCommand(const LinksOptions& options, std::ostream& out, std::ostream& err) {
-  if (!isWebAddress(options.address)) {
+  if (!text::isWebAddress(options.address)) {
     err << "vendaro links: only http and https addresses can be read: " << options.address << '\n';
     return kExitError;
   }

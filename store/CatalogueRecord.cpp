@@ -2,34 +2,34 @@
 
 #include <utility>
 
+#include "common/ShopRules.h"
+#include "store/ShopText.h"
+
 namespace vendaro {
 
-// The same figures as the lines of shippingFunctionText (a test holds the
-// two together).
+// The built-in table of the shop, as the texts the order pages' script
+// holds: its lines are those of shippingFunctionText (a test holds the two
+// together).
 const std::vector<WeightBracket>& weightShippingBrackets() {
-  static const std::vector<WeightBracket> brackets = {
-      {0, 1, {"7.75", "8.25", "18.45", "20.00"}},
-      {1, 2, {"8.70", "9.00", "20.70", "22.40"}},
-      {2, 3, {"10.20", "10.40", "22.70", "24.30"}},
-      {3, 4, {"11.50", "11.75", "24.70", "26.70"}},
-      {4, 5, {"13.10", "13.35", "26.70", "28.80"}},
-      {5, 6, {"15.25", "15.50", "28.95", "31.20"}},
-      {6, 7, {"16.55", "16.80", "30.95", "33.35"}},
-      {7, 8, {"18.45", "18.70", "32.95", "35.45"}},
-      {8, 9, {"20.05", "20.30", "34.95", "37.60"}},
-      {9, 10, {"21.10", "21.60", "36.95", "39.75"}},
-      {10, 11, {"22.45", "22.95", "38.95", "42.15"}},
-      {11, 12, {"23.75", "24.00", "40.95", "44.00"}},
-      {12, 13, {"24.60", "25.35", "42.95", "46.15"}},
-      {13, 14, {"26.20", "26.70", "44.70", "48.25"}},
-      {14, 15, {"27.50", "28.00", "46.45", "50.15"}},
-      {15, 16, {"28.40", "29.35", "47.70", "51.45"}},
-      {16, 17, {"29.30", "30.70", "48.95", "53.05"}},
-      {17, 18, {"30.20", "32.00", "50.45", "54.40"}},
-      {18, 19, {"31.10", "33.60", "51.70", "55.75"}},
-      {19, 20, {"32.00", "34.95", "52.95", "57.05"}},
-      {20, std::nullopt, {"100.00", "100.00", "100.00", "100.00"}},
-  };
+  static const std::vector<WeightBracket> brackets = [] {
+    const ShippingRules table = ShippingRules::builtIn();
+    std::vector<WeightBracket> rows;
+    double above = 0;
+    for (std::size_t band = 0; band < table.methods[0].bands.size(); ++band) {
+      WeightBracket row{above, table.methods[0].bands[band].upTo, {}};
+      for (std::size_t m = 0; m < row.charges.size(); ++m) {
+        row.charges[m] = plainMoney(table.methods[m].bands[band].cents);
+      }
+      above = *row.upTo;
+      rows.push_back(std::move(row));
+    }
+    WeightBracket over{above, std::nullopt, {}};
+    for (std::size_t m = 0; m < over.charges.size(); ++m) {
+      over.charges[m] = plainMoney(table.methods[m].overCents);
+    }
+    rows.push_back(std::move(over));
+    return rows;
+  }();
   return brackets;
 }
 

@@ -50,7 +50,7 @@ std::string ShopPageFrame::headText(const ShopPageHead& head) const {
   lines.push_back(meta("property", "og:site_name", shop));
   if (!address.empty()) lines.push_back(meta("property", "og:url", address));
   std::string image = head.image;
-  if (!image.empty() && !isWebAddress(image)) image = siteAddressOf(input_.siteAddress, image);
+  if (!image.empty() && !text::isWebAddress(image)) image = siteAddressOf(input_.siteAddress, image);
   if (!image.empty()) lines.push_back(meta("property", "og:image", image));
   lines.push_back("<link rel=\"stylesheet\" href=\"shop.css\">");
   if (head.needsCatalogue) lines.push_back("<script src=\"catalogue.js\" defer></script>");

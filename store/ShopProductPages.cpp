@@ -132,7 +132,7 @@ std::string ShopProductPages::productData(std::size_t category, std::size_t item
     data += ",\"brand\":{\"@type\":\"Brand\",\"name\":" + jsonString(record.manufacturer) + "}";
   }
   if (input_.pictureUrl && !record.pictureUrl.empty()) {
-    const std::string image = isWebAddress(record.pictureUrl)
+    const std::string image = text::isWebAddress(record.pictureUrl)
                                   ? record.pictureUrl
                                   : siteAddressOf(input_.siteAddress, record.pictureUrl);
     if (!image.empty()) data += ",\"image\":" + jsonString(image);

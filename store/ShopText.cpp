@@ -70,9 +70,4 @@ std::string siteAddressOf(const std::string& siteAddress, const std::string& nam
   return siteAddress + (siteAddress.back() == '/' ? "" : "/") + name;
 }
 
-bool isWebAddress(const std::string& address) {
-  return text::startsWithIgnoringCase(address, "http://") ||
-         text::startsWithIgnoringCase(address, "https://");
-}
-
 }  // namespace vendaro

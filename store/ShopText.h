@@ -25,7 +25,5 @@ std::string currencyCode(const std::string& currency);
 // `name` below the site address (which ends up with "/"); empty without an
 // address.
 std::string siteAddressOf(const std::string& siteAddress, const std::string& name);
-// True for an http:// or https:// address.
-bool isWebAddress(const std::string& address);
 
 }  // namespace vendaro

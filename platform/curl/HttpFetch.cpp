@@ -95,8 +95,7 @@ std::string failureOf(const FetchResult& result) {
 }
 
 bool isFetchableAddress(const std::string& address) {
-  return text::startsWithIgnoringCase(address, "http://") ||
-         text::startsWithIgnoringCase(address, "https://");
+  return text::isWebAddress(address);
 }
 
 HttpFetch::HttpFetch() {

@@ -20,11 +20,8 @@ TEST(AppContextSettings, EachSectionReadsItsKeysAndKeepsTheDefaultsOfTheRest) {
   EXPECT_EQ(VendorSettings::read(none).host(), "www.vendaro.example");
   EXPECT_EQ(VendorSettings::read(none).address("/welcome.htm"),
             "http://www.vendaro.example/welcome.htm");
-  EXPECT_EQ(SearchEngineSettings::read(none).engines.size(), 8u);
   EXPECT_EQ(PrivateZoneSettings::read(none).parentalPassword, "red fox den");
-  EXPECT_EQ(MailSettings::read(none).port, 0);
   EXPECT_EQ(MailSettings::read(none).security, MailAccount::Security::Tls);
-  EXPECT_TRUE(FolderSettings::read(none).output.empty());
 
   const SettingsFile file = SettingsFile::parse(R"(
 [vendor]
@@ -79,9 +76,7 @@ output = "/tmp/out"
   EXPECT_EQ(mail.security, MailAccount::Security::StartTls);
   EXPECT_EQ(mail.caFile, "/etc/ssl/shop-ca.pem");
   EXPECT_EQ(vendor.address(privateZone.startPage), "http://elsewhere.example/start.htm");
-  EXPECT_EQ(privateZone.searchList, "/private/search.txt");
   EXPECT_EQ(programs.calculatorCommand, "kcalc");
-  EXPECT_EQ(programs.mailClientCommand, "xdg-email");
 }
 
 TEST(AppContextSettings, OutputFilesGoToTheApplicationFolderUnlessAnOutputFolderIsSet) {

@@ -151,7 +151,7 @@ describe('order form with shipping by weight', () => {
   }
 });
 
-// Orders that used to leave the shop empty or unusable: the order page fills
+// Orders that would leave the shop empty or unusable: the order page fills
 // items and total as it opens, submitting asks for what is missing, and the
 // list pages refuse quantities that are not whole numbers of pieces.
 describe('orders refused until they are usable', () => {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
+#include <regex>
 #include <sstream>
 
+#include "store/CatalogueRecord.h"
 #include "tests/support/RequiredTool.h"
 #include "tests/support/TempFolder.h"
 
@@ -14,6 +16,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
+
+std::vector<PublishedCatalogue> recordsIn(const TempFolder& app) {
+  std::vector<std::string> problems;
+  std::vector<PublishedCatalogue> records = readPublishedCatalogues(app.path(), problems);
+  EXPECT_EQ(problems, std::vector<std::string>{});
+  return records;
+}
 
 class GenerateCommandTest : public ::testing::Test {
  protected:
@@ -84,6 +93,50 @@ TEST_F(GenerateCommandTest, UsesTheSettingsFileAndTheLayoutAndPrintsReplacedValu
   EXPECT_FALSE(fs::exists(app.path() / "Shop" / "fsecond.htm"));
   EXPECT_NE(out.str().find("replaced: Category \"Plates\", item \"P1\""), std::string::npos)
       << out.str();
+}
+
+// Each generation that publishes something new adds a record of it; an
+// unchanged one adds none, and a record that cannot be kept is a warning.
+TEST_F(GenerateCommandTest, EachChangedGenerationAddsARecordOfWhatItPublished) {
+  writeProject();
+  app.write("Shop/Cups.pro", "A1^Blue \"cup\"^1,50^^^Acme^0.5^\r\nA2^Red cup^2^^^^^\r\n");
+  options.weight = true;
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  std::vector<PublishedCatalogue> records = recordsIn(app);
+  ASSERT_EQ(records.size(), 1u) << "an unchanged generation adds no record";
+  const PublishedCatalogue& first = records[0];
+  EXPECT_EQ(first.project, "Shop");
+  EXPECT_TRUE(std::regex_match(first.generatedAt,
+                               std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")));
+  EXPECT_EQ(first.salesTaxRate, "0.0825");
+  EXPECT_TRUE(first.shippingByWeight);
+  EXPECT_EQ(first.weightBrackets.size(), weightShippingBrackets().size());
+  // Prices and weights as the script got them: the decimal comma made a point.
+  ASSERT_EQ(first.items.size(), 3u);
+  EXPECT_EQ(first.items[0].description, "Blue \"cup\"");
+  EXPECT_EQ(first.items[0].price, "1.50");
+  EXPECT_EQ(first.items[0].weight, "0.5");
+  EXPECT_EQ(first.items[1].weight, "");
+
+  // A new price is a new record; the old one stays.
+  app.write("Shop/Cups.pro", "A1^Blue \"cup\"^1.75^^^Acme^0.5^\r\nA2^Red cup^2^^^^^\r\n");
+  options.weight = false;
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  records = recordsIn(app);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].items[0].price, "1.50");
+  EXPECT_EQ(records[1].items[0].price, "1.75");
+  EXPECT_FALSE(records[1].shippingByWeight);
+  EXPECT_TRUE(records[1].weightBrackets.empty());
+
+  fs::remove_all(app.path() / kPublishedFolder);
+  app.write(kPublishedFolder, "a file in the way");
+  app.write("Shop/Cups.pro", "A1^Blue cup^3^^^^^\r\n");
+  EXPECT_EQ(run("Shop"), 0);
+  EXPECT_NE(err.str().find("warning: what the pages publish could not be recorded"),
+            std::string::npos)
+      << err.str();
 }
 
 TEST_F(GenerateCommandTest, RepeatedCategoriesAreLeftOutAndEmptyLinesAtTheEndIgnored) {
