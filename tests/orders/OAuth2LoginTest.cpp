@@ -33,7 +33,7 @@ class OAuth2LoginTest : public ::testing::Test {
     VENDARO_REQUIRE_TOOL(Pop3TestServer::imapAvailable() && ::access(kPython, X_OK) == 0,
                          std::string(Pop3TestServer::kImapUnavailable) + ", or python3 is missing");
     const fs::path portFile = tokens.file("port");
-    introspection_ = testing::spawn({kPython, VENDARO_TOKEN_INTROSPECTION, portFile.string(), kUser,
+    introspection_ = testing::spawn({kPython, VENDARO_OAUTH_TOKEN_SERVER, portFile.string(), kUser,
                                      kGoodToken},
                                     tokens.file("introspection.log"));
     for (int tries = 0; tries < 500 && !fs::exists(portFile); ++tries) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """OAuth2 token introspection (RFC 7662) for the tests' dovecot, on 127.0.0.1.
 
-Usage: token-introspection.py PORT_FILE USER TOKEN
+Usage: oauth-token-server.py PORT_FILE USER TOKEN
 Answers every POST: active for USER when the form's token is TOKEN, else
 inactive. Writes the port it listens on into PORT_FILE once it is ready.
 """
