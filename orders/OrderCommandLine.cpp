@@ -9,6 +9,7 @@
 #include "orders/OrderSubsystem.h"
 #include "orders/OutboxCommand.h"
 #include "platform/curl/CurlMailSender.h"
+#include "platform/secret/SecretKeyring.h"
 
 namespace vendaro {
 namespace {
@@ -76,13 +77,14 @@ struct DeliveryChoices {
         ->needs(dry);
     command.add_option("--password-file", passwordFile,
                        "A file whose first line is the SMTP password (default: "
-                       "VENDARO_SMTP_PASSWORD)");
+                       "VENDARO_SMTP_PASSWORD, else the keyring)");
   }
 
   MailDelivery delivery(const AppContext& context) const {
     MailDelivery chosen;
     chosen.smtp = SmtpSettings::read(context.settings);
     chosen.passwordFile = passwordFile;
+    chosen.keyring = std::make_shared<SecretKeyring>();
     chosen.dryRun = dryRun;
     chosen.dryRunFolder = folder.empty() ? context.folder / "outbox-files"
                                          : std::filesystem::path(folder);
