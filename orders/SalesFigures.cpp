@@ -150,6 +150,18 @@ std::string salesPeriodOf(const std::string& date, SalesPeriod by) {
   return {};
 }
 
+std::string salesTotalsText(const SalesFigures& figures) {
+  return "Orders counted: " + std::to_string(figures.countedOrders) +
+         ", revenue: " + moneyText(figures.revenueCents) +
+         ", average order: " + moneyText(figures.averageCents);
+}
+
+std::string salesLeftOutText(const SalesFigures& figures) {
+  return "Left out: " + std::to_string(figures.flagged.orders) + " flagged by the price check (" +
+         moneyText(figures.flagged.cents) + "), " + std::to_string(figures.cancelled.orders) +
+         " cancelled (" + moneyText(figures.cancelled.cents) + ")";
+}
+
 SalesFigures salesFigures(Database& database, const SalesQuery& query) {
   std::string firstDate;
   std::string lastDate;
