@@ -182,23 +182,24 @@ void printIssued(const std::vector<IssuedDocument>& documents, bool csv, std::os
 
 }  // namespace
 
-int runOrderDocumentCommand(OrderDocumentKind kind, const OrderDocumentOptions& options,
-                            const MerchantSettings& merchant, DocumentPrinter& printer,
-                            std::ostream& out, std::ostream& err) {
+std::optional<WrittenDocument> writeOrderDocument(OrderDocumentKind kind,
+                                                  const OrderDocumentOptions& options,
+                                                  const MerchantSettings& merchant,
+                                                  DocumentPrinter& printer, std::ostream& err) {
   const std::string prefix = std::string("vendaro ") + commandName(kind) + ": ";
   if (merchant.name.empty()) {
     err << prefix << "[merchant] name is not set in vendaro.toml; the documents name the seller\n";
-    return kOrdersCommandFailed;
+    return std::nullopt;
   }
   const std::optional<std::int64_t> orderId = orderNumber(options.orderId);
   if (!orderId) {
     err << prefix << "\"" << options.orderId << "\" is not an order number\n";
-    return kOrdersCommandFailed;
+    return std::nullopt;
   }
   const std::filesystem::path file = options.appFolder / kProgramDatabaseFile;
   if (!std::filesystem::is_regular_file(file)) {
     err << prefix << "there is no order database " << file.string() << "\n";
-    return kOrdersCommandFailed;
+    return std::nullopt;
   }
   try {
     SqliteDatabase database(file);
@@ -206,15 +207,15 @@ int runOrderDocumentCommand(OrderDocumentKind kind, const OrderDocumentOptions& 
     const std::optional<OrderSheet> order = readOrderSheet(database, *orderId);
     if (!order) {
       err << prefix << "there is no order " << *orderId << "\n";
-      return kOrdersCommandFailed;
+      return std::nullopt;
     }
     if (!options.output.empty() && !isWritableTarget(options.output)) {
       err << prefix << options.output.string() << " is not a regular file; nothing was written\n";
-      return kOrdersCommandFailed;
+      return std::nullopt;
     }
     DocumentRun run(kind, options, merchant, database, err);
     const auto prepared = run.prepare(*order);
-    if (!prepared) return kOrdersCommandFailed;
+    if (!prepared) return std::nullopt;
     const std::filesystem::path target =
         options.output.empty() ? options.workFolder / prepared->second : options.output;
     try {
@@ -224,17 +225,26 @@ int runOrderDocumentCommand(OrderDocumentKind kind, const OrderDocumentOptions& 
       err << prefix << run.described(*orderId) << (run.recorded() ? " is recorded, but " : ": ")
           << "the PDF was not written: " << error.what()
           << (run.recorded() ? "\n  (running the command again writes the same document)\n" : "\n");
-      return kOrdersCommandFailed;
+      return std::nullopt;
     }
-    out << run.described(*orderId) << ": " << target.string() << "\n";
-    return 0;
+    return WrittenDocument{run.described(*orderId), target};
   } catch (const DataError& error) {
     err << prefix << "cannot use the order database: " << error.what() << "\n";
-    return kOrdersCommandFailed;
+    return std::nullopt;
   } catch (const DocumentFormatError& error) {
     err << prefix << "the recorded document is damaged: " << error.what() << "\n";
-    return kOrdersCommandFailed;
+    return std::nullopt;
   }
+}
+
+int runOrderDocumentCommand(OrderDocumentKind kind, const OrderDocumentOptions& options,
+                            const MerchantSettings& merchant, DocumentPrinter& printer,
+                            std::ostream& out, std::ostream& err) {
+  const std::optional<WrittenDocument> written =
+      writeOrderDocument(kind, options, merchant, printer, err);
+  if (!written) return kOrdersCommandFailed;
+  out << written->described << ": " << written->file.string() << "\n";
+  return 0;
 }
 
 int runInvoicesCommand(const InvoiceListOptions& options, std::ostream& out, std::ostream& err) {

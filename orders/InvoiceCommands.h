@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -40,6 +41,20 @@ struct OrderDocumentOptions {
 int runOrderDocumentCommand(OrderDocumentKind kind, const OrderDocumentOptions& options,
                             const MerchantSettings& merchant, DocumentPrinter& printer,
                             std::ostream& out, std::ostream& err);
+
+// A document written: what it is ("Invoice 2026-00001 of order 7") and where.
+struct WrittenDocument {
+  std::string described;
+  std::filesystem::path file;
+};
+
+// What runOrderDocumentCommand does, without telling what was written (the
+// order viewer's actions use it): the messages go to `err` and nothing is
+// returned after one.
+std::optional<WrittenDocument> writeOrderDocument(OrderDocumentKind kind,
+                                                  const OrderDocumentOptions& options,
+                                                  const MerchantSettings& merchant,
+                                                  DocumentPrinter& printer, std::ostream& err);
 
 // The options of `vendaro invoices`.
 struct InvoiceListOptions {

@@ -1,8 +1,6 @@
 #include "orders/OrderCommand.h"
 
 #include <charconv>
-#include <cstdio>
-#include <ctime>
 #include <map>
 #include <optional>
 
@@ -13,6 +11,7 @@
 #include "orders/OrderMail.h"
 #include "orders/OrderTables.h"
 #include "orders/OrderWorkflow.h"
+#include "orders/StatusMail.h"
 #include "platform/Text.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
@@ -80,46 +79,21 @@ int showOrder(Database& database, OrderWorkflow& workflow, std::int64_t orderId,
   return 0;
 }
 
-// A mail's Date header for `seconds` since 1970: "Mon, 07 Dec 2026 17:00:00 +0000".
-std::string mailDate(std::int64_t seconds) {
-  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const std::time_t time = static_cast<std::time_t>(seconds);
-  std::tm utc{};
-  gmtime_r(&time, &utc);
-  char text[64];
-  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d +0000", kDays[utc.tm_wday],
-                utc.tm_mday, kMonths[utc.tm_mon], utc.tm_year + 1900, utc.tm_hour, utc.tm_min,
-                utc.tm_sec);
-  return text;
-}
-
 // Queues the customer's mail about the change and sends it.
 int notifyCustomer(Database& database, const OrderCommandOptions& options, std::int64_t orderId,
                    OrderStatus status, std::ostream& out, std::ostream& err) {
-  std::optional<OrderNotice> notice = readOrderNotice(database, orderId);
-  if (!notice) return kOrdersCommandFailed;
-  notice->carrier = options.carrier;
-  notice->tracking = options.tracking;
-  std::string problem;
-  const MailTemplate mailTemplate = mailTemplateFor(options.appFolder, status, problem);
-  if (!problem.empty()) err << kPrefix << "warning: " << problem << "\n";
-  const std::string event(statusName(status));
-  const std::string& from = options.delivery.smtp.from;
-  const std::int64_t now = secondsNow();
-  const OutgoingMail mail = composeCustomerMail(
-      mailTemplate, *notice, from, mailDate(now),
-      "order-" + std::to_string(orderId) + "-" + event + "." + std::to_string(now) + "@" +
-          from.substr(from.find('@') + 1));
-  Outbox outbox(database);
-  if (!outbox.queue(orderId, event, mail, utcTimeNow())) {
-    err << kPrefix << "order " << orderId << " already has a mail for " << event
+  const std::optional<QueuedStatusMail> queued =
+      queueStatusMail(database, options.appFolder, options.delivery.smtp.from, orderId, status,
+                      options.carrier, options.tracking, secondsNow());
+  if (!queued) return kOrdersCommandFailed;
+  if (!queued->warning.empty()) err << kPrefix << "warning: " << queued->warning << "\n";
+  if (!queued->queued) {
+    err << kPrefix << "order " << orderId << " already has a mail for " << statusName(status)
         << "; it is not sent twice (vendaro outbox)\n";
     return 1;
   }
-  const std::optional<OutboxMail> queued = outbox.find(orderId, event);
-  return deliverOutbox(outbox, options.delivery, queued->id, out, err);
+  Outbox outbox(database);
+  return deliverOutbox(outbox, options.delivery, queued->mailId, out, err);
 }
 
 int changeStatus(Database& database, OrderWorkflow& workflow, const OrderCommandOptions& options,

@@ -52,9 +52,11 @@ const std::array<const char*, frmOrders::kFieldCount> kLabelCaptions = {"OrderID
 
 }  // namespace
 
-frmOrders::frmOrders(Database& database, Dialogs& dialogs)
+frmOrders::frmOrders(Database& database, Dialogs& dialogs, OrderViewerServices services)
     : datPrimaryRS(database, kPrimarySource),
       datSecondaryRS(database),
+      orderList(database, dialogs),
+      orderRecord(database, dialogs, std::move(services)),
       database_(database),
       dialogs_(dialogs) {
   for (std::size_t i = 0; i < kFieldCount; ++i) {
@@ -66,6 +68,10 @@ frmOrders::frmOrders(Database& database, Dialogs& dialogs)
   datPrimaryRS.onValidate = [this] { mousePointer = MousePointer::Hourglass; };
   datPrimaryRS.onError = [this](int, const std::string& description) {
     datPrimaryRS_Error(description);
+  };
+  orderList.onOrderChosen = [this](std::int64_t orderId) { showChosenOrder(orderId); };
+  orderRecord.onStatusChanged = [this](std::int64_t orderId, OrderStatus status) {
+    orderList.statusChanged(orderId, status);
   };
 }
 
@@ -82,6 +88,7 @@ void frmOrders::Form_Load() {
     // Reported by the error event; the window stays empty.
   }
   showWhetherEmpty();
+  orderList.cmdFind_Click();
 }
 
 // Without orders there is nothing to delete or update: the data control says
@@ -110,7 +117,35 @@ void frmOrders::datPrimaryRS_Reposition() {
   showOrderLines();
   const int position = datPrimaryRS.recordset().AbsolutePosition();
   datPrimaryRS.setCaption("Record: " + std::to_string(position + 1));
+  const std::optional<std::int64_t> orderId = currentOrderId();
+  orderRecord.showOrder(orderId);
+  if (orderId) orderList.selectOrder(*orderId);
   if (onRecordShown) onRecordShown();
+}
+
+std::optional<std::int64_t> frmOrders::currentOrderId() {
+  if (!hasCurrentOrder()) return std::nullopt;
+  try {
+    const DbValue key = datPrimaryRS.recordset().Fields("OrderID").Value();
+    if (key.isInteger()) return key.integer();
+  } catch (const DataError&) {
+    // A deleted record: no order.
+  }
+  return std::nullopt;
+}
+
+// The list chose an order: the record moves there; an order stored since
+// the record set was read is found after reading it again.
+void frmOrders::showChosenOrder(std::int64_t orderId) {
+  try {
+    Recordset& orders = datPrimaryRS.recordset();
+    if (orders.FindFirst("OrderID", DbValue(orderId))) return;
+    datPrimaryRS.Refresh();
+    showWhetherEmpty();
+    orders.FindFirst("OrderID", DbValue(orderId));
+  } catch (const DataError& error) {
+    datPrimaryRS_Error(error.what());
+  }
 }
 
 // The detail source follows the current order. Without a current order the
@@ -198,6 +233,7 @@ void frmOrders::cmdDelete_Click() {
       database_.rollback();
       throw;
     }
+    if (orderId.isInteger()) orderList.orderDeleted(orderId.integer());
     orders.MoveNext();
     if (orders.Eof() && orders.RecordCount() > 0) orders.MoveLast();
   } catch (const DataError& error) {
@@ -213,6 +249,7 @@ void frmOrders::cmdRefresh_Click() {
     // Reported by the error event.
   }
   showWhetherEmpty();
+  orderList.cmdFind_Click();
 }
 
 // Writes the edited boxes and stays on the record just written; without a

@@ -2,9 +2,12 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "orders/OrderListPane.h"
+#include "orders/OrderRecordPanel.h"
 #include "platform/DataControl.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
@@ -23,7 +26,9 @@ enum class MousePointer { Default, Hourglass };
 
 // The order viewer `frmOrders`: one order at a time in bound boxes, sorted by
 // customer, with the order's lines in a grid below. OrderID cannot be
-// edited; the card number is masked until "Show C&ard" is clicked.
+// edited; the card number is masked until "Show C&ard" is clicked. Beside
+// the record, the list of orders (`orderList`) chooses the order shown; above
+// and below it, its price check, status, history and actions (`orderRecord`).
 class frmOrders {
  public:
   static constexpr const char* kPrimarySource = "select * from [Orders] Order by [CustomerID]";
@@ -39,7 +44,7 @@ class frmOrders {
   // The field each box of `txtFields` is bound to, in order.
   static const std::array<const char*, kFieldCount> kFieldNames;
 
-  frmOrders(Database& database, Dialogs& dialogs);
+  frmOrders(Database& database, Dialogs& dialogs, OrderViewerServices services = {});
   frmOrders(const frmOrders&) = delete;
   frmOrders& operator=(const frmOrders&) = delete;
 
@@ -84,6 +89,8 @@ class frmOrders {
   Label cmdShowCard{"Show C&ard"};
   OrderGrid grdDataGrid;
   MousePointer mousePointer = MousePointer::Default;
+  OrderListPane orderList;
+  OrderRecordPanel orderRecord;
 
   // Layout in twips: the grid's top and the heights of the bars below it.
   int gridTop = 4560;
@@ -96,6 +103,8 @@ class frmOrders {
   void datPrimaryRS_Reposition();
   void datPrimaryRS_Error(const std::string& description);
   void showOrderLines();
+  std::optional<std::int64_t> currentOrderId();
+  void showChosenOrder(std::int64_t orderId);
   void maskCardDetails();
   void showWhetherEmpty();
   void fillGrid();

@@ -150,6 +150,19 @@ void Recordset::setBookmark(BookmarkValue bookmark) {
   owner_.moveTo(static_cast<long>(bookmark));
 }
 
+bool Recordset::FindFirst(const std::string& name, const DbValue& value) {
+  const long column = owner_.findColumn(name);
+  if (column < 0) throw DataError(data_errors::kItemNotFound, "Item not found in this collection.");
+  for (long index = 0; index < owner_.rowCount(); ++index) {
+    if (owner_.isLive(index) && owner_.result_.rows[index][column] == value) {
+      owner_.saveEdits();
+      owner_.moveTo(index);
+      return true;
+    }
+  }
+  return false;
+}
+
 Recordset::BookmarkValue Recordset::LastModified() const {
   if (owner_.lastModified_ < 0) throwNoCurrentRecord();
   return owner_.lastModified_;

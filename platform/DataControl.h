@@ -61,6 +61,10 @@ class Recordset {
   using BookmarkValue = std::int64_t;
   BookmarkValue Bookmark() const;
   void setBookmark(BookmarkValue bookmark);
+  // Moves to the first live record whose field `name` holds `value`; false,
+  // and no move, when there is none (DAO's NoMatch). Unknown names throw
+  // DataError 3265.
+  bool FindFirst(const std::string& name, const DbValue& value);
   // The bookmark of the record added or changed last; DataError 3021 when
   // nothing was written since the last Refresh.
   BookmarkValue LastModified() const;

@@ -13,10 +13,13 @@
 #include "orders/InvoiceCommands.h"
 #include "orders/OrderCommands.h"
 #include "orders/OrderDocuments.h"
+#include "orders/OrderViewer.h"
 #include "orders/OrderWorkflow.h"
+#include "orders/ViewerDocuments.h"
 #include "platform/ProgramDocumentPrinter.h"
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/support/RequiredTool.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestDatabase.h"
 
 namespace vendaro {
@@ -324,6 +327,54 @@ TEST_F(InvoiceTest, TwoProcessesGetDistinctConsecutiveNumbers) {
   EXPECT_EQ(numbers.size(), std::size_t{2 * kPerProcess});
   for (int n = 1; n <= 2 * kPerProcess; ++n)
     EXPECT_EQ(numbers.count("2026-" + std::to_string(n)), 1u);
+}
+
+class RecordingLauncher : public Launcher {
+ public:
+  bool start(const std::string& program, const std::vector<std::string>& arguments) override {
+    started.push_back(program + " " + arguments.at(0));
+    return true;
+  }
+  bool available(const std::string&) const override { return true; }
+  std::vector<std::string> started;
+};
+
+// The order viewer's actions write through the same service as the commands
+// and open what they wrote; a refusal is shown as the command's message.
+TEST_F(InvoiceTest, ViewerActionsWriteOpenAndExplainWhatTheyCannotDo) {
+  VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
+  testing::TestDatabase database(app.file(kProgramDatabaseFile));
+  testing::ScriptedDialogs dialogs;
+  RecordingLauncher launcher;
+  const auto printing = std::make_shared<ProgramDocumentPrinter>(VENDARO_PDF_PROGRAM);
+  OrderViewerServices services;
+  services.writeDocument = viewerDocumentWriter(app.path(), app.file("documents"), merchant, {},
+                                                printing, [this] { return now; });
+  services.launcher = &launcher;
+  frmOrders viewer(database, dialogs, services);
+  viewer.Form_Load();
+  viewer.orderList.lstOrders_Click(2);  // order 1
+  viewer.orderRecord.cmdInvoice_Click();
+  const std::filesystem::path invoice = app.file("documents/invoice-2026-00001.pdf");
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(launcher.started, (std::vector<std::string>{"xdg-open " + invoice.string()}));
+  EXPECT_NE(pdfText(invoice).find("Invoice number 2026-00001"), std::string::npos);
+
+  viewer.orderRecord.cmdCreditNote_Click();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text.find("Order 1 is new; a credit note is for a cancelled"), 0u)
+      << dialogs.messages[0].text;
+
+  OrderViewerServices unnamed = services;
+  unnamed.writeDocument = viewerDocumentWriter(app.path(), app.file("documents"), {}, {},
+                                               printing, [this] { return now; });
+  frmOrders nameless(database, dialogs, unnamed);
+  nameless.Form_Load();
+  nameless.orderRecord.cmdPackingSlip_Click();
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[1].text,
+            "[merchant] name is not set in vendaro.toml; the documents name the seller");
+  EXPECT_EQ(launcher.started.size(), 1u);
 }
 
 }  // namespace

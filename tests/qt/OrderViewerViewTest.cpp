@@ -101,11 +101,23 @@ void OrderViewerViewTest::orderViewerStepsThroughOrdersByCustomerWithTheirLines(
       database.select("SELECT ShipName FROM [Orders] WHERE OrderID = 1").rows.at(0).at(0).toText(),
       std::string("Carol Moss"));
 
-  // The grid fills the window's width, with the bars below it.
-  window.resize(1000, 700);
-  QTRY_COMPARE(grid->width(), 1000);
+  // The grid fills the record's width beside the list, with the bars below it.
+  window.resize(1500, 900);
+  auto* recordArea = window.findChild<QWidget*>("record");
+  QTRY_VERIFY(recordArea->width() > 900);
+  QTRY_COMPARE(grid->width(), recordArea->width());
   QVERIFY(grid->geometry().bottom() < window.findChild<QWidget*>("datPrimaryRS")->y());
   QVERIFY(dialogs.messages.empty());
+
+  // The list beside the record, newest first, follows the record and moves it.
+  auto* list = window.findChild<QTableView*>("lstOrders");
+  QCOMPARE(list->model()->rowCount(), 3);
+  QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("3"));
+  QCOMPARE(list->currentIndex().row(), 2);  // carol's order 1
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualRect(list->model()->index(1, 2)).center());
+  QCOMPARE(boxText(window, 1), QStringLiteral("alice@example.org"));
+  QCOMPARE(window.findChild<QLabel*>("lblStatus")->text(), QStringLiteral("Status: new"));
 
   QTest::mouseClick(window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
   QVERIFY(!window.isVisible());
