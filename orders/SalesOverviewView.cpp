@@ -26,19 +26,22 @@ QString qt(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// A value axis from 0; counts get whole-number steps and labels.
+// A value axis from 0 to past the largest bar; counts get whole-number steps
+// and labels.
 QValueAxis* valueAxis(const ChartSeries& bars) {
+  double most = 1;
+  for (const double value : bars.values) most = std::max(most, value);
   auto* axis = new QValueAxis;
-  axis->setMin(0);
-  axis->applyNiceNumbers();
   if (bars.counts) {
-    double most = 1;
-    for (const double value : bars.values) most = std::max(most, value);
+    const double step = std::ceil(most / 4);
+    axis->setRange(0, step * 4);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setTickInterval(std::ceil(most / 4));
-    axis->setRange(0, std::ceil(most / 4) * 4);
+    axis->setTickInterval(step);
     axis->setLabelFormat(QStringLiteral("%d"));
+  } else {
+    axis->setRange(0, most);
+    axis->applyNiceNumbers();
   }
   return axis;
 }
