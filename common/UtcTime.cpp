@@ -1,5 +1,6 @@
 #include "common/UtcTime.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace vendaro {
@@ -27,6 +28,20 @@ std::string localDateNow() {
   localtime_r(&now, &parts);
   char text[16];
   std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+  return text;
+}
+
+std::string mailDateText(std::int64_t seconds) {
+  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const std::time_t time = static_cast<std::time_t>(seconds);
+  std::tm utc{};
+  gmtime_r(&time, &utc);
+  char text[64];
+  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d +0000", kDays[utc.tm_wday],
+                utc.tm_mday, kMonths[utc.tm_mon], utc.tm_year + 1900, utc.tm_hour, utc.tm_min,
+                utc.tm_sec);
   return text;
 }
 

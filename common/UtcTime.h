@@ -13,6 +13,9 @@ std::string utcTimeText(std::int64_t seconds);
 std::int64_t secondsNow();
 std::string utcTimeNow();
 
+// A mail's Date header for `seconds` since 1970: "Mon, 07 Dec 2026 17:00:00 +0000".
+std::string mailDateText(std::int64_t seconds);
+
 // Today's local date, "2026-12-07": the date orders are stored with.
 std::string localDateNow();
 

@@ -1,9 +1,8 @@
 #include "forms/ResponseMailStore.h"
 
-#include <ctime>
-
 #include "common/MailIntakeEngine.h"
 #include "common/MailValues.h"
+#include "common/UtcTime.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseFields.h"
 #include "platform/mime/MailBodyDecoder.h"
@@ -15,15 +14,6 @@ constexpr const char* kImportedSchema = R"sql(
 CREATE TABLE IF NOT EXISTS [ImportedResponses] (
   mailbox TEXT NOT NULL, uid TEXT NOT NULL, PRIMARY KEY (mailbox, uid));
 )sql";
-
-std::string localDate() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  localtime_r(&now, &parts);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
-  return text;
-}
 
 }  // namespace
 
@@ -115,7 +105,7 @@ void ResponseMailStore::writeResponse(const std::string& mail, const StoredRespo
 }
 
 std::string ResponseMailStore::today() const {
-  return today_ ? today_() : localDate();
+  return today_ ? today_() : localDateNow();
 }
 
 }  // namespace vendaro

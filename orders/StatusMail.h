@@ -29,7 +29,4 @@ std::optional<QueuedStatusMail> queueStatusMail(Database& database,
                                                 const std::string& tracking,
                                                 std::int64_t nowSeconds);
 
-// A mail's Date header for `seconds` since 1970: "Mon, 07 Dec 2026 17:00:00 +0000".
-std::string mailDate(std::int64_t seconds);
-
 }  // namespace vendaro

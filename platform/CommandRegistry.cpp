@@ -1,17 +1,20 @@
 #include "platform/CommandRegistry.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace vendaro {
 
 void CommandRegistry::add(const std::string& name, Command command) {
-  commands_[name] = std::move(command);
+  if (!commands_.emplace(name, std::move(command)).second) {
+    throw std::logic_error("the menu or toolbar command \"" + name + "\" is registered twice");
+  }
 }
 
 bool CommandRegistry::run(const std::string& name) const {
   const auto found = commands_.find(name);
   if (found == commands_.end() || !found->second) return false;
-  // A copy: the command may replace its own registration while it runs.
+  // A copy: the command may close the window that registered it while it runs.
   const Command command = found->second;
   command();
   return true;

@@ -18,7 +18,9 @@ class CommandRegistry {
   CommandRegistry(const CommandRegistry&) = delete;
   CommandRegistry& operator=(const CommandRegistry&) = delete;
 
-  // Registers `command` under `name`, replacing an earlier one.
+  // Registers `command` under `name`. A name registered twice is a wiring
+  // fault of the program (one entry would silently lose its command), so it
+  // throws std::logic_error naming the entry, at start-up.
   void add(const std::string& name, Command command);
   // Runs the command of `name`; false when there is none.
   bool run(const std::string& name) const;

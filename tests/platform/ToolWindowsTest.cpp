@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/CommandRegistry.h"
 
 namespace vendaro {
 namespace {
@@ -42,6 +45,17 @@ TEST(ToolWindowsTest, OpensOnceBringsForwardClosesOnlyOpenWindowsAndOpensAgainAf
   EXPECT_EQ(log.calls,
             (std::vector<std::string>{"open Wizard1", "open frmOrders", "front frmOrders",
                                       "close Wizard1", "open frmOrders"}));
+}
+
+// Two entries wired to one name would leave one of them dead without a word.
+TEST(CommandRegistryTest, ANameRegisteredTwiceIsRefused) {
+  CommandRegistry commands;
+  int runs = 0;
+  commands.add("home", [&runs] { ++runs; });
+  EXPECT_THROW(commands.add("home", [] {}), std::logic_error);
+  EXPECT_TRUE(commands.run("home"));
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(commands.run("nobody"));
 }
 
 }  // namespace
