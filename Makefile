@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all deps configure build run test sanitize bench bench-order-list bench-intake bench-responses bench-orders bench-startup bench-research bench-invoice fuzz format clean package
+.PHONY: all deps configure build run test sanitize bench bench-order-list bench-intake bench-responses bench-orders bench-startup bench-research bench-invoice bench-sales fuzz format clean package
 
 all: build
 
@@ -63,6 +63,11 @@ bench-orders: build
 # `vendaro invoice` on an order of 20 lines: first run and reprints.
 bench-invoice: build
 	@bench/invoice-bench $(BUILD_DIR)/app/vendaro
+
+# The sales overview for a year and `vendaro sales --by month` on 100,000
+# orders (ORDERS to change the count).
+bench-sales: build
+	@$(BUILD_DIR)/bench/sales_bench $(or $(ORDERS),100000) $(BUILD_DIR)/app/vendaro
 
 # Keyword search over 1,000 local pages against xargs -P4 curl, and Get links
 # on a page of 10,000 links.

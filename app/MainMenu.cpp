@@ -83,6 +83,7 @@ MainMenu::MainMenu() {
                                             {"en_fr", "English to French"}});
   addEntries(addMenu("scwizard", "Vendaro"), {{"stgen", "Store Generator"},
                                               {"orders", "Orders"},
+                                              {"sales", "Sales Overview"},
                                               {"formgenerator", "Form Generator"},
                                               {"pppp", kSeparator},
                                               {"webeditor", "Web Editor"},

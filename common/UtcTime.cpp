@@ -21,4 +21,13 @@ std::string utcTimeNow() {
   return utcTimeText(secondsNow());
 }
 
+std::string localDateNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm parts{};
+  localtime_r(&now, &parts);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+  return text;
+}
+
 }  // namespace vendaro

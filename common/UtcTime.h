@@ -13,4 +13,7 @@ std::string utcTimeText(std::int64_t seconds);
 std::int64_t secondsNow();
 std::string utcTimeNow();
 
+// Today's local date, "2026-12-07": the date orders are stored with.
+std::string localDateNow();
+
 }  // namespace vendaro

@@ -1,5 +1,6 @@
 #include "orders/OrderChecks.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -14,10 +15,24 @@ namespace {
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS [OrderChecks] (
   OrderID INTEGER PRIMARY KEY, Verdict TEXT NOT NULL, MessageID TEXT, Received TEXT,
-  Fingerprint TEXT);
+  Fingerprint TEXT, StateChoice TEXT, ShipCountry TEXT);
 CREATE INDEX IF NOT EXISTS [OrderChecksByMessage] ON [OrderChecks] (MessageID);
 CREATE INDEX IF NOT EXISTS [OrderChecksByFingerprint] ON [OrderChecks] (Fingerprint, Received);
 )sql";
+
+// What the mail said that the Orders table does not keep and a later check
+// needs: the sales-tax choice and the shipping country. Tables of checks
+// made before they were kept gain the columns.
+constexpr const char* kKeptFigureColumns[] = {"StateChoice", "ShipCountry"};
+
+void addKeptFigureColumns(Database& database) {
+  const std::vector<std::string> present =
+      database.select("select * from [OrderChecks] limit 0").columns;
+  for (const char* column : kKeptFigureColumns) {
+    if (std::find(present.begin(), present.end(), column) != present.end()) continue;
+    database.execute(std::string("ALTER TABLE [OrderChecks] ADD COLUMN [") + column + "] TEXT");
+  }
+}
 
 std::string trimmed(std::string_view text) {
   return std::string(text::trimmed(text));
@@ -87,7 +102,9 @@ bool isRepeatVerdict(const std::string& verdict) {
 std::map<std::int64_t, OrderFigures> storedFigures(Database& database) {
   std::map<std::int64_t, OrderFigures> orders;
   const QueryResult heads = database.query(
-      "SELECT OrderID, SalesTax, ShippingMethodID, ShippingCost, Total, ShipState FROM [Orders]",
+      "SELECT o.OrderID, o.SalesTax, o.ShippingMethodID, o.ShippingCost, o.Total, o.ShipState, "
+      "c.StateChoice, c.ShipCountry FROM [Orders] o LEFT JOIN [OrderChecks] c "
+      "ON c.OrderID = o.OrderID",
       {});
   for (const auto& row : heads.rows) {
     if (!row[0].isInteger()) continue;
@@ -96,8 +113,9 @@ std::map<std::int64_t, OrderFigures> storedFigures(Database& database) {
     order.shippingMethod = row[2].toText();
     order.shippingCost = row[3].toText();
     order.total = row[4].toText();
-    // The country is not stored: a rate by country is not found again.
     order.shipState = row[5].toText();
+    order.stateChoice = row[6].toText();
+    order.shipCountry = row[7].toText();
   }
   const QueryResult lines = database.query(
       "SELECT OrderID, ProductID, Quantity, Price, LineTotal FROM [Order Details] "
@@ -117,6 +135,7 @@ std::map<std::int64_t, OrderFigures> storedFigures(Database& database) {
 
 void createOrderCheckTables(Database& database) {
   database.createMissingTables({"OrderChecks"}, kSchema);
+  addKeptFigureColumns(database);
 }
 
 OrderFigures orderFigures(const OrderMail& mail, const std::string& mailText) {
@@ -152,6 +171,8 @@ ArrivalRecord OrderChecker::arrival(Database& database, const OrderMail& mail,
   record.received = utcTimeText(seconds);
   const OrderFigures figures = orderFigures(mail, mailText);
   record.fingerprint = fingerprintOf(mail, figures.lines);
+  record.stateChoice = figures.stateChoice;
+  record.shipCountry = figures.shipCountry;
   if (const std::optional<std::int64_t> original = repeatedOrder(database, record, seconds)) {
     record.verdict = kVerdictDuplicate + std::to_string(*original);
   } else {
@@ -162,11 +183,11 @@ ArrivalRecord OrderChecker::arrival(Database& database, const OrderMail& mail,
 
 void OrderChecker::keep(Database& database, std::int64_t orderId, const ArrivalRecord& record) {
   database.execute(
-      "INSERT OR REPLACE INTO [OrderChecks] (OrderID, Verdict, MessageID, Received, Fingerprint) "
-      "VALUES (?, ?, ?, ?, ?)",
+      "INSERT OR REPLACE INTO [OrderChecks] (OrderID, Verdict, MessageID, Received, Fingerprint, "
+      "StateChoice, ShipCountry) VALUES (?, ?, ?, ?, ?, ?, ?)",
       {DbValue(orderId), DbValue(record.verdict),
        record.messageId.empty() ? DbValue() : DbValue(record.messageId), DbValue(record.received),
-       DbValue(record.fingerprint)});
+       DbValue(record.fingerprint), DbValue(record.stateChoice), DbValue(record.shipCountry)});
 }
 
 std::map<std::int64_t, std::string> OrderChecker::recheckAll(Database& database) const {

@@ -22,6 +22,8 @@ struct ArrivalRecord {
   std::string messageId;    // the mail's Message-ID; empty when it has none
   std::string received;     // the mail's date in UTC (utcTimeText); the intake's time without one
   std::string fingerprint;  // the customer and the lines, to find an order sent twice
+  std::string stateChoice = {};  // the mail's sales-tax choice ("R11", "R12" or none)
+  std::string shipCountry = {};  // the shipping country of a responsive order
 };
 
 // Orders sent twice within this many seconds are the same order.

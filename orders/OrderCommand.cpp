@@ -144,7 +144,7 @@ int runOrderCommand(const OrderCommandOptions& options, std::ostream& out, std::
     SqliteDatabase database(file);
     createOrderTables(database);
     createOrderCheckTables(database);
-    OrderWorkflow workflow(database);
+    OrderWorkflow workflow(database, options.appFolder);
     if (status) return changeStatus(database, workflow, options, *orderId, *status, out, err);
     if (!workflow.orderExists(*orderId)) {
       err << kPrefix << "there is no order " << *orderId << "\n";

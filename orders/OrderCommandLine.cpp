@@ -8,7 +8,9 @@
 #include "orders/OrderCommands.h"
 #include "orders/OrderSubsystem.h"
 #include "orders/OutboxCommand.h"
+#include "orders/StockCommand.h"
 #include "platform/curl/CurlMailSender.h"
+#include "platform/secret/SecretKeyring.h"
 
 namespace vendaro {
 namespace {
@@ -76,13 +78,14 @@ struct DeliveryChoices {
         ->needs(dry);
     command.add_option("--password-file", passwordFile,
                        "A file whose first line is the SMTP password (default: "
-                       "VENDARO_SMTP_PASSWORD)");
+                       "VENDARO_SMTP_PASSWORD, else the keyring)");
   }
 
   MailDelivery delivery(const AppContext& context) const {
     MailDelivery chosen;
     chosen.smtp = SmtpSettings::read(context.settings);
     chosen.passwordFile = passwordFile;
+    chosen.keyring = std::make_shared<SecretKeyring>();
     chosen.dryRun = dryRun;
     chosen.dryRunFolder = folder.empty() ? context.folder / "outbox-files"
                                          : std::filesystem::path(folder);
@@ -156,6 +159,22 @@ void addCheckOrders(CommandLine& commandLine) {
   });
 }
 
+void addStock(CommandLine& commandLine) {
+  auto low = std::make_shared<std::int64_t>(0);
+  CLI::App* stock = commandLine.add(
+      "stock", "List the quantities on hand of the counted items (after the orders' changes)");
+  CLI::Option* lowOption =
+      stock->add_option("--low", *low, "Only the items with this many or fewer on hand")
+          ->check(CLI::NonNegativeNumber);
+  stock->callback([&commandLine, low, lowOption] {
+    commandLine.choose([low, lowOption](const AppContext& context) {
+      std::optional<std::int64_t> atMost;
+      if (lowOption->count() > 0) atMost = *low;
+      return runStockCommand(context.folder, atMost, std::cout, std::cerr);
+    });
+  });
+}
+
 }  // namespace
 
 void addOrderCommandLine(CommandLine& commandLine) {
@@ -164,6 +183,7 @@ void addOrderCommandLine(CommandLine& commandLine) {
   addCheckOrders(commandLine);
   addOrder(commandLine);
   addOutbox(commandLine);
+  addStock(commandLine);
 }
 
 }  // namespace vendaro

@@ -43,15 +43,6 @@ std::string flagsOf(const std::vector<OrderLine>& lines) {
   return flags;
 }
 
-std::string localDate() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  localtime_r(&now, &parts);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
-  return text;
-}
-
 }  // namespace
 
 OrderMailStore::OrderMailStore(Database& database, MailboxIntake& tab,
@@ -242,7 +233,7 @@ void OrderMailStore::writeOrderLines(const std::vector<OrderLine>& lines, std::i
 }
 
 std::string OrderMailStore::today() const {
-  return today_ ? today_() : localDate();
+  return today_ ? today_() : localDateNow();
 }
 
 void OrderMailStore::logOrder(const OrderMail& order, const std::string& flags) {

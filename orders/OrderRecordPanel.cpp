@@ -150,7 +150,8 @@ void OrderRecordPanel::cmdSetStatus_Click() {
   const OrderStatus status = kStatuses[chosen];
   if (!notifyPossible(status)) return;
   try {
-    OrderWorkflow workflow(database_);
+    // With the application folder the change also moves the counted stock.
+    OrderWorkflow workflow(database_, services_.appFolder);
     const StatusChangeOutcome outcome = workflow.change(
         {*orderId_, status, txtNote.Text(), txtCarrier.Text(), txtTracking.Text()},
         utcTimeText(now()));

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "orders/OrderIntake.h"
+#include "orders/SalesOverview.h"
 #include "platform/SmtpSettings.h"
 #include "platform/curl/MailClients.h"
 #include "platform/secret/SecretKeyring.h"
@@ -13,6 +14,7 @@ void checkOrderSettings(const SettingsFile& settings) { (void)SmtpSettings::read
 
 void registerOrderCommands(Workbench& workbench) {
   workbench.commands.add("orders", [&workbench] { workbench.windows.show(kOrderViewerForm); });
+  workbench.commands.add("sales", [&workbench] { workbench.windows.show(kSalesOverviewForm); });
   SecretKeyring& keyring = workbench.keep(std::make_unique<SecretKeyring>());
   workbench.makeOrderIntake = [&workbench, &keyring]() -> std::unique_ptr<MailboxIntake> {
     auto intake = std::make_unique<OrderIntake>(

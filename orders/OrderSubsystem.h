@@ -11,7 +11,7 @@ class QtToolWindowSlots;
 inline constexpr const char* kOrderViewerForm = "frmOrders";
 
 // The order subsystem plugged into the workbench: the menu entry "orders"
-// opens the order viewer; the store wizard's "E-Mail DB" tab gets its order
+// opens the order viewer, "sales" the sales overview; the store wizard's "E-Mail DB" tab gets its order
 // intake from here; `vendaro get-orders` and `vendaro orders` run headless.
 void registerOrderCommands(Workbench& workbench);
 void registerOrderWindows(Workbench& workbench, QtToolWindowSlots& windows);

@@ -5,6 +5,8 @@
 #include "orders/OrderSubsystem.h"
 #include "orders/OrderViewer.h"
 #include "orders/OrderViewerView.h"
+#include "orders/SalesOverview.h"
+#include "orders/SalesOverviewView.h"
 #include "orders/ViewerDocuments.h"
 #include "platform/ProgramDocumentPrinter.h"
 #include "platform/SmtpSettings.h"
@@ -59,6 +61,12 @@ void registerOrderWindows(Workbench& workbench, QtToolWindowSlots& windows) {
                                               viewerServices(workbench));
     auto view = std::make_unique<OrderViewerView>(*viewer);
     return ToolWindowParts{std::move(viewer), std::move(view)};
+  });
+  windows.add(kSalesOverviewForm, [&workbench] {
+    auto overview =
+        std::make_shared<SalesOverview>(workbench.database(), workbench.dialogs, localDateNow);
+    auto view = std::make_unique<SalesOverviewView>(*overview);
+    return ToolWindowParts{std::move(overview), std::move(view)};
   });
 }
 

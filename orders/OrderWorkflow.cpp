@@ -22,8 +22,10 @@ void createOrderHistoryTable(Database& database) {
   database.createMissingTables({"OrderHistory"}, kSchema);
 }
 
-OrderWorkflow::OrderWorkflow(Database& database) : database_(database) {
+OrderWorkflow::OrderWorkflow(Database& database, const std::filesystem::path& appFolder)
+    : database_(database) {
   createOrderHistoryTable(database_);
+  if (!appFolder.empty()) stock_.emplace(database_, appFolder);
 }
 
 bool OrderWorkflow::orderExists(std::int64_t orderId) {
@@ -91,7 +93,12 @@ StatusChangeOutcome OrderWorkflow::change(const StatusChange& wanted, const std:
         {DbValue(wanted.orderId), DbValue(now), DbValue(std::string(statusName(current))),
          DbValue(std::string(statusName(wanted.status))), DbValue(wanted.note),
          shipped ? DbValue(wanted.carrier) : DbValue(), shipped ? DbValue(wanted.tracking) : DbValue()});
+    if (stock_) {
+      stock_->adoptCounts();
+      stock_->moveFor(wanted.orderId, wanted.status, now);
+    }
     database_.commit();
+    if (stock_) stock_->writeCountFiles();
     return {StatusChangeOutcome::Kind::Changed,
             "Order " + id + ": " + std::string(statusName(current)) + " -> " +
                 std::string(statusName(wanted.status)),

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "orders/OrderStatus.h"
+#include "orders/StockBook.h"
 #include "platform/Database.h"
 
 namespace vendaro {
@@ -46,7 +49,9 @@ struct StatusChangeOutcome {
 // status, the note and, for shipped, the carrier and tracking code.
 class OrderWorkflow {
  public:
-  explicit OrderWorkflow(Database& database);
+  // With an application folder, changes also move the stock of counted
+  // items (see StockBook).
+  explicit OrderWorkflow(Database& database, const std::filesystem::path& appFolder = {});
 
   StatusChangeOutcome change(const StatusChange& wanted, const std::string& now);
   std::vector<StatusChangeRecord> history(std::int64_t orderId);
@@ -57,6 +62,7 @@ class OrderWorkflow {
 
  private:
   Database& database_;
+  std::optional<StockBook> stock_;
 };
 
 }  // namespace vendaro

@@ -20,8 +20,9 @@ std::optional<std::string> smtpPassword(const MailDelivery& delivery) {
     return text->substr(0, text->find_first_of("\r\n"));
   }
   const char* value = std::getenv(kSmtpPasswordVariable);
-  if (value == nullptr || *value == '\0') return std::nullopt;
-  return std::string(value);
+  if (value != nullptr && *value != '\0') return std::string(value);
+  if (delivery.keyring) return delivery.keyring->lookup(delivery.smtp.host, delivery.smtp.user);
+  return std::nullopt;
 }
 
 void describe(const OutboxMail& mail, std::ostream& out) {
@@ -48,7 +49,7 @@ std::string deliveryProblem(const MailDelivery& delivery) {
   if (delivery.smtp.host.empty()) return "[smtp] host is not set in vendaro.toml";
   if (!smtpPassword(delivery)) {
     return "no password for [smtp] user " + delivery.smtp.user + ": set " +
-           kSmtpPasswordVariable + " or give --password-file";
+           kSmtpPasswordVariable + ", give --password-file or keep it in the keyring";
   }
   return {};
 }

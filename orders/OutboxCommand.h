@@ -9,6 +9,7 @@
 #include <string>
 
 #include "orders/Outbox.h"
+#include "platform/PasswordKeyring.h"
 #include "platform/MailSender.h"
 #include "platform/SmtpSettings.h"
 
@@ -23,9 +24,12 @@ using MailSenderFactory =
 
 // How mails leave: through the server of [smtp] or, with `dryRun`, as .eml
 // files in `dryRunFolder`.
+// The password is the first line of `passwordFile`, else kSmtpPasswordVariable,
+// else the keyring's for the [smtp] host and user.
 struct MailDelivery {
   SmtpSettings smtp;
-  std::filesystem::path passwordFile;  // empty: kSmtpPasswordVariable
+  std::filesystem::path passwordFile;
+  std::shared_ptr<PasswordKeyring> keyring;  // may be null
   bool dryRun = false;
   std::filesystem::path dryRunFolder;
   MailSenderFactory makeSender;

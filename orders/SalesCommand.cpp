@@ -21,12 +21,7 @@ void printText(const SalesFigures& figures, const std::string& by, std::ostream&
     out << "  " << bar.period << "  " << bar.orders << " orders  " << moneyText(bar.revenueCents)
         << "\n";
   }
-  out << "Orders counted: " << figures.countedOrders
-      << ", revenue: " << moneyText(figures.revenueCents)
-      << ", average order: " << moneyText(figures.averageCents) << "\n";
-  out << "Left out: " << figures.flagged.orders << " flagged by the price check ("
-      << moneyText(figures.flagged.cents) << "), " << figures.cancelled.orders << " cancelled ("
-      << moneyText(figures.cancelled.cents) << ")\n";
+  out << salesTotalsText(figures) << "\n" << salesLeftOutText(figures) << "\n";
   out << "Orders by status:";
   for (const auto& [status, count] : figures.ordersByStatus) {
     out << " " << statusName(status) << " " << count;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 #include "orders/OrderNumbers.h"
@@ -17,7 +18,17 @@ bool hasTable(Database& database, const char* name) {
               .rows.empty();
 }
 
-std::string ordersQuery(bool withHistory, bool withChecks) {
+// A text as an SQL string literal.
+std::string quoted(const std::string& text) {
+  std::string literal = "'";
+  for (const char c : text) literal += c == '\'' ? std::string("''") : std::string(1, c);
+  return literal + "'";
+}
+
+// The orders of the period by OrderID, each with its newest status and its
+// check verdict. The period's ends are written into the text because the
+// rows are streamed, which binds no parameters.
+std::string ordersQuery(bool withHistory, bool withChecks, const SalesQuery& query) {
   const std::string status = withHistory
                                  ? "COALESCE((SELECT h.NewStatus FROM [OrderHistory] h "
                                    "WHERE h.OrderID = o.OrderID ORDER BY h.rowid DESC LIMIT 1), "
@@ -27,10 +38,11 @@ std::string ordersQuery(bool withHistory, bool withChecks) {
                                   ? "(SELECT c.Verdict FROM [OrderChecks] c WHERE c.OrderID = "
                                     "o.OrderID)"
                                   : "NULL";
-  return "SELECT o.OrderID, substr(o.OrderDate, 1, 10), o.SalesTax, o.ShippingCost, " + status +
-         ", " + verdict +
-         " FROM [Orders] o WHERE (?1 = '' OR substr(o.OrderDate, 1, 10) >= ?1) AND "
-         "(?2 = '' OR substr(o.OrderDate, 1, 10) <= ?2)";
+  std::string sql = "SELECT o.OrderID, substr(o.OrderDate, 1, 10), o.SalesTax, o.ShippingCost, " +
+                    status + ", " + verdict + " FROM [Orders] o WHERE 1";
+  if (!query.from.empty()) sql += " AND substr(o.OrderDate, 1, 10) >= " + quoted(query.from);
+  if (!query.to.empty()) sql += " AND substr(o.OrderDate, 1, 10) <= " + quoted(query.to);
+  return sql + " ORDER BY o.OrderID";
 }
 
 // A verdict that says something is wrong with the order's figures.
@@ -39,7 +51,8 @@ bool isFlagged(const std::string& verdict) {
 }
 
 struct OrderRow {
-  std::string period;
+  std::int64_t id = 0;
+  std::size_t period = 0;  // index into OrderPeriods::names
   OrderStatus status = OrderStatus::New;
   bool flagged = false;
   std::int64_t cents = 0;  // tax and shipping, then the lines added
@@ -113,25 +126,88 @@ std::vector<std::string> periodsBetween(const std::string& firstDate, const std:
   return periods;
 }
 
-std::map<std::int64_t, OrderRow> readOrders(Database& database, const SalesQuery& query,
-                                            std::string& firstDate, std::string& lastDate) {
-  std::map<std::int64_t, OrderRow> orders;
-  const QueryResult rows = database.query(
-      ordersQuery(hasTable(database, "OrderHistory"), hasTable(database, "OrderChecks")),
-      {DbValue(query.from), DbValue(query.to)});
-  for (const auto& row : rows.rows) {
-    const std::string date = row[1].toText();
-    std::string period = salesPeriodOf(date, query.by);
-    if (!row[0].isInteger() || period.empty()) continue;
+// The periods the orders fall in, each worked out once per order date.
+struct OrderPeriods {
+  std::unordered_map<std::string, std::size_t> ofDate;
+  std::unordered_map<std::string, std::size_t> ofName;
+  std::vector<std::string> names;
+  std::string firstDate;
+  std::string lastDate;
+
+  // The index of `date`'s period; nullopt for a date that is not YYYY-MM-DD.
+  std::optional<std::size_t> of(const std::string& date, SalesPeriod by) {
+    const auto known = ofDate.find(date);
+    if (known != ofDate.end()) return known->second;
+    std::string period = salesPeriodOf(date, by);
+    if (period.empty()) return std::nullopt;
     if (firstDate.empty() || date < firstDate) firstDate = date;
     if (lastDate.empty() || date > lastDate) lastDate = date;
-    OrderRow& order = orders[row[0].integer()];
-    order.period = std::move(period);
-    order.status = statusNamed(row[4].toText()).value_or(OrderStatus::New);
-    order.flagged = isFlagged(row[5].toText());
-    order.cents = centsOf(row[2].toText()).value_or(0) + centsOf(row[3].toText()).value_or(0);
+    const auto [name, added] = ofName.try_emplace(period, names.size());
+    if (added) names.push_back(std::move(period));
+    const std::size_t index = name->second;
+    ofDate.emplace(date, index);
+    return index;
   }
+};
+
+// The orders of the period, by OrderID; streamed, so only the few figures
+// of each order are held.
+std::vector<OrderRow> readOrders(Database& database, const SalesQuery& query,
+                                 OrderPeriods& periods) {
+  std::vector<OrderRow> orders;
+  database.eachRow(
+      ordersQuery(hasTable(database, "OrderHistory"), hasTable(database, "OrderChecks"), query),
+      [](const std::vector<std::string>&) {},
+      [&](const std::vector<DbValue>& row) {
+        if (!row[0].isInteger()) return;
+        const std::optional<std::size_t> period = periods.of(row[1].toText(), query.by);
+        if (!period) return;
+        OrderRow& order = orders.emplace_back();
+        order.id = row[0].integer();
+        order.period = *period;
+        order.status = statusNamed(row[4].toText()).value_or(OrderStatus::New);
+        order.flagged = isFlagged(row[5].toText());
+        order.cents = centsOf(row[2].toText()).value_or(0) + centsOf(row[3].toText()).value_or(0);
+      });
   return orders;
+}
+
+OrderRow* orderWithId(std::vector<OrderRow>& orders, std::int64_t id) {
+  const auto found =
+      std::lower_bound(orders.begin(), orders.end(), id,
+                       [](const OrderRow& order, std::int64_t key) { return order.id < key; });
+  return found != orders.end() && found->id == id ? &*found : nullptr;
+}
+
+using Items = std::unordered_map<std::string, SalesFigures::Item>;
+
+// Adds each line to its order's amount and, for an order that counts, to
+// its item. Lines stream past one at a time: a large database is not held
+// in memory. Only the lines from the first order to the last are read (the
+// lines' index on OrderID finds them).
+void addLines(Database& database, std::vector<OrderRow>& orders, Items& items) {
+  database.eachRow(
+      "SELECT OrderID, ProductID, Quantity, Price, LineTotal FROM [Order Details] WHERE OrderID "
+      "BETWEEN " +
+          std::to_string(orders.front().id) + " AND " + std::to_string(orders.back().id),
+      [](const std::vector<std::string>&) {},
+      [&orders, &items](const std::vector<DbValue>& line) {
+        if (!line[0].isInteger()) return;
+        OrderRow* order = orderWithId(orders, line[0].integer());
+        if (order == nullptr) return;
+        const std::optional<double> quantity = scriptNumber(line[2].toText());
+        const std::int64_t cents =
+            centsOf(line[4].toText())
+                .value_or(scriptCents(static_cast<double>(centsOf(line[3].toText()).value_or(0)) *
+                                      quantity.value_or(0) / 100.0));
+        order->cents += cents;
+        if (order->flagged || order->status == OrderStatus::Cancelled) return;
+        const std::string name = line[1].toText();
+        SalesFigures::Item& item =
+            items.try_emplace(name, SalesFigures::Item{name, 0, 0}).first->second;
+        item.quantity += static_cast<std::int64_t>(quantity.value_or(0));
+        item.revenueCents += cents;
+      });
 }
 
 }  // namespace
@@ -150,39 +226,31 @@ std::string salesPeriodOf(const std::string& date, SalesPeriod by) {
   return {};
 }
 
+std::string salesTotalsText(const SalesFigures& figures) {
+  return "Orders counted: " + std::to_string(figures.countedOrders) +
+         ", revenue: " + moneyText(figures.revenueCents) +
+         ", average order: " + moneyText(figures.averageCents);
+}
+
+std::string salesLeftOutText(const SalesFigures& figures) {
+  return "Left out: " + std::to_string(figures.flagged.orders) + " flagged by the price check (" +
+         moneyText(figures.flagged.cents) + "), " + std::to_string(figures.cancelled.orders) +
+         " cancelled (" + moneyText(figures.cancelled.cents) + ")";
+}
+
 SalesFigures salesFigures(Database& database, const SalesQuery& query) {
-  std::string firstDate;
-  std::string lastDate;
-  std::map<std::int64_t, OrderRow> orders = readOrders(database, query, firstDate, lastDate);
-  std::unordered_map<std::string, SalesFigures::Item> items;
-  // Lines stream past one at a time: a large database is not held in memory.
-  database.eachRow(
-      "SELECT OrderID, ProductID, Quantity, Price, LineTotal FROM [Order Details]",
-      [](const std::vector<std::string>&) {},
-      [&orders, &items](const std::vector<DbValue>& line) {
-        if (!line[0].isInteger()) return;
-        const auto order = orders.find(line[0].integer());
-        if (order == orders.end()) return;
-        const std::optional<double> quantity = scriptNumber(line[2].toText());
-        const std::int64_t cents =
-            centsOf(line[4].toText())
-                .value_or(scriptCents(static_cast<double>(centsOf(line[3].toText()).value_or(0)) *
-                                      quantity.value_or(0) / 100.0));
-        order->second.cents += cents;
-        if (order->second.flagged || order->second.status == OrderStatus::Cancelled) return;
-        SalesFigures::Item& item = items[line[1].toText()];
-        item.item = line[1].toText();
-        item.quantity += static_cast<std::int64_t>(quantity.value_or(0));
-        item.revenueCents += cents;
-      });
+  OrderPeriods periods;
+  std::vector<OrderRow> orders = readOrders(database, query, periods);
+  Items items;
+  if (!orders.empty()) addLines(database, orders, items);
 
   SalesFigures figures;
   std::map<std::string, SalesFigures::Bar> bars;
-  for (const std::string& period : periodsBetween(firstDate, lastDate, query.by)) {
+  for (const std::string& period : periodsBetween(periods.firstDate, periods.lastDate, query.by)) {
     bars[period].period = period;
   }
   std::map<OrderStatus, std::int64_t> statuses;
-  for (const auto& [id, order] : orders) {
+  for (const OrderRow& order : orders) {
     ++statuses[order.status];
     SalesFigures::Apart* apart = order.status == OrderStatus::Cancelled ? &figures.cancelled
                                  : order.flagged                        ? &figures.flagged
@@ -192,8 +260,8 @@ SalesFigures salesFigures(Database& database, const SalesQuery& query) {
       apart->cents += order.cents;
       continue;
     }
-    SalesFigures::Bar& bar = bars[order.period];
-    bar.period = order.period;
+    SalesFigures::Bar& bar = bars[periods.names[order.period]];
+    bar.period = periods.names[order.period];
     ++bar.orders;
     bar.revenueCents += order.cents;
     ++figures.countedOrders;

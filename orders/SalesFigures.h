@@ -53,6 +53,12 @@ struct SalesFigures {
 // checks or history has no flagged orders and only new ones).
 SalesFigures salesFigures(Database& database, const SalesQuery& query);
 
+// The totals line: "Orders counted: 3, revenue: 78.87, average order: 26.29".
+std::string salesTotalsText(const SalesFigures& figures);
+// What revenue leaves out: "Left out: 1 flagged by the price check
+// (100.00), 1 cancelled (55.00)".
+std::string salesLeftOutText(const SalesFigures& figures);
+
 // The period an order date falls in ("2026-12-07" by week gives "2026-W49");
 // empty for a date that is not YYYY-MM-DD.
 std::string salesPeriodOf(const std::string& date, SalesPeriod by);

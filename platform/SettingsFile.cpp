@@ -3,6 +3,7 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <sstream>
 
@@ -293,9 +294,16 @@ SettingsFile SettingsFile::load(const std::filesystem::path& folder) {
   }
   std::ifstream in(file, std::ios::binary);
   if (!in) throw SettingsError(file.string() + " cannot be read");
-  std::string text(kMaxBytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(in.gcount()));
+  // Read in pieces up to just past the limit, so that a file too large is
+  // told apart without setting aside (and clearing) the limit's 4 MB first:
+  // every command reads this file at its start.
+  std::string text;
+  std::array<char, 64 * 1024> piece;
+  while (text.size() <= kMaxBytes) {
+    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    text.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+    if (!in) break;
+  }
   return parse(text, file.string());
 }
 

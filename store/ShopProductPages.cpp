@@ -51,15 +51,23 @@ std::string ShopProductPages::addToBasketForm(std::size_t category, std::size_t 
                                               const std::string& idPrefix) const {
   const std::string& key = paths_.itemKey(category, item);
   const std::string id = idPrefix + key;
-  const std::string name = htmlEscaped(itemName(input_.categories[category].items[item]));
-  return shopLines({
+  const ItemRecord& record = input_.categories[category].items[item];
+  const std::string name = htmlEscaped(itemName(record));
+  const auto count = input_.stock.find(record.id);
+  // An item counted at nothing left cannot be put in the basket.
+  const bool soldOut = count != input_.stock.end() && count->second <= 0;
+  const std::string disabled = soldOut ? " disabled" : "";
+  std::vector<std::string> lines;
+  if (soldOut) lines.push_back("<p><strong>Sold out</strong></p>");
+  lines.insert(lines.end(), {
       "<form class=\"add\" data-key=\"" + key + "\" data-name=\"" + name + "\">",
       "<div><label for=\"" + id + "\">Quantity</label>",
       "<input id=\"" + id + "\" name=\"quantity\" type=\"number\" inputmode=\"numeric\" "
-      "min=\"1\" max=\"999\" value=\"1\" required></div>",
-      "<button type=\"submit\">Add to basket</button>",
+      "min=\"1\" max=\"999\" value=\"1\" required" + disabled + "></div>",
+      "<button type=\"submit\"" + disabled + ">Add to basket</button>",
       "</form>",
   });
+  return shopLines(lines);
 }
 
 std::string ShopProductPages::card(std::size_t category, std::size_t item) const {

@@ -5,6 +5,7 @@
 
 #include "common/MerchantSettings.h"
 #include "common/ShopRules.h"
+#include "common/StockFile.h"
 
 namespace vendaro {
 
@@ -57,6 +58,9 @@ struct StoreInput {
   ShippingRules shipping;
   PaymentSettings payment;
   std::string siteAddress;
+  // The quantities on hand of the counted items: the responsive layout shows
+  // an item at 0 as sold out.
+  StockCounts stock = {};
 
   // The vendor site as the pages link to it, without a closing "/".
   std::string vendorSiteAddress() const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "common/StockFile.h"
 #include "common/TextFile.h"
 
 namespace vendaro {
@@ -22,6 +23,10 @@ std::filesystem::path StoreProject::settingsFile() const {
 }
 std::filesystem::path StoreProject::itemListFile() const {
   return file(name_ + ".pro");
+}
+
+std::filesystem::path StoreProject::stockFile() const {
+  return stockFilePath(appFolder_, name_);
 }
 
 std::optional<std::filesystem::path> StoreProject::itemFile(const std::string& category) const {

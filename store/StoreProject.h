@@ -24,6 +24,8 @@ class StoreProject {
   std::filesystem::path categoryFile() const;
   std::filesystem::path settingsFile() const;
   std::filesystem::path itemListFile() const;
+  // {project}.stk: the quantities on hand of the counted items.
+  std::filesystem::path stockFile() const;
   // Empty when the category name would leave the project folder.
   std::optional<std::filesystem::path> itemFile(const std::string& category) const;
 

@@ -5,12 +5,13 @@
 #include <stdexcept>
 
 #include "common/ListReordering.h"
+#include "common/StockFile.h"
 #include "common/TextFile.h"
 #include "common/UtcTime.h"
 #include "store/CatalogueRecord.h"
 #include "store/OrderScript.h"
-#include "store/SiteGenerator.h"
 #include "store/SalesTax.h"
+#include "store/SiteGenerator.h"
 #include "store/SiteWriting.h"
 #include "store/StoreChecks.h"
 #include "store/TemplateDefaults.h"
@@ -171,6 +172,7 @@ void Wizard1::clearEntryBoxes() {
   for (int box = kFirstItemBox; box <= kLastItemBox; ++box) Text1[box].setText("");
   Text8.setText("");
   Text9.setText("");
+  txtOnHand.setText("");
 }
 
 std::optional<std::string> Wizard1::loadCategoryItems(const std::string& category) {
@@ -190,7 +192,12 @@ std::optional<std::string> Wizard1::loadCategoryItems(const std::string& categor
 }
 
 void Wizard1::showRecord(const std::string& record) {
-  showItem(parseItemRecord(record));
+  const ItemRecord item = parseItemRecord(record);
+  showItem(item);
+  const StoreProject current = project();
+  const StockCounts counts = current.usable() ? readStockFile(current.stockFile()) : StockCounts{};
+  const auto count = counts.find(item.id);
+  txtOnHand.setText(count == counts.end() ? "" : std::to_string(count->second));
 }
 
 void Wizard1::showItem(const ItemRecord& item) {
@@ -238,8 +245,33 @@ void Wizard1::Command3_Click() {
     platform_.dialogs.MsgBox(*why);
     return;
   }
+  const std::optional<std::optional<std::int64_t>> onHand = typedStockCount(txtOnHand.Text());
+  if (!onHand) {
+    platform_.dialogs.MsgBox(kUnusableStockCount);
+    return;
+  }
   List2.AddItem(itemRecordLine(item));
   Command5_Click();
+  keepStockCount(item.id, *onHand);
+}
+
+// Only this item's count is written, over the file as it is now: the order
+// side may have changed other counts since the tab was shown.
+void Wizard1::keepStockCount(const std::string& itemId, std::optional<std::int64_t> onHand) {
+  const StoreProject current = project();
+  if (!current.usable() || itemId.empty()) return;
+  StockCounts counts = readStockFile(current.stockFile());
+  const auto kept = counts.find(itemId);
+  if (onHand ? kept != counts.end() && kept->second == *onHand : kept == counts.end()) return;
+  if (onHand) {
+    counts[itemId] = *onHand;
+  } else {
+    counts.erase(itemId);
+  }
+  if (!writeStockFile(current.stockFile(), counts)) {
+    platform_.dialogs.MsgBox("The quantity on hand could not be written to " +
+                             current.stockFile().string() + ".");
+  }
 }
 
 void Wizard1::Command5_Click() {
@@ -413,6 +445,7 @@ std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
   const int shownItem = List2.ListIndex();
   const ItemRecord typed = recordFromBoxes();
   std::optional<std::string> refusal = readCategories(input, reports);
+  if (project().usable()) input.stock = readStockFile(project().stockFile());
   Combo1.setListIndex(chosen);
   List2.Clear();
   for (const std::string& item : shownItems) List2.AddItem(item);

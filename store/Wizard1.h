@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,9 @@ class Wizard1 {
   static constexpr const char* kUnusableProjectName =
       "A project name must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\". "
       "Nothing was written.";
+  static constexpr const char* kUnusableStockCount =
+      "The quantity on hand must be a whole number from 0 to 999999999, or empty for an item "
+      "whose stock is not counted.";
   static constexpr const char* kUnusableCategoryName =
       "A category name must not be empty, \".\" or \"..\", and must not contain \"/\" or \"\\\". "
       "Nothing was written.";
@@ -165,6 +170,8 @@ class Wizard1 {
   ListControl Combo1;  // categories of the project
   TextBox Text8;       // manufacturer
   TextBox Text9;       // weight
+  // The quantity on hand, kept in the project's stock file; empty: not counted.
+  TextBox txtOnHand;
   CheckBox Check1{"Manufacturer"};
   CheckBox Check2{"Picture URL"};
   CheckBox Check3{"Description URL"};
@@ -191,6 +198,8 @@ class Wizard1 {
   // Appends categories to List1, leaving out (and naming) repeats.
   void addCategories(const std::vector<std::string>& categories);
   void clearEntryBoxes();
+  // Keeps the typed count of one item in the project's stock file.
+  void keepStockCount(const std::string& itemId, std::optional<std::int64_t> onHand);
   // Loads the item file of `category` into List2; a file that leads outside
   // the project folder is not read, and the reason is returned.
   std::optional<std::string> loadCategoryItems(const std::string& category);

@@ -180,6 +180,8 @@ void Wizard1View::addProductBoxes(QGridLayout& layout, QWidget* parent) {
                    row - 1, 2);
   optionalBox(wizard_.Check1, "Check1", wizard_.Text8, QStringLiteral("Text8"));
   optionalBox(wizard_.Check4, "Check4", wizard_.Text9, QStringLiteral("Text9"));
+  ui_.labelledLineEdit(layout, row++, QStringLiteral("On hand"), wizard_.txtOnHand,
+                       QStringLiteral("txtOnHand"), 2);
   layout.addWidget(ui_.checkBox(wizard_.chkOrderScript, QStringLiteral("chkOrderScript"), nullptr,
                                 parent),
                    row++, 0);

@@ -172,17 +172,18 @@ TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
   Form1& form = loadForm();
   registerSubsystemCommands(plugInWorkbench());
   Entries opened;
-  for (const char* name : {"Wizard1", "frmOrders", "frmPublish"}) {
+  for (const char* name : {"Wizard1", "frmOrders", "frmSales", "frmPublish"}) {
     form.toolWindows.add(name, {[&opened, name] { opened.push_back(name); }, [] {}, [] {}});
   }
   int closeRequests = 0;
   form.onCloseRequested = [&] { ++closeRequests; };
   browser1->navigations.clear();
   for (const char* name :
-       {"stgen", "orders", "stgen", "home", "exit", "sear", "pub_shng", "unknown"}) {
+       {"stgen", "orders", "sales", "stgen", "home", "exit", "sear", "pub_shng", "unknown"}) {
     form.mainMenu.click(name);
   }
-  EXPECT_EQ(opened, (Entries{"Wizard1", "frmOrders", "frmPublish"}));  // the second stgen brings it forward
+  // The second stgen brings the wizard forward.
+  EXPECT_EQ(opened, (Entries{"Wizard1", "frmOrders", "frmSales", "frmPublish"}));
   EXPECT_EQ(browser1->navigations, Entries{"http://vendor.example"});
   EXPECT_EQ(closeRequests, 1);
   EXPECT_TRUE(workbench->makeOrderIntake);  // the wizard's "E-Mail DB" tab gets its intake

@@ -1,11 +1,14 @@
 #include "orders/OrderWorkflow.h"
 
+#include "common/PublishedCatalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "orders/OrderCommand.h"
 #include "orders/OrderCommands.h"
+#include "orders/StockCommand.h"
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/support/TestDatabase.h"
 
@@ -87,6 +90,42 @@ TEST_F(OrderWorkflowTest, OrdersMoveForwardOnlyAndEachChangeIsKept) {
   EXPECT_NE(shown.find(" new -> confirmed: called the customer\n"), std::string::npos);
   EXPECT_NE(shown.find(" confirmed -> shipped, UPS 1Z999\n"), std::string::npos);
   EXPECT_NE(shown.find(" shipped -> paid\n"), std::string::npos);
+}
+
+// Each order holds two of A100. The merchant counted five in the project.
+TEST_F(OrderWorkflowTest, ConfirmingLowersTheCountAndCancellingRaisesIt) {
+  PublishedCatalogue record;
+  record.project = "Shop";
+  record.generatedAt = "2024-05-01T00:00:00Z";
+  record.items = {{"A100", "Mug", "25.00", "1"}};
+  ASSERT_EQ(recordPublishedCatalogue(app.path(), record), "");
+  std::filesystem::create_directory(app.file("Shop"));
+  app.write("Shop/Shop.stk", "A100^5^\r\n");
+  const auto stock = [this](std::optional<std::int64_t> low = std::nullopt) {
+    std::ostringstream listing, problems;
+    EXPECT_EQ(runStockCommand(app.path(), low, listing, problems), 0) << problems.str();
+    return listing.str();
+  };
+
+  ASSERT_EQ(order("1", "confirmed"), 0) << err.str();
+  EXPECT_EQ(app.read("Shop/Shop.stk"), "A100^3^\r\n");
+  ASSERT_EQ(order("1", "paid"), 0);
+  EXPECT_EQ(stock(), "A100  3  (Shop)\n") << "lowered once only";
+  ASSERT_EQ(order("2", "paid"), 0) << "confirmed left out still takes the goods";
+  ASSERT_EQ(order("3", "cancelled"), 0);
+  EXPECT_EQ(stock(), "A100  1  (Shop)\n") << "a new order cancelled gives nothing back";
+  ASSERT_EQ(order("3", "confirmed"), 2);
+  ASSERT_EQ(order("1", "cancelled"), 0);
+  EXPECT_EQ(app.read("Shop/Shop.stk"), "A100^3^\r\n");
+
+  // The merchant counts again in the project: the new count stands.
+  app.write("Shop/Shop.stk", "A100^0^\r\n");
+  EXPECT_EQ(stock(1), "A100  0  sold out  (Shop)\n");
+  ASSERT_EQ(order("2", "cancelled"), 0);
+  EXPECT_EQ(stock(1), "") << "two are back on hand";
+  EXPECT_EQ(stock(), "A100  2  (Shop)\n");
+  app.write("Shop/Shop.stk", "");
+  EXPECT_EQ(stock(), "") << "an emptied count is not counted";
 }
 
 TEST_F(OrderWorkflowTest, UnknownOrdersAndStatusesAreRefused) {

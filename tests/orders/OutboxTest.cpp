@@ -8,6 +8,7 @@
 #include "orders/CustomerMail.h"
 #include "orders/OrderCommand.h"
 #include "orders/OrderTables.h"
+#include "orders/OutboxCommand.h"
 #include "platform/curl/CurlMailSender.h"
 #include "tests/support/RequiredTool.h"
 #include "tests/support/SmtpTestServer.h"
@@ -115,7 +116,7 @@ class SmtpOutboxTest : public ::testing::Test {
   }
 
   MailDelivery delivery() const {
-    return {smtp, {}, false, {}, [](const SmtpSettings& settings, const std::string& password) {
+    return {smtp, {}, nullptr, false, {}, [](const SmtpSettings& settings, const std::string& password) {
               return std::make_unique<CurlMailSender>(settings, password);
             }};
   }
@@ -202,6 +203,54 @@ TEST_F(SmtpOutboxTest, AMailWhoseSendWasCutOffIsReportedNotSentAgain) {
   std::ostringstream again;
   EXPECT_EQ(runOutboxCommand(options, again, err), 0) << err.str();
   EXPECT_EQ(server->mails().size(), 2u);
+}
+
+// The password kept in the desktop keyring for a host and user.
+struct OneKeyring : PasswordKeyring {
+  bool available() override { return true; }
+  std::optional<std::string> lookup(const std::string& host, const std::string& user) override {
+    if (host == "127.0.0.1" && user == "shop") return "s3cret";
+    return std::nullopt;
+  }
+  bool store(const std::string&, const std::string&, const std::string&) override { return false; }
+  void forget(const std::string&, const std::string&) override {}
+};
+
+// Over STARTTLS and over TLS from the first byte, with a login whose
+// password comes from the keyring: a server whose certificate is not
+// trusted gets nothing and the mail stays queued with the reason; trusted
+// by [smtp] ca_file, it takes the mail.
+TEST(SmtpTlsTest, MailsLeaveOnlyOverATrustedTlsLoginWithTheKeyringsPassword) {
+  VENDARO_REQUIRE_TOOL(testing::SmtpTestServer::available(), testing::SmtpTestServer::kUnavailable);
+  for (const auto& [mode, security] :
+       {std::pair{"starttls", MailAccount::Security::StartTls},
+        std::pair{"smtps", MailAccount::Security::Tls}}) {
+    SCOPED_TRACE(mode);
+    testing::SmtpTestServer server(VENDARO_SMTP_TLS_SERVER, mode, "shop", "s3cret");
+    TempFolder app;
+    testing::TestDatabase database(app.file(kProgramDatabaseFile));
+    Outbox outbox(database);
+    outbox.queue(1, "confirmed", mailTo("ann@buyer.example"), "2026-12-07T10:00:00Z");
+    MailDelivery delivery{{"127.0.0.1", server.port(), security, "shop", "shop@shop.example", ""},
+                          {},
+                          std::make_shared<OneKeyring>(),
+                          false,
+                          {},
+                          [](const SmtpSettings& settings, const std::string& password) {
+                            return std::make_unique<CurlMailSender>(settings, password);
+                          }};
+    ASSERT_EQ(deliveryProblem(delivery), "");
+    std::ostringstream out, err;
+    EXPECT_EQ(deliverOutbox(outbox, delivery, std::nullopt, out, err), 1);
+    EXPECT_NE(err.str().find("certificate"), std::string::npos) << err.str();
+    EXPECT_TRUE(server.mails().empty());
+
+    delivery.smtp.caFile = server.caFile();
+    std::ostringstream sent, none;
+    EXPECT_EQ(deliverOutbox(outbox, delivery, std::nullopt, sent, none), 0) << none.str();
+    ASSERT_EQ(server.mails().size(), 1u) << server.log();
+    EXPECT_NE(server.mails()[0].find("Hello"), std::string::npos);
+  }
 }
 
 TEST(SmtpSettingsTest, PlainSmtpOnlyOnLoopback) {

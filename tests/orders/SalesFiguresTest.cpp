@@ -7,7 +7,9 @@
 #include "orders/OrderChecks.h"
 #include "orders/OrderWorkflow.h"
 #include "orders/SalesCommand.h"
+#include "orders/SalesOverview.h"
 #include "tests/orders/OrderIntakeFixture.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestDatabase.h"
 
 namespace vendaro {
@@ -94,6 +96,50 @@ TEST_F(SalesFiguresTest, WeeksWithoutOrdersShowAsEmptyBars) {
   EXPECT_EQ(salesPeriodOf("2024-12-30", SalesPeriod::Week), "2025-W01");
   EXPECT_EQ(salesPeriodOf("2021-01-03", SalesPeriod::Week), "2020-W53");
   EXPECT_EQ(salesPeriodOf("2026-1-3", SalesPeriod::Week), "");
+}
+
+// The window reads the same figures: the twelve months up to today at
+// first, then regrouped by week, and a period box without a date refused.
+TEST_F(SalesFiguresTest, OverviewWindowShowsTheYearUpToTodayAsCharts) {
+  testing::TestDatabase database(app.file(kProgramDatabaseFile));
+  testing::ScriptedDialogs dialogs;
+  SalesOverview overview(database, dialogs, [] { return std::string("2026-12-07"); });
+  int shown = 0;
+  overview.onFiguresShown = [&shown] { ++shown; };
+  overview.Form_Load();
+  EXPECT_EQ(overview.txtFrom.Text(), "2026-01-01");
+  EXPECT_EQ(overview.txtTo.Text(), "2026-12-07");
+  EXPECT_TRUE(overview.optMonth.Value());
+  EXPECT_EQ(overview.lblTotals.Caption(),
+            "Orders counted: 2, revenue: 76.88, average order: 38.44");
+  EXPECT_EQ(overview.lblLeftOut.Caption(),
+            "Left out: 0 flagged by the price check (0.00), 1 cancelled (55.00)");
+  ChartSeries revenue = overview.revenueSeries();
+  EXPECT_EQ(revenue.title, "Revenue by month");
+  EXPECT_EQ(revenue.labels, (std::vector<std::string>{"2026-11", "2026-12"}));
+  EXPECT_EQ(revenue.values, (std::vector<double>{61.88, 15.0}));
+  const ChartSeries statuses = overview.statusSeries();
+  EXPECT_EQ(statuses.labels, (std::vector<std::string>{"new", "confirmed", "paid", "shipped",
+                                                       "completed", "cancelled"}));
+  EXPECT_EQ(statuses.values, (std::vector<double>{1, 0, 1, 0, 0, 1}));
+  const ChartSeries items = overview.bestItemSeries();
+  EXPECT_EQ(items.labels, (std::vector<std::string>{"A100", "B200"}));
+  EXPECT_EQ(items.values, (std::vector<double>{50.0, 10.0}));
+
+  overview.optWeek_Click();
+  EXPECT_FALSE(overview.optMonth.Value());
+  revenue = overview.revenueSeries();
+  EXPECT_EQ(revenue.title, "Revenue by week");
+  EXPECT_EQ(revenue.labels, (std::vector<std::string>{"2026-W49", "2026-W50"}));
+  EXPECT_EQ(revenue.values, (std::vector<double>{76.88, 0.0}));
+  EXPECT_EQ(shown, 2);
+
+  overview.txtTo.setText("2026-12-32");
+  overview.cmdShow_Click();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "\"2026-12-32\" is not a date (YYYY-MM-DD)");
+  EXPECT_EQ(overview.revenueSeries().labels.size(), 2u);  // the figures shown stay
+  EXPECT_EQ(shown, 2);
 }
 
 }  // namespace

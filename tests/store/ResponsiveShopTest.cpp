@@ -160,6 +160,36 @@ TEST(ResponsiveShopTest, PagesAreFramelessEscapedAndNamedSafely) {
   }
 }
 
+// An item counted at 0 shows "Sold out" and cannot be put in the basket, on
+// its category page and its own page; counted items with stock, and the
+// framed layouts, are as without counts.
+TEST(ResponsiveShopTest, AnItemAtNoneOnHandIsSoldOut) {
+  StoreInput input = responsiveCatalogue();
+  std::vector<GeneratorReport> reports;
+  const std::vector<SitePage> uncounted = generateSite(input, reports);
+  input.stock = {{"S-100", 0}, {"S-200", 4}};
+  const std::vector<SitePage> counted = generateSite(input, reports);
+  const std::string& category = pageNamed(counted, "c-shoes.html").text;
+  const std::size_t soldOut = category.find("<p><strong>Sold out</strong></p>");
+  ASSERT_NE(soldOut, std::string::npos);
+  EXPECT_LT(soldOut, category.find("data-key=\"shoes-s-100\""));
+  EXPECT_EQ(soldOut, category.rfind("<p><strong>Sold out</strong></p>")) << "S-200 has four";
+  EXPECT_NE(category.find("required disabled></div>\r\n<button type=\"submit\" disabled>"),
+            std::string::npos);
+  EXPECT_TRUE(contains(pageNamed(counted, "p-shoes-s-100.html").text, "Sold out"));
+  EXPECT_EQ(pageNamed(counted, "p-shoes-s-200.html").text,
+            pageNamed(uncounted, "p-shoes-s-200.html").text);
+
+  input.layout = SiteLayout::BannerAndContents;
+  const std::vector<SitePage> framed = generateSite(input, reports);
+  input.stock.clear();
+  const std::vector<SitePage> framedUncounted = generateSite(input, reports);
+  ASSERT_EQ(framed.size(), framedUncounted.size());
+  for (std::size_t page = 0; page < framed.size(); ++page) {
+    EXPECT_EQ(framed[page].text, framedUncounted[page].text) << framed[page].fileName();
+  }
+}
+
 TEST(ResponsiveShopTest, CanonicalAddressesAndARecordOfTheRulesThatReadsBack) {
   StoreInput input = responsiveCatalogue();
   input.siteAddress = "https://shop.example/store";

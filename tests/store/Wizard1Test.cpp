@@ -229,6 +229,30 @@ TEST_F(Wizard1Test, ItemsAreStoredInTheCategoryFileAndDoubleClickKeepsTheRecordI
   EXPECT_EQ(wizard.Text1[2].Text(), "A2");
 }
 
+// The quantity on hand goes into the project's stock file with the item;
+// empty is "not counted", anything but a whole number is refused.
+TEST_F(Wizard1Test, TheQuantityOnHandIsKeptInTheProjectsStockFile) {
+  projectWithCategories({"Cups"});
+  wizard.chooseCategory(0);
+  wizard.txtOnHand.setText("x");
+  addItem("A1", "1.50");
+  EXPECT_EQ(dialogs.messageTexts().back(), Wizard1::kUnusableStockCount);
+  EXPECT_EQ(wizard.List2.ListCount(), 0);
+  wizard.txtOnHand.setText(" 7 ");
+  addItem("A1", "1.50");
+  wizard.txtOnHand.setText("0");
+  addItem("A2", "2");
+  EXPECT_EQ(app.read("Shop/Shop.stk"), "A1^7^\r\nA2^0^\r\n");
+
+  wizard.List2.setListIndex(0);
+  wizard.List2_Click();
+  EXPECT_EQ(wizard.txtOnHand.Text(), "7");
+  wizard.List2_DblClick();
+  wizard.txtOnHand.setText("");
+  wizard.Command3_Click();
+  EXPECT_EQ(app.read("Shop/Shop.stk"), "A2^0^\r\n");
+}
+
 TEST_F(Wizard1Test, SameNamedCategoriesShareAnItemFile) {
   projectWithCategories({"Cups", "Cups"});
   wizard.chooseCategory(0);

@@ -32,11 +32,24 @@ class SmtpTestServer {
     waitForPort(port_);
     if (!accepts(port_)) throw std::runtime_error("aiosmtpd did not start: " + log());
   }
+  // The same over TLS ("starttls" or "smtps" as `mode`), taking mail only
+  // from `user` with `password`, by the script `script`; its certificate is
+  // caFile().
+  SmtpTestServer(const std::string& script, const std::string& mode, const std::string& user,
+                 const std::string& password)
+      : port_(freePort()) {
+    pid_ = spawn({kPython, script, folder_.path().string(), std::to_string(port_), mode, user,
+                  password},
+                 folder_.path() / "server.log");
+    waitForPort(port_);
+    if (!accepts(port_)) throw std::runtime_error("the TLS mail server did not start: " + log());
+  }
   ~SmtpTestServer() { killTree(pid_); }
   SmtpTestServer(const SmtpTestServer&) = delete;
   SmtpTestServer& operator=(const SmtpTestServer&) = delete;
 
   int port() const { return port_; }
+  std::string caFile() const { return (folder_.path() / "cert.pem").string(); }
   std::string log() const { return folder_.read("server.log"); }
 
   // The mails taken so far, each whole, in no particular order.
