@@ -89,11 +89,8 @@ SiteWriteResult writeSitePages(const fs::path& folder, const std::vector<SitePag
                      fileErrorText(error) + ")" + kNothingChanged;
     return result;
   }
-  std::string content;  // one buffer for all pages: the large ones reuse its memory
   for (const SitePage& page : pages) {
-    content.assign(page.text);
-    content += kCrLf;
-    if (std::error_code error = files.write(staging / "new" / fileName(page), content)) {
+    if (std::error_code error = files.write(staging / "new" / fileName(page), page.text, kCrLf)) {
       result.failure = "\"" + fileName(page) + "\" could not be written (" + fileErrorText(error) +
                        ")" + kNothingChanged;
       break;

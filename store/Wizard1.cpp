@@ -178,14 +178,14 @@ void Wizard1::clearEntryBoxes() {
 std::optional<std::string> Wizard1::loadCategoryItems(const std::string& category) {
   List2.Clear();
   clearEntryBoxes();
-  std::vector<std::string> records;
-  std::optional<std::string> refusal = readCategoryRecords(category, records);
-  for (const std::string& record : records) List2.AddItem(record);
+  std::string text;
+  std::optional<std::string> refusal = readItemFile(category, text);
+  for (std::string_view record : lineViews(text)) List2.AddItem(std::string(record));
   return refusal;
 }
 
-std::optional<std::string> Wizard1::readCategoryRecords(const std::string& category,
-                                                        std::vector<std::string>& records) const {
+std::optional<std::string> Wizard1::readItemFile(const std::string& category,
+                                                 std::string& text) const {
   const StoreProject current = project();
   std::optional<std::filesystem::path> file = current.itemFile(category);
   if (!file) return std::nullopt;
@@ -193,9 +193,8 @@ std::optional<std::string> Wizard1::readCategoryRecords(const std::string& categ
     return "The item file of category \"" + category +
            "\" leads outside the project folder, so it was not read.";
   }
-  if (std::optional<std::vector<std::string>> lines = current.readLines(*file)) {
-    records = std::move(*lines);
-  }
+  if (!current.usable()) return std::nullopt;
+  if (std::optional<std::string> content = readWholeFile(*file)) text = std::move(*content);
   return std::nullopt;
 }
 
@@ -464,10 +463,11 @@ std::optional<std::string> Wizard1::readCategories(StoreInput& input,
       reports.push_back({name, {}, "listed more than once; the repeat was left out"});
       continue;
     }
-    std::vector<std::string> records;
-    if (std::optional<std::string> refusal = readCategoryRecords(name, records)) {
+    std::string text;
+    if (std::optional<std::string> refusal = readItemFile(name, text)) {
       return *refusal + " Nothing was written.";
     }
+    const std::vector<std::string_view> records = lineViews(text);
     StoreCategory category{name, {}};
     category.items.reserve(records.size());
     for (std::size_t line = 0; line < records.size(); ++line) {
