@@ -1,7 +1,9 @@
 // Times the order viewer's list on a database of many orders (default
 // 100,000, or the first argument): every order with its lines, a check
 // verdict for each and a status history for every tenth, then the list
-// unfiltered, searched and filtered to flagged orders.
+// unfiltered, searched and filtered to flagged orders; then the viewer
+// itself: opening it (the record and the list) and moving to orders chosen
+// in the list and with the record's arrows.
 #include <unistd.h>
 
 #include <chrono>
@@ -12,7 +14,9 @@
 #include "orders/OrderChecks.h"
 #include "orders/OrderList.h"
 #include "orders/OrderTables.h"
+#include "orders/OrderViewer.h"
 #include "orders/OrderWorkflow.h"
+#include "platform/HeadlessDialogs.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace {
@@ -45,6 +49,27 @@ void fill(Database& database, int orders) {
   database.commit();
 }
 
+template <typename Work>
+double secondsOf(Work work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void timeViewer(Database& database) {
+  HeadlessDialogs dialogs;
+  frmOrders viewer(database, dialogs);
+  std::printf("viewer opens: %.3f s\n", secondsOf([&] { viewer.Form_Load(); }));
+  const int rows = static_cast<int>(viewer.orderList.rows().size());
+  for (const int row : {rows / 2, rows - 1, 0}) {
+    const double seconds = secondsOf([&] { viewer.orderList.lstOrders_Click(row); });
+    std::printf("list row %d chosen: %.3f s (record shows order %s)\n", row, seconds,
+                viewer.txtFields[0].Text().c_str());
+  }
+  std::printf("last record: %.3f s\n", secondsOf([&] { viewer.datPrimaryRS_MoveLast(); }));
+  std::printf("next record: %.3f s\n", secondsOf([&] { viewer.datPrimaryRS_MovePrevious(); }));
+}
+
 double secondsFor(Database& database, const OrderListFilter& filter, std::size_t& rows) {
   const auto start = std::chrono::steady_clock::now();
   rows = listOrders(database, filter).size();
@@ -73,6 +98,7 @@ int main(int argc, char** argv) {
   std::printf("flagged only: %.3f s, %zu rows\n", flagged, rows);
   const double confirmed = secondsFor(database, {"", OrderStatus::Confirmed, false, "", ""}, rows);
   std::printf("status confirmed: %.3f s, %zu rows\n", confirmed, rows);
+  timeViewer(database);
   std::filesystem::remove_all(folder);
   return 0;
 }

@@ -139,10 +139,10 @@ std::optional<std::int64_t> frmOrders::currentOrderId() {
 void frmOrders::showChosenOrder(std::int64_t orderId) {
   try {
     Recordset& orders = datPrimaryRS.recordset();
-    if (orders.FindFirst("OrderID", DbValue(orderId))) return;
+    if (orders.FindKey(orderId)) return;
     datPrimaryRS.Refresh();
     showWhetherEmpty();
-    orders.FindFirst("OrderID", DbValue(orderId));
+    orders.FindKey(orderId);
   } catch (const DataError& error) {
     datPrimaryRS_Error(error.what());
   }

@@ -1,6 +1,7 @@
 #include "platform/DataControl.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/Text.h"
@@ -33,7 +34,7 @@ DbValue Field::Value() const {
   owner_->requireColumn(column_);
   if (owner_->editMode_ != DataControl::EditMode::None) return owner_->editBuffer_[column_];
   owner_->requireCurrentRecord();
-  return owner_->result_.rows[owner_->position_][column_];
+  return owner_->row(owner_->position_)[column_];
 }
 
 void Field::setValue(const DbValue& value) {
@@ -150,17 +151,14 @@ void Recordset::setBookmark(BookmarkValue bookmark) {
   owner_.moveTo(static_cast<long>(bookmark));
 }
 
-bool Recordset::FindFirst(const std::string& name, const DbValue& value) {
-  const long column = owner_.findColumn(name);
-  if (column < 0) throw DataError(data_errors::kItemNotFound, "Item not found in this collection.");
-  for (long index = 0; index < owner_.rowCount(); ++index) {
-    if (owner_.isLive(index) && owner_.result_.rows[index][column] == value) {
-      owner_.saveEdits();
-      owner_.moveTo(index);
-      return true;
-    }
-  }
-  return false;
+bool Recordset::FindKey(std::int64_t key) {
+  const auto& keys = owner_.result_.rowIds;
+  const auto found = std::find(keys.begin(), keys.end(), key);
+  const long index = static_cast<long>(found - keys.begin());
+  if (found == keys.end() || !owner_.isLive(index)) return false;
+  owner_.saveEdits();
+  owner_.moveTo(index);
+  return true;
 }
 
 Recordset::BookmarkValue Recordset::LastModified() const {
@@ -195,8 +193,14 @@ DataControl::DataControl(Database& database, std::string recordSource)
 void DataControl::Refresh() {
   try {
     saveEdits();
-    QueryResult result = database_.select(recordSource_);
-    result_ = std::move(result);
+    if (std::optional<QueryResult> keys = database_.selectKeys(recordSource_)) {
+      result_ = std::move(*keys);
+      result_.rows.assign(result_.rowIds.size(), {});
+      loaded_.assign(result_.rowIds.size(), false);
+    } else {
+      result_ = database_.select(recordSource_);
+      loaded_.assign(result_.rows.size(), true);
+    }
   } catch (const DataError& error) {
     if (onError) onError(error.number(), error.what());
     throw;
@@ -262,6 +266,7 @@ void DataControl::commitEdit() {
     const bool wasPastEnd = position_ >= rowCount();
     result_.rows.push_back(readBack(rowId, editBuffer_));
     result_.rowIds.push_back(rowId);
+    loaded_.push_back(true);
     deleted_.push_back(false);
     ++liveRows_;
     lastModified_ = rowCount() - 1;
@@ -280,7 +285,7 @@ void DataControl::beginEdit(EditMode mode) {
   if (mode == EditMode::AddNew) {
     editBuffer_.assign(result_.columns.size(), DbValue());
   } else {
-    editBuffer_ = result_.rows[position_];
+    editBuffer_ = row(position_);
   }
   editTouched_.assign(result_.columns.size(), false);
   editMode_ = mode;
@@ -306,11 +311,22 @@ void DataControl::fillBoundBoxes() {
     if (column >= 0 && adding) {
       text = editBuffer_[column].toText();
     } else if (column >= 0 && onLiveRecord()) {
-      text = result_.rows[position_][column].toText();
+      text = row(position_)[column].toText();
     }
     binding.box->setText(text);
     binding.box->setDataChanged(false);
   }
+}
+
+// A record set of keys reads each row once, when it is first needed.
+const std::vector<DbValue>& DataControl::row(long index) {
+  std::vector<DbValue>& values = result_.rows[static_cast<std::size_t>(index)];
+  if (!loaded_[static_cast<std::size_t>(index)]) {
+    values = readBack(result_.rowIds[static_cast<std::size_t>(index)],
+                      std::vector<DbValue>(result_.columns.size()));
+    loaded_[static_cast<std::size_t>(index)] = true;
+  }
+  return values;
 }
 
 void DataControl::reposition() {

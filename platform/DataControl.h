@@ -61,10 +61,9 @@ class Recordset {
   using BookmarkValue = std::int64_t;
   BookmarkValue Bookmark() const;
   void setBookmark(BookmarkValue bookmark);
-  // Moves to the first live record whose field `name` holds `value`; false,
-  // and no move, when there is none (DAO's NoMatch). Unknown names throw
-  // DataError 3265.
-  bool FindFirst(const std::string& name, const DbValue& value);
+  // Moves to the live record whose row key (a table's INTEGER PRIMARY KEY)
+  // is `key`; false, and no move, when the record set has none.
+  bool FindKey(std::int64_t key);
   // The bookmark of the record added or changed last; DataError 3021 when
   // nothing was written since the last Refresh.
   BookmarkValue LastModified() const;
@@ -153,9 +152,16 @@ class DataControl {
   // columns the table does not have keep their value from `fallback`.
   std::vector<DbValue> readBack(std::int64_t rowId, const std::vector<DbValue>& fallback);
 
+  // The values of row `index`, read first when only its key is known.
+  const std::vector<DbValue>& row(long index);
+
   // Snapshot of the last Refresh, with rows added since appended at the end.
-  // Deleted rows stay in place (marked) so bookmarks remain valid.
+  // Deleted rows stay in place (marked) so bookmarks remain valid. A source
+  // of whole table rows holds only the keys at first (Database::selectKeys):
+  // a row's values are read when it is first visited (`loaded_`), so a large
+  // table opens at once.
   QueryResult result_;
+  std::vector<bool> loaded_;
   std::vector<bool> deleted_;
   long liveRows_ = 0;
   // Index into result_.rows; -1 before the first record, rows.size() after the last.

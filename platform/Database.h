@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -68,6 +69,13 @@ class Database {
 
   // Runs a record-source text: a table name, or an Access-style SELECT.
   virtual QueryResult select(const std::string& recordSource) = 0;
+  // For a record source of whole rows of one table (the table's name, or
+  // "select * from [T] ..."): its columns, base table and row keys in its
+  // order, without the values, so a record set reads a row (readRow) only
+  // when it shows it. Nothing for any other source, which select reads whole.
+  virtual std::optional<QueryResult> selectKeys(const std::string& /*recordSource*/) {
+    return std::nullopt;
+  }
   // Runs a query and hands its column names, then each row as it is read,
   // to the callbacks: a listing of any size holds one row at a time.
   virtual void eachRow(const std::string& sql,

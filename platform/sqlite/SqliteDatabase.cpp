@@ -192,6 +192,35 @@ QueryResult SqliteDatabase::select(const std::string& recordSource) {
   return run(statement, {});
 }
 
+std::optional<QueryResult> SqliteDatabase::selectKeys(const std::string& recordSource) {
+  sqlite3* db = connection();
+  const std::string text(trim(recordSource));
+  std::string table = text;
+  std::string keysSql;
+  if (isQueryText(text)) {
+    const auto shape = SingleTableSelect::analyse(text);
+    if (!shape || shape->qualifier.find(']') != std::string::npos) return std::nullopt;
+    const std::string_view chosen =
+        trim(std::string_view(text).substr(6, shape->fromOffset - 6));  // after "select"
+    if (!startsWithWord(text, "select") || chosen != "*") return std::nullopt;
+    table = shape->table;
+    keysSql = "SELECT " + bracketed(shape->qualifier) + ".rowid " + text.substr(shape->fromOffset);
+  } else {
+    table = tableNameOf(text);
+    keysSql = "SELECT rowid FROM " + bracketed(table);
+  }
+  const auto rows = prepareOrNull(db, "SELECT * FROM " + bracketed(table) + " WHERE rowid = ?");
+  auto keys = prepareOrNull(db, keysSql);
+  if (!rows || !keys) return std::nullopt;
+  QueryResult result;
+  result.baseTable = table;
+  for (int column = 0; column < rows->columnCount(); ++column) {
+    result.columns.push_back(rows->columnName(column));
+  }
+  while (keys->step()) result.rowIds.push_back(keys->column(0).integer());
+  return result;
+}
+
 QueryResult SqliteDatabase::run(SqliteStatement& statement, const std::string& baseTable) {
   QueryResult result;
   result.baseTable = baseTable;

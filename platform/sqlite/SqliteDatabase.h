@@ -31,6 +31,7 @@ class SqliteDatabase : public Database {
   void open();
 
   QueryResult select(const std::string& recordSource) override;
+  std::optional<QueryResult> selectKeys(const std::string& recordSource) override;
   void eachRow(const std::string& sql,
                const std::function<void(const std::vector<std::string>&)>& columns,
                const std::function<void(const std::vector<DbValue>&)>& row) override;
