@@ -27,6 +27,35 @@ toml::table itemTable(const PublishedItem& item) {
                      {"weight", item.weight}};
 }
 
+// A text TOML writes as a literal string ('text') unchanged: printable
+// ASCII without quote or backslash.
+bool plainText(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return c >= 0x20 && c <= 0x7E && c != '\'' && c != '\\';
+  });
+}
+
+// One [[items]] table as the TOML writer prints it. Items of plain texts,
+// nearly all, are written directly; the others go through the writer, one
+// small table each, so the record never holds a tree of every item.
+void appendItemTable(std::string& text, const PublishedItem& item) {
+  if (plainText(item.id) && plainText(item.description) && plainText(item.price) &&
+      plainText(item.weight)) {
+    for (std::string_view piece :
+         {std::string_view("[[items]]\ndescription = '"), std::string_view(item.description),
+          std::string_view("'\nid = '"), std::string_view(item.id),
+          std::string_view("'\nprice = '"), std::string_view(item.price),
+          std::string_view("'\nweight = '"), std::string_view(item.weight),
+          std::string_view("'")}) {
+      text.append(piece);
+    }
+    return;
+  }
+  std::ostringstream out;
+  out << toml::table{{"items", toml::array{itemTable(item)}}};
+  text += out.str();
+}
+
 toml::table bracketTable(const WeightBracket& bracket) {
   toml::array charges;
   for (const std::string& charge : bracket.charges) charges.push_back(charge);
@@ -245,18 +274,24 @@ std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
   for (const WeightBracket& bracket : catalogue.weightBrackets) {
     brackets.push_back(bracketTable(bracket));
   }
-  toml::array items;
-  for (const PublishedItem& item : catalogue.items) items.push_back(itemTable(item));
   toml::table root{{"project", catalogue.project}, {"generated", catalogue.generatedAt}};
   root.insert("tax", toml::table{{"rate", catalogue.salesTaxRate}});
   root.insert("shipping", toml::table{{"by_weight", catalogue.shippingByWeight},
                                       {"weight", std::move(brackets)}});
   insertCheckoutRules(catalogue, root);
-  root.insert("items", std::move(items));
+  // No items: an empty array, written among the keys. Otherwise the items
+  // are the document's only array of tables, which TOML writes last.
+  if (catalogue.items.empty()) root.insert("items", toml::array{});
   std::ostringstream out;
   out << "# What the shop generation published; arriving orders are checked against it.\n"
-      << root << "\n";
-  return out.str();
+      << root;
+  std::string text = std::move(out).str();
+  for (const PublishedItem& item : catalogue.items) {
+    text += "\n\n";
+    appendItemTable(text, item);
+  }
+  text += "\n";
+  return text;
 }
 
 std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,

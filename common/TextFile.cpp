@@ -6,7 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <vector>
 
 namespace vendaro {
 namespace {
@@ -28,10 +28,18 @@ bool writeAll(int fd, std::string_view content) {
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
+  // Read in large pieces straight into the result, sized to the file when
+  // its size is known, so a big file is neither copied nor regrown.
+  std::string content;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error) content.reserve(static_cast<std::size_t>(size));
+  std::vector<char> piece(1 << 16);
+  while (in.read(piece.data(), static_cast<std::streamsize>(piece.size())) || in.gcount() > 0) {
+    content.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) return std::nullopt;
-  return content.str();
+  return content;
 }
 
 bool writeWholeFile(const std::filesystem::path& path, std::string_view content) {

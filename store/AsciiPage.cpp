@@ -85,12 +85,18 @@ std::string_view closingTag(Context context) {
   return context == Context::Script ? "</script" : "</style";
 }
 
+bool isAscii(std::string_view page) {
+  return std::none_of(page.begin(), page.end(), [](char c) { return c & 0x80; });
+}
+
 }  // namespace
 
+void makeAsciiPage(std::string& page) {
+  if (!isAscii(page)) page = asciiPage(page);
+}
+
 std::string asciiPage(std::string_view page) {
-  if (std::none_of(page.begin(), page.end(), [](char c) { return c & 0x80; })) {
-    return std::string(page);
-  }
+  if (isAscii(page)) return std::string(page);
   std::string out;
   out.reserve(page.size() + page.size() / 8);
   Context context = Context::Markup;

@@ -14,4 +14,7 @@ namespace vendaro {
 // comes back unchanged.
 std::string asciiPage(std::string_view page);
 
+// Makes `page` its asciiPage, leaving an ASCII page as it is without a copy.
+void makeAsciiPage(std::string& page);
+
 }  // namespace vendaro

@@ -50,6 +50,9 @@ PublishedCatalogue publishedCatalogue(const SiteCatalogue& catalogue, std::strin
     record.weightBrackets = weightShippingBrackets();
   }
   const std::vector<StoreCategory>& categories = catalogue.categories();
+  std::size_t items = 0;
+  for (const StoreCategory& category : categories) items += category.items.size();
+  record.items.reserve(items);
   for (std::size_t k = 0; k < categories.size(); ++k) {
     for (std::size_t j = 0; j < categories[k].items.size(); ++j) {
       const ItemRecord& item = categories[k].items[j];

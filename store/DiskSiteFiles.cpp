@@ -72,14 +72,17 @@ std::error_code DiskSiteFiles::makeStagingFolder(const std::filesystem::path& fo
   return {};
 }
 
-std::error_code DiskSiteFiles::write(const std::filesystem::path& file, std::string_view content) {
+std::error_code DiskSiteFiles::write(const std::filesystem::path& file, std::string_view content,
+                                     std::string_view ending) {
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return lastError();
   std::error_code error;
-  while (!content.empty() && !error) {
-    const ssize_t written = ::write(fd, content.data(), content.size());
-    if (written < 0 && errno != EINTR) error = lastError();
-    if (written > 0) content.remove_prefix(static_cast<std::size_t>(written));
+  for (std::string_view part : {content, ending}) {
+    while (!part.empty() && !error) {
+      const ssize_t written = ::write(fd, part.data(), part.size());
+      if (written < 0 && errno != EINTR) error = lastError();
+      if (written > 0) part.remove_prefix(static_cast<std::size_t>(written));
+    }
   }
   // A full disk may show only when the data reaches it.
   if (!error && ::fsync(fd) != 0) error = lastError();

@@ -20,7 +20,8 @@ class DiskSiteFiles : public SiteFiles {
 
   std::error_code makeStagingFolder(const std::filesystem::path& folder,
                                     std::filesystem::path& staging) override;
-  std::error_code write(const std::filesystem::path& file, std::string_view content) override;
+  std::error_code write(const std::filesystem::path& file, std::string_view content,
+                        std::string_view ending) override;
   std::error_code rename(const std::filesystem::path& from,
                          const std::filesystem::path& to) override;
   void removeAll(const std::filesystem::path& folder) override;

@@ -1,5 +1,6 @@
 #include "store/GenerateCommand.h"
 
+#include <fstream>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -31,6 +32,15 @@ std::optional<std::string> readNeeded(const fs::path& file, std::ostream& err) {
   return text;
 }
 
+// Whether a file the wizard will read opens for reading (it is read once,
+// by the generation); on failure says why on `err`.
+bool readable(const fs::path& file, std::ostream& err) {
+  std::error_code error;
+  const bool opens = fs::is_regular_file(file, error) && std::ifstream(file).is_open();
+  if (!opens) err << kPrefix << "cannot read " << file.string() << "\n";
+  return opens;
+}
+
 // Checks that every file the wizard will read can be read, so a failure
 // becomes a message instead of a silently empty list.
 bool checkProjectFiles(const StoreProject& project, std::ostream& out, std::ostream& err) {
@@ -60,7 +70,7 @@ bool checkProjectFiles(const StoreProject& project, std::ostream& out, std::ostr
     }
     if (!itemFileThere) {
       out << "category \"" << category << "\" has no item file; it is generated without items\n";
-    } else if (!readNeeded(*itemFile, err)) {
+    } else if (!readable(*itemFile, err)) {
       return false;
     }
   }

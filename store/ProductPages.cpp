@@ -74,8 +74,13 @@ void addSelectionRow(PageText& page, const SiteCatalogue& catalogue, std::size_t
   page.line("<td width='532' valign='top' height='1'><select name='D" + row + "' size='1'>");
   const auto& items = catalogue.categories()[k].items;
   for (std::size_t j = 0; j < items.size(); ++j) {
-    page.line("<option value='" + trimmed(j + 1) + "' value2='" + catalogue.price(k, j) + "'>" +
-              items[j].description + "</option>");
+    page.text("<option value='")
+        .text(trimmed(j + 1))
+        .text("' value2='")
+        .text(catalogue.price(k, j))
+        .text("'>")
+        .text(items[j].description)
+        .line("</option>");
   }
   page.line(
       "</select></td>      <td width='57' valign='top' height='1'><input TYPE='text' "
@@ -136,6 +141,11 @@ std::string selectionPageText(const SiteCatalogue& catalogue) {
               "List[n].itemquantity = parseInt(" + box + ".value, 10) }");
   }
   page.line("</script>").line("</head><body><table width='663' height='4'>");
+  std::size_t size = 0;
+  for (const StoreCategory& category : categories) {
+    for (const ItemRecord& item : category.items) size += 48 + item.description.size();
+  }
+  page.reserveMore(size);
   for (std::size_t k = 0; k < categories.size(); ++k) addSelectionRow(page, catalogue, k);
   page.line("</table></body></html>");
   return page.str();

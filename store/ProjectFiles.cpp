@@ -26,20 +26,25 @@ std::array<const std::string*, 7> settingsBoxes(const ProjectSettings& settings)
 
 }  // namespace
 
-std::vector<std::string> splitLines(std::string_view text) {
-  std::vector<std::string> lines;
+std::vector<std::string_view> lineViews(std::string_view text) {
+  std::vector<std::string_view> lines;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
+      lines.push_back(text.substr(start));
       break;
     }
-    lines.emplace_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start, end - start));
     start = end + 1;
     if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
   return lines;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+  const std::vector<std::string_view> views = lineViews(text);
+  return {views.begin(), views.end()};
 }
 
 std::vector<std::string> categoryLines(std::string_view text) {

@@ -26,6 +26,8 @@ struct ProjectSettings {
 // The lines of a text file. CR LF, a lone CR and a lone LF all end a line; a
 // last line without a line end counts, a final line end adds no empty line.
 std::vector<std::string> splitLines(std::string_view text);
+// The same lines as views into `text`, for large files read once.
+std::vector<std::string_view> lineViews(std::string_view text);
 
 // The categories of a category file: its lines without the empty lines at
 // its end, which an editor may leave and which name no category.

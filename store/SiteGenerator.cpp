@@ -53,7 +53,7 @@ std::vector<SitePage> generateSite(const StoreInput& input, std::vector<Generato
   pages.push_back({"order_cc", orderPageText(catalogue, OrderPage::GatewayCard)});
   pages.push_back({"select_payment", input.template11});
   pages.push_back({"complect", selectionPageText(catalogue)});
-  for (SitePage& page : pages) page.text = asciiPage(page.text);
+  for (SitePage& page : pages) makeAsciiPage(page.text);
   if (!input.orderScriptAddress.empty()) {
     pages.push_back({"order", orderScriptText(input.orderScriptAddress), ".php"});
   }

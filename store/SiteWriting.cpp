@@ -90,9 +90,7 @@ SiteWriteResult writeSitePages(const fs::path& folder, const std::vector<SitePag
     return result;
   }
   for (const SitePage& page : pages) {
-    std::string content = page.text;
-    content += kCrLf;
-    if (std::error_code error = files.write(staging / "new" / fileName(page), content)) {
+    if (std::error_code error = files.write(staging / "new" / fileName(page), page.text, kCrLf)) {
       result.failure = "\"" + fileName(page) + "\" could not be written (" + fileErrorText(error) +
                        ")" + kNothingChanged;
       break;

@@ -39,30 +39,48 @@ void addItemFunction(PageText& page, const StoreInput& input) {
   page.line("this.itemW = itemW").line(" }");
 }
 
-std::string quotedArgument(const std::string& value) {
-  return ",\"" + text::scriptStringText(value) + "\"";
+void addQuotedArgument(PageText& page, const std::string& value) {
+  page.text(",\"").text(text::scriptStringText(value)).text("\"");
 }
 
-std::string itemLine(const SiteCatalogue& catalogue, std::size_t k, std::size_t j) {
+void addItemLine(PageText& page, const SiteCatalogue& catalogue, std::size_t k, std::size_t j) {
   const StoreInput& input = catalogue.input();
   const ItemRecord& item = input.categories[k].items[j];
-  std::string text = catalogue.scriptName(k) + "List[" + numberText(std::int64_t(j + 1)) +
-                     "] = new Item(\"" + text::scriptStringText(item.id) + "\"" +
-                     quotedArgument(item.description) + "," + catalogue.price(k, j) + ",0";
-  if (input.manufacturer) text += quotedArgument(item.manufacturer);
-  if (input.descriptionUrl) text += quotedArgument(item.descriptionUrl);
-  if (input.pictureUrl) text += quotedArgument(item.pictureUrl);
-  return text + quotedArgument(catalogue.weight(k, j)) + ")";
+  page.text(catalogue.scriptName(k))
+      .text("List[")
+      .text(numberText(std::int64_t(j + 1)))
+      .text("] = new Item(\"")
+      .text(text::scriptStringText(item.id))
+      .text("\"");
+  addQuotedArgument(page, item.description);
+  page.text(",").text(catalogue.price(k, j)).text(",0");
+  if (input.manufacturer) addQuotedArgument(page, item.manufacturer);
+  if (input.descriptionUrl) addQuotedArgument(page, item.descriptionUrl);
+  if (input.pictureUrl) addQuotedArgument(page, item.pictureUrl);
+  addQuotedArgument(page, catalogue.weight(k, j));
+  page.line(")");
+}
+
+// About the size of the catalogue's lines, so the page is not regrown.
+std::size_t catalogueSize(const SiteCatalogue& catalogue) {
+  std::size_t size = 0;
+  const auto& categories = catalogue.categories();
+  for (std::size_t k = 0; k < categories.size(); ++k) {
+    for (const ItemRecord& item : categories[k].items) {
+      size += 64 + catalogue.scriptName(k).size() + item.id.size() + item.description.size() +
+              item.manufacturer.size() + item.descriptionUrl.size() + item.pictureUrl.size();
+    }
+  }
+  return size;
 }
 
 void addCatalogue(PageText& page, const SiteCatalogue& catalogue) {
+  page.reserveMore(catalogueSize(catalogue));
   const auto& categories = catalogue.categories();
   for (std::size_t k = 0; k < categories.size(); ++k) {
     const auto count = static_cast<std::int64_t>(categories[k].items.size());
     page.line(catalogue.scriptName(k) + "List = new MakeArray(" + numberText(count) + ")");
-    for (std::size_t j = 0; j < categories[k].items.size(); ++j) {
-      page.line(itemLine(catalogue, k, j));
-    }
+    for (std::size_t j = 0; j < categories[k].items.size(); ++j) addItemLine(page, catalogue, k, j);
     page.line();
   }
 }

@@ -178,6 +178,14 @@ void Wizard1::clearEntryBoxes() {
 std::optional<std::string> Wizard1::loadCategoryItems(const std::string& category) {
   List2.Clear();
   clearEntryBoxes();
+  std::string text;
+  std::optional<std::string> refusal = readItemFile(category, text);
+  for (std::string_view record : lineViews(text)) List2.AddItem(std::string(record));
+  return refusal;
+}
+
+std::optional<std::string> Wizard1::readItemFile(const std::string& category,
+                                                 std::string& text) const {
   const StoreProject current = project();
   std::optional<std::filesystem::path> file = current.itemFile(category);
   if (!file) return std::nullopt;
@@ -185,9 +193,8 @@ std::optional<std::string> Wizard1::loadCategoryItems(const std::string& categor
     return "The item file of category \"" + category +
            "\" leads outside the project folder, so it was not read.";
   }
-  std::optional<std::vector<std::string>> records = current.readLines(*file);
-  if (!records) return std::nullopt;
-  for (const std::string& record : *records) List2.AddItem(record);
+  if (!current.usable()) return std::nullopt;
+  if (std::optional<std::string> content = readWholeFile(*file)) text = std::move(*content);
   return std::nullopt;
 }
 
@@ -438,24 +445,13 @@ std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
   input.template13 = Text13.Text();
   input.template16 = Text16.Text();
   input.template17 = Text17.Text();
-  // The item files are read through the layout tab's controls; the tab is
-  // shown again as it was (the chosen category, its items and the boxes).
-  const int chosen = Combo1.ListIndex();
-  const std::vector<std::string> shownItems = List2.items();
-  const int shownItem = List2.ListIndex();
-  const ItemRecord typed = recordFromBoxes();
   std::optional<std::string> refusal = readCategories(input, reports);
   if (project().usable()) input.stock = readStockFile(project().stockFile());
-  Combo1.setListIndex(chosen);
-  List2.Clear();
-  for (const std::string& item : shownItems) List2.AddItem(item);
-  List2.setListIndex(shownItem);
-  showItem(typed);
   return refusal;
 }
 
-// Each category's item file is loaded into List2 and each record shown in
-// the entry boxes.
+// Each category's item file is read straight into the input; the layout
+// tab's list and boxes stay as the merchant left them.
 std::optional<std::string> Wizard1::readCategories(StoreInput& input,
                                                    std::vector<GeneratorReport>& reports) {
   for (int index = 0; index < Combo1.ListCount(); ++index) {
@@ -467,22 +463,22 @@ std::optional<std::string> Wizard1::readCategories(StoreInput& input,
       reports.push_back({name, {}, "listed more than once; the repeat was left out"});
       continue;
     }
-    Combo1.setListIndex(index);
-    if (std::optional<std::string> refusal = loadCategoryItems(name)) {
+    std::string text;
+    if (std::optional<std::string> refusal = readItemFile(name, text)) {
       return *refusal + " Nothing was written.";
     }
+    const std::vector<std::string_view> records = lineViews(text);
     StoreCategory category{name, {}};
-    for (int line = 0; line < List2.ListCount(); ++line) {
-      const std::string record = List2.List(line);
-      const std::size_t fields = itemFieldCount(record);
+    category.items.reserve(records.size());
+    for (std::size_t line = 0; line < records.size(); ++line) {
+      const std::size_t fields = itemFieldCount(records[line]);
       if (fields != kItemFields) {
-        reports.push_back({name, parseItemRecord(record).id,
+        reports.push_back({name, parseItemRecord(records[line]).id,
                            "line " + std::to_string(line + 1) + " has " + std::to_string(fields) +
                                " fields instead of seven; left out"});
         continue;
       }
-      showRecord(record);
-      category.items.push_back(recordFromBoxes());
+      category.items.push_back(parseItemRecord(records[line]));
     }
     input.categories.push_back(std::move(category));
   }
@@ -496,8 +492,11 @@ void Wizard1::Command14_Click() {
   std::vector<GeneratorReport> reports;
   if (!why) why = collectStoreInput(input, reports);
   if (why) return refuseGeneration(*why);
-  std::vector<SitePage> pages = generateSite(input, reports);
-  writePages(pages, std::move(reports));
+  {
+    // The pages are let go once written, before the publication is recorded.
+    const std::vector<SitePage> pages = generateSite(input, reports);
+    writePages(pages, std::move(reports));
+  }
   recordPublication(input, Published::WholeSite);
 }
 

@@ -203,6 +203,9 @@ class Wizard1 {
   // Loads the item file of `category` into List2; a file that leads outside
   // the project folder is not read, and the reason is returned.
   std::optional<std::string> loadCategoryItems(const std::string& category);
+  // The text of `category`'s item file (none when there is no readable
+  // file), or the refusal when the file leads outside the project folder.
+  std::optional<std::string> readItemFile(const std::string& category, std::string& text) const;
   void showRecord(const std::string& record);
   void showItem(const ItemRecord& item);
   ItemRecord recordFromBoxes() const;

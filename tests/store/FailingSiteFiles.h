@@ -17,9 +17,10 @@ class FailingSiteFiles : public DiskSiteFiles {
   FailingSiteFiles(std::string failingPage, int error, Step step)
       : failingPage_(std::move(failingPage)), error_(error), step_(step) {}
 
-  std::error_code write(const std::filesystem::path& file, std::string_view content) override {
+  std::error_code write(const std::filesystem::path& file, std::string_view content,
+                        std::string_view ending) override {
     if (step_ == Step::Write && file.filename() == failingPage_) return failure();
-    return DiskSiteFiles::write(file, content);
+    return DiskSiteFiles::write(file, content, ending);
   }
   std::error_code rename(const std::filesystem::path& from,
                          const std::filesystem::path& to) override {

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+#include <toml++/toml.h>
+
+#include <sstream>
+
+#include "common/PublishedCatalogue.h"
+
+namespace vendaro {
+namespace {
+
+constexpr std::string_view kHeader =
+    "# What the shop generation published; arriving orders are checked against it.\n";
+
+// What the TOML writer itself prints for the document the record holds: the
+// record must be written byte for byte as the writer would, whichever items
+// take the direct path.
+std::string asTheWriterPrintsIt(const std::string& text) {
+  std::ostringstream out;
+  out << kHeader << toml::parse(text) << "\n";
+  return out.str();
+}
+
+PublishedCatalogue catalogueOf(std::vector<PublishedItem> items) {
+  PublishedCatalogue record;
+  record.project = "Shop";
+  record.generatedAt = "2026-12-07T12:50:01Z";
+  record.salesTaxRate = "0.0825";
+  record.shippingByWeight = true;
+  record.weightBrackets = {{0, 1.0, {"7.75", "8.25", "18.45", "20.00"}},
+                           {1.0, std::nullopt, {"8.70", "9.00", "20.70", "22.40"}}};
+  record.items = std::move(items);
+  return record;
+}
+
+TEST(PublishedCatalogueTextTest, ItemsOfAnyTextAreWrittenAsTheWriterWouldAndReadBack) {
+  const std::vector<PublishedItem> items = {
+      {"T-1", "Hammer, 16 oz / claw", "22.40", "0.5"},
+      {"T-2", "Bob's saw", "31.95", ""},
+      {"T-3", "Path C:\\tools", "1", "2"},
+      {"T-4", "Caf\xC3\xA9 \"noir\"\tmug", "3.50", "0.25"},
+      {"T-5", "Plain again", "4", "1"},
+  };
+  for (const auto checkout :
+       {PublishedCatalogue::Checkout::Framed, PublishedCatalogue::Checkout::Responsive}) {
+    PublishedCatalogue record = catalogueOf(items);
+    record.checkout = checkout;
+    if (checkout == PublishedCatalogue::Checkout::Responsive) {
+      record.taxRates = {{{"IN", 0.07}}};
+      record.shippingMethods = {{"Economy", "3 days", {{1.0, 795}}, 1295}};
+    }
+    const std::string text = publishedCatalogueText(record);
+    EXPECT_EQ(text, asTheWriterPrintsIt(text));
+    std::string problem;
+    const std::optional<PublishedCatalogue> back = readPublishedCatalogue(text, problem);
+    ASSERT_TRUE(back) << problem;
+    ASSERT_EQ(back->items.size(), items.size());
+    for (std::size_t k = 0; k < items.size(); ++k) {
+      EXPECT_EQ(back->items[k].description, items[k].description);
+      EXPECT_EQ(back->items[k].weight, items[k].weight);
+    }
+  }
+}
+
+TEST(PublishedCatalogueTextTest, NoItemsIsAnEmptyArray) {
+  const std::string text = publishedCatalogueText(catalogueOf({}));
+  EXPECT_EQ(text, asTheWriterPrintsIt(text));
+  EXPECT_NE(text.find("items = []"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vendaro
