@@ -11,6 +11,14 @@ void CommandRegistry::add(const std::string& name, Command command) {
   }
 }
 
+void CommandRegistry::replace(const std::string& name, Command command) {
+  const auto found = commands_.find(name);
+  if (found == commands_.end()) {
+    throw std::logic_error("the menu or toolbar command \"" + name + "\" is not there to replace");
+  }
+  found->second = std::move(command);
+}
+
 bool CommandRegistry::run(const std::string& name) const {
   const auto found = commands_.find(name);
   if (found == commands_.end() || !found->second) return false;

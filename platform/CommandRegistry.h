@@ -22,6 +22,10 @@ class CommandRegistry {
   // fault of the program (one entry would silently lose its command), so it
   // throws std::logic_error naming the entry, at start-up.
   void add(const std::string& name, Command command);
+  // Puts `command` in place of the one registered under `name`: a subsystem
+  // that takes over an entry of the main window says so. A name not
+  // registered yet throws std::logic_error.
+  void replace(const std::string& name, Command command);
   // Runs the command of `name`; false when there is none.
   bool run(const std::string& name) const;
   bool has(const std::string& name) const { return commands_.count(name) != 0; }

@@ -56,6 +56,11 @@ TEST(CommandRegistryTest, ANameRegisteredTwiceIsRefused) {
   EXPECT_TRUE(commands.run("home"));
   EXPECT_EQ(runs, 1);
   EXPECT_FALSE(commands.run("nobody"));
+  // Taking over an entry is said so; there must be one to take over.
+  commands.replace("home", [&runs] { runs += 10; });
+  EXPECT_TRUE(commands.run("home"));
+  EXPECT_EQ(runs, 11);
+  EXPECT_THROW(commands.replace("nobody", [] {}), std::logic_error);
 }
 
 }  // namespace
