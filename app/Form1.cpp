@@ -63,6 +63,9 @@ Form1::Form1(Form1Platform platform)
       platform_(std::move(platform)) {
   mainMenu.onClick = [this](const std::string& name) { menu_Click(name); };
   menuEntry = [this](const std::string& name) { return mainMenu.find(name); };
+  commands.placeInMenu = [this](const std::string& name, const MenuPlace& place) {
+    mainMenu.placeEntry(name, place);
+  };
   setAsideList = [this](const std::string& backslashName) {
     const auto found = setAside_.find(backslashName);
     return found == setAside_.end() ? std::string() : found->second;

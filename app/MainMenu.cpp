@@ -1,16 +1,10 @@
 #include "app/MainMenu.h"
 
-#include <initializer_list>
-#include <utility>
+#include <algorithm>
+#include <stdexcept>
 
 namespace vendaro {
 namespace {
-
-using Entries = std::initializer_list<std::pair<const char*, const char*>>;
-
-void addEntries(MenuItem& menu, Entries entries) {
-  for (const auto& [name, caption] : entries) menu.addChild(name, caption);
-}
 
 MenuItem* findIn(MenuItem& item, const std::string& name) {
   if (item.name() == name) return &item;
@@ -22,79 +16,52 @@ MenuItem* findIn(MenuItem& item, const std::string& name) {
 
 }  // namespace
 
+// The main window's own entries and the separators, by place (in tens);
+// the subsystems declare the other entries with their commands at the places
+// between (see `CommandRegistry::add` with a `MenuPlace`).
 MainMenu::MainMenu() {
-  addEntries(addMenu("file", "File"), {{"open_file", "Open"},
-                                       {"opcollect", "Open Collection"},
-                                       {"save_file", "Save As"},
-                                       {"www", kSeparator},
-                                       {"pagesetup", "Page setup"},
-                                       {"print", "Print"},
-                                       {"rrr", kSeparator},
-                                       {"exit", "Exit"}});
-  addEntries(addMenu("edit", "Edit"), {{"copy", "Copy"}, {"selectall", "Select All"}});
-  addEntries(addMenu("finder", "Finder"), {{"addlink", "Add Link"},
-                                           {"getlinks", "Get/Add all Links"},
-                                           {"fff", kSeparator},
-                                           {"findemail", "Find e-mail"},
-                                           {"findcontact", "Find contact"},
-                                           {"readit", "Find keywords"},
-                                           {"hhh", kSeparator},
-                                           {"viewreport", "Create Full Report"},
-                                           {"readnext", "Read next"},
-                                           {"createadultlisting", "Create adult listing"},
-                                           {"editadultlisting", "Edit adult listing"}});
-  addEntries(addMenu("view", "View"), {{"viewcatalo", "View catalog"},
-                                       {"clearcatalog", "Clear catalog"},
-                                       {"savecatalog", "Save catalog"},
-                                       {"hhhh", kSeparator},
-                                       {"imagebuf", "View image buf"},
-                                       {"cllearimagebuf", "Clear image buf"},
-                                       {"sreport", "Save image buf"},
-                                       {"jjjj", kSeparator},
-                                       {"viewlinks", "View report"},
-                                       {"savereport", "Save report"},
-                                       {"listlisting", "Veiw report listing"},
-                                       {"viewlinkslisting", "View links listing"}});
+  addEntries(addMenu("file", "File"), {{10, "open_file", "Open"},
+                                       {20, "opcollect", "Open Collection"},
+                                       {30, "save_file", "Save As"},
+                                       {40, "www", kSeparator},
+                                       {50, "pagesetup", "Page setup"},
+                                       {60, "print", "Print"},
+                                       {70, "rrr", kSeparator},
+                                       {80, "exit", "Exit"}});
+  addEntries(addMenu("edit", "Edit"), {{10, "copy", "Copy"}, {20, "selectall", "Select All"}});
+  // Research: addlink 10, getlinks 20, findemail 40, findcontact 50, readit 60,
+  // viewreport 80, readnext 90; images: createadultlisting 100, editadultlisting 110.
+  addEntries(addMenu("finder", "Finder"), {{30, "fff", kSeparator}, {70, "hhh", kSeparator}});
+  // Images: viewcatalo 10, clearcatalog 20, savecatalog 30, imagebuf 50,
+  // cllearimagebuf 60, sreport 70; research: viewlinks 90, savereport 100,
+  // listlisting 110, viewlinkslisting 120.
+  addEntries(addMenu("view", "View"), {{40, "hhhh", kSeparator}, {80, "jjjj", kSeparator}});
+  // Browsing: history 90, chann 100, privatte 110, add 120.
   MenuItem& nav = addMenu("nav", "Go");
-  addEntries(nav, {{"back", "Go back"},
-                   {"forward", "Go Forward"},
-                   {"home", "Go Home"},
-                   {"sear", "Go Search"},
-                   {"yyy", kSeparator},
-                   {"refresh", "Refresh"},
-                   {"uuu", kSeparator},
-                   {"search", "Search"},
-                   {"history", "History"},
-                   {"chann", "Channels"},
-                   {"privatte", "Private"},
-                   {"add", "Add favorites"}});
-  findIn(nav, "search")->setVisible(false);
+  addEntries(nav, {{10, "back", "Go back"},
+                   {20, "forward", "Go Forward"},
+                   {30, "home", "Go Home"},
+                   {40, "sear", "Go Search"},
+                   {50, "yyy", kSeparator},
+                   {60, "refresh", "Refresh"},
+                   {70, "uuu", kSeparator},
+                   {80, "search", "Search"}});
+  find("search")->setVisible(false);
   addEntries(addMenu("chann2", "Channels", false),
-             {{"mboard", "Motherboard"}, {"cpu", "CPU"}, {"mem", "Memory"}});
-  addEntries(addMenu("tr", "Translation"), {{"pt_en", "Portuguese to English"},
-                                            {"es_en", "Spanish to English"},
-                                            {"it_en", "Italian to English"},
-                                            {"de_en", "German to English"},
-                                            {"fr_en", "French to English"},
-                                            {"en_es", "English to Spanish"},
-                                            {"en_pt", "English to Portuguese"},
-                                            {"en_it", "English to Italian"},
-                                            {"en_de", "English to German"},
-                                            {"en_fr", "English to French"}});
-  addEntries(addMenu("scwizard", "Vendaro"), {{"stgen", "Store Generator"},
-                                              {"orders", "Orders"},
-                                              {"sales", "Sales Overview"},
-                                              {"formgenerator", "Form Generator"},
-                                              {"pppp", kSeparator},
-                                              {"webeditor", "Web Editor"},
-                                              {"aaa", kSeparator},
-                                              {"pub_shng", "Publishing"}});
-  addEntries(addMenu("submitt", "Submit"), {{"analise", "Analysis"}, {"submitting", "Submitting"}});
-  addEntries(addMenu("help", "Help"), {{"get_start", "Getting Started"},
-                                       {"hic", "How can I..?"},
-                                       {"special", "Customization"},
-                                       {"ppp", kSeparator},
-                                       {"about", "About"}});
+             {{10, "mboard", "Motherboard"}, {20, "cpu", "CPU"}, {30, "mem", "Memory"}});
+  // Browsing: the translation pairs, 10 to 100.
+  addMenu("tr", "Translation");
+  // Store: stgen 10; orders: orders 20, sales 30; forms: formgenerator 40;
+  // editor: webeditor 60.
+  addEntries(addMenu("scwizard", "Vendaro"),
+             {{50, "pppp", kSeparator}, {70, "aaa", kSeparator}, {80, "pub_shng", "Publishing"}});
+  // Submission: analise 10.
+  addEntries(addMenu("submitt", "Submit"), {{20, "submitting", "Submitting"}});
+  addEntries(addMenu("help", "Help"), {{10, "get_start", "Getting Started"},
+                                       {20, "hic", "How can I..?"},
+                                       {30, "special", "Customization"},
+                                       {40, "ppp", kSeparator},
+                                       {50, "about", "About"}});
   // The pop-up menus of the channel and search lists; the entries their
   // lists fill in at run time belong to the main window's list menus.
   addMenu("pub_search", "", false);
@@ -106,7 +73,29 @@ MainMenu::MainMenu() {
 MenuItem& MainMenu::addMenu(const std::string& name, const std::string& caption, bool visible) {
   menus_.push_back(std::make_unique<MenuItem>(name, caption));
   menus_.back()->setVisible(visible);
+  places_.emplace_back();
   return *menus_.back();
+}
+
+void MainMenu::addEntries(MenuItem& menu, Entries entries) {
+  for (const auto& [place, name, caption] : entries)
+    placeEntry(name, {menu.name(), place, caption});
+}
+
+void MainMenu::placeEntry(const std::string& name, const MenuPlace& place) {
+  std::size_t index = 0;
+  while (index < menus_.size() && menus_[index]->name() != place.menu) ++index;
+  if (index == menus_.size()) {
+    throw std::logic_error("the menu entry \"" + name + "\" names no menu \"" + place.menu + "\"");
+  }
+  std::vector<int>& places = places_[index];
+  const auto at = std::lower_bound(places.begin(), places.end(), place.place);
+  if (at != places.end() && *at == place.place) {
+    throw std::logic_error("the menu entry \"" + name + "\" takes a place in \"" + place.menu +
+                           "\" that is taken");
+  }
+  menus_[index]->insertChild(static_cast<int>(at - places.begin()), name, place.caption);
+  places.insert(at, place.place);
 }
 
 MenuItem* MainMenu::find(const std::string& name) {

@@ -33,21 +33,23 @@ Browsing::~Browsing() {
 }
 
 void Browsing::registerCommands(CommandRegistry& commands) {
-  commands.add("add", [this] { favorites.add_Click(); });
+  commands.add("add", [this] { favorites.add_Click(); }, {"nav", 120, "Add favorites"});
   commands.add("Picture9", [this] { favorites.Picture9_Click(); });
   commands.add("Picture10", [this] { favorites.Picture10_Click(); });
-  commands.add("history", [this] { favorites.Picture10_Click(); });
+  commands.add("history", [this] { favorites.Picture10_Click(); }, {"nav", 90, "History"});
   commands.add("Picture11", [this] { lists.Picture11_Click(); });
-  commands.add("chann", [this] { lists.Picture11_Click(); });
+  commands.add("chann", [this] { lists.Picture11_Click(); }, {"nav", 100, "Channels"});
   commands.add("Picture8", [this] { lists.Picture8_Click(); });
   commands.add("Picture24", [this] { homePages.Picture24_MouseUp(); });
-  commands.add("privatte", [this] { zone.toggle(); });
+  commands.add("privatte", [this] { zone.toggle(); }, {"nav", 110, "Private"});
   commands.add("Picture14", [this] { zone.toggle(); });
+  int place = 0;
   for (const auto& pair : kTranslationPairs) {
     const std::string code = pair.code;
-    commands.add(code, [this, code] {
-      translateAddressBar(workbench_.mainWindow, translationSettings, code);
-    });
+    commands.add(
+        code,
+        [this, code] { translateAddressBar(workbench_.mainWindow, translationSettings, code); },
+        {"tr", place += 10, pair.caption});
   }
   registerListCommands(commands);
 }

@@ -1,5 +1,9 @@
 #include "common/VendorSettings.h"
 
+#include <optional>
+
+#include "platform/url/WebAddress.h"
+
 namespace vendaro {
 namespace {
 
@@ -17,11 +21,8 @@ VendorSettings VendorSettings::read(const SettingsFile& file) {
 }
 
 std::string VendorSettings::host() const {
-  std::string rest = baseUrl;
-  auto scheme = rest.find("://");
-  if (scheme != std::string::npos) rest = rest.substr(scheme + 3);
-  auto end = rest.find_first_of("/:?#");
-  return end == std::string::npos ? rest : rest.substr(0, end);
+  if (std::optional<AddressParts> parts = addressParts(baseUrl)) return parts->host;
+  return {};
 }
 
 std::string VendorSettings::address(const std::string& path) const {

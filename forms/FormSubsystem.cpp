@@ -4,7 +4,8 @@ namespace vendaro {
 
 void registerFormCommands(Workbench& workbench) {
   workbench.commands.add("formgenerator",
-                         [&workbench] { workbench.windows.show(kFormCreatorForm); });
+                         [&workbench] { workbench.windows.show(kFormCreatorForm); },
+                         {"scwizard", 40, "Form Generator"});
 }
 
 }  // namespace vendaro

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/url/WebAddress.h"
+
 namespace vendaro {
 namespace {
 
@@ -14,14 +16,6 @@ constexpr const char* kPasswordTitle = "Only parents!!!";
 AdultListing::AdultListing(AdultListingControls controls, Dialogs& dialogs,
                            std::string parentalPassword)
     : c_(controls), dialogs_(dialogs), parentalPassword_(std::move(parentalPassword)) {}
-
-std::string AdultListing::siteOf(const std::string& address) {
-  const auto scheme = address.find("://");
-  if (scheme == std::string::npos) return {};
-  const auto start = scheme + 3;
-  const auto end = address.find_first_of("/?#", start);
-  return address.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
 
 void AdultListing::createadultlisting_Click() {
   c_.List4.Clear();

@@ -27,10 +27,6 @@ class AdultListing {
   // list over the browser pane, where a double click removes an entry.
   void editadultlisting_Click();
 
-  // The site of an address: the host after "://", up to the path, query or
-  // fragment. Empty when the address has no "://" or no host.
-  static std::string siteOf(const std::string& address);
-
  private:
   AdultListingControls c_;
   Dialogs& dialogs_;

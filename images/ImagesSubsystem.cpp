@@ -39,16 +39,22 @@ void registerImageCommands(Workbench& workbench) {
   auto& features = workbench.keep(std::make_unique<PluggedImageFeatures>(workbench));
   CommandRegistry& commands = workbench.commands;
   ImageBuffer& buffer = features.buffer;
-  commands.add("imagebuf", [&buffer] { buffer.imagebuf_Click(); });
-  commands.add("cllearimagebuf", [&buffer] { buffer.cllearimagebuf_Click(); });
-  commands.add("sreport", [&buffer] { buffer.sreport_Click(); });
+  commands.add("imagebuf", [&buffer] { buffer.imagebuf_Click(); }, {"view", 50, "View image buf"});
+  commands.add("cllearimagebuf", [&buffer] { buffer.cllearimagebuf_Click(); },
+               {"view", 60, "Clear image buf"});
+  commands.add("sreport", [&buffer] { buffer.sreport_Click(); }, {"view", 70, "Save image buf"});
   Catalogs& catalogs = features.catalogs;
-  commands.add("viewcatalo", [&catalogs] { catalogs.viewcatalo_Click(); });
-  commands.add("clearcatalog", [&catalogs] { catalogs.clearcatalog_Click(); });
-  commands.add("savecatalog", [&catalogs] { catalogs.savecatalog_Click(); });
+  commands.add("viewcatalo", [&catalogs] { catalogs.viewcatalo_Click(); },
+               {"view", 10, "View catalog"});
+  commands.add("clearcatalog", [&catalogs] { catalogs.clearcatalog_Click(); },
+               {"view", 20, "Clear catalog"});
+  commands.add("savecatalog", [&catalogs] { catalogs.savecatalog_Click(); },
+               {"view", 30, "Save catalog"});
   AdultListing& listing = features.adultListing;
-  commands.add("createadultlisting", [&listing] { listing.createadultlisting_Click(); });
-  commands.add("editadultlisting", [&listing] { listing.editadultlisting_Click(); });
+  commands.add("createadultlisting", [&listing] { listing.createadultlisting_Click(); },
+               {"finder", 100, "Create adult listing"});
+  commands.add("editadultlisting", [&listing] { listing.editadultlisting_Click(); },
+               {"finder", 110, "Edit adult listing"});
 }
 
 }  // namespace vendaro

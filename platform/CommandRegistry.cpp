@@ -11,6 +11,11 @@ void CommandRegistry::add(const std::string& name, Command command) {
   }
 }
 
+void CommandRegistry::add(const std::string& name, Command command, const MenuPlace& place) {
+  add(name, std::move(command));
+  if (placeInMenu) placeInMenu(name, place);
+}
+
 void CommandRegistry::replace(const std::string& name, Command command) {
   const auto found = commands_.find(name);
   if (found == commands_.end()) {

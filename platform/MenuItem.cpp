@@ -1,5 +1,7 @@
 #include "platform/MenuItem.h"
 
+#include <algorithm>
+
 namespace vendaro {
 
 void MenuItem::setCaption(const std::string& caption) {
@@ -18,6 +20,13 @@ MenuItem& MenuItem::addChild(const std::string& name, const std::string& caption
   children_.push_back(std::make_unique<MenuItem>(name, caption));
   notifyChanged();
   return *children_.back();
+}
+
+MenuItem& MenuItem::insertChild(int index, const std::string& name, const std::string& caption) {
+  const auto at = children_.begin() + std::clamp(index, 0, childCount());
+  MenuItem& inserted = **children_.insert(at, std::make_unique<MenuItem>(name, caption));
+  notifyChanged();
+  return inserted;
 }
 
 void MenuItem::truncateChildren(int keep) {

@@ -25,6 +25,8 @@ class MenuItem : public Control {
   MenuItem& child(int index) { return *children_.at(static_cast<std::size_t>(index)); }
   const MenuItem& child(int index) const { return *children_.at(static_cast<std::size_t>(index)); }
   MenuItem& addChild(const std::string& name, const std::string& caption);
+  // Puts a child before the one at `index` (at the end when `index` is the count).
+  MenuItem& insertChild(int index, const std::string& name, const std::string& caption);
   // Removes every child after the first `keep` ones.
   void truncateChildren(int keep);
 

@@ -30,8 +30,10 @@ void registerResearchCommands(Workbench& workbench) {
   auto& research = workbench.keep(std::make_unique<PluggedResearch>(workbench));
   CommandRegistry& commands = workbench.commands;
   LinkCollection& links = research.links;
-  commands.add("getlinks", [&links] { links.getlinks_Click(); });
-  commands.add("viewlinkslisting", [&links] { links.viewlinkslisting_Click(); });
+  commands.add("getlinks", [&links] { links.getlinks_Click(); },
+               {"finder", 20, "Get/Add all Links"});
+  commands.add("viewlinkslisting", [&links] { links.viewlinkslisting_Click(); },
+               {"view", 120, "View links listing"});
   commands.add("Command1", [&links] { links.Command1_Click(); });
   commands.add("listlinks_DblClick", [&links] { links.listlinks_DblClick(); });
   commands.add("listlinks_Hide", [&links] { links.hideLinksList(); });
@@ -41,16 +43,20 @@ void registerResearchCommands(Workbench& workbench) {
     links.CrawlNext();
   });
   KeywordSearch& search = research.search;
-  commands.add("readit", [&search] { search.readit_Click(); });
-  commands.add("findemail", [&search] { search.findemail_Click(); });
-  commands.add("findcontact", [&search] { search.findcontact_Click(); });
+  commands.add("readit", [&search] { search.readit_Click(); }, {"finder", 60, "Find keywords"});
+  commands.add("findemail", [&search] { search.findemail_Click(); }, {"finder", 40, "Find e-mail"});
+  commands.add("findcontact", [&search] { search.findcontact_Click(); },
+               {"finder", 50, "Find contact"});
   PageReader& reader = research.reader;
-  commands.add("addlink", [&reader] { reader.addlink_Click(); });
-  commands.add("viewreport", [&reader] { reader.viewreport_Click(); });
-  commands.add("readnext", [&reader] { reader.readnext_Click(); });
-  commands.add("viewlinks", [&reader] { reader.viewlinks_Click(); });
-  commands.add("savereport", [&reader] { reader.savereport_Click(); });
-  commands.add("listlisting", [&reader] { reader.listlisting_Click(); });
+  commands.add("addlink", [&reader] { reader.addlink_Click(); }, {"finder", 10, "Add Link"});
+  commands.add("viewreport", [&reader] { reader.viewreport_Click(); },
+               {"finder", 80, "Create Full Report"});
+  commands.add("readnext", [&reader] { reader.readnext_Click(); }, {"finder", 90, "Read next"});
+  commands.add("viewlinks", [&reader] { reader.viewlinks_Click(); }, {"view", 90, "View report"});
+  commands.add("savereport", [&reader] { reader.savereport_Click(); },
+               {"view", 100, "Save report"});
+  commands.add("listlisting", [&reader] { reader.listlisting_Click(); },
+               {"view", 110, "Veiw report listing"});
   commands.add("closel3", [&reader] { reader.closel3_Click(); });
   commands.add("Clearalllinks", [&reader] { reader.Clearalllinks_Click(); });
   commands.add("List3_DblClick", [&reader] { reader.List3_DblClick(); });

@@ -5,7 +5,8 @@
 namespace vendaro {
 
 void registerStoreCommands(Workbench& workbench) {
-  workbench.commands.add("stgen", [&workbench] { workbench.windows.show(kWizardForm); });
+  workbench.commands.add("stgen", [&workbench] { workbench.windows.show(kWizardForm); },
+                         {"scwizard", 10, "Store Generator"});
 }
 
 void checkStoreSettings(const SettingsFile& settings) {

@@ -6,8 +6,8 @@
 namespace vendaro {
 
 void registerSubmitCommands(Workbench& workbench) {
-  workbench.commands.add("analise",
-                         [&workbench] { workbench.windows.show(Submittion::kFormName); });
+  workbench.commands.add("analise", [&workbench] { workbench.windows.show(Submittion::kFormName); },
+                         {"submitt", 10, "Analysis"});
 }
 
 void checkSubmitSettings(const SettingsFile& file) {

@@ -11,6 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/url/WebAddress.h"
+
 namespace vendaro {
 namespace {
 
@@ -23,36 +25,6 @@ constexpr long kStallSeconds = 60;
 void initialiseCurlOnce() {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-// One part of a parsed address, empty when absent.
-std::string urlPart(CURLU* url, CURLUPart part, unsigned flags = 0) {
-  char* value = nullptr;
-  std::string text;
-  if (curl_url_get(url, part, &value, flags) == CURLUE_OK && value) text = value;
-  curl_free(value);
-  return text;
-}
-
-struct ParsedUrl {
-  std::string scheme, user, host, port, rawPath;
-};
-
-std::optional<ParsedUrl> parseUrl(const std::string& address) {
-  CURLU* url = curl_url();
-  ParsedUrl parsed;
-  const bool ok =
-      curl_url_set(url, CURLUPART_URL, address.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK;
-  if (ok) {
-    parsed.scheme = urlPart(url, CURLUPART_SCHEME);
-    parsed.user = urlPart(url, CURLUPART_USER, CURLU_URLDECODE);
-    parsed.host = urlPart(url, CURLUPART_HOST);
-    parsed.port = urlPart(url, CURLUPART_PORT);
-    parsed.rawPath = urlPart(url, CURLUPART_PATH);
-  }
-  curl_url_cleanup(url);
-  if (!ok) return std::nullopt;
-  return parsed;
 }
 
 std::string unescape(const std::string& text) {
@@ -110,7 +82,7 @@ fs::path defaultKnownHosts() {
 struct CurlFileUpload::Handle {
   CURL* easy = nullptr;
   UploadDestination destination;
-  ParsedUrl url;
+  AddressParts url;
   std::string server;       // scheme://host:port as libcurl is given it
   std::string folderRaw;    // the address's path, ending in "/"
   std::string folderPlain;  // the same decoded
@@ -167,7 +139,7 @@ int reportProgress(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t se
 }  // namespace
 
 std::string CurlFileUpload::schemeOf(const std::string& url) {
-  const std::optional<ParsedUrl> parsed = parseUrl(url);
+  const std::optional<AddressParts> parsed = addressParts(url);
   if (!parsed) return {};
   for (const char* scheme : {"sftp", "ftps", "file"}) {
     if (parsed->scheme == scheme) return scheme;
@@ -183,9 +155,9 @@ CurlFileUpload::CurlFileUpload(UploadDestination destination) : handle_(new Hand
                                 "\" is not an sftp://, ftps:// or file:// address");
   }
   Handle& handle = *handle_;
-  handle.url = *parseUrl(destination.url);
+  handle.url = *addressParts(destination.url);
   handle.destination = std::move(destination);
-  handle.folderRaw = handle.url.rawPath.empty() ? "/" : handle.url.rawPath;
+  handle.folderRaw = handle.url.path.empty() ? "/" : handle.url.path;
   if (handle.folderRaw.back() != '/') handle.folderRaw += '/';
   handle.folderPlain = unescape(handle.folderRaw);
   // ftps:// is explicit TLS (AUTH TLS on the FTP port) unless implicit TLS is asked for.

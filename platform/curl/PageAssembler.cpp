@@ -3,7 +3,7 @@
 #include "platform/curl/CharsetDecoder.h"
 #include "platform/curl/HttpFetch.h"
 #include "platform/html/HtmlParser.h"
-#include "platform/html/UrlResolver.h"
+#include "platform/url/WebAddress.h"
 
 namespace vendaro {
 namespace {
@@ -16,19 +16,6 @@ PageDocument parseAnswer(const FetchResult& answer) {
 }
 
 }  // namespace
-
-std::string originOf(const std::string& address) {
-  const std::string normal = resolveUrl(address, address);
-  const std::size_t schemeEnd = normal.find("://");
-  if (schemeEnd == std::string::npos) return {};
-  const std::size_t hostStart = schemeEnd + 3;
-  const std::size_t hostEnd = normal.find_first_of("/?#", hostStart);
-  std::string authority = normal.substr(hostStart, hostEnd - hostStart);
-  const std::size_t at = authority.rfind('@');
-  if (at != std::string::npos) authority.erase(0, at + 1);
-  if (authority.empty()) return {};
-  return normal.substr(0, hostStart) + authority;
-}
 
 AssembledPage PageAssembler::load(const std::string& address) {
   const FetchResult answer = fetch_.run(address);

@@ -48,8 +48,4 @@ class PageAssembler {
   std::vector<std::string> loadedFrames_;
 };
 
-// "scheme://host[:port]" of an absolute address, lower case, default port
-// dropped; empty for an address without a host.
-std::string originOf(const std::string& address);
-
 }  // namespace vendaro

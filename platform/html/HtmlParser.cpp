@@ -8,8 +8,9 @@
 #include "platform/html/GumboTree.h"
 #include "platform/html/HtmlElementKinds.h"
 #include "platform/html/NestingLimit.h"
-#include "platform/html/UrlResolver.h"
 #include "platform/html/VisibleTextBuilder.h"
+#include "platform/url/UrlResolver.h"
+#include "platform/url/WebAddress.h"
 
 namespace vendaro {
 namespace {

@@ -309,8 +309,12 @@ FieldValues SqliteDatabase::readRow(const std::string& table, std::int64_t rowId
   return fields;
 }
 
+// A query asked again and again (the intake's look-ups, once per order) is
+// prepared once: it is kept like the statements `execute` runs.
 QueryResult SqliteDatabase::query(const std::string& sql, const std::vector<DbValue>& parameters) {
-  SqliteStatement statement(connection(), sql);
+  SqliteStatement& statement = kept(sql);
+  // Reset whatever happens, so that a kept statement holds no lock.
+  const ResetAfterUse reset{statement};
   statement.bind(parameters);
   return run(statement, {});
 }
@@ -319,19 +323,23 @@ void SqliteDatabase::execute(const std::string& sql, const std::vector<DbValue>&
   runKept(sql, parameters);
 }
 
-void SqliteDatabase::runKept(const std::string& sql, const std::vector<DbValue>& parameters) {
-  sqlite3* db = connection();
+SqliteDatabase::ResetAfterUse::~ResetAfterUse() {
+  statement.reset();
+}
+
+SqliteStatement& SqliteDatabase::kept(const std::string& sql) {
   auto found = kept_.find(sql);
   if (found == kept_.end()) {
+    sqlite3* db = connection();
     if (kept_.size() >= kMostKept) kept_.clear();
     found = kept_.emplace(sql, std::make_unique<SqliteStatement>(db, sql)).first;
   }
-  SqliteStatement& statement = *found->second;
-  // Reset whatever happens, so that a kept statement holds no lock.
-  struct Reset {
-    SqliteStatement& statement;
-    ~Reset() { statement.reset(); }
-  } reset{statement};
+  return *found->second;
+}
+
+void SqliteDatabase::runKept(const std::string& sql, const std::vector<DbValue>& parameters) {
+  SqliteStatement& statement = kept(sql);
+  const ResetAfterUse reset{statement};
   statement.bind(parameters);
   statement.run();
 }

@@ -60,6 +60,13 @@ class SqliteDatabase : public Database {
   // Runs `sql` with `parameters` through a statement compiled once and kept:
   // an intake inserts thousands of rows with the same few statements.
   void runKept(const std::string& sql, const std::vector<DbValue>& parameters);
+  // The kept statement for `sql`, compiled on first use.
+  SqliteStatement& kept(const std::string& sql);
+  // Resets a kept statement when it goes out of use, so it holds no lock.
+  struct ResetAfterUse {
+    SqliteStatement& statement;
+    ~ResetAfterUse();
+  };
   // Reads every row; with a `baseTable` the last column is the row key.
   QueryResult run(SqliteStatement& statement, const std::string& baseTable);
 

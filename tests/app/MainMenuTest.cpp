@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,19 @@ TEST(MainMenuTest, ClickDispatchesEntryNamesButNotSeparatorsOrUnknownNames) {
   menu.click("en_de");
   EXPECT_EQ(clicked, (std::vector<std::string>{"back", "en_de"}));
   EXPECT_EQ(menu.find("no_such_entry"), nullptr);
+}
+
+TEST(MainMenuTest, DeclaredEntriesTakeTheirPlacesAndAWiringFaultStopsTheStart) {
+  MainMenu menu;
+  menu.placeEntry("orders", {"scwizard", 20, "Orders"});
+  menu.placeEntry("stgen", {"scwizard", 10, "Store Generator"});
+  menu.placeEntry("last", {"scwizard", 90, "Last"});
+  const MenuItem& vendaro = *menu.find("scwizard");
+  std::vector<std::string> names;
+  for (int i = 0; i < vendaro.childCount(); ++i) names.push_back(vendaro.child(i).name());
+  EXPECT_EQ(names, (std::vector<std::string>{"stgen", "orders", "pppp", "aaa", "pub_shng", "last"}));
+  EXPECT_THROW(menu.placeEntry("twice", {"scwizard", 20, "Twice"}), std::logic_error);
+  EXPECT_THROW(menu.placeEntry("lost", {"no_such_menu", 10, "Lost"}), std::logic_error);
 }
 
 }  // namespace

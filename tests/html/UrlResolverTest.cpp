@@ -1,7 +1,9 @@
-#include "platform/html/UrlResolver.h"
+#include "platform/url/UrlResolver.h"
+#include "platform/url/WebAddress.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace vendaro {
@@ -76,15 +78,29 @@ TEST(UrlResolverTest, ResolvesAddressesAsBrowsersDo) {
   }
 }
 
-TEST(UrlResolverTest, HostOfGivesTheBareLowerCaseHost) {
+TEST(WebAddressTest, HostSiteAndOriginOfAnAddress) {
   EXPECT_EQ(hostOf("http://WWW.Shop.Example.com:8080/a?b#c"), "www.shop.example.com");
   EXPECT_EQ(hostOf("https://user:pw@shop.example.com/"), "shop.example.com");
   EXPECT_EQ(hostOf("http://[::1]:8080/x"), "[::1]");
-  EXPECT_EQ(hostOf("http://shop.example.com"), "shop.example.com");
-  EXPECT_EQ(hostOf("mailto:sales@example.com"), "");
-  EXPECT_EQ(hostOf("about:blank"), "");
-  EXPECT_EQ(hostOf("page.html"), "");
-  EXPECT_EQ(hostOf(""), "");
+  EXPECT_EQ(hostOf(" http://shop.example.com\n"), "shop.example.com");
+  for (const char* hostless :
+       {"mailto:sales@example.com", "about:blank", "page.html", "", "file:///x"}) {
+    EXPECT_EQ(hostOf(hostless), "") << hostless;
+    EXPECT_EQ(siteOf(hostless), "") << hostless;
+    EXPECT_EQ(originOf(hostless), "") << hostless;
+  }
+  EXPECT_EQ(siteOf("http://user@Shop.Example:8080/a"), "Shop.Example:8080");
+  EXPECT_EQ(originOf("HTTP://Shop.Example:80/a?b"), "http://shop.example");
+  EXPECT_EQ(originOf("https://shop.example:8443/"), "https://shop.example:8443");
+
+  const std::optional<AddressParts> upload =
+      addressParts("sftp://web%40shop@host.example:2222/www/site");
+  ASSERT_TRUE(upload);
+  EXPECT_EQ(upload->scheme, "sftp");
+  EXPECT_EQ(upload->user, "web@shop");
+  EXPECT_EQ(upload->port, "2222");
+  EXPECT_EQ(upload->path, "/www/site");
+  EXPECT_FALSE(addressParts("mailto:x@example.com"));
 }
 
 }  // namespace

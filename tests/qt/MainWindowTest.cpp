@@ -92,6 +92,27 @@ void MainWindowTest::initTestCase() {
   for (QAction* action : window->menuBar()->actions()) captions << action->text();
   QCOMPARE(captions, (QStringList{"File", "Edit", "Finder", "View", "Go", "Translation", "Vendaro",
                                   "Submit", "Help"}));
+  // The entries the main window and the subsystems declared, each in its place.
+  QStringList entries;
+  for (QAction* menu : window->menuBar()->actions()) {
+    for (QAction* entry : menu->menu()->actions()) {
+      entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+    }
+    entries << QStringLiteral("|");
+  }
+  QCOMPARE(entries.join(QStringLiteral(",")),
+           QStringLiteral(
+               "Open,Open Collection,Save As,-,Page setup,Print,-,Exit,|Copy,Select All,|"
+               "Add Link,Get/Add all Links,-,Find e-mail,Find contact,Find keywords,-,"
+               "Create Full Report,Read next,Create adult listing,Edit adult listing,|"
+               "View catalog,Clear catalog,Save catalog,-,View image buf,Clear image buf,"
+               "Save image buf,-,View report,Save report,Veiw report listing,View links listing,|"
+               "Go back,Go Forward,Go Home,Go Search,-,Refresh,-,History,Channels,Private,"
+               "Add favorites,|Portuguese to English,Spanish to English,Italian to English,"
+               "German to English,French to English,English to Spanish,English to Portuguese,"
+               "English to Italian,English to German,English to French,|Store Generator,Orders,"
+               "Sales Overview,Form Generator,-,Web Editor,-,Publishing,|Analysis,Submitting,|"
+               "Getting Started,How can I..?,Customization,-,About,|"));
 }
 
 void MainWindowTest::addressBarOpensTypedAndChosenAddresses() {

@@ -1,4 +1,4 @@
-#include "platform/html/UrlResolver.h"
+#include "platform/url/UrlResolver.h"
 
 #include <array>
 #include <string_view>
@@ -289,19 +289,6 @@ std::string resolveUrl(const std::string& base, const std::string& reference) {
   target.hasFragment = ref.hasFragment;
   target.fragment = ref.fragment;
   return recompose(target);
-}
-
-std::string hostOf(const std::string& address) {
-  std::string clean = cleanAddress(address);
-  if (isHierarchicalScheme(schemeOf(clean))) turnBackslashesInPath(clean);
-  UrlParts parts = splitUrl(clean);
-  if (!parts.hasScheme || !parts.hasAuthority) return {};
-  std::string_view host = parts.authority;
-  std::size_t at = host.rfind('@');
-  if (at != std::string_view::npos) host.remove_prefix(at + 1);
-  std::size_t end = host.starts_with('[') ? host.find(']') : host.find(':');
-  if (end != std::string_view::npos && host.starts_with('[')) ++end;
-  return text::lowerAscii(host.substr(0, end));
 }
 
 }  // namespace vendaro

@@ -4,6 +4,11 @@
 
 namespace vendaro {
 
+// References are resolved here rather than by libcurl's URL parser, which
+// (libcurl 7.88) drops the path and query of the base for "#f" and the file
+// name for "", writes escapes in lower case and turns blanks in a query into
+// "+", where browsers do neither.
+//
 // Resolves `reference` (an href or src as written in a page) against the
 // address `base`, the way a browser does for http, https, ftp and file
 // addresses: absolute references, "//host/x", "/x", "x", "./x", "../x", "?q"
@@ -13,9 +18,5 @@ namespace vendaro {
 // mailto:, data:) come back as written, only trimmed. A relative reference
 // that cannot be resolved (no usable base) also comes back as written.
 std::string resolveUrl(const std::string& base, const std::string& reference);
-
-// The host of an address in lower case, without user name or port; empty when
-// the address has no host ("mailto:x", "about:blank", "", "page.html").
-std::string hostOf(const std::string& address);
 
 }  // namespace vendaro
