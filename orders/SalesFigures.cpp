@@ -7,6 +7,7 @@
 
 #include "orders/OrderNumbers.h"
 #include "orders/PriceCheck.h"
+#include "platform/SqlText.h"
 
 namespace vendaro {
 namespace {
@@ -16,13 +17,6 @@ bool hasTable(Database& database, const char* name) {
               .query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?",
                      {DbValue(name)})
               .rows.empty();
-}
-
-// A text as an SQL string literal.
-std::string quoted(const std::string& text) {
-  std::string literal = "'";
-  for (const char c : text) literal += c == '\'' ? std::string("''") : std::string(1, c);
-  return literal + "'";
 }
 
 // The orders of the period by OrderID, each with its newest status and its
@@ -40,8 +34,9 @@ std::string ordersQuery(bool withHistory, bool withChecks, const SalesQuery& que
                                   : "NULL";
   std::string sql = "SELECT o.OrderID, substr(o.OrderDate, 1, 10), o.SalesTax, o.ShippingCost, " +
                     status + ", " + verdict + " FROM [Orders] o WHERE 1";
-  if (!query.from.empty()) sql += " AND substr(o.OrderDate, 1, 10) >= " + quoted(query.from);
-  if (!query.to.empty()) sql += " AND substr(o.OrderDate, 1, 10) <= " + quoted(query.to);
+  if (!query.from.empty())
+    sql += " AND substr(o.OrderDate, 1, 10) >= " + sqlStringLiteral(query.from);
+  if (!query.to.empty()) sql += " AND substr(o.OrderDate, 1, 10) <= " + sqlStringLiteral(query.to);
   return sql + " ORDER BY o.OrderID";
 }
 

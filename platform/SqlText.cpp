@@ -28,4 +28,13 @@ std::optional<std::string> sqlWholeNumber(std::string_view text) {
   return std::string(trimmed);
 }
 
+std::string sqlStringLiteral(std::string_view text) {
+  std::string literal = "'";
+  for (const char c : text) {
+    literal += c;
+    if (c == '\'') literal += c;
+  }
+  return literal + "'";
+}
+
 }  // namespace vendaro

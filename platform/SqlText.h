@@ -12,4 +12,8 @@ namespace vendaro {
 // nullopt for anything else, so that no other text can reach the query.
 std::optional<std::string> sqlWholeNumber(std::string_view text);
 
+// A text as an SQL string literal: in single quotes, each quote doubled. For
+// a query that binds no parameters (rows streamed as they are read).
+std::string sqlStringLiteral(std::string_view text);
+
 }  // namespace vendaro

@@ -30,5 +30,10 @@ TEST(SqlWholeNumber, AcceptsOnlyWholeNumbers) {
   EXPECT_EQ(sqlWholeNumber("3)"), std::nullopt);
 }
 
+TEST(SqlStringLiteral, DoublesQuotesSoNoTextLeavesTheLiteral) {
+  EXPECT_EQ(sqlStringLiteral("2026-12-01"), "'2026-12-01'");
+  EXPECT_EQ(sqlStringLiteral("x' OR '1'='1"), "'x'' OR ''1''=''1'");
+}
+
 }  // namespace
 }  // namespace vendaro
