@@ -1,10 +1,10 @@
 #include <iostream>
 #include <memory>
 
-#include "common/MailboxCommandLine.h"
 #include "forms/FormCommands.h"
 #include "forms/FormSubsystem.h"
 #include "forms/GetResponsesCommand.h"
+#include "intake/MailboxCommandLine.h"
 
 namespace vendaro {
 namespace {

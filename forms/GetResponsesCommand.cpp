@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "common/MailboxCommandLine.h"
 #include "forms/FormCommands.h"
 #include "forms/FormCreator.h"
 #include "forms/ResponseIntake.h"
+#include "intake/MailboxCommandLine.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/Text.h"
 #include "platform/curl/MailClients.h"

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "common/MailIntakeEngine.h"
 #include "forms/ResponseMailStore.h"
+#include "intake/MailIntakeEngine.h"
 #include "platform/Database.h"
 #include "platform/MailSettings.h"
 #include "platform/PasswordKeyring.h"

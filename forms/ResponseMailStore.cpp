@@ -1,10 +1,10 @@
 #include "forms/ResponseMailStore.h"
 
-#include "common/MailIntakeEngine.h"
 #include "common/MailValues.h"
 #include "common/UtcTime.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseFields.h"
+#include "intake/MailIntakeEngine.h"
 #include "platform/mime/MailBodyDecoder.h"
 
 namespace vendaro {

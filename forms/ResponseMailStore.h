@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/MailStore.h"
 #include "common/MailboxIntake.h"
+#include "intake/MailStore.h"
 #include "platform/Database.h"
 
 namespace vendaro {

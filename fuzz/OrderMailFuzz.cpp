@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/MailIntakeEngine.h"
+#include "intake/MailIntakeEngine.h"
 #include "orders/OrderMail.h"
 #include "platform/mime/MailBodyDecoder.h"
 

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/MailboxWatch.h"
+#include "intake/MailboxWatch.h"
 #include "orders/OrderIntake.h"
 #include "orders/OrderListing.h"
 #include "orders/OrderTables.h"

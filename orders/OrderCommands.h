@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "common/MailboxCommandLine.h"
+#include "intake/MailboxCommandLine.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
 #include "platform/MailSettings.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "common/MailIntakeEngine.h"
+#include "intake/MailIntakeEngine.h"
 #include "orders/OrderMailStore.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"

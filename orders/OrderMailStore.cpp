@@ -4,9 +4,9 @@
 #include <optional>
 #include <utility>
 
-#include "common/MailIntakeEngine.h"
 #include "common/NumberText.h"
 #include "common/UtcTime.h"
+#include "intake/MailIntakeEngine.h"
 #include "orders/OrderTables.h"
 #include "platform/Text.h"
 #include "platform/mime/MailBodyDecoder.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/MailStore.h"
 #include "common/MailboxIntake.h"
+#include "intake/MailStore.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderMail.h"
 #include "platform/Database.h"

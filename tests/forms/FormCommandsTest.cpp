@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "common/MailIntakeEngine.h"
+#include "intake/MailIntakeEngine.h"
 
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDatabase.h"

@@ -1,6 +1,6 @@
 #include "forms/FormCreatorView.h"
 
-#include "common/MailboxMemory.h"
+#include "intake/MailboxMemory.h"
 #include "tests/qt/GuiTest.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/FakeMailClient.h"

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "common/MailStore.h"
 #include "common/MailboxIntake.h"
-#include "common/MailboxMemory.h"
+#include "intake/MailStore.h"
+#include "intake/MailboxMemory.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"

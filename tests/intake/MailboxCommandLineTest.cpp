@@ -7,7 +7,7 @@
 
 #include <fstream>
 
-#include "common/MailboxCommandLine.h"
+#include "intake/MailboxCommandLine.h"
 
 namespace vendaro {
 namespace {

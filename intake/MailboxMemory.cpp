@@ -1,4 +1,4 @@
-#include "common/MailboxMemory.h"
+#include "intake/MailboxMemory.h"
 
 #include <sstream>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "common/MailIntakeEngine.h"
+#include "intake/MailIntakeEngine.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "common/MailIntakeEngine.h"
+#include "intake/MailIntakeEngine.h"
 #include "platform/MailClient.h"
 #include "platform/MailWaiter.h"
 

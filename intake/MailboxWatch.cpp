@@ -1,4 +1,4 @@
-#include "common/MailboxWatch.h"
+#include "intake/MailboxWatch.h"
 
 #include <pthread.h>
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "common/MailboxCommandLine.h"
+#include "intake/MailboxCommandLine.h"
 
 #include <stdio.h>
 #include <sys/wait.h>
