@@ -4,7 +4,8 @@
 
 #include "forms/FormCommands.h"
 #include "forms/FormCreator.h"
-#include "forms/ResponseIntake.h"
+#include "forms/ResponseMailStore.h"
+#include "intake/MailIntakeSession.h"
 #include "intake/MailboxCommandLine.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/Text.h"
@@ -40,25 +41,23 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
   }
   creator.Combo5.setText(options.form);
   creator.Combo5_Click();
-  ResponseIntake intake(
-      ResponseIntakePlatform{
-          loop, dialogs, settings, database, [&creator] { return creator.responseForm(); }, {},
-          {}, nullptr, options.appFolder / kIntakeLockFile},
-      makeMailClient(loop, account.protocol, settings));
-  intake.useAccount(account);
-  intake.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
-  intake.responseStore.onStored = [&creator](const StoredResponse& response) {
-    creator.subject.setText(response.subject);
-  };
+  ResponseMailStore store(database, [&creator] { return creator.responseForm(); }, {});
+  MailIntakeSession session(loop, dialogs, makeMailClient(loop, account.protocol, settings),
+                            store);
+  session.lockFile = options.appFolder / kIntakeLockFile;
+  session.deletesStored = options.deleteMessages;
+  // The log is printed whole once the intake has ended, after its message boxes.
+  std::string log;
+  session.events.log = [&log](const std::string& lines) { log += lines; };
 
-  const IntakeResult result = runIntakeToEnd(intake, loop);
+  const IntakeResult result = runIntakeToEnd(session, loop, account);
 
-  out << text::withLf(intake.Text18.Text());
+  out << text::withLf(log);
   out << "responses stored: " << result.stored << "\n";
   // Responses that could not be stored are not a success.
-  if (intake.responseStore.keptForMissingForm() > 0) {
+  if (store.keptForMissingForm() > 0) {
     err << kPrefix << "the form " << options.form << " does not exist; "
-        << intake.responseStore.keptForMissingForm() << " response(s) left on the server\n";
+        << store.keptForMissingForm() << " response(s) left on the server\n";
     return kFormCommandFailed;
   }
   if (result.completed && result.failed > 0) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "forms/ResponseMailStore.h"
-#include "intake/MailIntakeEngine.h"
+#include "intake/MailIntakeTab.h"
 #include "platform/Database.h"
 #include "platform/MailSettings.h"
 #include "platform/PasswordKeyring.h"
@@ -36,8 +36,8 @@ struct ResponseIntakePlatform {
 inline constexpr const char* kResponseMailboxFile = "responses-mailbox.state";
 
 // The mailbox part of the form creator's "&E-mail DB interface" tab: the
-// mail intake engine of the order intake, storing into a response store.
-class ResponseIntake : public MailIntakeEngine {
+// mail intake tab of the order intake, storing into a response store.
+class ResponseIntake : public MailIntakeTab {
  public:
   ResponseIntake(ResponseIntakePlatform platform, std::unique_ptr<MailClient> mail);
 

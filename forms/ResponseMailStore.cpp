@@ -4,7 +4,6 @@
 #include "common/UtcTime.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseFields.h"
-#include "intake/MailIntakeEngine.h"
 #include "platform/mime/MailBodyDecoder.h"
 
 namespace vendaro {
@@ -17,11 +16,9 @@ CREATE TABLE IF NOT EXISTS [ImportedResponses] (
 
 }  // namespace
 
-ResponseMailStore::ResponseMailStore(Database& database, MailboxIntake& tab,
-                                     std::function<ResponseForm()> chosenForm,
+ResponseMailStore::ResponseMailStore(Database& database, std::function<ResponseForm()> chosenForm,
                                      std::function<std::string()> today)
     : database_(database),
-      tab_(tab),
       chosenForm_(std::move(chosenForm)),
       today_(std::move(today)) {}
 
@@ -43,38 +40,36 @@ bool ResponseMailStore::wasImported(const std::string& uid) const {
 
 // A mail for another form is not this intake's to delete: it stays on the
 // server for the intake of its own form (or the order intake).
-StoreOutcome ResponseMailStore::store(const std::string& messageText, const std::string& uid) {
+StoredMail ResponseMailStore::store(const std::string& messageText, const std::string& uid) {
   const std::string mail = decodedMailText(messageText);
   const StoredResponse response{decodedHeaderText(GetLineValue(mail, "Subject:")),
                                 decodedHeaderText(GetLineValue(mail, "from:")),
                                 today()};
   if (response.subject.empty() || response.subject.find(form_.name) == std::string::npos) {
-    return StoreOutcome::NotForMe;
+    return {StoreOutcome::NotForMe};
   }
   if (!form_.exists) {
     ++keptForMissingForm_;
-    appendIntakeLog(tab_, "A response to the form " + form_.name +
-                              ", which no longer exists, stays on the server (from" +
-                              response.sender + ").\r\n");
-    return StoreOutcome::NotForMe;
+    return {StoreOutcome::NotForMe, {},
+            "A response to the form " + form_.name +
+                ", which no longer exists, stays on the server (from" + response.sender +
+                ").\r\n"};
   }
   if (form_.fields.empty()) {
-    appendIntakeLog(tab_, "The form " + form_.name +
-                              " has no fields; the response stays on the server (from" +
-                              response.sender + ").\r\n");
-    return StoreOutcome::NotForMe;
+    return {StoreOutcome::NotForMe, {},
+            "The form " + form_.name + " has no fields; the response stays on the server (from" +
+                response.sender + ").\r\n"};
   }
   try {
     writeResponse(mail, response, uid);
   } catch (const DataError& error) {
-    appendIntakeLog(tab_, "The response of" + response.sender +
-                              " could not be stored: " + error.what() + "\r\n");
-    return StoreOutcome::Failed;
+    return {StoreOutcome::Failed, error.what(),
+            "The response of" + response.sender + " could not be stored: " + error.what() +
+                "\r\n"};
   }
   if (!uid.empty()) imported_.insert(uid);
-  appendIntakeLog(tab_, "Response from" + response.sender + "\r\n");
   if (onStored) onStored(response);
-  return StoreOutcome::Stored;
+  return {StoreOutcome::Stored, {}, "Response from" + response.sender + "\r\n"};
 }
 
 void ResponseMailStore::writeResponse(const std::string& mail, const StoredResponse& response,

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "common/MailboxIntake.h"
 #include "intake/MailStore.h"
 #include "platform/Database.h"
 
@@ -34,12 +33,15 @@ class ResponseMailStore : public MailStore {
  public:
   // `chosenForm` is asked at the start of every intake; `today` gives the
   // intake date (empty: the local date as YYYY-MM-DD).
-  ResponseMailStore(Database& database, MailboxIntake& tab,
-                    std::function<ResponseForm()> chosenForm, std::function<std::string()> today);
+  ResponseMailStore(Database& database, std::function<ResponseForm()> chosenForm,
+                    std::function<std::string()> today);
 
   void prepare(const std::string& mailboxKey) override;
   bool wasImported(const std::string& uid) const override;
-  StoreOutcome store(const std::string& messageText, const std::string& uid) override;
+  std::string importedNote() const override {
+    return "was imported before; its response is not stored again.";
+  }
+  StoredMail store(const std::string& messageText, const std::string& uid) override;
 
   // Raised after each stored response.
   std::function<void(const StoredResponse&)> onStored;
@@ -52,7 +54,6 @@ class ResponseMailStore : public MailStore {
   std::string today() const;
 
   Database& database_;
-  MailboxIntake& tab_;
   std::function<ResponseForm()> chosenForm_;
   std::function<std::string()> today_;
   ResponseForm form_;

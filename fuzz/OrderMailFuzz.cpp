@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "intake/MailIntakeEngine.h"
+#include "intake/MailIntakeSession.h"
 #include "orders/OrderMail.h"
 #include "platform/mime/MailBodyDecoder.h"
 

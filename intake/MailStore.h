@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vendaro {
 
@@ -11,6 +14,17 @@ enum class StoreOutcome {
   Ignored,     // not for this store, noted as seen so it is not fetched again: it stays
   NotForMe,    // not for this store, nothing noted: the message stays on the server
   Failed,      // could not be stored: it stays on the server and is fetched again next time
+};
+
+// What a store made of one message, and what it shows of it; the intake
+// session hands it on as events.
+struct StoredMail {
+  StoreOutcome outcome = StoreOutcome::Failed;
+  std::string error = {};  // why it could not be stored (Failed)
+  std::string log = {};    // lines for the intake log, CR LF line ends included
+  std::vector<std::string> linesRead = {};  // the lines cut from the mail, in order
+  // The records in the store's table once it is stored; none: not counted.
+  std::optional<std::int64_t> recordCount = {};
 };
 
 // Where a mail intake puts the messages it fetches: the order intake stores
@@ -42,8 +56,12 @@ class MailStore {
         return "not for this intake";
     }
   }
+  // Logged after "Message <uid> " for a message stored by an earlier intake.
+  virtual std::string importedNote() const {
+    return "was imported before; it is not stored again.";
+  }
   // Stores one message (header and body, CR LF line ends) with its unique id.
-  virtual StoreOutcome store(const std::string& messageText, const std::string& uid) = 0;
+  virtual StoredMail store(const std::string& messageText, const std::string& uid) = 0;
   // True when the message is of the kind this store keeps (an order, a
   // response), whether or not it is stored yet. The IMAP intake asks this of
   // a message imported before that is still in the inbox, to move it away.

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "intake/MailIntakeEngine.h"
+#include "intake/MailIntakeSession.h"
 #include "platform/MailClient.h"
 #include "platform/MailWaiter.h"
 

@@ -7,9 +7,10 @@
 #include <thread>
 #include <vector>
 
+#include "intake/MailIntakeSession.h"
 #include "intake/MailboxWatch.h"
-#include "orders/OrderIntake.h"
 #include "orders/OrderListing.h"
+#include "orders/OrderMailStore.h"
 #include "orders/OrderTables.h"
 #include "platform/BlockingEventLoop.h"
 #include "platform/ControlEscapingBuffer.h"
@@ -58,7 +59,7 @@ constexpr const char* kOrdersPrefix = "vendaro orders: ";
 
 namespace {
 
-// The get-orders run with its printed log and progress.
+// The get-orders run: the order intake session with its printed log and progress.
 class PrintedOrderIntake {
  public:
   PrintedOrderIntake(const GetOrdersOptions& options, const MailSettings& settings,
@@ -67,37 +68,38 @@ class PrintedOrderIntake {
       : loop_(loop),
         out_(out),
         progress_(err, options.showProgress),
-        intake_(OrderIntakePlatform{loop, dialogs, settings, database, {},
-                                    options.appFolder / kIntakeLockFile},
-                makeMailClient(loop, options.mailbox.protocol, settings, options.timeouts)) {
-    intake_.chkHostDelete.setValue(options.deleteMessages ? 1 : 0);
-    intake_.orderStore.logCardDetails = CardDetails::Masked;
-    intake_.orderStore.checkOrdersAgainst(options.appFolder);
+        store_(database, {}),
+        session_(loop, dialogs,
+                 makeMailClient(loop, options.mailbox.protocol, settings, options.timeouts),
+                 store_) {
+    session_.lockFile = options.appFolder / kIntakeLockFile;
+    session_.deletesStored = options.deleteMessages;
+    store_.logCardDetails = CardDetails::Masked;
+    store_.checkOrdersAgainst(options.appFolder);
     // The log is printed as it grows, so a mailbox of any size needs no more memory.
-    intake_.onLog = [this](const std::string& lines) {
+    session_.events.log = [this](const std::string& lines) {
       progress_.clear();
       out_ << text::withLf(lines) << std::flush;
     };
-    intake_.onMessageDone = [this](int done, int total) {
-      intake_.List3.Clear();
-      progress_.show(done, total);
+    session_.events.message = [this](const MessageOutcome& message) {
+      progress_.show(message.number, message.total);
     };
   }
 
   IntakeResult take(const MailAccount& account) {
-    intake_.useAccount(account);
-    const IntakeResult result = runIntakeToEnd(intake_, loop_);
+    const IntakeResult result = runIntakeToEnd(session_, loop_, account);
     progress_.clear();
     return result;
   }
-  MailIntakeEngine& engine() { return intake_; }
-  int ordersFlagged() const { return intake_.orderStore.ordersFlagged(); }
+  MailIntakeSession& session() { return session_; }
+  int ordersFlagged() const { return store_.ordersFlagged(); }
 
  private:
   BlockingEventLoop& loop_;
   std::ostream& out_;
   ProgressLine progress_;
-  OrderIntake intake_;
+  OrderMailStore store_;
+  MailIntakeSession session_;
 };
 
 int reportIntake(const IntakeResult& result, int flagged, std::ostream& out, std::ostream& err) {
@@ -126,7 +128,7 @@ int watchForOrders(const GetOrdersOptions& options, const MailSettings& settings
   BlockingEventLoop loop;
   std::unique_ptr<MailWaiter> waiter = makeMailWaiter(
       options.mailbox.protocol, std::chrono::seconds(options.pollSeconds), options.timeouts);
-  MailIntakeEngine* running = nullptr;
+  MailIntakeSession* running = nullptr;
   // Before any thread starts, so that every thread leaves the signals to it.
   StopOnSignals stop([&loop, &waiter, &running] {
     waiter->stop();
@@ -137,13 +139,13 @@ int watchForOrders(const GetOrdersOptions& options, const MailSettings& settings
   // An empty mailbox is the usual state of a watched one: not worth a line.
   HeadlessDialogs dialogs(
       [&out, &err](const std::string& text, MessageIcon icon) {
-        if (text == MailIntakeEngine::kNoMail) return;
+        if (text == MailIntakeSession::kNoMail) return;
         (icon == MessageIcon::Critical || text.rfind("AsyncError", 0) == 0 ? err : out)
             << text << "\n" << std::flush;
       },
       options.questionAnswer);
   PrintedOrderIntake intake(options, settings, database, loop, dialogs, out, err);
-  running = &intake.engine();
+  running = &intake.session();
 
   MailboxWatchRounds rounds;
   rounds.account = [&]() -> std::optional<MailAccount> {

@@ -4,16 +4,15 @@
 
 namespace vendaro {
 
-// The engine keeps a reference to the order store, constructed right after
+// The session keeps a reference to the order store, constructed right after
 // it; it first uses the store when "Get Orders" is clicked.
 OrderIntake::OrderIntake(OrderIntakePlatform platform, std::unique_ptr<MailClient> mail)
-    : MailIntakeEngine(platform.loop, platform.dialogs, std::move(mail), orderStore),
-      orderStore(platform.database, *this, std::move(platform.today)) {
-  lockFile = std::move(platform.lockFile);
+    : MailIntakeTab(platform.loop, platform.dialogs, std::move(mail), orderStore),
+      orderStore(platform.database, std::move(platform.today)) {
+  session.lockFile = std::move(platform.lockFile);
   cmdGetMail.setCaption("Get Orders");
   useMailSettings(platform.settings);
   rememberMailbox(std::move(platform.mailboxFile), platform.keyring);
-  importedNote = "was imported before; its order is not stored again.";
 }
 
 }  // namespace vendaro

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "intake/MailIntakeEngine.h"
+#include "intake/MailIntakeTab.h"
 #include "orders/OrderMailStore.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
@@ -36,11 +36,11 @@ struct OrderIntakePlatform {
 
 inline constexpr const char* kMailboxStateFile = "mailbox.state";
 
-// The "E-Mail DB" tab of the store wizard: the mail intake engine fetching
+// The "E-Mail DB" tab of the store wizard: a mail intake session fetching
 // the order mails from the POP3 mailbox one at a time into an order store,
 // which keeps each as an `Orders` record with one `Order Details` record per
 // ordered line.
-class OrderIntake : public MailIntakeEngine {
+class OrderIntake : public MailIntakeTab {
  public:
   OrderIntake(OrderIntakePlatform platform, std::unique_ptr<MailClient> mail);
 

@@ -4,9 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "common/NumberText.h"
 #include "common/UtcTime.h"
-#include "intake/MailIntakeEngine.h"
 #include "orders/OrderTables.h"
 #include "platform/Text.h"
 #include "platform/mime/MailBodyDecoder.h"
@@ -45,9 +43,8 @@ std::string flagsOf(const std::vector<OrderLine>& lines) {
 
 }  // namespace
 
-OrderMailStore::OrderMailStore(Database& database, MailboxIntake& tab,
-                               std::function<std::string()> today)
-    : database_(database), tab_(tab), today_(std::move(today)) {}
+OrderMailStore::OrderMailStore(Database& database, std::function<std::string()> today)
+    : database_(database), today_(std::move(today)) {}
 
 void OrderMailStore::prepare(const std::string& mailboxKey) {
   durabilityFailed_ = false;
@@ -109,19 +106,28 @@ std::string OrderMailStore::whyKept(StoreOutcome outcome) const {
 
 // An order without items is stored, so the merchant sees it, and its mail
 // stays on the server to be read.
-StoreOutcome OrderMailStore::store(const std::string& messageText, const std::string& uid) {
+StoredMail OrderMailStore::store(const std::string& messageText, const std::string& uid) {
   const std::string mailText = decodedMailText(messageText);
   const OrderMail order = readOrderMail(mailText);
   if (!isOrderSubject(order.subject)) {
-    return recordVerdict(uid) ? StoreOutcome::Ignored : StoreOutcome::Failed;
+    const std::optional<std::string> error = recordVerdict(uid);
+    if (!error) return {StoreOutcome::Ignored};
+    return {StoreOutcome::Failed, *error,
+            "Message " + uid + " could not be noted as read: " + *error + "\r\n"};
   }
-  for (const std::string& entry : order.entries) tab_.List3.AddItem(entry);
+  StoredMail stored{StoreOutcome::Failed};
+  stored.linesRead = order.entries;
   const std::vector<OrderLine> lines = orderLinesOf(order);
-  if (!storeOrder(order, lines, mailText, uid)) return StoreOutcome::Failed;
+  if (const auto error = storeOrder(order, lines, mailText, uid)) {
+    stored.error = *error;
+    stored.log = "The order of " + order.sender + " could not be stored: " + *error + "\r\n";
+    return stored;
+  }
   ++ordersInTable_;
-  tab_.lblPercentage.setCaption(numberText(ordersInTable_ + 1));
-  logOrder(order, flagsOf(lines));
-  return lines.empty() ? StoreOutcome::StoredKept : StoreOutcome::Stored;
+  stored.outcome = lines.empty() ? StoreOutcome::StoredKept : StoreOutcome::Stored;
+  stored.recordCount = ordersInTable_;
+  stored.log = orderLog(order, flagsOf(lines));
+  return stored;
 }
 
 bool OrderMailStore::isOwnMail(const std::string& messageText) const {
@@ -130,17 +136,15 @@ bool OrderMailStore::isOwnMail(const std::string& messageText) const {
 
 // A mail that is not an order is noted as imported (and kept on the server),
 // so that it is not fetched again.
-bool OrderMailStore::recordVerdict(const std::string& uid) {
-  if (uid.empty()) return true;
+std::optional<std::string> OrderMailStore::recordVerdict(const std::string& uid) {
+  if (uid.empty()) return std::nullopt;
   try {
     recordImported(uid, kNotAnOrder);
   } catch (const DataError& error) {
-    appendIntakeLog(tab_,
-                    "Message " + uid + " could not be noted as read: " + error.what() + "\r\n");
-    return false;
+    return error.what();
   }
   imported_[uid] = kNotAnOrder;
-  return true;
+  return std::nullopt;
 }
 
 void OrderMailStore::recordImported(const std::string& uid, const std::string& kept) {
@@ -153,14 +157,14 @@ void OrderMailStore::recordImported(const std::string& uid, const std::string& k
 // The order, its lines and the note that the message is imported are written
 // in one transaction: a failure leaves no half order behind, and the message
 // is fetched again by the next intake.
-bool OrderMailStore::storeOrder(const OrderMail& order, const std::vector<OrderLine>& lines,
-                                const std::string& mailText, const std::string& uid) {
+std::optional<std::string> OrderMailStore::storeOrder(const OrderMail& order,
+                                                      const std::vector<OrderLine>& lines,
+                                                      const std::string& mailText,
+                                                      const std::string& uid) {
   try {
     database_.beginTransaction();
   } catch (const DataError& error) {
-    appendIntakeLog(
-        tab_, "The order of " + order.sender + " could not be stored: " + error.what() + "\r\n");
-    return false;
+    return error.what();
   }
   try {
     // Checked before it is stored, so it is not found as its own repeat.
@@ -178,12 +182,10 @@ bool OrderMailStore::storeOrder(const OrderMail& order, const std::vector<OrderL
     } catch (const DataError&) {
       // The transaction is gone already; nothing of it was kept.
     }
-    appendIntakeLog(
-        tab_, "The order of " + order.sender + " could not be stored: " + error.what() + "\r\n");
-    return false;
+    return error.what();
   }
   if (!uid.empty()) imported_[uid] = lines.empty() ? kOrderWithoutItems : "";
-  return true;
+  return std::nullopt;
 }
 
 // The `Orders` fields in the order of the table.
@@ -236,7 +238,7 @@ std::string OrderMailStore::today() const {
   return today_ ? today_() : localDateNow();
 }
 
-void OrderMailStore::logOrder(const OrderMail& order, const std::string& flags) {
+std::string OrderMailStore::orderLog(const OrderMail& order, const std::string& flags) const {
   std::string lines;
   const auto add = [&lines](const std::string& line) { lines += line + "\r\n"; };
   add(order.subject);
@@ -254,7 +256,7 @@ void OrderMailStore::logOrder(const OrderMail& order, const std::string& flags) 
   add(order.shippingCost);
   if (!flags.empty()) add("Flagged: " + flags);
   add("");
-  appendIntakeLog(tab_, lines);
+  return lines;
 }
 
 }  // namespace vendaro

@@ -5,10 +5,10 @@
 #include <functional>
 #include <memory>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "common/MailboxIntake.h"
 #include "intake/MailStore.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderMail.h"
@@ -22,17 +22,20 @@ namespace vendaro {
 // not an order is noted as imported, so it is not fetched again, with the
 // reason it stays on the server; so is an order without items, which is
 // stored flagged "no items". Only the other orders may be deleted on the
-// server. Shows the lines read, the log and the count on the tab.
+// server. Tells the intake the lines read, the log and the orders counted.
 class OrderMailStore : public MailStore {
  public:
   // `today`: the date stored in OrderDate; empty: the local date as YYYY-MM-DD.
-  OrderMailStore(Database& database, MailboxIntake& tab, std::function<std::string()> today);
+  OrderMailStore(Database& database, std::function<std::string()> today);
 
   void prepare(const std::string& mailboxKey) override;
   bool wasImported(const std::string& uid) const override;
   std::string keptSinceEarlier(const std::string& uid) const override;
   std::string whyKept(StoreOutcome outcome) const override;
-  StoreOutcome store(const std::string& messageText, const std::string& uid) override;
+  std::string importedNote() const override {
+    return "was imported before; its order is not stored again.";
+  }
+  StoredMail store(const std::string& messageText, const std::string& uid) override;
   bool isOwnMail(const std::string& messageText) const override;
   void makeDurable() override;
   void close() override;
@@ -48,17 +51,18 @@ class OrderMailStore : public MailStore {
   CardDetails logCardDetails = CardDetails::Shown;
 
  private:
-  bool storeOrder(const OrderMail& order, const std::vector<OrderLine>& lines,
-                  const std::string& mailText, const std::string& uid);
-  bool recordVerdict(const std::string& uid);
+  // Why the order could not be stored; nothing when it was.
+  std::optional<std::string> storeOrder(const OrderMail& order,
+                                        const std::vector<OrderLine>& lines,
+                                        const std::string& mailText, const std::string& uid);
+  std::optional<std::string> recordVerdict(const std::string& uid);
   void recordImported(const std::string& uid, const std::string& kept);
   FieldValues orderRecord(const OrderMail& order, const std::vector<OrderLine>& lines) const;
   void writeOrderLines(const std::vector<OrderLine>& lines, std::int64_t orderId);
   std::string today() const;
-  void logOrder(const OrderMail& order, const std::string& flags);
+  std::string orderLog(const OrderMail& order, const std::string& flags) const;
 
   Database& database_;
-  MailboxIntake& tab_;
   std::function<std::string()> today_;
   std::int64_t ordersInTable_ = 0;
   // The intake's checkpoint failed: closing does not wait for it again.

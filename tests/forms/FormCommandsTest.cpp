@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "intake/MailIntakeEngine.h"
+#include "intake/MailIntakeSession.h"
 
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDatabase.h"
@@ -99,7 +99,7 @@ TEST_F(FormCommandsTest, GetResponsesWaitsForNoOtherIntake) {
   options.mailbox = {.host = "127.0.0.1", .port = 1, .user = "shop"};
   options.passwordFile = folder.file("password");
   EXPECT_EQ(runGetResponsesCommand(options, {}, out, err), kFormCommandFailed);
-  EXPECT_NE(err.str().find(MailIntakeEngine::kBusy), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find(MailIntakeSession::kBusy), std::string::npos) << err.str();
 }
 
 // The question names the responses; without --yes the answer is No.

@@ -73,10 +73,10 @@ class ImapOrderIntakeTest : public ::testing::Test {
     MailAccount account = options.mailbox;
     account.password = "right";
     intake.useAccount(account);
-    intake.onMessageDone = [&loop](int, int) { loop.stop(); };
+    intake.session.events.message = [&loop](const MessageOutcome&) { loop.stop(); };
     loop.post([&] { intake.cmdGetMail_Click(); });
     loop.run();
-    ASSERT_EQ(intake.storedCount(), 1);
+    ASSERT_EQ(intake.session.storedCount(), 1);
   }
 
   std::string run(int expectedCode) {

@@ -49,7 +49,7 @@ class OrderChecksTest : public ::testing::Test {
       : database(app.file(kProgramDatabaseFile)),
         intake(OrderIntakePlatform{loop, dialogs, settings, database, [] { return "2024-05-06"; }},
                std::make_unique<FakeMailClient>(loop)),
-        mail(static_cast<FakeMailClient&>(intake.mailClient())) {
+        mail(static_cast<FakeMailClient&>(intake.session.mailClient())) {
     intake.PopUserName.setText("orders");
     intake.PopPassword.setText("secret");
     intake.orderStore.checkOrdersAgainst(app.path());
@@ -58,7 +58,7 @@ class OrderChecksTest : public ::testing::Test {
   void getOrders() {
     intake.cmdGetMail_Click();
     loop.runPending();
-    for (int step = 0; step < 10000 && intake.mailState() != OrderIntake::MailState::Idle; ++step) {
+    for (int step = 0; step < 10000 && intake.session.running(); ++step) {
       loop.advance(10);
     }
   }

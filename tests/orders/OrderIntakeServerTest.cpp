@@ -70,13 +70,13 @@ class OrderIntakeServerTest : public ::testing::Test {
     intake.popSecurity = security;
     intake.popCaFile = account.caFile;
     intake.chkHostDelete.setValue(hostDelete ? 1 : 0);
-    auto handle = intake.mailClient().onComplete;
-    intake.mailClient().onComplete = [&, handle](MailAction action) {
+    auto handle = intake.session.mailClient().onComplete;
+    intake.session.mailClient().onComplete = [&, handle](MailAction action) {
       handle(action);
       if (afterCompletion) afterCompletion(action);
     };
     IntakeResult result;
-    intake.onFinished = [&](const IntakeResult& finished) {
+    intake.session.events.finished = [&](const IntakeResult& finished) {
       result = finished;
       loop.stop();
     };
@@ -235,7 +235,7 @@ TEST_F(OrderIntakeServerTest, TheTabReachesPop3sFromTheSettingsAndRemembersTheMa
   first->PopPassword.setText(kPassword);
   first->chkKeepPassword.setValue(1);
   IntakeResult result;
-  first->onFinished = [&](const IntakeResult& finished) {
+  first->session.events.finished = [&](const IntakeResult& finished) {
     result = finished;
     loop.stop();
   };
@@ -251,7 +251,7 @@ TEST_F(OrderIntakeServerTest, TheTabReachesPop3sFromTheSettingsAndRemembersTheMa
   EXPECT_EQ(again->PopPassword.Text(), kPassword);
   EXPECT_TRUE(again->chkKeepPassword.checked());
   again->chkKeepPassword.setValue(0);  // unticked: the keyring forgets it
-  again->onFinished = [&](const IntakeResult&) { loop2.stop(); };
+  again->session.events.finished = [&](const IntakeResult&) { loop2.stop(); };
   loop2.post([&] { again->cmdGetMail_Click(); });
   loop2.run();
   EXPECT_TRUE(keyring.kept.empty());

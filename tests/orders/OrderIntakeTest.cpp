@@ -25,11 +25,13 @@ class OrderIntakeTest : public ::testing::Test {
       : database(folder.file("Vendaro2.mdb")),
         intake(OrderIntakePlatform{loop, dialogs, settings, database, [] { return "2024-05-06"; }},
                std::make_unique<FakeMailClient>(loop)),
-        mail(static_cast<FakeMailClient&>(intake.mailClient())) {
+        mail(static_cast<FakeMailClient&>(intake.session.mailClient())) {
     intake.PopUserName.setText("orders");
     intake.PopPassword.setText("secret");
-    intake.onFinished = [this](const IntakeResult& result) { results.push_back(result); };
-    states.push_back(static_cast<int>(intake.mailState()));
+    intake.session.events.finished = [this](const IntakeResult& result) {
+      results.push_back(result);
+    };
+    states.push_back(static_cast<int>(intake.session.mailState()));
     // Notes the state around every completion, so that short-lived states show.
     auto handle = mail.onComplete;
     mail.onComplete = [this, handle](MailAction action) {
@@ -48,7 +50,7 @@ class OrderIntakeTest : public ::testing::Test {
     intake.cmdGetMail_Click();
     note();
     loop.runPending();
-    for (int step = 0; step < 10000 && intake.mailState() != OrderIntake::MailState::Idle; ++step) {
+    for (int step = 0; step < 10000 && intake.session.running(); ++step) {
       note();
       loop.advance(10);
     }
@@ -56,7 +58,7 @@ class OrderIntakeTest : public ::testing::Test {
   }
 
   void note() {
-    const int state = static_cast<int>(intake.mailState());
+    const int state = static_cast<int>(intake.session.mailState());
     if (states.back() != state) states.push_back(state);
   }
 
@@ -83,7 +85,7 @@ TEST_F(OrderIntakeTest, AnEmptyMailboxSaysSoAndLogsOut) {
   EXPECT_EQ(disabled, 0);
   ASSERT_EQ(results.size(), 1u);
   EXPECT_TRUE(results[0].completed);
-  EXPECT_FALSE(intake.Timer1.Enabled());
+  EXPECT_FALSE(intake.session.Timer1.Enabled());
 }
 
 TEST_F(OrderIntakeTest, StoresEachOrderWithItsOwnLines) {
@@ -286,9 +288,9 @@ TEST_F(OrderIntakeTest, ALostConnectionEndsTheIntakeAndKeepsStoredOrders) {
   getOrders();
   EXPECT_EQ(storedOrders(database).size(), 1u);
   EXPECT_EQ(storedLines(database).size(), 1u);
-  EXPECT_EQ(intake.mailState(), OrderIntake::MailState::Idle);
+  EXPECT_EQ(intake.session.mailState(), MailIntakeSession::MailState::Idle);
   EXPECT_TRUE(intake.cmdGetMail.Enabled());
-  EXPECT_FALSE(intake.Timer1.Enabled());
+  EXPECT_FALSE(intake.session.Timer1.Enabled());
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text.rfind("AsyncError: The server closed the connection(", 0), 0u);
   ASSERT_EQ(results.size(), 1u);
@@ -302,11 +304,11 @@ TEST_F(OrderIntakeTest, ALostConnectionEndsTheIntakeAndKeepsStoredOrders) {
 }
 
 TEST_F(OrderIntakeTest, ErrorAndProgressEvents) {
-  intake.Mail1_AsyncError(7, "Bad thing");
+  intake.session.Mail1_AsyncError(7, "Bad thing");
   EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"AsyncError: Bad thing( 7)"});
-  intake.Mail1_Progress(1, 3);
+  intake.session.Mail1_Progress(1, 3);
   EXPECT_EQ(intake.lblPercentage.Caption(), "33%");
-  intake.Mail1_Progress(5, 0);
+  intake.session.Mail1_Progress(5, 0);
   EXPECT_EQ(intake.lblPercentage.Caption(), "0");
 }
 

@@ -1,4 +1,4 @@
-#include "intake/MailIntakeEngine.h"
+#include "intake/MailIntakeSession.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -41,6 +41,18 @@ std::string trimmed(std::string text) {
   return text.substr(start);
 }
 
+MessageOutcome::Kind kindOf(StoreOutcome outcome) {
+  switch (outcome) {
+    case StoreOutcome::Stored:
+    case StoreOutcome::StoredKept:
+      return MessageOutcome::Kind::Stored;
+    case StoreOutcome::Failed:
+      return MessageOutcome::Kind::Failed;
+    default:
+      return MessageOutcome::Kind::NotForStore;
+  }
+}
+
 }  // namespace
 
 std::string fallbackUniqueId(const std::string& messageText) {
@@ -50,26 +62,16 @@ std::string fallbackUniqueId(const std::string& messageText) {
   return "digest " + digestOf(messageText) + "-" + std::to_string(messageText.size());
 }
 
-void appendIntakeLog(MailboxIntake& tab, const std::string& lines) {
-  if (auto* engine = dynamic_cast<MailIntakeEngine*>(&tab)) return engine->appendLog(lines);
-  tab.Text18.setText(tab.Text18.Text() + lines);
+void MailIntakeSession::log(const std::string& lines) {
+  if (events.log) events.log(lines);
 }
 
-void MailIntakeEngine::appendLog(const std::string& lines) {
-  if (onLog) {
-    onLog(lines);
-    return;
-  }
-  std::string log = Text18.Text() + lines;
-  if (log.size() > kMaxLogBytes) {
-    const std::size_t cut = log.find("\r\n", log.size() - kMaxLogBytes);
-    log.erase(0, cut == std::string::npos ? log.size() - kMaxLogBytes : cut + 2);
-  }
-  Text18.setText(log);
+void MailIntakeSession::setFetching(bool fetching) {
+  if (events.fetching) events.fetching(fetching);
 }
 
-MailIntakeEngine::MailIntakeEngine(EventLoop& loop, Dialogs& dialogs,
-                                   std::unique_ptr<MailClient> mail, MailStore& store)
+MailIntakeSession::MailIntakeSession(EventLoop& loop, Dialogs& dialogs,
+                                     std::unique_ptr<MailClient> mail, MailStore& store)
     : Timer1(loop, kStepIntervalMs, false),
       dialogs_(dialogs),
       mail_(std::move(mail)),
@@ -79,11 +81,11 @@ MailIntakeEngine::MailIntakeEngine(EventLoop& loop, Dialogs& dialogs,
   connectEvents();
 }
 
-MailIntakeEngine::~MailIntakeEngine() {
+MailIntakeSession::~MailIntakeSession() {
   if (pendingStep_ != 0) loop_.cancel(pendingStep_);
 }
 
-void MailIntakeEngine::scheduleStep() {
+void MailIntakeSession::scheduleStep() {
   Timer1.setEnabled(true);
   if (pendingStep_ != 0) loop_.cancel(pendingStep_);
   pendingStep_ = loop_.postDelayed(0, [this] {
@@ -92,7 +94,7 @@ void MailIntakeEngine::scheduleStep() {
   });
 }
 
-void MailIntakeEngine::connectEvents() {
+void MailIntakeSession::connectEvents() {
   mail_->onComplete = [this](MailAction action) { Mail1_Complete(action); };
   mail_->onError = [this](int number, const std::string& description) {
     Mail1_AsyncError(number, description);
@@ -100,20 +102,13 @@ void MailIntakeEngine::connectEvents() {
   mail_->onProgress = [this](long done, long total) { Mail1_Progress(done, total); };
 }
 
-void MailIntakeEngine::cmdGetMail_Click() {
-  // A second click while an intake runs would start a second conversation
-  // on the same session; it is ignored.
-  if (mailState_ != MailState::Idle) return;
-  if (memory && !memory->keep(*this)) {
-    appendLog("The password could not be stored in the keyring.\r\n");
-  }
-  if (!takeLock()) return;
-  try {
-    store_.prepare(mailboxKey());
-  } catch (const DataError& error) {
-    dialogs_.MsgBox(error.what());
-    finish({false, 0, 0, error.what(), 0});
-    return;
+Done MailIntakeSession::start(const MailAccount& account) {
+  // A second start while an intake runs would start a second conversation
+  // on the same session.
+  if (running()) return failure(ErrorKind::Conflict, "A mail intake is running already.");
+  if (Done locked = takeLock(); !locked) return locked;
+  if (Done prepared = prepareStore(account.user + "@" + account.host); !prepared) {
+    return prepared;
   }
   stored_ = 0;
   failed_ = 0;
@@ -122,84 +117,60 @@ void MailIntakeEngine::cmdGetMail_Click() {
   kept_.clear();
   abandoning_ = false;
   abandonReason_.clear();
+  protocol_ = account.protocol;
   mailState_ = MailState::LoggingIn;
-  MailAccount account;
-  account.host = PopHost.Text();
-  account.port = popPort;
-  account.security = popSecurity;
-  account.caFile = popCaFile;
-  account.user = PopUserName.Text();
-  account.password = PopPassword.Text();
-  account.protocol = mailProtocol;
-  account.login = popLogin;
   mail_->connect(account);
+  return {};
+}
+
+// A store that cannot be used ends the intake before it logs in.
+Done MailIntakeSession::prepareStore(const std::string& mailboxKey) {
+  try {
+    store_.prepare(mailboxKey);
+    return {};
+  } catch (const DataError& error) {
+    dialogs_.MsgBox(error.what());
+    store_.close();
+    lock_.reset();
+    return failure(ErrorKind::Io, error.what());
+  }
 }
 
 // Two intakes into one database would both store every mail.
-bool MailIntakeEngine::takeLock() {
-  if (lockFile.empty()) return true;
-  std::string failure = kBusy;
+Done MailIntakeSession::takeLock() {
+  if (lockFile.empty()) return {};
+  Error refused = failure(ErrorKind::Conflict, kBusy);
   try {
     lock_ = FileLock::tryTake(lockFile);
   } catch (const std::system_error& error) {
-    failure = std::string("Cannot lock the mail intake: ") + error.what();
+    refused = failure(ErrorKind::Io, std::string("Cannot lock the mail intake: ") + error.what());
   }
-  if (lock_) return true;
-  dialogs_.MsgBox(failure);
-  if (onFinished) onFinished({false, 0, 0, failure});
-  return false;
+  if (lock_) return {};
+  dialogs_.MsgBox(refused.message);
+  return refused;
 }
 
-void MailIntakeEngine::useMailSettings(const MailSettings& settings) {
-  PopHost.setText(settings.popHost);
-  Email.setText(settings.mailboxAddress);
-  popPort = settings.port;
-  popSecurity = settings.security;
-  popCaFile = settings.caFile;
-  mailProtocol = settings.protocol;
-}
-
-void MailIntakeEngine::useAccount(const MailAccount& account) {
-  PopHost.setText(account.host);
-  PopUserName.setText(account.user);
-  PopPassword.setText(account.password);
-  popPort = account.port;
-  popSecurity = account.security;
-  popCaFile = account.caFile;
-  mailProtocol = account.protocol;
-  popLogin = account.login;
-}
-
-IntakeResult runIntakeToEnd(MailIntakeEngine& intake, BlockingEventLoop& loop) {
+IntakeResult runIntakeToEnd(MailIntakeSession& session, BlockingEventLoop& loop,
+                            const MailAccount& account) {
   IntakeResult result;
-  auto finished = intake.onFinished;
-  intake.onFinished = [&](const IntakeResult& ended) {
+  auto finished = session.events.finished;
+  session.events.finished = [&](const IntakeResult& ended) {
     result = ended;
     if (finished) finished(ended);
     loop.stop();
   };
   loop.post([&] {
-    intake.cmdGetMail_Click();
-    if (intake.mailState() == MailIntakeEngine::MailState::Idle) loop.stop();  // it did not start
+    const Done started = session.start(account);
+    if (started) return;
+    result = {false, 0, 0, started.error().message};
+    loop.stop();
   });
   loop.run();
-  intake.onFinished = finished;
+  session.events.finished = finished;
   return result;
 }
 
-void MailIntakeEngine::rememberMailbox(std::filesystem::path file, PasswordKeyring* keyring) {
-  if (file.empty()) return;
-  memory = std::make_unique<MailboxMemory>(std::move(file), keyring);
-  memory->recall(*this);
-}
-
-void MailIntakeEngine::chkHostDelete_Click() {
-  if (warnsOnHostDelete && chkHostDelete.checked()) {
-    dialogs_.MsgBox(kDeleteWarning, MessageButtons::Ok, MessageIcon::Exclamation);
-  }
-}
-
-void MailIntakeEngine::Mail1_Complete(MailAction action) {
+void MailIntakeSession::Mail1_Complete(MailAction action) {
   switch (action) {
     case MailAction::Connect:
       if (mailState_ == MailState::LoggingIn) handleCompletion();
@@ -221,7 +192,7 @@ void MailIntakeEngine::Mail1_Complete(MailAction action) {
   }
 }
 
-void MailIntakeEngine::handleCompletion() {
+void MailIntakeSession::handleCompletion() {
   switch (mailState_) {
     case MailState::LoggingIn:
       mailState_ = MailState::MessageStep;
@@ -232,7 +203,7 @@ void MailIntakeEngine::handleCompletion() {
         mail_->disconnect();
         return;
       }
-      cmdGetMail.setEnabled(false);
+      setFetching(true);
       messageIndex_ = 0;
       nextStep_ = NextStep::NextMessage;
       scheduleStep();
@@ -240,7 +211,7 @@ void MailIntakeEngine::handleCompletion() {
     case MailState::MessageStep:
       // A message whose store failed (or that is not for this store) stays
       // on the server.
-      if ((chkHostDelete.checked() || movesStored()) && currentDeletable_) {
+      if ((deletesStored || movesStored()) && currentDeletable_) {
         nextStep_ = NextStep::DeleteMessage;
       } else {
         nextStep_ = stepAfterMessage();
@@ -252,7 +223,7 @@ void MailIntakeEngine::handleCompletion() {
       scheduleStep();
       return;
     case MailState::LoggingOut:
-      cmdGetMail.setEnabled(true);
+      setFetching(false);
       mailState_ = MailState::Idle;
       if (abandoning_) {
         finish({false, stored_, failed_, abandonReason_, 0});
@@ -265,11 +236,11 @@ void MailIntakeEngine::handleCompletion() {
   }
 }
 
-MailIntakeEngine::NextStep MailIntakeEngine::stepAfterMessage() const {
+MailIntakeSession::NextStep MailIntakeSession::stepAfterMessage() const {
   return messageIndex_ < waiting_ && !stopRequested_ ? NextStep::NextMessage : NextStep::LogOut;
 }
 
-void MailIntakeEngine::Timer1_Timer() {
+void MailIntakeSession::Timer1_Timer() {
   if (busy_) return;
   busy_ = true;
   Timer1.setEnabled(false);
@@ -296,7 +267,7 @@ void MailIntakeEngine::Timer1_Timer() {
 // The server commits the session's deletions at log-out: what was stored
 // must be durable first. When it cannot be made so, the session ends without
 // logging out and every message stays on the server.
-void MailIntakeEngine::logOut() {
+void MailIntakeSession::logOut() {
   mailState_ = MailState::LoggingOut;
   logKept();
   if (deletions_ > 0) {
@@ -308,7 +279,7 @@ void MailIntakeEngine::logOut() {
                            "what was stored could not be made durable, so no message "
                            "was deleted: ") +
                        error.what();
-      appendLog("The intake ended: " + abandonReason_ + "\r\n");
+      log("The intake ended: " + abandonReason_ + "\r\n");
       mail_->abandon();
       return;
     }
@@ -318,7 +289,7 @@ void MailIntakeEngine::logOut() {
 
 // A message step asks for the unique id first, so that a message stored
 // before is not fetched and stored again.
-void MailIntakeEngine::startMessageStep() {
+void MailIntakeSession::startMessageStep() {
   mailState_ = MailState::MessageStep;
   currentNumber_ = messageIndex_ + 1;
   currentUid_.clear();
@@ -327,7 +298,7 @@ void MailIntakeEngine::startMessageStep() {
   mail_->uniqueId(currentNumber_);
 }
 
-void MailIntakeEngine::messageIdentified() {
+void MailIntakeSession::messageIdentified() {
   currentUid_ = mail_->messageUniqueId();
   if (!currentUid_.empty() && store_.wasImported(currentUid_)) {
     if (movesStored()) return recheckImported();
@@ -337,28 +308,28 @@ void MailIntakeEngine::messageIdentified() {
   mail_->fetchMessage(currentNumber_);
 }
 
-void MailIntakeEngine::skipImported() {
-  appendLog("Message " + currentUid_ + " " + importedNote + "\r\n");
+void MailIntakeSession::skipImported() {
+  log("Message " + currentUid_ + " " + store_.importedNote() + "\r\n");
   const std::string reason = store_.keptSinceEarlier(currentUid_);
   currentDeletable_ = reason.empty();
   if (!currentDeletable_) keepOnServer(reason);
-  finishMessageStep();
+  finishMessageStep(MessageOutcome::Kind::SkippedAsImported, reason);
 }
 
 // A message imported before that is still in the inbox was stored by an
 // intake that ended before it could move it, or is not the store's own.
-void MailIntakeEngine::recheckImported() {
+void MailIntakeSession::recheckImported() {
   rechecking_ = true;
   mail_->fetchMessage(currentNumber_);
 }
 
 // Only what was stored is deleted: every other message stays on the server,
 // counted so the log can say how many and why.
-void MailIntakeEngine::keepOnServer(const std::string& reason) {
-  if (chkHostDelete.checked()) ++kept_[reason];
+void MailIntakeSession::keepOnServer(const std::string& reason) {
+  if (deletesStored) ++kept_[reason];
 }
 
-void MailIntakeEngine::logKept() {
+void MailIntakeSession::logKept() {
   int total = 0;
   std::string reasons;
   for (const auto& [reason, count] : kept_) {
@@ -366,40 +337,53 @@ void MailIntakeEngine::logKept() {
     reasons += (reasons.empty() ? "" : ", ") + std::to_string(count) + " " + reason;
   }
   if (total == 0) return;
-  appendLog(std::to_string(total) + " message(s) left on the server: " + reasons + ".\r\n");
+  log(std::to_string(total) + " message(s) left on the server: " + reasons + ".\r\n");
 }
 
-void MailIntakeEngine::messageFetched() {
+void MailIntakeSession::messageFetched() {
   if (rechecking_) {
-    appendLog("Message " + currentUid_ + " " + importedNote + "\r\n");
+    log("Message " + currentUid_ + " " + store_.importedNote() + "\r\n");
     currentDeletable_ = store_.isOwnMail(mail_->messageText());
-    return finishMessageStep();
+    return finishMessageStep(MessageOutcome::Kind::SkippedAsImported,
+                             currentDeletable_ ? "" : store_.keptSinceEarlier(currentUid_));
   }
   if (currentUid_.empty()) {
     currentUid_ = fallbackUniqueId(mail_->messageText());
     if (store_.wasImported(currentUid_)) return skipImported();
   }
-  const StoreOutcome outcome = store_.store(mail_->messageText(), currentUid_);
+  const StoredMail stored = store_.store(mail_->messageText(), currentUid_);
+  tell(stored);
+  const StoreOutcome outcome = stored.outcome;
   if (outcome == StoreOutcome::Stored || outcome == StoreOutcome::StoredKept) ++stored_;
   if (outcome == StoreOutcome::Failed) ++failed_;
   currentDeletable_ = outcome == StoreOutcome::Stored;
-  if (!currentDeletable_) keepOnServer(store_.whyKept(outcome));
-  finishMessageStep();
+  const std::string reason = currentDeletable_ ? "" : store_.whyKept(outcome);
+  if (!currentDeletable_) keepOnServer(reason);
+  finishMessageStep(kindOf(outcome), reason, stored.error);
 }
 
-void MailIntakeEngine::finishMessageStep() {
+// What the store showed of the message, in the order it showed it.
+void MailIntakeSession::tell(const StoredMail& stored) {
+  if (events.lineRead) {
+    for (const std::string& line : stored.linesRead) events.lineRead(line);
+  }
+  if (stored.recordCount && events.recordCount) events.recordCount(*stored.recordCount);
+  if (!stored.log.empty()) log(stored.log);
+}
+
+void MailIntakeSession::finishMessageStep(MessageOutcome::Kind kind, std::string keptBecause,
+                                          std::string error) {
   messageIndex_ += 1;
-  if (onMessageDone) onMessageDone(messageIndex_, waiting_);
+  if (events.message) {
+    events.message({kind, messageIndex_, waiting_, currentUid_, std::move(keptBecause),
+                    std::move(error)});
+  }
   handleCompletion();
-}
-
-std::string MailIntakeEngine::mailboxKey() const {
-  return PopUserName.Text() + "@" + PopHost.Text();
 }
 
 // Any error ends the mailbox session, so the intake ends with it: what was
 // stored so far stays, and the fetch button can start a new intake.
-void MailIntakeEngine::Mail1_AsyncError(int number, const std::string& description) {
+void MailIntakeSession::Mail1_AsyncError(int number, const std::string& description) {
   dialogs_.MsgBox("AsyncError: " + description + "(" +
                   numberText(static_cast<std::int64_t>(number)) + ")");
   if (mailState_ == MailState::Idle) return;
@@ -408,24 +392,19 @@ void MailIntakeEngine::Mail1_AsyncError(int number, const std::string& descripti
   pendingStep_ = 0;
   busy_ = false;
   mailState_ = MailState::Idle;
-  cmdGetMail.setEnabled(true);
-  appendLog("The intake ended: " + description + "\r\n");
+  setFetching(false);
+  log("The intake ended: " + description + "\r\n");
   finish({false, stored_, failed_, description, number});
 }
 
-void MailIntakeEngine::Mail1_Progress(long done, long total) {
-  if (total == 0) {
-    lblPercentage.setCaption("0");
-    return;
-  }
-  const auto percent = static_cast<std::int64_t>(static_cast<double>(done) / total * 100);
-  lblPercentage.setCaption(trimmedNumberText(percent) + "%");
+void MailIntakeSession::Mail1_Progress(long done, long total) {
+  if (events.bytes) events.bytes(done, total);
 }
 
-void MailIntakeEngine::finish(IntakeResult result) {
+void MailIntakeSession::finish(IntakeResult result) {
   store_.close();
   lock_.reset();
-  if (onFinished) onFinished(result);
+  if (events.finished) events.finished(result);
 }
 
 }  // namespace vendaro
