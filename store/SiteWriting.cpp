@@ -17,16 +17,26 @@ std::string fileName(const SitePage& page) {
   return page.fileName();
 }
 
-// Why the page names cannot be written as they are, or nothing.
-std::string nameProblem(const std::vector<SitePage>& pages) {
+// A file error while writing the pages: another generation holding the
+// folder is a conflict, everything else an I/O failure.
+Error pageFailure(std::string text, std::error_code error) {
+  const ErrorKind kind =
+      error == std::errc::device_or_resource_busy ? ErrorKind::Conflict : ErrorKind::Io;
+  return failure(kind, std::move(text) + " (" + fileErrorText(error) + ")" + kNothingChanged);
+}
+
+// Refuses page names that cannot be written as they are.
+Done checkNames(const std::vector<SitePage>& pages) {
   std::set<std::string> names;
   for (const SitePage& page : pages) {
     if (!isContainedName(page.baseName)) {
-      return "The page name \"" + page.baseName + "\" would leave the project folder" +
-             kNothingChanged;
+      return failure(ErrorKind::BadInput, "The page name \"" + page.baseName +
+                                              "\" would leave the project folder" +
+                                              kNothingChanged);
     }
     if (!names.insert(fileName(page)).second) {
-      return "Two pages would both be \"" + fileName(page) + "\"" + kNothingChanged;
+      return failure(ErrorKind::BadInput,
+                     "Two pages would both be \"" + fileName(page) + "\"" + kNothingChanged);
     }
   }
   return {};
@@ -34,14 +44,14 @@ std::string nameProblem(const std::vector<SitePage>& pages) {
 
 // Moves the new pages over the old ones, keeping each old page in the
 // staging folder; on a failure every page moved so far is put back.
-std::string movePagesIntoPlace(const fs::path& folder, const fs::path& staging,
-                               const std::vector<SitePage>& pages, SiteFiles& files) {
+Done movePagesIntoPlace(const fs::path& folder, const fs::path& staging,
+                        const std::vector<SitePage>& pages, SiteFiles& files) {
   struct Moved {
     fs::path target, fresh, old;
     bool hadOld;
   };
   std::vector<Moved> moved;
-  std::string failure;
+  Done outcome;
   for (const SitePage& page : pages) {
     Moved step{folder / fileName(page), staging / "new" / fileName(page),
                staging / "old" / fileName(page), false};
@@ -51,18 +61,17 @@ std::string movePagesIntoPlace(const fs::path& folder, const fs::path& staging,
     if (!error) error = files.rename(step.fresh, step.target);
     if (error) {
       if (step.hadOld) files.rename(step.old, step.target);
-      failure = "\"" + fileName(page) + "\" could not be replaced (" + fileErrorText(error) + ")" +
-                kNothingChanged;
+      outcome = pageFailure("\"" + fileName(page) + "\" could not be replaced", error);
       break;
     }
     moved.push_back(step);
   }
-  if (failure.empty()) return failure;
+  if (outcome) return outcome;
   for (auto step = moved.rbegin(); step != moved.rend(); ++step) {
     files.rename(step->target, step->fresh);
     if (step->hadOld) files.rename(step->old, step->target);
   }
-  return failure;
+  return outcome;
 }
 
 }  // namespace
@@ -78,30 +87,28 @@ std::string fileErrorText(std::error_code error) {
   return error.message();
 }
 
-SiteWriteResult writeSitePages(const fs::path& folder, const std::vector<SitePage>& pages,
-                               SiteFiles& files) {
-  SiteWriteResult result;
-  result.failure = nameProblem(pages);
-  if (!result.failure.empty()) return result;
+Outcome<std::vector<fs::path>> writeSitePages(const fs::path& folder,
+                                              const std::vector<SitePage>& pages,
+                                              SiteFiles& files) {
+  if (Done names = checkNames(pages); !names) return names.error();
   fs::path staging;
   if (std::error_code error = files.makeStagingFolder(folder, staging)) {
-    result.failure = "The pages could not be written in " + folder.string() + " (" +
-                     fileErrorText(error) + ")" + kNothingChanged;
-    return result;
+    return pageFailure("The pages could not be written in " + folder.string(), error);
   }
+  Done written;
   for (const SitePage& page : pages) {
     if (std::error_code error = files.write(staging / "new" / fileName(page), page.text, kCrLf)) {
-      result.failure = "\"" + fileName(page) + "\" could not be written (" + fileErrorText(error) +
-                       ")" + kNothingChanged;
+      written = pageFailure("\"" + fileName(page) + "\" could not be written", error);
       break;
     }
   }
-  if (result.failure.empty()) result.failure = movePagesIntoPlace(folder, staging, pages, files);
+  if (written) written = movePagesIntoPlace(folder, staging, pages, files);
   files.removeAll(staging);
-  if (result.failure.empty()) {
-    for (const SitePage& page : pages) result.written.push_back(folder / fileName(page));
-  }
-  return result;
+  if (!written) return written.error();
+  std::vector<fs::path> paths;
+  paths.reserve(pages.size());
+  for (const SitePage& page : pages) paths.push_back(folder / fileName(page));
+  return paths;
 }
 
 }  // namespace vendaro

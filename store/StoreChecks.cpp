@@ -72,4 +72,13 @@ std::optional<std::string> startFileRefusal(std::string_view startFile) {
   return std::nullopt;
 }
 
+std::string itemFileOutsideRefusal(const std::string& category) {
+  return "The item file of category " + inQuotes(category) +
+         " leads outside the project folder, so it was not read.";
+}
+
+std::string repeatedCategoryNote(const std::string& category) {
+  return "The category " + inQuotes(category) + " is listed more than once; the repeat was left out.";
+}
+
 }  // namespace vendaro

@@ -22,4 +22,11 @@ std::optional<std::string> salesTaxRefusal(std::string_view percent);
 // project folder.
 std::optional<std::string> startFileRefusal(std::string_view startFile);
 
+// Why the item file of `category` is not read: it is, or lies in, a link
+// leading outside the project folder.
+std::string itemFileOutsideRefusal(const std::string& category);
+
+// The note on a category listed more than once: the repeat is left out.
+std::string repeatedCategoryNote(const std::string& category);
+
 }  // namespace vendaro

@@ -40,7 +40,6 @@ void addStoreCommandLine(CommandLine& commandLine) {
     commandLine.choose([choices](const AppContext& context) {
       GenerateOptions options = choices->options;
       options.appFolder = context.folder;
-      options.questionAnswer = context.questionAnswer;
       return runGenerateCommand(options, context.vendor, StoreSettings::read(context.settings),
                                 std::cout, std::cerr);
     });

@@ -17,6 +17,7 @@ class StoreProject {
   StoreProject(std::filesystem::path appFolder, std::string name);
 
   const std::string& name() const { return name_; }
+  const std::filesystem::path& appFolder() const { return appFolder_; }
   bool usable() const { return isContainedName(name_); }
   std::filesystem::path folder() const { return appFolder_ / name_; }
 

@@ -398,6 +398,12 @@ TemplateDefaults templateDefaults(const StoreSettings& settings) {
   return defaults;
 }
 
+ProjectSettings defaultProjectSettings(const StoreSettings& settings) {
+  return ProjectSettings{defaultEmailAction(settings.orderEmail), "", kDefaultFontStyle,
+                         kDefaultTableStyle, "index", kDefaultSalesTax,
+                         defaultGatewayAction(settings)};
+}
+
 void applyTemplateDefaults(StoreInput& input, const std::string& orderEmail,
                            const std::string& gatewayHost) {
   input.fontStyle = kDefaultFontStyle;

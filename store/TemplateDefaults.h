@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "store/ProjectFiles.h"
 #include "store/StoreInput.h"
 #include "store/StoreSettings.h"
 
@@ -39,6 +40,9 @@ struct TemplateDefaults {
   std::string text5, text7, text10, text11, text12, text13, text16, text17;
 };
 TemplateDefaults templateDefaults(const StoreSettings& settings);
+
+// The settings boxes of a project without a settings file.
+ProjectSettings defaultProjectSettings(const StoreSettings& settings);
 
 // Puts every default above into `input` (Text2, Text3, Text5, Text7, Text15
 // and the six template boxes).

@@ -1,18 +1,13 @@
 #include "store/Wizard1.h"
 
 #include <algorithm>
-#include <ctime>
 #include <stdexcept>
 
 #include "common/ListReordering.h"
 #include "common/StockFile.h"
 #include "common/TextFile.h"
-#include "common/UtcTime.h"
-#include "store/CatalogueRecord.h"
 #include "store/OrderScript.h"
 #include "store/SalesTax.h"
-#include "store/SiteGenerator.h"
-#include "store/SiteWriting.h"
 #include "store/StoreChecks.h"
 #include "store/TemplateDefaults.h"
 
@@ -35,12 +30,8 @@ Wizard1::Wizard1(Wizard1Platform platform) : platform_(std::move(platform)) {
 }
 
 void Wizard1::setDefaultSnippets() {
-  Text3.setText(kDefaultFontStyle);
-  Text2.setText(kDefaultTableStyle);
-  Text15.setText(salesTaxPercent(kDefaultSalesTax));
+  showSettings(defaultProjectSettings(platform_.settings));
   const TemplateDefaults defaults = templateDefaults(platform_.settings);
-  Text5.setText(defaults.text5);
-  Text7.setText(defaults.text7);
   Text10.setText(defaults.text10);
   Text11.setText(defaults.text11);
   Text12.setText(defaults.text12);
@@ -117,8 +108,7 @@ void Wizard1::addCategories(const std::vector<std::string>& categories) {
     if (!contains(List1.items(), category)) {
       List1.AddItem(category);
     } else {
-      repeats +=
-          "\nThe category \"" + category + "\" is listed more than once; the repeat was left out.";
+      repeats += "\n" + repeatedCategoryNote(category);
     }
   }
   if (!repeats.empty()) platform_.dialogs.MsgBox(repeats.substr(1));
@@ -189,10 +179,7 @@ std::optional<std::string> Wizard1::readItemFile(const std::string& category,
   const StoreProject current = project();
   std::optional<std::filesystem::path> file = current.itemFile(category);
   if (!file) return std::nullopt;
-  if (current.leadsOutside(*file)) {
-    return "The item file of category \"" + category +
-           "\" leads outside the project folder, so it was not read.";
-  }
+  if (current.leadsOutside(*file)) return itemFileOutsideRefusal(category);
   if (!current.usable()) return std::nullopt;
   if (std::optional<std::string> content = readWholeFile(*file)) text = std::move(*content);
   return std::nullopt;
@@ -417,25 +404,13 @@ void Wizard1::cmdEdit_Click() {
 
 std::optional<std::string> Wizard1::collectStoreInput(StoreInput& input,
                                                       std::vector<GeneratorReport>& reports) {
-  input.vendorHost = platform_.vendor.host();
-  input.vendorSite = platform_.vendor.baseUrl;
-  input.startFile = Text14.Text();
+  input = storeInputOf(settingsFromBoxes(), platform_.settings, platform_.vendor);
   input.layout = chosenLayout();
-  input.merchant = platform_.settings.merchant;
-  input.tax = platform_.settings.tax;
-  input.shipping = platform_.settings.shipping;
-  input.payment = platform_.settings.payment;
   input.siteAddress = siteAddress;
   input.manufacturer = Check1.checked();
   input.descriptionUrl = Check3.checked();
   input.pictureUrl = Check2.checked();
   input.weight = Check4.checked();
-  input.emailAction = Text5.Text();
-  input.goBackUrl = Text4.Text();
-  input.fontStyle = Text3.Text();
-  input.tableStyle = Text2.Text();
-  input.formAction = Text7.Text();
-  input.salesTax = salesTaxFraction(Text15.Text());
   if (chkOrderScript.checked()) {
     input.orderScriptAddress = orderAddressOf(Text5.Text(), platform_.settings.orderEmail);
   }
@@ -467,94 +442,54 @@ std::optional<std::string> Wizard1::readCategories(StoreInput& input,
     if (std::optional<std::string> refusal = readItemFile(name, text)) {
       return *refusal + " Nothing was written.";
     }
-    const std::vector<std::string_view> records = lineViews(text);
-    StoreCategory category{name, {}};
-    category.items.reserve(records.size());
-    for (std::size_t line = 0; line < records.size(); ++line) {
-      const std::size_t fields = itemFieldCount(records[line]);
-      if (fields != kItemFields) {
-        reports.push_back({name, parseItemRecord(records[line]).id,
-                           "line " + std::to_string(line + 1) + " has " + std::to_string(fields) +
-                               " fields instead of seven; left out"});
-        continue;
-      }
-      category.items.push_back(parseItemRecord(records[line]));
-    }
-    input.categories.push_back(std::move(category));
+    input.categories.push_back(categoryFromItemFile(name, text, reports));
   }
   return std::nullopt;
 }
 
 void Wizard1::Command14_Click() {
-  std::optional<std::string> why = startFileRefusal(Text14.Text());
-  if (!why) why = salesTaxRefusal(Text15.Text());
-  StoreInput input;
-  std::vector<GeneratorReport> reports;
-  if (!why) why = collectStoreInput(input, reports);
-  if (why) return refuseGeneration(*why);
-  {
-    // The pages are let go once written, before the publication is recorded.
-    const std::vector<SitePage> pages = generateSite(input, reports);
-    writePages(pages, std::move(reports));
-  }
-  recordPublication(input, Published::WholeSite);
+  generate(SiteScope::WholeSite);
 }
 
 void Wizard1::Command13_Click() {
+  generate(SiteScope::StartPageOnly);
+}
+
+// "Update" does not check the tax box: it leaves the order pages, and so
+// their rate, as they are.
+void Wizard1::generate(SiteScope scope) {
   std::optional<std::string> why = startFileRefusal(Text14.Text());
+  if (!why && scope == SiteScope::WholeSite) why = salesTaxRefusal(Text15.Text());
   StoreInput input;
   std::vector<GeneratorReport> reports;
   if (!why) why = collectStoreInput(input, reports);
+  if (!why && !project().usable()) why = Text6.Text().empty() ? kNoProject : kUnusableProjectName;
   if (why) return refuseGeneration(*why);
-  SitePage startPage = generateStartPage(input, reports);
-  writePages({startPage}, std::move(reports));
-  recordPublication(input, Published::StartPageOnly);
+  showRun(publishSite(input, project(), scope, *siteFiles_, std::move(reports)));
 }
 
-// "Update" writes the start page alone: its prices and weights change, while
-// the order pages keep the tax rate and shipping of the last generation.
-void Wizard1::recordPublication(const StoreInput& input, Published what) {
-  if (!lastGeneration_.failure.empty() || lastGeneration_.written.empty()) return;
-  const SiteCatalogue catalogue(input);
-  PublishedCatalogue record = publishedCatalogue(catalogue, Text6.Text(), utcTimeNow());
-  if (what == Published::StartPageOnly) {
-    if (std::optional<PublishedCatalogue> last =
-            newestPublishedCatalogue(platform_.appFolder, record.project)) {
-      record.salesTaxRate = last->salesTaxRate;
-      record.shippingByWeight = last->shippingByWeight;
-      record.weightBrackets = last->weightBrackets;
-      record.checkout = last->checkout;
-      record.taxRates = last->taxRates;
-      record.shippingMethods = last->shippingMethods;
-    }
-  }
-  const std::string problem = recordPublishedCatalogue(platform_.appFolder, record);
-  if (problem.empty()) return;
-  lastGeneration_.recordFailure = problem;
-  platform_.dialogs.MsgBox("The pages were written, but what they publish could not be recorded (" +
-                           problem + "); arriving orders cannot be checked against it.");
-}
-
-void Wizard1::writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports) {
-  const StoreProject current = project();
-  if (!current.usable()) {
-    return refuseGeneration(Text6.Text().empty() ? kNoProject : kUnusableProjectName);
-  }
-  SiteWriteResult result = writeSitePages(current.folder(), pages, *siteFiles_);
+void Wizard1::showRun(SiteRun run) {
   lastGeneration_ = GenerationRun{};
-  lastGeneration_.written = std::move(result.written);
-  lastGeneration_.failure = std::move(result.failure);
-  if (!lastGeneration_.failure.empty()) {
-    for (const SitePage& page : pages) lastGeneration_.notWritten.push_back(page.baseName);
+  if (run.written) {
+    lastGeneration_.written = std::move(*run.written);
+  } else {
+    lastGeneration_.failure = run.written.error().message;
+    lastGeneration_.notWritten = run.pages;
   }
-  lastGeneration_.reports = std::move(reports);
+  lastGeneration_.reports = std::move(run.reports);
+  lastGeneration_.recordFailure = std::move(run.recordFailure);
   StatusBar1.setPanelText(1, std::to_string(lastGeneration_.written.size()) + " files written");
-  StatusBar1.setPanelText(
-      2, lastGeneration_.notWritten.empty()
-             ? ""
-             : std::to_string(lastGeneration_.notWritten.size()) + " files not written");
+  StatusBar1.setPanelText(2, lastGeneration_.notWritten == 0
+                                 ? ""
+                                 : std::to_string(lastGeneration_.notWritten) +
+                                       " files not written");
   if (!lastGeneration_.failure.empty()) platform_.dialogs.MsgBox(lastGeneration_.failure);
   showReports(lastGeneration_.reports);
+  if (!lastGeneration_.recordFailure.empty()) {
+    platform_.dialogs.MsgBox("The pages were written, but what they publish could not be recorded (" +
+                             lastGeneration_.recordFailure +
+                             "); arriving orders cannot be checked against it.");
+  }
 }
 
 void Wizard1::refuseGeneration(const std::string& why) {
@@ -565,19 +500,10 @@ void Wizard1::refuseGeneration(const std::string& why) {
   platform_.dialogs.MsgBox(why);
 }
 
-std::string Wizard1::describe(const GeneratorReport& report) {
-  std::string where;
-  if (!report.category.empty()) where = "Category \"" + report.category + "\"";
-  if (!report.itemId.empty()) {
-    where += (where.empty() ? "Item \"" : ", item \"") + report.itemId + "\"";
-  }
-  return where.empty() ? report.message : where + ": " + report.message;
-}
-
 void Wizard1::showReports(const std::vector<GeneratorReport>& reports) {
   if (reports.empty()) return;
   std::string text = "Some values could not be used as typed:";
-  for (const GeneratorReport& report : reports) text += "\n" + describe(report);
+  for (const GeneratorReport& report : reports) text += "\n" + reportLine(report);
   platform_.dialogs.MsgBox(text);
 }
 

@@ -22,6 +22,7 @@
 #include "store/DiskSiteFiles.h"
 #include "store/StoreInput.h"
 #include "store/StoreProject.h"
+#include "store/StoreService.h"
 #include "store/StoreSettings.h"
 
 namespace vendaro {
@@ -41,11 +42,12 @@ struct Wizard1Platform {
   std::function<void(const std::filesystem::path& page)> openInEditor = {};
 };
 
-// What the last "Generate" or "Update" did. Its pages are written all or
-// nothing: either every page is written or none is changed.
+// What the last "Generate" or "Update" did, as the status bar and the
+// messages show it. Its pages are written all or nothing: either every page
+// is written or none is changed.
 struct GenerationRun {
   std::vector<std::filesystem::path> written;
-  std::vector<std::string> notWritten;  // page base names, all of them when writing failed
+  std::size_t notWritten = 0;  // every page generated, when writing failed
   std::vector<GeneratorReport> reports;
   std::string failure;  // why nothing was written, shown to the merchant; empty otherwise
   // Why the published catalogue could not be recorded; empty when it was.
@@ -142,9 +144,6 @@ class Wizard1 {
   // canonical addresses below it. Empty (the default): no canonical links.
   std::string siteAddress;
 
-  // One line describing a value the generator replaced.
-  static std::string describe(const GeneratorReport& report);
-
   Label Caption{"Vendaro 2.0"};
 
   // "Web Style".
@@ -220,11 +219,9 @@ class Wizard1 {
                                                std::vector<GeneratorReport>& reports);
   std::optional<std::string> readCategories(StoreInput& input,
                                             std::vector<GeneratorReport>& reports);
-  void writePages(const std::vector<SitePage>& pages, std::vector<GeneratorReport> reports);
-  // After pages were written: records what the shop now offers, so arriving
-  // orders can be checked against it.
-  enum class Published { WholeSite, StartPageOnly };
-  void recordPublication(const StoreInput& input, Published what);
+  // "Generate" and "Update": the store service with the boxes' input.
+  void generate(SiteScope scope);
+  void showRun(SiteRun run);
   SiteLayout chosenLayout() const;
   // Ends a "Generate" or "Update" that writes nothing, saying why.
   void refuseGeneration(const std::string& why);

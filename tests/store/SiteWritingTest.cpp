@@ -39,9 +39,7 @@ class SiteWritingTest : public ::testing::Test {
   // and a category added, so every page but a few differs.
   SiteWritingTest() {
     DiskSiteFiles disk;
-    const SiteWriteResult old =
-        writeSitePages(app.path(), sitePages(testing::smallCatalogue()), disk);
-    EXPECT_EQ(old.failure, "");
+    EXPECT_TRUE(writeSitePages(app.path(), sitePages(testing::smallCatalogue()), disk).ok());
     StoreInput changed = testing::smallCatalogue();
     changed.categories[0].items[0].price = "39.95";
     changed.categories.push_back({"Belts", {{"L-1", "Belt", "9", "", "", "", "0.2"}}});
@@ -65,16 +63,17 @@ TEST_F(SiteWritingTest, WritesEveryPageWithOneLineEndOrRefusesBadNames) {
         std::pair{"basket", "Two pages would both be \"basket.htm\"; no page was changed."}}) {
     std::vector<SitePage> pages = newPages;
     pages.front().baseName = name;
-    const SiteWriteResult result = writeSitePages(app.path(), pages, disk);
-    EXPECT_EQ(result.failure, failure);
-    EXPECT_TRUE(result.written.empty());
+    const auto result = writeSitePages(app.path(), pages, disk);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().message, failure);
+    EXPECT_EQ(result.error().kind, ErrorKind::BadInput);
   }
   EXPECT_EQ(folderContent(app.path()), before);
 
-  const SiteWriteResult result = writeSitePages(app.path(), newPages, disk);
-  EXPECT_EQ(result.failure, "");
-  ASSERT_EQ(result.written.size(), newPages.size());
-  EXPECT_EQ(result.written.back(), app.path() / "complect.htm");
+  const auto written = writeSitePages(app.path(), newPages, disk);
+  ASSERT_TRUE(written.ok()) << written.error().message;
+  ASSERT_EQ(written->size(), newPages.size());
+  EXPECT_EQ(written->back(), app.path() / "complect.htm");
   EXPECT_EQ(app.read("l_Belts.htm"), newPages[10].text + "\r\n");
   EXPECT_EQ(folderContent(app.path()).size(), 18u);  // no staging folder is left
 }
@@ -104,9 +103,10 @@ TEST_F(SiteWritingTest, AFailureLeavesTheOldSiteByteIdenticalAndSaysWhy) {
   };
   for (const auto& c : cases) {
     testing::FailingSiteFiles files(c.page, c.error, c.step);
-    const SiteWriteResult result = writeSitePages(app.path(), newPages, files);
-    EXPECT_EQ(result.failure, c.failure);
-    EXPECT_TRUE(result.written.empty()) << c.page;
+    const auto result = writeSitePages(app.path(), newPages, files);
+    ASSERT_FALSE(result.ok()) << c.page;
+    EXPECT_EQ(result.error().message, c.failure);
+    EXPECT_EQ(result.error().kind, ErrorKind::Io) << c.page;
     EXPECT_EQ(folderContent(app.path()), before) << c.page;
   }
 }
@@ -124,12 +124,15 @@ TEST_F(SiteWritingTest, StaleStagingFoldersGoAndAPageCaughtMidMoveComesBack) {
   fs::rename(app.path() / "basket.htm", stale / "old" / "basket.htm");
 
   testing::FailingSiteFiles files("index.htm", ENOSPC, testing::FailingSiteFiles::Step::Write);
-  EXPECT_NE(writeSitePages(app.path(), newPages, files).failure, "");
+  EXPECT_FALSE(writeSitePages(app.path(), newPages, files).ok());
   EXPECT_EQ(folderContent(app.path()), before);
 
   const auto lock = FileLock::tryTake(app.path() / DiskSiteFiles::kLockName);
   DiskSiteFiles disk;
-  EXPECT_EQ(writeSitePages(app.path(), newPages, disk).failure,
+  const auto busy = writeSitePages(app.path(), newPages, disk);
+  ASSERT_FALSE(busy.ok());
+  EXPECT_EQ(busy.error().kind, ErrorKind::Conflict);
+  EXPECT_EQ(busy.error().message,
             "The pages could not be written in " + app.path().string() +
                 " (another generation is writing there); no page was changed.");
   EXPECT_EQ(folderContent(app.path()), before);

@@ -263,7 +263,7 @@ TEST_F(Wizard1Test, SameNamedCategoriesShareAnItemFile) {
   EXPECT_EQ(wizard.List2.items(), std::vector<std::string>{"^^1^^^^^"});
   // The shop gets the category once.
   wizard.Command14_Click();
-  EXPECT_EQ(Wizard1::describe(wizard.lastGeneration().reports.at(0)),
+  EXPECT_EQ(reportLine(wizard.lastGeneration().reports.at(0)),
             "Category \"Cups\": listed more than once; the repeat was left out");
   const std::string start = app.read("Shop/index.htm");
   EXPECT_EQ(start.find("CupsList = "), start.rfind("CupsList = "));
@@ -315,11 +315,11 @@ TEST_F(Wizard1Test, ItemLinesWithoutSevenFieldsAreReportedAndLeftOutOfTheShop) {
             std::string::npos);
   const auto& reports = wizard.lastGeneration().reports;
   ASSERT_EQ(reports.size(), 2u);
-  EXPECT_EQ(Wizard1::describe(reports[0]),
+  EXPECT_EQ(reportLine(reports[0]),
             "Category \"Cups\", item \"A1\": line 1 has 8 fields instead of seven; left out");
   // "Generate" shows every report in one message.
   const std::string shown = dialogs.messageTexts().back();
-  EXPECT_NE(shown.find(Wizard1::describe(reports[0]) + "\n" + Wizard1::describe(reports[1])),
+  EXPECT_NE(shown.find(reportLine(reports[0]) + "\n" + reportLine(reports[1])),
             std::string::npos)
       << shown;
 }
@@ -380,7 +380,7 @@ TEST_F(Wizard1Test, GenerateWritesTheSiteAndKeepsTheLayoutTabAsItWas) {
 
   wizard.Command14_Click();
   const GenerationRun& run = wizard.lastGeneration();
-  EXPECT_TRUE(run.notWritten.empty());
+  EXPECT_EQ(run.notWritten, 0u);
   // The pages of the contents layout; their list and texts are the golden
   // tests' subject.
   EXPECT_EQ(run.written.size(), 14u);
@@ -411,6 +411,7 @@ TEST_F(Wizard1Test, GenerateOnAFullDiskSaysWhy) {
   EXPECT_EQ(dialogs.messageTexts().back(),
             "\"basket.htm\" could not be written (disk full); no page was changed.");
   EXPECT_EQ(wizard.StatusBar1.panelText(1), "0 files written");
+  EXPECT_EQ(wizard.StatusBar1.panelText(2), "14 files not written");
 }
 
 TEST_F(Wizard1Test, GenerateRefusesATaxRateAbove100AndAnEmptyStartFileName) {
