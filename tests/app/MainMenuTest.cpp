@@ -32,7 +32,8 @@ TEST(MainMenuTest, DeclaredEntriesTakeTheirPlacesAndAWiringFaultStopsTheStart) {
   const MenuItem& vendaro = *menu.find("scwizard");
   std::vector<std::string> names;
   for (int i = 0; i < vendaro.childCount(); ++i) names.push_back(vendaro.child(i).name());
-  EXPECT_EQ(names, (std::vector<std::string>{"stgen", "orders", "pppp", "aaa", "pub_shng", "last"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"stgen", "orders", "pppp", "aaa", "pub_shng", "last"}));
   EXPECT_THROW(menu.placeEntry("twice", {"scwizard", 20, "Twice"}), std::logic_error);
   EXPECT_THROW(menu.placeEntry("lost", {"no_such_menu", 10, "Lost"}), std::logic_error);
 }
