@@ -50,7 +50,6 @@ Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget*
   panes_->addWidget(webBrowser1_);
   panes_->addWidget(webBrowser5_);
 
-  makeMenuBar();
   makeToolbar(central_);
   makeBars(central_);
   setCentralWidget(central_);

@@ -35,13 +35,16 @@ class Form1View : public QMainWindow {
 
   // Puts the window where the model's saved state says (after Form_Load).
   void restoreWindowState();
+  // Draws the menu bar; called once the subsystems have declared their
+  // entries (they register after the window exists: their views are its
+  // children).
+  void makeMenuBar();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void makeMenuBar();
   void addMenuEntries(QMenu& menu, const MenuItem& item);
   void makeToolbar(QWidget* central);
   void makeShortcuts();

@@ -21,6 +21,9 @@ WorkbenchView::WorkbenchView(AppContext context)
                     *webBrowser5_, *hiddenBrowsers_[0], *hiddenBrowsers_[1], *hiddenBrowsers_[2],
                     [this] { return std::make_unique<CurlTransfer>(loop_); },
                     ProgramSettings::read(context_.settings)});
+  window_ = std::make_unique<Form1View>(*form_, form_->mainMenu, webBrowser1_->widget(),
+                                        webBrowser5_->widget());
+  dialogs_.setParentWindow(window_.get());
   workbench_ =
       std::make_unique<Workbench>(loop_, dialogs_, launcher_, context_, *form_, form_->commands,
                                   form_->toolWindows, [this]() -> Database& { return database(); });
@@ -28,9 +31,7 @@ WorkbenchView::WorkbenchView(AppContext context)
   registerSubsystemCommands(*workbench_);
   registerSubsystemWindows(*workbench_, *slots_);
   // The menu bar is drawn once the subsystems have declared their entries.
-  window_ = std::make_unique<Form1View>(*form_, form_->mainMenu, webBrowser1_->widget(),
-                                        webBrowser5_->widget());
-  dialogs_.setParentWindow(window_.get());
+  window_->makeMenuBar();
 }
 
 WorkbenchView::~WorkbenchView() {
