@@ -29,13 +29,5 @@ TEST(OutcomeTest, CarriesAMoveOnlyValueOrTheErrorThatStoppedIt) {
   EXPECT_EQ(refused.error().message, "already shipped");
 }
 
-TEST(OutcomeTest, CommandsExitWithTwoForARequestAndOneForAFailure) {
-  EXPECT_EQ(exitCodeFor(ErrorKind::BadInput), 2);
-  EXPECT_EQ(exitCodeFor(ErrorKind::NotFound), 2);
-  EXPECT_EQ(exitCodeFor(ErrorKind::Conflict), 2);
-  EXPECT_EQ(exitCodeFor(ErrorKind::Io), 1);
-  EXPECT_EQ(exitCodeFor(ErrorKind::Network), 1);
-}
-
 }  // namespace
 }  // namespace vendaro
