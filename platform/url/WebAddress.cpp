@@ -46,8 +46,6 @@ std::optional<AddressParts> addressParts(std::string_view address) {
   parts.host = part(url.get(), CURLUPART_HOST);
   parts.port = part(url.get(), CURLUPART_PORT);
   parts.path = part(url.get(), CURLUPART_PATH);
-  parts.query = part(url.get(), CURLUPART_QUERY);
-  parts.fragment = part(url.get(), CURLUPART_FRAGMENT);
   return parts;
 }
 

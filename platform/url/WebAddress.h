@@ -6,7 +6,7 @@
 
 namespace vendaro {
 
-// An absolute address ("scheme://user@host:port/path?query#frag") split by
+// An absolute address ("scheme://user@host:port/path...") split by
 // libcurl's URL parser. Every part is as written but the user name,
 // which is percent-decoded; absent parts are empty.
 struct AddressParts {
@@ -15,8 +15,6 @@ struct AddressParts {
   std::string host;  // as written; an IPv6 host in brackets; empty for "file:///x"
   std::string port;  // empty when none was written
   std::string path;
-  std::string query;
-  std::string fragment;
 };
 
 // The parts of `address`, any scheme; nullopt for an address without "//"
