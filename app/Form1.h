@@ -26,14 +26,14 @@
 #include "platform/CommandRegistry.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
-#include "platform/Label.h"
 #include "platform/Launcher.h"
-#include "platform/ListControl.h"
-#include "platform/MenuItem.h"
-#include "platform/PictureBox.h"
-#include "platform/StatusBar.h"
 #include "platform/ToolWindows.h"
 #include "platform/Transfer.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/MenuItem.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/StatusBar.h"
 
 namespace vendaro {
 

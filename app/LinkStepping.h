@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/PaneNavigation.h"
-#include "platform/ListControl.h"
-#include "platform/StatusBar.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/StatusBar.h"
 
 namespace vendaro {
 

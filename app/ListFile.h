@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 

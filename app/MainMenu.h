@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/CommandRegistry.h"
-#include "platform/MenuItem.h"
+#include "platform/controls/MenuItem.h"
 
 namespace vendaro {
 

@@ -3,9 +3,9 @@
 #include "common/PictureCollector.h"
 #include "common/VisitRecorder.h"
 #include "platform/BrowserPane.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/StatusBar.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/StatusBar.h"
 
 namespace vendaro {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/CommandRegistry.h"
-#include "platform/Geometry.h"
-#include "platform/PictureBox.h"
+#include "platform/controls/Geometry.h"
+#include "platform/controls/PictureBox.h"
 
 namespace vendaro {
 

@@ -6,8 +6,8 @@
 #include "common/VendorSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
-#include "platform/PictureBox.h"
-#include "platform/Timer.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/Timer.h"
 
 namespace vendaro {
 
@@ -47,8 +47,8 @@ class ChannelLists {
   ListControl pubsearch;   // public search engines
   ListControl privchann;   // private channels
   ListControl privsearch;  // private search engines
-  // The toolbar buttons that pop the menus up; shown once lists arrived.
-  // They are the main window's own buttons when it has a toolbar.
+                           // The toolbar buttons that pop the menus up; shown once lists arrived.
+                           // They are the main window's own buttons when it has a toolbar.
  private:
   PictureBox ownPicture8_;
   PictureBox ownPicture11_;
@@ -56,8 +56,8 @@ class ChannelLists {
  public:
   PictureBox& Picture8;   // "Search Engine Listing "
   PictureBox& Picture11;  // "Your Channels"
-  Timer Timer10;         // retries the private channel list
-  Timer Timer11;         // retries the private search list
+  Timer Timer10;          // retries the private channel list
+  Timer Timer11;          // retries the private search list
 
  private:
   struct Source {

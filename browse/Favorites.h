@@ -8,7 +8,7 @@
 #include "common/MainWindowControls.h"
 #include "common/VisitRecorder.h"
 #include "platform/Dialogs.h"
-#include "platform/Geometry.h"
+#include "platform/controls/Geometry.h"
 
 namespace vendaro {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "common/VendorSettings.h"
-#include "platform/FolderSettings.h"
 #include "platform/HeadlessDialogs.h"
-#include "platform/MailSettings.h"
-#include "platform/SettingsFile.h"
+#include "platform/settings/FolderSettings.h"
+#include "platform/settings/MailSettings.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace vendaro {
 

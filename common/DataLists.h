@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/DataControl.h"
-#include "platform/ListControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/DataControl.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

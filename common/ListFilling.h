@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "platform/CheckBox.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 
 // The controls and handlers of a mailbox tab: the mailbox fields, "Host
-// &Delete", whether the password is kept in the keyring, the fetch button, the progress label, the list of lines read and
-// the log. The store wizard's "E-Mail DB" tab draws one that the order
+// &Delete", whether the password is kept in the keyring, the fetch button, the progress label, the
+// list of lines read and the log. The store wizard's "E-Mail DB" tab draws one that the order
 // subsystem makes; the form creator's response intake is another.
 class MailboxIntake {
  public:

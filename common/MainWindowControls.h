@@ -9,12 +9,12 @@
 #include "common/VisitRecorder.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/MenuItem.h"
-#include "platform/PictureBox.h"
-#include "platform/StatusBar.h"
 #include "platform/Transfer.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/MenuItem.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/StatusBar.h"
 
 namespace vendaro {
 

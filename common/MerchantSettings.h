@@ -5,7 +5,7 @@
 
 #include "common/InvoiceNumberPattern.h"
 #include "platform/PrintedDocument.h"
-#include "platform/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace vendaro {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "platform/ListControl.h"
 #include "platform/PageDocument.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 

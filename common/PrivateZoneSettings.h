@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace vendaro {
 

@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "common/TextFile.h"
-#include "platform/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace vendaro {
 namespace {
@@ -167,12 +167,11 @@ bool sameContent(const PublishedCatalogue& a, const PublishedCatalogue& b) {
     return x.name == y.name && x.delivery == y.delivery && x.overCents == y.overCents &&
            std::equal(x.bands.begin(), x.bands.end(), y.bands.begin(), y.bands.end(), sameBand);
   };
-  return a.project == b.project && a.salesTaxRate == b.salesTaxRate &&
-         a.checkout == b.checkout &&
+  return a.project == b.project && a.salesTaxRate == b.salesTaxRate && a.checkout == b.checkout &&
          std::equal(a.taxRates.rates.begin(), a.taxRates.rates.end(), b.taxRates.rates.begin(),
                     b.taxRates.rates.end(), sameRate) &&
-         std::equal(a.shippingMethods.begin(), a.shippingMethods.end(),
-                    b.shippingMethods.begin(), b.shippingMethods.end(), sameMethod) &&
+         std::equal(a.shippingMethods.begin(), a.shippingMethods.end(), b.shippingMethods.begin(),
+                    b.shippingMethods.end(), sameMethod) &&
          a.shippingByWeight == b.shippingByWeight &&
          std::equal(a.weightBrackets.begin(), a.weightBrackets.end(), b.weightBrackets.begin(),
                     b.weightBrackets.end(), sameBracket) &&
@@ -283,8 +282,7 @@ std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
   // are the document's only array of tables, which TOML writes last.
   if (catalogue.items.empty()) root.insert("items", toml::array{});
   std::ostringstream out;
-  out << "# What the shop generation published; arriving orders are checked against it.\n"
-      << root;
+  out << "# What the shop generation published; arriving orders are checked against it.\n" << root;
   std::string text = std::move(out).str();
   for (const PublishedItem& item : catalogue.items) {
     text += "\n\n";

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ListControl.h"
 #include "platform/PageDocument.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 

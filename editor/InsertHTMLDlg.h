@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "platform/HtmlEditControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

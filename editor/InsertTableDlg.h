@@ -4,7 +4,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/HtmlEditControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

@@ -11,11 +11,11 @@
 #include "editor/InsertTableDlg.h"
 #include "platform/Dialogs.h"
 #include "platform/HtmlEditControl.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/MenuItem.h"
-#include "platform/StatusBar.h"
-#include "platform/TextBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/MenuItem.h"
+#include "platform/controls/StatusBar.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 
@@ -54,7 +54,9 @@ class MainForm {
   MenuItem D2D{"D2D", "&2D"};
   MenuItem Help{"Help", "Help"};
   // The menus in the order of the menu bar.
-  std::vector<MenuItem*> menus() { return {&File, &Edit, &View, &Insert, &Format, &Table, &D2D, &Help}; }
+  std::vector<MenuItem*> menus() {
+    return {&File, &Edit, &View, &Insert, &Format, &Table, &D2D, &Help};
+  }
 
   bool documentLoaded() const { return documentLoaded_; }
 

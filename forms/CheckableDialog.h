@@ -1,8 +1,8 @@
 #pragma once
 
 #include "forms/FieldDialog.h"
-#include "platform/OptionButton.h"
-#include "platform/TextBox.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

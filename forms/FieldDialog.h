@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "forms/FieldDraft.h"
-#include "platform/Control.h"
 #include "platform/Dialogs.h"
-#include "platform/OptionButton.h"
+#include "platform/controls/Control.h"
+#include "platform/controls/OptionButton.h"
 
 namespace vendaro {
 

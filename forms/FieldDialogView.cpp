@@ -13,9 +13,9 @@
 #include <QVBoxLayout>
 #include <map>
 
-#include "platform/ListControl.h"
-#include "platform/OptionButton.h"
-#include "platform/TextBox.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 namespace {

@@ -13,13 +13,13 @@
 #include "forms/ResponseIntake.h"
 #include "forms/ResponseMailStore.h"
 #include "platform/BrowserPane.h"
-#include "platform/CheckBox.h"
-#include "platform/DataControl.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/DataControl.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 
@@ -68,8 +68,8 @@ class Settings : public FieldDialogHost {
   void SSTab1_Click();  // a page switch
   // Page properties.
   void Combo4_Click();
-  void Command20_Click();           // New Form
-  void Command21_Click();           // Delete (the form)
+  void Command20_Click();  // New Form
+  void Command21_Click();  // Delete (the form)
   // Deletes the current form after asking; false when there is none or the
   // answer was No.
   bool deleteCurrentForm();

@@ -6,7 +6,7 @@
 
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
-#include "platform/MailSettings.h"
+#include "platform/settings/MailSettings.h"
 
 namespace vendaro {
 

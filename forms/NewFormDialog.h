@@ -4,8 +4,8 @@
 #include <string>
 
 #include "forms/FieldDialog.h"
-#include "platform/DataControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/DataControl.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "forms/FieldDialog.h"
-#include "platform/OptionButton.h"
-#include "platform/TextBox.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

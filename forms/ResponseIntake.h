@@ -8,8 +8,8 @@
 #include "forms/ResponseMailStore.h"
 #include "intake/MailIntakeTab.h"
 #include "platform/Database.h"
-#include "platform/MailSettings.h"
 #include "platform/PasswordKeyring.h"
+#include "platform/settings/MailSettings.h"
 
 namespace vendaro {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "forms/FieldDialog.h"
-#include "platform/ListControl.h"
-#include "platform/OptionButton.h"
-#include "platform/TextBox.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

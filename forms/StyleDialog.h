@@ -3,8 +3,8 @@
 #include <array>
 
 #include "forms/FieldDialog.h"
-#include "platform/ListControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

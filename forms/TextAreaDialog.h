@@ -3,7 +3,7 @@
 #include <array>
 
 #include "forms/FieldDialog.h"
-#include "platform/TextBox.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/FieldDialog.h"
-#include "platform/TextBox.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

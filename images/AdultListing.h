@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/Dialogs.h"
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 

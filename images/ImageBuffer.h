@@ -5,8 +5,8 @@
 
 #include "platform/BrowserPane.h"
 #include "platform/Dialogs.h"
-#include "platform/ListControl.h"
-#include "platform/StatusBar.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/StatusBar.h"
 
 namespace vendaro {
 

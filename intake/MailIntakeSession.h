@@ -14,7 +14,7 @@
 #include "platform/FileLock.h"
 #include "platform/MailClient.h"
 #include "platform/Outcome.h"
-#include "platform/Timer.h"
+#include "platform/controls/Timer.h"
 
 namespace vendaro {
 

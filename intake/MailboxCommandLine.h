@@ -9,7 +9,7 @@
 
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
-#include "platform/MailSettings.h"
+#include "platform/settings/MailSettings.h"
 
 namespace vendaro {
 
@@ -53,8 +53,7 @@ inline constexpr const char* kTokenUserVariable = "VENDARO_MAIL_USER";
 // `readMailboxPassword` finds it. False, with the reason on `err`, when
 // there is none. The token is never printed.
 bool readMailboxSecret(MailAccount& account, const std::filesystem::path& passwordFile,
-                       const std::string& tokenCommand, std::string_view prefix,
-                       std::ostream& err);
+                       const std::string& tokenCommand, std::string_view prefix, std::ostream& err);
 
 // The message boxes of a mail command: printed, errors and the mail control's
 // "AsyncError" on `err`, the rest on `out`.

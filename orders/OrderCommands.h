@@ -7,8 +7,8 @@
 #include "intake/MailboxCommandLine.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
-#include "platform/MailSettings.h"
 #include "platform/curl/Pop3Session.h"
+#include "platform/settings/MailSettings.h"
 
 namespace vendaro {
 

@@ -11,8 +11,8 @@
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/MailClient.h"
-#include "platform/MailSettings.h"
 #include "platform/PasswordKeyring.h"
+#include "platform/settings/MailSettings.h"
 
 namespace vendaro {
 

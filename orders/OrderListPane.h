@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "orders/OrderList.h"
-#include "platform/CheckBox.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 
@@ -22,8 +22,7 @@ namespace vendaro {
 class OrderListPane {
  public:
   static constexpr const char* kAllStatuses = "All statuses";
-  static constexpr const char* kBadDate =
-      "Dates are written YYYY-MM-DD, for example 2026-12-07.";
+  static constexpr const char* kBadDate = "Dates are written YYYY-MM-DD, for example 2026-12-07.";
   // The column headings of the list.
   static const std::vector<std::string> kColumns;
 

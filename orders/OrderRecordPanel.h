@@ -8,13 +8,13 @@
 
 #include "orders/InvoiceCommands.h"
 #include "orders/OrderStatus.h"
-#include "platform/CheckBox.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
-#include "platform/Label.h"
 #include "platform/Launcher.h"
-#include "platform/ListControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

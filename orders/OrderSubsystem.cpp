@@ -4,9 +4,9 @@
 
 #include "orders/OrderIntake.h"
 #include "orders/SalesOverview.h"
-#include "platform/SmtpSettings.h"
 #include "platform/curl/MailClients.h"
 #include "platform/secret/SecretKeyring.h"
+#include "platform/settings/SmtpSettings.h"
 
 namespace vendaro {
 

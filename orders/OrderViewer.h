@@ -8,11 +8,11 @@
 
 #include "orders/OrderListPane.h"
 #include "orders/OrderRecordPanel.h"
-#include "platform/DataControl.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
-#include "platform/Label.h"
-#include "platform/TextBox.h"
+#include "platform/controls/DataControl.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

@@ -9,8 +9,8 @@
 #include "orders/SalesOverviewView.h"
 #include "orders/ViewerDocuments.h"
 #include "platform/ProgramDocumentPrinter.h"
-#include "platform/SmtpSettings.h"
 #include "platform/qt/QtToolWindowSlots.h"
+#include "platform/settings/SmtpSettings.h"
 
 namespace vendaro {
 namespace {
@@ -34,8 +34,8 @@ OrderViewerServices viewerServices(Workbench& workbench) {
     merchant = MerchantSettings::read(settings);
   } catch (const SettingsError& error) {
     services.writeDocument = [problem = std::string(error.what())](
-                                 OrderDocumentKind, std::int64_t, std::string& message)
-        -> std::optional<std::filesystem::path> {
+                                 OrderDocumentKind, std::int64_t,
+                                 std::string& message) -> std::optional<std::filesystem::path> {
       message = problem;
       return std::nullopt;
     };
@@ -48,8 +48,8 @@ OrderViewerServices viewerServices(Workbench& workbench) {
     // The actions say there is no printing program when used.
   }
   services.writeDocument = viewerDocumentWriter(
-      workbench.appFolder, workbench.appFolder / kViewerDocumentFolder,
-      std::move(merchant), std::move(taxRates), std::move(printer), utcTimeNow);
+      workbench.appFolder, workbench.appFolder / kViewerDocumentFolder, std::move(merchant),
+      std::move(taxRates), std::move(printer), utcTimeNow);
   return services;
 }
 

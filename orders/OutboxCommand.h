@@ -9,9 +9,9 @@
 #include <string>
 
 #include "orders/Outbox.h"
-#include "platform/PasswordKeyring.h"
 #include "platform/MailSender.h"
-#include "platform/SmtpSettings.h"
+#include "platform/PasswordKeyring.h"
+#include "platform/settings/SmtpSettings.h"
 
 namespace vendaro {
 
@@ -42,8 +42,8 @@ std::string deliveryProblem(const MailDelivery& delivery);
 // Sends the outbox's queued mails (or only `onlyId`) or writes them as files,
 // and says on `out` and `err` what became of each. Returns 0 when every mail
 // left, 1 when one failed (it stays queued) or one's outcome is unknown.
-int deliverOutbox(Outbox& outbox, const MailDelivery& delivery,
-                  std::optional<std::int64_t> onlyId, std::ostream& out, std::ostream& err);
+int deliverOutbox(Outbox& outbox, const MailDelivery& delivery, std::optional<std::int64_t> onlyId,
+                  std::ostream& out, std::ostream& err);
 
 // The options of `vendaro outbox`.
 struct OutboxCommandOptions {

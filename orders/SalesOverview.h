@@ -7,9 +7,9 @@
 #include "orders/SalesFigures.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
-#include "platform/Label.h"
-#include "platform/OptionButton.h"
-#include "platform/TextBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Browser.h"
-#include "platform/Control.h"
+#include "platform/controls/Control.h"
 
 namespace vendaro {
 

@@ -5,13 +5,13 @@
 #include <memory>
 #include <thread>
 
-#include "platform/CheckBox.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/ProgressBar.h"
-#include "platform/TextBox.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/ProgressBar.h"
+#include "platform/controls/TextBox.h"
 #include "publish/Publisher.h"
 
 namespace vendaro {

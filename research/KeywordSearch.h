@@ -8,7 +8,7 @@
 #include "common/MainWindowControls.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
-#include "platform/Timer.h"
+#include "platform/controls/Timer.h"
 #include "research/PageText.h"
 
 namespace vendaro {

@@ -5,9 +5,9 @@
 
 #include "common/MainWindowControls.h"
 #include "platform/EventLoop.h"
-#include "platform/Label.h"
 #include "platform/PageDocument.h"
-#include "platform/Timer.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/Timer.h"
 #include "research/ReportRowIndex.h"
 
 namespace vendaro {

@@ -6,9 +6,9 @@
 #include "common/MainWindowControls.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
-#include "platform/Label.h"
 #include "platform/PageDocument.h"
-#include "platform/Timer.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/Timer.h"
 #include "research/PageText.h"
 
 namespace vendaro {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/CommandRegistry.h"
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 #include "platform/qt/QtToolWindow.h"
 #include "platform/qt/QtViewBuilder.h"
 

@@ -4,7 +4,7 @@
 
 #include "common/MerchantSettings.h"
 #include "common/ShopRules.h"
-#include "platform/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace vendaro {
 
@@ -34,8 +34,9 @@ struct StoreSettings {
     settings.paymentGatewayPath =
         file.addressOrPath("store", "payment_gateway_path", settings.paymentGatewayPath);
     if (settings.paymentGatewayPath.front() != '/') {
-      throw SettingsError("[store] payment_gateway_path must be a path beginning with \"/\", not \"" +
-                          settings.paymentGatewayPath + "\"");
+      throw SettingsError(
+          "[store] payment_gateway_path must be a path beginning with \"/\", not \"" +
+          settings.paymentGatewayPath + "\"");
     }
     settings.paymentGatewayLogin =
         file.text("store", "payment_gateway_login", settings.paymentGatewayLogin);

@@ -12,13 +12,13 @@
 #include "common/MailboxIntake.h"
 #include "common/VendorSettings.h"
 #include "platform/BrowserPane.h"
-#include "platform/CheckBox.h"
 #include "platform/Dialogs.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/OptionButton.h"
-#include "platform/StatusBar.h"
-#include "platform/TextBox.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/StatusBar.h"
+#include "platform/controls/TextBox.h"
 #include "store/DiskSiteFiles.h"
 #include "store/StoreInput.h"
 #include "store/StoreProject.h"
@@ -79,9 +79,8 @@ class Wizard1 {
       "This file does not lie in a project folder of the application folder, so it was not "
       "opened; the current project stays open. The projects are the folders of ";
   static constexpr const char* kGenerateFirst = "Generate the site first.";
-  static constexpr const char* kItemColumns[] = {"Item ID",         "Item Description",
-                                                 "Price",           "Picture URL",
-                                                 "Description URL", "Manufacturer",
+  static constexpr const char* kItemColumns[] = {"Item ID",     "Item Description", "Price",
+                                                 "Picture URL", "Description URL",  "Manufacturer",
                                                  "Weight"};
   static constexpr const char* kProjectFilter = "Project file (*.caa)|*.caa";
   static constexpr const char* kSettingsFilter = "Project file (*.sit)|*.sit";
@@ -98,19 +97,19 @@ class Wizard1 {
   void List1_DblClick();   // removes the chosen category
 
   // "Layout" tab.
-  void Combo1_Click();      // loads the item file of the chosen category
-  void List2_Click();       // shows the chosen record in the entry boxes
-  void List2_DblClick();    // removes the chosen record, keeping it in the boxes
-  void Command3_Click();    // Add
-  void Command5_Click();    // Save changes
-  void Command1_Click();    // Up
-  void Command10_Click();   // Down
-  void Command7_Click();    // Get it
-  void Command8_Click();    // New: empty boxes for the next item
-  void cmdEdit_Click();     // Edit: the start page in the web editor
-  void Command13_Click();   // Update: the start page only
-  void Command14_Click();   // Generate: the whole site
-  void Command4_Click();    // Preview
+  void Combo1_Click();     // loads the item file of the chosen category
+  void List2_Click();      // shows the chosen record in the entry boxes
+  void List2_DblClick();   // removes the chosen record, keeping it in the boxes
+  void Command3_Click();   // Add
+  void Command5_Click();   // Save changes
+  void Command1_Click();   // Up
+  void Command10_Click();  // Down
+  void Command7_Click();   // Get it
+  void Command8_Click();   // New: empty boxes for the next item
+  void cmdEdit_Click();    // Edit: the start page in the web editor
+  void Command13_Click();  // Update: the start page only
+  void Command14_Click();  // Generate: the whole site
+  void Command4_Click();   // Preview
 
   // "Web Style" tab: the three layouts exclude each other.
   void Option1_Click();

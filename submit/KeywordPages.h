@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "platform/Dialogs.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/TextBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/TextBox.h"
 #include "submit/KeywordResearch.h"
 
 namespace vendaro {

@@ -7,11 +7,11 @@
 #include "platform/Browser.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
-#include "platform/ListControl.h"
-#include "platform/ProgressBar.h"
-#include "platform/StatusBar.h"
-#include "platform/TextBox.h"
-#include "platform/Timer.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/ProgressBar.h"
+#include "platform/controls/StatusBar.h"
+#include "platform/controls/TextBox.h"
+#include "platform/controls/Timer.h"
 #include "submit/SearchEngines.h"
 
 namespace vendaro {

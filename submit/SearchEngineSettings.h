@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "platform/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace vendaro {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/MailSender.h"
-#include "platform/SmtpSettings.h"
+#include "platform/settings/SmtpSettings.h"
 
 namespace vendaro {
 

@@ -7,10 +7,10 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/MailSettings.h"
 #include "platform/Text.h"
 #include "platform/curl/ImapReply.h"
 #include "platform/curl/MailLogin.h"
+#include "platform/settings/MailSettings.h"
 
 namespace vendaro {
 namespace {
@@ -137,7 +137,8 @@ ImapSession::Result ImapSession::loginFailure(int code) {
   for (std::string line : loginLines_) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     const std::string status = reply::taggedStatus(line, line.substr(0, line.find(' ')));
-    if (status == "NO" || status == "BAD") said = " (server: " + shown(reply::statusText(line)) + ")";
+    if (status == "NO" || status == "BAD")
+      said = " (server: " + shown(reply::statusText(line)) + ")";
   }
   if (aborted_) return fail(code, "The mailbox action was cancelled");
   if (curlCode == CURLE_LOGIN_DENIED) {
@@ -146,8 +147,10 @@ ImapSession::Result ImapSession::loginFailure(int code) {
                                       : "Login failed for user ") +
                                    account_.user + said);
   }
-  if (curlCode == CURLE_COULDNT_CONNECT) return fail(code, "Connection refused by " + serverName() + detail);
-  if (curlCode == CURLE_COULDNT_RESOLVE_HOST) return fail(code, "Unknown mail host " + account_.host);
+  if (curlCode == CURLE_COULDNT_CONNECT)
+    return fail(code, "Connection refused by " + serverName() + detail);
+  if (curlCode == CURLE_COULDNT_RESOLVE_HOST)
+    return fail(code, "Unknown mail host " + account_.host);
   if (curlCode == CURLE_OPERATION_TIMEDOUT) {
     return fail(code, "The server at " + serverName() + " did not answer in time");
   }
@@ -159,11 +162,11 @@ ImapSession::Result ImapSession::loginFailure(int code) {
   return fail(code, std::string(curl_easy_strerror(curlCode)) + " with " + serverName() + detail);
 }
 
-ImapSession::Result ImapSession::command(const std::string& text,
-                                         std::vector<Response>& untagged) {
+ImapSession::Result ImapSession::command(const std::string& text, std::vector<Response>& untagged) {
   if (state_ == State::Closed) return {false, kNotConnected, "Not connected to the mailbox"};
   if (state_ == State::Ended) {
-    return {false, kSessionEnded, "The mailbox session ended after an earlier error; connect again"};
+    return {false, kSessionEnded,
+            "The mailbox session ended after an earlier error; connect again"};
   }
   untagged.clear();
   const std::string tag = "V" + std::to_string(++nextTag_);
@@ -175,9 +178,8 @@ ImapSession::Result ImapSession::command(const std::string& text,
     if (status == "OK") return {};
     if (!status.empty()) return refused(text.substr(0, text.find(' ')), response.line);
     if (reply::isBye(response.line)) {
-      return fail(CURLE_RECV_ERROR,
-                  "The server closed the connection (server: " +
-                      shown(reply::statusText(response.line)) + ")");
+      return fail(CURLE_RECV_ERROR, "The server closed the connection (server: " +
+                                        shown(reply::statusText(response.line)) + ")");
     }
     noteUntagged(response.line);
     untagged.push_back(std::move(response));
@@ -188,8 +190,8 @@ ImapSession::Result ImapSession::command(const std::string& text,
 // A refusal leaves the connection usable, but the intake stops anyway: the
 // session ends, as after any other failure.
 ImapSession::Result ImapSession::refused(const std::string& what, const std::string& tagged) {
-  return fail(kRefused, "The server refused " + what + " (server: " +
-                            shown(reply::statusText(tagged)) + ")");
+  return fail(kRefused,
+              "The server refused " + what + " (server: " + shown(reply::statusText(tagged)) + ")");
 }
 
 void ImapSession::noteUntagged(const std::string& line) {
@@ -213,7 +215,8 @@ ImapSession::Result ImapSession::send(const std::string& text) {
       pollfd wanted{socket, POLLOUT, 0};
       ::poll(&wanted, 1, static_cast<int>(kPollSlice.count()));
       if (Clock::now() > deadline_) {
-        return fail(CURLE_OPERATION_TIMEDOUT, "The server at " + serverName() + " took no more data");
+        return fail(CURLE_OPERATION_TIMEDOUT,
+                    "The server at " + serverName() + " took no more data");
       }
       continue;
     }
@@ -396,8 +399,7 @@ ImapSession::Result ImapSession::moveChunk(const std::string& set, const std::st
 }
 
 ImapSession::Result ImapSession::waitForMail(std::chrono::milliseconds limit,
-                                             std::chrono::milliseconds pollInterval,
-                                             WaitEnd& end) {
+                                             std::chrono::milliseconds pollInterval, WaitEnd& end) {
   if (state_ != State::Open) return {false, kNotConnected, "Not connected to the mailbox"};
   const Clock::time_point until = Clock::now() + limit;
   if (stopWait_) {
@@ -422,7 +424,7 @@ ImapSession::Result ImapSession::idleWait(Clock::time_point until, WaitEnd& end)
     if (!result.ok) break;
     if (reply::isBye(response.line)) {
       return fail(CURLE_RECV_ERROR, "The server closed the connection (server: " +
-                                         shown(reply::statusText(response.line)) + ")");
+                                        shown(reply::statusText(response.line)) + ")");
     }
     noteUntagged(response.line);
   }

@@ -5,9 +5,9 @@
 
 #include "platform/EventLoop.h"
 #include "platform/MailClient.h"
-#include "platform/MailSettings.h"
 #include "platform/MailWaiter.h"
 #include "platform/curl/Pop3Session.h"
+#include "platform/settings/MailSettings.h"
 
 namespace vendaro {
 

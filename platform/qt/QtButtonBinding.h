@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <functional>
 
-#include "platform/Label.h"
+#include "platform/controls/Label.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

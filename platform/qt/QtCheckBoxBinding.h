@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <functional>
 
-#include "platform/CheckBox.h"
+#include "platform/controls/CheckBox.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

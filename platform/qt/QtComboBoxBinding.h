@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <functional>
 
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-#include "platform/Control.h"
+#include "platform/controls/Control.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/Control.h"
+#include "platform/controls/Control.h"
 
 namespace vendaro {
 

@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-#include "platform/Geometry.h"
+#include "platform/controls/Geometry.h"
 
 namespace vendaro {
 

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "platform/Label.h"
+#include "platform/controls/Label.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <functional>
 
-#include "platform/TextBox.h"
+#include "platform/controls/TextBox.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

@@ -3,7 +3,7 @@
 #include <QRadioButton>
 #include <functional>
 
-#include "platform/OptionButton.h"
+#include "platform/controls/OptionButton.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

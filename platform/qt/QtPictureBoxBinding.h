@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <functional>
 
-#include "platform/PictureBox.h"
+#include "platform/controls/PictureBox.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

@@ -2,7 +2,7 @@
 
 #include <QProgressBar>
 
-#include "platform/ProgressBar.h"
+#include "platform/controls/ProgressBar.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "platform/StatusBar.h"
+#include "platform/controls/StatusBar.h"
 #include "platform/qt/QtControlBinding.h"
 
 namespace vendaro {

@@ -4,12 +4,12 @@
 #include <functional>
 #include <map>
 
-#include "platform/CheckBox.h"
-#include "platform/Label.h"
-#include "platform/ListControl.h"
-#include "platform/OptionButton.h"
-#include "platform/StatusBar.h"
-#include "platform/TextBox.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/StatusBar.h"
+#include "platform/controls/TextBox.h"
 #include "platform/qt/QtStatusBarBinding.h"
 
 class QCheckBox;

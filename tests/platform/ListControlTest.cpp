@@ -1,10 +1,10 @@
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "platform/StatusBar.h"
+#include "platform/controls/StatusBar.h"
 
 namespace vendaro {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/MailSettings.h"
-#include "platform/SettingsFile.h"
+#include "platform/settings/MailSettings.h"
+#include "platform/settings/SettingsFile.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro {

@@ -1,11 +1,11 @@
-#include "platform/DataControl.h"
+#include "platform/controls/DataControl.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/TextBox.h"
+#include "platform/controls/TextBox.h"
 #include "platform/sqlite/SqliteDatabase.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDatabase.h"

@@ -1,4 +1,4 @@
-#include "platform/ProgressBar.h"
+#include "platform/controls/ProgressBar.h"
 
 namespace vendaro {
 

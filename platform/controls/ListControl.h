@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Control.h"
+#include "platform/controls/Control.h"
 
 namespace vendaro {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Control.h"
+#include "platform/controls/Control.h"
 
 namespace vendaro {
 

@@ -1,4 +1,4 @@
-#include "platform/OptionButton.h"
+#include "platform/controls/OptionButton.h"
 
 namespace vendaro {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/MailClient.h"
-#include "platform/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace vendaro {
 

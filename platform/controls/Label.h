@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Control.h"
+#include "platform/controls/Control.h"
 
 namespace vendaro {
 

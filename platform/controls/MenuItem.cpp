@@ -1,4 +1,4 @@
-#include "platform/MenuItem.h"
+#include "platform/controls/MenuItem.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/Control.h"
+#include "platform/controls/Control.h"
 #include "platform/EventLoop.h"
 
 namespace vendaro {

@@ -1,4 +1,4 @@
-#include "platform/StatusBar.h"
+#include "platform/controls/StatusBar.h"
 
 #include <stdexcept>
 

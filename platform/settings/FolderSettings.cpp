@@ -1,4 +1,4 @@
-#include "platform/FolderSettings.h"
+#include "platform/settings/FolderSettings.h"
 
 #include "platform/AppFolder.h"
 

@@ -1,11 +1,11 @@
-#include "platform/DataControl.h"
+#include "platform/controls/DataControl.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "platform/Text.h"
-#include "platform/TextBox.h"
+#include "platform/controls/TextBox.h"
 
 namespace vendaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/SmtpSettings.h"
+#include "platform/settings/SmtpSettings.h"
 
 namespace vendaro {
 

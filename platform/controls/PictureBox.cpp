@@ -1,4 +1,4 @@
-#include "platform/PictureBox.h"
+#include "platform/controls/PictureBox.h"
 
 namespace vendaro {
 

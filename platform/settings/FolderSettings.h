@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace vendaro {
 

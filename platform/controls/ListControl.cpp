@@ -1,4 +1,4 @@
-#include "platform/ListControl.h"
+#include "platform/controls/ListControl.h"
 
 #include <iterator>
 #include <stdexcept>
