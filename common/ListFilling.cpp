@@ -7,13 +7,12 @@
 
 namespace vendaro {
 
-void AddUnique(std::string_view text, ListControl& list) {
-  const auto& items = list.items();
-  if (std::find(items.begin(), items.end(), text) != items.end()) return;
-  list.AddItem(std::string(text));
+void AddUnique(std::string_view text, std::vector<std::string>& list) {
+  if (std::find(list.begin(), list.end(), text) != list.end()) return;
+  list.emplace_back(text);
 }
 
-void SplitToList(std::string_view text, ListControl& list, std::string_view separator,
+void SplitToList(std::string_view text, std::vector<std::string>& list, std::string_view separator,
                  SplitTail tail) {
   // A loop rather than recursion on the rest, so a long text cannot exhaust the stack.
   std::string_view rest = text;

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <string>
 #include <string_view>
-
-#include "platform/controls/ListControl.h"
+#include <vector>
 
 namespace vendaro {
 
 // Appends `text` unless an entry equals it exactly (letter case counts).
-void AddUnique(std::string_view text, ListControl& list);
+void AddUnique(std::string_view text, std::vector<std::string>& list);
 
 // What SplitToList does with the text after the last separator.
 enum class SplitTail { Drop, KeepUnlessBlank };
@@ -19,7 +19,7 @@ enum class SplitTail { Drop, KeepUnlessBlank };
 // after the last separator is dropped, or, with KeepUnlessBlank, added as the
 // last piece when it holds more than blanks and line breaks. An empty
 // separator adds every character on its own.
-void SplitToList(std::string_view text, ListControl& list, std::string_view separator,
+void SplitToList(std::string_view text, std::vector<std::string>& list, std::string_view separator,
                  SplitTail tail = SplitTail::Drop);
 
 }  // namespace vendaro

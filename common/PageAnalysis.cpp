@@ -61,18 +61,19 @@ bool isReportKeywords(const PageElement& element) {
   return isNamedInAnyCase(element, "KEYWORDS", "Keywords", "keywords");
 }
 
-void addReportRow(ListControl& list, std::string_view label, std::string_view content) {
+void addReportRow(std::vector<std::string>& list, std::string_view label,
+                  std::string_view content) {
   // The content comes from the page: escaped, so it cannot put markup into the report.
-  list.AddItem(std::string(kRowStart) + std::string(label) +
-               text::htmlEscaped(shortenedContent(content)) + std::string(kRowEnd));
+  list.push_back(std::string(kRowStart) + std::string(label) +
+                 text::htmlEscaped(shortenedContent(content)) + std::string(kRowEnd));
 }
 
 bool hasBody(const PageDocument& document) {
   return document.bodyTagName == "BODY" || document.bodyTagName == "body";
 }
 
-bool anyEntryContains(const ListControl& list, std::string_view text) {
-  for (const std::string& entry : list.items()) {
+bool anyEntryContains(const std::vector<std::string>& list, std::string_view text) {
+  for (const std::string& entry : list) {
     if (containsIgnoringCase(entry, text)) return true;
   }
   return false;
@@ -83,12 +84,12 @@ std::string linkTestText(const PageLink& link) {
   return "<a href='" + link.href + "'>" + shown + "</a><br>";
 }
 
-void collectLinks(const PageDocument& document, std::string_view filter, ListControl& list,
-                  int depth) {
+void collectLinks(const PageDocument& document, std::string_view filter,
+                  std::vector<std::string>& list, int depth) {
   if (hasBody(document)) {
     for (const PageLink& link : document.links) {
       if (anyEntryContains(list, link.href)) continue;
-      if (containsIgnoringCase(linkTestText(link), filter)) list.AddItem(link.href);
+      if (containsIgnoringCase(linkTestText(link), filter)) list.push_back(link.href);
     }
   }
   if (depth >= kMaxFrameDepth) return;
@@ -107,19 +108,18 @@ void forEachMetaNamed(const PageDocument& document, std::string_view name, Actio
 }
 
 // A keyword that is not blank and not in the list in any letter case.
-void addKeyword(const std::string& keyword, ListControl& list) {
+void addKeyword(const std::string& keyword, std::vector<std::string>& list) {
   if (keyword.empty()) return;
-  const auto& items = list.items();
-  if (std::none_of(items.begin(), items.end(), [&keyword](const std::string& item) {
+  if (std::none_of(list.begin(), list.end(), [&keyword](const std::string& item) {
         return text::equalsIgnoringCase(item, keyword);
       })) {
-    list.AddItem(keyword);
+    list.push_back(keyword);
   }
 }
 
 }  // namespace
 
-void AddMetaReportRows(const PageDocument* document, ListControl& list) {
+void AddMetaReportRows(const PageDocument* document, std::vector<std::string>& list) {
   if (!document) return;
   for (const PageElement& element : document->all) {
     if (!isMeta(element)) continue;
@@ -131,15 +131,16 @@ void AddMetaReportRows(const PageDocument* document, ListControl& list) {
   }
 }
 
-void CollectPageLinks(const PageDocument* document, std::string_view filter, ListControl& list) {
+void CollectPageLinks(const PageDocument* document, std::string_view filter,
+                      std::vector<std::string>& list) {
   if (document) collectLinks(*document, filter, list, 0);
 }
 
-void AddPageTitle(const PageDocument* document, ListControl& list) {
+void AddPageTitle(const PageDocument* document, std::vector<std::string>& list) {
   if (document && !document->title.empty()) AddUnique(document->title, list);
 }
 
-void AddPageKeywords(const PageDocument* document, ListControl& list) {
+void AddPageKeywords(const PageDocument* document, std::vector<std::string>& list) {
   if (!document) return;
   forEachMetaNamed(*document, "keywords", [&list](const std::string& content) {
     for (std::size_t start = 0; start <= content.size();) {
@@ -151,7 +152,7 @@ void AddPageKeywords(const PageDocument* document, ListControl& list) {
   });
 }
 
-void AddPageDescription(const PageDocument* document, ListControl& list) {
+void AddPageDescription(const PageDocument* document, std::vector<std::string>& list) {
   if (!document) return;
   forEachMetaNamed(*document, "description",
                    [&list](const std::string& content) { AddUnique(content, list); });

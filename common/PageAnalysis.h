@@ -1,9 +1,10 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/PageDocument.h"
-#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 
@@ -16,7 +17,7 @@ namespace vendaro {
 // before the first keywords META, then one KYEWORDS row for that keywords
 // META if there is one. METAs after the first keywords META are not read.
 // The contents are HTML-escaped after the cut.
-void AddMetaReportRows(const PageDocument* document, ListControl& list);
+void AddMetaReportRows(const PageDocument* document, std::vector<std::string>& list);
 
 // Appends the address of every link of the page and of its frames (frames of
 // frames too) whose test text "<a href='ADDRESS'>TEXT</a><br>" contains
@@ -25,18 +26,19 @@ void AddMetaReportRows(const PageDocument* document, ListControl& list);
 // is already contained in an entry is skipped. A page without a BODY (a
 // frameset) contributes only its frames; an unreadable frame is skipped and the
 // frames after it are still searched.
-void CollectPageLinks(const PageDocument* document, std::string_view filter, ListControl& list);
+void CollectPageLinks(const PageDocument* document, std::string_view filter,
+                      std::vector<std::string>& list);
 
 // Adds the page title with AddUnique when it is not empty.
-void AddPageTitle(const PageDocument* document, ListControl& list);
+void AddPageTitle(const PageDocument* document, std::vector<std::string>& list);
 
 // Adds the keywords of every META named "keywords" (lower case only): the
 // content cut at ",", each piece trimmed, the last one too; blank pieces and
 // keywords the list holds already (letter case ignored) are left out.
-void AddPageKeywords(const PageDocument* document, ListControl& list);
+void AddPageKeywords(const PageDocument* document, std::vector<std::string>& list);
 
 // Adds the content of every META named "description" (lower case only) with
 // AddUnique.
-void AddPageDescription(const PageDocument* document, ListControl& list);
+void AddPageDescription(const PageDocument* document, std::vector<std::string>& list);
 
 }  // namespace vendaro

@@ -2,11 +2,9 @@
 
 #include <exception>
 
-#include "common/EnginePages.h"
 #include "common/NumberText.h"
-#include "common/TextSearch.h"
 #include "platform/Text.h"
-#include "research/PageText.h"
+#include "research/LinkGathering.h"
 
 namespace vendaro {
 namespace {
@@ -14,13 +12,6 @@ namespace {
 // Counts in the status bar carry the leading space of a number turned into text.
 std::string countText(int count) {
   return numberText(std::int64_t{count});
-}
-
-std::size_t linkCount(const PageDocument* document) {
-  if (!document) return 0;
-  std::size_t count = document->links.size();
-  for (const PageFrame& frame : document->frames) count += linkCount(frame.document.get());
-  return count;
 }
 
 }  // namespace
@@ -47,50 +38,14 @@ void LinkCollection::getlinks_Click() {
   main_.linksGathered = true;
   const auto page1 = main_.WebBrowser1.Visible() ? main_.WebBrowser1.browser().Document() : nullptr;
   const auto page5 = main_.WebBrowser5.Visible() ? main_.WebBrowser5.browser().Document() : nullptr;
-  reportRows_.rebuild(main_.List3.items(), linkCount(page1.get()) + linkCount(page5.get()));
-  GatherLinks(page1.get());
-  GatherLinks(page5.get());
-  flushGathered();
+  GatheredLinks found =
+      gatherLinks({page1.get(), page5.get()}, main_.List3.items(), main_.Combo1.Text());
+  // One change per list, so a view redraws once for thousands of links.
+  main_.List3.AddItems(std::move(found.rows));
+  main_.listlinks.AddItems(found.addresses);
+  main_.List7.AddItems(std::move(found.addresses));
   main_.StatusBar1.setPanelText(1, "Done");
   main_.StatusBar1.setPanelText(2, "Found - " + countText(main_.listlinks.ListCount()) + " links");
-}
-
-void LinkCollection::GatherLinks(const PageDocument* document) {
-  // The engine's error page has no links of the site.
-  if (!document || isEnginePage(*document)) return;
-  const std::string& filter = main_.Combo1.Text();
-  if (document->bodyTagName == "BODY") {
-    for (const PageLink& link : document->links) {
-      // Rows hold addresses escaped, so the escaped address is looked for.
-      // A link that is not followed from the report (javascript:, tel:)
-      // links to "#" and keeps its own address in the row's title.
-      const std::string shownAddress = pageAddress(link.href);
-      const std::string escapedAddress = pageText(link.href);
-      if (reportRows_.anyRowContains(escapedAddress)) continue;
-      const std::string& text = link.outerText.empty() ? link.href : link.outerText;
-      // The filter reads the row as the page gives it, before escaping.
-      const std::string testRow = "<a href='" + link.href + "'>" + text + "</a><br>";
-      if (!filter.empty() && !containsIgnoringCase(testRow, filter)) continue;
-      const std::string title =
-          shownAddress == escapedAddress ? "" : " title='" + escapedAddress + "'";
-      std::string row =
-          "<a href='" + shownAddress + "'" + title + ">" + pageText(text) + "</a><br>";
-      reportRows_.add(row);
-      newRows_.push_back(std::move(row));
-      newLinks_.push_back(link.href);
-    }
-  }
-  // An unreadable frame has no document and is skipped.
-  for (const PageFrame& frame : document->frames) GatherLinks(frame.document.get());
-}
-
-void LinkCollection::flushGathered() {
-  // One change per list, so a view redraws once for thousands of links.
-  main_.List3.AddItems(std::move(newRows_));
-  main_.listlinks.AddItems(newLinks_);
-  main_.List7.AddItems(std::move(newLinks_));
-  newRows_.clear();
-  newLinks_.clear();
 }
 
 void LinkCollection::CrawlNext() {

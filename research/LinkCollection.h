@@ -1,14 +1,10 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "common/MainWindowControls.h"
 #include "platform/EventLoop.h"
 #include "platform/PageDocument.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/Timer.h"
-#include "research/ReportRowIndex.h"
 
 namespace vendaro {
 
@@ -27,9 +23,6 @@ class LinkCollection {
   ~LinkCollection();
 
   void getlinks_Click();
-  // Collects one page's links (and its frames'); the lists are filled in one
-  // step per list when `getlinks_Click` ends.
-  void GatherLinks(const PageDocument* document);
   void CrawlNext();
   void CrawlPage(const PageDocument* document);
   void WebBrowser4_NavigateComplete();
@@ -46,13 +39,7 @@ class LinkCollection {
   Timer Timer9;
 
  private:
-  void flushGathered();
-
   MainWindowControls& main_;
-  ReportRowIndex reportRows_;
-  // Rows, addresses gathered by the running "Get/Add all Links".
-  std::vector<std::string> newRows_;
-  std::vector<std::string> newLinks_;
 };
 
 }  // namespace vendaro

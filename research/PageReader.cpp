@@ -1,7 +1,5 @@
 #include "research/PageReader.h"
 
-#include <exception>
-
 #include "common/NumberText.h"
 #include "common/PageAnalysis.h"
 #include "common/TextFile.h"
@@ -24,30 +22,41 @@ std::string joined(const ListControl& rows) {
 
 PageReader::PageReader(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop,
                        ResearchFlags& flags, Label& command1)
-    : Timer3(loop, kWatchdogMs, false),
-      main_(main),
+    : main_(main),
       dialogs_(dialogs),
       flags_(flags),
-      command1_(command1) {
+      command1_(command1),
+      reading_(loop, main.WebBrowser2.browser(), flags) {
   showReportList(false);
-  Timer3.onTimer = [this] { Timer3_Timer(); };
-  main_.WebBrowser2.browser().onNavigateComplete = [this](FrameLevel level, const std::string&) {
-    if (level == FrameLevel::TopLevel) WebBrowser2_NavigateComplete();
+  ReportReadingEvents& events = reading_.events;
+  // List4 shows the queue; whoever empties it empties the queue.
+  events.loading = [this](const std::string& address, std::size_t left) {
+    if (main_.List4.ListCount() > 0) main_.List4.RemoveItem(0);
+    main_.StatusBar1.setPanelText(1, address);
+    main_.StatusBar1.setPanelText(
+        2, "Left -" + trimmedNumberText(static_cast<std::int64_t>(left)) + "pages to read");
   };
+  events.dropped = [this] {
+    if (main_.List4.ListCount() > 0) main_.List4.RemoveItem(0);
+  };
+  events.pageRead = [this](const PageDocument* page) { describe(page); };
+  events.complete = [this] { complete(); };
+  events.stopped = [this] {
+    if (onStopped) onStopped();
+  };
+  queueListener_ = main_.List4.addListener([this] {
+    if (main_.List4.ListCount() == 0) reading_.clearQueue();
+  });
 }
 
 PageReader::~PageReader() {
-  main_.WebBrowser2.browser().onNavigateComplete = nullptr;
+  main_.List4.removeListener(queueListener_);
 }
 
-void PageReader::AddPageReport(const PageDocument* document) {
-  if (!document) return;
-  AddTitleRow(document, main_.List3);
-  AddMetaReportRows(document, main_.List3);
-  AddKeywordParagraphs(document, main_.Combo1, main_.List3);
-  AddMailRows(document, main_.List3);
-  if (flags_.collectImages) AddImageRow(document, main_.List3);
-  for (const PageFrame& frame : document->frames) AddPageReport(frame.document.get());
+void PageReader::describe(const PageDocument* page) {
+  std::vector<std::string> rows;
+  AddPageReport(page, main_.Combo1.items(), flags_.collectImages, rows);
+  if (!rows.empty()) main_.List3.AddItems(std::move(rows));
 }
 
 void PageReader::askCollectImages() {
@@ -60,13 +69,15 @@ void PageReader::askCollectImages() {
 void PageReader::AddPageContacts(const PageDocument* document) {
   if (!document) return;
   askCollectImages();
-  AddTitleRow(document, main_.List3);
-  AddMetaReportRows(document, main_.List3);
-  AddMailRows(document, main_.List3);
-  AddKeywordParagraphs(document, main_.Combo1, main_.List3);
+  std::vector<std::string> rows;
+  AddTitleRow(document, rows);
+  AddMetaReportRows(document, rows);
+  AddMailRows(document, rows);
+  AddKeywordParagraphs(document, main_.Combo1.items(), rows);
   main_.Combo1.Clear();
-  if (flags_.collectImages) AddImageRow(document, main_.List3);
+  if (flags_.collectImages) AddImageRow(document, rows);
   flags_.collectImages = false;
+  main_.List3.AddItems(std::move(rows));
 }
 
 void PageReader::addlink_Click() {
@@ -88,46 +99,23 @@ void PageReader::viewreport_Click() {
     dialogs_.MsgBox("Get links ,Please", MessageButtons::Ok, MessageIcon::None, "Question???");
     return;
   }
-  main_.List4.AddItems(main_.listlinks.items());
+  std::vector<std::string> addresses = main_.listlinks.items();
+  main_.List4.AddItems(addresses);
   main_.listlinks.Clear();
   main_.List3.Clear();
-  ReadNextPage();
+  reading_.read(std::move(addresses));
 }
 
 void PageReader::ReadNextPage() {
-  Browser& pane = main_.WebBrowser2.browser();
-  if (pane.Busy()) return;
-  // Only web pages are read; other addresses leave the queue unread.
-  while (main_.List4.ListCount() > 0 && !text::isWebAddress(main_.List4.List(0))) {
-    main_.List4.RemoveItem(0);
-  }
-  if (main_.List4.ListCount() == 0) return;
-  const std::string address = main_.List4.List(0);
-  pane.Navigate(address);
-  main_.StatusBar1.setPanelText(1, address);
-  Timer3.setEnabled(true);
-  main_.List4.RemoveItem(0);
-  main_.StatusBar1.setPanelText(
-      2, "Left -" + trimmedNumberText(std::int64_t{main_.List4.ListCount()}) + "pages to read");
+  reading_.next();
 }
 
-void PageReader::WebBrowser2_NavigateComplete() {
-  Timer3.setEnabled(false);
-  try {
-    AddPageReport(main_.WebBrowser2.browser().Document().get());
-  } catch (const std::exception&) {
-    // A page that cannot be described adds what it gave so far.
-  }
-  if (main_.List4.ListCount() > 0) {
-    ReadNextPage();
-    return;
-  }
+void PageReader::complete() {
   if (!main_.WebBrowser1.browser().Busy()) {
     writeReport();
     flags_.liveResults = false;
     flags_.collectImages = false;
   }
-  stopped();
 }
 
 void PageReader::writeReport() {
@@ -135,24 +123,8 @@ void PageReader::writeReport() {
                                             joined(main_.List3) + "</table></body></html>");
 }
 
-void PageReader::Timer3_Timer() {
-  main_.WebBrowser2.browser().Stop();
-  Timer3.setEnabled(false);
-  if (main_.List4.ListCount() > 0) main_.List4.RemoveItem(0);
-  if (flags_.liveResults) {
-    ReadNextPage();
-    if (main_.WebBrowser2.browser().Busy()) return;
-  }
-  stopped();
-}
-
-void PageReader::stopped() {
-  if (onStopped) onStopped();
-}
-
 void PageReader::readnext_Click() {
-  if (main_.List4.ListCount() > 0) main_.List4.RemoveItem(0);
-  ReadNextPage();
+  reading_.skipNext();
 }
 
 void PageReader::viewlinks_Click() {
@@ -162,7 +134,7 @@ void PageReader::viewlinks_Click() {
 }
 
 std::string PageReader::reportFileText() const {
-  return "<html>\r\n\r\n<title>Report</title><body>" + joined(main_.List3) + "</body>\r\n</html>";
+  return vendaro::reportFileText(main_.List3.items());
 }
 
 void PageReader::savereport_Click() {
@@ -203,8 +175,7 @@ void PageReader::List3_DblClick() {
 }
 
 void PageReader::stop() {
-  Timer3.setEnabled(false);
-  main_.WebBrowser2.browser().Stop();
+  reading_.stop();
 }
 
 }  // namespace vendaro

@@ -8,19 +8,18 @@
 #include "platform/EventLoop.h"
 #include "platform/PageDocument.h"
 #include "platform/controls/Label.h"
-#include "platform/controls/Timer.h"
 #include "research/PageText.h"
+#include "research/ReportReading.h"
 
 namespace vendaro {
 
 // The report list `List3` and the page reader: "Add Link" describes the page
-// shown, "Create Full Report" reads every page of the links list in the
-// hidden pane `WebBrowser2` (watchdog `Timer3`) and describes each, and the
-// View menu shows, saves and edits the rows.
+// shown, "Create Full Report" reads every page of the links list with a
+// `ReportReading` in the hidden pane `WebBrowser2` (its queue shown in
+// `List4`) and describes each, and the View menu shows, saves and edits the
+// rows.
 class PageReader {
  public:
-  static constexpr int kWatchdogMs = 30000;
-
   // `command1` is the links list's "Clear All" button, hidden with the list.
   PageReader(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop, ResearchFlags& flags,
              Label& command1);
@@ -28,13 +27,10 @@ class PageReader {
   PageReader& operator=(const PageReader&) = delete;
   ~PageReader();
 
-  void AddPageReport(const PageDocument* document);
   void AddPageContacts(const PageDocument* document);
   void addlink_Click();
   void viewreport_Click();
   void ReadNextPage();
-  void WebBrowser2_NavigateComplete();
-  void Timer3_Timer();
   void readnext_Click();
   void viewlinks_Click();
   void savereport_Click();
@@ -50,7 +46,6 @@ class PageReader {
 
   Label closel3{"Close"};
   Label Clearalllinks{"Clear All Links"};
-  Timer Timer3;
   // Runs when the reader stops: the report is complete or a time-out
   // without live results ended it.
   std::function<void()> onStopped;
@@ -58,13 +53,16 @@ class PageReader {
  private:
   void askCollectImages();
   void showReportList(bool shown);
+  void describe(const PageDocument* page);
+  void complete();
   void writeReport();
-  void stopped();
 
   MainWindowControls& main_;
   Dialogs& dialogs_;
   ResearchFlags& flags_;
   Label& command1_;
+  ReportReading reading_;
+  Control::ListenerId queueListener_ = 0;
 };
 
 }  // namespace vendaro

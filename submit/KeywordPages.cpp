@@ -1,13 +1,12 @@
 #include "submit/KeywordPages.h"
 
-#include <algorithm>
 #include <system_error>
 
 #include "common/ListFilling.h"
 #include "common/NumberText.h"
-#include "common/TextFile.h"
 #include "submit/KeywordTexts.h"
 #include "submit/RepPage.h"
+#include "submit/ResearchService.h"
 
 namespace vendaro {
 
@@ -43,7 +42,10 @@ void KeywordPages::Command9_Click() {
 // does not double the pages; a last block typed without the separator
 // after it is kept.
 void KeywordPages::save(ListControl& blocks, Label& counter, const char* noun) {
-  SplitToList(Text1.Text(), blocks, kSeparator, SplitTail::KeepUnlessBlank);
+  std::vector<std::string> kept = blocks.items();
+  const auto before = static_cast<std::ptrdiff_t>(kept.size());
+  SplitToList(Text1.Text(), kept, kSeparator, SplitTail::KeepUnlessBlank);
+  if (kept.size() > blocks.items().size()) blocks.AddItems({kept.begin() + before, kept.end()});
   counter.setCaption(numberText(std::int64_t{blocks.ListCount()}) + noun);
 }
 
@@ -72,17 +74,11 @@ void KeywordPages::List9_DblClick() {
 }
 
 void KeywordPages::Command15_Click() {
-  const int pages = std::min({List6.ListCount(), List7.ListCount(), List8.ListCount()});
-  std::error_code error;
-  std::filesystem::create_directories(folder_, error);
-  for (int j = 0; j < pages; ++j) {
-    const RepPage page{List6.List(j), List7.List(j), List8.List(j), List9.items()};
-    const std::filesystem::path file = folder_ / RepPage::fileName(j);
-    if (!writeWholeFile(file, page.text())) {
-      dialogs_.MsgBox("The page " + file.string() + " cannot be written.", MessageButtons::Ok,
-                      MessageIcon::Critical);
-      return;
-    }
+  const auto written =
+      writeRepPages({List6.items(), List7.items(), List8.items()}, List9.items(), folder_);
+  if (!written) {
+    dialogs_.MsgBox(written.error().message, MessageButtons::Ok, MessageIcon::Critical);
+    return;
   }
   dialogs_.MsgBox(kDoneMessage, MessageButtons::Ok);
 }

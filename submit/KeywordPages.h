@@ -8,6 +8,7 @@
 #include "platform/controls/ListControl.h"
 #include "platform/controls/TextBox.h"
 #include "submit/KeywordResearch.h"
+#include "submit/ResearchService.h"
 
 namespace vendaro {
 
@@ -18,7 +19,7 @@ namespace vendaro {
 class KeywordPages {
  public:
   static constexpr const char* kSeparator = "\r\n\r\n";
-  static constexpr const char* kDoneMessage = " You'v got it";
+  static constexpr const char* kDoneMessage = kPagesWrittenMessage;
   static constexpr const char* kGenerateFirst = "Generate the site first.";
 
   // What "Edit" and "Publish" do with the first page and the page folder.

@@ -1,6 +1,5 @@
 #include <iostream>
 #include <memory>
-#include <stdexcept>
 
 #include "submit/ResearchCommand.h"
 #include "submit/SubmitSubsystem.h"
@@ -27,13 +26,8 @@ void addSubmitCommandLine(CommandLine& commandLine) {
       ResearchOptions chosen = *options;
       chosen.output = output->empty() ? context.folders.outputFolder(context.folder)
                                       : std::filesystem::path(*output);
-      try {
-        return runResearchCommand(chosen, SearchEngineSettings::read(context.settings), std::cout,
-                                  std::cerr);
-      } catch (const std::invalid_argument& error) {
-        std::cerr << "vendaro: " << error.what() << "\n";
-        return kExitError;
-      }
+      return runResearchCommand(chosen, SearchEngineSettings::read(context.settings), std::cout,
+                                std::cerr);
     });
   });
 }

@@ -66,46 +66,46 @@ TEST(CheckDuplicateNameTest, WarnsOnceForEveryExactlyEqualEntry) {
 }
 
 TEST(AddUniqueTest, AddsOnceAndComparesLetterCase) {
-  ListControl list;
+  Entries list;
   AddUnique("Shop", list);
   AddUnique("Shop", list);
-  EXPECT_EQ(list.items(), (Entries{"Shop"}));
+  EXPECT_EQ(list, (Entries{"Shop"}));
   AddUnique("shop", list);
-  EXPECT_EQ(list.items(), (Entries{"Shop", "shop"}));
+  EXPECT_EQ(list, (Entries{"Shop", "shop"}));
 }
 
 TEST(SplitToListTest, PiecesKeepTheSeparatorFoundInAnyCaseAndTheTailIsDropped) {
-  ListControl list;
+  Entries list;
   SplitToList("a,b", list, ",");
-  EXPECT_EQ(list.items(), (Entries{"a,"}));
+  EXPECT_EQ(list, (Entries{"a,"}));
 
   SplitToList("red,green,a,blue", list, ",");
-  EXPECT_EQ(list.items(), (Entries{"a,", "red,", "green,"}));
+  EXPECT_EQ(list, (Entries{"a,", "red,", "green,"}));
 
-  ListControl none;
+  Entries none;
   SplitToList("no separator here", none, ",");
   SplitToList("", none, ",");
-  EXPECT_TRUE(none.items().empty());
+  EXPECT_TRUE(none.empty());
 
   // The separator is found in any case, and its rest starts the next piece.
-  ListControl lines;
+  Entries lines;
   SplitToList("one\r\n\r\ntwo\r\n\r\nthree", lines, "\r\n\r\n");
-  EXPECT_EQ(lines.items(), (Entries{"one\r", "\n\r\ntwo\r"}));
+  EXPECT_EQ(lines, (Entries{"one\r", "\n\r\ntwo\r"}));
 
-  ListControl letters;
+  Entries letters;
   SplitToList("1x2X3", letters, "x");
-  EXPECT_EQ(letters.items(), (Entries{"1x", "2X"}));
+  EXPECT_EQ(letters, (Entries{"1x", "2X"}));
   // An empty separator cuts after every character instead of looping forever.
-  ListControl characters;
+  Entries characters;
   SplitToList("aba", characters, "");
-  EXPECT_EQ(characters.items(), (Entries{"a", "b"}));
+  EXPECT_EQ(characters, (Entries{"a", "b"}));
 
   // Long texts do not exhaust the stack.
   std::string many;
   for (int i = 0; i < 200000; ++i) many += "k,";
-  ListControl repeated;
+  Entries repeated;
   SplitToList(many, repeated, ",");
-  EXPECT_EQ(repeated.items(), (Entries{"k,"}));
+  EXPECT_EQ(repeated, (Entries{"k,"}));
 }
 
 }  // namespace

@@ -48,16 +48,16 @@ std::string row(const std::string& label, const std::string& content) {
 }
 
 Entries metaRows(const PageDocument* page) {
-  ListControl list;
+  Entries list;
   AddMetaReportRows(page, list);
-  return list.items();
+  return list;
 }
 
 TEST(AddMetaReportRowsTest, DescriptionsBeforeKeywordsThenTheKeywordsRow) {
   const PageDocument page =
       pageWith({plain("HTML"), meta("Description", "first"), meta("other", "x"),
-                meta("DESCRIPTION", "second"), meta("keywords", "a,<b>"), meta("description", "late"),
-                meta("KEYWORDS", "late keys")});
+                meta("DESCRIPTION", "second"), meta("keywords", "a,<b>"),
+                meta("description", "late"), meta("KEYWORDS", "late keys")});
   EXPECT_EQ(metaRows(&page), (Entries{row("DESCRIPTION", "first"), row("DESCRIPTION", "second"),
                                       row("KYEWORDS", "a,&lt;b&gt;")}));
 
@@ -83,42 +83,42 @@ TEST(AddMetaReportRowsTest, ContentsOverOneThousandCharactersKeep999) {
 }
 
 TEST(PageTextsTest, SubmissionHelpersReadLowerCaseNamesOnly) {
-  PageDocument page = pageWith({meta("Keywords", "X,Y,"), meta("keywords", " shop, Boots ,SHOP,, rest"),
-                                meta("Description", "Upper"), meta("description", "lower"),
-                                meta("description", "lower")});
+  PageDocument page = pageWith(
+      {meta("Keywords", "X,Y,"), meta("keywords", " shop, Boots ,SHOP,, rest"),
+       meta("Description", "Upper"), meta("description", "lower"), meta("description", "lower")});
   page.title = "Books";
-  ListControl list;
+  Entries list;
   AddPageTitle(&page, list);
   AddPageKeywords(&page, list);
   AddPageDescription(&page, list);
   AddPageTitle(&page, list);
   // Keywords trimmed, once in any letter case, the last one kept.
-  EXPECT_EQ(list.items(), (Entries{"Books", "shop", "Boots", "rest", "lower"}));
+  EXPECT_EQ(list, (Entries{"Books", "shop", "Boots", "rest", "lower"}));
 
   // A missing document or title adds nothing.
   const PageDocument untitled = pageWith({});
-  ListControl none;
+  Entries none;
   AddPageTitle(&untitled, none);
   AddPageKeywords(nullptr, none);
-  EXPECT_TRUE(none.items().empty());
+  EXPECT_TRUE(none.empty());
 }
 
 TEST(CollectPageLinksTest, FilterMatchesAddressOrTextAndContainedAddressesAreSkipped) {
   const PageDocument news = pageWithLinks({{"http://a.test/1", "Latest News"},
                                            {"http://a.test/news.htm", ""},
                                            {"http://a.test/2", "Shop"}});
-  ListControl filtered;
+  Entries filtered;
   CollectPageLinks(&news, "news", filtered);
-  EXPECT_EQ(filtered.items(), (Entries{"http://a.test/1", "http://a.test/news.htm"}));
+  EXPECT_EQ(filtered, (Entries{"http://a.test/1", "http://a.test/news.htm"}));
 
   const PageDocument page = pageWithLinks({{"http://a.test/x", "x"},
                                            {"HTTP://A.TEST/x", "again"},
                                            {"http://a.test/", "home"},
                                            {"http://b.test/", "other"}});
-  ListControl list;
-  list.AddItem("http://b.test/page");
+  Entries list;
+  list.push_back("http://b.test/page");
   CollectPageLinks(&page, "", list);
-  EXPECT_EQ(list.items(), (Entries{"http://b.test/page", "http://a.test/x"}));
+  EXPECT_EQ(list, (Entries{"http://b.test/page", "http://a.test/x"}));
 }
 
 TEST(CollectPageLinksTest, FramesetCollectsFromFramesAndSkipsUnreadableOnes) {
@@ -132,9 +132,9 @@ TEST(CollectPageLinksTest, FramesetCollectsFromFramesAndSkipsUnreadableOnes) {
   frameset.links = {{"http://ignored.test/", "not in a body"}};
   frameset.frames = {PageFrame{"foreign", "http://other.test/", nullptr}, frameOf(first),
                      frameOf(third)};
-  ListControl list;
+  Entries list;
   CollectPageLinks(&frameset, "", list);
-  EXPECT_EQ(list.items(), (Entries{"http://a.test/", "http://c.test/deep", "http://b.test/"}));
+  EXPECT_EQ(list, (Entries{"http://a.test/", "http://c.test/deep", "http://b.test/"}));
 }
 
 TEST(CollectPageLinksTest, DeeplyNestedFramesStopAndMissingDocumentAddsNothing) {
@@ -144,11 +144,11 @@ TEST(CollectPageLinksTest, DeeplyNestedFramesStopAndMissingDocumentAddsNothing) 
     outer.frames.push_back(frameOf(page));
     page = outer;
   }
-  ListControl list;
+  Entries list;
   CollectPageLinks(&page, "", list);
-  EXPECT_EQ(list.ListCount(), 17);  // the page itself and 16 levels of frames
+  EXPECT_EQ(list.size(), 17u);  // the page itself and 16 levels of frames
   CollectPageLinks(nullptr, "", list);
-  EXPECT_EQ(list.ListCount(), 17);
+  EXPECT_EQ(list.size(), 17u);
 }
 
 }  // namespace

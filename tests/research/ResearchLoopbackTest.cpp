@@ -10,6 +10,7 @@
 #include "platform/curl/PageLoader.h"
 #include "research/Research.h"
 #include "research/ResearchCommands.h"
+#include "research/ResearchService.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/FakeTransfer.h"
 #include "tests/support/LocalHttpServer.h"
@@ -28,11 +29,17 @@ std::string linksPage(const Strings& hrefs, const std::string& more = "") {
   return html + more + "</body></html>";
 }
 
-Strings lines(const std::string& text) {
-  Strings result;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) result.push_back(line);
-  return result;
+Outcome<PageLinks> links(const std::string& address, const std::string& keyword = "") {
+  BlockingEventLoop loop;
+  PageLoader loader(loop);
+  return readPageLinks({address, keyword}, loader, loop);
+}
+
+FoundPages find(const FindOptions& options) {
+  BlockingEventLoop loop;
+  Outcome<FoundPages> found = findPages(options, curlSearchFetchers(loop), loop);
+  EXPECT_TRUE(found.ok());
+  return found.ok() ? std::move(*found) : FoundPages{};
 }
 
 TEST(ResearchLoopback, CrawlWalksFramesSortsPicturesAndAbandonsAPageThatNeverAnswers) {
@@ -87,15 +94,14 @@ TEST(ResearchLoopback, FindReadsTwoHundredPagesWithFourFetchers) {
     if (hit) expected.push_back(server.url(path));
   }
   addresses.push_back("file:///etc/passwd");
-  std::ostringstream out, err;
   FindOptions options;
   options.keywords = {"widget"};
   options.addresses = addresses;
-  EXPECT_EQ(runFindCommand(options, out, err), 0);
-  Strings found = lines(out.str());
-  std::sort(found.begin(), found.end());
+  FoundPages pages = find(options);
+  std::sort(pages.found.begin(), pages.found.end());
   std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(found, expected);
+  EXPECT_EQ(pages.found, expected);
+  EXPECT_TRUE(pages.failed.empty());
   EXPECT_EQ(server.requestCount("/p1.htm"), 1);
 }
 
@@ -107,12 +113,11 @@ TEST(ResearchLoopback, HostilePageTextStaysTextInLinksAndReport) {
               "<p>widget \"<img src=x onerror=alert(1)>\"</p>"
               "<a href=\"/next.htm?a='b'\">&lt;script&gt;go()&lt;/script&gt;</a></body></html>");
   TempFolder folder;
-  std::ostringstream out, err;
   FindOptions options;
   options.keywords = {"widget"};
   options.report = folder.file("report.htm");
   options.addresses = {server.url("/evil.htm")};
-  ASSERT_EQ(runFindCommand(options, out, err), 0);
+  EXPECT_TRUE(find(options).reportWritten.ok());
   const std::string report = folder.read("report.htm");
   EXPECT_EQ(report.find("<script"), std::string::npos) << report;
   EXPECT_EQ(report.find("<img"), std::string::npos) << report;
@@ -120,18 +125,18 @@ TEST(ResearchLoopback, HostilePageTextStaysTextInLinksAndReport) {
             std::string::npos)
       << report;
 
-  std::ostringstream links;
-  EXPECT_EQ(runLinksCommand({server.url("/evil.htm"), "SCRIPT"}, links, err), 0);
-  EXPECT_EQ(links.str(), server.url("/next.htm?a=%27b%27") + "\n");
-  EXPECT_EQ(runLinksCommand({"file:///etc/passwd", ""}, links, err), 2);
+  const Outcome<PageLinks> page = links(server.url("/evil.htm"), "SCRIPT");
+  ASSERT_TRUE(page.ok());
+  EXPECT_EQ(page->links, Strings{server.url("/next.htm?a=%27b%27")});
+  EXPECT_EQ(links("file:///etc/passwd").error().kind, ErrorKind::BadInput);
 }
 
-// Each page that cannot be read is named with its reason and makes the exit
-// code 1; `find` still searches the pages that can be read.
-TEST(ResearchLoopback, CommandsNameEachUnreadablePageWithItsReason) {
+// Each page that cannot be read is a network error with its reason; `find`
+// still searches the pages that can be read.
+TEST(ResearchLoopback, EachUnreadablePageIsNamedWithItsReason) {
   LocalHttpServer server;
   RefusingPort refusing;
-  server.page("/ok.htm", linksPage({}, "a widget"));
+  server.page("/ok.htm", linksPage({}, "a widget: PHONE us"));
   server.redirect("/loop.htm", "/loop.htm");
   HttpReply cut;
   cut.body = linksPage({}, std::string(4000, 'x'));
@@ -143,38 +148,33 @@ TEST(ResearchLoopback, CommandsNameEachUnreadablePageWithItsReason) {
       {server.url("/loop.htm"), "redirect"},
       {server.url("/cut.htm"), "remaining"}};
   for (const auto& [address, reason] : unreadable) {
-    std::ostringstream out, err;
-    EXPECT_EQ(runLinksCommand({address, ""}, out, err), 1) << address;
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str().rfind("vendaro links: cannot read " + address + ": ", 0), 0u) << err.str();
-    EXPECT_NE(err.str().find(reason), std::string::npos) << err.str();
+    const Outcome<PageLinks> page = links(address);
+    ASSERT_FALSE(page.ok()) << address;
+    EXPECT_EQ(page.error().kind, ErrorKind::Network);
+    EXPECT_EQ(page.error().message.rfind("cannot read " + address + ": ", 0), 0u);
+    EXPECT_NE(page.error().message.find(reason), std::string::npos) << page.error().message;
   }
 
   FindOptions options;
-  options.keywords = {"widget"};
+  options.kind = FindKind::Contact;
   for (const auto& [address, reason] : unreadable) options.addresses.push_back(address);
   options.addresses.push_back(server.url("/ok.htm"));
-  std::ostringstream out, err;
-  EXPECT_EQ(runFindCommand(options, out, err), 1);
-  EXPECT_EQ(out.str(), server.url("/ok.htm") + "\n");
-  const Strings failed = lines(err.str());
-  EXPECT_EQ(failed.size(), unreadable.size()) << err.str();
-  // Nothing addressed to a user at the screen reaches the script.
-  EXPECT_EQ(err.str().find("View Report"), std::string::npos) << err.str();
+  const FoundPages pages = find(options);
+  EXPECT_EQ(pages.found, Strings{server.url("/ok.htm")});
+  ASSERT_EQ(pages.failed.size(), unreadable.size());
 }
 
 // A page of 100,000 nested elements is read in linear time: the elements
-// below the browsers' depth are read one level up, and the command says so.
+// below the browsers' depth are read one level up, and the count is told.
 TEST(ResearchLoopback, LinksOfADeeplyNestedPageAreReadWithANote) {
   LocalHttpServer server;
   std::string page = "<html><body>";
   for (int i = 0; i < 100000; ++i) page += "<div>";
   server.page("/deep.htm", page + "<a href='/found.htm'>found</a></body></html>");
-  std::ostringstream out, err;
-  EXPECT_EQ(runLinksCommand({server.url("/deep.htm"), ""}, out, err), 0);
-  EXPECT_EQ(out.str(), server.url("/found.htm") + "\n");
-  EXPECT_NE(err.str().find("more than 512 deep; 99488 deeper elements"), std::string::npos)
-      << err.str();
+  const Outcome<PageLinks> read = links(server.url("/deep.htm"));
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read->links, Strings{server.url("/found.htm")});
+  EXPECT_EQ(read->flattenedElements, 99488u);
 }
 
 }  // namespace
