@@ -1,5 +1,7 @@
 #include "common/MailFormScript.h"
 
+#include "platform/Text.h"
+
 namespace vendaro {
 namespace {
 
@@ -10,12 +12,7 @@ constexpr int kMultiLineLimit = 4000;
 
 // `text` as a PHP string in single quotes.
 std::string phpString(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    if (c == '\\' || c == '\'') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "'";
+  return text::backslashQuoted(text, '\'');
 }
 
 std::string phpList(const std::vector<std::string>& names, const std::string& suffix = {}) {

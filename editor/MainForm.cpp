@@ -5,6 +5,7 @@
 #include "common/ColorText.h"
 #include "common/TextFile.h"
 #include "editor/PageBackground.h"
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -19,19 +20,6 @@ int wholeNumber(const std::string& text, int fallback) {
   return error == std::errc() && end == text.data() + text.size() ? value : fallback;
 }
 
-// An attribute value between double quotes.
-std::string quotable(const std::string& value) {
-  std::string result;
-  for (char c : value) {
-    if (c == '"') {
-      result += "&quot;";
-    } else {
-      result += c;
-    }
-  }
-  return result;
-}
-
 }  // namespace
 
 MainForm::MainForm(HtmlEditControl& editor, Dialogs& dialogs, std::filesystem::path backgroundPage)
@@ -40,8 +28,9 @@ MainForm::MainForm(HtmlEditControl& editor, Dialogs& dialogs, std::filesystem::p
   FontCombo.setListIndex(0);
   FontSizeCombo.AddItems({"1", "2", "3", "4", "5", "6", "7"});
   FontSizeCombo.setListIndex(0);
-  for (const char* key : {"Place1", "Place2", "Bold", "Italic", "Underline", "Color", "Numbers",
-                          "Bullets", "Outdent", "Indent", "LeftJustify", "Center", "RightJustify"}) {
+  for (const char* key :
+       {"Place1", "Place2", "Bold", "Italic", "Underline", "Color", "Numbers", "Bullets", "Outdent",
+        "Indent", "LeftJustify", "Center", "RightJustify"}) {
     Toolbar1.addChild(key, key);
   }
   SourceText.setVisible(false);
@@ -128,7 +117,8 @@ void MainForm::updateFontBoxes() {
     FontCombo.setText(editor_.ExecCommand(edit::kGetFontName, EditPrompt::DontPrompt));
   }
   if (available(edit::kGetFontSize)) {
-    const int size = wholeNumber(editor_.ExecCommand(edit::kGetFontSize, EditPrompt::DontPrompt), 0);
+    const int size =
+        wholeNumber(editor_.ExecCommand(edit::kGetFontSize, EditPrompt::DontPrompt), 0);
     FontSizeCombo.setText(size < 1 ? std::string() : std::to_string(size));
   }
 }
@@ -137,7 +127,8 @@ void MainForm::Toolbar1_ButtonClick(const std::string& key) {
   leaveSourceView();
   if (key == "Color") {
     const std::optional<int> color = dialogs_.ShowColor(0);
-    if (color) editor_.ExecCommand(edit::kSetForeColor, EditPrompt::DontPrompt, ColorToHtml(*color));
+    if (color)
+      editor_.ExecCommand(edit::kSetForeColor, EditPrompt::DontPrompt, ColorToHtml(*color));
     return;
   }
   for (const EditorCommand& command : kToolbarCommands) {
@@ -332,7 +323,7 @@ void MainForm::insertBackgroundColor() {
 void MainForm::insertBackgroundImage() {
   const std::optional<std::string> picture = dialogs_.ShowOpen("", kPictureFilter);
   if (!picture || picture->empty()) return;
-  setBodyAttribute("background", quotable(*picture), '"');
+  setBodyAttribute("background", text::quotesEscaped(*picture), '"');
 }
 
 // The page's HTML with the attribute set is written to the document's file
@@ -344,8 +335,8 @@ void MainForm::setBodyAttribute(const std::string& name, const std::string& valu
   const std::string path = editor_.CurrentDocumentPath();
   const std::filesystem::path target = path.empty() ? backgroundPage_ : std::filesystem::path(path);
   if (!writeWholeFile(target, *html + std::string(kCrLf))) {
-    dialogs_.MsgBox("The page could not be written to " + target.string() + ".",
-                    MessageButtons::Ok, MessageIcon::Exclamation);
+    dialogs_.MsgBox("The page could not be written to " + target.string() + ".", MessageButtons::Ok,
+                    MessageIcon::Exclamation);
     return;
   }
   editor_.LoadDocument(target.string(), false);
@@ -385,7 +376,8 @@ void MainForm::DHTMLEdit1_ShowContextMenu() {
     entries.push_back({positioned ? "Make 1D" : "Make 2D", 0});
   }
   if (contextTable_) {
-    for (const char* caption : {"", "Insert Row", "Insert Column", "", "Delete Row", "Delete Column"}) {
+    for (const char* caption :
+         {"", "Insert Row", "Insert Column", "", "Delete Row", "Delete Column"}) {
       entries.push_back({caption, 0});
     }
   }
@@ -393,7 +385,8 @@ void MainForm::DHTMLEdit1_ShowContextMenu() {
 }
 
 void MainForm::DHTMLEdit1_ContextMenuAction(int index) {
-  constexpr std::array<int, 7> kFixed{edit::kCut, edit::kCopy, edit::kPaste, 0, edit::kSelectAll, 0, 0};
+  constexpr std::array<int, 7> kFixed{edit::kCut, edit::kCopy, edit::kPaste, 0, edit::kSelectAll, 0,
+                                      0};
   if (index >= 0 && index < static_cast<int>(kFixed.size()) && kFixed[index] != 0) {
     editor_.ExecCommand(kFixed[index], EditPrompt::Default);
     return;

@@ -9,26 +9,7 @@ namespace {
 // The characters that would end the subject of a mailto address or start
 // another header in it.
 std::string subjectText(const std::string& name) {
-  std::string encoded;
-  for (const char c : name) {
-    switch (c) {
-      case '&':
-        encoded += "%26";
-        break;
-      case '#':
-        encoded += "%23";
-        break;
-      case '%':
-        encoded += "%25";
-        break;
-      case '?':
-        encoded += "%3F";
-        break;
-      default:
-        encoded += c;
-    }
-  }
-  return htmlName(encoded);
+  return htmlName(text::percentEncodedOnly(name, "&#%?"));
 }
 
 }  // namespace

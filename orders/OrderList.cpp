@@ -2,6 +2,7 @@
 
 #include "orders/OrderChecks.h"
 #include "orders/OrderWorkflow.h"
+#include "platform/SqlText.h"
 
 namespace vendaro {
 namespace {
@@ -15,16 +16,6 @@ SELECT o.OrderID, o.OrderDate, COALESCE(NULLIF(o.BillName, ''), o.CustomerID), o
 FROM [Orders] o LEFT JOIN [OrderChecks] c ON c.OrderID = o.OrderID
 )sql";
 
-// `text` for a LIKE pattern that finds it anywhere, its wildcards escaped.
-std::string containing(const std::string& text) {
-  std::string pattern = "%";
-  for (const char c : text) {
-    if (c == '%' || c == '_' || c == '\\') pattern += '\\';
-    pattern += c;
-  }
-  return pattern + "%";
-}
-
 }  // namespace
 
 std::vector<OrderListRow> listOrders(Database& database, const OrderListFilter& filter) {
@@ -36,7 +27,7 @@ std::vector<OrderListRow> listOrders(Database& database, const OrderListFilter& 
     sql +=
         " AND (o.BillName LIKE ?1 ESCAPE '\\' OR o.ShipName LIKE ?1 ESCAPE '\\' OR o.EMail1 LIKE "
         "?1 ESCAPE '\\' OR o.CustomerID LIKE ?1 ESCAPE '\\')";
-    parameters.push_back(DbValue(containing(filter.search)));
+    parameters.push_back(DbValue(sqlLikeContaining(filter.search)));
   }
   const auto where = [&](const std::string& condition, DbValue value) {
     sql += " AND " + condition + " ?" + std::to_string(parameters.size() + 1);

@@ -37,4 +37,13 @@ std::string sqlStringLiteral(std::string_view text) {
   return literal + "'";
 }
 
+std::string sqlLikeContaining(std::string_view text) {
+  std::string pattern = "%";
+  for (const char c : text) {
+    if (c == '%' || c == '_' || c == '\\') pattern += '\\';
+    pattern += c;
+  }
+  return pattern + "%";
+}
+
 }  // namespace vendaro

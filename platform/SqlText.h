@@ -16,4 +16,8 @@ std::optional<std::string> sqlWholeNumber(std::string_view text);
 // a query that binds no parameters (rows streamed as they are read).
 std::string sqlStringLiteral(std::string_view text);
 
+// A LIKE pattern that finds `text` anywhere, its %, _ and \ escaped with a
+// backslash; the query says ESCAPE '\'.
+std::string sqlLikeContaining(std::string_view text);
+
 }  // namespace vendaro

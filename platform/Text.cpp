@@ -71,7 +71,10 @@ std::string_view trimmed(std::string_view value) {
   return value;
 }
 
-std::string htmlEscaped(std::string_view value) {
+namespace {
+
+// & < > " and ' as references; `apostrophe` is the one for '.
+std::string markupEscaped(std::string_view value, std::string_view apostrophe) {
   std::string out;
   out.reserve(value.size());
   for (const char c : value) {
@@ -89,13 +92,73 @@ std::string htmlEscaped(std::string_view value) {
         out += "&quot;";
         break;
       case '\'':
-        out += "&#39;";
+        out += apostrophe;
         break;
       default:
         out += c;
     }
   }
   return out;
+}
+
+void appendPercentEncoded(std::string& out, unsigned char c) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += '%';
+  out += kHex[c >> 4];
+  out += kHex[c & 0x0F];
+}
+
+}  // namespace
+
+std::string htmlEscaped(std::string_view value) {
+  return markupEscaped(value, "&#39;");
+}
+
+std::string xmlEscaped(std::string_view value) {
+  return markupEscaped(value, "&apos;");
+}
+
+std::string quotesEscaped(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (const char c : value) {
+    if (c == '"') {
+      out += "&quot;";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string backslashQuoted(std::string_view value, char quote) {
+  std::string out(1, quote);
+  for (const char c : value) {
+    if (c == quote || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + quote;
+}
+
+std::string jsonString(std::string_view value) {
+  std::string json = "\"";
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (c == '<') {
+      json += "\\u003c";
+    } else if (byte < 0x20) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      json += "\\u00";
+      json += kHex[byte >> 4];
+      json += kHex[byte & 0x0F];
+    } else {
+      json += c;
+    }
+  }
+  return json + "\"";
 }
 
 std::string scriptStringText(std::string_view value) {
@@ -124,7 +187,6 @@ std::string scriptStringText(std::string_view value) {
 }
 
 std::string percentEncoded(std::string_view value, std::string_view kept) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string encoded;
   for (unsigned char c : value) {
     const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
@@ -133,12 +195,23 @@ std::string percentEncoded(std::string_view value, std::string_view kept) {
     if (unreserved) {
       encoded += static_cast<char>(c);
     } else {
-      encoded += '%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 0x0F];
+      appendPercentEncoded(encoded, c);
     }
   }
   return encoded;
+}
+
+std::string percentEncodedOnly(std::string_view value, std::string_view encoded) {
+  std::string out;
+  out.reserve(value.size());
+  for (const char c : value) {
+    if (encoded.find(c) != std::string_view::npos) {
+      appendPercentEncoded(out, static_cast<unsigned char>(c));
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 }  // namespace vendaro::text

@@ -22,11 +22,12 @@ std::string itemsJson(const SiteCatalogue& catalogue, const ShopPaths& paths) {
     for (std::size_t j = 0; j < categories[k].items.size(); ++j) {
       const ItemRecord& item = categories[k].items[j];
       if (json.size() > 1) json += ",\n";
-      json += "{\"key\":" + jsonString(paths.itemKey(k, j)) + ",\"id\":" + jsonString(item.id) +
-              ",\"name\":" + jsonString(item.description.empty() ? item.id : item.description) +
+      json += "{\"key\":" + text::jsonString(paths.itemKey(k, j)) +
+              ",\"id\":" + text::jsonString(item.id) + ",\"name\":" +
+              text::jsonString(item.description.empty() ? item.id : item.description) +
               ",\"price\":" + std::to_string(priceCents(catalogue.price(k, j))) +
-              ",\"weight\":" + jsonNumber(numberOf(catalogue.weight(k, j))) + ",\"page\":" +
-              jsonString(paths.productPage(k, j) + ".html") + "}";
+              ",\"weight\":" + jsonNumber(numberOf(catalogue.weight(k, j))) +
+              ",\"page\":" + text::jsonString(paths.productPage(k, j) + ".html") + "}";
     }
   }
   return json + "]";
@@ -36,7 +37,7 @@ std::string taxJson(const SiteCatalogue& catalogue) {
   std::string rates;
   for (const TaxRules::Rate& rate : catalogue.input().tax.rates) {
     if (!rates.empty()) rates += ",";
-    rates += jsonString(text::lowerAscii(rate.place)) + ":" + jsonNumber(rate.rate);
+    rates += text::jsonString(text::lowerAscii(rate.place)) + ":" + jsonNumber(rate.rate);
   }
   return "{\"rate\":" + jsonNumber(numberOf(catalogue.taxRate())) + ",\"rates\":{" + rates + "}}";
 }
@@ -52,9 +53,9 @@ std::string shippingJson(const StoreInput& input) {
       bands += "[" + jsonNumber(band.upTo) + "," + std::to_string(band.cents) + "]";
     }
     if (m > 0) json += ",";
-    json += "{\"name\":" + jsonString(method.name) + ",\"intake\":" +
-            jsonString(ShippingRules::kIntakeNames[m]) + ",\"bands\":[" + bands +
-            "],\"over\":" + std::to_string(method.overCents) + "}";
+    json += "{\"name\":" + text::jsonString(method.name) +
+            ",\"intake\":" + text::jsonString(ShippingRules::kIntakeNames[m]) + ",\"bands\":[" +
+            bands + "],\"over\":" + std::to_string(method.overCents) + "}";
   }
   return json + "]";
 }
@@ -104,9 +105,9 @@ std::string snippetAttribute(const std::string& snippet, const std::string& attr
 
 std::string shopDataScript(const SiteCatalogue& catalogue, const ShopPaths& paths) {
   const StoreInput& input = catalogue.input();
-  return "window.SHOP = {\"currency\":" + jsonString(input.merchant.currency) +
+  return "window.SHOP = {\"currency\":" + text::jsonString(input.merchant.currency) +
          ",\n\"tax\":" + taxJson(catalogue) + ",\n\"shipping\":" + shippingJson(input) +
-         ",\n\"payment\":{\"link\":" + jsonString(input.payment.link) +
+         ",\n\"payment\":{\"link\":" + text::jsonString(input.payment.link) +
          "},\n\"items\":" + itemsJson(catalogue, paths) + "};";
 }
 
@@ -116,12 +117,11 @@ std::string shopStyleSheet(const StoreInput& input) {
   if (light < 0) panel = "#e3e3e3";
   // Black or white text on the panel, whichever stands out more.
   const double panelLight = light < 0 ? luminance(panel) : light;
-  const std::string panelText = (panelLight + 0.05) / 0.05 >= 1.05 / (panelLight + 0.05)
-                                    ? "#111111"
-                                    : "#ffffff";
-  return ":root{--panel:" + panel + ";--panel-text:" + panelText + ";--font:" +
-         fontFamily(snippetAttribute(input.fontStyle, "face")) + "system-ui, sans-serif}\n" +
-         kShopStyleResource;
+  const std::string panelText =
+      (panelLight + 0.05) / 0.05 >= 1.05 / (panelLight + 0.05) ? "#111111" : "#ffffff";
+  return ":root{--panel:" + panel + ";--panel-text:" + panelText +
+         ";--font:" + fontFamily(snippetAttribute(input.fontStyle, "face")) +
+         "system-ui, sans-serif}\n" + kShopStyleResource;
 }
 
 }  // namespace vendaro

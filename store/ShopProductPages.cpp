@@ -34,9 +34,8 @@ std::string ShopProductPages::money(std::size_t category, std::size_t item) cons
 
 std::string ShopProductPages::picture(const ItemRecord& item, const char* loading) const {
   if (!input_.pictureUrl || item.pictureUrl.empty()) return {};
-  return "<img src=\"" + htmlEscaped(item.pictureUrl) + "\" alt=\"" +
-         htmlEscaped(itemName(item)) + "\" " + kPictureSize + " loading=\"" + loading +
-         "\" decoding=\"async\">";
+  return "<img src=\"" + htmlEscaped(item.pictureUrl) + "\" alt=\"" + htmlEscaped(itemName(item)) +
+         "\" " + kPictureSize + " loading=\"" + loading + "\" decoding=\"async\">";
 }
 
 std::string ShopProductPages::details(const ItemRecord& item) const {
@@ -59,14 +58,17 @@ std::string ShopProductPages::addToBasketForm(std::size_t category, std::size_t 
   const std::string disabled = soldOut ? " disabled" : "";
   std::vector<std::string> lines;
   if (soldOut) lines.push_back("<p><strong>Sold out</strong></p>");
-  lines.insert(lines.end(), {
-      "<form class=\"add\" data-key=\"" + key + "\" data-name=\"" + name + "\">",
-      "<div><label for=\"" + id + "\">Quantity</label>",
-      "<input id=\"" + id + "\" name=\"quantity\" type=\"number\" inputmode=\"numeric\" "
-      "min=\"1\" max=\"999\" value=\"1\" required" + disabled + "></div>",
-      "<button type=\"submit\"" + disabled + ">Add to basket</button>",
-      "</form>",
-  });
+  lines.insert(lines.end(),
+               {
+                   "<form class=\"add\" data-key=\"" + key + "\" data-name=\"" + name + "\">",
+                   "<div><label for=\"" + id + "\">Quantity</label>",
+                   "<input id=\"" + id +
+                       "\" name=\"quantity\" type=\"number\" inputmode=\"numeric\" "
+                       "min=\"1\" max=\"999\" value=\"1\" required" +
+                       disabled + "></div>",
+                   "<button type=\"submit\"" + disabled + ">Add to basket</button>",
+                   "</form>",
+               });
   return shopLines(lines);
 }
 
@@ -129,21 +131,22 @@ std::string ShopProductPages::productData(std::size_t category, std::size_t item
   std::string offer = "{\"@type\":\"Offer\",\"price\":\"" + plainMoney(cents(category, item)) +
                       "\",\"availability\":\"https://schema.org/InStock\"";
   const std::string code = currencyCode(input_.merchant.currency);
-  if (!code.empty()) offer += ",\"priceCurrency\":" + jsonString(code);
+  if (!code.empty()) offer += ",\"priceCurrency\":" + text::jsonString(code);
   const std::string address =
       siteAddressOf(input_.siteAddress, paths_.productPage(category, item) + kExt);
-  if (!address.empty()) offer += ",\"url\":" + jsonString(address);
+  if (!address.empty()) offer += ",\"url\":" + text::jsonString(address);
   offer += "}";
   std::string data = "{\"@context\":\"https://schema.org\",\"@type\":\"Product\",\"name\":" +
-                     jsonString(itemName(record)) + ",\"sku\":" + jsonString(record.id);
+                     text::jsonString(itemName(record)) + ",\"sku\":" + text::jsonString(record.id);
   if (input_.manufacturer && !record.manufacturer.empty()) {
-    data += ",\"brand\":{\"@type\":\"Brand\",\"name\":" + jsonString(record.manufacturer) + "}";
+    data +=
+        ",\"brand\":{\"@type\":\"Brand\",\"name\":" + text::jsonString(record.manufacturer) + "}";
   }
   if (input_.pictureUrl && !record.pictureUrl.empty()) {
     const std::string image = text::isWebAddress(record.pictureUrl)
                                   ? record.pictureUrl
                                   : siteAddressOf(input_.siteAddress, record.pictureUrl);
-    if (!image.empty()) data += ",\"image\":" + jsonString(image);
+    if (!image.empty()) data += ",\"image\":" + text::jsonString(image);
   }
   return data + ",\"offers\":" + offer + "}";
 }
@@ -151,10 +154,9 @@ std::string ShopProductPages::productData(std::size_t category, std::size_t item
 std::string ShopProductPages::productPage(std::size_t category, std::size_t item) const {
   const StoreCategory& shown = input_.categories[category];
   const ItemRecord& record = shown.items[item];
-  std::vector<std::string> lines = {
-      "<p><a href=\"" + paths_.categoryPage(category) + kExt + "\">" + htmlEscaped(shown.name) +
-          "</a></p>",
-      "<article class=\"product\">"};
+  std::vector<std::string> lines = {"<p><a href=\"" + paths_.categoryPage(category) + kExt + "\">" +
+                                        htmlEscaped(shown.name) + "</a></p>",
+                                    "<article class=\"product\">"};
   const std::string pictureText = picture(record, "eager");
   if (!pictureText.empty()) lines.push_back(pictureText);
   lines.push_back("<div>");

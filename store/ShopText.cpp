@@ -32,26 +32,6 @@ std::string jsonNumber(double value) {
   return std::string(text, result.ptr);
 }
 
-std::string jsonString(const std::string& text) {
-  std::string json = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      json += '\\';
-      json += c;
-    } else if (c == '<') {
-      json += "\\u003c";
-    } else if (byte < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      json += escaped;
-    } else {
-      json += c;
-    }
-  }
-  return json + "\"";
-}
-
 std::string currencyCode(const std::string& currency) {
   if (currency == "$") return "USD";
   if (currency == "\xE2\x82\xAC") return "EUR";

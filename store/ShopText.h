@@ -16,9 +16,6 @@ std::string plainMoney(long long cents);
 // A number as JSON writes it: the shortest text that reads back as the same
 // double.
 std::string jsonNumber(double value);
-// `text` as a JSON string in double quotes; "<" is written as \u003c, so the
-// text cannot end a script element.
-std::string jsonString(const std::string& text);
 // The ISO 4217 code of a currency as typed: "$" is "USD", "€" "EUR", "£"
 // "GBP", "¥" "JPY"; three letters stand for themselves; otherwise empty.
 std::string currencyCode(const std::string& currency);

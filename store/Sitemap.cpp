@@ -9,32 +9,6 @@
 namespace vendaro {
 namespace {
 
-std::string xmlEscaped(const std::string& text) {
-  std::string result;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        result += "&amp;";
-        break;
-      case '<':
-        result += "&lt;";
-        break;
-      case '>':
-        result += "&gt;";
-        break;
-      case '"':
-        result += "&quot;";
-        break;
-      case '\'':
-        result += "&apos;";
-        break;
-      default:
-        result += c;
-    }
-  }
-  return result;
-}
-
 // Percent-encodes every byte that may not stand in a URL path as it is.
 std::string pathEscaped(const std::string& name) {
   return text::percentEncoded(name, "-._~/!$&'()*+,;=:@");
@@ -75,7 +49,7 @@ std::string Sitemap::xml() const {
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">\n";
   for (const std::string& page : pages_) {
-    text += "  <url><loc>" + xmlEscaped(address(page)) + "</loc></url>\n";
+    text += "  <url><loc>" + text::xmlEscaped(address(page)) + "</loc></url>\n";
   }
   return text + "</urlset>\n";
 }

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/Text.h"
 #include "platform/url/WebAddress.h"
 
 namespace vendaro {
@@ -53,12 +54,7 @@ std::string escapePath(const std::string& path) {
 
 // A path in an SFTP quote command, in double quotes with `"` and `\` escaped.
 std::string quotedPath(const std::string& path) {
-  std::string result = "\"";
-  for (char c : path) {
-    if (c == '"' || c == '\\') result += '\\';
-    result += c;
-  }
-  return result + "\"";
+  return text::backslashQuoted(path, '"');
 }
 
 std::string sha256Fingerprint(const char* key, std::size_t length) {

@@ -112,12 +112,7 @@ std::optional<char> listDelimiter(std::string_view line) {
 }
 
 std::string quoted(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
+  return text::backslashQuoted(text, '"');
 }
 
 std::string uidSet(const std::vector<std::uint32_t>& sortedUids) {

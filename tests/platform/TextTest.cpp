@@ -26,9 +26,15 @@ TEST(TextTest, ConvertsLineEndsBothWays) {
   EXPECT_EQ(withCrLf(withLf("one\r\ntwo\r\n")), "one\r\ntwo\r\n");
 }
 
-TEST(TextTest, EscapesForHtmlAndScriptStrings) {
+TEST(TextTest, EscapesForHtmlXmlAndScriptStrings) {
   EXPECT_EQ(htmlEscaped(R"(<a href="x">Tom & 'Jerry'</a>)"),
             "&lt;a href=&quot;x&quot;&gt;Tom &amp; &#39;Jerry&#39;&lt;/a&gt;");
+  EXPECT_EQ(xmlEscaped(R"(<a b="c">&'d')"), "&lt;a b=&quot;c&quot;&gt;&amp;&apos;d&apos;");
+  EXPECT_EQ(quotesEscaped(R"(a "b" & <c>)"), "a &quot;b&quot; & <c>");
+  EXPECT_EQ(jsonString("a\"b\\c</script>\x01\n\xC3\xA9"), R"("a\"b\\c\u003c/script>\u0001\u000a)"
+                                                          "\xC3\xA9\"");
+  EXPECT_EQ(backslashQuoted(R"(it's "x" \ y)", '"'), R"("it's \"x\" \\ y")");
+  EXPECT_EQ(backslashQuoted(R"(it's "x" \ y)", '\''), R"('it\'s "x" \\ y')");
   EXPECT_EQ(scriptStringText("Ordinary <b>bold</b> text"), "Ordinary <b>bold</b> text");
   EXPECT_EQ(scriptStringText(R"(12" "tall" \ wide)"), R"(12\" \"tall\" \\ wide)");
   EXPECT_EQ(scriptStringText("one\r\ntwo\nthree"), R"(one\r\ntwo\nthree)");
@@ -38,6 +44,7 @@ TEST(TextTest, EscapesForHtmlAndScriptStrings) {
 TEST(TextTest, PercentEncodesAllButTheKeptCharacters) {
   EXPECT_EQ(percentEncoded("a b/\xC3\xA9~+"), "a%20b%2F%C3%A9~%2B");
   EXPECT_EQ(percentEncoded("a b/c+d", "/+"), "a%20b/c+d");
+  EXPECT_EQ(percentEncodedOnly("50% 'off' & more?", "%'?"), "50%25 %27off%27 & more%3F");
 }
 
 // A name typed without extension gets the chosen type's; any other stays.
@@ -75,7 +82,9 @@ TEST(ControlEscapingBufferTest, ControlCharactersShowEscapedWhileLineEndsAndText
   EXPECT_EQ(escapedOutput({"over\r", "write\r", "\n", "x\r"}), "over\\x0dwrite\r\nx\\x0d");
   // C1 controls (U+0080-U+009F) too, whatever the writes split; other
   // characters stay.
-  EXPECT_EQ(escapedOutput({"\xC2", "\x9B" "2J Cr\xC3\xA8me \xC2\xA9\x7f"}),
+  EXPECT_EQ(escapedOutput({"\xC2",
+                           "\x9B"
+                           "2J Cr\xC3\xA8me \xC2\xA9\x7f"}),
             "\\u009b2J Cr\xC3\xA8me \xC2\xA9\\x7f");
 
   // The program's own progress line passes as it is.
