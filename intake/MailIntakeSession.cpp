@@ -8,6 +8,7 @@
 #include "common/MailValues.h"
 #include "common/NumberText.h"
 #include "platform/Database.h"
+#include "platform/digest/Sha256.h"
 
 namespace vendaro {
 namespace {
@@ -21,8 +22,10 @@ std::string headerPart(const std::string& text) {
   return end == std::string::npos ? text : text.substr(0, end + 2);
 }
 
-// FNV-1a, 64 bits: stable across runs and builds.
-std::string digestOf(const std::string& text) {
+// The digest earlier intakes gave a message without a unique id or a
+// Message-ID (FNV-1a, 64 bits). Their ids are stored, so it is still
+// looked up; new ids take SHA-256.
+std::string earlierDigestOf(const std::string& text) {
   std::uint64_t hash = 14695981039346656037ULL;
   for (const char c : text) {
     hash ^= static_cast<unsigned char>(c);
@@ -31,6 +34,10 @@ std::string digestOf(const std::string& text) {
   char hex[17];
   std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
   return hex;
+}
+
+std::string earlierDigestId(const std::string& messageText) {
+  return "digest " + earlierDigestOf(messageText) + "-" + std::to_string(messageText.size());
 }
 
 std::string trimmed(std::string text) {
@@ -59,7 +66,7 @@ std::string fallbackUniqueId(const std::string& messageText) {
   const std::string header = headerPart(messageText);
   const std::string messageId = trimmed(GetLineValue(header, "\nMessage-ID:"));
   if (!messageId.empty()) return "message-id " + messageId;
-  return "digest " + digestOf(messageText) + "-" + std::to_string(messageText.size());
+  return "digest " + digest::sha256Hex(messageText) + "-" + std::to_string(messageText.size());
 }
 
 void MailIntakeSession::log(const std::string& lines) {
@@ -350,6 +357,14 @@ void MailIntakeSession::messageFetched() {
   if (currentUid_.empty()) {
     currentUid_ = fallbackUniqueId(mail_->messageText());
     if (store_.wasImported(currentUid_)) return skipImported();
+    // Imported by an intake of an earlier version, under its digest.
+    if (currentUid_.starts_with("digest ")) {
+      std::string earlier = earlierDigestId(mail_->messageText());
+      if (store_.wasImported(earlier)) {
+        currentUid_ = std::move(earlier);
+        return skipImported();
+      }
+    }
   }
   const StoredMail stored = store_.store(mail_->messageText(), currentUid_);
   tell(stored);
@@ -375,8 +390,8 @@ void MailIntakeSession::finishMessageStep(MessageOutcome::Kind kind, std::string
                                           std::string error) {
   messageIndex_ += 1;
   if (events.message) {
-    events.message({kind, messageIndex_, waiting_, currentUid_, std::move(keptBecause),
-                    std::move(error)});
+    events.message(
+        {kind, messageIndex_, waiting_, currentUid_, std::move(keptBecause), std::move(error)});
   }
   handleCompletion();
 }

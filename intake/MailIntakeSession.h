@@ -189,7 +189,7 @@ IntakeResult runIntakeToEnd(MailIntakeSession& session, BlockingEventLoop& loop,
                             const MailAccount& account);
 
 // The unique id of a message when the server has none (UIDL is optional):
-// its Message-ID, else a digest of the whole text.
+// its Message-ID, else a SHA-256 digest of the whole text.
 std::string fallbackUniqueId(const std::string& messageText);
 
 }  // namespace vendaro

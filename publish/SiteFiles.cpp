@@ -1,12 +1,9 @@
 #include "publish/SiteFiles.h"
 
-#include <openssl/evp.h>
-
 #include <algorithm>
-#include <array>
-#include <fstream>
-#include <memory>
 #include <system_error>
+
+#include "platform/digest/Sha256.h"
 
 namespace vendaro {
 namespace {
@@ -53,29 +50,6 @@ std::optional<std::string> remoteNameProblem(const std::string& name) {
   return std::nullopt;
 }
 
-std::string fileSha256(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return {};
-  std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),
-                                                                  EVP_MD_CTX_free);
-  EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr);
-  std::array<char, 65536> buffer;
-  while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
-    EVP_DigestUpdate(context.get(), buffer.data(), static_cast<std::size_t>(in.gcount()));
-  }
-  if (in.bad()) return {};
-  std::array<unsigned char, EVP_MAX_MD_SIZE> digest;
-  unsigned int length = 0;
-  EVP_DigestFinal_ex(context.get(), digest.data(), &length);
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned int i = 0; i < length; ++i) {
-    hex += kHex[digest[i] >> 4];
-    hex += kHex[digest[i] & 15];
-  }
-  return hex;
-}
-
 SiteListing listSiteFiles(const fs::path& folder) {
   SiteListing listing;
   std::error_code error;
@@ -100,7 +74,7 @@ SiteListing listSiteFiles(const fs::path& folder) {
       listing.refused.push_back(name + ": " + *problem);
       continue;
     }
-    SiteFile file{name, entry->path(), entry->file_size(), fileSha256(entry->path())};
+    SiteFile file{name, entry->path(), entry->file_size(), digest::fileSha256Hex(entry->path())};
     if (file.hash.empty()) {
       listing.refused.push_back(name + ": cannot be read");
       continue;

@@ -35,7 +35,4 @@ SiteListing listSiteFiles(const std::filesystem::path& folder);
 // servers), or a control character (a line break would end an FTP command).
 std::optional<std::string> remoteNameProblem(const std::string& name);
 
-// The SHA-256 of a file's bytes in lower-case hex; empty when unreadable.
-std::string fileSha256(const std::filesystem::path& file);
-
 }  // namespace vendaro

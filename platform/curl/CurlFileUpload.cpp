@@ -1,7 +1,6 @@
 #include "platform/curl/CurlFileUpload.h"
 
 #include <curl/curl.h>
-#include <openssl/evp.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -9,9 +8,9 @@
 #include <optional>
 #include <stdexcept>
 #include <system_error>
-#include <vector>
 
 #include "platform/Text.h"
+#include "platform/digest/Sha256.h"
 #include "platform/url/WebAddress.h"
 
 namespace vendaro {
@@ -57,17 +56,6 @@ std::string quotedPath(const std::string& path) {
   return text::backslashQuoted(path, '"');
 }
 
-std::string sha256Fingerprint(const char* key, std::size_t length) {
-  unsigned char digest[EVP_MAX_MD_SIZE];
-  unsigned int digestLength = 0;
-  EVP_Digest(key, length, digest, &digestLength, EVP_sha256(), nullptr);
-  std::vector<unsigned char> text(4 * ((digestLength + 2) / 3) + 1);
-  EVP_EncodeBlock(text.data(), digest, static_cast<int>(digestLength));
-  std::string fingerprint(reinterpret_cast<char*>(text.data()));
-  while (!fingerprint.empty() && fingerprint.back() == '=') fingerprint.pop_back();
-  return "SHA256:" + fingerprint;
-}
-
 fs::path defaultKnownHosts() {
   const char* home = std::getenv("HOME");
   return fs::path(home ? home : ".") / ".ssh" / "known_hosts";
@@ -103,7 +91,10 @@ int checkHostKey(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch
   }
   // Remembered for the message: why the host was refused.
   handle->hostMatch = match;
-  if (found && found->len > 0) handle->hostFingerprint = sha256Fingerprint(found->key, found->len);
+  if (found && found->len > 0) {
+    handle->hostFingerprint =
+        "SHA256:" + digest::sha256Base64(std::string_view(found->key, found->len));
+  }
   return CURLKHSTAT_REJECT;
 }
 

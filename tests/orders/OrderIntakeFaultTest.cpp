@@ -26,6 +26,19 @@ using Script = std::map<std::string, std::string>;
 const std::string kMail = "Message-ID: <m1@buyer.example>\r\n" + testing::OrderMailText().text();
 const std::string kSize = std::to_string(kMail.size());
 
+// A mail with neither a unique id on the server nor a Message-ID is known by
+// the SHA-256 of its text; earlier versions recorded an FNV-1a digest.
+const std::string kBareMail =
+    "From: ann@buyer.example\r\nSubject: Online Order\r\n\r\n"
+    "DESCRIPTION=A100 ^ 2 ^ 25.00 ^ 50.00^\r\nAMOUNT=$$$ 54.12\r\n";
+constexpr const char* kBareMailId =
+    "digest c04f0fa56c061cb9d9802bf8150e226aef0457ad8389ee26e6de57c75cfd4d59-107";
+constexpr const char* kBareMailEarlierId = "digest 79baa7f46701e289-107";
+const Script kBareMailWithoutUidl = {{"CAPA", "+OK\r\nUSER\r\n.\r\n"},
+                                     {"STAT", "+OK 1 107\r\n"},
+                                     {"LIST", "+OK\r\n1 107\r\n.\r\n"},
+                                     {"RETR 1", "+OK\r\n" + kBareMail + ".\r\n"}};
+
 // A well-behaved server with one order mail, changed by `changes`.
 Script scriptWith(const Script& changes) {
   Script script = {{"CAPA", "+OK\r\nUSER\r\nUIDL\r\n.\r\n"},
@@ -48,6 +61,7 @@ struct Fault {
   int deletions = 0;  // DELE commands that reached the server
   const char* user = "shop";
   int runs = 1;
+  const char* importedAs = nullptr;  // the id the message is recorded under
   // Prepares the application folder; what it returns is held during the runs.
   std::function<std::unique_ptr<FileLock>(testing::TempFolder&)> setUp = {};
 };
@@ -71,6 +85,26 @@ TEST(OrderIntakeFaultTest, MisbehavingServersAndDatabasesLoseAndDuplicateNothing
        .orders = 1,
        .deletions = 2,
        .runs = 2},
+      {.name = "no UIDL, no Message-ID, run twice",
+       .changes = kBareMailWithoutUidl,
+       .code = 0,
+       .orders = 1,
+       .deletions = 2,
+       .runs = 2,
+       .importedAs = kBareMailId},
+      {.name = "imported by an earlier version under its digest",
+       .changes = kBareMailWithoutUidl,
+       .code = 0,
+       .deletions = 1,
+       .importedAs = kBareMailEarlierId,
+       .setUp =
+           [](testing::TempFolder& app) {
+             SqliteDatabase database(app.file(kProgramDatabaseFile));
+             createOrderTables(database);
+             database.execute("INSERT INTO [ImportedMessages] (mailbox, uid) VALUES (?, ?)",
+                              {DbValue("shop@127.0.0.1"), DbValue(kBareMailEarlierId)});
+             return std::unique_ptr<FileLock>();
+           }},
       {.name = "line break in the user", .error = "line break", .user = "shop\r\nDELE 1"},
       {.name = "garbage greeting",
        .changes = {{Server::kGreeting, "HTTP/1.1 400 Bad\r\n"}},
@@ -115,6 +149,10 @@ TEST(OrderIntakeFaultTest, MisbehavingServersAndDatabasesLoseAndDuplicateNothing
     SqliteDatabase database(app.file(kProgramDatabaseFile));
     createOrderTables(database);
     EXPECT_EQ(testing::storedOrders(database).size(), fault.orders) << out.str();
+    if (fault.importedAs) {
+      EXPECT_EQ(testing::rowsOf(database, "SELECT uid FROM [ImportedMessages]"),
+                (std::vector<std::vector<DbValue>>{{fault.importedAs}}));
+    }
     const auto commands = server.commands();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), "DELE 1"), fault.deletions);
     EXPECT_TRUE(fault.deletions == 0 || commands.back() == "QUIT");
