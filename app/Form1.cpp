@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "app/DistinctEntries.h"
-#include "app/ImageBufferPage.h"
 #include "app/ListFile.h"
 #include "app/ToolbarBitmaps.h"
 #include "app/TypedAddress.h"
+#include "common/ImagePages.h"
 #include "common/TextFile.h"
 #include "common/TextSearch.h"
 #include "platform/AppFolder.h"
@@ -259,7 +259,7 @@ void Form1::writeList(const char* backslashName, const ListControl& list) {
 }
 
 void Form1::writeImageBufferPages(Quoting quoting) {
-  const std::string page = imageBufferPage(List2.items());
+  const std::string page = plainBufferPage(List2.items(), AddressQuoting::QuotePercent);
   if (quoting == Quoting::Quoted) {
     (void)writeWholeFile(file("\\error.htm"), "\"" + page + "\"" + std::string(kCrLf));
   } else {

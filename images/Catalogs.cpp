@@ -1,6 +1,6 @@
 #include "images/Catalogs.h"
 
-#include "images/ImagePages.h"
+#include "common/ImagePages.h"
 #include "images/PageFiles.h"
 
 namespace vendaro {

@@ -4,9 +4,9 @@
 #include <exception>
 
 #include "common/EnginePages.h"
+#include "common/ImagePages.h"
 #include "common/NumberText.h"
 #include "common/TextFile.h"
-#include "images/ImagePages.h"
 #include "images/PageFiles.h"
 
 namespace vendaro {
@@ -30,7 +30,8 @@ void ImageBuffer::spill() {
   const std::filesystem::path file = spillFile(outputFolder_, spillCounter_);
   // A failed write loses this buffer's entries only: the buffer starts
   // again either way, so browsing goes on.
-  if (!file.empty()) (void)writeWholeFile(file, spillPage(c_.List2.items()) + std::string(kCrLf));
+  if (!file.empty())
+    (void)writeWholeFile(file, plainBufferPage(c_.List2.items()) + std::string(kCrLf));
   ++spillCounter_;
   c_.List2.Clear();
 }

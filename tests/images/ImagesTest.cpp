@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "common/ImagePages.h"
 #include "images/ImageFeatures.h"
-#include "images/ImagePages.h"
 #include "images/ImagesSubsystem.h"
 #include "tests/app/Form1Fixture.h"
 
@@ -70,10 +70,10 @@ TEST_F(ImagesFixture, AFullBufferSpillsToTheNextNumberedFileOfItsKindInTheOutput
 TEST_F(ImagesFixture, CompletedPagesAndTheirFramesFillTheBufferAndPanel4) {
   plugIn();
   auto frame = std::make_shared<PageDocument>(pageWith({"http://a.test/in-frame.gif"}, {}));
-  PageDocument page = pageWith({"http://a.test/BIG.JPG", "http://a.test/next.htm",
-                                "http://a.test/support.htm", "http://a.test/shop.htm"},
-                               {"http://a.test/logo.png", "http://a.test/BIG.JPG",
-                                "data:image/png;base64,iVBORw0KGgo="});
+  PageDocument page = pageWith(
+      {"http://a.test/BIG.JPG", "http://a.test/next.htm", "http://a.test/support.htm",
+       "http://a.test/shop.htm"},
+      {"http://a.test/logo.png", "http://a.test/BIG.JPG", "data:image/png;base64,iVBORw0KGgo="});
   page.frames = {{"f", "", frame}, {"other", "http://b.test/", nullptr}};
   browse("http://a.test/", page);
   EXPECT_EQ(form->List2.items(),

@@ -1,13 +1,14 @@
-#include "images/ImagePages.h"
+#include "common/ImagePages.h"
 
 #include "platform/Text.h"
 
 namespace vendaro {
 namespace {
 
-std::string pictureTags(const std::vector<std::string>& addresses) {
+std::string pictureTags(const std::vector<std::string>& addresses,
+                        AddressQuoting quoting = AddressQuoting::Html) {
   std::string tags;
-  for (const auto& address : addresses) tags += pictureTag(address);
+  for (const auto& address : addresses) tags += pictureTag(address, quoting);
   return tags;
 }
 
@@ -15,8 +16,11 @@ const std::string kLineEnd(text::kCrLf);
 
 }  // namespace
 
-std::string pictureTag(const std::string& address) {
-  return "<img src='" + text::htmlEscaped(address) + "'>";
+std::string pictureTag(const std::string& address, AddressQuoting quoting) {
+  const std::string quoted = quoting == AddressQuoting::Html
+                                 ? text::htmlEscaped(address)
+                                 : text::percentEncodedOnly(address, "'");
+  return "<img src='" + quoted + "'>";
 }
 
 std::string bufferPage(const std::vector<std::string>& addresses) {
@@ -25,8 +29,8 @@ std::string bufferPage(const std::vector<std::string>& addresses) {
          pictureTags(addresses) + "</p></ul> </body> </html>";
 }
 
-std::string spillPage(const std::vector<std::string>& addresses) {
-  return "<html><body>" + pictureTags(addresses) + "</body></html>";
+std::string plainBufferPage(const std::vector<std::string>& addresses, AddressQuoting quoting) {
+  return "<html><body>" + pictureTags(addresses, quoting) + "</body></html>";
 }
 
 std::string savedBufferPage(const std::vector<std::string>& addresses) {
