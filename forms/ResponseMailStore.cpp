@@ -1,7 +1,7 @@
 #include "forms/ResponseMailStore.h"
 
+#include "common/Dates.h"
 #include "common/MailValues.h"
-#include "common/UtcTime.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseFields.h"
 #include "platform/mime/MailBodyDecoder.h"
@@ -18,9 +18,7 @@ CREATE TABLE IF NOT EXISTS [ImportedResponses] (
 
 ResponseMailStore::ResponseMailStore(Database& database, std::function<ResponseForm()> chosenForm,
                                      std::function<std::string()> today)
-    : database_(database),
-      chosenForm_(std::move(chosenForm)),
-      today_(std::move(today)) {}
+    : database_(database), chosenForm_(std::move(chosenForm)), today_(std::move(today)) {}
 
 void ResponseMailStore::prepare(const std::string& mailboxKey) {
   createFormTables(database_);
@@ -43,20 +41,20 @@ bool ResponseMailStore::wasImported(const std::string& uid) const {
 StoredMail ResponseMailStore::store(const std::string& messageText, const std::string& uid) {
   const std::string mail = decodedMailText(messageText);
   const StoredResponse response{decodedHeaderText(GetLineValue(mail, "Subject:")),
-                                decodedHeaderText(GetLineValue(mail, "from:")),
-                                today()};
+                                decodedHeaderText(GetLineValue(mail, "from:")), today()};
   if (response.subject.empty() || response.subject.find(form_.name) == std::string::npos) {
     return {StoreOutcome::NotForMe};
   }
   if (!form_.exists) {
     ++keptForMissingForm_;
-    return {StoreOutcome::NotForMe, {},
+    return {StoreOutcome::NotForMe,
+            {},
             "A response to the form " + form_.name +
-                ", which no longer exists, stays on the server (from" + response.sender +
-                ").\r\n"};
+                ", which no longer exists, stays on the server (from" + response.sender + ").\r\n"};
   }
   if (form_.fields.empty()) {
-    return {StoreOutcome::NotForMe, {},
+    return {StoreOutcome::NotForMe,
+            {},
             "The form " + form_.name + " has no fields; the response stays on the server (from" +
                 response.sender + ").\r\n"};
   }
@@ -64,8 +62,7 @@ StoredMail ResponseMailStore::store(const std::string& messageText, const std::s
     writeResponse(mail, response, uid);
   } catch (const DataError& error) {
     return {StoreOutcome::Failed, error.what(),
-            "The response of" + response.sender + " could not be stored: " + error.what() +
-                "\r\n"};
+            "The response of" + response.sender + " could not be stored: " + error.what() + "\r\n"};
   }
   if (!uid.empty()) imported_.insert(uid);
   if (onStored) onStored(response);

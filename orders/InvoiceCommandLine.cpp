@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "common/CommandLine.h"
+#include "common/Dates.h"
 #include "common/ShopRules.h"
-#include "common/UtcTime.h"
 #include "orders/InvoiceCommands.h"
 #include "orders/OrderCommands.h"
 #include "orders/SalesCommand.h"

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/CsvText.h"
+#include "common/Dates.h"
 #include "orders/InvoiceBook.h"
 #include "orders/OrderCommands.h"
 #include "orders/OrderDocuments.h"
@@ -146,14 +147,6 @@ bool isWritableTarget(const std::filesystem::path& file) {
   return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
 }
 
-bool isDay(const std::string& text) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (i != 4 && i != 7 && (text[i] < '0' || text[i] > '9')) return false;
-  }
-  return true;
-}
-
 void printIssued(const std::vector<IssuedDocument>& documents, bool csv, std::ostream& out) {
   if (csv) {
     out << csvRow(
@@ -250,7 +243,7 @@ int runOrderDocumentCommand(OrderDocumentKind kind, const OrderDocumentOptions& 
 int runInvoicesCommand(const InvoiceListOptions& options, std::ostream& out, std::ostream& err) {
   constexpr const char* kPrefix = "vendaro invoices: ";
   for (const std::string* day : {&options.from, &options.to}) {
-    if (!day->empty() && !isDay(*day)) {
+    if (!day->empty() && !isDayText(*day)) {
       err << kPrefix << "\"" << *day << "\" is not a date (YYYY-MM-DD)\n";
       return kOrdersCommandFailed;
     }

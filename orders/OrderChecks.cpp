@@ -4,8 +4,8 @@
 #include <optional>
 #include <utility>
 
+#include "common/Dates.h"
 #include "common/MailValues.h"
-#include "common/UtcTime.h"
 #include "platform/Text.h"
 #include "platform/mime/MailBodyDecoder.h"
 
@@ -81,9 +81,9 @@ std::optional<std::int64_t> repeatedOrder(Database& database, const ArrivalRecor
   constexpr const char* kStored =
       "SELECT c.OrderID FROM [OrderChecks] c JOIN [Orders] o ON o.OrderID = c.OrderID WHERE ";
   if (!record.messageId.empty()) {
-    if (auto order = firstOrder(database.query(
-            std::string(kStored) + "c.MessageID = ? ORDER BY c.OrderID LIMIT 1",
-            {DbValue(record.messageId)}))) {
+    if (auto order = firstOrder(
+            database.query(std::string(kStored) + "c.MessageID = ? ORDER BY c.OrderID LIMIT 1",
+                           {DbValue(record.messageId)}))) {
       return order;
     }
   }
@@ -162,8 +162,7 @@ OrderChecker::OrderChecker(std::vector<PublishedCatalogue> catalogues)
     : prices_(std::move(catalogues)) {}
 
 ArrivalRecord OrderChecker::arrival(Database& database, const OrderMail& mail,
-                                    const std::string& mailText,
-                                    std::int64_t intakeSeconds) const {
+                                    const std::string& mailText, std::int64_t intakeSeconds) const {
   ArrivalRecord record;
   record.messageId = headerValue(mailText, "Message-ID");
   const std::int64_t seconds =

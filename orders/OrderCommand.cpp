@@ -4,7 +4,7 @@
 #include <map>
 #include <optional>
 
-#include "common/UtcTime.h"
+#include "common/Dates.h"
 #include "orders/CustomerMail.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderCommands.h"

@@ -1,19 +1,13 @@
 #include "orders/OrderListPane.h"
 
+#include "common/Dates.h"
+
 namespace vendaro {
 namespace {
 
-constexpr OrderStatus kStatuses[] = {OrderStatus::New,     OrderStatus::Confirmed,
-                                     OrderStatus::Paid,    OrderStatus::Shipped,
+constexpr OrderStatus kStatuses[] = {OrderStatus::New,       OrderStatus::Confirmed,
+                                     OrderStatus::Paid,      OrderStatus::Shipped,
                                      OrderStatus::Completed, OrderStatus::Cancelled};
-
-bool isDay(const std::string& text) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (i != 4 && i != 7 && (text[i] < '0' || text[i] > '9')) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -35,7 +29,7 @@ bool OrderListPane::readFilter(OrderListFilter& filter) {
   filter.fromDate = txtFromDate.Text();
   filter.toDate = txtToDate.Text();
   for (const std::string* day : {&filter.fromDate, &filter.toDate}) {
-    if (!day->empty() && !isDay(*day)) return false;
+    if (!day->empty() && !isDayText(*day)) return false;
   }
   return true;
 }
@@ -92,8 +86,7 @@ void OrderListPane::statusChanged(std::int64_t orderId, OrderStatus status) {
 
 std::vector<std::string> OrderListPane::cells(std::size_t row) const {
   const OrderListRow& order = rows_.at(row);
-  return {std::to_string(order.orderId), order.date,
-          order.customer,                order.total,
+  return {std::to_string(order.orderId),         order.date,   order.customer, order.total,
           std::string(statusName(order.status)), order.verdict};
 }
 

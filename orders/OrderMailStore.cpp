@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "common/UtcTime.h"
+#include "common/Dates.h"
 #include "orders/OrderTables.h"
 #include "platform/Text.h"
 #include "platform/mime/MailBodyDecoder.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "common/UtcTime.h"
+#include "common/Dates.h"
 #include "orders/CustomerMail.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderWorkflow.h"
@@ -12,8 +12,8 @@
 namespace vendaro {
 namespace {
 
-constexpr OrderStatus kStatuses[] = {OrderStatus::New,     OrderStatus::Confirmed,
-                                     OrderStatus::Paid,    OrderStatus::Shipped,
+constexpr OrderStatus kStatuses[] = {OrderStatus::New,       OrderStatus::Confirmed,
+                                     OrderStatus::Paid,      OrderStatus::Shipped,
                                      OrderStatus::Completed, OrderStatus::Cancelled};
 
 bool startsWith(const std::string& text, const std::string& start) {
@@ -30,8 +30,8 @@ std::string historyLine(const StatusChangeRecord& change) {
 
 std::string verdictOf(Database& database, std::int64_t orderId) {
   createOrderCheckTables(database);
-  const QueryResult found = database.query(
-      "SELECT Verdict FROM [OrderChecks] WHERE OrderID = ?", {DbValue(orderId)});
+  const QueryResult found =
+      database.query("SELECT Verdict FROM [OrderChecks] WHERE OrderID = ?", {DbValue(orderId)});
   return found.rows.empty() ? kVerdictNotChecked : found.rows[0][0].toText();
 }
 
@@ -152,9 +152,9 @@ void OrderRecordPanel::cmdSetStatus_Click() {
   try {
     // With the application folder the change also moves the counted stock.
     OrderWorkflow workflow(database_, services_.appFolder);
-    const StatusChangeOutcome outcome = workflow.change(
-        {*orderId_, status, txtNote.Text(), txtCarrier.Text(), txtTracking.Text()},
-        utcTimeText(now()));
+    const StatusChangeOutcome outcome =
+        workflow.change({*orderId_, status, txtNote.Text(), txtCarrier.Text(), txtTracking.Text()},
+                        utcTimeText(now()));
     if (outcome.kind != StatusChangeOutcome::Kind::Changed) {
       dialogs_.MsgBox(outcome.message);
       return;

@@ -1,7 +1,7 @@
 #include <memory>
 
+#include "common/Dates.h"
 #include "common/ShopRules.h"
-#include "common/UtcTime.h"
 #include "orders/OrderSubsystem.h"
 #include "orders/OrderViewer.h"
 #include "orders/OrderViewerView.h"

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "common/Dates.h"
 #include "common/TextFile.h"
-#include "common/UtcTime.h"
 #include "orders/OrderCommands.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
@@ -48,14 +48,14 @@ std::string deliveryProblem(const MailDelivery& delivery) {
   if (delivery.dryRun) return {};
   if (delivery.smtp.host.empty()) return "[smtp] host is not set in vendaro.toml";
   if (!smtpPassword(delivery)) {
-    return "no password for [smtp] user " + delivery.smtp.user + ": set " +
-           kSmtpPasswordVariable + ", give --password-file or keep it in the keyring";
+    return "no password for [smtp] user " + delivery.smtp.user + ": set " + kSmtpPasswordVariable +
+           ", give --password-file or keep it in the keyring";
   }
   return {};
 }
 
-int deliverOutbox(Outbox& outbox, const MailDelivery& delivery,
-                  std::optional<std::int64_t> onlyId, std::ostream& out, std::ostream& err) {
+int deliverOutbox(Outbox& outbox, const MailDelivery& delivery, std::optional<std::int64_t> onlyId,
+                  std::ostream& out, std::ostream& err) {
   if (delivery.dryRun) {
     std::error_code error;
     std::filesystem::create_directories(delivery.dryRunFolder, error);

@@ -1,6 +1,7 @@
 #include "orders/SalesCommand.h"
 
 #include "common/CsvText.h"
+#include "common/Dates.h"
 #include "orders/OrderCommands.h"
 #include "orders/OrderNumbers.h"
 #include "orders/SalesFigures.h"
@@ -10,10 +11,6 @@ namespace vendaro {
 namespace {
 
 constexpr const char* kPrefix = "vendaro sales: ";
-
-bool isDay(const std::string& text) {
-  return salesPeriodOf(text, SalesPeriod::Day) == text;
-}
 
 void printText(const SalesFigures& figures, const std::string& by, std::ostream& out) {
   out << "Revenue by " << by << " (flagged and cancelled orders left out):\n";
@@ -57,7 +54,7 @@ void printCsv(const SalesFigures& figures, std::ostream& out) {
 
 int runSalesCommand(const SalesCommandOptions& options, std::ostream& out, std::ostream& err) {
   for (const std::string* day : {&options.from, &options.to}) {
-    if (!day->empty() && !isDay(*day)) {
+    if (!day->empty() && !isDayText(*day)) {
       err << kPrefix << "\"" << *day << "\" is not a date (YYYY-MM-DD)\n";
       return kOrdersCommandFailed;
     }

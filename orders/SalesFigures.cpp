@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "common/Dates.h"
 #include "orders/OrderNumbers.h"
 #include "orders/PriceCheck.h"
 #include "platform/SqlText.h"
@@ -53,68 +54,15 @@ struct OrderRow {
   std::int64_t cents = 0;  // tax and shipping, then the lines added
 };
 
-// Days since 1970-01-01 of a civil date (proleptic Gregorian).
-std::int64_t daysFromCivil(int year, int month, int day) {
-  year -= month <= 2 ? 1 : 0;
-  const int era = (year >= 0 ? year : year - 399) / 400;
-  const int yearOfEra = year - era * 400;
-  const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return std::int64_t{era} * 146097 + dayOfEra - 719468;
-}
-
-void civilFromDays(std::int64_t days, int& year, int& month, int& day) {
-  days += 719468;
-  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  const int dayOfEra = static_cast<int>(days - era * 146097);
-  const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const int shifted = (5 * dayOfYear + 2) / 153;
-  day = dayOfYear - (153 * shifted + 2) / 5 + 1;
-  month = shifted < 10 ? shifted + 3 : shifted - 9;
-  year = static_cast<int>(yearOfEra + era * 400) + (month <= 2 ? 1 : 0);
-}
-
-std::string twoDigits(int value) {
-  return (value < 10 ? "0" : "") + std::to_string(value);
-}
-
-std::string dayText(std::int64_t days) {
-  int year = 0, month = 0, day = 0;
-  civilFromDays(days, year, month, day);
-  return std::to_string(year) + "-" + twoDigits(month) + "-" + twoDigits(day);
-}
-
-// ISO 8601: weeks start on Monday; week 1 holds the year's first Thursday.
-std::string isoWeekText(std::int64_t days) {
-  const int weekday =
-      static_cast<int>(((days % 7) + 7 + 3) % 7);  // Monday 0 (1970-01-01: Thursday)
-  const std::int64_t thursday = days - weekday + 3;
-  int year = 0, month = 0, day = 0;
-  civilFromDays(thursday, year, month, day);
-  const std::int64_t week = (thursday - daysFromCivil(year, 1, 1)) / 7 + 1;
-  return std::to_string(year) + "-W" + twoDigits(static_cast<int>(week));
-}
-
-bool dayOf(const std::string& date, int& year, int& month, int& day) {
-  if (date.size() != 10 || date[4] != '-' || date[7] != '-') return false;
-  for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-    if (date[i] < '0' || date[i] > '9') return false;
-  }
-  year = std::stoi(date.substr(0, 4));
-  month = std::stoi(date.substr(5, 2));
-  day = std::stoi(date.substr(8, 2));
-  return month >= 1 && month <= 12 && day >= 1 && day <= 31;
-}
-
 // The periods from `first` to `last` (both periods of `by`), each once.
 std::vector<std::string> periodsBetween(const std::string& firstDate, const std::string& lastDate,
                                         SalesPeriod by) {
-  int y1 = 0, m1 = 0, d1 = 0, y2 = 0, m2 = 0, d2 = 0;
   std::vector<std::string> periods;
-  if (!dayOf(firstDate, y1, m1, d1) || !dayOf(lastDate, y2, m2, d2)) return periods;
-  const std::int64_t last = daysFromCivil(y2, m2, d2);
-  for (std::int64_t days = daysFromCivil(y1, m1, d1); days <= last; ++days) {
+  const std::optional<CivilDay> first = dayOf(firstDate);
+  const std::optional<CivilDay> lastDay = dayOf(lastDate);
+  if (!first || !lastDay) return periods;
+  const std::int64_t last = daysSinceEpoch(*lastDay);
+  for (std::int64_t days = daysSinceEpoch(*first); days <= last; ++days) {
     std::string period = salesPeriodOf(dayText(days), by);
     if (periods.empty() || periods.back() != period) periods.push_back(std::move(period));
   }
@@ -208,15 +156,15 @@ void addLines(Database& database, std::vector<OrderRow>& orders, Items& items) {
 }  // namespace
 
 std::string salesPeriodOf(const std::string& date, SalesPeriod by) {
-  int year = 0, month = 0, day = 0;
-  if (!dayOf(date, year, month, day)) return {};
+  const std::optional<CivilDay> day = dayOf(date);
+  if (!day) return {};
   switch (by) {
     case SalesPeriod::Day:
       return date;
     case SalesPeriod::Month:
       return date.substr(0, 7);
     case SalesPeriod::Week:
-      return isoWeekText(daysFromCivil(year, month, day));
+      return isoWeekText(daysSinceEpoch(*day));
   }
   return {};
 }

@@ -2,21 +2,23 @@
 
 #include <utility>
 
+#include "common/Dates.h"
 #include "orders/OrderTables.h"
 
 namespace vendaro {
 namespace {
 
 bool isDateOrEmpty(const std::string& text) {
-  return text.empty() || salesPeriodOf(text, SalesPeriod::Day) == text;
+  return text.empty() || isDayText(text);
 }
 
 // The first day of the month eleven months before `today`'s: with today's
 // month, twelve months.
 std::string yearBefore(const std::string& today) {
-  if (!isDateOrEmpty(today) || today.empty()) return {};
-  int year = std::stoi(today.substr(0, 4));
-  int month = std::stoi(today.substr(5, 2)) - 11;
+  const std::optional<CivilDay> day = dayOf(today);
+  if (!day) return {};
+  int year = day->year;
+  int month = day->month - 11;
   if (month < 1) {
     month += 12;
     --year;

@@ -1,6 +1,6 @@
 #include "orders/StatusMail.h"
 
-#include "common/UtcTime.h"
+#include "common/Dates.h"
 #include "orders/CustomerMail.h"
 #include "orders/Outbox.h"
 
@@ -19,10 +19,10 @@ std::optional<QueuedStatusMail> queueStatusMail(Database& database,
   QueuedStatusMail result;
   const MailTemplate mailTemplate = mailTemplateFor(appFolder, status, result.warning);
   const std::string event(statusName(status));
-  const OutgoingMail mail = composeCustomerMail(
-      mailTemplate, *notice, from, mailDateText(nowSeconds),
-      "order-" + std::to_string(orderId) + "-" + event + "." + std::to_string(nowSeconds) + "@" +
-          from.substr(from.find('@') + 1));
+  const OutgoingMail mail =
+      composeCustomerMail(mailTemplate, *notice, from, mailDateText(nowSeconds),
+                          "order-" + std::to_string(orderId) + "-" + event + "." +
+                              std::to_string(nowSeconds) + "@" + from.substr(from.find('@') + 1));
   Outbox outbox(database);
   result.queued = outbox.queue(orderId, event, mail, utcTimeText(nowSeconds));
   if (const std::optional<OutboxMail> queued = outbox.find(orderId, event)) {

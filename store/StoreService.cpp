@@ -4,10 +4,10 @@
 #include <system_error>
 #include <unordered_set>
 
+#include "common/Dates.h"
 #include "common/PublishedCatalogue.h"
 #include "common/StockFile.h"
 #include "common/TextFile.h"
-#include "common/UtcTime.h"
 #include "store/CatalogueRecord.h"
 #include "store/OrderScript.h"
 #include "store/SalesTax.h"
@@ -66,8 +66,7 @@ Outcome<std::string> readItemFile(const StoreProject& project, const std::string
   if (!fs::is_regular_file(*file, error)) return cannotRead(*file);
   // Checked before the file is read: a link to any file of the system is never published.
   if (project.leadsOutside(*file)) {
-    return failure(ErrorKind::BadInput,
-                   itemFileOutsideRefusal(category) + " Nothing was written.");
+    return failure(ErrorKind::BadInput, itemFileOutsideRefusal(category) + " Nothing was written.");
   }
   return readNeeded(*file);
 }
@@ -184,8 +183,8 @@ Outcome<ProjectInput> readStoreProject(const GenerateOptions& options,
   const StoreProject project(options.appFolder, options.project);
   std::error_code error;
   if (!fs::is_directory(project.folder(), error)) {
-    return failure(ErrorKind::NotFound, "no project \"" + options.project + "\" in " +
-                                            options.appFolder.string());
+    return failure(ErrorKind::NotFound,
+                   "no project \"" + options.project + "\" in " + options.appFolder.string());
   }
   ProjectInput read{};
   if (Done categories = readCategories(project, read); !categories) return categories.error();

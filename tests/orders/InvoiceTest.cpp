@@ -262,6 +262,12 @@ TEST_F(InvoiceTest, CreditNotesFollowCancellationAndShareTheSequence) {
             "2026-00004,2026-12-07,\"'=HYPERLINK(\"\"x\"\")\",-57.75,-4.13,-61.88,credit note,2,"
             "2026-00003\r\n");
   EXPECT_EQ(listing("2026-12-08", ""), "Number,Date,Customer,Net,Tax,Gross,Kind,Order,Invoice\r\n");
+  // A month that does not exist is no date.
+  err.str("");
+  std::ostringstream none;
+  EXPECT_EQ(runInvoicesCommand({app.path(), "2026-13-01", "", true}, none, err),
+            kOrdersCommandFailed);
+  EXPECT_EQ(err.str(), "vendaro invoices: \"2026-13-01\" is not a date (YYYY-MM-DD)\n");
 }
 
 TEST_F(InvoiceTest, FailedPrintingKeepsTheNumberAndALaterRunWritesTheSameBytes) {
@@ -366,8 +372,8 @@ TEST_F(InvoiceTest, ViewerActionsWriteOpenAndExplainWhatTheyCannotDo) {
       << dialogs.messages[0].text;
 
   OrderViewerServices unnamed = services;
-  unnamed.writeDocument = viewerDocumentWriter(app.path(), app.file("documents"), {}, {},
-                                               printing, [this] { return now; });
+  unnamed.writeDocument = viewerDocumentWriter(app.path(), app.file("documents"), {}, {}, printing,
+                                               [this] { return now; });
   frmOrders nameless(database, dialogs, unnamed);
   nameless.Form_Load();
   nameless.orderRecord.cmdPackingSlip_Click();
