@@ -266,6 +266,57 @@ void addEarlierRulesRecords(const fs::path& appFolder, std::vector<PublishedCata
                    });
 }
 
+// The part of a record before its item tables (written last), which holds
+// the project and the rules.
+std::string_view recordHead(std::string_view text) {
+  const std::size_t items = text.find("\n[[items]]");
+  return items == std::string_view::npos ? text : text.substr(0, items + 1);
+}
+
+// The project a record names, read from its head alone, so records of other
+// projects are passed over without reading their items.
+std::optional<std::string> recordProject(std::string_view text) {
+  try {
+    const toml::table head = toml::parse(recordHead(text));
+    return textAt(head["project"]);
+  } catch (const toml::parse_error&) {
+    return std::nullopt;
+  }
+}
+
+// Whether two record texts differ at most in their "generated" line, as two
+// records of the same content written by this program do.
+bool sameApartFromTime(std::string_view a, std::string_view b) {
+  constexpr std::string_view kTimeLine = "\ngenerated = ";
+  const std::size_t timeA = recordHead(a).find(kTimeLine);
+  const std::size_t timeB = recordHead(b).find(kTimeLine);
+  if (timeA == std::string_view::npos || timeB == std::string_view::npos) return false;
+  const std::size_t endA = a.find('\n', timeA + 1);
+  const std::size_t endB = b.find('\n', timeB + 1);
+  if (endA == std::string_view::npos || endB == std::string_view::npos) return false;
+  return a.substr(0, timeA) == b.substr(0, timeB) && a.substr(endA) == b.substr(endB);
+}
+
+// Whether the project's newest record already holds `catalogue`. A record
+// whose text is the new one's but for its time is the same without a parse
+// of its items; any other is compared field by field.
+bool alreadyRecorded(const fs::path& appFolder, const PublishedCatalogue& catalogue,
+                     std::string_view text) {
+  const std::vector<fs::path> files = recordFiles(appFolder / kPublishedFolder);
+  for (auto file = files.rbegin(); file != files.rend(); ++file) {
+    const std::optional<std::string> recorded = readWholeFile(*file);
+    if (!recorded) continue;
+    const std::optional<std::string> project = recordProject(*recorded);
+    if (project && *project != catalogue.project) continue;
+    if (project && sameApartFromTime(*recorded, text)) return true;
+    std::string problem;
+    const std::optional<PublishedCatalogue> record = readPublishedCatalogue(*recorded, problem);
+    if (!record || record->project != catalogue.project) continue;
+    return sameContent(*record, catalogue);
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
@@ -284,6 +335,13 @@ std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
   std::ostringstream out;
   out << "# What the shop generation published; arriving orders are checked against it.\n" << root;
   std::string text = std::move(out).str();
+  // Room for every item table at once (60 characters of each are fixed), so
+  // the text of a large catalogue is not regrown while the old copy lives.
+  std::size_t size = text.size() + 1;
+  for (const PublishedItem& item : catalogue.items) {
+    size += 64 + item.id.size() + item.description.size() + item.price.size() + item.weight.size();
+  }
+  text.reserve(size);
   for (const PublishedItem& item : catalogue.items) {
     text += "\n\n";
     appendItemTable(text, item);
@@ -332,9 +390,8 @@ std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
 
 std::string recordPublishedCatalogue(const fs::path& appFolder,
                                      const PublishedCatalogue& catalogue) {
-  const std::optional<PublishedCatalogue> newest =
-      newestPublishedCatalogue(appFolder, catalogue.project);
-  if (newest && sameContent(*newest, catalogue)) return {};
+  std::string text = publishedCatalogueText(catalogue);
+  if (alreadyRecorded(appFolder, catalogue, text)) return {};
   const fs::path folder = appFolder / kPublishedFolder;
   std::error_code error;
   fs::create_directories(folder, error);
@@ -348,7 +405,7 @@ std::string recordPublishedCatalogue(const fs::path& appFolder,
     std::snprintf(number, sizeof number, "_%03d", n);
     file = folder / (stem + number + kRecordExtension);
   }
-  if (!writeWholeFile(file, publishedCatalogueText(catalogue))) {
+  if (!writeWholeFile(file, text)) {
     return "cannot write " + file.string();
   }
   return {};

@@ -41,7 +41,7 @@ std::string basketPageText(const SiteCatalogue& catalogue) {
       .line("the menu</font></strong></p>")
       .line("</body>")
       .line("</html>");
-  return page.str();
+  return std::move(page).str();
 }
 
 }  // namespace vendaro

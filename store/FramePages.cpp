@@ -24,7 +24,7 @@ std::string onePageText(const std::string& title, const std::string& bodyLine,
       .line(bodyLine)
       .line("</body>")
       .line("</html>");
-  return page.str();
+  return std::move(page).str();
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ std::string innerFramesetText(const std::string& vendorHost) {
       .line("<meta name='GENERATOR' content='Vendaro 2.0 by Kestrova ; " + vendorHost + "'>")
       .line("</head>")
       .text(contentsFramesetText());
-  return page.str();
+  return std::move(page).str();
 }
 
 std::string bannerPageText(const std::string& vendorHost) {
@@ -94,7 +94,7 @@ std::string mainMenuText(const StoreInput& input) {
       .line("</font>")
       .line("</body>")
       .line("</html>");
-  return page.str();
+  return std::move(page).str();
 }
 
 std::string productsMenuText(const StoreInput& input) {
@@ -122,7 +122,7 @@ std::string productsMenuText(const StoreInput& input) {
       .line("</em></small></font>")
       .line("</body>")
       .line("</html>");
-  return page.str();
+  return std::move(page).str();
 }
 
 }  // namespace vendaro

@@ -121,7 +121,7 @@ std::string shippingFunctionText() {
       .line("if (18< totalW & totalW <=19) { cof=31.10;cof2=33.60;cof3=51.70;cof4=55.75}")
       .line("if (19< totalW & totalW <=20) { cof=32.00;cof2=34.95;cof3=52.95;cof4=57.05}")
       .line("if (totalW > 20) { cof=100.00;cof3=100.00;cof2=100.00;cof4=100.00;}}");
-  return page.str();
+  return std::move(page).str();
 }
 
 std::string orderPageText(const SiteCatalogue& catalogue, OrderPage which) {
@@ -138,7 +138,7 @@ std::string orderPageText(const SiteCatalogue& catalogue, OrderPage which) {
       .text(formStart(input, which))
       .text(input.tableStyle)
       .text(orderTemplate(input, which));
-  return page.str();
+  return std::move(page).str();
 }
 
 }  // namespace vendaro

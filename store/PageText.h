@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vendaro {
 
@@ -13,7 +14,9 @@ class PageText {
   PageText& text(std::string_view text);
   // Makes room for `size` more characters, for pages of known large size.
   void reserveMore(std::size_t size) { text_.reserve(text_.size() + size); }
-  const std::string& str() const { return text_; }
+  const std::string& str() const& { return text_; }
+  // The finished text, moved out: a page of megabytes is not copied.
+  std::string str() && { return std::move(text_); }
 
  private:
   std::string text_;

@@ -120,7 +120,7 @@ std::string productListText(const SiteCatalogue& catalogue, std::size_t k) {
       .line("</script></h3>")
       .line("</body>")
       .line("</html>");
-  return page.str();
+  return std::move(page).str();
 }
 
 std::string selectionPageText(const SiteCatalogue& catalogue) {
@@ -148,7 +148,7 @@ std::string selectionPageText(const SiteCatalogue& catalogue) {
   page.reserveMore(size);
   for (std::size_t k = 0; k < categories.size(); ++k) addSelectionRow(page, catalogue, k);
   page.line("</table></body></html>");
-  return page.str();
+  return std::move(page).str();
 }
 
 }  // namespace vendaro

@@ -21,14 +21,23 @@ void appendReports(std::vector<GeneratorReport>& reports,
 }  // namespace
 
 SitePage generateStartPage(const StoreInput& input, std::vector<GeneratorReport>& reports) {
-  const SiteCatalogue catalogue(input);
+  return generateStartPage(SiteCatalogue(input), reports);
+}
+
+std::vector<SitePage> generateSite(const StoreInput& input, std::vector<GeneratorReport>& reports) {
+  return generateSite(SiteCatalogue(input), reports);
+}
+
+SitePage generateStartPage(const SiteCatalogue& catalogue, std::vector<GeneratorReport>& reports) {
+  const StoreInput& input = catalogue.input();
   appendReports(reports, catalogue.itemReports());
   if (input.layout == SiteLayout::Responsive) return responsiveStartPage(catalogue);
   return {input.startFile, asciiPage(startPageText(catalogue))};
 }
 
-std::vector<SitePage> generateSite(const StoreInput& input, std::vector<GeneratorReport>& reports) {
-  const SiteCatalogue catalogue(input);
+std::vector<SitePage> generateSite(const SiteCatalogue& catalogue,
+                                   std::vector<GeneratorReport>& reports) {
+  const StoreInput& input = catalogue.input();
   appendReports(reports, catalogue.itemReports());
   appendReports(reports, catalogue.taxReports());
   if (input.layout == SiteLayout::Responsive) return responsiveSitePages(catalogue);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "store/SiteCatalogue.h"
 #include "store/StoreInput.h"
 
 namespace vendaro {
@@ -19,5 +20,11 @@ std::vector<SitePage> generateSite(const StoreInput& input, std::vector<Generato
 
 // The start page alone, as "Update" writes it; reports prices and weights.
 SitePage generateStartPage(const StoreInput& input, std::vector<GeneratorReport>& reports);
+
+// The same from a catalogue already prepared, for a caller that uses it
+// further (the publication record); reports are the catalogue's own.
+std::vector<SitePage> generateSite(const SiteCatalogue& catalogue,
+                                   std::vector<GeneratorReport>& reports);
+SitePage generateStartPage(const SiteCatalogue& catalogue, std::vector<GeneratorReport>& reports);
 
 }  // namespace vendaro

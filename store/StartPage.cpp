@@ -116,7 +116,7 @@ std::string contentsFramesetText() {
       .line("</noframes>")
       .line("</frameset>")
       .line("</html>");
-  return page.str();
+  return std::move(page).str();
 }
 
 std::string startPageText(const SiteCatalogue& catalogue) {
@@ -137,7 +137,7 @@ std::string startPageText(const SiteCatalogue& catalogue) {
   } else {
     page.text(contentsFramesetText());
   }
-  return page.str();
+  return std::move(page).str();
 }
 
 }  // namespace vendaro

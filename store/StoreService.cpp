@@ -130,9 +130,8 @@ Done checkOptions(const GenerateOptions& options) {
 // After pages were written: records what the shop now offers. A start page
 // alone changes prices and weights, while the order pages keep the tax and
 // shipping of the last record. Returns the problem, empty when recorded.
-std::string recordPublication(const StoreInput& input, const StoreProject& project,
+std::string recordPublication(const SiteCatalogue& catalogue, const StoreProject& project,
                               SiteScope scope) {
-  const SiteCatalogue catalogue(input);
   PublishedCatalogue record = publishedCatalogue(catalogue, project.name(), utcTimeNow());
   if (scope == SiteScope::StartPageOnly) {
     if (std::optional<PublishedCatalogue> last =
@@ -236,19 +235,21 @@ SiteRun publishSite(const StoreInput& input, const StoreProject& project, SiteSc
                                                    "\" cannot be used. Nothing was written.");
     return run;
   }
+  // One catalogue serves the pages and the record.
+  const SiteCatalogue catalogue(input);
   {
     // The pages are let go once written, before the publication is recorded.
     std::vector<SitePage> pages;
     if (scope == SiteScope::WholeSite) {
-      pages = generateSite(input, run.reports);
+      pages = generateSite(catalogue, run.reports);
     } else {
-      pages.push_back(generateStartPage(input, run.reports));
+      pages.push_back(generateStartPage(catalogue, run.reports));
     }
     run.pages = pages.size();
     run.written = writeSitePages(project.folder(), pages, files);
   }
   if (run.written && !run.written->empty()) {
-    run.recordFailure = recordPublication(input, project, scope);
+    run.recordFailure = recordPublication(catalogue, project, scope);
   }
   return run;
 }

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "common/PublishedCatalogue.h"
+#include "tests/support/TempFolder.h"
 
 namespace vendaro {
 namespace {
@@ -65,6 +66,42 @@ TEST(PublishedCatalogueTextTest, NoItemsIsAnEmptyArray) {
   const std::string text = publishedCatalogueText(catalogueOf({}));
   EXPECT_EQ(text, asTheWriterPrintsIt(text));
   EXPECT_NE(text.find("items = []"), std::string::npos);
+}
+
+// A generation adds a record only when the project's newest one holds other
+// content: the newest record is found past other projects' newer records,
+// and one whose text differs (a remark added by hand) is compared by its
+// content.
+TEST(PublishedCatalogueTextTest, ANewRecordIsWrittenOnlyForNewContent) {
+  testing::TempFolder app;
+  const auto recordCount = [&app] {
+    std::vector<std::string> problems;
+    return readPublishedCatalogues(app.path(), problems).size();
+  };
+  PublishedCatalogue shop = catalogueOf({{"T-1", "Hammer", "22.40", "0.5"}});
+  ASSERT_EQ(recordPublishedCatalogue(app.path(), shop), "");
+  PublishedCatalogue other = catalogueOf({});
+  other.project = "Other";
+  other.generatedAt = "2026-12-07T13:00:00Z";
+  ASSERT_EQ(recordPublishedCatalogue(app.path(), other), "");
+
+  shop.generatedAt = "2026-12-07T14:00:00Z";
+  EXPECT_EQ(recordPublishedCatalogue(app.path(), shop), "");
+  EXPECT_EQ(recordCount(), 2u) << "the same content again adds no record";
+
+  // The first record with a remark added, as by hand: other text, same content.
+  std::string first;
+  for (const auto& entry : std::filesystem::directory_iterator(app.path() / "published")) {
+    const std::string name = "published/" + entry.path().filename().string();
+    if (first.empty() || name < first) first = name;
+  }
+  app.write(first, app.read(first) + "# checked by hand\n");
+  EXPECT_EQ(recordPublishedCatalogue(app.path(), shop), "");
+  EXPECT_EQ(recordCount(), 2u) << "a record in another layout is compared by content";
+
+  shop.items[0].price = "23.40";
+  EXPECT_EQ(recordPublishedCatalogue(app.path(), shop), "");
+  EXPECT_EQ(recordCount(), 3u);
 }
 
 }  // namespace
