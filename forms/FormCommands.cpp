@@ -8,12 +8,13 @@
 
 #include "common/CsvText.h"
 #include "common/TextFile.h"
-#include "platform/Text.h"
 #include "forms/FormCreator.h"
 #include "forms/FormScript.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseRows.h"
+#include "forms/StoredForms.h"
 #include "platform/HeadlessDialogs.h"
+#include "platform/Text.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
@@ -33,9 +34,8 @@ bool databaseExists(const std::filesystem::path& appFolder, const char* prefix, 
 
 // The field names of the form in table order, then those of the responses
 // that the form no longer has.
-std::vector<std::string> responseColumns(Settings& creator,
+std::vector<std::string> responseColumns(std::vector<std::string> columns,
                                          const std::vector<FormResponse>& responses) {
-  std::vector<std::string> columns = creator.List2.items();
   for (const FormResponse& response : responses) {
     for (const std::string& name : response.fieldNames) {
       if (std::find(columns.begin(), columns.end(), name) == columns.end()) columns.push_back(name);
@@ -72,15 +72,16 @@ void writeResponses(const std::vector<FormResponse>& responses,
       out << csvRow(row);
       continue;
     }
-    out << "Response from " << text::trimmed(response.responder) << " on "
-        << response.respondDate << "\n";
+    out << "Response from " << text::trimmed(response.responder) << " on " << response.respondDate
+        << "\n";
     for (const std::string& name : columns) {
       out << "  " << name << ": " << text::withLf(text::trimmed(response.value(name))) << "\n";
     }
   }
 }
 
-// Makes form `name` current; false when there is none of that name.
+// Makes form `name` current in the window model; false when there is none
+// of that name.
 bool chooseForm(Settings& creator, const std::string& name) {
   creator.Form_Load();
   creator.Combo4.setText(name);
@@ -90,8 +91,7 @@ bool chooseForm(Settings& creator, const std::string& name) {
 
 // A page or script replaces a plain file only: a link or a device at that
 // name is left as it is instead of being replaced.
-bool writePlainFile(const std::filesystem::path& file, const std::string& text,
-                    std::ostream& err) {
+bool writePlainFile(const std::filesystem::path& file, const std::string& text, std::ostream& err) {
   std::error_code error;
   const auto status = std::filesystem::symlink_status(file, error);
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
@@ -110,16 +110,13 @@ bool writePlainFile(const std::filesystem::path& file, const std::string& text,
 int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::ostream& err) {
   if (!databaseExists(options.appFolder, kFormPagePrefix, err)) return kFormCommandFailed;
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
-  HeadlessDialogs dialogs;
-  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
-  try {
-    if (!chooseForm(creator, options.form)) {
-      err << kFormPagePrefix << "no form named " << options.form << "\n";
-      return kFormCommandFailed;
-    }
-    creator.SSTab1_Click();
-  } catch (const DataError& error) {
-    err << kFormPagePrefix << "cannot read the forms: " << error.what() << "\n";
+  const Outcome<StoredForm> form = readStoredForm(database, options.form);
+  if (!form) {
+    err << kFormPagePrefix
+        << (form.error().kind == ErrorKind::NotFound
+                ? form.error().message
+                : "cannot read the forms: " + form.error().message)
+        << "\n";
     return kFormCommandFailed;
   }
   std::string scriptFile;
@@ -137,7 +134,9 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
     }
     scriptFile = scriptFileOf(options.output).filename().string();
   }
-  const std::string page = creator.pageText(true, scriptFile) + std::string(text::kCrLf);
+  FormPageProperties properties = form->page;
+  properties.scriptFile = scriptFile;
+  const std::string page = formPageText(properties, form->rows) + std::string(text::kCrLf);
   if (options.output.empty()) {
     out << page;
     return 0;
@@ -151,27 +150,23 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
 int runResponsesCommand(const ListResponsesOptions& options, std::ostream& out, std::ostream& err) {
   if (!databaseExists(options.appFolder, kResponsesPrefix, err)) return kFormCommandFailed;
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
-  HeadlessDialogs dialogs;
-  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
+  const Outcome<ResponseForm> form = responseFormOf(database, options.form);
   std::vector<FormResponse> responses;
-  bool formExists = false;
   try {
-    creator.Form_Load();
-    creator.Combo5.setText(options.form);
-    creator.Combo5_Click();
-    formExists = creator.responseForm().exists;
+    if (!form) throw DataError(data_errors::kOtherError, form.error().message);
     responses =
         groupResponses(database.select("select * from [Respond] order by respondID"), options.form);
   } catch (const DataError& error) {
     err << kResponsesPrefix << "cannot read the responses: " << error.what() << "\n";
     return kFormCommandFailed;
   }
+  const bool formExists = form->exists;
   // The responses of a form deleted since are still listed.
   if (!formExists && responses.empty()) {
     err << kResponsesPrefix << "there is no form named " << options.form << "\n";
     return kFormCommandFailed;
   }
-  writeResponses(responses, responseColumns(creator, responses), options.csv, out);
+  writeResponses(responses, responseColumns(form->fields, responses), options.csv, out);
   return 0;
 }
 

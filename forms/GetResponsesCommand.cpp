@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "forms/FormCommands.h"
-#include "forms/FormCreator.h"
 #include "forms/ResponseMailStore.h"
+#include "forms/StoredForms.h"
 #include "intake/MailIntakeSession.h"
 #include "intake/MailboxCommandLine.h"
 #include "platform/BlockingEventLoop.h"
@@ -32,18 +32,21 @@ int runGetResponsesCommand(const GetResponsesOptions& options, const MailSetting
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
   BlockingEventLoop loop;
   HeadlessDialogs dialogs = printingDialogs(out, err, options.questionAnswer);
-  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
-  try {
-    creator.Form_Load();
-  } catch (const DataError& error) {
-    err << kPrefix << "cannot open the form database: " << error.what() << "\n";
+  const Outcome<ResponseForm> form = responseFormOf(database, options.form);
+  if (!form) {
+    err << kPrefix << "cannot open the form database: " << form.error().message << "\n";
     return kFormCommandFailed;
   }
-  creator.Combo5.setText(options.form);
-  creator.Combo5_Click();
-  ResponseMailStore store(database, [&creator] { return creator.responseForm(); }, {});
-  MailIntakeSession session(loop, dialogs, makeMailClient(loop, account.protocol, settings),
-                            store);
+  // Whether the form exists is asked again for every response, as a form
+  // may be deleted while the intake runs; its fields are those at the start.
+  ResponseMailStore store(database,
+                          [&database, &options, fields = form->fields] {
+                            const Outcome<ResponseForm> now =
+                                responseFormOf(database, options.form);
+                            return ResponseForm{options.form, fields, now && now->exists};
+                          },
+                          {});
+  MailIntakeSession session(loop, dialogs, makeMailClient(loop, account.protocol, settings), store);
   session.lockFile = options.appFolder / kIntakeLockFile;
   session.deletesStored = options.deleteMessages;
   // The log is printed whole once the intake has ended, after its message boxes.

@@ -1,0 +1,85 @@
+#include "forms/StoredForms.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "forms/FormTables.h"
+#include "platform/SqlText.h"
+
+namespace vendaro {
+namespace {
+
+// The texts of `column` in every row; nothing when the result has no such column.
+std::vector<std::string> columnTexts(const QueryResult& result, const std::string& column) {
+  std::vector<std::string> texts;
+  const auto found = std::find(result.columns.begin(), result.columns.end(), column);
+  if (found == result.columns.end()) return texts;
+  const auto index = static_cast<std::size_t>(found - result.columns.begin());
+  for (const auto& row : result.rows) texts.push_back(row[index].toText());
+  return texts;
+}
+
+// The value of `column` in `row` as a bound text box shows it.
+std::string fieldText(const QueryResult& result, std::size_t row, const std::string& column) {
+  const auto found = std::find(result.columns.begin(), result.columns.end(), column);
+  if (found == result.columns.end()) return {};
+  return result.rows[row][static_cast<std::size_t>(found - result.columns.begin())].toText();
+}
+
+// The row of the first form named `name`: a null name matches nothing.
+std::optional<std::size_t> formRow(const QueryResult& forms, const std::string& name) {
+  const auto found = std::find(forms.columns.begin(), forms.columns.end(), "formName");
+  if (found == forms.columns.end()) return std::nullopt;
+  const auto index = static_cast<std::size_t>(found - forms.columns.begin());
+  for (std::size_t row = 0; row < forms.rows.size(); ++row) {
+    const DbValue& value = forms.rows[row][index];
+    if (!value.isNull() && value.toText() == name) return row;
+  }
+  return std::nullopt;
+}
+
+// The fields of the form in `row`; none when its key is not a whole number.
+QueryResult formFields(Database& database, const QueryResult& forms, std::size_t row) {
+  const std::optional<std::string> formId = sqlWholeNumber(fieldText(forms, row, "formID"));
+  if (!formId) return {};
+  return database.select("Select * From Fields Where (Fields.formID = " + *formId + ")");
+}
+
+}  // namespace
+
+Outcome<StoredForm> readStoredForm(Database& database, const std::string& name) {
+  try {
+    createFormTables(database);
+    const QueryResult forms = database.select("Forms");
+    const std::optional<std::size_t> row = formRow(forms, name);
+    if (!row) return failure(ErrorKind::NotFound, "no form named " + name);
+    const auto text = [&](const char* column) { return fieldText(forms, *row, column); };
+    StoredForm form;
+    form.page = {name,
+                 text("baseLoc"),
+                 text("backmage"),
+                 text("backColor"),
+                 text("backText"),
+                 text("hyperlink"),
+                 text("VHyperlink"),
+                 text("AHyperlink"),
+                 text("email"),
+                 text("tabStyle"),
+                 {}};
+    const QueryResult fields = formFields(database, forms, *row);
+    form.rows = columnTexts(fields, "fieldDescription");
+    form.fieldNames = columnTexts(fields, "fieldName");
+    return form;
+  } catch (const DataError& error) {
+    return failure(ErrorKind::Io, error.what());
+  }
+}
+
+Outcome<ResponseForm> responseFormOf(Database& database, const std::string& name) {
+  Outcome<StoredForm> stored = readStoredForm(database, name);
+  if (stored) return ResponseForm{name, std::move(stored->fieldNames), true};
+  if (stored.error().kind != ErrorKind::NotFound) return stored.error();
+  return ResponseForm{name, {}, false};
+}
+
+}  // namespace vendaro
