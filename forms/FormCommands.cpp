@@ -8,7 +8,6 @@
 
 #include "common/CsvText.h"
 #include "common/TextFile.h"
-#include "forms/FormCreator.h"
 #include "forms/FormScript.h"
 #include "forms/FormTables.h"
 #include "forms/ResponseRows.h"
@@ -78,15 +77,6 @@ void writeResponses(const std::vector<FormResponse>& responses,
       out << "  " << name << ": " << text::withLf(text::trimmed(response.value(name))) << "\n";
     }
   }
-}
-
-// Makes form `name` current in the window model; false when there is none
-// of that name.
-bool chooseForm(Settings& creator, const std::string& name) {
-  creator.Form_Load();
-  creator.Combo4.setText(name);
-  creator.Combo4_Click();
-  return creator.Text10.Text() == name && !creator.Data2.recordset().Eof();
 }
 
 // A page or script replaces a plain file only: a link or a device at that
@@ -180,18 +170,21 @@ int runDeleteFormCommand(const DeleteFormOptions& options, std::ostream& out, st
         err << text << "\n";
       },
       options.questionAnswer);
-  Settings creator(FormCreatorPlatform{database, dialogs, nullptr, {}});
-  try {
-    if (!chooseForm(creator, options.form)) {
-      err << kDeleteFormPrefix << "no form named " << options.form << "\n";
-      return kFormCommandFailed;
-    }
-    if (!creator.deleteCurrentForm()) {
-      err << kDeleteFormPrefix << "not deleted" << (asked ? " (--yes deletes it)" : "") << "\n";
-      return kFormCommandFailed;
-    }
-  } catch (const DataError& error) {
-    err << kDeleteFormPrefix << "cannot delete the form: " << error.what() << "\n";
+  const Outcome<bool> deleted =
+      deleteStoredForm(database, options.form, [&dialogs](const std::string& question) {
+        return dialogs.MsgBox(question, MessageButtons::YesNo, MessageIcon::Question, {}) ==
+               MessageResult::Yes;
+      });
+  if (!deleted) {
+    err << kDeleteFormPrefix
+        << (deleted.error().kind == ErrorKind::NotFound
+                ? deleted.error().message
+                : "cannot delete the form: " + deleted.error().message)
+        << "\n";
+    return kFormCommandFailed;
+  }
+  if (!*deleted) {
+    err << kDeleteFormPrefix << "not deleted" << (asked ? " (--yes deletes it)" : "") << "\n";
     return kFormCommandFailed;
   }
   out << "deleted the form " << options.form << "\n";

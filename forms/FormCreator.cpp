@@ -7,7 +7,6 @@
 #include "common/ColorText.h"
 #include "common/DataLists.h"
 #include "common/ListReordering.h"
-#include "platform/Text.h"
 #include "common/TextFile.h"
 #include "forms/CheckableDialog.h"
 #include "forms/FormScript.h"
@@ -16,10 +15,12 @@
 #include "forms/PushButtonDialog.h"
 #include "forms/ResponseRows.h"
 #include "forms/SelectDialog.h"
+#include "forms/StoredForms.h"
 #include "forms/StyleDialog.h"
 #include "forms/TextAreaDialog.h"
 #include "forms/TextInputDialog.h"
 #include "platform/SqlText.h"
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -179,27 +180,10 @@ bool Settings::deleteCurrentForm() {
 
 bool Settings::confirmFormDeletion() {
   const std::string name = Text10.Text();
-  const int responses = storedResponseCount(name);
   const std::string question =
-      responses == 0 ? "Delete the form \"" + name + "\"? It has no stored responses."
-      : responses == 1
-          ? "Delete the form \"" + name + "\" and its stored response?"
-          : "Delete the form \"" + name + "\" and its " + std::to_string(responses) +
-                " stored responses?";
+      deletionQuestion(name, storedResponseCount(platform_.database, name));
   return platform_.dialogs.MsgBox(question, MessageButtons::YesNo, MessageIcon::Question) ==
          MessageResult::Yes;
-}
-
-// The responses (mails) stored under exactly this form's name, as the
-// deletion removes them.
-int Settings::storedResponseCount(const std::string& formName) {
-  int count = 0;
-  for (const FormResponse& response :
-       groupResponses(platform_.database.select("select * from [Respond] order by respondID"),
-                      formName)) {
-    if (text::trimmed(response.respondForm) == formName) ++count;
-  }
-  return count;
 }
 
 void Settings::deleteFormRecords() {
@@ -255,8 +239,17 @@ void Settings::Command1_Click() {
 }
 
 FormPageProperties Settings::pageProperties() const {
-  return {Combo4.Text(), Text3.Text(), Text4.Text(),  Text5.Text(), Text6.Text(), Text7.Text(),
-          Text8.Text(),  Text9.Text(), Text16.Text(), Text2.Text(), {}};
+  return {Combo4.Text(),
+          Text3.Text(),
+          Text4.Text(),
+          Text5.Text(),
+          Text6.Text(),
+          Text7.Text(),
+          Text8.Text(),
+          Text9.Text(),
+          Text16.Text(),
+          Text2.Text(),
+          {}};
 }
 
 std::vector<std::string> Settings::rows() const {

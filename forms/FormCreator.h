@@ -169,7 +169,6 @@ class Settings : public FieldDialogHost {
   std::optional<std::string> currentFormId() const;
   void storeField(const std::string& row, const std::string& formId);
   bool confirmFormDeletion();
-  int storedResponseCount(const std::string& formName);
   void deleteFormRecords();
   void newFormStored(const std::string& name);
   void chooseFile(const char* filter, TextBox& target);

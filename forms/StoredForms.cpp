@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "forms/FormTables.h"
+#include "forms/ResponseRows.h"
 #include "platform/SqlText.h"
+#include "platform/Text.h"
 
 namespace vendaro {
 namespace {
@@ -45,6 +47,20 @@ QueryResult formFields(Database& database, const QueryResult& forms, std::size_t
   return database.select("Select * From Fields Where (Fields.formID = " + *formId + ")");
 }
 
+void deleteFormRecords(Database& database, const std::string& formId, const std::string& name) {
+  const DbValue key(static_cast<std::int64_t>(std::stoll(formId)));
+  database.beginTransaction();
+  try {
+    database.execute("DELETE FROM [Fields] WHERE formID = ?", {key});
+    database.execute("DELETE FROM [Respond] WHERE trim(respondForm) = ?", {DbValue(name)});
+    database.execute("DELETE FROM [Forms] WHERE formID = ?", {key});
+    database.commit();
+  } catch (const DataError&) {
+    database.rollback();
+    throw;
+  }
+}
+
 }  // namespace
 
 Outcome<StoredForm> readStoredForm(Database& database, const std::string& name) {
@@ -80,6 +96,40 @@ Outcome<ResponseForm> responseFormOf(Database& database, const std::string& name
   if (stored) return ResponseForm{name, std::move(stored->fieldNames), true};
   if (stored.error().kind != ErrorKind::NotFound) return stored.error();
   return ResponseForm{name, {}, false};
+}
+
+// The responses (mails) stored under exactly this form's name.
+int storedResponseCount(Database& database, const std::string& name) {
+  int count = 0;
+  for (const FormResponse& response :
+       groupResponses(database.select("select * from [Respond] order by respondID"), name)) {
+    if (text::trimmed(response.respondForm) == name) ++count;
+  }
+  return count;
+}
+
+std::string deletionQuestion(const std::string& name, int responses) {
+  if (responses == 0) return "Delete the form \"" + name + "\"? It has no stored responses.";
+  if (responses == 1) return "Delete the form \"" + name + "\" and its stored response?";
+  return "Delete the form \"" + name + "\" and its " + std::to_string(responses) +
+         " stored responses?";
+}
+
+Outcome<bool> deleteStoredForm(Database& database, const std::string& name,
+                               const std::function<bool(const std::string& question)>& confirm) {
+  try {
+    createFormTables(database);
+    const QueryResult forms = database.select("Forms");
+    const std::optional<std::size_t> row = formRow(forms, name);
+    if (!row) return failure(ErrorKind::NotFound, "no form named " + name);
+    if (!confirm(deletionQuestion(name, storedResponseCount(database, name)))) return false;
+    const std::optional<std::string> formId = sqlWholeNumber(fieldText(forms, *row, "formID"));
+    if (!formId) return failure(ErrorKind::Io, "the form " + name + " has no key");
+    deleteFormRecords(database, *formId, name);
+    return true;
+  } catch (const DataError& error) {
+    return failure(ErrorKind::Io, error.what());
+  }
 }
 
 }  // namespace vendaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,5 +29,18 @@ Outcome<StoredForm> readStoredForm(Database& database, const std::string& name);
 // names and whether a form of that name exists. Io when the tables cannot be
 // read.
 Outcome<ResponseForm> responseFormOf(Database& database, const std::string& name);
+
+// The responses (mails) stored under exactly the form name `name`.
+int storedResponseCount(Database& database, const std::string& name);
+
+// What the user is asked before form `name` goes with `responses` responses.
+std::string deletionQuestion(const std::string& name, int responses);
+
+// Deletes the first form named `name` with its fields and the responses
+// stored under its name, in one transaction, once `confirm` says yes to the
+// question that names how many responses go with it: true when deleted,
+// false when `confirm` said no; NotFound and Io as `readStoredForm`.
+Outcome<bool> deleteStoredForm(Database& database, const std::string& name,
+                               const std::function<bool(const std::string& question)>& confirm);
 
 }  // namespace vendaro

@@ -38,20 +38,30 @@ TEST_F(FormCommandsTest, GetResponsesWaitsForNoOtherIntake) {
   EXPECT_NE(err.str().find(MailIntakeSession::kBusy), std::string::npos) << err.str();
 }
 
-// The question names the responses; without --yes the answer is No.
+// The question names the responses; without --yes the answer is No. The
+// form goes with its fields and responses; another form keeps its own.
 TEST_F(FormCommandsTest, DeleteFormAsksAndTakesNoUnlessYes) {
   database.insertRow("Forms", {{"formName", "Poll"}});
+  database.insertRow("Forms", {{"formName", "Survey"}});
+  for (const char* form : {"1", "2"}) database.insertRow("Fields", {{"formID", form}});
+  database.insertRow("Respond", {{"respondForm", "Survey"}, {"FieldName", "name"}});
   for (const char* field : {"name", "email"}) {
     database.insertRow("Respond", {{"respondForm", " Poll"}, {"FieldName", field}});
   }
+  EXPECT_EQ(runDeleteFormCommand({folder.path(), "Nope", QuestionAnswer::Yes}, out, err),
+            kFormCommandFailed);
+  EXPECT_EQ(err.str(), "vendaro delete-form: no form named Nope\n");
+  err.str("");
   EXPECT_EQ(runDeleteFormCommand({folder.path(), "Poll"}, out, err), kFormCommandFailed);
   EXPECT_EQ(err.str(),
             "Delete the form \"Poll\" and its stored response?\n"
             "vendaro delete-form: not deleted (--yes deletes it)\n");
-  EXPECT_EQ(database.select("Respond").rows.size(), 2u);
+  EXPECT_EQ(database.select("Respond").rows.size(), 3u);
   EXPECT_EQ(runDeleteFormCommand({folder.path(), "Poll", QuestionAnswer::Yes}, out, err), 0);
   EXPECT_EQ(out.str(), "deleted the form Poll\n");
-  EXPECT_TRUE(database.select("Respond").rows.empty());
+  for (const char* table : {"Forms", "Fields", "Respond"}) {
+    EXPECT_EQ(database.select(table).rows.size(), 1u) << table << " keeps Survey's row alone";
+  }
 }
 
 }  // namespace
