@@ -43,6 +43,12 @@ std::vector<std::string> responseColumns(std::vector<std::string> columns,
   return columns;
 }
 
+// A service's error as the command prints it: a missing form as it is, any
+// other failure after `lead`.
+void printFailure(std::ostream& err, const char* prefix, const Error& error, const char* lead) {
+  err << prefix << (error.kind == ErrorKind::NotFound ? "" : lead) << error.message << "\n";
+}
+
 // A value as one CSV cell: trimmed, and its inner line breaks as blanks, so
 // no cell spans two lines.
 std::string csvCell(const std::string& value) {
@@ -102,11 +108,7 @@ int runFormPageCommand(const FormPageOptions& options, std::ostream& out, std::o
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
   const Outcome<StoredForm> form = readStoredForm(database, options.form);
   if (!form) {
-    err << kFormPagePrefix
-        << (form.error().kind == ErrorKind::NotFound
-                ? form.error().message
-                : "cannot read the forms: " + form.error().message)
-        << "\n";
+    printFailure(err, kFormPagePrefix, form.error(), "cannot read the forms: ");
     return kFormCommandFailed;
   }
   std::string scriptFile;
@@ -176,11 +178,7 @@ int runDeleteFormCommand(const DeleteFormOptions& options, std::ostream& out, st
                MessageResult::Yes;
       });
   if (!deleted) {
-    err << kDeleteFormPrefix
-        << (deleted.error().kind == ErrorKind::NotFound
-                ? deleted.error().message
-                : "cannot delete the form: " + deleted.error().message)
-        << "\n";
+    printFailure(err, kDeleteFormPrefix, deleted.error(), "cannot delete the form: ");
     return kFormCommandFailed;
   }
   if (!*deleted) {

@@ -11,30 +11,34 @@
 namespace vendaro {
 namespace {
 
+// The position of `column` in the result, if it has one.
+std::optional<std::size_t> columnIndex(const QueryResult& result, const std::string& column) {
+  const auto found = std::find(result.columns.begin(), result.columns.end(), column);
+  if (found == result.columns.end()) return std::nullopt;
+  return static_cast<std::size_t>(found - result.columns.begin());
+}
+
 // The texts of `column` in every row; nothing when the result has no such column.
 std::vector<std::string> columnTexts(const QueryResult& result, const std::string& column) {
   std::vector<std::string> texts;
-  const auto found = std::find(result.columns.begin(), result.columns.end(), column);
-  if (found == result.columns.end()) return texts;
-  const auto index = static_cast<std::size_t>(found - result.columns.begin());
-  for (const auto& row : result.rows) texts.push_back(row[index].toText());
+  const std::optional<std::size_t> index = columnIndex(result, column);
+  if (!index) return texts;
+  for (const auto& row : result.rows) texts.push_back(row[*index].toText());
   return texts;
 }
 
 // The value of `column` in `row` as a bound text box shows it.
 std::string fieldText(const QueryResult& result, std::size_t row, const std::string& column) {
-  const auto found = std::find(result.columns.begin(), result.columns.end(), column);
-  if (found == result.columns.end()) return {};
-  return result.rows[row][static_cast<std::size_t>(found - result.columns.begin())].toText();
+  const std::optional<std::size_t> index = columnIndex(result, column);
+  return index ? result.rows[row][*index].toText() : std::string();
 }
 
 // The row of the first form named `name`: a null name matches nothing.
 std::optional<std::size_t> formRow(const QueryResult& forms, const std::string& name) {
-  const auto found = std::find(forms.columns.begin(), forms.columns.end(), "formName");
-  if (found == forms.columns.end()) return std::nullopt;
-  const auto index = static_cast<std::size_t>(found - forms.columns.begin());
+  const std::optional<std::size_t> index = columnIndex(forms, "formName");
+  if (!index) return std::nullopt;
   for (std::size_t row = 0; row < forms.rows.size(); ++row) {
-    const DbValue& value = forms.rows[row][index];
+    const DbValue& value = forms.rows[row][*index];
     if (!value.isNull() && value.toText() == name) return row;
   }
   return std::nullopt;
