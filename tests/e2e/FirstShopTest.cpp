@@ -3,17 +3,15 @@
 // order mail, and what the walk-through says happens is checked.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
 
 #include "common/TextFile.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/orders/OrderTestMails.h"
-#include "tests/support/Loopback.h"
 #include "tests/support/Pop3TestServer.h"
 #include "tests/support/RequiredTool.h"
+#include "tests/support/ServerProcess.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro {
@@ -46,12 +44,6 @@ void replace(std::string& text, const std::string& from, const std::string& to) 
   text.replace(at, from.size(), to);
 }
 
-int freePort() {
-  int port = 0;
-  ::close(testing::boundLoopbackSocket(port));
-  return port;
-}
-
 TEST(FirstShopTest, EveryCommandOfTheWalkThroughDoesWhatItSays) {
   VENDARO_REQUIRE_TOOL(Pop3TestServer::available(), Pop3TestServer::kUnavailable);
   VENDARO_REQUIRE_TOOL(programInPath("python3") && programInPath("curl"),
@@ -68,25 +60,23 @@ TEST(FirstShopTest, EveryCommandOfTheWalkThroughDoesWhatItSays) {
   testing::TempFolder scratch;
   // A server the script leaves running when a command fails is stopped too.
   std::string script = "cd '" + folder.path().string() +
-                       "'\ntrap 'jobs -p | xargs -r kill 2>/dev/null' EXIT\n" +
-                       walkThroughScript();
+                       "'\ntrap 'jobs -p | xargs -r kill 2>/dev/null' EXIT\n" + walkThroughScript();
   replace(script, "pop_host = \"pop.tea.example\"",
           "pop_host = \"127.0.0.1\"\nport = " + std::to_string(server.tlsPort()) +
               "\nca_file = \"" + server.caFile() + "\"");
-  const std::string port = std::to_string(freePort());
+  const std::string port = std::to_string(testing::freePort());
   replace(script, "8000 --bind", port + " --bind");
   replace(script, "127.0.0.1:8000/", "127.0.0.1:" + port + "/");
-  const testing::ProgramResult run = testing::runProgram(
-      {"sh", "-ec", script},
-      {"PATH=" + kVendaro.parent_path().string() + ":" + std::getenv("PATH"),
-       "HOME=" + folder.path().string()},
-      scratch.path());
+  const testing::ProgramResult run =
+      testing::runProgram({"sh", "-ec", script},
+                          {"PATH=" + kVendaro.parent_path().string() + ":" + std::getenv("PATH"),
+                           "HOME=" + folder.path().string()},
+                          scratch.path());
   ASSERT_EQ(run.exitCode, 0) << run.err << run.out;
 
   const fs::path project = folder.path() / "shop-home" / "Tea";
   for (const char* page : {"index.htm", "l_Green tea.htm", "l_Mugs.htm", "basket.htm"}) {
-    EXPECT_NE(run.out.find("wrote " + (project / page).string() + "\n"), std::string::npos)
-        << page;
+    EXPECT_NE(run.out.find("wrote " + (project / page).string() + "\n"), std::string::npos) << page;
   }
   EXPECT_NE(readWholeFile(project / "order.htm").value_or("").find("orders@tea.example"),
             std::string::npos);
