@@ -4,8 +4,6 @@
 
 #include <stdexcept>
 
-#include "platform/controls/StatusBar.h"
-
 namespace vendaro {
 namespace {
 
@@ -47,15 +45,6 @@ TEST(ListControl, TellsListenersAboutChanges) {
   list.removeListener(id);
   list.AddItem("y");
   EXPECT_EQ(changes, 3);
-}
-
-TEST(StatusBar, PanelsAreNumberedFromOne) {
-  StatusBar bar(5);
-  bar.setPanelText(2, "Public zone");
-  EXPECT_EQ(bar.panelText(2), "Public zone");
-  EXPECT_EQ(bar.panelText(1), "");
-  EXPECT_THROW(bar.panelText(0), std::out_of_range);
-  EXPECT_THROW(bar.setPanelText(6, "x"), std::out_of_range);
 }
 
 }  // namespace
