@@ -1,6 +1,7 @@
 // What only the libcurl client has: TLS, and a server that fails it.
 #include "platform/curl/CurlMailClient.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,14 +17,12 @@
 namespace vendaro::testing {
 namespace {
 
+using ::testing::HasSubstr;
+using ::testing::Not;
 using Security = MailAccount::Security;
 constexpr const char* kUser = "bob";
 constexpr const char* kPassword = "p@ss w0rd%";
 const std::string kMail = "From: shopper@example.com\nSubject: Online Order\n\nAMOUNT=$$$ 54.12\n";
-
-bool mentions(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
 
 class CurlMailClientTest : public ::testing::Test {
  protected:
@@ -52,8 +51,8 @@ TEST_F(CurlMailClientTest, ReadsOverTlsAndStartTlsOnlyWithTheGivenAuthority) {
     EXPECT_FALSE(mail.connect(account));
     EXPECT_FALSE(mail.count());
     ASSERT_EQ(mail.errors.size(), 2u);
-    EXPECT_TRUE(mentions(mail.errors[0].second, "TLS failure")) << mail.errors[0].second;
-    EXPECT_FALSE(mentions(mail.errors[0].second, kPassword));
+    EXPECT_THAT(mail.errors[0].second, HasSubstr("TLS failure"));
+    EXPECT_THAT(mail.errors[0].second, Not(HasSubstr(kPassword)));
   }
 }
 
@@ -65,7 +64,7 @@ TEST_F(CurlMailClientTest, NamesARefusedConnectionAndGivesUpOnASilentServer) {
   RefusingPort refusing;
   account.port = refusing.port();
   EXPECT_FALSE(mail.connect(account));
-  EXPECT_TRUE(mentions(lastError(), "Connection refused")) << lastError();
+  EXPECT_THAT(lastError(), HasSubstr("Connection refused"));
 
   // Accepted and never greeted: an HTTP server waits for the client to speak first.
   {
@@ -73,14 +72,14 @@ TEST_F(CurlMailClientTest, NamesARefusedConnectionAndGivesUpOnASilentServer) {
     account.port = silent.port();
     EXPECT_FALSE(mail.connect(account));
   }
-  EXPECT_TRUE(mentions(lastError(), "did not answer")) << lastError();
+  EXPECT_THAT(lastError(), HasSubstr("did not answer"));
 
   // A server that stops answering in the middle of a session.
   ASSERT_TRUE(mail.connect(server.account(kUser, kPassword)));
   server.freeze();
   EXPECT_FALSE(mail.fetch(1));
   server.thaw();
-  EXPECT_TRUE(mentions(lastError(), "did not answer")) << lastError();
+  EXPECT_THAT(lastError(), HasSubstr("did not answer"));
   EXPECT_EQ(mail.errors.size(), 3u);
   EXPECT_FALSE(mail.count());
 }

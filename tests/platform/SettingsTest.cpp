@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 namespace vendaro {
 namespace {
 
+using ::testing::HasSubstr;
 using testing::TempFolder;
 
 std::string errorOf(const std::string& text) {
@@ -26,21 +28,17 @@ std::string errorOf(const std::string& text) {
   return "";
 }
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 TEST(SettingsFile, BadFilesAreReportedWithFileLineAndKey) {
-  EXPECT_TRUE(contains(errorOf("[vendor]\nbase_url = 42\n"),
-                       "vendaro.toml:2: [vendor] base_url must be a text"));
-  EXPECT_TRUE(contains(errorOf("[vendor\n"), "vendaro.toml:1:"));
+  EXPECT_THAT(errorOf("[vendor]\nbase_url = 42\n"),
+              HasSubstr("vendaro.toml:2: [vendor] base_url must be a text"));
+  EXPECT_THAT(errorOf("[vendor\n"), HasSubstr("vendaro.toml:1:"));
   TempFolder folder;
   std::filesystem::create_directory(folder.file("vendaro.toml"));
-  EXPECT_THROW(SettingsFile::load(folder.path()), SettingsError);
   try {
     SettingsFile::load(folder.path());
+    ADD_FAILURE() << "a folder was read as settings";
   } catch (const SettingsError& error) {
-    EXPECT_TRUE(contains(error.what(), "is a folder")) << error.what();
+    EXPECT_THAT(error.what(), HasSubstr("is a folder"));
   }
   std::filesystem::remove(folder.file("vendaro.toml"));
   EXPECT_TRUE(SettingsFile::load(folder.path()).unreadKeys().empty());  // missing: empty
@@ -54,7 +52,7 @@ TEST(SettingsFile, HostileFilesAreRefusedBeforeParsingWithoutCrashing) {
   for (const char* unsafe :
        {"x = \xD0\x82\x66\x66\n", "[a]\nx = 1\xEF\xBB\xBD\n", "x = 0\"mail\xD2\x89hop\"\n",
         "x = \"\"\"a\\\xC2\xA1\n\"\"\"\n", "x = \"\xEE\x80\x80\"\n"}) {
-    EXPECT_TRUE(contains(errorOf(unsafe), "vendaro.toml")) << unsafe;
+    EXPECT_THAT(errorOf(unsafe), HasSubstr("vendaro.toml")) << unsafe;
   }
   // The same characters inside texts are read as they are.
   const SettingsFile accents = SettingsFile::parse(
@@ -72,7 +70,7 @@ TEST(SettingsFile, HostileFilesAreRefusedBeforeParsingWithoutCrashing) {
   std::string inlineTables = "x = ";
   for (int i = 0; i < 40000; ++i) inlineTables += "{a = ";
   for (const std::string& deep : {tables, dotted, arrays, inlineTables}) {
-    EXPECT_TRUE(contains(errorOf(deep), "deeper than 32 levels")) << deep.substr(0, 20);
+    EXPECT_THAT(errorOf(deep), HasSubstr("deeper than 32 levels")) << deep.substr(0, 20);
   }
   // Brackets, dots and quotes inside strings and comments do not count.
   const std::string quoted = "[vendor] # [[[[.....\n base_url = \"" + std::string(100, '[') +
@@ -103,9 +101,7 @@ TEST(SettingsFile, ValuesThatWouldBreakPagesOrCommandsAreRefusedNamingTheKey) {
       {"[vendor]\nbase_url = \"a\\r\\nb\"", "[vendor] base_url must be a text without control"},
   };
   for (const Case& bad : cases) {
-    const std::string message = errorOf(bad.line + "\n");
-    EXPECT_TRUE(contains(message, "vendaro.toml:2: " + bad.message))
-        << bad.line << " -> " << message;
+    EXPECT_THAT(errorOf(bad.line + "\n"), HasSubstr("vendaro.toml:2: " + bad.message)) << bad.line;
   }
   const SettingsFile good = SettingsFile::parse(
       "[v]\na = \"HTTPS://Shop.example:8443/p?q=1#f\"\nb = \"me.too+x@mail-1.example\"\n"

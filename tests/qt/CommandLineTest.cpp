@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +11,9 @@
 namespace vendaro {
 namespace {
 
+using ::testing::HasSubstr;
+using ::testing::Not;
+
 // Runs the program with `arguments` and no display (an empty variable counts
 // as unset); what it writes to standard error is added to its output.
 testing::ProgramResult runVendaro(const std::vector<std::string>& arguments) {
@@ -20,10 +24,6 @@ testing::ProgramResult runVendaro(const std::vector<std::string>& arguments) {
       command, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="}, scratch.path());
   run.out += run.err;
   return run;
-}
-
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
 }
 
 // Each run: the settings file to write first (none when empty; a folder when
@@ -46,7 +46,10 @@ TEST(CommandLineTest, ExplainsWhatIsWrongWithoutNeedingADisplay) {
       {"", {"--version"}, 0, ""},
       {"", {"--no-such-option"}, 2, "--no-such-option"},
       // A second keyword word without its own --keyword is no address.
-      {"", {"find", "--keyword", "a", "b", "http://127.0.0.1:9/"}, 2, "not an http or https address: b"},
+      {"",
+       {"find", "--keyword", "a", "b", "http://127.0.0.1:9/"},
+       2,
+       "not an http or https address: b"},
       {"", window, 2, "no display found"},
       {"/", orders, 2, "is a folder"},
       // An unknown key is a warning only; the command goes on (to its empty database).
@@ -60,23 +63,29 @@ TEST(CommandLineTest, ExplainsWhatIsWrongWithoutNeedingADisplay) {
   }
   for (const Case& run : runs) {
     testing::TempFolder home;
-    if (run.settings == "/") std::filesystem::create_directory(home.file("vendaro.toml"));
-    else if (!run.settings.empty()) home.write("vendaro.toml", run.settings);
+    if (run.settings == "/")
+      std::filesystem::create_directory(home.file("vendaro.toml"));
+    else if (!run.settings.empty())
+      home.write("vendaro.toml", run.settings);
     std::vector<std::string> arguments = run.arguments;
     if (arguments.back() == "--app-folder") arguments.push_back(home.path().string());
     const testing::ProgramResult result = runVendaro(arguments);
-    EXPECT_TRUE(run.exitCode < 0 ? !contains(result.out, "cannot be read")
-                                 : result.exitCode == run.exitCode)
-        << result.exitCode << " " << result.out;
+    if (run.exitCode < 0) {
+      EXPECT_THAT(result.out, Not(HasSubstr("cannot be read")));
+    } else {
+      EXPECT_EQ(result.exitCode, run.exitCode) << result.out;
+    }
     EXPECT_FALSE(result.out.empty());
-    EXPECT_TRUE(contains(result.out, run.says)) << result.out;
-    EXPECT_TRUE(run.settings.size() < 2 || !contains(result.out, "no display")) << result.out;
+    EXPECT_THAT(result.out, HasSubstr(run.says));
+    if (run.settings.size() >= 2) {
+      EXPECT_THAT(result.out, Not(HasSubstr("no display")));
+    }
   }
   testing::TempFolder home;
   home.write("not-a-folder", "x");
   const auto fileAsFolder = runVendaro({"--app-folder", home.file("not-a-folder").string()});
   EXPECT_EQ(fileAsFolder.exitCode, 2);
-  EXPECT_TRUE(contains(fileAsFolder.out, "application folder")) << fileAsFolder.out;
+  EXPECT_THAT(fileAsFolder.out, HasSubstr("application folder"));
 }
 
 }  // namespace
