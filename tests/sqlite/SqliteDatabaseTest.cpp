@@ -28,14 +28,6 @@ class SqliteDatabaseTest : public ::testing::Test {
   testing::TestDatabase db{folder.file("Vendaro2.db")};
 };
 
-TEST_F(SqliteDatabaseTest, CreatesTheTablesOnceAndKeepsRowsOnReopen) {
-  db.insertRow("Forms", {{"formName", "Survey"}});
-  SqliteDatabase reopened(folder.file("Vendaro2.db"));
-  const QueryResult forms = reopened.select("Forms");
-  ASSERT_EQ(forms.rows.size(), 1u);
-  EXPECT_EQ(forms.rows[0][1], DbValue("Survey"));
-}
-
 TEST_F(SqliteDatabaseTest, RunsAccessStyleTextsAsWritten) {
   for (const char* name : {"Bob", "Al"}) {
     const auto id = db.insertRow("Orders", {{"CustomerID", name}});
