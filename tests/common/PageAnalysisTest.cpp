@@ -34,10 +34,6 @@ PageDocument pageWith(std::vector<PageElement> all, std::vector<PageLink> links 
   return page;
 }
 
-PageDocument pageWithLinks(std::vector<PageLink> links) {
-  return pageWith({}, std::move(links));
-}
-
 PageFrame frameOf(const PageDocument& page) {
   return PageFrame{"", "", std::make_shared<const PageDocument>(page)};
 }
@@ -104,17 +100,17 @@ TEST(PageTextsTest, SubmissionHelpersReadLowerCaseNamesOnly) {
 }
 
 TEST(CollectPageLinksTest, FilterMatchesAddressOrTextAndContainedAddressesAreSkipped) {
-  const PageDocument news = pageWithLinks({{"http://a.test/1", "Latest News"},
-                                           {"http://a.test/news.htm", ""},
-                                           {"http://a.test/2", "Shop"}});
+  const PageDocument news = pageWith({}, {{"http://a.test/1", "Latest News"},
+                                          {"http://a.test/news.htm", ""},
+                                          {"http://a.test/2", "Shop"}});
   Entries filtered;
   CollectPageLinks(&news, "news", filtered);
   EXPECT_EQ(filtered, (Entries{"http://a.test/1", "http://a.test/news.htm"}));
 
-  const PageDocument page = pageWithLinks({{"http://a.test/x", "x"},
-                                           {"HTTP://A.TEST/x", "again"},
-                                           {"http://a.test/", "home"},
-                                           {"http://b.test/", "other"}});
+  const PageDocument page = pageWith({}, {{"http://a.test/x", "x"},
+                                          {"HTTP://A.TEST/x", "again"},
+                                          {"http://a.test/", "home"},
+                                          {"http://b.test/", "other"}});
   Entries list;
   list.push_back("http://b.test/page");
   CollectPageLinks(&page, "", list);
@@ -122,10 +118,10 @@ TEST(CollectPageLinksTest, FilterMatchesAddressOrTextAndContainedAddressesAreSki
 }
 
 TEST(CollectPageLinksTest, FramesetCollectsFromFramesAndSkipsUnreadableOnes) {
-  const PageDocument inner = pageWithLinks({{"http://c.test/deep", "deep"}});
-  PageDocument first = pageWithLinks({{"http://a.test/", "a"}});
+  const PageDocument inner = pageWith({}, {{"http://c.test/deep", "deep"}});
+  PageDocument first = pageWith({}, {{"http://a.test/", "a"}});
   first.frames.push_back(frameOf(inner));
-  const PageDocument third = pageWithLinks({{"http://b.test/", "b"}});
+  const PageDocument third = pageWith({}, {{"http://b.test/", "b"}});
 
   PageDocument frameset;
   frameset.bodyTagName = "FRAMESET";
@@ -138,9 +134,9 @@ TEST(CollectPageLinksTest, FramesetCollectsFromFramesAndSkipsUnreadableOnes) {
 }
 
 TEST(CollectPageLinksTest, DeeplyNestedFramesStopAndMissingDocumentAddsNothing) {
-  PageDocument page = pageWithLinks({{"http://level.test/20", ""}});
+  PageDocument page = pageWith({}, {{"http://level.test/20", ""}});
   for (int level = 19; level >= 0; --level) {
-    PageDocument outer = pageWithLinks({{"http://level.test/" + std::to_string(level), ""}});
+    PageDocument outer = pageWith({}, {{"http://level.test/" + std::to_string(level), ""}});
     outer.frames.push_back(frameOf(page));
     page = outer;
   }
