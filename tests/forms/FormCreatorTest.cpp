@@ -2,6 +2,7 @@
 
 #include "common/TextFile.h"
 #include "forms/CheckableDialog.h"
+#include "forms/FormCreator.h"
 #include "forms/NewFormDialog.h"
 #include "forms/OptionLineDialog.h"
 #include "forms/PushButtonDialog.h"
@@ -10,9 +11,11 @@
 #include "forms/StyleDialog.h"
 #include "forms/TextAreaDialog.h"
 #include "forms/TextInputDialog.h"
-#include "tests/forms/FormTestSupport.h"
 #include "tests/support/FakeMailClient.h"
 #include "tests/support/ManualEventLoop.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
@@ -21,7 +24,48 @@ std::string golden(const std::string& name) {
   return *readWholeFile(std::filesystem::path(VENDARO_FORMS_GOLDEN_DIR) / name);
 }
 
-class FormCreatorTest : public ::testing::Test, public testing::FormCreatorFixture {};
+// A form creator over a database in a temporary folder; the dialogs it
+// shows are kept, the last one first.
+class FormCreatorTest : public ::testing::Test {
+ protected:
+  FormCreatorTest() {
+    creator.onShowDialog = [this](std::shared_ptr<FieldDialog> dialog) {
+      shown.insert(shown.begin(), std::move(dialog));
+    };
+  }
+
+  std::int64_t addForm(const std::string& name, const std::string& email = {}) {
+    return database.insertRow("Forms", {{"formName", name}, {"email", email}});
+  }
+
+  // Opens the window and makes `name` the current form on the "Fields" page.
+  void open(const std::string& name) {
+    creator.Form_Load();
+    creator.Combo4.setText(name);
+    creator.Combo4_Click();
+    creator.SSTab1_Click();
+  }
+
+  // Names the field, lets `build` fill the dialog of its type and confirms "Add".
+  template <typename Dialog, typename Build>
+  void addField(const std::string& name, const std::string& type, const std::string& label,
+                Build build) {
+    creator.Combo3.setText(name);
+    if (!type.empty()) {
+      creator.Combo2.setText(type);
+      creator.Combo2_Click();
+      build(dynamic_cast<Dialog&>(*shown.front()));
+    }
+    creator.Text12.setText(label);
+    creator.Command10_Click();
+  }
+
+  testing::TempFolder folder;
+  testing::TestDatabase database{folder.file("Vendaro2.mdb")};
+  testing::ScriptedDialogs dialogs;
+  Settings creator{FormCreatorPlatform{database, dialogs, nullptr, {}}};
+  std::vector<std::shared_ptr<FieldDialog>> shown;
+};
 
 // Every field kind through its dialog, one style for the fields after it,
 // one row moved down: the saved page byte for byte.
