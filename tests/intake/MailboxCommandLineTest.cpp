@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include <unistd.h>
-
-#include <fstream>
-
 #include "intake/MailboxCommandLine.h"
+#include "tests/support/TempFolder.h"
 
 namespace vendaro {
 namespace {
@@ -57,13 +54,11 @@ TEST(MailboxCommandLineTest, APasswordFileIsReadToItsFirstLineAndNoFurther) {
   std::ostringstream err;
   EXPECT_FALSE(readMailboxPassword("/dev/zero", "p: ", err));
   EXPECT_EQ(err.str(), "p: the password in /dev/zero is longer than 4096 bytes\n");
-  const std::filesystem::path file = std::filesystem::temp_directory_path() /
-                                     ("vendaro-password-" + std::to_string(::getpid()));
-  std::ofstream(file, std::ios::binary) << "right\r\n" << std::string(10000, 'x');
-  EXPECT_EQ(readMailboxPassword(file, "p: ", err), "right");
-  std::ofstream(file, std::ios::binary) << std::string(4096, 'y');
-  EXPECT_EQ(readMailboxPassword(file, "p: ", err), std::string(4096, 'y'));
-  std::filesystem::remove(file);
+  testing::TempFolder folder;
+  folder.write("password", "right\r\n" + std::string(10000, 'x'));
+  EXPECT_EQ(readMailboxPassword(folder.file("password"), "p: ", err), "right");
+  folder.write("password", std::string(4096, 'y'));
+  EXPECT_EQ(readMailboxPassword(folder.file("password"), "p: ", err), std::string(4096, 'y'));
 }
 
 TEST(MailboxCommandLineTest, ProtocolFromTheFlagOrTheSettingsOfTheMailboxOfMail) {
