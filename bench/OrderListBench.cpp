@@ -72,7 +72,7 @@ void timeViewer(Database& database) {
 
 double secondsFor(Database& database, const OrderListFilter& filter, std::size_t& rows) {
   const auto start = std::chrono::steady_clock::now();
-  rows = listOrders(database, filter).size();
+  rows = listOrders(database, filter).value().size();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 

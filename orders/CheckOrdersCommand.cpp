@@ -5,7 +5,6 @@
 
 #include "orders/OrderChecks.h"
 #include "orders/OrderCommands.h"
-#include "orders/OrderTables.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
@@ -35,22 +34,17 @@ int runCheckOrdersCommand(const std::filesystem::path& appFolder, std::ostream& 
   for (const std::string& problem : checker.problems()) {
     err << kPrefix << "warning: a published record is left out: " << problem << "\n";
   }
-  std::map<std::int64_t, std::string> verdicts;
-  try {
-    SqliteDatabase database(file);
-    createOrderTables(database);
-    createOrderCheckTables(database);
-    verdicts = checker.recheckAll(database);
-  } catch (const DataError& error) {
-    err << kPrefix << "cannot check the orders: " << error.what() << "\n";
-    return kOrdersCommandFailed;
+  SqliteDatabase database(file);
+  const Outcome<std::map<std::int64_t, std::string>> verdicts = checker.recheckAll(database);
+  if (!verdicts) {
+    return failOrderCommand(err, kPrefix, verdicts.error(), "cannot check the orders: ");
   }
   std::map<std::string, int> counts;
-  for (const auto& [orderId, verdict] : verdicts) {
+  for (const auto& [orderId, verdict] : *verdicts) {
     ++counts[verdictKind(verdict)];
     if (verdict != kVerdictOk) out << "Order " << orderId << ": " << verdict << "\n";
   }
-  out << "orders checked: " << verdicts.size();
+  out << "orders checked: " << verdicts->size();
   for (const auto& [kind, count] : counts) out << ", " << kind << ": " << count;
   out << "\n";
   return 0;

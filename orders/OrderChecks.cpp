@@ -6,6 +6,8 @@
 
 #include "common/Dates.h"
 #include "common/MailValues.h"
+#include "orders/OrderTables.h"
+#include "platform/DataFailure.h"
 #include "platform/Text.h"
 #include "platform/mime/MailBodyDecoder.h"
 
@@ -189,28 +191,34 @@ void OrderChecker::keep(Database& database, std::int64_t orderId, const ArrivalR
        DbValue(record.fingerprint), DbValue(record.stateChoice), DbValue(record.shipCountry)});
 }
 
-std::map<std::int64_t, std::string> OrderChecker::recheckAll(Database& database) const {
-  std::map<std::int64_t, std::string> verdicts = storedVerdicts(database);
-  const std::map<std::int64_t, OrderFigures> orders = storedFigures(database);
-  database.beginTransaction();
+Outcome<std::map<std::int64_t, std::string>> OrderChecker::recheckAll(Database& database) const {
   try {
-    for (const auto& [orderId, figures] : orders) {
-      std::string& verdict = verdicts[orderId];
-      if (isRepeatVerdict(verdict)) continue;
-      verdict = prices_.check(figures).text();
-      database.execute(
-          "INSERT INTO [OrderChecks] (OrderID, Verdict) VALUES (?, ?) "
-          "ON CONFLICT (OrderID) DO UPDATE SET Verdict = excluded.Verdict",
-          {DbValue(orderId), DbValue(verdict)});
+    createOrderTables(database);
+    createOrderCheckTables(database);
+    std::map<std::int64_t, std::string> verdicts = storedVerdicts(database);
+    const std::map<std::int64_t, OrderFigures> orders = storedFigures(database);
+    database.beginTransaction();
+    try {
+      for (const auto& [orderId, figures] : orders) {
+        std::string& verdict = verdicts[orderId];
+        if (isRepeatVerdict(verdict)) continue;
+        verdict = prices_.check(figures).text();
+        database.execute(
+            "INSERT INTO [OrderChecks] (OrderID, Verdict) VALUES (?, ?) "
+            "ON CONFLICT (OrderID) DO UPDATE SET Verdict = excluded.Verdict",
+            {DbValue(orderId), DbValue(verdict)});
+      }
+      database.commit();
+    } catch (const DataError&) {
+      database.rollback();
+      throw;
     }
-    database.commit();
-  } catch (const DataError&) {
-    database.rollback();
-    throw;
+    // Checks of orders deleted since are not listed.
+    std::erase_if(verdicts, [&orders](const auto& entry) { return !orders.count(entry.first); });
+    return verdicts;
+  } catch (const DataError& error) {
+    return dataFailure(error);
   }
-  // Checks of orders deleted since are not listed.
-  std::erase_if(verdicts, [&orders](const auto& entry) { return !orders.count(entry.first); });
-  return verdicts;
 }
 
 std::map<std::int64_t, std::string> storedVerdicts(Database& database) {

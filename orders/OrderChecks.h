@@ -9,6 +9,7 @@
 #include "orders/OrderMail.h"
 #include "orders/PriceCheck.h"
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -48,9 +49,11 @@ class OrderChecker {
   // Keeps the record of a stored order (in the caller's transaction).
   static void keep(Database& database, std::int64_t orderId, const ArrivalRecord& record);
 
-  // Checks every stored order again and keeps the new verdicts; an order
-  // found to be a repeat keeps that verdict. Returns the verdict by OrderID.
-  std::map<std::int64_t, std::string> recheckAll(Database& database) const;
+  // Checks every stored order again and keeps the new verdicts (the order
+  // and check tables are made when missing); an order found to be a repeat
+  // keeps that verdict. Returns the verdict by OrderID; Io when the database
+  // cannot be read or written (no verdict changes then).
+  Outcome<std::map<std::int64_t, std::string>> recheckAll(Database& database) const;
 
   const std::vector<std::string>& problems() const { return problems_; }
 

@@ -1,15 +1,13 @@
 #include "orders/OrderCommand.h"
 
 #include <charconv>
-#include <map>
 #include <optional>
 
 #include "common/Dates.h"
 #include "orders/CustomerMail.h"
-#include "orders/OrderChecks.h"
 #include "orders/OrderCommands.h"
+#include "orders/OrderDetails.h"
 #include "orders/OrderMail.h"
-#include "orders/OrderTables.h"
 #include "orders/OrderWorkflow.h"
 #include "orders/StatusMail.h"
 #include "platform/Text.h"
@@ -19,6 +17,7 @@ namespace vendaro {
 namespace {
 
 constexpr const char* kPrefix = "vendaro order: ";
+constexpr const char* kDatabaseLead = "cannot use the order database: ";
 
 std::optional<std::int64_t> orderNumber(const std::string& text) {
   std::int64_t number = 0;
@@ -27,38 +26,29 @@ std::optional<std::int64_t> orderNumber(const std::string& text) {
   return number;
 }
 
-void showFields(Database& database, std::int64_t orderId, std::ostream& out) {
-  const QueryResult order =
-      database.query("SELECT * FROM [Orders] WHERE OrderID = ?", {DbValue(orderId)});
+void showFields(const OrderDetails& order, std::int64_t orderId, std::ostream& out) {
   out << "Order " << orderId << "\n";
-  for (std::size_t i = 0; i < order.columns.size(); ++i) {
-    const std::string& name = order.columns[i];
-    std::string value = order.rows[0][i].toText();
+  for (const auto& [name, stored] : order.fields) {
     if (text::equalsIgnoringCase(name, "OrderID") || text::equalsIgnoringCase(name, "CCExp")) {
       continue;
     }
-    if (text::equalsIgnoringCase(name, "CCNumber")) value = maskedCardNumber(value);
-    out << "  " << name << ": " << value << "\n";
+    const bool card = text::equalsIgnoringCase(name, "CCNumber");
+    out << "  " << name << ": " << (card ? maskedCardNumber(stored) : stored) << "\n";
   }
 }
 
-void showLines(Database& database, std::int64_t orderId, std::ostream& out) {
-  const QueryResult lines = database.query(
-      "SELECT ProductID, Quantity, Price, LineTotal FROM [Order Details] WHERE OrderID = ? "
-      "ORDER BY rowid",
-      {DbValue(orderId)});
-  out << "  Lines: " << lines.rows.size() << "\n";
-  for (const auto& row : lines.rows) {
+void showLines(const OrderDetails& order, std::ostream& out) {
+  out << "  Lines: " << order.lines.size() << "\n";
+  for (const auto& line : order.lines) {
     out << "   ";
-    for (std::size_t i = 0; i < row.size(); ++i) out << (i ? " | " : " ") << row[i].toText();
+    for (std::size_t i = 0; i < line.size(); ++i) out << (i ? " | " : " ") << line[i];
     out << "\n";
   }
 }
 
-void showHistory(OrderWorkflow& workflow, std::int64_t orderId, std::ostream& out) {
-  const std::vector<StatusChangeRecord> history = workflow.history(orderId);
-  out << "  History: " << history.size() << "\n";
-  for (const StatusChangeRecord& change : history) {
+void showHistory(const OrderDetails& order, std::ostream& out) {
+  out << "  History: " << order.history.size() << "\n";
+  for (const StatusChangeRecord& change : order.history) {
     out << "    " << change.changed << " " << change.oldStatus << " -> " << change.newStatus;
     if (!change.carrier.empty()) out << ", " << change.carrier << " " << change.tracking;
     if (!change.note.empty()) out << ": " << change.note;
@@ -66,38 +56,39 @@ void showHistory(OrderWorkflow& workflow, std::int64_t orderId, std::ostream& ou
   }
 }
 
-int showOrder(Database& database, OrderWorkflow& workflow, std::int64_t orderId,
-              std::ostream& out) {
-  showFields(database, orderId, out);
-  const std::map<std::int64_t, std::string> verdicts = storedVerdicts(database);
-  const auto verdict = verdicts.find(orderId);
-  out << "  PriceCheck: " << (verdict == verdicts.end() ? kVerdictNotChecked : verdict->second)
-      << "\n";
-  out << "  Status: " << statusName(workflow.status(orderId)) << "\n";
-  showLines(database, orderId, out);
-  showHistory(workflow, orderId, out);
+int showOrder(Database& database, const OrderCommandOptions& options, std::int64_t orderId,
+              std::ostream& out, std::ostream& err) {
+  const Outcome<OrderDetails> order = readOrderDetails(database, options.appFolder, orderId);
+  if (!order) return failOrderCommand(err, kPrefix, order.error(), kDatabaseLead);
+  showFields(*order, orderId, out);
+  out << "  PriceCheck: " << order->verdict << "\n";
+  out << "  Status: " << statusName(order->status) << "\n";
+  showLines(*order, out);
+  showHistory(*order, out);
   return 0;
 }
 
 // Queues the customer's mail about the change and sends it.
 int notifyCustomer(Database& database, const OrderCommandOptions& options, std::int64_t orderId,
                    OrderStatus status, std::ostream& out, std::ostream& err) {
-  const std::optional<QueuedStatusMail> queued =
+  const Outcome<QueuedStatusMail> queued =
       queueStatusMail(database, options.appFolder, options.delivery.smtp.from, orderId, status,
                       options.carrier, options.tracking, secondsNow());
-  if (!queued) return kOrdersCommandFailed;
+  if (!queued) return failOrderCommand(err, kPrefix, queued.error(), kDatabaseLead);
   if (!queued->warning.empty()) err << kPrefix << "warning: " << queued->warning << "\n";
   if (!queued->queued) {
     err << kPrefix << "order " << orderId << " already has a mail for " << statusName(status)
         << "; it is not sent twice (vendaro outbox)\n";
     return 1;
   }
-  Outbox outbox(database);
-  return deliverOutbox(outbox, options.delivery, queued->mailId, out, err);
+  Outcome<Outbox> outbox = Outbox::open(database);
+  if (!outbox) return failOrderCommand(err, kPrefix, outbox.error(), kDatabaseLead);
+  const Outcome<int> delivered = deliverOutbox(*outbox, options.delivery, queued->mailId, out, err);
+  return delivered ? *delivered : failOrderCommand(err, kPrefix, delivered.error(), kDatabaseLead);
 }
 
-int changeStatus(Database& database, OrderWorkflow& workflow, const OrderCommandOptions& options,
-                 std::int64_t orderId, OrderStatus status, std::ostream& out, std::ostream& err) {
+int changeStatus(Database& database, const OrderCommandOptions& options, std::int64_t orderId,
+                 OrderStatus status, std::ostream& out, std::ostream& err) {
   if (options.notify) {
     if (!isNotifiedStatus(status)) {
       err << kPrefix << "--notify tells the customer of confirmed, shipped and cancelled only\n";
@@ -108,13 +99,11 @@ int changeStatus(Database& database, OrderWorkflow& workflow, const OrderCommand
       return kOrdersCommandFailed;
     }
   }
-  const StatusChangeOutcome outcome = workflow.change(
+  const Outcome<StatusChanged> changed = changeOrderStatus(
+      database, options.appFolder,
       {orderId, status, options.note, options.carrier, options.tracking}, utcTimeNow());
-  if (outcome.kind != StatusChangeOutcome::Kind::Changed) {
-    err << kPrefix << outcome.message << "\n";
-    return kOrdersCommandFailed;
-  }
-  out << outcome.message << "\n";
+  if (!changed) return failOrderCommand(err, kPrefix, changed.error(), kDatabaseLead);
+  out << changed->message << "\n";
   return options.notify ? notifyCustomer(database, options, orderId, status, out, err) : 0;
 }
 
@@ -140,21 +129,9 @@ int runOrderCommand(const OrderCommandOptions& options, std::ostream& out, std::
     err << kPrefix << "there is no order database " << file.string() << "\n";
     return kOrdersCommandFailed;
   }
-  try {
-    SqliteDatabase database(file);
-    createOrderTables(database);
-    createOrderCheckTables(database);
-    OrderWorkflow workflow(database, options.appFolder);
-    if (status) return changeStatus(database, workflow, options, *orderId, *status, out, err);
-    if (!workflow.orderExists(*orderId)) {
-      err << kPrefix << "there is no order " << *orderId << "\n";
-      return kOrdersCommandFailed;
-    }
-    return showOrder(database, workflow, *orderId, out);
-  } catch (const DataError& error) {
-    err << kPrefix << "cannot use the order database: " << error.what() << "\n";
-    return kOrdersCommandFailed;
-  }
+  SqliteDatabase database(file);
+  if (status) return changeStatus(database, options, *orderId, *status, out, err);
+  return showOrder(database, options, *orderId, out, err);
 }
 
 }  // namespace vendaro

@@ -20,6 +20,14 @@
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
+
+int failOrderCommand(std::ostream& err, std::string_view prefix, const Error& error,
+                     std::string_view ioLead) {
+  err << prefix << (error.kind == ErrorKind::Io ? ioLead : std::string_view()) << error.message
+      << "\n";
+  return kOrdersCommandFailed;
+}
+
 namespace {
 
 // Message boxes of a headless run go to the output; errors to the error stream.
@@ -183,11 +191,9 @@ int runGetOrdersCommand(const GetOrdersOptions& options, const MailSettings& set
     return kOrdersCommandFailed;
   }
   SqliteDatabase database(options.appFolder / kProgramDatabaseFile);
-  try {
-    createOrderTables(database);
-  } catch (const DataError& error) {
-    err << kGetOrdersPrefix << "cannot open the order database: " << error.what() << "\n";
-    return kOrdersCommandFailed;
+  if (const Done tables = prepareOrderTables(database); !tables) {
+    return failOrderCommand(err, kGetOrdersPrefix, tables.error(),
+                            "cannot open the order database: ");
   }
   if (options.watch) return watchForOrders(options, settings, database, out, err);
 
@@ -217,13 +223,11 @@ int runOrdersCommand(const ListOrdersOptions& options, std::ostream& out, std::o
     return kOrdersCommandFailed;
   }
   SqliteDatabase database(file);
-  try {
-    writeOrderListing(database, options.csv ? OrderListingFormat::Csv : OrderListingFormat::Text,
-                      options.cardNumbers ? CardDetails::Shown : CardDetails::Masked, out, wanted);
-  } catch (const DataError& failure) {
-    err << kOrdersPrefix << "cannot read the orders: " << failure.what() << "\n";
-    return kOrdersCommandFailed;
-  }
+  const Done listed = writeOrderListing(
+      database, options.csv ? OrderListingFormat::Csv : OrderListingFormat::Text,
+      options.cardNumbers ? CardDetails::Shown : CardDetails::Masked, out, wanted);
+  if (!listed)
+    return failOrderCommand(err, kOrdersPrefix, listed.error(), "cannot read the orders: ");
   return 0;
 }
 

@@ -3,16 +3,25 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "intake/MailboxCommandLine.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/MailClient.h"
+#include "platform/Outcome.h"
 #include "platform/curl/Pop3Session.h"
 #include "platform/settings/MailSettings.h"
 
 namespace vendaro {
 
 inline constexpr int kOrdersCommandFailed = 2;
+
+// Ends an order command with a service's error: its message after `prefix`,
+// an I/O failure's after `ioLead` too ("cannot read the order database: ").
+// Every kind gives kOrdersCommandFailed, the one failure code the order
+// commands' scripts know.
+int failOrderCommand(std::ostream& err, std::string_view prefix, const Error& error,
+                     std::string_view ioLead = {});
 
 // The options of `vendaro get-orders`.
 struct GetOrdersOptions {

@@ -2,6 +2,7 @@
 
 #include "orders/OrderChecks.h"
 #include "orders/OrderWorkflow.h"
+#include "platform/DataFailure.h"
 #include "platform/SqlText.h"
 
 namespace vendaro {
@@ -16,9 +17,7 @@ SELECT o.OrderID, o.OrderDate, COALESCE(NULLIF(o.BillName, ''), o.CustomerID), o
 FROM [Orders] o LEFT JOIN [OrderChecks] c ON c.OrderID = o.OrderID
 )sql";
 
-}  // namespace
-
-std::vector<OrderListRow> listOrders(Database& database, const OrderListFilter& filter) {
+std::vector<OrderListRow> readOrderList(Database& database, const OrderListFilter& filter) {
   createOrderCheckTables(database);
   createOrderHistoryTable(database);
   std::string sql = std::string(kListQuery) + " WHERE 1";
@@ -48,6 +47,16 @@ std::vector<OrderListRow> listOrders(Database& database, const OrderListFilter& 
                     statusNamed(row[5].toText()).value_or(OrderStatus::New), row[6].toText()});
   }
   return rows;
+}
+
+}  // namespace
+
+Outcome<std::vector<OrderListRow>> listOrders(Database& database, const OrderListFilter& filter) {
+  try {
+    return readOrderList(database, filter);
+  } catch (const DataError& error) {
+    return dataFailure(error);
+  }
 }
 
 }  // namespace vendaro

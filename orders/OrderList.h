@@ -7,6 +7,7 @@
 
 #include "orders/OrderStatus.h"
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -31,7 +32,8 @@ struct OrderListFilter {
 };
 
 // The orders that pass `filter`, newest first, read in one query (the
-// tables of checks and history are created when missing).
-std::vector<OrderListRow> listOrders(Database& database, const OrderListFilter& filter);
+// tables of checks and history are created when missing). Io when the
+// database cannot be read.
+Outcome<std::vector<OrderListRow>> listOrders(Database& database, const OrderListFilter& filter);
 
 }  // namespace vendaro

@@ -40,12 +40,12 @@ void OrderListPane::cmdFind_Click() {
     dialogs_.MsgBox(kBadDate);
     return;
   }
-  try {
-    rows_ = listOrders(database_, filter);
-  } catch (const DataError& error) {
-    dialogs_.MsgBox(std::string("The orders cannot be read: ") + error.what());
+  Outcome<std::vector<OrderListRow>> rows = listOrders(database_, filter);
+  if (!rows) {
+    dialogs_.MsgBox("The orders cannot be read: " + rows.error().message);
     return;
   }
+  rows_ = std::move(*rows);
   lblCount.setCaption(std::to_string(rows_.size()) + (rows_.size() == 1 ? " order" : " orders"));
   selectedRow_ = rowOf(shownOrder_);
   if (onRowsChanged) onRowsChanged();

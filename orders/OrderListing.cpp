@@ -8,14 +8,16 @@
 #include "common/CsvText.h"
 #include "common/NumberText.h"
 #include "orders/OrderTables.h"
+#include "platform/DataFailure.h"
 #include "platform/Text.h"
 
 namespace vendaro {
 namespace {
 
 bool hasTable(Database& database, const std::string& table) {
-  return !database.query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?",
-                         {DbValue(table)})
+  return !database
+              .query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?",
+                     {DbValue(table)})
               .rows.empty();
 }
 
@@ -44,8 +46,7 @@ std::string listingQuery(Database& database, const std::optional<OrderStatus>& s
   const std::string verdict = hasTable(database, "OrderChecks") ? kVerdictColumn : "'not checked'";
   const std::string current = hasTable(database, "OrderHistory") ? kStatusColumn : "'new'";
   std::string sql = "SELECT o.*, d.[ProductID], d.[Quantity], d.[Price], d.[LineTotal], " +
-                    verdict + " AS [" + kPriceCheckName + "], " + current + " AS [" +
-                    kStatusName +
+                    verdict + " AS [" + kPriceCheckName + "], " + current + " AS [" + kStatusName +
                     "], d.rowid FROM [Orders] AS o "
                     "LEFT JOIN [Order Details] AS d ON d.[OrderID] = o.[OrderID]";
   // The name is one of the fixed status names, so it may stand in the text.
@@ -107,7 +108,8 @@ class ListingWriter {
       status_ = cells[linesEnd_ + 1];
       started_ = true;
     }
-    if (hasLine) lines_.emplace_back(cells.begin() + offset(orderWidth_), cells.begin() + offset(linesEnd_));
+    if (hasLine)
+      lines_.emplace_back(cells.begin() + offset(orderWidth_), cells.begin() + offset(linesEnd_));
   }
 
   void finish() {
@@ -130,8 +132,9 @@ class ListingWriter {
   static ColumnKind kindOf(const std::string& name) {
     if (isNamed(name, kCardNumberColumn)) return ColumnKind::CardNumber;
     if (isNamed(name, kCardExpiryColumn)) return ColumnKind::CardExpiry;
-    const bool money = std::any_of(std::begin(kMoneyColumns), std::end(kMoneyColumns),
-                                   [&name](std::string_view money) { return isNamed(name, money); });
+    const bool money =
+        std::any_of(std::begin(kMoneyColumns), std::end(kMoneyColumns),
+                    [&name](std::string_view money) { return isNamed(name, money); });
     return money ? ColumnKind::Money : ColumnKind::Plain;
   }
 
@@ -185,20 +188,26 @@ class ListingWriter {
 
 }  // namespace
 
-void writeOrderListing(Database& database, OrderListingFormat format, CardDetails card,
+Done writeOrderListing(Database& database, OrderListingFormat format, CardDetails card,
                        std::ostream& out, const std::optional<OrderStatus>& status) {
   ListingWriter writer(format, card, out);
-  if (!hasOrderTables(database)) {
-    std::vector<std::string> columns = orderColumns();
-    columns.insert(columns.end(), orderLineColumns().begin(), orderLineColumns().end());
-    columns.insert(columns.end(), {kPriceCheckName, kStatusName, "rowid"});
-    writer.start(columns);
-  } else {
-    database.eachRow(
-        listingQuery(database, status), [&writer](const std::vector<std::string>& columns) { writer.start(columns); },
-        [&writer](const std::vector<DbValue>& values) { writer.row(values); });
+  try {
+    if (!hasOrderTables(database)) {
+      std::vector<std::string> columns = orderColumns();
+      columns.insert(columns.end(), orderLineColumns().begin(), orderLineColumns().end());
+      columns.insert(columns.end(), {kPriceCheckName, kStatusName, "rowid"});
+      writer.start(columns);
+    } else {
+      database.eachRow(
+          listingQuery(database, status),
+          [&writer](const std::vector<std::string>& columns) { writer.start(columns); },
+          [&writer](const std::vector<DbValue>& values) { writer.row(values); });
+    }
+  } catch (const DataError& error) {
+    return dataFailure(error);
   }
   writer.finish();
+  return {};
 }
 
 }  // namespace vendaro

@@ -6,6 +6,7 @@
 #include "orders/OrderMail.h"
 #include "orders/OrderStatus.h"
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -28,8 +29,9 @@ enum class OrderListingFormat { Text, Csv };
 // expiry date is an empty cell.
 //
 // Nothing is written to the database; a database without the order tables
-// has no orders. Throws DataError when the database cannot be read.
-void writeOrderListing(Database& database, OrderListingFormat format, CardDetails card,
+// has no orders. Io when the database cannot be read (what was written
+// before stays written).
+Done writeOrderListing(Database& database, OrderListingFormat format, CardDetails card,
                        std::ostream& out, const std::optional<OrderStatus>& status = std::nullopt);
 
 }  // namespace vendaro

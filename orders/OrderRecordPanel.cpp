@@ -4,7 +4,7 @@
 
 #include "common/Dates.h"
 #include "orders/CustomerMail.h"
-#include "orders/OrderChecks.h"
+#include "orders/OrderDetails.h"
 #include "orders/OrderWorkflow.h"
 #include "orders/PriceCheck.h"
 #include "orders/StatusMail.h"
@@ -26,13 +26,6 @@ std::string historyLine(const StatusChangeRecord& change) {
   if (!change.carrier.empty()) line += ", " + change.carrier + " " + change.tracking;
   if (!change.note.empty()) line += ": " + change.note;
   return line;
-}
-
-std::string verdictOf(Database& database, std::int64_t orderId) {
-  createOrderCheckTables(database);
-  const QueryResult found =
-      database.query("SELECT Verdict FROM [OrderChecks] WHERE OrderID = ?", {DbValue(orderId)});
-  return found.rows.empty() ? kVerdictNotChecked : found.rows[0][0].toText();
 }
 
 }  // namespace
@@ -86,12 +79,7 @@ std::int64_t OrderRecordPanel::now() const {
 void OrderRecordPanel::showOrder(std::optional<std::int64_t> orderId) {
   orderId_ = orderId;
   lblOutcome.setCaption("");
-  try {
-    showBanner(orderId ? verdictOf(database_, *orderId) : "");
-    showStatus();
-  } catch (const DataError& error) {
-    lblStatus.setCaption(std::string("The status cannot be read: ") + error.what());
-  }
+  showRecord();
   enableActions();
 }
 
@@ -101,18 +89,24 @@ void OrderRecordPanel::showBanner(const std::string& verdict) {
   lblBanner.setVisible(!verdict.empty());
 }
 
-void OrderRecordPanel::showStatus() {
+// The current order's banner, status and history; all empty without one.
+void OrderRecordPanel::showRecord() {
   lstHistory.Clear();
   if (!orderId_) {
+    showBanner("");
     lblStatus.setCaption("");
     return;
   }
-  OrderWorkflow workflow(database_);
-  lblStatus.setCaption("Status: " + std::string(statusName(workflow.status(*orderId_))));
-  std::vector<std::string> lines;
-  for (const StatusChangeRecord& change : workflow.history(*orderId_)) {
-    lines.push_back(historyLine(change));
+  const Outcome<OrderDetails> order = readOrderDetails(database_, {}, *orderId_);
+  if (!order) {
+    showBanner("");
+    lblStatus.setCaption("The status cannot be read: " + order.error().message);
+    return;
   }
+  showBanner(order->verdict);
+  lblStatus.setCaption("Status: " + std::string(statusName(order->status)));
+  std::vector<std::string> lines;
+  for (const StatusChangeRecord& change : order->history) lines.push_back(historyLine(change));
   lstHistory.AddItems(std::move(lines));
 }
 
@@ -149,35 +143,35 @@ void OrderRecordPanel::cmdSetStatus_Click() {
   }
   const OrderStatus status = kStatuses[chosen];
   if (!notifyPossible(status)) return;
-  try {
-    // With the application folder the change also moves the counted stock.
-    OrderWorkflow workflow(database_, services_.appFolder);
-    const StatusChangeOutcome outcome =
-        workflow.change({*orderId_, status, txtNote.Text(), txtCarrier.Text(), txtTracking.Text()},
+  // With the application folder the change also moves the counted stock.
+  const Outcome<StatusChanged> changed =
+      changeOrderStatus(database_, services_.appFolder,
+                        {*orderId_, status, txtNote.Text(), txtCarrier.Text(), txtTracking.Text()},
                         utcTimeText(now()));
-    if (outcome.kind != StatusChangeOutcome::Kind::Changed) {
-      dialogs_.MsgBox(outcome.message);
-      return;
-    }
-    lblOutcome.setCaption(outcome.message);
-    if (chkNotify.checked()) notifyCustomer(status);
-  } catch (const DataError& error) {
-    dialogs_.MsgBox(std::string("The status cannot be changed: ") + error.what());
+  if (!changed) {
+    const bool failed = changed.error().kind == ErrorKind::Io;
+    dialogs_.MsgBox((failed ? "The status cannot be changed: " : "") + changed.error().message);
     return;
   }
+  lblOutcome.setCaption(changed->message);
+  if (chkNotify.checked()) notifyCustomer(status);
   for (TextBox* box : {&txtNote, &txtCarrier, &txtTracking}) box->setText("");
-  showStatus();
+  showRecord();
   if (onStatusChanged) onStatusChanged(*orderId_, status);
 }
 
 // Queues the mail in the outbox; `vendaro outbox --send` (or the next run
 // of `vendaro order ... --notify`) sends it.
 void OrderRecordPanel::notifyCustomer(OrderStatus status) {
-  const std::optional<QueuedStatusMail> queued =
+  const Outcome<QueuedStatusMail> queued =
       queueStatusMail(database_, services_.appFolder, services_.mailFrom, *orderId_, status,
                       txtCarrier.Text(), txtTracking.Text(), now());
   std::string outcome = lblOutcome.Caption();
-  if (!queued) return;
+  if (!queued) {
+    dialogs_.MsgBox("The status was changed, but the mail to the customer cannot be queued: " +
+                    queued.error().message);
+    return;
+  }
   if (!queued->queued) {
     outcome += " The customer already has a mail about " + std::string(statusName(status)) +
                "; it is not sent twice.";

@@ -92,7 +92,7 @@ class OrderRecordPanel {
 
  private:
   void showBanner(const std::string& verdict);
-  void showStatus();
+  void showRecord();
   void enableActions();
   bool notifyPossible(OrderStatus status);
   void notifyCustomer(OrderStatus status);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/DataFailure.h"
 #include "platform/Text.h"
 
 namespace vendaro {
@@ -70,6 +71,15 @@ void createOrderTables(Database& database) {
   database.createMissingTables({"Orders", "Order Details", "ImportedMessages"}, kSchema);
   addMissingColumns(database);
   indexOrderLines(database);
+}
+
+Done prepareOrderTables(Database& database) {
+  try {
+    createOrderTables(database);
+    return {};
+  } catch (const DataError& error) {
+    return dataFailure(error);
+  }
 }
 
 const std::vector<std::string>& orderColumns() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -13,6 +14,8 @@ namespace vendaro {
 // An `Orders` table of an older database gains the columns added since; a
 // database that has everything is not written to.
 void createOrderTables(Database& database);
+// The same for a caller that meets the user: Io when they cannot be made.
+Done prepareOrderTables(Database& database);
 
 // The columns of `Orders` in table order, as a new database has them.
 const std::vector<std::string>& orderColumns();

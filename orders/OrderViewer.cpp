@@ -76,10 +76,8 @@ frmOrders::frmOrders(Database& database, Dialogs& dialogs, OrderViewerServices s
 }
 
 void frmOrders::Form_Load() {
-  try {
-    createOrderTables(database_);
-  } catch (const DataError& error) {
-    datPrimaryRS_Error(error.what());
+  if (const Done tables = prepareOrderTables(database_); !tables) {
+    datPrimaryRS_Error(tables.error().message);
     return;
   }
   try {

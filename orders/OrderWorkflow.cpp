@@ -2,6 +2,10 @@
 
 #include <set>
 
+#include "orders/OrderChecks.h"
+#include "orders/OrderTables.h"
+#include "platform/DataFailure.h"
+
 namespace vendaro {
 namespace {
 
@@ -65,47 +69,73 @@ std::map<std::int64_t, OrderStatus> OrderWorkflow::statuses() {
 
 // Read and written in one transaction, so two changes at once cannot both
 // pass the rules.
-StatusChangeOutcome OrderWorkflow::change(const StatusChange& wanted, const std::string& now) {
+Outcome<StatusChanged> OrderWorkflow::change(const StatusChange& wanted, const std::string& now) {
   const std::string id = std::to_string(wanted.orderId);
-  database_.beginTransaction();
   try {
-    if (!orderExists(wanted.orderId)) {
+    database_.beginTransaction();
+    try {
+      if (!orderExists(wanted.orderId)) {
+        database_.rollback();
+        return failure(ErrorKind::NotFound, "There is no order " + id + ".");
+      }
+      std::set<OrderStatus> reached = {OrderStatus::New};
+      for (const StatusChangeRecord& record : history(wanted.orderId)) {
+        reached.insert(statusNamed(record.newStatus).value_or(OrderStatus::New));
+      }
+      const OrderStatus current = status(wanted.orderId);
+      std::string refusal = statusRefusal(id, current, reached, wanted.status);
+      const bool shipped = wanted.status == OrderStatus::Shipped;
+      if (refusal.empty() && shipped && (wanted.carrier.empty() || wanted.tracking.empty())) {
+        refusal = "Order " + id + " can be marked shipped only with its carrier and tracking code.";
+      }
+      if (!refusal.empty()) {
+        database_.rollback();
+        return failure(ErrorKind::Conflict, std::move(refusal));
+      }
+      database_.execute(
+          "INSERT INTO [OrderHistory] (OrderID, Changed, OldStatus, NewStatus, Note, Carrier, "
+          "Tracking) VALUES (?, ?, ?, ?, ?, ?, ?)",
+          {DbValue(wanted.orderId), DbValue(now), DbValue(std::string(statusName(current))),
+           DbValue(std::string(statusName(wanted.status))), DbValue(wanted.note),
+           shipped ? DbValue(wanted.carrier) : DbValue(),
+           shipped ? DbValue(wanted.tracking) : DbValue()});
+      if (stock_) {
+        stock_->adoptCounts();
+        stock_->moveFor(wanted.orderId, wanted.status, now);
+      }
+      database_.commit();
+      writeCountFiles();
+      return StatusChanged{"Order " + id + ": " + std::string(statusName(current)) + " -> " +
+                               std::string(statusName(wanted.status)),
+                           current};
+    } catch (const DataError&) {
       database_.rollback();
-      return {StatusChangeOutcome::Kind::NoSuchOrder, "There is no order " + id + "."};
+      throw;
     }
-    std::set<OrderStatus> reached = {OrderStatus::New};
-    for (const StatusChangeRecord& record : history(wanted.orderId)) {
-      reached.insert(statusNamed(record.newStatus).value_or(OrderStatus::New));
-    }
-    const OrderStatus current = status(wanted.orderId);
-    std::string refusal = statusRefusal(id, current, reached, wanted.status);
-    const bool shipped = wanted.status == OrderStatus::Shipped;
-    if (refusal.empty() && shipped && (wanted.carrier.empty() || wanted.tracking.empty())) {
-      refusal = "Order " + id + " can be marked shipped only with its carrier and tracking code.";
-    }
-    if (!refusal.empty()) {
-      database_.rollback();
-      return {StatusChangeOutcome::Kind::Refused, std::move(refusal), current};
-    }
-    database_.execute(
-        "INSERT INTO [OrderHistory] (OrderID, Changed, OldStatus, NewStatus, Note, Carrier, "
-        "Tracking) VALUES (?, ?, ?, ?, ?, ?, ?)",
-        {DbValue(wanted.orderId), DbValue(now), DbValue(std::string(statusName(current))),
-         DbValue(std::string(statusName(wanted.status))), DbValue(wanted.note),
-         shipped ? DbValue(wanted.carrier) : DbValue(), shipped ? DbValue(wanted.tracking) : DbValue()});
-    if (stock_) {
-      stock_->adoptCounts();
-      stock_->moveFor(wanted.orderId, wanted.status, now);
-    }
-    database_.commit();
-    if (stock_) stock_->writeCountFiles();
-    return {StatusChangeOutcome::Kind::Changed,
-            "Order " + id + ": " + std::string(statusName(current)) + " -> " +
-                std::string(statusName(wanted.status)),
-            current};
+  } catch (const DataError& error) {
+    return dataFailure(error);
+  }
+}
+
+// After the commit the change stands: a project file left behind, like one
+// that cannot be written, is brought up to date by the next write.
+void OrderWorkflow::writeCountFiles() {
+  if (!stock_) return;
+  try {
+    stock_->writeCountFiles();
   } catch (const DataError&) {
-    database_.rollback();
-    throw;
+  }
+}
+
+Outcome<StatusChanged> changeOrderStatus(Database& database, const std::filesystem::path& appFolder,
+                                         const StatusChange& wanted, const std::string& now) {
+  try {
+    createOrderTables(database);
+    createOrderCheckTables(database);
+    OrderWorkflow workflow(database, appFolder);
+    return workflow.change(wanted, now);
+  } catch (const DataError& error) {
+    return dataFailure(error);
   }
 }
 

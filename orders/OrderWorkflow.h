@@ -10,6 +10,7 @@
 #include "orders/OrderStatus.h"
 #include "orders/StockBook.h"
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -36,10 +37,9 @@ struct StatusChange {
   std::string tracking = {};
 };
 
-// What became of a change, in words for the merchant.
-struct StatusChangeOutcome {
-  enum class Kind { Changed, Refused, NoSuchOrder };
-  Kind kind = Kind::Changed;
+// A change made: in words for the merchant ("Order 1: new -> confirmed")
+// and the status the order left.
+struct StatusChanged {
   std::string message;
   OrderStatus oldStatus = OrderStatus::New;
 };
@@ -53,7 +53,10 @@ class OrderWorkflow {
   // items (see StockBook).
   explicit OrderWorkflow(Database& database, const std::filesystem::path& appFolder = {});
 
-  StatusChangeOutcome change(const StatusChange& wanted, const std::string& now);
+  // The change made; NotFound for an order that does not exist, Conflict
+  // with the refusal for a change the rules do not allow, Io when the
+  // database cannot be used (nothing changes then).
+  Outcome<StatusChanged> change(const StatusChange& wanted, const std::string& now);
   std::vector<StatusChangeRecord> history(std::int64_t orderId);
   OrderStatus status(std::int64_t orderId);
   // The status of every order that has left "new", by OrderID.
@@ -61,8 +64,16 @@ class OrderWorkflow {
   bool orderExists(std::int64_t orderId);
 
  private:
+  void writeCountFiles();
+
   Database& database_;
   std::optional<StockBook> stock_;
 };
+
+// A change as the commands and the order viewer make it: through a workflow
+// over the tables of orders, checks and history (made when missing) that,
+// with `appFolder`, moves the stock too. As OrderWorkflow::change.
+Outcome<StatusChanged> changeOrderStatus(Database& database, const std::filesystem::path& appFolder,
+                                         const StatusChange& wanted, const std::string& now);
 
 }  // namespace vendaro

@@ -1,6 +1,7 @@
 #include "orders/Outbox.h"
 
 #include "common/TextFile.h"
+#include "platform/DataFailure.h"
 
 namespace vendaro {
 namespace {
@@ -46,6 +47,14 @@ Outbox::Outbox(Database& database) : database_(database) {
   database_.createMissingTables({"Outbox"}, kSchema);
 }
 
+Outcome<Outbox> Outbox::open(Database& database) {
+  try {
+    return Outbox(database);
+  } catch (const DataError& error) {
+    return dataFailure(error);
+  }
+}
+
 bool Outbox::queue(std::int64_t orderId, const std::string& event, const OutgoingMail& mail,
                    const std::string& now) {
   if (find(orderId, event)) return false;
@@ -62,14 +71,22 @@ std::vector<OutboxMail> Outbox::mails(const std::string& condition,
   std::vector<OutboxMail> found;
   for (const auto& row : database_.query(kColumns + condition, values).rows) {
     found.push_back({row[0].integer(), row[1].integer(), row[2].toText(), row[3].toText(),
-                     stateOf(row[4].toText()), static_cast<int>(row[5].integer()),
-                     row[6].toText(), row[7].toText(), row[8].toText()});
+                     stateOf(row[4].toText()), static_cast<int>(row[5].integer()), row[6].toText(),
+                     row[7].toText(), row[8].toText()});
   }
   return found;
 }
 
-std::vector<OutboxMail> Outbox::waiting() {
+std::vector<OutboxMail> Outbox::waitingMails() {
   return mails("WHERE State <> ? ORDER BY MailID", {DbValue(kSent)});
+}
+
+Outcome<std::vector<OutboxMail>> Outbox::waiting() {
+  try {
+    return waitingMails();
+  } catch (const DataError& error) {
+    return dataFailure(error);
+  }
 }
 
 std::optional<OutboxMail> Outbox::find(std::int64_t orderId, const std::string& event) {
@@ -83,14 +100,22 @@ std::optional<OutgoingMail> Outbox::mail(std::int64_t id) {
   const QueryResult rows = database_.query(
       "SELECT Sender, Recipient, Message FROM [Outbox] WHERE MailID = ?", {DbValue(id)});
   if (rows.rows.empty()) return std::nullopt;
-  return OutgoingMail{rows.rows[0][0].toText(), rows.rows[0][1].toText(),
-                      rows.rows[0][2].toText()};
+  return OutgoingMail{rows.rows[0][0].toText(), rows.rows[0][1].toText(), rows.rows[0][2].toText()};
 }
 
-OutboxSendReport Outbox::send(MailSender& sender, const std::string& now,
-                              std::optional<std::int64_t> onlyId) {
+Outcome<OutboxSendReport> Outbox::send(MailSender& sender, const std::string& now,
+                                       std::optional<std::int64_t> onlyId) {
+  try {
+    return sendWaiting(sender, now, onlyId);
+  } catch (const DataError& error) {
+    return dataFailure(error);
+  }
+}
+
+OutboxSendReport Outbox::sendWaiting(MailSender& sender, const std::string& now,
+                                     std::optional<std::int64_t> onlyId) {
   OutboxSendReport report;
-  for (OutboxMail& waitingMail : waiting()) {
+  for (OutboxMail& waitingMail : waitingMails()) {
     if (onlyId && waitingMail.id != *onlyId) continue;
     if (waitingMail.state == OutboxMail::State::Unknown) {
       report.unknown.push_back(std::move(waitingMail));
@@ -123,27 +148,36 @@ OutboxSendReport Outbox::send(MailSender& sender, const std::string& now,
   return report;
 }
 
-std::vector<std::filesystem::path> Outbox::writeFiles(const std::filesystem::path& folder,
-                                                      std::optional<std::int64_t> onlyId) {
-  std::vector<std::filesystem::path> written;
-  for (const OutboxMail& waitingMail : waiting()) {
-    if (waitingMail.state != OutboxMail::State::Queued) continue;
-    if (onlyId && waitingMail.id != *onlyId) continue;
-    const std::optional<OutgoingMail> outgoing = mail(waitingMail.id);
-    const std::filesystem::path file = folder / ("outbox-" + std::to_string(waitingMail.id) + ".eml");
-    if (outgoing && writeWholeFile(file, outgoing->message)) written.push_back(file);
+Outcome<std::vector<std::filesystem::path>> Outbox::writeFiles(const std::filesystem::path& folder,
+                                                               std::optional<std::int64_t> onlyId) {
+  try {
+    std::vector<std::filesystem::path> written;
+    for (const OutboxMail& waitingMail : waitingMails()) {
+      if (waitingMail.state != OutboxMail::State::Queued) continue;
+      if (onlyId && waitingMail.id != *onlyId) continue;
+      const std::optional<OutgoingMail> outgoing = mail(waitingMail.id);
+      const std::filesystem::path file =
+          folder / ("outbox-" + std::to_string(waitingMail.id) + ".eml");
+      if (outgoing && writeWholeFile(file, outgoing->message)) written.push_back(file);
+    }
+    return written;
+  } catch (const DataError& error) {
+    return dataFailure(error);
   }
-  return written;
 }
 
-bool Outbox::requeue(std::int64_t id) {
-  const bool unknown =
-      !mails("WHERE MailID = ? AND State = ?", {DbValue(id), DbValue(kSending)}).empty();
-  if (unknown) {
+Done Outbox::requeue(std::int64_t id) {
+  try {
+    if (mails("WHERE MailID = ? AND State = ?", {DbValue(id), DbValue(kSending)}).empty()) {
+      return failure(ErrorKind::NotFound,
+                     "mail " + std::to_string(id) + " is no mail of unknown outcome");
+    }
     database_.execute("UPDATE [Outbox] SET State = ? WHERE MailID = ?",
                       {DbValue(kQueued), DbValue(id)});
+    return {};
+  } catch (const DataError& error) {
+    return dataFailure(error);
   }
-  return unknown;
 }
 
 }  // namespace vendaro

@@ -8,6 +8,7 @@
 
 #include "platform/Database.h"
 #include "platform/MailSender.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -42,29 +43,37 @@ struct OutboxSendReport {
 // the merchant asks (`requeue`).
 class Outbox {
  public:
+  // Makes the table when it is missing (DataError when it cannot).
   explicit Outbox(Database& database);
+  // The same for a caller that meets the user: Io when the table cannot be made.
+  static Outcome<Outbox> open(Database& database);
 
-  // False when the order already has a mail for `event` (it is not queued again).
+  // In the caller's transaction and error handling (they throw DataError):
+  // false when the order already has a mail for `event` (it is not queued again).
   bool queue(std::int64_t orderId, const std::string& event, const OutgoingMail& mail,
              const std::string& now);
-  // The queued mails and those of unknown outcome, oldest first.
-  std::vector<OutboxMail> waiting();
   std::optional<OutboxMail> find(std::int64_t orderId, const std::string& event);
   std::optional<OutgoingMail> mail(std::int64_t id);
 
+  // The rest give Io when the database cannot be read or written.
+  // The queued mails and those of unknown outcome, oldest first.
+  Outcome<std::vector<OutboxMail>> waiting();
   // Sends every queued mail (or only `onlyId`); mails of unknown outcome are
   // reported, not sent.
-  OutboxSendReport send(MailSender& sender, const std::string& now,
-                        std::optional<std::int64_t> onlyId = std::nullopt);
+  Outcome<OutboxSendReport> send(MailSender& sender, const std::string& now,
+                                 std::optional<std::int64_t> onlyId = std::nullopt);
   // Writes every queued mail (or only `onlyId`) as FOLDER/outbox-ID.eml
   // instead of sending it; the mails stay queued. Returns the files written.
-  std::vector<std::filesystem::path> writeFiles(const std::filesystem::path& folder,
-                                                std::optional<std::int64_t> onlyId = std::nullopt);
-  // Queues a mail of unknown outcome again; false when `id` is no such mail.
-  bool requeue(std::int64_t id);
+  Outcome<std::vector<std::filesystem::path>> writeFiles(
+      const std::filesystem::path& folder, std::optional<std::int64_t> onlyId = std::nullopt);
+  // Queues a mail of unknown outcome again; NotFound when `id` is no such mail.
+  Done requeue(std::int64_t id);
 
  private:
   std::vector<OutboxMail> mails(const std::string& condition, const std::vector<DbValue>& values);
+  std::vector<OutboxMail> waitingMails();
+  OutboxSendReport sendWaiting(MailSender& sender, const std::string& now,
+                               std::optional<std::int64_t> onlyId);
 
   Database& database_;
 };

@@ -11,6 +11,7 @@ namespace vendaro {
 namespace {
 
 constexpr const char* kPrefix = "vendaro outbox: ";
+constexpr const char* kDatabaseLead = "cannot use the order database: ";
 
 std::optional<std::string> smtpPassword(const MailDelivery& delivery) {
   if (delivery.smtp.user.empty()) return std::string();
@@ -54,26 +55,31 @@ std::string deliveryProblem(const MailDelivery& delivery) {
   return {};
 }
 
-int deliverOutbox(Outbox& outbox, const MailDelivery& delivery, std::optional<std::int64_t> onlyId,
-                  std::ostream& out, std::ostream& err) {
+Outcome<int> deliverOutbox(Outbox& outbox, const MailDelivery& delivery,
+                           std::optional<std::int64_t> onlyId, std::ostream& out,
+                           std::ostream& err) {
   if (delivery.dryRun) {
     std::error_code error;
     std::filesystem::create_directories(delivery.dryRunFolder, error);
-    for (const auto& file : outbox.writeFiles(delivery.dryRunFolder, onlyId)) {
+    const Outcome<std::vector<std::filesystem::path>> files =
+        outbox.writeFiles(delivery.dryRunFolder, onlyId);
+    if (!files) return files.error();
+    for (const auto& file : *files) {
       out << "wrote " << file.string() << " (not sent; the mail stays in the outbox)\n";
     }
     return 0;
   }
   const std::unique_ptr<MailSender> sender =
       delivery.makeSender(delivery.smtp, smtpPassword(delivery).value_or(""));
-  const OutboxSendReport report = outbox.send(*sender, utcTimeNow(), onlyId);
-  if (report.sent > 0) out << "mails sent: " << report.sent << "\n";
-  for (const OutboxMail& failed : report.failures) {
+  const Outcome<OutboxSendReport> report = outbox.send(*sender, utcTimeNow(), onlyId);
+  if (!report) return report.error();
+  if (report->sent > 0) out << "mails sent: " << report->sent << "\n";
+  for (const OutboxMail& failed : report->failures) {
     err << "mail " << failed.id << " to " << failed.recipient << " was not sent: " << failed.error
         << "; it stays in the outbox for `vendaro outbox --send`\n";
   }
-  for (const OutboxMail& unknown : report.unknown) reportUnknown(unknown, err);
-  return report.failed > 0 || !report.unknown.empty() ? 1 : 0;
+  for (const OutboxMail& unknown : report->unknown) reportUnknown(unknown, err);
+  return report->failed > 0 || !report->unknown.empty() ? 1 : 0;
 }
 
 int runOutboxCommand(const OutboxCommandOptions& options, std::ostream& out, std::ostream& err) {
@@ -88,25 +94,27 @@ int runOutboxCommand(const OutboxCommandOptions& options, std::ostream& out, std
       return kOrdersCommandFailed;
     }
   }
-  try {
-    SqliteDatabase database(file);
-    Outbox outbox(database);
-    if (options.requeue) {
-      if (!outbox.requeue(*options.requeue)) {
-        err << kPrefix << "mail " << *options.requeue << " is no mail of unknown outcome\n";
-        return kOrdersCommandFailed;
-      }
-      out << "mail " << *options.requeue << " is queued again\n";
+  const auto failed = [&err](const Error& error) {
+    return failOrderCommand(err, kPrefix, error, kDatabaseLead);
+  };
+  SqliteDatabase database(file);
+  Outcome<Outbox> outbox = Outbox::open(database);
+  if (!outbox) return failed(outbox.error());
+  if (options.requeue) {
+    if (const Done requeued = outbox->requeue(*options.requeue); !requeued) {
+      return failed(requeued.error());
     }
-    if (options.send) return deliverOutbox(outbox, options.delivery, std::nullopt, out, err);
-    const std::vector<OutboxMail> waiting = outbox.waiting();
-    if (waiting.empty()) out << "No mails wait.\n";
-    for (const OutboxMail& mail : waiting) describe(mail, out);
-    return 0;
-  } catch (const DataError& error) {
-    err << kPrefix << "cannot use the order database: " << error.what() << "\n";
-    return kOrdersCommandFailed;
+    out << "mail " << *options.requeue << " is queued again\n";
   }
+  if (options.send) {
+    const Outcome<int> delivered = deliverOutbox(*outbox, options.delivery, std::nullopt, out, err);
+    return delivered ? *delivered : failed(delivered.error());
+  }
+  const Outcome<std::vector<OutboxMail>> waiting = outbox->waiting();
+  if (!waiting) return failed(waiting.error());
+  if (waiting->empty()) out << "No mails wait.\n";
+  for (const OutboxMail& mail : *waiting) describe(mail, out);
+  return 0;
 }
 
 }  // namespace vendaro

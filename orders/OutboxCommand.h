@@ -10,6 +10,7 @@
 
 #include "orders/Outbox.h"
 #include "platform/MailSender.h"
+#include "platform/Outcome.h"
 #include "platform/PasswordKeyring.h"
 #include "platform/settings/SmtpSettings.h"
 
@@ -40,10 +41,12 @@ struct MailDelivery {
 std::string deliveryProblem(const MailDelivery& delivery);
 
 // Sends the outbox's queued mails (or only `onlyId`) or writes them as files,
-// and says on `out` and `err` what became of each. Returns 0 when every mail
-// left, 1 when one failed (it stays queued) or one's outcome is unknown.
-int deliverOutbox(Outbox& outbox, const MailDelivery& delivery, std::optional<std::int64_t> onlyId,
-                  std::ostream& out, std::ostream& err);
+// and says on `out` and `err` what became of each. Returns the exit code: 0
+// when every mail left, 1 when one failed (it stays queued) or one's outcome
+// is unknown; Io when the outbox cannot be read or written.
+Outcome<int> deliverOutbox(Outbox& outbox, const MailDelivery& delivery,
+                           std::optional<std::int64_t> onlyId, std::ostream& out,
+                           std::ostream& err);
 
 // The options of `vendaro outbox`.
 struct OutboxCommandOptions {

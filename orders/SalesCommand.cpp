@@ -73,19 +73,17 @@ int runSalesCommand(const SalesCommandOptions& options, std::ostream& out, std::
     err << kPrefix << "there is no order database " << file.string() << "\n";
     return kOrdersCommandFailed;
   }
-  try {
-    SqliteDatabase database(file);
-    const SalesFigures figures = salesFigures(database, query);
-    if (options.csv) {
-      printCsv(figures, out);
-    } else {
-      printText(figures, options.by, out);
-    }
-    return 0;
-  } catch (const DataError& error) {
-    err << kPrefix << "cannot read the order database: " << error.what() << "\n";
-    return kOrdersCommandFailed;
+  SqliteDatabase database(file);
+  const Outcome<SalesFigures> figures = salesFigures(database, query);
+  if (!figures) {
+    return failOrderCommand(err, kPrefix, figures.error(), "cannot read the order database: ");
   }
+  if (options.csv) {
+    printCsv(*figures, out);
+  } else {
+    printText(*figures, options.by, out);
+  }
+  return 0;
 }
 
 }  // namespace vendaro

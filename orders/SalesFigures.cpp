@@ -8,6 +8,7 @@
 #include "common/Dates.h"
 #include "orders/OrderNumbers.h"
 #include "orders/PriceCheck.h"
+#include "platform/DataFailure.h"
 #include "platform/SqlText.h"
 
 namespace vendaro {
@@ -181,7 +182,9 @@ std::string salesLeftOutText(const SalesFigures& figures) {
          " cancelled (" + moneyText(figures.cancelled.cents) + ")";
 }
 
-SalesFigures salesFigures(Database& database, const SalesQuery& query) {
+namespace {
+
+SalesFigures readSalesFigures(Database& database, const SalesQuery& query) {
   OrderPeriods periods;
   std::vector<OrderRow> orders = readOrders(database, query, periods);
   Items items;
@@ -226,6 +229,16 @@ SalesFigures salesFigures(Database& database, const SalesQuery& query) {
         (2 * figures.revenueCents + figures.countedOrders) / (2 * figures.countedOrders);
   }
   return figures;
+}
+
+}  // namespace
+
+Outcome<SalesFigures> salesFigures(Database& database, const SalesQuery& query) {
+  try {
+    return readSalesFigures(database, query);
+  } catch (const DataError& error) {
+    return dataFailure(error);
+  }
 }
 
 }  // namespace vendaro

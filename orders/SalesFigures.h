@@ -7,6 +7,7 @@
 
 #include "orders/OrderStatus.h"
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -50,8 +51,9 @@ struct SalesFigures {
 };
 
 // Reads the figures in two queries; writes nothing (a database without
-// checks or history has no flagged orders and only new ones).
-SalesFigures salesFigures(Database& database, const SalesQuery& query);
+// checks or history has no flagged orders and only new ones). Io when the
+// database cannot be read.
+Outcome<SalesFigures> salesFigures(Database& database, const SalesQuery& query);
 
 // The totals line: "Orders counted: 3, revenue: 78.87, average order: 26.29".
 std::string salesTotalsText(const SalesFigures& figures);

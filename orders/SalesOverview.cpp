@@ -8,6 +8,8 @@
 namespace vendaro {
 namespace {
 
+constexpr const char* kCannotRead = "Cannot read the order database: ";
+
 bool isDateOrEmpty(const std::string& text) {
   return text.empty() || isDayText(text);
 }
@@ -41,10 +43,8 @@ void SalesOverview::Form_Load() {
   txtFrom.setText(yearBefore(today));
   txtTo.setText(today);
   choose(optMonth);
-  try {
-    createOrderTables(database_);
-  } catch (const DataError& error) {
-    dialogs_.MsgBox(std::string("Cannot read the order database: ") + error.what());
+  if (const Done tables = prepareOrderTables(database_); !tables) {
+    dialogs_.MsgBox(kCannotRead + tables.error().message);
     return;
   }
   cmdShow_Click();
@@ -57,13 +57,14 @@ void SalesOverview::cmdShow_Click() {
       return;
     }
   }
-  try {
-    figures_ = salesFigures(database_, {txtFrom.Text(), txtTo.Text(), grouping()});
-    shownBy_ = grouping();
-  } catch (const DataError& error) {
-    dialogs_.MsgBox(std::string("Cannot read the order database: ") + error.what());
+  Outcome<SalesFigures> figures =
+      salesFigures(database_, {txtFrom.Text(), txtTo.Text(), grouping()});
+  if (!figures) {
+    dialogs_.MsgBox(kCannotRead + figures.error().message);
     return;
   }
+  figures_ = std::move(*figures);
+  shownBy_ = grouping();
   lblTotals.setCaption(salesTotalsText(figures_));
   lblLeftOut.setCaption(salesLeftOutText(figures_));
   if (onFiguresShown) onFiguresShown();

@@ -7,6 +7,7 @@
 
 #include "orders/OrderStatus.h"
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -21,12 +22,12 @@ struct QueuedStatusMail {
 // `status` (the merchant's template or the built-in one, with the carrier
 // and tracking code of a shipment) and queues it in the outbox, once per
 // order and status. `from` is the sender ([smtp] from); `nowSeconds` dates
-// the mail. Nothing when the order does not exist.
-std::optional<QueuedStatusMail> queueStatusMail(Database& database,
-                                                const std::filesystem::path& appFolder,
-                                                const std::string& from, std::int64_t orderId,
-                                                OrderStatus status, const std::string& carrier,
-                                                const std::string& tracking,
-                                                std::int64_t nowSeconds);
+// the mail. NotFound when the order does not exist, Io when the database
+// cannot be used.
+Outcome<QueuedStatusMail> queueStatusMail(Database& database,
+                                          const std::filesystem::path& appFolder,
+                                          const std::string& from, std::int64_t orderId,
+                                          OrderStatus status, const std::string& carrier,
+                                          const std::string& tracking, std::int64_t nowSeconds);
 
 }  // namespace vendaro

@@ -5,6 +5,8 @@
 
 #include "common/FileNames.h"
 #include "common/PublishedCatalogue.h"
+#include "orders/OrderTables.h"
+#include "platform/DataFailure.h"
 #include "platform/Text.h"
 
 namespace vendaro {
@@ -142,6 +144,28 @@ std::vector<StockLevel> StockBook::levels(std::optional<std::int64_t> atMost) {
     found.push_back({row[0].toText(), row[1].toText(), row[2].integer()});
   }
   return found;
+}
+
+Outcome<StockTaking> takeStock(Database& database, const std::filesystem::path& appFolder,
+                               std::optional<std::int64_t> atMost) {
+  try {
+    createOrderTables(database);
+    StockBook stock(database, appFolder);
+    database.beginTransaction();
+    try {
+      stock.adoptCounts();
+      database.commit();
+    } catch (const DataError&) {
+      database.rollback();
+      throw;
+    }
+    StockTaking taking;
+    taking.filesWritten = stock.writeCountFiles();
+    taking.levels = stock.levels(atMost);
+    return taking;
+  } catch (const DataError& error) {
+    return dataFailure(error);
+  }
 }
 
 }  // namespace vendaro

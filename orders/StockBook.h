@@ -10,6 +10,7 @@
 #include "common/StockFile.h"
 #include "orders/OrderStatus.h"
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -57,5 +58,19 @@ class StockBook {
   Database& database_;
   std::filesystem::path appFolder_;
 };
+
+// What taking stock found: the counted items (see StockBook::levels) and
+// whether every project's stock file could be brought up to date.
+struct StockTaking {
+  std::vector<StockLevel> levels;
+  bool filesWritten = true;
+};
+
+// Takes over the merchant's counts (the order tables are made when missing),
+// writes the live counts to the project files and lists the counted items,
+// with `atMost` only those with no more on hand. Io when the database cannot
+// be used.
+Outcome<StockTaking> takeStock(Database& database, const std::filesystem::path& appFolder,
+                               std::optional<std::int64_t> atMost);
 
 }  // namespace vendaro

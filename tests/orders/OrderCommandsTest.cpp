@@ -3,10 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <sstream>
 
+#include "orders/CheckOrdersCommand.h"
+#include "orders/InvoiceCommands.h"
 #include "orders/OrderChecks.h"
+#include "orders/OrderCommand.h"
 #include "orders/OrderWorkflow.h"
+#include "orders/OutboxCommand.h"
+#include "orders/SalesCommand.h"
+#include "orders/StockCommand.h"
 #include "platform/sqlite/SqliteDatabase.h"
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/orders/OrderTestMails.h"
@@ -193,10 +200,8 @@ TEST(OrdersCommandTest, ShowsVerdictAndStatusAndFiltersByStatus) {
     createOrderCheckTables(database);
     OrderChecker::keep(database, checked, {"mismatch: S100 price 0.01, catalogue 49.95", "", "", ""});
     OrderWorkflow workflow(database);
-    ASSERT_EQ(workflow.change({checked, OrderStatus::Confirmed}, "2026-01-02 10:00:00").kind,
-              StatusChangeOutcome::Kind::Changed);
-    ASSERT_EQ(workflow.change({checked, OrderStatus::Paid}, "2026-01-02 11:00:00").kind,
-              StatusChangeOutcome::Kind::Changed);
+    ASSERT_TRUE(workflow.change({checked, OrderStatus::Confirmed}, "2026-01-02 10:00:00"));
+    ASSERT_TRUE(workflow.change({checked, OrderStatus::Paid}, "2026-01-02 11:00:00"));
   }
   const auto run = [&app](bool csv, const std::string& status) {
     std::ostringstream out;
@@ -246,6 +251,62 @@ TEST(OrdersCommandTest, AnEmptyOrDamagedDatabaseIsReportedAndNotWritten) {
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err.rfind("vendaro orders: cannot read the orders: ", 0), 0u) << result.err;
   EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+}
+
+// Every command over the orders ends a database it cannot use with one line
+// that says what it was doing, and the failure code; nothing escapes.
+TEST(OrdersCommandTest, EveryOrderCommandReportsADamagedDatabaseInOneLine) {
+  TempFolder app;
+  app.write(kProgramDatabaseFile, std::string(4096, 'x'));
+  struct NoPrinter : DocumentPrinter {
+    void print(const PrintedDocument&, const std::filesystem::path&) override {}
+  } printer;
+  MerchantSettings merchant;
+  merchant.name = "Shop";
+  OrderDocumentOptions document;
+  document.appFolder = app.path();
+  document.orderId = "1";
+  OrderCommandOptions order;
+  order.appFolder = app.path();
+  order.orderId = "1";
+  OrderCommandOptions change = order;
+  change.status = "paid";
+  SalesCommandOptions sales;
+  sales.appFolder = app.path();
+  OutboxCommandOptions outbox;
+  outbox.appFolder = app.path();
+  InvoiceListOptions invoices;
+  invoices.appFolder = app.path();
+  const std::pair<const char*, std::function<int(std::ostream&, std::ostream&)>> commands[] = {
+      {"vendaro order: cannot use the order database: ",
+       [&](auto& out, auto& err) { return runOrderCommand(order, out, err); }},
+      {"vendaro order: cannot use the order database: ",
+       [&](auto& out, auto& err) { return runOrderCommand(change, out, err); }},
+      {"vendaro stock: ",
+       [&](auto& out, auto& err) { return runStockCommand(app.path(), std::nullopt, out, err); }},
+      {"vendaro sales: cannot read the order database: ",
+       [&](auto& out, auto& err) { return runSalesCommand(sales, out, err); }},
+      {"vendaro outbox: cannot use the order database: ",
+       [&](auto& out, auto& err) { return runOutboxCommand(outbox, out, err); }},
+      {"vendaro check-orders: cannot check the orders: ",
+       [&](auto& out, auto& err) { return runCheckOrdersCommand(app.path(), out, err); }},
+      {"vendaro invoices: cannot read the order database: ",
+       [&](auto& out, auto& err) { return runInvoicesCommand(invoices, out, err); }},
+      {"vendaro invoice: cannot use the order database: ",
+       [&](auto& out, auto& err) {
+         return runOrderDocumentCommand(OrderDocumentKind::Invoice, document, merchant, printer,
+                                        out, err);
+       }},
+  };
+  for (const auto& [lead, run] : commands) {
+    std::ostringstream out, err;
+    EXPECT_EQ(run(out, err), kOrdersCommandFailed) << lead;
+    EXPECT_EQ(out.str(), "") << lead;
+    const std::string message = err.str();
+    EXPECT_EQ(message.rfind(std::string(lead) + "Couldn't open the database file", 0), 0u)
+        << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+  }
 }
 
 // An older database gains the new columns and the index on first use, keeps

@@ -33,7 +33,7 @@ class OrderViewerActionsTest : public ::testing::Test {
     add("Di", "2026-12-01", "no catalogue");
     add("Ed", "2026-12-02", "duplicate of 4");
     OrderWorkflow workflow(database);
-    workflow.change({1, OrderStatus::Paid, "", "", ""}, "2026-11-02T09:00:00Z");
+    EXPECT_TRUE(workflow.change({1, OrderStatus::Paid, "", "", ""}, "2026-11-02T09:00:00Z"));
   }
 
   void add(const std::string& name, const std::string& date, const std::string& verdict) {
@@ -164,7 +164,7 @@ TEST_F(OrderViewerActionsTest, NotifyQueuesOneMailAndIsCheckedBeforeTheStatusCha
 
   setStatus(orders, OrderStatus::Confirmed);
   EXPECT_EQ(dialogs.messages.size(), 1u);
-  const std::vector<OutboxMail> waiting = Outbox(database).waiting();
+  const std::vector<OutboxMail> waiting = Outbox(database).waiting().value();
   ASSERT_EQ(waiting.size(), 1u);
   EXPECT_EQ(waiting[0].orderId, 2);
   EXPECT_EQ(waiting[0].event, "confirmed");

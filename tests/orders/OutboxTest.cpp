@@ -50,20 +50,20 @@ TEST(OutboxTest, AMailIsQueuedOnceKeepsItsErrorUntilSentAndIsNeverSentTwice) {
 
   ScriptedSender server;
   server.failures = 1;
-  OutboxSendReport report = outbox.send(server, "2026-12-07T11:00:00Z");
+  OutboxSendReport report = outbox.send(server, "2026-12-07T11:00:00Z").value();
   EXPECT_EQ(report.sent, 1);
   EXPECT_EQ(report.failed, 1);
-  std::vector<OutboxMail> waiting = outbox.waiting();
+  std::vector<OutboxMail> waiting = outbox.waiting().value();
   ASSERT_EQ(waiting.size(), 1u);
   EXPECT_EQ(waiting[0].event, "confirmed");
   EXPECT_EQ(waiting[0].state, OutboxMail::State::Queued);
   EXPECT_EQ(waiting[0].attempts, 1);
   EXPECT_EQ(waiting[0].error, "550 mailbox unavailable");
 
-  report = outbox.send(server, "2026-12-07T12:00:00Z");
+  report = outbox.send(server, "2026-12-07T12:00:00Z").value();
   EXPECT_EQ(report.sent, 1);
-  EXPECT_TRUE(outbox.waiting().empty());
-  EXPECT_EQ(outbox.send(server, "2026-12-07T13:00:00Z").sent, 0);
+  EXPECT_TRUE(outbox.waiting()->empty());
+  EXPECT_EQ(outbox.send(server, "2026-12-07T13:00:00Z")->sent, 0);
   ASSERT_EQ(server.taken.size(), 2u);
   EXPECT_EQ(outbox.find(7, "confirmed")->state, OutboxMail::State::Sent);
 }
@@ -177,7 +177,7 @@ TEST_F(SmtpOutboxTest, AMailWhoseSendWasCutOffIsReportedNotSentAgain) {
     Outbox outbox(database);
     outbox.queue(1, "confirmed", mailTo("ann@buyer.example"), "2026-12-07T10:00:00Z");
     DyingSender dying(smtp);
-    EXPECT_THROW(outbox.send(dying, "2026-12-07T10:00:01Z"), std::runtime_error);
+    EXPECT_THROW((void)outbox.send(dying, "2026-12-07T10:00:01Z"), std::runtime_error);
   }
   ASSERT_EQ(server->mails().size(), 1u);
 
@@ -196,6 +196,12 @@ TEST_F(SmtpOutboxTest, AMailWhoseSendWasCutOffIsReportedNotSentAgain) {
   std::ostringstream listing;
   EXPECT_EQ(runOutboxCommand(options, listing, err), 0);
   EXPECT_EQ(listing.str(), "1  order 1  confirmed  ann@buyer.example  unknown  attempts 1\n");
+
+  // Only a mail of unknown outcome is queued again.
+  options.requeue = 2;
+  std::ostringstream refused, why;
+  EXPECT_EQ(runOutboxCommand(options, refused, why), 2);
+  EXPECT_EQ(why.str(), "vendaro outbox: mail 2 is no mail of unknown outcome\n");
 
   // The merchant found it did not arrive and queues it again.
   options.requeue = 1;
@@ -241,13 +247,13 @@ TEST(SmtpTlsTest, MailsLeaveOnlyOverATrustedTlsLoginWithTheKeyringsPassword) {
                           }};
     ASSERT_EQ(deliveryProblem(delivery), "");
     std::ostringstream out, err;
-    EXPECT_EQ(deliverOutbox(outbox, delivery, std::nullopt, out, err), 1);
+    EXPECT_EQ(deliverOutbox(outbox, delivery, std::nullopt, out, err).value(), 1);
     EXPECT_NE(err.str().find("certificate"), std::string::npos) << err.str();
     EXPECT_TRUE(server.mails().empty());
 
     delivery.smtp.caFile = server.caFile();
     std::ostringstream sent, none;
-    EXPECT_EQ(deliverOutbox(outbox, delivery, std::nullopt, sent, none), 0) << none.str();
+    EXPECT_EQ(deliverOutbox(outbox, delivery, std::nullopt, sent, none).value(), 0) << none.str();
     ASSERT_EQ(server.mails().size(), 1u) << server.log();
     EXPECT_NE(server.mails()[0].find("Hello"), std::string::npos);
   }

@@ -28,8 +28,9 @@ class SalesFiguresTest : public ::testing::Test {
     const std::int64_t flagged = add(database, "2026-12-08", "", "", {{"A100", 4, 25}});
     add(database, "2027-01-04", "", "", {{"C300", 1, 1.99}});
     OrderWorkflow workflow(database);
-    workflow.change({paid, OrderStatus::Paid, "", "", ""}, "2026-12-01T00:00:00Z");
-    workflow.change({cancelled, OrderStatus::Cancelled, "", "", ""}, "2026-12-08T00:00:00Z");
+    EXPECT_TRUE(workflow.change({paid, OrderStatus::Paid, "", "", ""}, "2026-12-01T00:00:00Z"));
+    EXPECT_TRUE(
+        workflow.change({cancelled, OrderStatus::Cancelled, "", "", ""}, "2026-12-08T00:00:00Z"));
     createOrderCheckTables(database);
     database.execute("INSERT INTO [OrderChecks] (OrderID, Verdict) VALUES (?, ?)",
                      {DbValue(flagged), DbValue("mismatch: A100 price 0.01, catalogue 25.00")});
