@@ -1,6 +1,7 @@
 #include "orders/InvoiceBook.h"
 
 #include "common/InvoiceNumberPattern.h"
+#include "platform/DataFailure.h"
 
 namespace vendaro {
 namespace {
@@ -35,6 +36,14 @@ IssuedDocument issuedOf(const std::vector<DbValue>& row) {
   return issued;
 }
 
+Error damagedDocument(const DocumentFormatError& error) {
+  return failure(ErrorKind::Io, std::string("the recorded document is damaged: ") + error.what());
+}
+
+Error usingFailure(const DataError& error) {
+  return dataFailure(error, "cannot use the order database: ");
+}
+
 // The year of a time text "2026-12-07T12:50:01Z".
 int yearOf(const std::string& time) {
   return std::stoi(time.substr(0, 4));
@@ -50,8 +59,22 @@ InvoiceBook::InvoiceBook(Database& database) : database_(database) {
   database_.createMissingTables({"InvoiceSequence", "Invoices"}, kSchema);
 }
 
-std::optional<IssuedDocument> InvoiceBook::find(std::int64_t orderId, IssuedKind kind) {
-  return findLocked(orderId, kind);
+Outcome<InvoiceBook> InvoiceBook::open(Database& database) {
+  try {
+    return InvoiceBook(database);
+  } catch (const DataError& error) {
+    return usingFailure(error);
+  }
+}
+
+Outcome<std::optional<IssuedDocument>> InvoiceBook::find(std::int64_t orderId, IssuedKind kind) {
+  try {
+    return findLocked(orderId, kind);
+  } catch (const DataError& error) {
+    return usingFailure(error);
+  } catch (const DocumentFormatError& error) {
+    return damagedDocument(error);
+  }
 }
 
 std::optional<IssuedDocument> InvoiceBook::findLocked(std::int64_t orderId, IssuedKind kind) {
@@ -77,9 +100,21 @@ std::int64_t InvoiceBook::takeNumber(int year) {
   return next;
 }
 
-IssuedDocument InvoiceBook::issue(std::int64_t orderId, IssuedKind kind, const std::string& pattern,
-                                  const std::string& now, const std::string& refersTo,
-                                  const Maker& make) {
+Outcome<IssuedDocument> InvoiceBook::issue(std::int64_t orderId, IssuedKind kind,
+                                           const std::string& pattern, const std::string& now,
+                                           const std::string& refersTo, const Maker& make) {
+  try {
+    return issueLocked(orderId, kind, pattern, now, refersTo, make);
+  } catch (const DataError& error) {
+    return usingFailure(error);
+  } catch (const DocumentFormatError& error) {
+    return damagedDocument(error);
+  }
+}
+
+IssuedDocument InvoiceBook::issueLocked(std::int64_t orderId, IssuedKind kind,
+                                        const std::string& pattern, const std::string& now,
+                                        const std::string& refersTo, const Maker& make) {
   database_.beginTransaction();
   try {
     if (std::optional<IssuedDocument> recorded = findLocked(orderId, kind)) {
@@ -117,17 +152,36 @@ IssuedDocument InvoiceBook::issue(std::int64_t orderId, IssuedKind kind, const s
   }
 }
 
-std::vector<IssuedDocument> InvoiceBook::issuedBetween(const std::string& from,
-                                                       const std::string& to) {
-  // Issue times are "YYYY-MM-DDT...Z": a day compares as the start of the text.
-  const QueryResult rows =
-      database_.query(std::string("SELECT ") + kColumns +
-                          " FROM [Invoices] WHERE (? = '' OR substr(Issued, 1, 10) >= ?) "
-                          "AND (? = '' OR substr(Issued, 1, 10) <= ?) ORDER BY Year, Sequence",
-                      {DbValue(from), DbValue(from), DbValue(to), DbValue(to)});
-  std::vector<IssuedDocument> issued;
-  for (const auto& row : rows.rows) issued.push_back(issuedOf(row));
-  return issued;
+Outcome<std::vector<IssuedDocument>> InvoiceBook::issuedBetween(const std::string& from,
+                                                                const std::string& to) {
+  try {
+    // Issue times are "YYYY-MM-DDT...Z": a day compares as the start of the text.
+    const QueryResult rows =
+        database_.query(std::string("SELECT ") + kColumns +
+                            " FROM [Invoices] WHERE (? = '' OR substr(Issued, 1, 10) >= ?) "
+                            "AND (? = '' OR substr(Issued, 1, 10) <= ?) ORDER BY Year, Sequence",
+                        {DbValue(from), DbValue(from), DbValue(to), DbValue(to)});
+    std::vector<IssuedDocument> issued;
+    for (const auto& row : rows.rows) issued.push_back(issuedOf(row));
+    return issued;
+  } catch (const DataError& error) {
+    return dataFailure(error, "cannot read the order database: ");
+  }
+}
+
+Outcome<std::vector<IssuedDocument>> readIssuedDocuments(Database& database,
+                                                         const std::string& from,
+                                                         const std::string& to) {
+  try {
+    const bool recorded =
+        !database
+             .query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'Invoices'", {})
+             .rows.empty();
+    if (!recorded) return std::vector<IssuedDocument>{};
+    return InvoiceBook(database).issuedBetween(from, to);
+  } catch (const DataError& error) {
+    return dataFailure(error, "cannot read the order database: ");
+  }
 }
 
 }  // namespace vendaro

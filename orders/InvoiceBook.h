@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Database.h"
+#include "platform/Outcome.h"
 #include "platform/PrintedDocument.h"
 
 namespace vendaro {
@@ -47,28 +48,45 @@ struct NumberedDocument {
 // takes the write lock first; the other waits) or the printing fails after
 // (the record stays and prints the same pages again). An order has at most
 // one invoice and one credit note.
+// Every call gives Io with a message complete for the user ("cannot use the
+// order database: ...", "the recorded document is damaged: ...") when the
+// database cannot be used or a recorded document cannot be read.
 class InvoiceBook {
  public:
+  // Makes the tables when they are missing (DataError when it cannot).
   explicit InvoiceBook(Database& database);
+  // The same for a caller that meets the user.
+  static Outcome<InvoiceBook> open(Database& database);
 
-  std::optional<IssuedDocument> find(std::int64_t orderId, IssuedKind kind);
+  Outcome<std::optional<IssuedDocument>> find(std::int64_t orderId, IssuedKind kind);
 
   // The order's document of `kind`: the one recorded, or a new one numbered
   // by `pattern` for the year of `now` and made by `make`. `make` throwing
   // records nothing and takes no number.
   using Maker = std::function<NumberedDocument(const std::string& number)>;
-  IssuedDocument issue(std::int64_t orderId, IssuedKind kind, const std::string& pattern,
-                       const std::string& now, const std::string& refersTo, const Maker& make);
+  Outcome<IssuedDocument> issue(std::int64_t orderId, IssuedKind kind, const std::string& pattern,
+                                const std::string& now, const std::string& refersTo,
+                                const Maker& make);
 
   // Every document issued on the days `from` to `to` ("2026-01-01";
   // empty: no limit), by number order of issue; without their pages.
-  std::vector<IssuedDocument> issuedBetween(const std::string& from, const std::string& to);
+  Outcome<std::vector<IssuedDocument>> issuedBetween(const std::string& from,
+                                                     const std::string& to);
 
  private:
   std::optional<IssuedDocument> findLocked(std::int64_t orderId, IssuedKind kind);
+  IssuedDocument issueLocked(std::int64_t orderId, IssuedKind kind, const std::string& pattern,
+                             const std::string& now, const std::string& refersTo,
+                             const Maker& make);
   std::int64_t takeNumber(int year);
 
   Database& database_;
 };
+
+// The documents issued in the period (as InvoiceBook::issuedBetween) without
+// writing to the database: none when it has no invoices yet.
+Outcome<std::vector<IssuedDocument>> readIssuedDocuments(Database& database,
+                                                         const std::string& from,
+                                                         const std::string& to);
 
 }  // namespace vendaro

@@ -33,14 +33,11 @@ void addDocumentCommand(CommandLine& commandLine, OrderDocumentKind kind, const 
         chosen.taxRates.push_back(rate.rate);
       }
       const MerchantSettings merchant = MerchantSettings::read(context.settings);
-      std::filesystem::path program;
-      try {
-        program = ProgramDocumentPrinter::besideThisProgram();
-      } catch (const PrintError& error) {
-        std::cerr << "vendaro " << name << ": " << error.what() << "\n";
-        return kOrdersCommandFailed;
+      const Outcome<std::filesystem::path> program = ProgramDocumentPrinter::besideThisProgram();
+      if (!program) {
+        return failOrderCommand(std::cerr, std::string("vendaro ") + name + ": ", program.error());
       }
-      ProgramDocumentPrinter printer(program);
+      ProgramDocumentPrinter printer(*program);
       return runOrderDocumentCommand(kind, chosen, merchant, printer, std::cout, std::cerr);
     });
   });

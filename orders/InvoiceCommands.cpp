@@ -12,6 +12,7 @@
 #include "orders/OrderSheet.h"
 #include "orders/OrderTables.h"
 #include "orders/OrderWorkflow.h"
+#include "platform/DataFailure.h"
 #include "platform/sqlite/SqliteDatabase.h"
 
 namespace vendaro {
@@ -56,64 +57,70 @@ NumberedDocument numbered(const OrderSheet& order, PrintedDocument document, int
 // One run of a document command over the open database.
 class DocumentRun {
  public:
-  DocumentRun(OrderDocumentKind kind, const OrderDocumentOptions& options,
-              const MerchantSettings& merchant, Database& database, std::ostream& err)
-      : kind_(kind),
-        options_(options),
-        merchant_(merchant),
-        database_(database),
-        err_(err),
-        prefix_(std::string("vendaro ") + commandName(kind) + ": ") {}
+  // The pages to print and the file name they get.
+  using Prepared = std::pair<PrintedDocument, std::string>;
 
-  // The pages to print and the file name they get; nothing after a refusal.
-  std::optional<std::pair<PrintedDocument, std::string>> prepare(const OrderSheet& order) {
-    OrderWorkflow workflow(database_);
-    const OrderStatus status = workflow.status(order.orderId);
-    InvoiceBook book(database_);
+  DocumentRun(OrderDocumentKind kind, const OrderDocumentOptions& options,
+              const MerchantSettings& merchant, Database& database)
+      : kind_(kind), options_(options), merchant_(merchant), database_(database) {}
+
+  // Conflict with the refusal for a document the order cannot have.
+  Outcome<Prepared> prepare(const OrderSheet& order) {
+    const OrderStatus status = OrderWorkflow(database_).status(order.orderId);
+    Outcome<InvoiceBook> book = InvoiceBook::open(database_);
+    if (!book) return book.error();
     const std::string id = std::to_string(order.orderId);
     switch (kind_) {
       case OrderDocumentKind::PackingSlip:
-        if (status == OrderStatus::Cancelled) return refuse("Order " + id + " is cancelled.");
-        return std::make_pair(packingSlipDocument(order, merchant_, options_.now),
-                              "packing-slip-" + id + ".pdf");
+        if (status == OrderStatus::Cancelled) return refused("Order " + id + " is cancelled.");
+        return Prepared{packingSlipDocument(order, merchant_, options_.now),
+                        "packing-slip-" + id + ".pdf"};
       case OrderDocumentKind::Invoice: {
-        if (!book.find(order.orderId, IssuedKind::Invoice) && status == OrderStatus::Cancelled) {
-          return refuse("Order " + id + " is cancelled; a cancelled order gets no invoice.");
+        const Outcome<std::optional<IssuedDocument>> invoice =
+            book->find(order.orderId, IssuedKind::Invoice);
+        if (!invoice) return invoice.error();
+        if (!*invoice && status == OrderStatus::Cancelled) {
+          return refused("Order " + id + " is cancelled; a cancelled order gets no invoice.");
         }
-        issued_ = book.issue(
-            order.orderId, IssuedKind::Invoice, merchant_.invoiceNumber, options_.now, "",
-            [&](const std::string& number) {
-              return numbered(
-                  order,
-                  invoiceDocument(order, merchant_, {number, options_.now, "", options_.taxRates}),
-                  1);
-            });
-        return std::make_pair(issued_->document,
-                              "invoice-" + fileNamePart(issued_->number) + ".pdf");
+        return issued(
+            book->issue(
+                order.orderId, IssuedKind::Invoice, merchant_.invoiceNumber, options_.now, "",
+                [&](const std::string& number) {
+                  return numbered(order,
+                                  invoiceDocument(order, merchant_,
+                                                  {number, options_.now, "", options_.taxRates}),
+                                  1);
+                }),
+            "invoice-");
       }
       case OrderDocumentKind::CreditNote: {
-        const std::optional<IssuedDocument> invoice = book.find(order.orderId, IssuedKind::Invoice);
-        if (!invoice) return refuse("Order " + id + " has no invoice to credit.");
-        const bool recorded = book.find(order.orderId, IssuedKind::CreditNote).has_value();
-        if (!recorded && status != OrderStatus::Cancelled && !options_.refunded) {
-          return refuse("Order " + id + " is " + std::string(statusName(status)) +
-                        "; a credit note is for a cancelled order, or with --refunded for one "
-                        "whose payment was given back.");
+        const Outcome<std::optional<IssuedDocument>> invoice =
+            book->find(order.orderId, IssuedKind::Invoice);
+        if (!invoice) return invoice.error();
+        if (!*invoice) return refused("Order " + id + " has no invoice to credit.");
+        const Outcome<std::optional<IssuedDocument>> credit =
+            book->find(order.orderId, IssuedKind::CreditNote);
+        if (!credit) return credit.error();
+        if (!*credit && status != OrderStatus::Cancelled && !options_.refunded) {
+          return refused("Order " + id + " is " + std::string(statusName(status)) +
+                         "; a credit note is for a cancelled order, or with --refunded for one "
+                         "whose payment was given back.");
         }
-        issued_ = book.issue(
-            order.orderId, IssuedKind::CreditNote, merchant_.invoiceNumber, options_.now,
-            invoice->number, [&](const std::string& number) {
-              return numbered(
-                  order,
-                  creditNoteDocument(order, merchant_,
-                                     {number, options_.now, invoice->number, options_.taxRates}),
-                  -1);
-            });
-        return std::make_pair(issued_->document,
-                              "credit-note-" + fileNamePart(issued_->number) + ".pdf");
+        const std::string invoiceNumber = (*invoice)->number;
+        return issued(book->issue(order.orderId, IssuedKind::CreditNote, merchant_.invoiceNumber,
+                                  options_.now, invoiceNumber,
+                                  [&](const std::string& number) {
+                                    return numbered(
+                                        order,
+                                        creditNoteDocument(order, merchant_,
+                                                           {number, options_.now, invoiceNumber,
+                                                            options_.taxRates}),
+                                        -1);
+                                  }),
+                      "credit-note-");
       }
     }
-    return std::nullopt;
+    return refused("");
   }
 
   // "Invoice 2026-00001 of order 7" or "Packing slip of order 7".
@@ -123,20 +130,22 @@ class DocumentRun {
            issued_->number + " of order " + std::to_string(orderId);
   }
   bool recorded() const { return issued_.has_value(); }
-  const std::string& prefix() const { return prefix_; }
 
  private:
-  std::nullopt_t refuse(const std::string& message) {
-    err_ << prefix_ << message << "\n";
-    return std::nullopt;
+  static Error refused(std::string message) {
+    return failure(ErrorKind::Conflict, std::move(message));
+  }
+
+  Outcome<Prepared> issued(Outcome<IssuedDocument> document, const std::string& fileName) {
+    if (!document) return document.error();
+    issued_ = std::move(*document);
+    return Prepared{issued_->document, fileName + fileNamePart(issued_->number) + ".pdf"};
   }
 
   OrderDocumentKind kind_;
   const OrderDocumentOptions& options_;
   const MerchantSettings& merchant_;
   Database& database_;
-  std::ostream& err_;
-  std::string prefix_;
   std::optional<IssuedDocument> issued_;
 };
 
@@ -173,69 +182,71 @@ void printIssued(const std::vector<IssuedDocument>& documents, bool csv, std::os
   }
 }
 
+// The document of order `orderId` in the open database; DataError passes.
+Outcome<WrittenDocument> writeDocumentOf(std::int64_t orderId, Database& database,
+                                         OrderDocumentKind kind,
+                                         const OrderDocumentOptions& options,
+                                         const MerchantSettings& merchant,
+                                         DocumentPrinter& printer) {
+  createOrderTables(database);
+  const std::optional<OrderSheet> order = readOrderSheet(database, orderId);
+  if (!order) return failure(ErrorKind::NotFound, "there is no order " + std::to_string(orderId));
+  if (!options.output.empty() && !isWritableTarget(options.output)) {
+    return failure(ErrorKind::BadInput,
+                   options.output.string() + " is not a regular file; nothing was written");
+  }
+  DocumentRun run(kind, options, merchant, database);
+  const Outcome<DocumentRun::Prepared> prepared = run.prepare(*order);
+  if (!prepared) return prepared.error();
+  const std::filesystem::path target =
+      options.output.empty() ? options.workFolder / prepared->second : options.output;
+  try {
+    if (!isWritableTarget(target)) throw PrintError(target.string() + " is not a regular file");
+    printer.print(prepared->first, target);
+  } catch (const PrintError& error) {
+    return failure(
+        ErrorKind::Io,
+        run.described(orderId) + (run.recorded() ? " is recorded, but " : ": ") +
+            "the PDF was not written: " + error.what() +
+            (run.recorded() ? "\n  (running the command again writes the same document)" : ""));
+  }
+  return WrittenDocument{run.described(orderId), target};
+}
+
 }  // namespace
 
-std::optional<WrittenDocument> writeOrderDocument(OrderDocumentKind kind,
-                                                  const OrderDocumentOptions& options,
-                                                  const MerchantSettings& merchant,
-                                                  DocumentPrinter& printer, std::ostream& err) {
-  const std::string prefix = std::string("vendaro ") + commandName(kind) + ": ";
+Outcome<WrittenDocument> writeOrderDocument(OrderDocumentKind kind,
+                                            const OrderDocumentOptions& options,
+                                            const MerchantSettings& merchant,
+                                            DocumentPrinter& printer) {
   if (merchant.name.empty()) {
-    err << prefix << "[merchant] name is not set in vendaro.toml; the documents name the seller\n";
-    return std::nullopt;
+    return failure(ErrorKind::BadInput,
+                   "[merchant] name is not set in vendaro.toml; the documents name the seller");
   }
   const std::optional<std::int64_t> orderId = orderNumber(options.orderId);
   if (!orderId) {
-    err << prefix << "\"" << options.orderId << "\" is not an order number\n";
-    return std::nullopt;
+    return failure(ErrorKind::BadInput, "\"" + options.orderId + "\" is not an order number");
   }
   const std::filesystem::path file = options.appFolder / kProgramDatabaseFile;
   if (!std::filesystem::is_regular_file(file)) {
-    err << prefix << "there is no order database " << file.string() << "\n";
-    return std::nullopt;
+    return failure(ErrorKind::NotFound, "there is no order database " + file.string());
   }
   try {
     SqliteDatabase database(file);
-    createOrderTables(database);
-    const std::optional<OrderSheet> order = readOrderSheet(database, *orderId);
-    if (!order) {
-      err << prefix << "there is no order " << *orderId << "\n";
-      return std::nullopt;
-    }
-    if (!options.output.empty() && !isWritableTarget(options.output)) {
-      err << prefix << options.output.string() << " is not a regular file; nothing was written\n";
-      return std::nullopt;
-    }
-    DocumentRun run(kind, options, merchant, database, err);
-    const auto prepared = run.prepare(*order);
-    if (!prepared) return std::nullopt;
-    const std::filesystem::path target =
-        options.output.empty() ? options.workFolder / prepared->second : options.output;
-    try {
-      if (!isWritableTarget(target)) throw PrintError(target.string() + " is not a regular file");
-      printer.print(prepared->first, target);
-    } catch (const PrintError& error) {
-      err << prefix << run.described(*orderId) << (run.recorded() ? " is recorded, but " : ": ")
-          << "the PDF was not written: " << error.what()
-          << (run.recorded() ? "\n  (running the command again writes the same document)\n" : "\n");
-      return std::nullopt;
-    }
-    return WrittenDocument{run.described(*orderId), target};
+    return writeDocumentOf(*orderId, database, kind, options, merchant, printer);
   } catch (const DataError& error) {
-    err << prefix << "cannot use the order database: " << error.what() << "\n";
-    return std::nullopt;
-  } catch (const DocumentFormatError& error) {
-    err << prefix << "the recorded document is damaged: " << error.what() << "\n";
-    return std::nullopt;
+    return dataFailure(error, "cannot use the order database: ");
   }
 }
 
 int runOrderDocumentCommand(OrderDocumentKind kind, const OrderDocumentOptions& options,
                             const MerchantSettings& merchant, DocumentPrinter& printer,
                             std::ostream& out, std::ostream& err) {
-  const std::optional<WrittenDocument> written =
-      writeOrderDocument(kind, options, merchant, printer, err);
-  if (!written) return kOrdersCommandFailed;
+  const Outcome<WrittenDocument> written = writeOrderDocument(kind, options, merchant, printer);
+  if (!written) {
+    return failOrderCommand(err, std::string("vendaro ") + commandName(kind) + ": ",
+                            written.error());
+  }
   out << written->described << ": " << written->file.string() << "\n";
   return 0;
 }
@@ -253,21 +264,13 @@ int runInvoicesCommand(const InvoiceListOptions& options, std::ostream& out, std
     err << kPrefix << "there is no order database " << file.string() << "\n";
     return kOrdersCommandFailed;
   }
-  try {
-    SqliteDatabase database(file);
-    // A listing writes nothing: a database without invoices lists none.
-    const bool recorded =
-        !database
-             .query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'Invoices'", {})
-             .rows.empty();
-    printIssued(recorded ? InvoiceBook(database).issuedBetween(options.from, options.to)
-                         : std::vector<IssuedDocument>{},
-                options.csv, out);
-    return 0;
-  } catch (const DataError& error) {
-    err << kPrefix << "cannot read the order database: " << error.what() << "\n";
-    return kOrdersCommandFailed;
-  }
+  SqliteDatabase database(file);
+  // A listing writes nothing: a database without invoices lists none.
+  const Outcome<std::vector<IssuedDocument>> issued =
+      readIssuedDocuments(database, options.from, options.to);
+  if (!issued) return failOrderCommand(err, kPrefix, issued.error());
+  printIssued(*issued, options.csv, out);
+  return 0;
 }
 
 }  // namespace vendaro

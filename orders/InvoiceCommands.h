@@ -8,6 +8,7 @@
 
 #include "common/MerchantSettings.h"
 #include "platform/DocumentPrinter.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -49,12 +50,15 @@ struct WrittenDocument {
 };
 
 // What runOrderDocumentCommand does, without telling what was written (the
-// order viewer's actions use it): the messages go to `err` and nothing is
-// returned after one.
-std::optional<WrittenDocument> writeOrderDocument(OrderDocumentKind kind,
-                                                  const OrderDocumentOptions& options,
-                                                  const MerchantSettings& merchant,
-                                                  DocumentPrinter& printer, std::ostream& err);
+// order viewer's actions use it): the document written, or the error whose
+// message the command prints after its name. BadInput for a missing
+// [merchant] name, a bad order number or output; NotFound for a missing
+// database or order; Conflict for a refused document; Io when the database,
+// a recorded document or the PDF cannot be read or written.
+Outcome<WrittenDocument> writeOrderDocument(OrderDocumentKind kind,
+                                            const OrderDocumentOptions& options,
+                                            const MerchantSettings& merchant,
+                                            DocumentPrinter& printer);
 
 // The options of `vendaro invoices`.
 struct InvoiceListOptions {

@@ -41,11 +41,10 @@ OrderViewerServices viewerServices(Workbench& workbench) {
     };
     return services;
   }
+  // Without one the actions say there is no printing program when used.
   std::shared_ptr<DocumentPrinter> printer;
-  try {
-    printer = std::make_shared<ProgramDocumentPrinter>(ProgramDocumentPrinter::besideThisProgram());
-  } catch (const PrintError&) {
-    // The actions say there is no printing program when used.
+  if (const Outcome<std::filesystem::path> program = ProgramDocumentPrinter::besideThisProgram()) {
+    printer = std::make_shared<ProgramDocumentPrinter>(*program);
   }
   services.writeDocument = viewerDocumentWriter(
       workbench.appFolder, workbench.appFolder / kViewerDocumentFolder, std::move(merchant),

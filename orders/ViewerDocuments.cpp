@@ -1,19 +1,6 @@
 #include "orders/ViewerDocuments.h"
 
-#include <sstream>
-
 namespace vendaro {
-namespace {
-
-// "vendaro invoice: there is no order 9\n" -> "there is no order 9"
-std::string withoutPrefix(const std::string& message) {
-  const std::size_t start = message.rfind("vendaro ", 0) == 0 ? message.find(": ") : std::string::npos;
-  std::string text = start == std::string::npos ? message : message.substr(start + 2);
-  while (!text.empty() && text.back() == '\n') text.pop_back();
-  return text;
-}
-
-}  // namespace
 
 OrderDocumentWriter viewerDocumentWriter(std::filesystem::path appFolder,
                                          std::filesystem::path folder, MerchantSettings merchant,
@@ -38,11 +25,9 @@ OrderDocumentWriter viewerDocumentWriter(std::filesystem::path appFolder,
     options.workFolder = folder;
     options.now = now();
     options.taxRates = taxRates;
-    std::ostringstream err;
-    const std::optional<WrittenDocument> written =
-        writeOrderDocument(kind, options, merchant, *printer, err);
+    const Outcome<WrittenDocument> written = writeOrderDocument(kind, options, merchant, *printer);
     if (!written) {
-      message = withoutPrefix(err.str());
+      message = written.error().message;
       return std::nullopt;
     }
     return written->file;

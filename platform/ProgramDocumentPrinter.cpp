@@ -80,17 +80,19 @@ std::string failureText(int status, std::string message) {
 ProgramDocumentPrinter::ProgramDocumentPrinter(std::filesystem::path program)
     : program_(std::move(program)) {}
 
-std::filesystem::path ProgramDocumentPrinter::besideThisProgram() {
+Outcome<std::filesystem::path> ProgramDocumentPrinter::besideThisProgram() {
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) throw PrintError("cannot find the printing program: " + error.message());
+  if (error) {
+    return failure(ErrorKind::NotFound, "cannot find the printing program: " + error.message());
+  }
   const std::filesystem::path folder = self.parent_path();
   for (const std::filesystem::path& program :
        {folder / kPdfProgram, folder / "../libexec/vendaro" / kPdfProgram}) {
     if (::access(program.c_str(), X_OK) == 0) return program;
   }
-  throw PrintError(std::string("the printing program ") + kPdfProgram + " is missing next to " +
-                   self.string());
+  return failure(ErrorKind::NotFound, std::string("the printing program ") + kPdfProgram +
+                                          " is missing next to " + self.string());
 }
 
 void ProgramDocumentPrinter::print(const PrintedDocument& document,

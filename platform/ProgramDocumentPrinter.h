@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/DocumentPrinter.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -19,8 +20,8 @@ class ProgramDocumentPrinter : public DocumentPrinter {
   explicit ProgramDocumentPrinter(std::filesystem::path program);
 
   // The printing program beside the running one (or in its libexec folder);
-  // PrintError when there is none.
-  static std::filesystem::path besideThisProgram();
+  // NotFound when there is none.
+  static Outcome<std::filesystem::path> besideThisProgram();
 
   void print(const PrintedDocument& document, const std::filesystem::path& file) override;
 

@@ -305,18 +305,18 @@ TEST_F(InvoiceTest, TwoProcessesGetDistinctConsecutiveNumbers) {
     children[child] = ::fork();
     if (children[child] != 0) continue;
     // The child leaves without returning to the test runner.
-    try {
-      SqliteDatabase database(app.file(kProgramDatabaseFile));
-      InvoiceBook book(database);
-      for (int i = 0; i < kPerProcess; ++i) {
-        book.issue(4 + child * kPerProcess + i, IssuedKind::Invoice, "{year}-{n}", now, "",
-                   [](const std::string&) { return NumberedDocument{}; });
+    SqliteDatabase database(app.file(kProgramDatabaseFile));
+    Outcome<InvoiceBook> book = InvoiceBook::open(database);
+    for (int i = 0; book && i < kPerProcess; ++i) {
+      const Outcome<IssuedDocument> issued =
+          book->issue(4 + child * kPerProcess + i, IssuedKind::Invoice, "{year}-{n}", now, "",
+                      [](const std::string&) { return NumberedDocument{}; });
+      if (!issued) {
+        std::fprintf(stderr, "child %d: %s\n", child, issued.error().message.c_str());
+        ::_exit(1);
       }
-    } catch (const std::exception& error) {
-      std::fprintf(stderr, "child %d: %s\n", child, error.what());
-      ::_exit(1);
     }
-    ::_exit(0);
+    ::_exit(book ? 0 : 1);
   }
   for (const pid_t child : children) {
     int status = 0;
@@ -325,8 +325,10 @@ TEST_F(InvoiceTest, TwoProcessesGetDistinctConsecutiveNumbers) {
   }
   SqliteDatabase database(app.file(kProgramDatabaseFile));
   std::set<std::string> numbers;
-  for (const IssuedDocument& issued : InvoiceBook(database).issuedBetween("", "")) {
-    numbers.insert(issued.number);
+  const Outcome<std::vector<IssuedDocument>> issued = InvoiceBook(database).issuedBetween("", "");
+  ASSERT_TRUE(issued);
+  for (const IssuedDocument& document : *issued) {
+    numbers.insert(document.number);
   }
   EXPECT_EQ(numbers.size(), std::size_t{2 * kPerProcess});
   for (int n = 1; n <= 2 * kPerProcess; ++n)
