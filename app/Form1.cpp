@@ -57,20 +57,21 @@ std::string setAsideMessage(const std::vector<std::string>& problems) {
 }  // namespace
 
 Form1::Form1(Form1Platform platform)
-    : MainWindowControls({platform.webBrowser1, platform.webBrowser5, platform.webBrowser2,
-                          platform.webBrowser3, platform.webBrowser4},
-                         platform.makeTransfer),
+    : WebBrowser1(platform.webBrowser1, true),
+      WebBrowser5(platform.webBrowser5, false),
+      transfers(platform.makeTransfer),
       platform_(std::move(platform)) {
+  Combo2.setText("http://");
   mainMenu.onClick = [this](const std::string& name) { menu_Click(name); };
-  menuEntry = [this](const std::string& name) { return mainMenu.find(name); };
+  offers.menuEntry = [this](const std::string& name) { return mainMenu.find(name); };
   commands.placeInMenu = [this](const std::string& name, const MenuPlace& place) {
     mainMenu.placeEntry(name, place);
   };
-  setAsideList = [this](const std::string& backslashName) {
+  offers.setAsideList = [this](const std::string& backslashName) {
     const auto found = setAside_.find(backslashName);
     return found == setAside_.end() ? std::string() : found->second;
   };
-  toolbarButton = [this](const std::string& name) -> PictureBox* {
+  offers.toolbarButton = [this](const std::string& name) -> PictureBox* {
     for (const auto& button : toolbar.buttons()) {
       if (button->name == name) return &button->picture;
     }
@@ -105,8 +106,8 @@ void Form1::registerToolbarCommands() {
   commands.add("Picture21", [this] { launchers_.startCalculator(); });
   commands.add("Picture23", [this] { Picture23_MouseUp(); });
   commands.add("Picture241", [this] {
-    List7.Clear();
-    List3.Clear();
+    research.List7.Clear();
+    research.List3.Clear();
     commands.run("getlinks");
   });
   commands.add("Picture26", [this] { linkStepping_.previousLink(); });
@@ -130,7 +131,7 @@ void Form1::registerMenuCommands() {
         std::pair{"special", "/customization.htm"}, std::pair{"about", "/about.htm"}}) {
     const std::string page = path;
     commands.add(entry, [this, page] {
-      navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.vendor.address(page)); });
+      panes.onMainPane([&](Browser& pane) { pane.Navigate(platform_.vendor.address(page)); });
     });
   }
 }
@@ -142,16 +143,14 @@ std::filesystem::path Form1::file(const char* backslashName) const {
 void Form1::Form_Load() {
   const VendorSettings& vendor = platform_.vendor;
   WebBrowser5.browser().Navigate(vendor.address("/welcome.htm"));
-  Inet(6).Execute(vendor.address("/pubchannels.txt"));
-  Inet(7).Execute(vendor.address("/pubsearch.txt"));
-  Inet(10).Execute(vendor.address("/list5.txt"));
+  runSteps(hooks.onLoad);
   appFolder_ = platform_.appFolder;
 
   ignoringErrors([&] { readAddressHistory(); });
-  ignoringErrors([&] { readList("\\domain.prv", domain); });
-  ignoringErrors([&] { readList("\\domain2.txt", domain2); });
-  ignoringErrors([&] { readList("\\favor.prv", favorit); });
-  ignoringErrors([&] { readList("\\favor2.txt", favorit2); });
+  ignoringErrors([&] { readList("\\domain.prv", saved.domain); });
+  ignoringErrors([&] { readList("\\domain2.txt", saved.domain2); });
+  ignoringErrors([&] { readList("\\favor.prv", saved.favorit); });
+  ignoringErrors([&] { readList("\\favor2.txt", saved.favorit2); });
   ignoringErrors([&] { StatusBar1.setPanelText(2, "Public zone"); });
   ignoringErrors([&] { readShownHomePages(); });
   ignoringErrors([&] { windowState = readWholeFile(file("\\window.state")).value_or(""); });
@@ -191,7 +190,7 @@ void Form1::readList(const char* backslashName, ListControl& list) {
 
 void Form1::readShownHomePages() {
   // Entries never hold a line break; duplicates are kept.
-  List6.AddItems(loadList("\\list6.prv"));
+  saved.List6.AddItems(loadList("\\list6.prv"));
 }
 
 void Form1::reportSetAsideLists() {
@@ -215,22 +214,19 @@ void Form1::AddToAddressHistory(const std::string& entry) {
 }
 
 void Form1::Form_Unload() {
-  for (int number = 1; number <= 4; ++number) {
-    ignoringErrors([&] { Inet(number).Cancel(); });
-  }
+  runSteps(hooks.onUnload);
   for (const char* form : {"Form2", "Form3", "Wizard1"}) {
     ignoringErrors([&] { toolWindows.close(form); });
   }
-  ignoringErrors([&] { removeRunTimeMenuEntries(); });
   writeSavedLists();
 }
 
 void Form1::writeSavedLists() {
   writeImageBufferPages(Quoting::Quoted);
   writeList("\\lb.prv", Combo2);
-  writeList("\\domain.prv", domain);
-  writeList("\\list6.prv", List6);
-  writeList("\\domain2.txt", domain2);
+  writeList("\\domain.prv", saved.domain);
+  writeList("\\list6.prv", saved.List6);
+  writeList("\\domain2.txt", saved.domain2);
   if (!windowState.empty()) (void)writeWholeFile(file("\\window.state"), windowState);
 }
 
@@ -246,8 +242,21 @@ void Form1::exit_Click() {
   if (onCloseRequested) onCloseRequested();
 }
 
-void Form1::removeRunTimeMenuEntries() {
-  for (MenuItem* menu : {&privs, &privch, &pubs, &pubch}) menu->truncateChildren(1);
+void Form1::runSteps(const std::map<std::string, std::function<void()>>& steps) {
+  for (const auto& [tool, step] : steps) ignoringErrors(step);
+}
+
+MainWindowPorts Form1::ports() {
+  return {statusText,
+          panes,
+          {platform_.webBrowser2, platform_.webBrowser3, platform_.webBrowser4},
+          transfers,
+          {Combo2, Combo1, Caption},
+          saved,
+          research,
+          zone,
+          hooks,
+          offers};
 }
 
 void Form1::writeList(const char* backslashName, const ListControl& list) {
@@ -259,7 +268,7 @@ void Form1::writeList(const char* backslashName, const ListControl& list) {
 }
 
 void Form1::writeImageBufferPages(Quoting quoting) {
-  const std::string page = plainBufferPage(List2.items(), AddressQuoting::QuotePercent);
+  const std::string page = plainBufferPage(saved.List2.items(), AddressQuoting::QuotePercent);
   if (quoting == Quoting::Quoted) {
     (void)writeWholeFile(file("\\error.htm"), "\"" + page + "\"" + std::string(kCrLf));
   } else {
@@ -280,7 +289,7 @@ void Form1::Combo2_Click() {
 
 void Form1::GoToAddress() {
   const std::string address = Combo2.Text();
-  if (inPrivateZone) {
+  if (zone.inPrivateZone) {
     openTypedAddress(address);
     return;
   }
@@ -295,29 +304,29 @@ void Form1::GoToAddress() {
 // A text that is no address shows a page that says so, not a blank page.
 void Form1::openTypedAddress(const std::string& address) {
   if (isOpenableAddress(address)) {
-    navigation_.navigateVisible(address);
+    panes.navigateVisible(address);
     return;
   }
-  navigation_.onVisiblePanes([&](Browser& pane) { pane.writeDocument(addressErrorPage(address)); });
+  panes.onVisiblePanes([&](Browser& pane) { pane.writeDocument(addressErrorPage(address)); });
 }
 
 int Form1::privateHistoryMatch(const std::string& address) const {
   // Every entry but the last is compared.
-  for (int i = 0; i <= domain.ListCount() - 2; ++i) {
-    if (containsIgnoringCase(address, domain.List(i))) return i;
+  for (int i = 0; i <= saved.domain.ListCount() - 2; ++i) {
+    if (containsIgnoringCase(address, saved.domain.List(i))) return i;
   }
   return -1;
 }
 
 void Form1::refuseAddress(int historyIndex) {
-  const std::string entry = domain.List(historyIndex);
+  const std::string entry = saved.domain.List(historyIndex);
   platform_.dialogs.MsgBox(kRefusalMessage, MessageButtons::Ok, MessageIcon::None);
   // Positions are visited upward while the list shrinks, so an entry that
   // moves into a position just visited is not tested again.
-  for (int i = 0; i < listlinks.ListCount(); ++i) {
-    if (containsIgnoringCase(listlinks.List(i), entry)) listlinks.RemoveItem(i);
+  for (int i = 0; i < saved.listlinks.ListCount(); ++i) {
+    if (containsIgnoringCase(saved.listlinks.List(i), entry)) saved.listlinks.RemoveItem(i);
   }
-  if (enterPrivateZone) enterPrivateZone();
+  if (hooks.enterPrivateZone) hooks.enterPrivateZone();
 }
 
 void Form1::Combo1_KeyPress(int keyAscii) {
@@ -339,30 +348,25 @@ void Form1::Combo1_KeyDown(int keyCode) {
 }
 
 void Form1::Picture2_Click() {
-  navigation_.onVisiblePanes([](Browser& pane) { pane.GoBack(); });
+  panes.onVisiblePanes([](Browser& pane) { pane.GoBack(); });
 }
 
 void Form1::Picture3_Click() {
-  navigation_.onVisiblePanes([](Browser& pane) { pane.GoForward(); });
+  panes.onVisiblePanes([](Browser& pane) { pane.GoForward(); });
 }
 
 void Form1::Picture4_Click() {
-  navigation_.onVisiblePanes([](Browser& pane) { pane.Stop(); });
-  linksGathered = false;
-  ignoringErrors([&] { WebBrowser4.browser().Stop(); });
-  for (int number = 1; number <= 4; ++number) {
-    ignoringErrors([&] { Inet(number).Cancel(); });
-  }
-  if (stopResearch) ignoringErrors([&] { stopResearch(); });
+  panes.onVisiblePanes([](Browser& pane) { pane.Stop(); });
+  runSteps(hooks.onStop);
   ignoringErrors([&] { Caption.setCaption(WebBrowser1.browser().LocationName()); });
 }
 
 void Form1::Picture5_Click() {
-  navigation_.navigateVisible(platform_.vendor.baseUrl);
+  panes.navigateVisible(platform_.vendor.baseUrl);
 }
 
 void Form1::Picture6_Click() {
-  navigation_.onVisiblePanes([](Browser& pane) { pane.Refresh(); });
+  panes.onVisiblePanes([](Browser& pane) { pane.Refresh(); });
 }
 
 void Form1::Picture23_MouseUp() {
@@ -371,26 +375,26 @@ void Form1::Picture23_MouseUp() {
   WebBrowser1.setVisible(showMainPane);
   Caption.setCaption(showMainPane ? "Browser 1" : "Browser 2");
   // The address bar shows the address of the pane on screen.
-  if (!inPrivateZone) {
+  if (!zone.inPrivateZone) {
     const BrowserPane& shown = showMainPane ? WebBrowser1 : WebBrowser5;
     Combo2.setText(shown.browser().LocationURL());
   }
 }
 
 void Form1::back_Click() {
-  navigation_.onMainPane([](Browser& pane) { pane.GoBack(); });
+  panes.onMainPane([](Browser& pane) { pane.GoBack(); });
 }
 
 void Form1::forward_Click() {
-  navigation_.onMainPane([](Browser& pane) { pane.GoForward(); });
+  panes.onMainPane([](Browser& pane) { pane.GoForward(); });
 }
 
 void Form1::home_Click() {
-  navigation_.onMainPane([&](Browser& pane) { pane.Navigate(platform_.vendor.baseUrl); });
+  panes.onMainPane([&](Browser& pane) { pane.Navigate(platform_.vendor.baseUrl); });
 }
 
 void Form1::refresh_Click() {
-  navigation_.onMainPane([](Browser& pane) { pane.Refresh(); });
+  panes.onMainPane([](Browser& pane) { pane.Refresh(); });
 }
 
 void Form1::Form_Resize(float scaleWidth, float scaleHeight) {

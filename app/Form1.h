@@ -13,14 +13,12 @@
 #include "app/LinkStepping.h"
 #include "app/MainMenu.h"
 #include "app/PaneEvents.h"
-#include "app/PaneNavigation.h"
 #include "app/ProgramLaunchers.h"
 #include "app/ProgramSettings.h"
 #include "app/Toolbar.h"
-#include "common/MainWindowControls.h"
-#include "common/PictureCollector.h"
 #include "common/VendorSettings.h"
-#include "common/VisitRecorder.h"
+#include "common/ports/MainWindowPorts.h"
+#include "common/ports/StatusBarText.h"
 #include "platform/Browser.h"
 #include "platform/BrowserPane.h"
 #include "platform/CommandRegistry.h"
@@ -51,7 +49,7 @@ struct Form1Platform {
   Browser& webBrowser2;
   Browser& webBrowser3;
   Browser& webBrowser4;
-  // Makes the transfer controls Inet1 to Inet10.
+  // Makes the transfers the tools take from the window's pool.
   std::function<std::unique_ptr<Transfer>()> makeTransfer;
   // The outside programs of the launchers.
   ProgramSettings programs;
@@ -59,7 +57,8 @@ struct Form1Platform {
 
 // The main window `form1`: a web browser that owns the lists several tools
 // share, restores the saved lists at start and writes them back at close.
-class Form1 : public MainWindowControls {
+// The tools reach it through its ports only (`ports()`).
+class Form1 {
  public:
   static constexpr int kAddressHistoryLimit = 20;
   static constexpr int kAddressBarLimit = 19;
@@ -121,11 +120,32 @@ class Form1 : public MainWindowControls {
 
   // Hands the page of WebBrowser1 to the history and the image buffer.
   void ProcessCompletedPage() { paneEvents_.ProcessCompletedPage(); }
-  // Set by the history and image-buffer features; null skips that step.
-  void setVisitRecorder(VisitRecorder* recorder) { visitRecorder = recorder; }
-  void setPictureCollector(PictureCollector* collector) { pictureCollector = collector; }
+  // The ports the subsystems plug into.
+  MainWindowPorts ports();
 
   const std::filesystem::path& appFolder() const { return appFolder_; }
+
+  // The window caption; "Form1" until a page sets it.
+  Label Caption{"Form1"};
+  // Address bar and its history; keyword bar.
+  ListControl Combo2;
+  ListControl Combo1;
+  Label Label1{"Key's"};
+  StatusBar StatusBar1{5};
+  BrowserPane WebBrowser1;
+  BrowserPane WebBrowser5;
+
+  // What the window shares with the tools: the saved and the research lists,
+  // the zone, the hooks the tools set and what the window offers them, the
+  // transfers, the status bar's text and the panes.
+  SavedLists saved;
+  ResearchLists research;
+  BrowsingZone zone;
+  MainWindowHooks hooks;
+  MainWindowOffers offers;
+  TransferPool transfers;
+  StatusBarText statusText{StatusBar1};
+  PaneNavigator panes{WebBrowser1, WebBrowser5, statusText};
 
   PictureBox Picture1;  // the toolbar strip
   Form1Layout layout;
@@ -156,7 +176,6 @@ class Form1 : public MainWindowControls {
   // destruction without.
   enum class Quoting { Quoted, Plain };
   void writeImageBufferPages(Quoting quoting);
-  void removeRunTimeMenuEntries();
   void registerCommands();
   void registerToolbarCommands();
   void registerMenuCommands();
@@ -169,12 +188,15 @@ class Form1 : public MainWindowControls {
   std::filesystem::path appFolder_;
   // The list files not read at start, by backslash name, with the reason.
   std::map<std::string, std::string> setAside_;
-  PaneNavigation navigation_{WebBrowser1, WebBrowser5};
-  LinkStepping linkStepping_{List7, List3, StatusBar1, linkIndex, navigation_};
-  FileCommands fileCommands_{platform_.dialogs, WebBrowser1, WebBrowser5, inPrivateZone};
+  // Runs the tools' steps for a window event, ignoring their errors.
+  static void runSteps(const std::map<std::string, std::function<void()>>& steps);
+
+  LinkStepping linkStepping_{research.List7, research.List3, StatusBar1, panes};
+  FileCommands fileCommands_{platform_.dialogs, WebBrowser1, WebBrowser5, zone.inPrivateZone};
   ProgramLaunchers launchers_{platform_.launcher, platform_.dialogs, platform_.programs};
-  PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, domain, domain2,
-                          inPrivateZone, keepRecord, visitRecorder, pictureCollector}};
+  PaneEvents paneEvents_{{WebBrowser1, WebBrowser5, Combo2, Caption, StatusBar1, saved.domain,
+                          saved.domain2, zone.inPrivateZone, zone.keepRecord, hooks.visitRecorder,
+                          hooks.pictureCollector}};
 };
 
 }  // namespace vendaro

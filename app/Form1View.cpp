@@ -65,7 +65,7 @@ Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget*
   watch(form_.Combo2, [this] { combo2_->setVisible(form_.Combo2.Visible()); });
 
   form_.onCloseRequested = [this] { close(); };
-  form_.focus = [this](const Control& control) {
+  form_.offers.focus = [this](const Control& control) {
     if (&control == &form_.Combo1) combo1_->setFocus();
     if (&control == &form_.Combo2) combo2_->setFocus();
   };
@@ -74,7 +74,7 @@ Form1View::Form1View(Form1& form, MainMenu& menu, QWidget* webBrowser1, QWidget*
 
 Form1View::~Form1View() {
   form_.onCloseRequested = nullptr;
-  form_.focus = nullptr;
+  form_.offers.focus = nullptr;
   for (const auto& [control, id] : listeners_) control->removeListener(id);
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/PaneNavigation.h"
+#include "common/ports/PaneNavigator.h"
 #include "platform/controls/ListControl.h"
 #include "platform/controls/StatusBar.h"
 
@@ -10,16 +10,12 @@ namespace vendaro {
 
 // The toolbar's walk through the collected links: `List7` holds their
 // addresses, `List3` the report rows with their texts, `linkIndex` the
-// position reached (shared with the link collection).
+// position reached.
 class LinkStepping {
  public:
-  LinkStepping(ListControl& list7, const ListControl& list3, StatusBar& statusBar, int& linkIndex,
-               PaneNavigation& navigation)
-      : list7_(list7),
-        list3_(list3),
-        statusBar_(statusBar),
-        linkIndex_(linkIndex),
-        navigation_(navigation) {}
+  LinkStepping(ListControl& list7, const ListControl& list3, StatusBar& statusBar,
+               PaneNavigator& navigation)
+      : list7_(list7), list3_(list3), statusBar_(statusBar), navigation_(navigation) {}
 
   void previousLink();  // Picture26
   void nextLink();      // Picture27
@@ -36,8 +32,8 @@ class LinkStepping {
   ListControl& list7_;
   const ListControl& list3_;
   StatusBar& statusBar_;
-  int& linkIndex_;
-  PaneNavigation& navigation_;
+  PaneNavigator& navigation_;
+  int linkIndex_ = 0;
 };
 
 }  // namespace vendaro

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/PictureCollector.h"
-#include "common/VisitRecorder.h"
+#include "common/ports/PictureCollector.h"
+#include "common/ports/VisitRecorder.h"
 #include "platform/BrowserPane.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/ListControl.h"

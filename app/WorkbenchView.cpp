@@ -24,9 +24,9 @@ WorkbenchView::WorkbenchView(AppContext context)
   window_ = std::make_unique<Form1View>(*form_, form_->mainMenu, webBrowser1_->widget(),
                                         webBrowser5_->widget());
   dialogs_.setParentWindow(window_.get());
-  workbench_ =
-      std::make_unique<Workbench>(loop_, dialogs_, launcher_, context_, *form_, form_->commands,
-                                  form_->toolWindows, [this]() -> Database& { return database(); });
+  workbench_ = std::make_unique<Workbench>(loop_, dialogs_, launcher_, context_, form_->ports(),
+                                           form_->commands, form_->toolWindows,
+                                           [this]() -> Database& { return database(); });
   slots_ = std::make_unique<QtToolWindowSlots>(form_->toolWindows, loop_);
   registerSubsystemCommands(*workbench_);
   registerSubsystemWindows(*workbench_, *slots_);

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
       QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     shown = secondsSince(start);
-    loaded = workbench.form().domain.ListCount();
+    loaded = workbench.form().saved.domain.ListCount();
     const auto closing = Clock::now();
     workbench.window()->close();
     closed = secondsSince(closing);

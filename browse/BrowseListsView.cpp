@@ -30,19 +30,18 @@ void popUpAtMouse(const MenuItem& menu, const std::function<void(int)>& chosen) 
 
 }  // namespace
 
-void showBrowseViews(MainWindowControls& main, CommandRegistry& commands) {
-  main.popupMenu = popUpAtMouse;
-  if (QWidget* area = mainWindowClientArea()) new BrowseListsView(main, commands, *area);
+void showBrowseViews(MainWindowOffers& offers, SavedLists& saved, CommandRegistry& commands) {
+  offers.popupMenu = popUpAtMouse;
+  if (QWidget* area = mainWindowClientArea()) new BrowseListsView(saved, commands, *area);
 }
 
-BrowseListsView::BrowseListsView(MainWindowControls& main, CommandRegistry& commands,
-                                 QWidget& parent)
+BrowseListsView::BrowseListsView(SavedLists& saved, CommandRegistry& commands, QWidget& parent)
     : QObject(&parent), commands_(commands) {
   setObjectName(QStringLiteral("browseLists"));
-  addList(main.favorit, QStringLiteral("favorit"));
-  addList(main.favorit2, QStringLiteral("favorit2"));
-  addList(main.domain, QStringLiteral("domain"));
-  addList(main.domain2, QStringLiteral("domain2"));
+  addList(saved.favorit, QStringLiteral("favorit"));
+  addList(saved.favorit2, QStringLiteral("favorit2"));
+  addList(saved.domain, QStringLiteral("domain"));
+  addList(saved.domain2, QStringLiteral("domain2"));
 }
 
 BrowseListsView::~BrowseListsView() {

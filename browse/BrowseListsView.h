@@ -4,7 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "common/MainWindowControls.h"
+#include "common/ports/MainWindowOffers.h"
+#include "common/ports/SavedLists.h"
 #include "platform/CommandRegistry.h"
 #include "platform/qt/QtViewBuilder.h"
 
@@ -14,7 +15,7 @@ namespace vendaro {
 
 // Puts the browsing features on screen: pop-up menus at the mouse position
 // and the lists over the main window's browser panes.
-void showBrowseViews(MainWindowControls& main, CommandRegistry& commands);
+void showBrowseViews(MainWindowOffers& offers, SavedLists& saved, CommandRegistry& commands);
 
 // The favorites and history lists over the browser pane, each shown while
 // its model is visible. The right button runs the list's "_RightButton"
@@ -24,7 +25,7 @@ class BrowseListsView : public QObject {
   Q_OBJECT
 
  public:
-  BrowseListsView(MainWindowControls& main, CommandRegistry& commands, QWidget& parent);
+  BrowseListsView(SavedLists& saved, CommandRegistry& commands, QWidget& parent);
   ~BrowseListsView() override;
 
  protected:

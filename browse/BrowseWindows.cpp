@@ -5,7 +5,7 @@
 namespace vendaro {
 
 void registerBrowseWindows(Workbench& workbench, QtToolWindowSlots& /*windows*/) {
-  showBrowseViews(workbench.mainWindow, workbench.commands);
+  showBrowseViews(workbench.mainWindow.offers, workbench.mainWindow.saved, workbench.commands);
 }
 
 }  // namespace vendaro

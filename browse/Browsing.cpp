@@ -6,30 +6,51 @@
 #include "browse/Translation.h"
 
 namespace vendaro {
+namespace {
+
+// The name the browsing features' steps go by in the main window's hooks.
+constexpr const char* kHookName = "browse";
+
+}  // namespace
 
 Browsing::Browsing(Workbench& workbench)
     : privateZoneSettings(PrivateZoneSettings::read(workbench.context.settings)),
       translationSettings(TranslationSettings::read(workbench.context.settings)),
-      favorites(workbench.mainWindow, workbench.dialogs, workbench.appFolder),
-      lists(workbench.mainWindow, workbench.dialogs, workbench.loop, workbench.context.vendor),
-      homePages(workbench.mainWindow, workbench.context.vendor),
-      zone(workbench.mainWindow, workbench.dialogs, workbench.context.vendor, privateZoneSettings,
-           lists),
-      startPage(workbench.mainWindow.WebBrowser1.browser(), workbench.context.vendor,
+      favorites(workbench.mainWindow.saved, workbench.mainWindow.zone, workbench.mainWindow.panes,
+                workbench.mainWindow.status, workbench.mainWindow.offers, workbench.dialogs,
+                workbench.appFolder),
+      lists({workbench.mainWindow.transfers, workbench.mainWindow.status,
+             workbench.mainWindow.panes, workbench.mainWindow.zone,
+             workbench.mainWindow.bars.Combo2, workbench.mainWindow.offers},
+            workbench.dialogs, workbench.loop, workbench.context.vendor),
+      homePages(workbench.mainWindow.transfers, workbench.mainWindow.saved.List6,
+                workbench.mainWindow.panes, workbench.context.vendor),
+      zone({workbench.mainWindow.zone, workbench.mainWindow.bars.Combo2,
+            workbench.mainWindow.status, workbench.mainWindow.panes, workbench.mainWindow.offers},
+           workbench.dialogs, workbench.context.vendor, privateZoneSettings, lists),
+      startPage(workbench.mainWindow.panes.WebBrowser1.browser(), workbench.context.vendor,
                 workbench.commands, workbench.loop),
       workbench_(workbench) {
-  MainWindowControls& main = workbench.mainWindow;
-  main.visitRecorder = &favorites;
-  main.enterPrivateZone = [this] { zone.toggle(); };
+  MainWindowHooks& hooks = workbench.mainWindow.hooks;
+  hooks.visitRecorder = &favorites;
+  hooks.enterPrivateZone = [this] { zone.toggle(); };
+  // The vendor's public lists and home pages are fetched as the window loads.
+  hooks.onLoad[kHookName] = [this] {
+    lists.loadPublicLists();
+    homePages.load();
+  };
+  hooks.onUnload[kHookName] = [this] { lists.removeRunTimeMenuEntries(); };
   favorites.showingOwnPage = [this] { return startPage.shown(); };
   homePages.onVendorUnreachable = [this] { startPage.show(); };
   registerCommands(workbench.commands);
 }
 
 Browsing::~Browsing() {
-  MainWindowControls& main = workbench_.mainWindow;
-  if (main.visitRecorder == &favorites) main.visitRecorder = nullptr;
-  main.enterPrivateZone = nullptr;
+  MainWindowHooks& hooks = workbench_.mainWindow.hooks;
+  if (hooks.visitRecorder == &favorites) hooks.visitRecorder = nullptr;
+  hooks.enterPrivateZone = nullptr;
+  hooks.onLoad.erase(kHookName);
+  hooks.onUnload.erase(kHookName);
 }
 
 void Browsing::registerCommands(CommandRegistry& commands) {
@@ -46,10 +67,12 @@ void Browsing::registerCommands(CommandRegistry& commands) {
   int place = 0;
   for (const auto& pair : kTranslationPairs) {
     const std::string code = pair.code;
-    commands.add(
-        code,
-        [this, code] { translateAddressBar(workbench_.mainWindow, translationSettings, code); },
-        {"tr", place += 10, pair.caption});
+    commands.add(code,
+                 [this, code] {
+                   translateAddressBar(workbench_.mainWindow.bars.Combo2,
+                                       workbench_.mainWindow.panes, translationSettings, code);
+                 },
+                 {"tr", place += 10, pair.caption});
   }
   registerListCommands(commands);
 }
@@ -57,20 +80,21 @@ void Browsing::registerCommands(CommandRegistry& commands) {
 // The list boxes' mouse events, by the list's designer name: "_RightButton"
 // opens the selected entry, "_DblClick" deletes it.
 void Browsing::registerListCommands(CommandRegistry& commands) {
-  MainWindowControls& main = workbench_.mainWindow;
-  for (ListControl* list : {&main.favorit, &main.favorit2}) {
-    const std::string name = list == &main.favorit ? "favorit" : "favorit2";
+  SavedLists& saved = workbench_.mainWindow.saved;
+  for (ListControl* list : {&saved.favorit, &saved.favorit2}) {
+    const std::string name = list == &saved.favorit ? "favorit" : "favorit2";
     commands.add(name + "_RightButton", [this, list] { favorites.openFavorite(*list); });
     commands.add(name + "_DblClick", [this, list] { favorites.deleteEntry(*list); });
   }
-  for (ListControl* list : {&main.domain, &main.domain2}) {
-    const std::string name = list == &main.domain ? "domain" : "domain2";
+  for (ListControl* list : {&saved.domain, &saved.domain2}) {
+    const std::string name = list == &saved.domain ? "domain" : "domain2";
     commands.add(name + "_RightButton", [this, list] { favorites.openInMainPane(*list); });
     commands.add(name + "_DblClick", [this, list] { favorites.deleteEntry(*list); });
   }
-  commands.add("List1_RightButton", [this, &main] { favorites.openInMainPane(main.List1); });
+  ListControl& found = workbench_.mainWindow.research.List1;
+  commands.add("List1_RightButton", [this, &found] { favorites.openInMainPane(found); });
   commands.add("listlinks_RightButton",
-               [this, &main] { favorites.openInMainPane(main.listlinks); });
+               [this, &saved] { favorites.openInMainPane(saved.listlinks); });
 }
 
 Browsing& addBrowsing(Workbench& workbench) {

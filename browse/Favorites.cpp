@@ -21,8 +21,16 @@ std::string listFileText(const ListControl& list) {
 
 }  // namespace
 
-Favorites::Favorites(MainWindowControls& main, Dialogs& dialogs, std::filesystem::path appFolder)
-    : main_(main), dialogs_(dialogs), appFolder_(std::move(appFolder)) {}
+Favorites::Favorites(SavedLists& saved, const BrowsingZone& zone, PaneNavigator& panes,
+                     StatusText& status, const MainWindowOffers& offers, Dialogs& dialogs,
+                     std::filesystem::path appFolder)
+    : saved_(saved),
+      zone_(zone),
+      panes_(panes),
+      status_(status),
+      offers_(offers),
+      dialogs_(dialogs),
+      appFolder_(std::move(appFolder)) {}
 
 void Favorites::recordVisitedDomain(ListControl& history, const PageDocument& document) {
   if (document.domain.empty()) return;
@@ -33,18 +41,18 @@ void Favorites::recordVisitedDomain(ListControl& history, const PageDocument& do
 }
 
 ListControl& Favorites::zoneFavorites() {
-  return main_.inPrivateZone ? main_.favorit : main_.favorit2;
+  return zone_.inPrivateZone ? saved_.favorit : saved_.favorit2;
 }
 
 ListControl& Favorites::zoneHistory() {
-  return main_.inPrivateZone ? main_.domain : main_.domain2;
+  return zone_.inPrivateZone ? saved_.domain : saved_.domain2;
 }
 
 void Favorites::add_Click() {
   ListControl& list = zoneFavorites();
-  const std::string address = main_.WebBrowser1.browser().LocationURL();
+  const std::string address = panes_.WebBrowser1.browser().LocationURL();
   list.AddItem(address);
-  main_.StatusBar1.setPanelText(1, "Added to Your Favorites: " + address);
+  status_.show(1, "Added to Your Favorites: " + address);
   writeFavorites(list);
   list.setVisible(false);
 }
@@ -59,7 +67,7 @@ void Favorites::Picture10_Click() {
 
 void Favorites::toggleList(ListControl& list) {
   const bool show = !list.Visible();
-  for (ListControl* each : {&main_.favorit, &main_.favorit2, &main_.domain, &main_.domain2}) {
+  for (ListControl* each : {&saved_.favorit, &saved_.favorit2, &saved_.domain, &saved_.domain2}) {
     each->setVisible(show && each == &list);
   }
 }
@@ -70,12 +78,12 @@ void Favorites::openFavorite(ListControl& list) {
 
 void Favorites::openInMainPane(ListControl& list) {
   const std::string address = list.List(list.ListIndex());
-  if (!address.empty()) main_.WebBrowser1.browser().Navigate(address);
+  if (!address.empty()) panes_.WebBrowser1.browser().Navigate(address);
 }
 
 void Favorites::navigateShownPane(const std::string& address) {
   if (address.empty()) return;
-  for (BrowserPane* pane : {&main_.WebBrowser1, &main_.WebBrowser5}) {
+  for (BrowserPane* pane : {&panes_.WebBrowser1, &panes_.WebBrowser5}) {
     if (pane->Visible()) pane->browser().Navigate(address);
   }
 }
@@ -83,21 +91,22 @@ void Favorites::navigateShownPane(const std::string& address) {
 void Favorites::deleteEntry(ListControl& list) {
   if (list.ListIndex() < 0) return;
   list.RemoveItem(list.ListIndex());
-  if (&list == &main_.favorit || &list == &main_.favorit2) writeFavorites(list);
+  if (&list == &saved_.favorit || &list == &saved_.favorit2) writeFavorites(list);
 }
 
 void Favorites::writeFavorites(const ListControl& list) {
-  const char* name = &list == &main_.favorit ? kPrivateFavoritesFile : kPublicFavoritesFile;
-  const std::string problem = main_.setAsideList ? main_.setAsideList(name) : std::string();
+  const char* name = &list == &saved_.favorit ? kPrivateFavoritesFile : kPublicFavoritesFile;
+  const std::string problem = offers_.setAsideList ? offers_.setAsideList(name) : std::string();
   if (!problem.empty()) {
     if (toldAbout_.insert(name).second) {
-      dialogs_.MsgBox("Your favorites could not be saved, so this change lasts only until Vendaro "
-                      "closes. The saved list was set aside at start because it could not be "
-                      "read:\n" +
-                          problem +
-                          "\nRepair or move that file away, then start Vendaro again to save "
-                          "favorites.",
-                      MessageButtons::Ok, MessageIcon::Exclamation);
+      dialogs_.MsgBox(
+          "Your favorites could not be saved, so this change lasts only until Vendaro "
+          "closes. The saved list was set aside at start because it could not be "
+          "read:\n" +
+              problem +
+              "\nRepair or move that file away, then start Vendaro again to save "
+              "favorites.",
+          MessageButtons::Ok, MessageIcon::Exclamation);
     }
     return;
   }

@@ -5,8 +5,12 @@
 #include <set>
 #include <string>
 
-#include "common/MainWindowControls.h"
-#include "common/VisitRecorder.h"
+#include "common/ports/BrowsingZone.h"
+#include "common/ports/MainWindowOffers.h"
+#include "common/ports/PaneNavigator.h"
+#include "common/ports/SavedLists.h"
+#include "common/ports/StatusText.h"
+#include "common/ports/VisitRecorder.h"
 #include "platform/Dialogs.h"
 #include "platform/controls/Geometry.h"
 
@@ -22,7 +26,8 @@ class Favorites : public VisitRecorder {
   // The line shown with a list, since its gestures are not the usual ones.
   static constexpr const char* kListHint = "Right button: open the entry. Double-click: delete it.";
 
-  Favorites(MainWindowControls& main, Dialogs& dialogs, std::filesystem::path appFolder);
+  Favorites(SavedLists& saved, const BrowsingZone& zone, PaneNavigator& panes, StatusText& status,
+            const MainWindowOffers& offers, Dialogs& dialogs, std::filesystem::path appFolder);
 
   // Adds the page's domain once; a page without a domain (a local file, an
   // error page, the program's own start page) adds nothing.
@@ -55,7 +60,11 @@ class Favorites : public VisitRecorder {
   void writeFavorites(const ListControl& list);
   void navigateShownPane(const std::string& address);
 
-  MainWindowControls& main_;
+  SavedLists& saved_;
+  const BrowsingZone& zone_;
+  PaneNavigator& panes_;
+  StatusText& status_;
+  const MainWindowOffers& offers_;
   Dialogs& dialogs_;
   std::filesystem::path appFolder_;
   // The set-aside files the user has been told about.

@@ -7,14 +7,19 @@
 
 namespace vendaro {
 
-HomePages::HomePages(MainWindowControls& main, const VendorSettings& vendor)
-    : main_(main), vendor_(vendor) {
+HomePages::HomePages(TransferPool& transfers, ListControl& list6, PaneNavigator& panes,
+                     const VendorSettings& vendor)
+    : Inet10(transfers.take("home pages")), List6(list6), panes_(panes), vendor_(vendor) {
   List5.setVisible(false);
-  main_.Inet(10).onStateChanged = [this](int state) { Inet10_StateChanged(state); };
+  Inet10.onStateChanged = [this](int state) { Inet10_StateChanged(state); };
 }
 
 HomePages::~HomePages() {
-  main_.Inet(10).onStateChanged = nullptr;
+  Inet10.onStateChanged = nullptr;
+}
+
+void HomePages::load() {
+  Inet10.Execute(vendor_.address("/list5.txt"));
 }
 
 void HomePages::Inet10_StateChanged(int state) {
@@ -25,14 +30,14 @@ void HomePages::Inet10_StateChanged(int state) {
   if (state != Transfer::kStateResponseCompleted) return;
   // One address per line, each ended by a CR LF searched from one place after
   // its start (as the saved lists are split); text after the last is ignored.
-  const std::string text = main_.Inet(10).GetChunk(kReadSize);
+  const std::string text = Inet10.GetChunk(kReadSize);
   std::size_t start = 0;
   for (std::size_t end = text.find(kCrLf, start + 1); end != std::string::npos;
        end = text.find(kCrLf, start + 1)) {
     List5.AddItem(text.substr(start, end - start));
     start = end + kCrLf.size();
   }
-  if (main_.List6.ListCount() == 0 && List5.ListCount() > 0) {
+  if (List6.ListCount() == 0 && List5.ListCount() > 0) {
     showFirstQueued();
     return;
   }
@@ -40,8 +45,8 @@ void HomePages::Inet10_StateChanged(int state) {
   if (List5.ListCount() > 0) {
     showFirstQueued();
   } else {
-    main_.List6.Clear();
-    main_.WebBrowser1.browser().Navigate(vendor_.baseUrl);
+    List6.Clear();
+    panes_.WebBrowser1.browser().Navigate(vendor_.baseUrl);
   }
 }
 
@@ -50,12 +55,12 @@ void HomePages::Picture24_MouseUp() {
   if (List5.ListCount() > 0) {
     showFirstQueued();
   } else {
-    main_.Inet(10).Execute(vendor_.address("/list5.txt"));
+    load();
   }
 }
 
 void HomePages::skipShownPages() {
-  const auto& shown = main_.List6.items();
+  const auto& shown = List6.items();
   while (List5.ListCount() > 0 &&
          std::find(shown.begin(), shown.end(), List5.List(0)) != shown.end()) {
     List5.RemoveItem(0);
@@ -64,8 +69,8 @@ void HomePages::skipShownPages() {
 
 void HomePages::showFirstQueued() {
   const std::string address = List5.List(0);
-  main_.WebBrowser1.browser().Navigate(address);
-  main_.List6.AddItem(address);
+  panes_.WebBrowser1.browser().Navigate(address);
+  List6.AddItem(address);
   List5.RemoveItem(0);
 }
 

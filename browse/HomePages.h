@@ -2,8 +2,10 @@
 
 #include <functional>
 
-#include "common/MainWindowControls.h"
 #include "common/VendorSettings.h"
+#include "common/ports/PaneNavigator.h"
+#include "common/ports/TransferPool.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 
@@ -15,16 +17,21 @@ class HomePages {
  public:
   static constexpr std::size_t kReadSize = 64000;
 
-  HomePages(MainWindowControls& main, const VendorSettings& vendor);
+  HomePages(TransferPool& transfers, ListControl& list6, PaneNavigator& panes,
+            const VendorSettings& vendor);
   ~HomePages();
   HomePages(const HomePages&) = delete;
   HomePages& operator=(const HomePages&) = delete;
 
+  // Downloads the list of home pages (at the window's load).
+  void load();
   void Inet10_StateChanged(int state);
   // "Shows  next home page".
   void Picture24_MouseUp();
 
-  ListControl List5;  // home pages still to show
+  ListControl List5;   // home pages still to show
+  Transfer& Inet10;    // downloads the list
+  ListControl& List6;  // the main window's saved list of pages shown
   // Runs when the list cannot be downloaded (the vendor site unreachable).
   std::function<void()> onVendorUnreachable;
 
@@ -32,7 +39,7 @@ class HomePages {
   void skipShownPages();
   void showFirstQueued();
 
-  MainWindowControls& main_;
+  PaneNavigator& panes_;
   const VendorSettings& vendor_;
 };
 

@@ -15,15 +15,23 @@ constexpr const char* kBlankPage = "about:blank";
 
 }  // namespace
 
-PrivateZone::PrivateZone(MainWindowControls& main, Dialogs& dialogs, const VendorSettings& vendor,
+PrivateZone::PrivateZone(Ports ports, Dialogs& dialogs, const VendorSettings& vendor,
                          const PrivateZoneSettings& settings, ChannelLists& lists)
-    : main_(main), dialogs_(dialogs), vendor_(vendor), settings_(settings), lists_(lists) {}
+    : zone_(ports.zone),
+      addressBar_(ports.addressBar),
+      status_(ports.status),
+      panes_(ports.panes),
+      offers_(ports.offers),
+      dialogs_(dialogs),
+      vendor_(vendor),
+      settings_(settings),
+      lists_(lists) {}
 
 void PrivateZone::toggle() {
-  main_.Combo2.setVisible(false);
+  addressBar_.setVisible(false);
   lists_.Picture11.setVisible(false);
   lists_.Picture8.setVisible(false);
-  if (main_.inPrivateZone) {
+  if (zone_.inPrivateZone) {
     leave();
   } else {
     enter();
@@ -35,8 +43,8 @@ void PrivateZone::toggle() {
 // forget their history, so Back cannot walk into the private pages, and the
 // status bar says the public zone again.
 void PrivateZone::leave() {
-  main_.inPrivateZone = false;
-  for (BrowserPane* pane : {&main_.WebBrowser1, &main_.WebBrowser5}) {
+  zone_.inPrivateZone = false;
+  for (BrowserPane* pane : {&panes_.WebBrowser1, &panes_.WebBrowser5}) {
     try {
       pane->browser().Navigate(kBlankPage);
       pane->browser().clearHistory();
@@ -45,10 +53,10 @@ void PrivateZone::leave() {
     }
   }
   enableImageBufferSaving(false);
-  main_.keepRecord = false;
-  main_.StatusBar1.setPanelText(2, kPublicZoneText);
-  main_.Combo2.setText("");
-  main_.Combo2.setVisible(true);
+  zone_.keepRecord = false;
+  status_.show(2, kPublicZoneText);
+  addressBar_.setText("");
+  addressBar_.setVisible(true);
   lists_.Picture11.setVisible(true);
   lists_.Picture8.setVisible(true);
 }
@@ -56,21 +64,21 @@ void PrivateZone::leave() {
 void PrivateZone::enter() {
   lists_.Timer11.setEnabled(true);
   lists_.Timer10.setEnabled(true);
-  main_.Inet(8).Execute(vendor_.address(settings_.searchList));
-  main_.WebBrowser1.browser().Navigate(vendor_.address(settings_.startPage));
-  main_.Inet(5).Execute(vendor_.address(settings_.channelList));
-  main_.inPrivateZone = true;
+  lists_.Inet8.Execute(vendor_.address(settings_.searchList));
+  panes_.WebBrowser1.browser().Navigate(vendor_.address(settings_.startPage));
+  lists_.Inet5.Execute(vendor_.address(settings_.channelList));
+  zone_.inPrivateZone = true;
   enableImageBufferSaving(true);
-  main_.StatusBar1.setPanelText(2, kPrivateZoneText);
+  status_.show(2, kPrivateZoneText);
   const bool keep = dialogs_.MsgBox(kRecordQuestion, MessageButtons::YesNo, MessageIcon::None,
                                     kRecordTitle) == MessageResult::Yes;
-  main_.keepRecord = keep;
-  main_.StatusBar1.setPanelText(2, keep ? kKeptText : kNotKeptText);
+  zone_.keepRecord = keep;
+  status_.show(2, keep ? kKeptText : kNotKeptText);
 }
 
 void PrivateZone::enableImageBufferSaving(bool enabled) {
-  if (!main_.menuEntry) return;
-  if (MenuItem* entry = main_.menuEntry("sreport")) entry->setEnabled(enabled);
+  if (!offers_.menuEntry) return;
+  if (MenuItem* entry = offers_.menuEntry("sreport")) entry->setEnabled(enabled);
 }
 
 }  // namespace vendaro

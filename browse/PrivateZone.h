@@ -1,10 +1,14 @@
 #pragma once
 
 #include "browse/ChannelLists.h"
-#include "common/MainWindowControls.h"
 #include "common/PrivateZoneSettings.h"
 #include "common/VendorSettings.h"
+#include "common/ports/BrowsingZone.h"
+#include "common/ports/MainWindowOffers.h"
+#include "common/ports/PaneNavigator.h"
+#include "common/ports/StatusText.h"
 #include "platform/Dialogs.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 
@@ -12,7 +16,17 @@ namespace vendaro {
 // search lists, the record question and the zone texts in status panel 2.
 class PrivateZone {
  public:
-  PrivateZone(MainWindowControls& main, Dialogs& dialogs, const VendorSettings& vendor,
+  // The ports the zone changes: the address bar is emptied and hidden, the
+  // image-buffer menu entry comes from `offers`.
+  struct Ports {
+    BrowsingZone& zone;
+    ListControl& addressBar;
+    StatusText& status;
+    PaneNavigator& panes;
+    const MainWindowOffers& offers;
+  };
+
+  PrivateZone(Ports ports, Dialogs& dialogs, const VendorSettings& vendor,
               const PrivateZoneSettings& settings, ChannelLists& lists);
 
   // The "Private" menu entry, the refused address and Picture14: leaves the
@@ -24,7 +38,11 @@ class PrivateZone {
   void leave();
   void enableImageBufferSaving(bool enabled);
 
-  MainWindowControls& main_;
+  BrowsingZone& zone_;
+  ListControl& addressBar_;
+  StatusText& status_;
+  PaneNavigator& panes_;
+  const MainWindowOffers& offers_;
   Dialogs& dialogs_;
   const VendorSettings& vendor_;
   const PrivateZoneSettings& settings_;

@@ -29,13 +29,13 @@ std::string translationRequest(const TranslationSettings& settings, const std::s
   return request;
 }
 
-void translateAddressBar(MainWindowControls& main, const TranslationSettings& settings,
-                         const std::string& code) {
-  const std::string request = translationRequest(settings, code, main.Combo2.Text());
-  if (main.WebBrowser1.Visible()) {
-    main.navigatePane(main.WebBrowser5, request);
-  } else if (main.WebBrowser5.Visible()) {
-    main.navigatePane(main.WebBrowser1, request);
+void translateAddressBar(const ListControl& addressBar, PaneNavigator& panes,
+                         const TranslationSettings& settings, const std::string& code) {
+  const std::string request = translationRequest(settings, code, addressBar.Text());
+  if (panes.WebBrowser1.Visible()) {
+    panes.navigate(panes.WebBrowser5, request);
+  } else if (panes.WebBrowser5.Visible()) {
+    panes.navigate(panes.WebBrowser1, request);
   }
 }
 

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "browse/TranslationSettings.h"
-#include "common/MainWindowControls.h"
+#include "common/ports/PaneNavigator.h"
+#include "platform/controls/ListControl.h"
 
 namespace vendaro {
 
@@ -36,7 +37,7 @@ std::string translationRequest(const TranslationSettings& settings, const std::s
                                const std::string& pageAddress);
 
 // Translates the address bar's text into the pane that is not shown.
-void translateAddressBar(MainWindowControls& main, const TranslationSettings& settings,
-                         const std::string& code);
+void translateAddressBar(const ListControl& addressBar, PaneNavigator& panes,
+                         const TranslationSettings& settings, const std::string& code);
 
 }  // namespace vendaro

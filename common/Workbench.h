@@ -7,7 +7,7 @@
 
 #include "common/CommandLine.h"
 #include "common/MailboxIntake.h"
-#include "common/MainWindowControls.h"
+#include "common/ports/MainWindowPorts.h"
 #include "platform/CommandRegistry.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
@@ -17,15 +17,14 @@
 
 namespace vendaro {
 
-// What a subsystem plugs into: the platform, the main window's shared
-// controls, the command registry of the menus and the toolbar, the tool
-// windows by form name, the program's one database, and the services one
-// subsystem offers another. A subsystem's registration function receives it,
-// registers its commands and keeps its parts alive in it.
+// What a subsystem plugs into: the platform, the main window's ports, the command registry of the
+// menus and the toolbar, the tool windows by form name, the program's one database, and the
+// services one subsystem offers another. A subsystem's registration function receives it, registers
+// its commands and keeps its parts alive in it.
 class Workbench {
  public:
   Workbench(EventLoop& loop, Dialogs& dialogs, Launcher& launcher, const AppContext& context,
-            MainWindowControls& mainWindow, CommandRegistry& commands, ToolWindows& windows,
+            const MainWindowPorts& mainWindow, CommandRegistry& commands, ToolWindows& windows,
             std::function<Database&()> database)
       : loop(loop),
         dialogs(dialogs),
@@ -50,7 +49,9 @@ class Workbench {
   // section) and the shared sections.
   const AppContext& context;
   const std::filesystem::path appFolder;
-  MainWindowControls& mainWindow;
+  // The main window's ports; a subsystem hands each of its classes only
+  // those it uses.
+  const MainWindowPorts mainWindow;
   CommandRegistry& commands;
   ToolWindows& windows;
 

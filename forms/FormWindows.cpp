@@ -13,11 +13,10 @@ namespace vendaro {
 void registerFormWindows(Workbench& workbench, QtToolWindowSlots& windows) {
   SecretKeyring& keyring = workbench.keep(std::make_unique<SecretKeyring>());
   windows.add(kFormCreatorForm, [&workbench, &keyring] {
-    auto creator = std::make_shared<Settings>(
-        FormCreatorPlatform{workbench.database(), workbench.dialogs,
-                            &workbench.mainWindow.WebBrowser1,
-                            // The main window comes forward for the preview with fields.
-                            [] { raiseTopLevelWindow("form1"); }});
+    auto creator = std::make_shared<Settings>(FormCreatorPlatform{
+        workbench.database(), workbench.dialogs, &workbench.mainWindow.panes.WebBrowser1,
+        // The main window comes forward for the preview with fields.
+        [] { raiseTopLevelWindow("form1"); }});
     Settings& model = *creator;
     creator->intake = std::make_unique<ResponseIntake>(
         ResponseIntakePlatform{workbench.loop,

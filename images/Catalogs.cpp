@@ -19,8 +19,8 @@ void Catalogs::addPicture(const std::string& address, ClickedPane pane, bool toP
   if (!c_.Combo1.Text().empty() && index >= 0 && index < kAddable) {
     catalogs_[static_cast<std::size_t>(index)] += pictureTag(address);
   } else if (toPicture) {
-    c_.StatusBar1.setPanelText(2, pane == ClickedPane::Main ? " Choose the catalog's name ,please !"
-                                                            : "Choose a catalig's name , please");
+    c_.status.show(2, pane == ClickedPane::Main ? " Choose the catalog's name ,please !"
+                                                : "Choose a catalig's name , please");
   } else {
     return;
   }
@@ -39,7 +39,7 @@ void Catalogs::clearcatalog_Click() {
   std::string* catalog = selected();
   if (catalog == nullptr) return;
   catalog->clear();
-  c_.StatusBar1.setPanelText(2, "Buffer " + c_.Combo1.Text() + " is clear");
+  c_.status.show(2, "Buffer " + c_.Combo1.Text() + " is clear");
 }
 
 void Catalogs::savecatalog_Click() {

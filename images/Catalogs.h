@@ -4,17 +4,17 @@
 #include <filesystem>
 #include <string>
 
+#include "common/ports/StatusText.h"
 #include "platform/BrowserPane.h"
 #include "platform/Dialogs.h"
 #include "platform/controls/ListControl.h"
-#include "platform/controls/StatusBar.h"
 
 namespace vendaro {
 
 // The main window's controls the catalogs read or change.
 struct CatalogControls {
   ListControl& Combo1;  // the keyword box: its chosen entry picks the catalog
-  StatusBar& StatusBar1;
+  StatusText& status;   // the status bar's text
   BrowserPane& WebBrowser1;
   BrowserPane& WebBrowser5;
   const bool& inPrivateZone;

@@ -41,8 +41,7 @@ void ImageBuffer::ShowBufferPage(Browser& pane) {
 }
 
 void ImageBuffer::showCount() {
-  c_.StatusBar1.setPanelText(
-      4, "Found - " + numberText(std::int64_t{c_.List2.ListCount()}) + " pictures ! ");
+  c_.status.show(4, "Found - " + numberText(std::int64_t{c_.List2.ListCount()}) + " pictures ! ");
 }
 
 void ImageBuffer::imagebuf_Click() {
@@ -70,7 +69,7 @@ void ImageBuffer::StatusBar1_PanelClick4() {
 
 void ImageBuffer::cllearimagebuf_Click() {
   c_.List2.Clear();
-  c_.StatusBar1.setPanelText(4, "Images'Listing is clear ! ");
+  c_.status.show(4, "Images'Listing is clear ! ");
 }
 
 void ImageBuffer::sreport_Click() {

@@ -3,17 +3,17 @@
 #include <filesystem>
 #include <string>
 
+#include "common/ports/StatusText.h"
 #include "platform/BrowserPane.h"
 #include "platform/Dialogs.h"
 #include "platform/controls/ListControl.h"
-#include "platform/controls/StatusBar.h"
 
 namespace vendaro {
 
 // The main window's controls the image buffer reads or changes.
 struct ImageBufferControls {
   ListControl& List2;  // the buffer
-  StatusBar& StatusBar1;
+  StatusText& status;  // the status bar's text
   BrowserPane& WebBrowser1;
   const bool& inPrivateZone;
 };

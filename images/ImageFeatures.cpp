@@ -27,16 +27,20 @@ bool holds(const ListControl& list, const std::string& entry) {
 
 }  // namespace
 
-ImageFeatures::ImageFeatures(MainWindowControls& main, Dialogs& dialogs,
+ImageFeatures::ImageFeatures(Ports ports, Dialogs& dialogs,
                              const std::filesystem::path& outputFolder,
                              const std::string& parentalPassword)
-    : buffer({main.List2, main.StatusBar1, main.WebBrowser1, main.inPrivateZone}, dialogs,
-             outputFolder),
-      catalogs(
-          {main.Combo1, main.StatusBar1, main.WebBrowser1, main.WebBrowser5, main.inPrivateZone},
-          dialogs, outputFolder),
-      adultListing({main.listlinks, main.List4, main.domain}, dialogs, parentalPassword),
-      main_(main) {}
+    : buffer({ports.saved.List2, ports.status, ports.panes.WebBrowser1, ports.zone.inPrivateZone},
+             dialogs, outputFolder),
+      catalogs({ports.keywordBar, ports.status, ports.panes.WebBrowser1, ports.panes.WebBrowser5,
+                ports.zone.inPrivateZone},
+               dialogs, outputFolder),
+      adultListing({ports.saved.listlinks, ports.research.List4, ports.saved.domain}, dialogs,
+                   parentalPassword),
+      saved_(ports.saved),
+      lists_(ports.research),
+      status_(ports.status),
+      panes_(ports.panes) {}
 
 void ImageFeatures::sortPage(const PageDocument& document,
                              const std::function<void(const std::string&)>& other) {
@@ -59,15 +63,15 @@ void ImageFeatures::sortPage(const PageDocument& document,
 
 void ImageFeatures::CollectPageImages(const PageDocument& document) {
   sortPage(document, [this](const std::string& address) {
-    if (main_.linksGathered) QueueCrawlLink(address);
+    if (lists_.linksGathered) QueueCrawlLink(address);
   });
   buffer.showCount();
 }
 
 void ImageFeatures::CrawlPage(const PageDocument& document) {
   sortPage(document, [this](const std::string& address) { QueueCrawlLink(address); });
-  main_.StatusBar1.setPanelText(
-      2, "Found - " + numberText(std::int64_t{main_.listlinks.ListCount()}) + " links  ! ");
+  status_.show(2,
+               "Found - " + numberText(std::int64_t{saved_.listlinks.ListCount()}) + " links  ! ");
   buffer.showCount();
 }
 
@@ -75,15 +79,15 @@ void ImageFeatures::QueueCrawlLink(const std::string& address) {
   for (const char* excluded : kNotCrawled) {
     if (containsIgnoringCase(address, excluded)) return;
   }
-  if (holds(main_.listlinks, address) || holds(main_.listlinks2, address)) return;
-  main_.listlinks.AddItem(address);
+  if (holds(saved_.listlinks, address) || holds(lists_.listlinks2, address)) return;
+  saved_.listlinks.AddItem(address);
 }
 
 void ImageFeatures::addToCatalog(const DocumentEvent& click, bool mainPane) {
   // Only a link names a picture; a click anywhere else is left to the page.
   if (click.href.empty()) return;
-  for (int i = main_.List2.ListCount() - 1; i >= 0; --i) {
-    if (main_.List2.List(i) == click.href) main_.List2.RemoveItem(i);
+  for (int i = saved_.List2.ListCount() - 1; i >= 0; --i) {
+    if (saved_.List2.List(i) == click.href) saved_.List2.RemoveItem(i);
   }
   if (mainPane && offerToStoreWizard) offerToStoreWizard(click.href);
   catalogs.addPicture(click.href, mainPane ? ClickedPane::Main : ClickedPane::Second,
@@ -97,7 +101,7 @@ bool ImageFeatures::showsOnlyTheBuffer(const PageDocument& document) const {
         return element.tagName == "FONT" && element.outerText == "Report";
       });
   if (!headed) return false;
-  const auto& entries = main_.List2.items();
+  const auto& entries = saved_.List2.items();
   return std::equal(
       document.images.begin(), document.images.end(), entries.begin(), entries.end(),
       [](const PageImage& image, const std::string& entry) { return image.src == entry; });
@@ -106,13 +110,13 @@ bool ImageFeatures::showsOnlyTheBuffer(const PageDocument& document) const {
 void ImageFeatures::privateZonePageCompleted(FrameLevel level) {
   // The whole page is sorted once it has completed, frames included.
   if (level != FrameLevel::TopLevel) return;
-  Browser& pane = main_.WebBrowser5.browser();
+  Browser& pane = panes_.WebBrowser5.browser();
   try {
     const auto document = pane.Document();
     // The buffer page written below completes too; sorting it again would
     // give the same page, so it ends here.
     if (document && showsOnlyTheBuffer(*document)) return;
-    main_.List2.Clear();
+    saved_.List2.Clear();
     if (document) CrawlPage(*document);
     pane.Stop();
     buffer.ShowBufferPage(pane);

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "common/MainWindowControls.h"
-#include "common/PictureCollector.h"
+#include "common/ports/MainWindowPorts.h"
+#include "common/ports/PictureCollector.h"
 #include "images/AdultListing.h"
 #include "images/Catalogs.h"
 #include "images/ImageBuffer.h"
@@ -19,8 +19,24 @@ namespace vendaro {
 class ImageFeatures : public PictureCollector {
  public:
   // Pages go into `outputFolder`; the adult listing opens with `parentalPassword`.
-  ImageFeatures(MainWindowControls& main, Dialogs& dialogs,
-                const std::filesystem::path& outputFolder, const std::string& parentalPassword);
+  // The main window's ports the features use; the catalogs take their names
+  // from the keyword bar.
+  struct Ports {
+    SavedLists& saved;
+    ResearchLists& research;
+    StatusText& status;
+    PaneNavigator& panes;
+    ListControl& keywordBar;
+    const BrowsingZone& zone;
+
+    static Ports of(const MainWindowPorts& window) {
+      return {window.saved, window.research,    window.status,
+              window.panes, window.bars.Combo1, window.zone};
+    }
+  };
+
+  ImageFeatures(Ports ports, Dialogs& dialogs, const std::filesystem::path& outputFolder,
+                const std::string& parentalPassword);
 
   // Gathers the pictures of a page and its frames into the buffer; while
   // links are gathered, its other links join the links list.
@@ -53,7 +69,10 @@ class ImageFeatures : public PictureCollector {
   void sortPage(const PageDocument& document, const std::function<void(const std::string&)>& other);
   bool showsOnlyTheBuffer(const PageDocument& document) const;
 
-  MainWindowControls& main_;
+  SavedLists& saved_;
+  const ResearchLists& lists_;
+  StatusText& status_;
+  PaneNavigator& panes_;
 };
 
 }  // namespace vendaro

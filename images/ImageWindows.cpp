@@ -8,7 +8,7 @@ namespace vendaro {
 // its browser pane like the histories; only clicked pictures need the window
 // side, on their way to the store wizard.
 void registerImageWindows(Workbench& workbench, QtToolWindowSlots& /*windows*/) {
-  auto* features = dynamic_cast<ImageFeatures*>(workbench.mainWindow.pictureCollector);
+  auto* features = dynamic_cast<ImageFeatures*>(workbench.mainWindow.hooks.pictureCollector);
   if (features == nullptr) return;
   // A picture clicked in the main pane goes to the store wizard, when the
   // store subsystem takes it.

@@ -13,24 +13,26 @@ namespace {
 class PluggedImageFeatures : public ImageFeatures {
  public:
   explicit PluggedImageFeatures(Workbench& workbench)
-      : ImageFeatures(workbench.mainWindow, workbench.dialogs,
+      : ImageFeatures(Ports::of(workbench.mainWindow), workbench.dialogs,
                       workbench.context.folders.outputFolder(workbench.appFolder),
                       PrivateZoneSettings::read(workbench.context.settings).parentalPassword),
-        main_(workbench.mainWindow) {
-    main_.pictureCollector = this;
-    main_.StatusBar1.panelClick[4] = [this] { buffer.StatusBar1_PanelClick4(); };
-    main_.StatusBar1.panelDblClick[5] = [this] { buffer.cllearimagebuf_Click(); };
+        hooks_(workbench.mainWindow.hooks),
+        statusBar_(workbench.mainWindow.status) {
+    hooks_.pictureCollector = this;
+    statusBar_.onClick(4, [this] { buffer.StatusBar1_PanelClick4(); });
+    statusBar_.onDoubleClick(5, [this] { buffer.cllearimagebuf_Click(); });
   }
   PluggedImageFeatures(const PluggedImageFeatures&) = delete;
   PluggedImageFeatures& operator=(const PluggedImageFeatures&) = delete;
   ~PluggedImageFeatures() override {
-    main_.pictureCollector = nullptr;
-    main_.StatusBar1.panelClick.erase(4);
-    main_.StatusBar1.panelDblClick.erase(5);
+    hooks_.pictureCollector = nullptr;
+    statusBar_.onClick(4, nullptr);
+    statusBar_.onDoubleClick(5, nullptr);
   }
 
  private:
-  MainWindowControls& main_;
+  MainWindowHooks& hooks_;
+  StatusText& statusBar_;
 };
 
 }  // namespace

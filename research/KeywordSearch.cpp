@@ -1,5 +1,7 @@
 #include "research/KeywordSearch.h"
 
+#include <exception>
+
 #include "common/NumberText.h"
 
 namespace vendaro {
@@ -13,21 +15,31 @@ std::string countText(std::size_t count) {
 
 }  // namespace
 
-KeywordSearch::KeywordSearch(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop,
+KeywordSearch::KeywordSearch(const ResearchPorts& ports, Dialogs& dialogs, EventLoop& loop,
                              ResearchFlags& flags)
-    : main_(main),
+    : saved_(ports.saved),
+      lists_(ports.lists),
+      status_(ports.status),
+      panes_(ports.panes),
+      keywords_(ports.keywords),
+      offers_(ports.offers),
+      fetchers_{
+          &ports.transfers.take("keyword fetcher 1"), &ports.transfers.take("keyword fetcher 2"),
+          &ports.transfers.take("keyword fetcher 3"), &ports.transfers.take("keyword fetcher 4")},
       dialogs_(dialogs),
       loop_(loop),
       flags_(flags),
-      search_(loop, [&main](int fetcher) -> Transfer& { return main.Inet(fetcher); }) {
+      search_(loop, [this](int fetcher) -> Transfer& {
+        return *fetchers_.at(static_cast<std::size_t>(fetcher - 1));
+      }) {
   PageSearchEvents& events = search_.events;
   events.taken = [this](const std::string& address) {
     takeFirstLink();
-    main_.StatusBar1.setPanelText(1, address);
+    status_.show(1, address);
   };
   events.passedOver = [this] { takeFirstLink(); };
   events.left = [this](std::size_t left) {
-    main_.StatusBar1.setPanelText(2, "Left - " + countText(left) + " pages to read");
+    status_.show(2, "Left - " + countText(left) + " pages to read");
   };
   events.found = [this](const std::string& address) { found(address); };
   events.fetcherFailed = [this](int fetcher) {
@@ -36,12 +48,22 @@ KeywordSearch::KeywordSearch(MainWindowControls& main, Dialogs& dialogs, EventLo
   events.finished = [this](const std::vector<std::string>&) { finish(); };
 }
 
+void KeywordSearch::cancelFetches() {
+  for (Transfer* fetcher : fetchers_) {
+    try {
+      fetcher->Cancel();
+    } catch (const std::exception&) {
+      // A fetcher that cannot be cancelled is left; the others still are.
+    }
+  }
+}
+
 KeywordSearch::~KeywordSearch() {
   if (liveRefresh_ != 0) loop_.cancel(liveRefresh_);
 }
 
 void KeywordSearch::warnWithoutLinks() {
-  if (main_.listlinks.ListCount() != 0) return;
+  if (saved_.listlinks.ListCount() != 0) return;
   dialogs_.MsgBox(
       "You need get links before, click on 'Links Editor' menu and next click 'Get Links'",
       MessageButtons::Ok, MessageIcon::None, "Warning!!!");
@@ -49,13 +71,13 @@ void KeywordSearch::warnWithoutLinks() {
 
 void KeywordSearch::readit_Click() {
   warnWithoutLinks();
-  main_.StatusBar1.setPanelText(1, "");
-  main_.StatusBar1.setPanelText(2, "");
+  status_.show(1, "");
+  status_.show(2, "");
   flags_.liveResults = true;
-  if (main_.Combo1.ListCount() == 0) {
+  if (keywords_.ListCount() == 0) {
     dialogs_.MsgBox("You need enter keywords first!!!", MessageButtons::Ok, MessageIcon::None,
                     "Warning!!!");
-    if (main_.focus) main_.focus(main_.Combo1);
+    if (offers_.focus) offers_.focus(keywords_);
     return;
   }
   startSearch();
@@ -63,10 +85,10 @@ void KeywordSearch::readit_Click() {
 
 void KeywordSearch::useKeywords(const std::vector<std::string>& words) {
   warnWithoutLinks();
-  main_.Combo1.Clear();
-  main_.Combo1.AddItems(words);
-  main_.List1.Clear();
-  main_.StatusBar1.setPanelText(2, "");
+  keywords_.Clear();
+  keywords_.AddItems(words);
+  lists_.List1.Clear();
+  status_.show(2, "");
   startSearch();
 }
 
@@ -80,25 +102,25 @@ void KeywordSearch::findcontact_Click() {
 
 // The links list shows the pages the search has not taken yet.
 void KeywordSearch::startSearch() {
-  search_.start(main_.listlinks.items(), main_.Combo1.items());
+  search_.start(saved_.listlinks.items(), keywords_.items());
 }
 
 void KeywordSearch::takeFirstLink() {
-  if (main_.listlinks.ListCount() > 0) main_.listlinks.RemoveItem(0);
+  if (saved_.listlinks.ListCount() > 0) saved_.listlinks.RemoveItem(0);
 }
 
 void KeywordSearch::found(const std::string& address) {
-  main_.List1.AddItem(address);
-  main_.StatusBar1.setPanelText(2, "Found - " + countText(main_.List1.items().size()) + " pages");
+  lists_.List1.AddItem(address);
+  status_.show(2, "Found - " + countText(lists_.List1.items().size()) + " pages");
   if (flags_.liveResults) showLiveResults();
 }
 
 void KeywordSearch::finish() {
   if (liveRefresh_ != 0) writeLiveResults();
-  main_.listlinks.Clear();
-  main_.listlinks.AddItems(main_.List1.items());
+  saved_.listlinks.Clear();
+  saved_.listlinks.AddItems(lists_.List1.items());
   const MessageResult answer = dialogs_.MsgBox(
-      "Found " + trimmedNumberText(std::int64_t{main_.listlinks.ListCount()}) +
+      "Found " + trimmedNumberText(std::int64_t{saved_.listlinks.ListCount()}) +
           " links with Your Keywords. You may view report by click on 'View Report' menu item.",
       MessageButtons::YesNo, MessageIcon::None, "Would You Like to see a report?");
   if (answer == MessageResult::Yes && onReportWanted) onReportWanted();
@@ -120,11 +142,11 @@ void KeywordSearch::writeLiveResults() {
   if (liveRefresh_ != 0) loop_.cancel(liveRefresh_);
   liveRefresh_ = 0;
   std::string page;
-  for (const std::string& address : main_.List1.items()) {
+  for (const std::string& address : lists_.List1.items()) {
     page += "<font face='Arial'><small><a href='" + pageAddress(address) + "'>" +
             pageText(address) + "</a></small></font><br>";
   }
-  main_.WebBrowser1.browser().writeDocument(page);
+  panes_.WebBrowser1.browser().writeDocument(page);
 }
 
 void KeywordSearch::stop() {

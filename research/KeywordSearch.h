@@ -1,19 +1,20 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "common/MainWindowControls.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "research/PageSearch.h"
 #include "research/PageText.h"
+#include "research/ResearchPorts.h"
 
 namespace vendaro {
 
 // "Find keywords", "Find e-mail" and "Find contact" over a `PageSearch` on
-// the transfers `Inet1` to `Inet4`: the links list `listlinks` is searched
+// four transfers of its own (`Inet1` to `Inet4`): the links list `listlinks` is searched
 // for the keyword box's words (it shows the pages not yet taken), the pages
 // found go to the found list `List1`, and at the end the found pages replace
 // the links list and the report is offered.
@@ -23,7 +24,8 @@ class KeywordSearch {
   // make the pane draw thousands of pages.
   static constexpr int kLiveRefreshMs = 250;
 
-  KeywordSearch(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop, ResearchFlags& flags);
+  KeywordSearch(const ResearchPorts& ports, Dialogs& dialogs, EventLoop& loop,
+                ResearchFlags& flags);
   KeywordSearch(const KeywordSearch&) = delete;
   KeywordSearch& operator=(const KeywordSearch&) = delete;
   ~KeywordSearch();
@@ -33,6 +35,8 @@ class KeywordSearch {
   void findcontact_Click();
   // Stops every fetch at once; the pages not yet read stay in the links list.
   void stop();
+  // Cancels the transfers of the four fetchers, ignoring their errors.
+  void cancelFetches();
 
   const PageSearch& pages() const { return search_; }
 
@@ -53,7 +57,13 @@ class KeywordSearch {
   void showLiveResults();
   void writeLiveResults();
 
-  MainWindowControls& main_;
+  SavedLists& saved_;
+  ResearchLists& lists_;
+  StatusText& status_;
+  PaneNavigator& panes_;
+  ListControl& keywords_;
+  const MainWindowOffers& offers_;
+  std::array<Transfer*, 4> fetchers_;
   Dialogs& dialogs_;
   EventLoop& loop_;
   ResearchFlags& flags_;

@@ -16,60 +16,69 @@ std::string countText(int count) {
 
 }  // namespace
 
-LinkCollection::LinkCollection(MainWindowControls& main, EventLoop& loop)
-    : Timer9(loop, kWatchdogMs, false), main_(main) {
+LinkCollection::LinkCollection(const ResearchPorts& ports, EventLoop& loop)
+    : Timer9(loop, kWatchdogMs, false),
+      saved_(ports.saved),
+      lists_(ports.lists),
+      status_(ports.status),
+      panes_(ports.panes),
+      hidden_(ports.hidden),
+      keywords_(ports.keywords),
+      hooks_(ports.hooks) {
   Command1.setVisible(false);
-  main_.listlinks.setVisible(false);
+  saved_.listlinks.setVisible(false);
   Timer9.onTimer = [this] { Timer9_Timer(); };
-  main_.WebBrowser4.browser().onNavigateComplete = [this](FrameLevel level, const std::string&) {
+  hidden_.WebBrowser4.onNavigateComplete = [this](FrameLevel level, const std::string&) {
     if (level == FrameLevel::TopLevel) WebBrowser4_NavigateComplete();
   };
-  main_.StatusBar1.panelClick[3] = [this] { viewlinkslisting_Click(); };
+  status_.onClick(3, [this] { viewlinkslisting_Click(); });
 }
 
 LinkCollection::~LinkCollection() {
-  main_.WebBrowser4.browser().onNavigateComplete = nullptr;
-  main_.StatusBar1.panelClick.erase(3);
+  hidden_.WebBrowser4.onNavigateComplete = nullptr;
+  status_.onClick(3, nullptr);
 }
 
 void LinkCollection::getlinks_Click() {
-  main_.StatusBar1.setPanelText(1, "Working...");
-  main_.List4.Clear();
-  main_.linksGathered = true;
-  const auto page1 = main_.WebBrowser1.Visible() ? main_.WebBrowser1.browser().Document() : nullptr;
-  const auto page5 = main_.WebBrowser5.Visible() ? main_.WebBrowser5.browser().Document() : nullptr;
+  status_.show(1, "Working...");
+  lists_.List4.Clear();
+  lists_.linksGathered = true;
+  const auto page1 =
+      panes_.WebBrowser1.Visible() ? panes_.WebBrowser1.browser().Document() : nullptr;
+  const auto page5 =
+      panes_.WebBrowser5.Visible() ? panes_.WebBrowser5.browser().Document() : nullptr;
   GatheredLinks found =
-      gatherLinks({page1.get(), page5.get()}, main_.List3.items(), main_.Combo1.Text());
+      gatherLinks({page1.get(), page5.get()}, lists_.List3.items(), keywords_.Text());
   // One change per list, so a view redraws once for thousands of links.
-  main_.List3.AddItems(std::move(found.rows));
-  main_.listlinks.AddItems(found.addresses);
-  main_.List7.AddItems(std::move(found.addresses));
-  main_.StatusBar1.setPanelText(1, "Done");
-  main_.StatusBar1.setPanelText(2, "Found - " + countText(main_.listlinks.ListCount()) + " links");
+  lists_.List3.AddItems(std::move(found.rows));
+  saved_.listlinks.AddItems(found.addresses);
+  lists_.List7.AddItems(std::move(found.addresses));
+  status_.show(1, "Done");
+  status_.show(2, "Found - " + countText(saved_.listlinks.ListCount()) + " links");
 }
 
 void LinkCollection::CrawlNext() {
-  Browser& pane = main_.WebBrowser4.browser();
-  while (main_.listlinks.ListCount() > 0 && !pane.Busy()) {
-    const std::string address = main_.listlinks.List(0);
-    main_.listlinks2.AddItem(address);
-    main_.listlinks.RemoveItem(0);
+  Browser& pane = hidden_.WebBrowser4;
+  while (saved_.listlinks.ListCount() > 0 && !pane.Busy()) {
+    const std::string address = saved_.listlinks.List(0);
+    lists_.listlinks2.AddItem(address);
+    saved_.listlinks.RemoveItem(0);
     // Only web pages are loaded; any other address is passed over as visited.
     if (!text::isWebAddress(address)) continue;
     pane.Navigate(address);
     Timer9.setEnabled(true);
-    main_.StatusBar1.setPanelText(1, pane.LocationURL());
+    status_.show(1, pane.LocationURL());
     return;
   }
 }
 
 void LinkCollection::CrawlPage(const PageDocument* document) {
   // The image buffer sorts the page: pictures to the buffer, links queued.
-  if (document && main_.pictureCollector) main_.pictureCollector->crawlPage(*document);
+  if (document && hooks_.pictureCollector) hooks_.pictureCollector->crawlPage(*document);
 }
 
 void LinkCollection::WebBrowser4_NavigateComplete() {
-  Browser& pane = main_.WebBrowser4.browser();
+  Browser& pane = hidden_.WebBrowser4;
   try {
     const auto document = pane.Document();
     if (document) {
@@ -84,44 +93,43 @@ void LinkCollection::WebBrowser4_NavigateComplete() {
 
 void LinkCollection::Timer9_Timer() {
   Timer9.setEnabled(false);
-  main_.WebBrowser4.browser().Stop();
+  hidden_.WebBrowser4.Stop();
   CrawlNext();
 }
 
 void LinkCollection::listlinks_DblClick() {
-  const int selected = main_.listlinks.ListIndex();
-  if (selected < 0 || selected >= main_.listlinks.ListCount()) return;
-  main_.listlinks2.AddItem(main_.listlinks.List(selected));
-  main_.listlinks.RemoveItem(selected);
-  main_.StatusBar1.setPanelText(
-      3, " Here live only " + countText(main_.listlinks.ListCount()) + " links ! ");
+  const int selected = saved_.listlinks.ListIndex();
+  if (selected < 0 || selected >= saved_.listlinks.ListCount()) return;
+  lists_.listlinks2.AddItem(saved_.listlinks.List(selected));
+  saved_.listlinks.RemoveItem(selected);
+  status_.show(3, " Here live only " + countText(saved_.listlinks.ListCount()) + " links ! ");
 }
 
 void LinkCollection::Command1_Click() {
-  main_.WebBrowser1.browser().Stop();
-  main_.listlinks.Clear();
-  main_.StatusBar1.setPanelText(3, "Links listing is clear ! ");
+  panes_.WebBrowser1.browser().Stop();
+  saved_.listlinks.Clear();
+  status_.show(3, "Links listing is clear ! ");
   hideLinksList();
 }
 
 void LinkCollection::hideLinksList() {
-  main_.listlinks.setVisible(false);
+  saved_.listlinks.setVisible(false);
   Command1.setVisible(false);
 }
 
 void LinkCollection::viewlinkslisting_Click() {
-  if (main_.listlinks.Visible()) {
+  if (saved_.listlinks.Visible()) {
     hideLinksList();
     return;
   }
-  main_.listlinks.setVisible(true);
+  saved_.listlinks.setVisible(true);
   Command1.setVisible(true);
-  main_.domain.setVisible(false);
+  saved_.domain.setVisible(false);
 }
 
 void LinkCollection::stop() {
   Timer9.setEnabled(false);
-  main_.WebBrowser4.browser().Stop();
+  hidden_.WebBrowser4.Stop();
 }
 
 }  // namespace vendaro

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "common/MainWindowControls.h"
 #include "platform/EventLoop.h"
 #include "platform/PageDocument.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/Timer.h"
+#include "research/ResearchPorts.h"
 
 namespace vendaro {
 
@@ -17,7 +17,7 @@ class LinkCollection {
  public:
   static constexpr int kWatchdogMs = 30000;
 
-  LinkCollection(MainWindowControls& main, EventLoop& loop);
+  LinkCollection(const ResearchPorts& ports, EventLoop& loop);
   LinkCollection(const LinkCollection&) = delete;
   LinkCollection& operator=(const LinkCollection&) = delete;
   ~LinkCollection();
@@ -39,7 +39,13 @@ class LinkCollection {
   Timer Timer9;
 
  private:
-  MainWindowControls& main_;
+  SavedLists& saved_;
+  ResearchLists& lists_;
+  StatusText& status_;
+  PaneNavigator& panes_;
+  HiddenPanes hidden_;
+  ListControl& keywords_;
+  const MainWindowHooks& hooks_;
 };
 
 }  // namespace vendaro

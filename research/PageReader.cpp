@@ -20,43 +20,48 @@ std::string joined(const ListControl& rows) {
 
 }  // namespace
 
-PageReader::PageReader(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop,
+PageReader::PageReader(const ResearchPorts& ports, Dialogs& dialogs, EventLoop& loop,
                        ResearchFlags& flags, Label& command1)
-    : main_(main),
+    : saved_(ports.saved),
+      lists_(ports.lists),
+      status_(ports.status),
+      panes_(ports.panes),
+      keywords_(ports.keywords),
+      zone_(ports.zone),
       dialogs_(dialogs),
       flags_(flags),
       command1_(command1),
-      reading_(loop, main.WebBrowser2.browser(), flags) {
+      reading_(loop, ports.hidden.WebBrowser2, flags) {
   showReportList(false);
   ReportReadingEvents& events = reading_.events;
   // List4 shows the queue; whoever empties it empties the queue.
   events.loading = [this](const std::string& address, std::size_t left) {
-    if (main_.List4.ListCount() > 0) main_.List4.RemoveItem(0);
-    main_.StatusBar1.setPanelText(1, address);
-    main_.StatusBar1.setPanelText(
-        2, "Left -" + trimmedNumberText(static_cast<std::int64_t>(left)) + "pages to read");
+    if (lists_.List4.ListCount() > 0) lists_.List4.RemoveItem(0);
+    status_.show(1, address);
+    status_.show(2,
+                 "Left -" + trimmedNumberText(static_cast<std::int64_t>(left)) + "pages to read");
   };
   events.dropped = [this] {
-    if (main_.List4.ListCount() > 0) main_.List4.RemoveItem(0);
+    if (lists_.List4.ListCount() > 0) lists_.List4.RemoveItem(0);
   };
   events.pageRead = [this](const PageDocument* page) { describe(page); };
   events.complete = [this] { complete(); };
   events.stopped = [this] {
     if (onStopped) onStopped();
   };
-  queueListener_ = main_.List4.addListener([this] {
-    if (main_.List4.ListCount() == 0) reading_.clearQueue();
+  queueListener_ = lists_.List4.addListener([this] {
+    if (lists_.List4.ListCount() == 0) reading_.clearQueue();
   });
 }
 
 PageReader::~PageReader() {
-  main_.List4.removeListener(queueListener_);
+  lists_.List4.removeListener(queueListener_);
 }
 
 void PageReader::describe(const PageDocument* page) {
   std::vector<std::string> rows;
-  AddPageReport(page, main_.Combo1.items(), flags_.collectImages, rows);
-  if (!rows.empty()) main_.List3.AddItems(std::move(rows));
+  AddPageReport(page, keywords_.items(), flags_.collectImages, rows);
+  if (!rows.empty()) lists_.List3.AddItems(std::move(rows));
 }
 
 void PageReader::askCollectImages() {
@@ -73,36 +78,36 @@ void PageReader::AddPageContacts(const PageDocument* document) {
   AddTitleRow(document, rows);
   AddMetaReportRows(document, rows);
   AddMailRows(document, rows);
-  AddKeywordParagraphs(document, main_.Combo1.items(), rows);
-  main_.Combo1.Clear();
+  AddKeywordParagraphs(document, keywords_.items(), rows);
+  keywords_.Clear();
   if (flags_.collectImages) AddImageRow(document, rows);
   flags_.collectImages = false;
-  main_.List3.AddItems(std::move(rows));
+  lists_.List3.AddItems(std::move(rows));
 }
 
 void PageReader::addlink_Click() {
-  main_.Combo1.Clear();
+  keywords_.Clear();
   for (const char* word : {"contact", "tel", "phone", "fax", "address", "(   )", "-   -"}) {
-    main_.Combo1.AddItem(word);
+    keywords_.AddItem(word);
   }
-  const auto document = main_.WebBrowser1.browser().Document();
+  const auto document = panes_.WebBrowser1.browser().Document();
   AddPageContacts(document.get());
   if (!document) return;
   for (const PageFrame& frame : document->frames) AddPageContacts(frame.document.get());
 }
 
 void PageReader::viewreport_Click() {
-  main_.listlinks.setVisible(false);
+  saved_.listlinks.setVisible(false);
   command1_.setVisible(false);
   askCollectImages();
-  if (main_.listlinks.ListCount() == 0) {
+  if (saved_.listlinks.ListCount() == 0) {
     dialogs_.MsgBox("Get links ,Please", MessageButtons::Ok, MessageIcon::None, "Question???");
     return;
   }
-  std::vector<std::string> addresses = main_.listlinks.items();
-  main_.List4.AddItems(addresses);
-  main_.listlinks.Clear();
-  main_.List3.Clear();
+  std::vector<std::string> addresses = saved_.listlinks.items();
+  lists_.List4.AddItems(addresses);
+  saved_.listlinks.Clear();
+  lists_.List3.Clear();
   reading_.read(std::move(addresses));
 }
 
@@ -111,7 +116,7 @@ void PageReader::ReadNextPage() {
 }
 
 void PageReader::complete() {
-  if (!main_.WebBrowser1.browser().Busy()) {
+  if (!panes_.WebBrowser1.browser().Busy()) {
     writeReport();
     flags_.liveResults = false;
     flags_.collectImages = false;
@@ -119,8 +124,8 @@ void PageReader::complete() {
 }
 
 void PageReader::writeReport() {
-  main_.WebBrowser1.browser().writeDocument(std::string("<html><body>") + kTableStart +
-                                            joined(main_.List3) + "</table></body></html>");
+  panes_.WebBrowser1.browser().writeDocument(std::string("<html><body>") + kTableStart +
+                                             joined(lists_.List3) + "</table></body></html>");
 }
 
 void PageReader::readnext_Click() {
@@ -128,19 +133,19 @@ void PageReader::readnext_Click() {
 }
 
 void PageReader::viewlinks_Click() {
-  main_.WebBrowser1.browser().writeDocument(
+  panes_.WebBrowser1.browser().writeDocument(
       std::string("<html><title>Found links report</title><body>") + kTableStart +
-      joined(main_.List3) + "</table></body></html>");
+      joined(lists_.List3) + "</table></body></html>");
 }
 
 std::string PageReader::reportFileText() const {
-  return vendaro::reportFileText(main_.List3.items());
+  return vendaro::reportFileText(lists_.List3.items());
 }
 
 void PageReader::savereport_Click() {
   const std::string text = reportFileText();
   const char* filter =
-      main_.inPrivateZone
+      zone_.inPrivateZone
           ? "Private collection file (*.prv)|*.prv"
           : "HTML file (*.htm;*.html)|*.htm;*.html|Text File (*.txt;*.rtf)|*.txt;*.rtf";
   const auto file = dialogs_.ShowSave("", filter);
@@ -150,7 +155,7 @@ void PageReader::savereport_Click() {
 }
 
 void PageReader::showReportList(bool shown) {
-  main_.List3.setVisible(shown);
+  lists_.List3.setVisible(shown);
   Clearalllinks.setVisible(shown);
   closel3.setVisible(shown);
 }
@@ -164,14 +169,14 @@ void PageReader::closel3_Click() {
 }
 
 void PageReader::Clearalllinks_Click() {
-  main_.List3.Clear();
+  lists_.List3.Clear();
   showReportList(false);
-  main_.StatusBar1.setPanelText(2, "Buffer is clear");
+  status_.show(2, "Buffer is clear");
 }
 
 void PageReader::List3_DblClick() {
-  const int selected = main_.List3.ListIndex();
-  if (selected >= 0 && selected < main_.List3.ListCount()) main_.List3.RemoveItem(selected);
+  const int selected = lists_.List3.ListIndex();
+  if (selected >= 0 && selected < lists_.List3.ListCount()) lists_.List3.RemoveItem(selected);
 }
 
 void PageReader::stop() {

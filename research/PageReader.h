@@ -3,13 +3,13 @@
 #include <functional>
 #include <string>
 
-#include "common/MainWindowControls.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/PageDocument.h"
 #include "platform/controls/Label.h"
 #include "research/PageText.h"
 #include "research/ReportReading.h"
+#include "research/ResearchPorts.h"
 
 namespace vendaro {
 
@@ -21,7 +21,7 @@ namespace vendaro {
 class PageReader {
  public:
   // `command1` is the links list's "Clear All" button, hidden with the list.
-  PageReader(MainWindowControls& main, Dialogs& dialogs, EventLoop& loop, ResearchFlags& flags,
+  PageReader(const ResearchPorts& ports, Dialogs& dialogs, EventLoop& loop, ResearchFlags& flags,
              Label& command1);
   PageReader(const PageReader&) = delete;
   PageReader& operator=(const PageReader&) = delete;
@@ -57,7 +57,12 @@ class PageReader {
   void complete();
   void writeReport();
 
-  MainWindowControls& main_;
+  SavedLists& saved_;
+  ResearchLists& lists_;
+  StatusText& status_;
+  PaneNavigator& panes_;
+  ListControl& keywords_;
+  const BrowsingZone& zone_;
   Dialogs& dialogs_;
   ResearchFlags& flags_;
   Label& command1_;

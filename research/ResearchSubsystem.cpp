@@ -7,21 +7,28 @@
 namespace vendaro {
 namespace {
 
+// The name the research's steps go by in the main window's hooks.
+constexpr const char* kHookName = "research";
+
 // The research as a part of the workbench: plugged into the main window's
-// stop command while it lives.
+// stop command and unload while it lives.
 class PluggedResearch : public Research {
  public:
   explicit PluggedResearch(Workbench& workbench)
-      : Research(workbench.mainWindow, workbench.dialogs, workbench.loop),
-        main_(workbench.mainWindow) {
-    main_.stopResearch = [this] { stop(); };
+      : Research(ResearchPorts::of(workbench.mainWindow), workbench.dialogs, workbench.loop),
+        hooks_(workbench.mainWindow.hooks) {
+    hooks_.onStop[kHookName] = [this] { stopCommand(); };
+    hooks_.onUnload[kHookName] = [this] { unload(); };
   }
   PluggedResearch(const PluggedResearch&) = delete;
   PluggedResearch& operator=(const PluggedResearch&) = delete;
-  ~PluggedResearch() { main_.stopResearch = nullptr; }
+  ~PluggedResearch() {
+    hooks_.onStop.erase(kHookName);
+    hooks_.onUnload.erase(kHookName);
+  }
 
  private:
-  MainWindowControls& main_;
+  MainWindowHooks& hooks_;
 };
 
 }  // namespace

@@ -39,8 +39,7 @@ void addListWindow(Workbench& workbench, QtToolWindowSlots& windows, ListControl
 }  // namespace
 
 void registerResearchWindows(Workbench& workbench, QtToolWindowSlots& windows) {
-  MainWindowControls& main = workbench.mainWindow;
-  addListWindow(workbench, windows, main.listlinks, kLinksListForm,
+  addListWindow(workbench, windows, workbench.mainWindow.saved.listlinks, kLinksListForm,
                 {QStringLiteral("Links listing"),
                  QStringLiteral("listlinks"),
                  "listlinks_DblClick",
@@ -48,7 +47,7 @@ void registerResearchWindows(Workbench& workbench, QtToolWindowSlots& windows) {
                  "listlinks_Hide",
                  "listlinks_RightButton"});
   addListWindow(
-      workbench, windows, main.List3, kReportListForm,
+      workbench, windows, workbench.mainWindow.research.List3, kReportListForm,
       {QStringLiteral("Report listing"),
        QStringLiteral("List3"),
        "List3_DblClick",

@@ -12,13 +12,14 @@ void registerStoreWindows(Workbench& workbench, QtToolWindowSlots& windows) {
   const StoreSettings& settings = workbench.keep(
       std::make_unique<StoreSettings>(StoreSettings::read(workbench.context.settings)));
   windows.add(kWizardForm, [&workbench, &settings] {
-    MainWindowControls& main = workbench.mainWindow;
-    auto wizard = std::make_shared<Wizard1>(Wizard1Platform{
-        workbench.dialogs, settings, workbench.context.vendor, workbench.appFolder, &main.Combo2,
-        &main.WebBrowser1, [&workbench] { workbench.commands.run("orders"); },
-        [&workbench](const std::filesystem::path& page) {
-          if (workbench.openInWebEditor) workbench.openInWebEditor(page);
-        }});
+    const MainWindowPorts& main = workbench.mainWindow;
+    auto wizard = std::make_shared<Wizard1>(
+        Wizard1Platform{workbench.dialogs, settings, workbench.context.vendor, workbench.appFolder,
+                        &main.bars.Combo2, &main.panes.WebBrowser1,
+                        [&workbench] { workbench.commands.run("orders"); },
+                        [&workbench](const std::filesystem::path& page) {
+                          if (workbench.openInWebEditor) workbench.openInWebEditor(page);
+                        }});
     if (workbench.makeOrderIntake) wizard->intake = workbench.makeOrderIntake();
     auto view = std::make_unique<Wizard1View>(*wizard);
     return ToolWindowParts{std::move(wizard), std::move(view)};

@@ -36,11 +36,10 @@ void registerSubmitWindows(Workbench& workbench, QtToolWindowSlots& windows) {
   windows.add(Submittion::kFormName, [&workbench] {
     EventLoop& loop = workbench.loop;
     auto window = std::make_shared<Submittion>(
-        loop, workbench.dialogs,
-        researchPageLoaders(loop),
+        loop, workbench.dialogs, researchPageLoaders(loop),
         SearchEngines(SearchEngineSettings::read(workbench.context.settings)),
-        workbench.mainWindow.Combo2, workbench.context.folders.outputFolder(workbench.appFolder),
-        pageActions(workbench));
+        workbench.mainWindow.bars.Combo2,
+        workbench.context.folders.outputFolder(workbench.appFolder), pageActions(workbench));
     auto view = std::make_unique<SubmittionView>(*window);
     return ToolWindowParts{std::move(window), std::move(view)};
   });

@@ -36,11 +36,11 @@ TEST_F(Form1AddressBar, EnterAddsTheAddressOnceAndOpensItInTheVisiblePane) {
 TEST_F(Form1AddressBar, PrivateHistoryRefusesMatchingAddressesExceptByItsLastEntry) {
   Form1& form = loadForm();
   int privateZoneEntries = 0;
-  form.enterPrivateZone = [&] { ++privateZoneEntries; };
-  for (const char* entry : {"secret.example", "last.example"}) form.domain.AddItem(entry);
+  form.hooks.enterPrivateZone = [&] { ++privateZoneEntries; };
+  for (const char* entry : {"secret.example", "last.example"}) form.saved.domain.AddItem(entry);
   for (const char* link : {"http://SECRET.example/1", "http://secret.example/2", "http://ok/",
                            "http://secret.example/3"}) {
-    form.listlinks.AddItem(link);
+    form.saved.listlinks.AddItem(link);
   }
 
   form.Combo2.setText("http://www.Secret.Example/page");
@@ -49,7 +49,7 @@ TEST_F(Form1AddressBar, PrivateHistoryRefusesMatchingAddressesExceptByItsLastEnt
   EXPECT_EQ(privateZoneEntries, 1);
   EXPECT_TRUE(browser1->navigations.empty());
   // The second matching link moved into a visited position and stays.
-  EXPECT_EQ(form.listlinks.items(), (Entries{"http://secret.example/2", "http://ok/"}));
+  EXPECT_EQ(form.saved.listlinks.items(), (Entries{"http://secret.example/2", "http://ok/"}));
 
   form.Combo2.setText("http://last.example/");
   form.Combo2_Click();
@@ -58,19 +58,19 @@ TEST_F(Form1AddressBar, PrivateHistoryRefusesMatchingAddressesExceptByItsLastEnt
 
 TEST_F(Form1AddressBar, AnEmptyEntryRefusesAllOutsideThePrivateZoneAndAOneEntryHistoryNothing) {
   Form1& form = loadForm();
-  form.domain.AddItem("");
-  form.domain.AddItem("x");
+  form.saved.domain.AddItem("");
+  form.saved.domain.AddItem("x");
   form.Combo2.setText("http://anything/");
   form.Combo2_Click();
   EXPECT_EQ(dialogs.messages.size(), 1u);
-  form.inPrivateZone = true;
+  form.zone.inPrivateZone = true;
   form.Combo2_Click();
   EXPECT_EQ(browser1->navigations, Entries{"http://anything/"});
 
   // A matching entry that is the only one, and so the last, refuses nothing.
-  form.inPrivateZone = false;
-  form.domain.Clear();
-  form.domain.AddItem("anything");
+  form.zone.inPrivateZone = false;
+  form.saved.domain.Clear();
+  form.saved.domain.AddItem("anything");
   form.Combo2_Click();
   EXPECT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(browser1->navigations.size(), 2u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <set>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "app/Subsystems.h"
 #include "common/Workbench.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/FakeTransfer.h"
@@ -44,10 +46,9 @@ class Form1Fixture : public ::testing::Test {
     browser1 = std::make_unique<FakeBrowser>();
     browser5 = std::make_unique<FakeBrowser>();
     for (auto& browser : hiddenBrowsers) browser = std::make_unique<FakeBrowser>();
-    form = std::make_unique<Form1>(Form1Platform{loop, dialogs, launcher, vendor, folder.path(),
-                                                 *browser1, *browser5, *hiddenBrowsers[0],
-                                                 *hiddenBrowsers[1], *hiddenBrowsers[2],
-                                                 makeTransfer, programs});
+    form = std::make_unique<Form1>(Form1Platform{
+        loop, dialogs, launcher, vendor, folder.path(), *browser1, *browser5, *hiddenBrowsers[0],
+        *hiddenBrowsers[1], *hiddenBrowsers[2], makeTransfer, programs});
     return *form;
   }
 
@@ -56,7 +57,7 @@ class Form1Fixture : public ::testing::Test {
     context.folder = folder.path();
     context.vendor = vendor;
     workbench = std::make_unique<Workbench>(
-        loop, dialogs, launcher, context, *form, form->commands, form->toolWindows,
+        loop, dialogs, launcher, context, form->ports(), form->commands, form->toolWindows,
         []() -> Database& { throw std::logic_error("no database here"); });
     return *workbench;
   }
@@ -66,7 +67,29 @@ class Form1Fixture : public ::testing::Test {
     return *form;
   }
 
-  FakeTransfer& inet(int number) { return *transfers.at(static_cast<std::size_t>(number - 1)); }
+  // A window with every subsystem plugged in, loaded as the program does.
+  Form1& loadPluggedForm() {
+    makeForm();
+    registerSubsystemCommands(plugInWorkbench());
+    form->Form_Load();
+    return *form;
+  }
+
+  // The transfer the tools took under the designer name Inet<number>.
+  FakeTransfer& inet(int number) {
+    static const std::map<int, std::string> owners{{1, "keyword fetcher 1"},
+                                                   {2, "keyword fetcher 2"},
+                                                   {3, "keyword fetcher 3"},
+                                                   {4, "keyword fetcher 4"},
+                                                   {5, "private channel list"},
+                                                   {6, "public channel list"},
+                                                   {7, "public search engine list"},
+                                                   {8, "private search engine list"},
+                                                   {10, "home pages"}};
+    Transfer* taken = form->transfers.find(owners.at(number));
+    if (taken == nullptr) throw std::logic_error("no tool took Inet" + std::to_string(number));
+    return dynamic_cast<FakeTransfer&>(*taken);
+  }
   // The hidden panes WebBrowser2 to WebBrowser4.
   FakeBrowser& hiddenBrowser(int number) {
     return *hiddenBrowsers.at(static_cast<std::size_t>(number - 2));

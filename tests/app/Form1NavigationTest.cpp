@@ -34,33 +34,34 @@ TEST_F(Form1Navigation, ToolbarActsOnTheVisiblePaneAndTheMenuOnTheMainPane) {
 }
 
 TEST_F(Form1Navigation, StopHaltsTheVisiblePaneTheCrawlerAndTheResearchFetchers) {
-  Form1& form = loadForm();
-  form.linksGathered = true;
+  Form1& form = loadPluggedForm();
+  form.research.linksGathered = true;
   browser1->locationName = "Main page";
   form.Picture23_MouseUp();
   form.Picture4_Click();
 
   EXPECT_EQ(browser5->calls.back(), "Stop");
   EXPECT_TRUE(browser1->calls.empty());
+  // The crawler's and the reader's hidden panes stop; every fetcher is cancelled.
   EXPECT_EQ(hiddenBrowser(4).calls, Calls{"Stop"});
-  EXPECT_TRUE(hiddenBrowser(2).calls.empty());
-  for (int number = 1; number <= 4; ++number) EXPECT_EQ(inet(number).cancelCount, 1) << number;
+  EXPECT_EQ(hiddenBrowser(2).calls, Calls{"Stop"});
+  for (int number = 1; number <= 4; ++number) EXPECT_GE(inet(number).cancelCount, 1) << number;
   EXPECT_EQ(inet(5).cancelCount, 0);
   EXPECT_EQ(inet(10).cancelCount, 0);
-  EXPECT_FALSE(form.linksGathered);
+  EXPECT_FALSE(form.research.linksGathered);
   // The caption names the main pane's page even while the second pane is shown.
   EXPECT_EQ(form.Caption.Caption(), "Main page");
 }
 
 TEST_F(Form1Navigation, BrowserErrorsDoNotStopACommand) {
-  Form1& form = loadForm();
+  Form1& form = loadPluggedForm();
   browser1->failing = true;
   hiddenBrowser(4).failing = true;
   browser1->locationName = "Still here";
   EXPECT_NO_THROW(form.Picture2_Click());
   EXPECT_NO_THROW(form.back_Click());
   EXPECT_NO_THROW(form.Picture4_Click());
-  EXPECT_EQ(inet(4).cancelCount, 1);
+  EXPECT_GE(inet(4).cancelCount, 1);
   EXPECT_EQ(form.Caption.Caption(), "Still here");
 }
 

@@ -42,8 +42,8 @@ class Form1PaneEvents : public Form1Fixture {
  protected:
   Form1PaneEvents() {
     loadForm();
-    form->setVisitRecorder(&visits);
-    form->setPictureCollector(&pictures);
+    form->hooks.visitRecorder = &visits;
+    form->hooks.pictureCollector = &pictures;
     browser1->pages["http://shop.example/"] = page("http://shop.example/", "Shop", "shop.example");
     browser5->pages["http://two.example/"] = page("http://two.example/", "Two", "two.example");
   }
@@ -67,14 +67,14 @@ class Form1PaneEvents : public Form1Fixture {
 };
 
 TEST_F(Form1PaneEvents, MainPaneNavigationShowsAddressAndCaptionOnlyInThePublicZone) {
-  form->inPrivateZone = true;
+  form->zone.inPrivateZone = true;
   navigateCompleted(*browser1);
   browser1->onDownloadComplete();
   EXPECT_EQ(form->Combo2.Text(), "http://");
   EXPECT_EQ(form->Caption.Caption(), "Form1");
   EXPECT_EQ(pageState(), "Done");
 
-  form->inPrivateZone = false;
+  form->zone.inPrivateZone = false;
   navigateCompleted(*browser1);
   EXPECT_EQ(form->Combo2.Text(), "http://shop.example/");
   EXPECT_EQ(form->Caption.Caption(), "Shop");
@@ -98,7 +98,7 @@ TEST_F(Form1PaneEvents, HiddenMainPaneLeavesTheWindowAloneUntilItIsShown) {
   form->Picture23_MouseUp();
   EXPECT_EQ(form->Combo2.Text(), "http://shop.example/");
   // In the private zone the address bar keeps its text.
-  form->inPrivateZone = true;
+  form->zone.inPrivateZone = true;
   form->Picture23_MouseUp();
   EXPECT_EQ(form->Combo2.Text(), "http://shop.example/");
 }
@@ -127,44 +127,44 @@ TEST_F(Form1PaneEvents, SecondPaneCompletionGoesToTheImageBufferOnlyInThePrivate
   browser5->Navigate("http://two.example/");
   browser5->completeNavigation();
   EXPECT_TRUE(pictures.privatePages.empty());
-  form->inPrivateZone = true;
+  form->zone.inPrivateZone = true;
   browser5->completeFrame("http://two.example/frame.htm");
   browser5->completeNavigation();
   EXPECT_EQ(pictures.privatePages, (Entries{"frame", "page"}));
   // Pages of the second pane are not recorded in the history.
-  EXPECT_EQ(form->domain2.ListCount(), 0);
+  EXPECT_EQ(form->saved.domain2.ListCount(), 0);
 }
 
 TEST_F(Form1PaneEvents, CompletedPagesAreRecordedByZoneAndAlwaysCollected) {
   openInMainPane();
-  EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
+  EXPECT_EQ(form->saved.domain2.items(), Entries{"shop.example"});
 
-  form->inPrivateZone = true;
+  form->zone.inPrivateZone = true;
   openInMainPane();
-  EXPECT_EQ(form->domain.ListCount(), 0);
-  form->keepRecord = true;
+  EXPECT_EQ(form->saved.domain.ListCount(), 0);
+  form->zone.keepRecord = true;
   openInMainPane();
-  EXPECT_EQ(form->domain.items(), Entries{"shop.example"});
-  EXPECT_EQ(form->domain2.ListCount(), 1);
+  EXPECT_EQ(form->saved.domain.items(), Entries{"shop.example"});
+  EXPECT_EQ(form->saved.domain2.ListCount(), 1);
   EXPECT_EQ(pictures.collected.size(), 3u);
 
   // The engine's error page after a failed load is neither recorded nor collected.
-  form->inPrivateZone = false;
+  form->zone.inPrivateZone = false;
   browser1->pages["http://down.example/"] =
       page("chrome-error://chromewebdata/", "down.example", "chromewebdata");
   browser1->Navigate("http://down.example/");
   browser1->completeNavigation();
-  EXPECT_EQ(form->domain2.ListCount(), 1);
+  EXPECT_EQ(form->saved.domain2.ListCount(), 1);
   EXPECT_EQ(pictures.collected.size(), 3u);
 }
 
 TEST_F(Form1PaneEvents, ProcessingWithoutAPageOrWithoutHelpersDoesNothing) {
   form->ProcessCompletedPage();
   EXPECT_TRUE(pictures.collected.empty());
-  form->setVisitRecorder(nullptr);
-  form->setPictureCollector(nullptr);
+  form->hooks.visitRecorder = nullptr;
+  form->hooks.pictureCollector = nullptr;
   openInMainPane();
-  EXPECT_EQ(form->domain2.ListCount(), 0);
+  EXPECT_EQ(form->saved.domain2.ListCount(), 0);
   EXPECT_EQ(pageState(), "Done");
 }
 
@@ -172,7 +172,7 @@ TEST_F(Form1PaneEvents, FrameCompletionProcessesThePageButFollowsOnlyTheTopLevel
   browser1->document = page("http://shop.example/", "Shop", "shop.example");
   browser1->completeFrame("http://shop.example/menu.htm");
   EXPECT_EQ(pictures.collected, Entries{"http://shop.example/"});
-  EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
+  EXPECT_EQ(form->saved.domain2.items(), Entries{"shop.example"});
   form->StatusBar1.setPanelText(1, "Done");
   browser1->raiseDocumentEvent(Kind::MouseOut);
   EXPECT_EQ(pageState(), "Done");
@@ -194,7 +194,7 @@ TEST_F(Form1PaneEvents, PageEventsShowLinkAddressesAndPassClicks) {
   browser1->raiseDocumentEvent(Kind::Click, "http://shop.example/p.jpg");
   EXPECT_EQ(pictures.clicks, Entries{"main http://shop.example/p.jpg"});
 
-  form->inPrivateZone = true;
+  form->zone.inPrivateZone = true;
   form->StatusBar1.setPanelText(1, "Done");
   browser1->raiseDocumentEvent(Kind::MouseOver, "http://shop.example/cart");
   EXPECT_EQ(pageState(), "Done");

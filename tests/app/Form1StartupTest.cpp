@@ -22,9 +22,10 @@ Entries numbered(const std::string& prefix, int count) {
 using Form1Startup = Form1Fixture;
 
 TEST_F(Form1Startup, FirstStartHasEmptyListsAndStartsTheVendorDownloads) {
-  Form1& form = loadForm();
-  for (ListControl* list : {&form.Combo2, &form.domain, &form.domain2, &form.favorit,
-                            &form.favorit2, &form.List6, &form.List2}) {
+  Form1& form = loadPluggedForm();
+  for (ListControl* list :
+       {&form.Combo2, &form.saved.domain, &form.saved.domain2, &form.saved.favorit,
+        &form.saved.favorit2, &form.saved.List6, &form.saved.List2}) {
     EXPECT_EQ(list->ListCount(), 0);
   }
   EXPECT_EQ(form.StatusBar1.panelText(2), "Public zone");
@@ -37,7 +38,7 @@ TEST_F(Form1Startup, FirstStartHasEmptyListsAndStartsTheVendorDownloads) {
   EXPECT_EQ(inet(6).executed, Entries{"http://vendor.example/pubchannels.txt"});
   EXPECT_EQ(inet(7).executed, Entries{"http://vendor.example/pubsearch.txt"});
   EXPECT_EQ(inet(10).executed, Entries{"http://vendor.example/list5.txt"});
-  for (int other : {1, 2, 3, 4, 5, 8, 9}) EXPECT_TRUE(inet(other).executed.empty()) << other;
+  for (int other : {1, 2, 3, 4, 5, 8}) EXPECT_TRUE(inet(other).executed.empty()) << other;
 }
 
 TEST_F(Form1Startup, AddressHistoryKeepsTheFirst19AndTheLastOfTooManyAddresses) {
@@ -59,12 +60,13 @@ TEST_F(Form1Startup, EachListDropsTheDuplicatesOfItsRuleAndSkipsEmptyLines) {
   Form1& form = loadForm();
   EXPECT_EQ(form.Combo2.items(), (Entries{"http://a", "http://b", "http://c"}));
   // Shown home pages keep duplicates.
-  EXPECT_EQ(form.List6.items(), (Entries{"http://h1", "http://h1", "http://h2", "http://h3"}));
+  EXPECT_EQ(form.saved.List6.items(),
+            (Entries{"http://h1", "http://h1", "http://h2", "http://h3"}));
   // Histories and favorites drop exact duplicates only.
-  EXPECT_EQ(form.domain.items(), (Entries{"shop.example", "Shop.example"}));
-  EXPECT_EQ(form.domain2.items(), (Entries{"a.example"}));
-  EXPECT_EQ(form.favorit.items(), (Entries{"http://p/"}));
-  EXPECT_EQ(form.favorit2.items(), (Entries{"http://q/", "http://r/"}));
+  EXPECT_EQ(form.saved.domain.items(), (Entries{"shop.example", "Shop.example"}));
+  EXPECT_EQ(form.saved.domain2.items(), (Entries{"a.example"}));
+  EXPECT_EQ(form.saved.favorit.items(), (Entries{"http://p/"}));
+  EXPECT_EQ(form.saved.favorit2.items(), (Entries{"http://q/", "http://r/"}));
 }
 
 TEST_F(Form1Startup, NearMissFormatsKeepEveryEntryAndAreWrittenBackInTheWrittenFormat) {
@@ -79,8 +81,8 @@ TEST_F(Form1Startup, NearMissFormatsKeepEveryEntryAndAreWrittenBackInTheWrittenF
   };
   for (const auto& [name, content] : files) folder.write(name, content);
   Form1& form = loadForm();
-  for (ListControl* list :
-       {&form.Combo2, &form.domain, &form.domain2, &form.List6, &form.favorit}) {
+  for (ListControl* list : {&form.Combo2, &form.saved.domain, &form.saved.domain2,
+                            &form.saved.List6, &form.saved.favorit}) {
     EXPECT_EQ(list->items(), entries);
   }
   form.Form_Unload();
@@ -95,9 +97,9 @@ TEST_F(Form1Startup, AListThatCannotBeReadIsSetAsideToldOnceAndNeverOverwritten)
   folder.write("domain2.txt", std::string("binary\0data\r\n", 14));
   folder.write("list6.prv", "");
   Form1& form = loadForm();
-  EXPECT_EQ(form.domain.ListCount(), 0);
-  EXPECT_EQ(form.domain2.ListCount(), 0);
-  EXPECT_EQ(form.List6.ListCount(), 0);
+  EXPECT_EQ(form.saved.domain.ListCount(), 0);
+  EXPECT_EQ(form.saved.domain2.ListCount(), 0);
+  EXPECT_EQ(form.saved.List6.ListCount(), 0);
   EXPECT_EQ(form.StatusBar1.panelText(2), "Public zone");
   EXPECT_TRUE(form.isSetAside("\\domain2.txt"));
   EXPECT_FALSE(form.isSetAside("\\list6.prv"));  // empty is a list
@@ -109,7 +111,7 @@ TEST_F(Form1Startup, AListThatCannotBeReadIsSetAsideToldOnceAndNeverOverwritten)
             std::string::npos)
       << told;
 
-  form.domain2.AddItem("visited.example");
+  form.saved.domain2.AddItem("visited.example");
   form.Form_Unload();
   EXPECT_EQ(folder.read("domain2.txt"), std::string("binary\0data\r\n", 14));
   EXPECT_EQ(folder.read("list6.prv"), "\"\"\r\n");
@@ -127,7 +129,7 @@ TEST_F(Form1Startup, AListThatCannotBeReadIsSetAsideToldOnceAndNeverOverwritten)
 TEST_F(Form1Startup, CloseWritesTheListsSkipsOneThatCannotBeWrittenAndWritesTheImageBufferPage) {
   Form1& form = loadForm();
   form.Combo2.AddItem("http://kept.example/");
-  form.domain2.AddItem("public.example");
+  form.saved.domain2.AddItem("public.example");
   std::filesystem::create_directory(folder.file("domain.prv"));  // cannot be replaced
   form.Form_Unload();
   EXPECT_TRUE(std::filesystem::is_directory(folder.file("domain.prv")));
@@ -146,8 +148,8 @@ TEST_F(Form1Startup, CloseWritesTheListsSkipsOneThatCannotBeWrittenAndWritesTheI
 
 TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
   Form1& form = loadForm();
-  form.List2.AddItem("http://img.example/a.gif");
-  form.List2.AddItem("http://img.example/it's.png");
+  form.saved.List2.AddItem("http://img.example/a.gif");
+  form.saved.List2.AddItem("http://img.example/it's.png");
   form.Form_Unload();
   form.Form_Terminate();
   const std::string page =
@@ -157,15 +159,17 @@ TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
   EXPECT_EQ(folder.read("error1.htm"), page + "\r\n");
 }
 
-TEST_F(Form1Startup, CloseCancelsTheFetchersAndEmptiesPopupMenus) {
-  Form1& form = loadForm();
-  form.pubs.addChild("pubs1", "Engine");
-  form.privch.addChild("privch1", "Channel");
+TEST_F(Form1Startup, ATransferNameTakenTwiceIsAnErrorAtStartUp) {
+  Form1& form = makeForm();
+  form.transfers.take("home pages");
+  EXPECT_THROW(form.transfers.take("home pages"), std::logic_error);
+}
+
+TEST_F(Form1Startup, CloseCancelsTheFetchersButNotTheVendorLists) {
+  Form1& form = loadPluggedForm();
   form.Form_Unload();
   for (int number = 1; number <= 4; ++number) EXPECT_EQ(inet(number).cancelCount, 1) << number;
   EXPECT_EQ(inet(6).cancelCount, 0);
-  EXPECT_EQ(form.pubs.childCount(), 1);
-  EXPECT_EQ(form.privch.childCount(), 1);
 }
 
 TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
@@ -197,8 +201,7 @@ TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
     for (int j = 0; j < menu.childCount(); ++j) {
       const MenuItem& entry = menu.child(j);
       if (entry.Caption() == MainMenu::kSeparator) continue;
-      EXPECT_NE(form.commands.has(entry.name()),
-                withoutCommand.count(entry.name()) > 0)
+      EXPECT_NE(form.commands.has(entry.name()), withoutCommand.count(entry.name()) > 0)
           << entry.name();
     }
   }

@@ -89,9 +89,10 @@ TEST_F(ToolbarTest, DefaultBitmapsFillOnlyTheMissingFiles) {
 
 TEST_F(ToolbarTest, LinkSteppingStopsAtBothEndsAndClears) {
   Form1& form = loadForm();
-  for (const char* link : {"http://a.example/", "http://b.example/"}) form.List7.AddItem(link);
-  form.List3.AddItem("<a href='http://a.example/'>First link</a>");
-  form.List3.AddItem("<a href='http://b.example/'>Second</a> rest");
+  for (const char* link : {"http://a.example/", "http://b.example/"})
+    form.research.List7.AddItem(link);
+  form.research.List3.AddItem("<a href='http://a.example/'>First link</a>");
+  form.research.List3.AddItem("<a href='http://b.example/'>Second</a> rest");
   browser1->navigations.clear();
   const auto step = [&form](const char* button) {
     form.commands.run(button);
@@ -104,8 +105,7 @@ TEST_F(ToolbarTest, LinkSteppingStopsAtBothEndsAndClears) {
   EXPECT_EQ(browser1->navigations, (Entries{"http://a.example/", "http://b.example/",
                                             "http://b.example/", "http://a.example/"}));
   form.commands.run("Picture28");
-  EXPECT_EQ(form.List7.ListCount(), 0);
-  EXPECT_EQ(form.linkIndex, 0);
+  EXPECT_EQ(form.research.List7.ListCount(), 0);
   EXPECT_EQ(form.StatusBar1.panelText(2), "List is clear");
   EXPECT_EQ(LinkStepping::linkText("no tag"), "");
   EXPECT_EQ(LinkStepping::linkText("<b>open"), "open");
@@ -119,7 +119,7 @@ TEST_F(ToolbarTest, FileCommandsActOnTheShownPaneAndPrintOnTheMainOne) {
   EXPECT_EQ(browser5->navigations.back(), "/tmp/page.htm");
   EXPECT_TRUE(browser1->navigations.empty() || browser1->navigations.back() != "/tmp/page.htm");
   form.menu_Click("opcollect");
-  form.inPrivateZone = true;
+  form.zone.inPrivateZone = true;
   form.menu_Click("opcollect");
   EXPECT_EQ(dialogs.filters, (Entries{FileCommands::kOpenFilter, FileCommands::kCollectionFilter,
                                       FileCommands::kPrivateCollectionFilter}));

@@ -18,7 +18,7 @@ class BrowseFixture : public Form1Fixture {
     if (form) form->Form_Unload();
     makeForm();
     browsing = &addBrowsing(plugInWorkbench());
-    form->popupMenu = [this](const MenuItem& menu, const std::function<void(int)>& chosen) {
+    form->offers.popupMenu = [this](const MenuItem& menu, const std::function<void(int)>& chosen) {
       poppedUp.push_back(menu.name());
       if (popupChoice >= 0) chosen(popupChoice);
     };

@@ -20,15 +20,15 @@ TEST_F(BrowsingTest, RecordsEachDomainOncePerZoneAndNoEmptyOrUnkeptEntry) {
   start();
   for (int i = 0; i < 10; ++i) visit("http://shop.example/p" + std::to_string(i), "shop.example");
   visit("file:///tmp/page.htm", "");
-  EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
+  EXPECT_EQ(form->saved.domain2.items(), Entries{"shop.example"});
 
   dialogs.messageAnswers = {MessageResult::Yes};
   run("privatte");
   visit("http://secret.example/", "secret.example");
   visit("http://Secret.example/", "Secret.example");  // case counts
   visit("about:blank", "");
-  EXPECT_EQ(form->domain.items(), (Entries{"secret.example", "Secret.example"}));
-  EXPECT_EQ(form->domain2.items(), Entries{"shop.example"});
+  EXPECT_EQ(form->saved.domain.items(), (Entries{"secret.example", "Secret.example"}));
+  EXPECT_EQ(form->saved.domain2.items(), Entries{"shop.example"});
 }
 
 TEST_F(BrowsingTest, FavoritesAreAddedWrittenOpenedAndDeletedByZone) {
@@ -40,20 +40,20 @@ TEST_F(BrowsingTest, FavoritesAreAddedWrittenOpenedAndDeletedByZone) {
 
   // The button shows the list alone; the history button replaces it; twice hides.
   run("Picture9");
-  EXPECT_TRUE(form->favorit2.Visible());
+  EXPECT_TRUE(form->saved.favorit2.Visible());
   run("Picture10");
-  EXPECT_FALSE(form->favorit2.Visible());
-  EXPECT_TRUE(form->domain2.Visible());
+  EXPECT_FALSE(form->saved.favorit2.Visible());
+  EXPECT_TRUE(form->saved.domain2.Visible());
   run("history");
-  EXPECT_FALSE(form->domain2.Visible());
+  EXPECT_FALSE(form->saved.domain2.Visible());
 
   // The right button opens the selected favorite in the shown pane.
   form->Picture23_MouseUp();
-  form->favorit2.setListIndex(1);
+  form->saved.favorit2.setListIndex(1);
   run("favorit2_RightButton");
   EXPECT_EQ(browser5->navigations.back(), "http://a.example/one");
   // A history entry always opens in WebBrowser1.
-  form->domain2.setListIndex(0);
+  form->saved.domain2.setListIndex(0);
   run("domain2_RightButton");
   EXPECT_EQ(browser1->navigations.back(), "a.example");
 
@@ -79,9 +79,9 @@ TEST_F(BrowsingTest, AFavoritesListSetAsideIsNeverWrittenAndAddingConfirms) {
   visit("http://a.example/one", "a.example");
   run("add");
   run("add");
-  form->favorit2.setListIndex(0);
+  form->saved.favorit2.setListIndex(0);
   run("favorit2_DblClick");
-  EXPECT_EQ(form->favorit2.items(), Entries{"http://a.example/one"});
+  EXPECT_EQ(form->saved.favorit2.items(), Entries{"http://a.example/one"});
   EXPECT_EQ(form->StatusBar1.panelText(1), "Added to Your Favorites: http://a.example/one");
   EXPECT_EQ(folder.read("favor2.txt"), unreadable);
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -102,10 +102,10 @@ TEST_F(BrowsingTest, PublicListsBuildMenusAndChoicesOpenTheirAddresses) {
   EXPECT_FALSE(browsing->lists.Picture11.Visible());  // Inet7 is still running
   inet(7).fail();
   EXPECT_EQ(form->StatusBar1.panelText(1), "The search engine list could not be loaded");
-  EXPECT_EQ(captions(form->pubs), Entries{""});
+  EXPECT_EQ(captions(browsing->lists.pubs), Entries{""});
   EXPECT_TRUE(browsing->lists.Picture8.Visible());
   EXPECT_TRUE(browsing->lists.Picture11.Visible());
-  EXPECT_EQ(captions(form->pubch), (Entries{"A", "B", "\r\nC", "D"}));
+  EXPECT_EQ(captions(browsing->lists.pubch), (Entries{"A", "B", "\r\nC", "D"}));
   EXPECT_EQ(
       browsing->lists.ara2.items(),
       (Entries{"", "http://a1.example/", "http://vendor.example/b1.htm", "http://c.example/", ""}));
@@ -119,7 +119,7 @@ TEST_F(BrowsingTest, PublicListsBuildMenusAndChoicesOpenTheirAddresses) {
   EXPECT_EQ(dialogs.messages.back().buttons, MessageButtons::YesNo);
   EXPECT_EQ(browser5->navigations,
             (Entries{"http://vendor.example/welcome.htm", "http://vendor.example/b1.htm"}));
-  EXPECT_TRUE(form->keepRecord);
+  EXPECT_TRUE(form->zone.keepRecord);
 }
 
 TEST_F(BrowsingTest, PrivateListsLoadOnEntryRetryOnceAndFailuresKeepTheMenus) {
@@ -133,13 +133,13 @@ TEST_F(BrowsingTest, PrivateListsLoadOnEntryRetryOnceAndFailuresKeepTheMenus) {
   loop.advance(ChannelLists::kRetryMs * 3);  // one retry only
   inet(5).complete("P<http://p.example/>Q<http://q.example/>");
   EXPECT_EQ(inet(5).executed.size(), 2u);
-  EXPECT_EQ(captions(form->privch), (Entries{"P", "Q"}));
+  EXPECT_EQ(captions(browsing->lists.privch), (Entries{"P", "Q"}));
 
   // The pop-up inside the zone stops the record and hides the address bar.
   popupChoice = 0;
   run("Picture8");
   EXPECT_EQ(poppedUp.back(), "privs");
-  EXPECT_FALSE(form->keepRecord);
+  EXPECT_FALSE(form->zone.keepRecord);
   EXPECT_FALSE(form->Combo2.Visible());
   EXPECT_EQ(browser1->navigations.back(), "http://s.example/");
 
@@ -147,8 +147,11 @@ TEST_F(BrowsingTest, PrivateListsLoadOnEntryRetryOnceAndFailuresKeepTheMenus) {
   run("privatte");
   run("privatte");
   inet(5).fail();
-  EXPECT_EQ(captions(form->privch), (Entries{"P", "Q"}));
+  EXPECT_EQ(captions(browsing->lists.privch), (Entries{"P", "Q"}));
   EXPECT_EQ(browsing->lists.privchann.ListCount(), 3);
+  // Closing the window drops the entries the lists added to the menus.
+  form->Form_Unload();
+  EXPECT_EQ(browsing->lists.privch.childCount(), 1);
 }
 
 TEST_F(BrowsingTest, PrivateZoneRoundTripAndRefusedAddress) {
@@ -156,13 +159,13 @@ TEST_F(BrowsingTest, PrivateZoneRoundTripAndRefusedAddress) {
   dialogs.messageAnswers = {MessageResult::Yes};
   run("privatte");
   EXPECT_EQ(browser1->navigations.back(), "http://vendor.example/private/start.htm");
-  EXPECT_TRUE(form->inPrivateZone && form->keepRecord);
+  EXPECT_TRUE(form->zone.inPrivateZone && form->zone.keepRecord);
   visit("http://hidden.example/", "hidden.example");
   visit("http://later.example/", "later.example");
 
   form->Combo2.setText("typed");
   run("privatte");
-  EXPECT_FALSE(form->inPrivateZone || form->keepRecord);
+  EXPECT_FALSE(form->zone.inPrivateZone || form->zone.keepRecord);
   // Nothing of the zone stays: blank panes without history, the public texts.
   for (FakeBrowser* pane : {browser1.get(), browser5.get()}) {
     EXPECT_EQ(pane->navigations.back(), "about:blank");
@@ -177,7 +180,7 @@ TEST_F(BrowsingTest, PrivateZoneRoundTripAndRefusedAddress) {
   form->Combo2_KeyPress(13);
   EXPECT_EQ(dialogs.messageTexts().at(dialogs.messages.size() - 2),
             " Sorry! You have no right to see it!!!");
-  EXPECT_TRUE(form->inPrivateZone);
+  EXPECT_TRUE(form->zone.inPrivateZone);
   EXPECT_EQ(form->StatusBar1.panelText(2), "Your tracking will not keeped !!! ");
 }
 
@@ -185,7 +188,7 @@ TEST_F(BrowsingTest, NextHomePageShowsTheQueueThenReloadsTheList) {
   start();
   inet(10).complete("http://h1.example/\r\nhttp://h2.example/\r\nignored");
   EXPECT_EQ(browser1->navigations, Entries{"http://h1.example/"});
-  EXPECT_EQ(form->List6.items(), Entries{"http://h1.example/"});
+  EXPECT_EQ(form->saved.List6.items(), Entries{"http://h1.example/"});
 
   // The next-page button shows the queue's next page, then reloads the list.
   run("Picture24");
@@ -207,8 +210,8 @@ TEST_F(BrowsingTest, AnUnreachableVendorShowsTheShippedStartPageWhoseLinksRunToo
   // The program's own page is recorded nowhere.
   PageDocument own;
   own.domain = "vendaro.invalid";
-  browsing->favorites.recordVisitedDomain(form->domain2, own);
-  EXPECT_TRUE(form->domain2.items().empty());
+  browsing->favorites.recordVisitedDomain(form->saved.domain2, own);
+  EXPECT_TRUE(form->saved.domain2.items().empty());
 
   browser1->Navigate("http://vendaro.invalid/command/exit");
   browser1->Navigate("http://vendaro.invalid/command/orders");
@@ -237,8 +240,9 @@ TEST_F(BrowsingTest, TranslationLoadsTheEncodedRequestIntoTheHiddenPane) {
             "http://babel.example/cgi-bin/translate?urltext=http%3A%2F%2Fa.example%2Fp%3Fx%3D1%26y%"
             "3Da%20b&lp=en_de&doit=done");
   // The pane on screen stays; the status bar says where the translation went.
-  EXPECT_EQ(form->StatusBar1.panelText(1),
-            "Opening in Browser 2, which is not shown: press \"Switch between browsers\" to see it");
+  EXPECT_EQ(
+      form->StatusBar1.panelText(1),
+      "Opening in Browser 2, which is not shown: press \"Switch between browsers\" to see it");
 
   context.settings = SettingsFile::parse(
       "[translation]\nrequest_template = "

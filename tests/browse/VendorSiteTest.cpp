@@ -27,7 +27,7 @@ class VendorSiteTest : public BrowseFixture {
   bool pump(const std::function<bool()>& done) { return pumpUntil(loop, done); }
   bool listsArrived() {
     return browsing->lists.Picture8.Visible() && browsing->lists.Picture11.Visible() &&
-           !form->Inet(10).StillExecuting() && loop.pendingCount() == 0;
+           !browsing->homePages.Inet10.StillExecuting() && loop.pendingCount() == 0;
   }
 
   LocalHttpServer server;
@@ -36,7 +36,7 @@ class VendorSiteTest : public BrowseFixture {
 TEST_F(VendorSiteTest, ListsAndHomePagesAtStartRotatingOverThreeStarts) {
   start();
   ASSERT_TRUE(pump([&] { return listsArrived() && !browser1->navigations.empty(); }));
-  EXPECT_EQ(form->pubch.child(0).Caption(), "Shop");
+  EXPECT_EQ(browsing->lists.pubch.child(0).Caption(), "Shop");
   EXPECT_EQ(browsing->lists.ara2.List(2), server.url("/help.htm"));
   EXPECT_EQ(browser1->navigations, Entries{home(1)});
 
@@ -66,7 +66,7 @@ TEST_F(VendorSiteTest, PrivateListsRetryOnceAfterAFailedFirstTry) {
   dialogs.messageAnswers = {MessageResult::Yes};
   form->commands.run("privatte");
   ASSERT_TRUE(pump([&] {
-    return browsing->lists.Picture8.Visible() && !form->Inet(5).StillExecuting() &&
+    return browsing->lists.Picture8.Visible() && !browsing->lists.Inet5.StillExecuting() &&
            loop.pendingCount() == 1;  // only the channel list's retry is left
   }));
   EXPECT_FALSE(browsing->lists.Picture11.Visible());
@@ -75,7 +75,7 @@ TEST_F(VendorSiteTest, PrivateListsRetryOnceAfterAFailedFirstTry) {
   server.page("/private/channels.txt", "Mine<http://mine.example/>", "text/plain");
   loop.advance(ChannelLists::kRetryMs);
   ASSERT_TRUE(pump([&] { return browsing->lists.Picture11.Visible(); }));
-  EXPECT_EQ(form->privch.child(0).Caption(), "Mine");
+  EXPECT_EQ(browsing->lists.privch.child(0).Caption(), "Mine");
   EXPECT_EQ(server.requestCount("/private/channels.txt"), 2);
 }
 

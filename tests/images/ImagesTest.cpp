@@ -20,7 +20,7 @@ class ImagesFixture : public Form1Fixture {
   void plugIn() {
     loadForm();
     registerImageCommands(plugInWorkbench());
-    features = dynamic_cast<ImageFeatures*>(form->pictureCollector);
+    features = dynamic_cast<ImageFeatures*>(form->hooks.pictureCollector);
     ASSERT_NE(features, nullptr);
   }
 
@@ -64,7 +64,7 @@ TEST_F(ImagesFixture, AFullBufferSpillsToTheNextNumberedFileOfItsKindInTheOutput
   features->buffer.AddBufferImage(picture(401));
   EXPECT_EQ(folder.read("out/bufer0.htm"), "\"a list\r\n\"\r\n");
   EXPECT_EQ(folder.read("out/bufer1.htm"), spilled(1, 400));
-  EXPECT_EQ(form->List2.items(), std::vector<std::string>{picture(401)});
+  EXPECT_EQ(form->saved.List2.items(), std::vector<std::string>{picture(401)});
 }
 
 TEST_F(ImagesFixture, CompletedPagesAndTheirFramesFillTheBufferAndPanel4) {
@@ -76,16 +76,16 @@ TEST_F(ImagesFixture, CompletedPagesAndTheirFramesFillTheBufferAndPanel4) {
       {"http://a.test/logo.png", "http://a.test/BIG.JPG", "data:image/png;base64,iVBORw0KGgo="});
   page.frames = {{"f", "", frame}, {"other", "http://b.test/", nullptr}};
   browse("http://a.test/", page);
-  EXPECT_EQ(form->List2.items(),
+  EXPECT_EQ(form->saved.List2.items(),
             (std::vector<std::string>{"http://a.test/BIG.JPG", "http://a.test/logo.png",
                                       "http://a.test/in-frame.gif"}));
   EXPECT_EQ(form->StatusBar1.panelText(4), "Found -  3 pictures ! ");
 
   // While links are gathered, other links are queued unless excluded or visited.
-  form->linksGathered = true;
-  form->listlinks2.AddItem("http://a.test/shop.htm");
+  form->research.linksGathered = true;
+  form->research.listlinks2.AddItem("http://a.test/shop.htm");
   browse("http://a.test/again", page);
-  EXPECT_EQ(form->listlinks.items(), std::vector<std::string>{"http://a.test/next.htm"});
+  EXPECT_EQ(form->saved.listlinks.items(), std::vector<std::string>{"http://a.test/next.htm"});
 }
 
 TEST_F(ImagesFixture, ViewingShowsTheBufferPageAndGoesBackAndPanel5Clears) {
@@ -108,7 +108,7 @@ TEST_F(ImagesFixture, ViewingShowsTheBufferPageAndGoesBackAndPanel5Clears) {
   EXPECT_EQ(browser1->calls.size(), calls);
 
   form->StatusBar1.PanelDblClick(5);
-  EXPECT_EQ(form->List2.ListCount(), 0);
+  EXPECT_EQ(form->saved.List2.ListCount(), 0);
   EXPECT_EQ(form->StatusBar1.panelText(4), "Images'Listing is clear ! ");
 }
 
@@ -130,14 +130,15 @@ TEST_F(ImagesFixture, SavesTheBufferPageButNeverOverAFileOfAnotherKind) {
 TEST_F(ImagesFixture, TheSecondPaneShowsOnlyThePicturesOfEachPrivatePage) {
   plugIn();
   features->buffer.AddBufferImage("http://earlier.example/a.jpg");
-  form->inPrivateZone = true;
+  form->zone.inPrivateZone = true;
   browse("http://private.test/",
          pageWith({"http://private.test/p.jpg", "http://private.test/more.htm"},
                   {"http://private.test/q.gif"}),
          browser5.get());
   const std::vector<std::string> pictures{"http://private.test/p.jpg", "http://private.test/q.gif"};
-  EXPECT_EQ(form->List2.items(), pictures);
-  EXPECT_EQ(form->listlinks.items(), std::vector<std::string>{"http://private.test/more.htm"});
+  EXPECT_EQ(form->saved.List2.items(), pictures);
+  EXPECT_EQ(form->saved.listlinks.items(),
+            std::vector<std::string>{"http://private.test/more.htm"});
   EXPECT_EQ(browser5->written, std::vector<std::string>{bufferPage(pictures)});
 
   // The written page completes in its turn and is left as it is.
@@ -169,12 +170,12 @@ class CatalogsTest : public ImagesFixture {
 };
 
 TEST_F(CatalogsTest, APictureClickedInAFrameMovesFromTheBufferToTheChosenCatalogWithABeep) {
-  ASSERT_EQ(form->List2.items(), std::vector<std::string>{"http://shop.test/car.jpg"});
+  ASSERT_EQ(form->saved.List2.items(), std::vector<std::string>{"http://shop.test/car.jpg"});
   std::vector<std::string> offered;
   features->offerToStoreWizard = [&](const std::string& address) { offered.push_back(address); };
   clickIn(*browser1, 1, "Cars", "http://shop.test/car.jpg");
   EXPECT_EQ(features->catalogs.catalog(1), "<img src='http://shop.test/car.jpg'>");
-  EXPECT_EQ(form->List2.ListCount(), 0);
+  EXPECT_EQ(form->saved.List2.ListCount(), 0);
   EXPECT_EQ(offered, std::vector<std::string>{"http://shop.test/car.jpg"});
   clickIn(*browser1, 18, "Boats", "http://shop.test/boat.gif");
   EXPECT_EQ(features->catalogs.catalog(18), "<img src='http://shop.test/boat.gif'>");
@@ -221,22 +222,22 @@ TEST_F(ImagesFixture, TheAdultListingTakesEverySiteOnceAndShowsOnlyForTheParenta
   plugIn();
   for (const char* link : {"http://adult.test/a", "http://adult.test/b", "https://secure.test/x",
                            "http://bare.test", "http://query.test?page=1", "mailto:me@x.test"}) {
-    form->listlinks.AddItem(link);
+    form->saved.listlinks.AddItem(link);
   }
-  form->domain.AddItem("secure.test");
-  form->List4.AddItem("queued");
+  form->saved.domain.AddItem("secure.test");
+  form->research.List4.AddItem("queued");
   form->menu_Click("createadultlisting");
-  EXPECT_EQ(form->domain.items(),
+  EXPECT_EQ(form->saved.domain.items(),
             (std::vector<std::string>{"secure.test", "adult.test", "bare.test", "query.test"}));
-  EXPECT_EQ(form->List4.ListCount(), 0);
+  EXPECT_EQ(form->research.List4.ListCount(), 0);
   EXPECT_EQ(dialogs.messageTexts(),
             std::vector<std::string>{"Your adult listing is created and  saved"});
 
   dialogs.inputAnswers = {"Blue owl", std::nullopt, "blue owl ", "blue owl"};
   for (int i = 0; i < 3; ++i) form->menu_Click("editadultlisting");
-  EXPECT_FALSE(form->domain.Visible());
+  EXPECT_FALSE(form->saved.domain.Visible());
   form->menu_Click("editadultlisting");
-  EXPECT_TRUE(form->domain.Visible());
+  EXPECT_TRUE(form->saved.domain.Visible());
   EXPECT_EQ(dialogs.prompts, std::vector<std::string>(4, "Your password , please"));
   EXPECT_EQ(dialogs.passwordBoxes, 4);
 }

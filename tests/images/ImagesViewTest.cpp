@@ -7,7 +7,6 @@
 namespace vendaro {
 namespace {
 
-
 // Waits until the main pane's page has completed with the predicate true.
 template <typename Predicate>
 bool waitForPage(QtWebBrowser& pane, Predicate predicate) {
@@ -76,7 +75,7 @@ void ImagesViewTest::gathersThePicturesOfBrowsedPagesShowsThemAndSavesACatalog()
       ->page()
       ->runJavaScript(QStringLiteral("var big = document.getElementById('big');"
                                      "big.onclick = function () { return false; }; big.click();"));
-  QTRY_COMPARE_WITH_TIMEOUT(form.List2.ListCount(), 2, kPageLoadTimeoutMs);
+  QTRY_COMPARE_WITH_TIMEOUT(form.saved.List2.ListCount(), 2, kPageLoadTimeoutMs);
   QTimer answer;
   answerSaveDialog(answer, folder.file("cars.htm"));
   window.findChild<QAction*>("savecatalog")->trigger();

@@ -16,6 +16,7 @@
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/LoopPump.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StandaloneWindowPorts.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro::testing {
@@ -57,27 +58,27 @@ TEST(ResearchLoopback, CrawlWalksFramesSortsPicturesAndAbandonsAPageThatNeverAns
   TempFolder folder;
   FakeBrowser browser1, browser5, browser2, browser3;
   PageLoader crawler(loop);
-  MainWindowControls main({browser1, browser5, browser2, browser3, crawler},
-                          [] { return std::make_unique<FakeTransfer>(); });
-  ImageFeatures images(main, dialogs, folder.path(), "");
-  main.pictureCollector = &images;
-  Research research(main, dialogs, loop);
+  StandaloneWindowPorts main(browser1, browser5, browser2, browser3, crawler,
+                             [] { return std::make_unique<FakeTransfer>(); });
+  ImageFeatures images(ImageFeatures::Ports::of(main.ports()), dialogs, folder.path(), "");
+  main.hooks.pictureCollector = &images;
+  Research research(ResearchPorts::of(main.ports()), dialogs, loop);
 
-  main.listlinks.AddItem(server.url("/start.htm"));
+  main.saved.listlinks.AddItem(server.url("/start.htm"));
   research.links.CrawlNext();
   const auto visited = [&](const std::string& path) {
-    const auto& list = main.listlinks2.items();
+    const auto& list = main.research.listlinks2.items();
     return std::find(list.begin(), list.end(), server.url(path)) != list.end();
   };
   ASSERT_TRUE(pumpUntil(loop, [&] { return visited("/slow.htm"); }));
   loop.advance(LinkCollection::kWatchdogMs);
   ASSERT_TRUE(pumpUntil(loop, [&] { return visited("/b.htm") && !crawler.Busy(); }));
 
-  EXPECT_EQ(main.listlinks2.items(),
+  EXPECT_EQ(main.research.listlinks2.items(),
             (Strings{server.url("/start.htm"), server.url("/a.htm"), server.url("/slow.htm"),
                      server.url("/frames.htm"), server.url("/b.htm")}));
-  EXPECT_TRUE(main.listlinks.items().empty());
-  EXPECT_EQ(main.List2.items(), (Strings{server.url("/pic.jpg"), server.url("/logo.gif")}));
+  EXPECT_TRUE(main.saved.listlinks.items().empty());
+  EXPECT_EQ(main.saved.List2.items(), (Strings{server.url("/pic.jpg"), server.url("/logo.gif")}));
 }
 
 TEST(ResearchLoopback, FindReadsTwoHundredPagesWithFourFetchers) {

@@ -14,6 +14,7 @@
 #include "tests/support/FakeTransfer.h"
 #include "tests/support/ManualEventLoop.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StandaloneWindowPorts.h"
 #include "tests/support/TempFolder.h"
 
 namespace vendaro::testing {
@@ -33,7 +34,7 @@ std::shared_ptr<PageDocument> page(const std::string& url, std::vector<PageLink>
 // crawled pages as in the program.
 class ResearchTest : public ::testing::Test {
  protected:
-  ResearchTest() { main.pictureCollector = &images; }
+  ResearchTest() { main.hooks.pictureCollector = &images; }
 
   Strings messages() const { return dialogs.messageTexts(); }
   FakeTransfer& inet(int number) { return *inets.at(static_cast<std::size_t>(number - 1)); }
@@ -43,13 +44,13 @@ class ResearchTest : public ::testing::Test {
   TempFolder folder;
   FakeBrowser browser1, browser5, browser2, browser3, browser4;
   std::vector<FakeTransfer*> inets;
-  MainWindowControls main{{browser1, browser5, browser2, browser3, browser4}, [this] {
-                            auto transfer = std::make_unique<FakeTransfer>();
-                            inets.push_back(transfer.get());
-                            return transfer;
-                          }};
-  ImageFeatures images{main, dialogs, folder.path(), ""};
-  Research research{main, dialogs, loop};
+  StandaloneWindowPorts main{browser1, browser5, browser2, browser3, browser4, [this] {
+                               auto transfer = std::make_unique<FakeTransfer>();
+                               inets.push_back(transfer.get());
+                               return transfer;
+                             }};
+  ImageFeatures images{ImageFeatures::Ports::of(main.ports()), dialogs, folder.path(), ""};
+  Research research{ResearchPorts::of(main.ports()), dialogs, loop};
 };
 
 TEST_F(ResearchTest, GetLinksTakesFramesFiltersOnTheRowAndAddsNothingTwice) {
@@ -66,15 +67,16 @@ TEST_F(ResearchTest, GetLinksTakesFramesFiltersOnTheRowAndAddsNothingTwice) {
   research.links.getlinks_Click();
   research.links.getlinks_Click();
 
-  EXPECT_EQ(main.listlinks.items(), (Strings{"http://a.test/shop.htm", "http://a.test/x?a=1&b=2"}));
-  EXPECT_EQ(main.List7.items(), main.listlinks.items());
+  EXPECT_EQ(main.saved.listlinks.items(),
+            (Strings{"http://a.test/shop.htm", "http://a.test/x?a=1&b=2"}));
+  EXPECT_EQ(main.research.List7.items(), main.saved.listlinks.items());
   EXPECT_EQ(
-      main.List3.items(),
+      main.research.List3.items(),
       (Strings{
           "<a href='http://a.test/shop.htm'>Shop here</a><br>",
           "<a href='http://a.test/x?a=1&amp;b=2'>&lt;b&gt;shop&lt;/b&gt; &#39;q&#39;</a><br>"}));
   EXPECT_EQ(main.StatusBar1.panelText(2), "Found -  2 links");
-  EXPECT_TRUE(main.linksGathered);
+  EXPECT_TRUE(main.research.linksGathered);
 }
 
 // Links that the report does not follow (javascript:, tel:) link to "#" but
@@ -87,13 +89,15 @@ TEST_F(ResearchTest, GetLinksKeepsEachDistinctLinkThatIsNotFollowedOnce) {
   main.WebBrowser5.setVisible(false);
   research.links.getlinks_Click();
   research.links.getlinks_Click();
-  EXPECT_EQ(main.listlinks.items(),
+  EXPECT_EQ(main.saved.listlinks.items(),
             (Strings{"javascript:buy(1)", "tel:+1-555", "javascript:buy(2)"}));
-  EXPECT_EQ(main.List3.items().front(), "<a href='#' title='javascript:buy(1)'>Buy</a><br>");
+  EXPECT_EQ(main.research.List3.items().front(),
+            "<a href='#' title='javascript:buy(1)'>Buy</a><br>");
 }
 
 TEST_F(ResearchTest, CrawlerSkipsExcludedAndVisitedLinksAndItsWatchdogMovesOn) {
-  main.listlinks.AddItems({"http://a.test/start", "javascript:alert(1)", "http://a.test/slow"});
+  main.saved.listlinks.AddItems(
+      {"http://a.test/start", "javascript:alert(1)", "http://a.test/slow"});
   research.links.CrawlNext();
   EXPECT_EQ(browser4.navigations, Strings{"http://a.test/start"});
   browser4.pages["http://a.test/start"] =
@@ -108,20 +112,22 @@ TEST_F(ResearchTest, CrawlerSkipsExcludedAndVisitedLinksAndItsWatchdogMovesOn) {
   browser4.completeNavigation();
   // The link to a script is passed over; the slow page is requested next.
   EXPECT_EQ(browser4.navigations.back(), "http://a.test/slow");
-  EXPECT_EQ(main.listlinks.items(), Strings{"http://a.test/next"});
-  EXPECT_EQ(main.List2.items(), Strings{"http://a.test/PIC.JPG"});
+  EXPECT_EQ(main.saved.listlinks.items(), Strings{"http://a.test/next"});
+  EXPECT_EQ(main.saved.List2.items(), Strings{"http://a.test/PIC.JPG"});
   browser4.busy = true;
   loop.advance(29999);
   EXPECT_EQ(browser4.navigations.size(), 2u);
   browser4.busy = false;
   loop.advance(1);
   EXPECT_EQ(browser4.navigations.back(), "http://a.test/next");
-  EXPECT_EQ(main.listlinks2.items(), (Strings{"http://a.test/start", "javascript:alert(1)",
-                                              "http://a.test/slow", "http://a.test/next"}));
+  EXPECT_EQ(main.research.listlinks2.items(),
+            (Strings{"http://a.test/start", "javascript:alert(1)", "http://a.test/slow",
+                     "http://a.test/next"}));
 }
 
 TEST_F(ResearchTest, FiveLinksOnFourFetchersThenHitsWatchdogAndTheFinalSwap) {
-  main.listlinks.AddItems({"http://p/1", "http://p/2", "http://p/3", "http://p/4", "http://p/5"});
+  main.saved.listlinks.AddItems(
+      {"http://p/1", "http://p/2", "http://p/3", "http://p/4", "http://p/5"});
   main.Combo1.AddItem("Mail");
   dialogs.messageAnswers = {MessageResult::No};
   research.search.readit_Click();
@@ -134,7 +140,7 @@ TEST_F(ResearchTest, FiveLinksOnFourFetchersThenHitsWatchdogAndTheFinalSwap) {
   inet(2).complete("<a href='MAILTO:x@y'>");
   inet(3).complete("<a href='mailto:\"><script>'>");
   inet(1).complete("mail");
-  EXPECT_EQ(main.List1.items(), (Strings{"http://p/2", "http://p/3", "http://p/5"}));
+  EXPECT_EQ(main.research.List1.items(), (Strings{"http://p/2", "http://p/3", "http://p/5"}));
   // The live page lists every page found, fetcher 1's too.
   loop.advance(KeywordSearch::kLiveRefreshMs);
   EXPECT_EQ(browser1.written.back(),
@@ -146,7 +152,7 @@ TEST_F(ResearchTest, FiveLinksOnFourFetchersThenHitsWatchdogAndTheFinalSwap) {
   EXPECT_TRUE(research.search.pages().watching(4));
   loop.advance(PageSearch::kWatchdogMs);
   EXPECT_EQ(inet(4).cancelCount, 1);
-  EXPECT_EQ(main.listlinks.items(), (Strings{"http://p/2", "http://p/3", "http://p/5"}));
+  EXPECT_EQ(main.saved.listlinks.items(), (Strings{"http://p/2", "http://p/3", "http://p/5"}));
   EXPECT_EQ(dialogs.messages.back().title, "Would You Like to see a report?");
   EXPECT_EQ(messages().back(),
             "Found 3 links with Your Keywords. You may view report by click on 'View Report' menu "
@@ -154,7 +160,7 @@ TEST_F(ResearchTest, FiveLinksOnFourFetchersThenHitsWatchdogAndTheFinalSwap) {
 }
 
 TEST_F(ResearchTest, PreconditionsWarnAndFetcherTwoErrorMovesOn) {
-  main.List1.AddItem("http://earlier");
+  main.research.List1.AddItem("http://earlier");
   main.Combo1.AddItem("x");
   dialogs.messageAnswers = {MessageResult::Ok, MessageResult::No};
   research.search.readit_Click();  // no links: the warning, then at once the final message
@@ -164,12 +170,12 @@ TEST_F(ResearchTest, PreconditionsWarnAndFetcherTwoErrorMovesOn) {
                      "Found 1 links with Your Keywords. You may view report by click on 'View "
                      "Report' menu item."}));
 
-  main.listlinks.Clear();
-  main.listlinks.AddItems(
+  main.saved.listlinks.Clear();
+  main.saved.listlinks.AddItems(
       {"http://p/1", "http://p/2", "http://p/3", "http://p/4", "http://p/5", "http://p/6"});
   main.Combo1.Clear();
   const Control* focused = nullptr;
-  main.focus = [&focused](const Control& control) { focused = &control; };
+  main.offers.focus = [&focused](const Control& control) { focused = &control; };
   research.search.readit_Click();
   EXPECT_EQ(messages().back(), "You need enter keywords first!!!");
   EXPECT_EQ(focused, &main.Combo1);
@@ -177,7 +183,7 @@ TEST_F(ResearchTest, PreconditionsWarnAndFetcherTwoErrorMovesOn) {
 
   research.search.findemail_Click();
   EXPECT_EQ(main.Combo1.items(), Strings{"mailto:"});
-  EXPECT_TRUE(main.List1.items().empty());
+  EXPECT_TRUE(main.research.List1.items().empty());
   inet(2).fail();
   EXPECT_EQ(inet(2).cancelCount, 1);
   EXPECT_EQ(inet(2).executed.back(), "http://p/5");
@@ -185,11 +191,11 @@ TEST_F(ResearchTest, PreconditionsWarnAndFetcherTwoErrorMovesOn) {
   // shows the pages not taken yet.
   inet(1).fail("HTTP 404");
   EXPECT_EQ(inet(1).executed.back(), "http://p/6");
-  EXPECT_TRUE(main.listlinks.items().empty());
+  EXPECT_TRUE(main.saved.listlinks.items().empty());
 }
 
 TEST_F(ResearchTest, ReaderTimeOutWithoutLiveResultsWaitsForReadNext) {
-  main.listlinks.AddItems({"http://r/1", "http://r/2", "http://r/3", "http://r/4"});
+  main.saved.listlinks.AddItems({"http://r/1", "http://r/2", "http://r/3", "http://r/4"});
   dialogs.messageAnswers = {MessageResult::No};
   research.reader.viewreport_Click();
   EXPECT_EQ(browser2.navigations, Strings{"http://r/1"});
@@ -197,7 +203,7 @@ TEST_F(ResearchTest, ReaderTimeOutWithoutLiveResultsWaitsForReadNext) {
   browser2.busy = true;
   loop.advance(ReportReading::kWatchdogMs);
   browser2.busy = false;
-  EXPECT_EQ(main.List4.items(), (Strings{"http://r/3", "http://r/4"}));
+  EXPECT_EQ(main.research.List4.items(), (Strings{"http://r/3", "http://r/4"}));
   EXPECT_EQ(browser2.navigations.size(), 1u);
   research.reader.readnext_Click();
   EXPECT_EQ(browser2.navigations.back(), "http://r/4");
@@ -223,10 +229,10 @@ TEST_F(ResearchTest, ReaderTimeOutWithoutLiveResultsWaitsForReadNext) {
 
 TEST_F(ResearchTest, EmptyReportIsSavedExactlyAndCreateFullReportNeedsLinks) {
   dialogs.messageAnswers = {MessageResult::No, MessageResult::Ok};
-  main.List3.AddItem("kept");
+  main.research.List3.AddItem("kept");
   research.reader.viewreport_Click();
   EXPECT_EQ(messages().back(), "Get links ,Please");
-  EXPECT_EQ(main.List3.items(), Strings{"kept"});
+  EXPECT_EQ(main.research.List3.items(), Strings{"kept"});
 
   research.reader.Clearalllinks_Click();
   dialogs.fileAnswers = {folder.file("report.htm").string()};
