@@ -57,16 +57,17 @@ int watchMailbox(const MailboxWatchRounds& rounds, MailWaiter& waiter, const Sto
   while (!stop.requested()) {
     const std::optional<MailAccount> account = rounds.account();
     if (!account) return 2;
-    std::string error;
-    int errorNumber = 0;
-    if (!watching && !waiter.open(*account, error, errorNumber)) {
-      if (errorNumber == kMailLoginRefused) {
-        err << prefix << error << "\n";
+    if (!watching) {
+      const Done opened = waiter.open(*account);
+      if (!opened && opened.error().kind == ErrorKind::BadInput) {
+        err << prefix << opened.error().message << "\n";
         return 2;
       }
-      if (stop.requested()) break;
-      tryAgainLater("The mailbox cannot be watched: " + error);
-      continue;
+      if (!opened) {
+        if (stop.requested()) break;
+        tryAgainLater("The mailbox cannot be watched: " + opened.error().message);
+        continue;
+      }
     }
     watching = true;
     const IntakeResult result = rounds.takeMail(*account);
@@ -84,10 +85,10 @@ int watchMailbox(const MailboxWatchRounds& rounds, MailWaiter& waiter, const Sto
     backOff = kFirstBackOff;
     if (stop.requested()) break;
     log << "Waiting for new mail.\n" << std::flush;
-    if (waiter.wait(kLongestWait, error) == MailWaiter::End::Failed) {
+    if (const Outcome<MailWaiter::End> waited = waiter.wait(kLongestWait); !waited) {
       watching = false;
       if (stop.requested()) break;
-      tryAgainLater("The connection was lost: " + error);
+      tryAgainLater("The connection was lost: " + waited.error().message);
     }
   }
   waiter.close();

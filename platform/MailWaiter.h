@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/MailClient.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -12,15 +13,15 @@ namespace vendaro {
 // while the intake runs still ends the next wait. Calls block the caller.
 class MailWaiter {
  public:
-  enum class End { NewMail, TimeUp, Stopped, Failed };
+  enum class End { NewMail, TimeUp, Stopped };
   virtual ~MailWaiter() = default;
 
-  // Starts watching; false with `error` and its number (kMailLoginRefused,
-  // ...) when the mailbox cannot be reached.
-  virtual bool open(const MailAccount& account, std::string& error, int& errorNumber) = 0;
+  // Starts watching. A refused login is BadInput (the settings must change);
+  // a mailbox that cannot be reached is Network.
+  virtual Done open(const MailAccount& account) = 0;
   // Waits up to `limit` for mail that arrived since `open` or the last wait.
-  // Failed (with `error`) ends the watching session; `open` starts another.
-  virtual End wait(std::chrono::milliseconds limit, std::string& error) = 0;
+  // A Network error ends the watching session; `open` starts another.
+  virtual Outcome<End> wait(std::chrono::milliseconds limit) = 0;
   virtual void close() = 0;
   // Ends a running wait, and makes every later one end at once, with
   // Stopped. Any thread.

@@ -8,23 +8,20 @@ namespace vendaro {
 ImapMailWaiter::ImapMailWaiter(std::chrono::milliseconds pollInterval, MailTimeouts timeouts)
     : pollInterval_(pollInterval), session_(timeouts) {}
 
-bool ImapMailWaiter::open(const MailAccount& account, std::string& error, int& errorNumber) {
+Done ImapMailWaiter::open(const MailAccount& account) {
   const ImapSession::Result result = session_.open(account, "INBOX");
   open_ = result.ok;
-  if (!result.ok) {
-    error = result.description;
-    errorNumber = result.number;
-  }
-  return result.ok;
+  if (result.ok) return {};
+  return failure(result.number == kMailLoginRefused ? ErrorKind::BadInput : ErrorKind::Network,
+                 result.description);
 }
 
-MailWaiter::End ImapMailWaiter::wait(std::chrono::milliseconds limit, std::string& error) {
+Outcome<MailWaiter::End> ImapMailWaiter::wait(std::chrono::milliseconds limit) {
   ImapSession::WaitEnd end = ImapSession::WaitEnd::TimeUp;
   const ImapSession::Result result = session_.waitForMail(limit, pollInterval_, end);
   if (!result.ok) {
     open_ = false;
-    error = result.description;
-    return End::Failed;
+    return failure(ErrorKind::Network, result.description);
   }
   switch (end) {
     case ImapSession::WaitEnd::NewMail:
@@ -42,7 +39,7 @@ void ImapMailWaiter::close() {
   open_ = false;
 }
 
-MailWaiter::End PollingMailWaiter::wait(std::chrono::milliseconds limit, std::string&) {
+Outcome<MailWaiter::End> PollingMailWaiter::wait(std::chrono::milliseconds limit) {
   const auto until = std::chrono::steady_clock::now() + std::min(limit, interval_);
   while (!stopped_ && std::chrono::steady_clock::now() < until) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -13,8 +13,8 @@ class ImapMailWaiter : public MailWaiter {
  public:
   explicit ImapMailWaiter(std::chrono::milliseconds pollInterval, MailTimeouts timeouts = {});
 
-  bool open(const MailAccount& account, std::string& error, int& errorNumber) override;
-  End wait(std::chrono::milliseconds limit, std::string& error) override;
+  Done open(const MailAccount& account) override;
+  Outcome<End> wait(std::chrono::milliseconds limit) override;
   void close() override;
   void stop() override { session_.stopWaiting(); }
 
@@ -29,8 +29,8 @@ class PollingMailWaiter : public MailWaiter {
  public:
   explicit PollingMailWaiter(std::chrono::milliseconds interval) : interval_(interval) {}
 
-  bool open(const MailAccount&, std::string&, int&) override { return true; }
-  End wait(std::chrono::milliseconds limit, std::string& error) override;
+  Done open(const MailAccount&) override { return {}; }
+  Outcome<End> wait(std::chrono::milliseconds limit) override;
   void close() override {}
   void stop() override { stopped_ = true; }
 

@@ -91,21 +91,25 @@ TEST_F(ImapMailClientTest, NamesARefusedLoginAndAnUnreachableServer) {
 
 TEST_F(ImapMailClientTest, AWaiterWakesForMailDeliveredWhileItWaitsAndCanBeStopped) {
   ImapMailWaiter waiter(1s);
-  std::string error;
-  int number = 0;
-  ASSERT_TRUE(waiter.open(account(), error, number)) << error;
+  const Done opened = waiter.open(account());
+  ASSERT_TRUE(opened) << opened.error().message;
+  const auto ended = [&waiter](std::chrono::milliseconds limit) {
+    const Outcome<MailWaiter::End> end = waiter.wait(limit);
+    EXPECT_TRUE(end) << end.error().message;
+    return end ? *end : MailWaiter::End::TimeUp;
+  };
   std::thread later([this] {
     std::this_thread::sleep_for(200ms);
     server.deliver(kUser, kFirst);
   });
-  EXPECT_EQ(waiter.wait(20s, error), MailWaiter::End::NewMail) << error;
+  EXPECT_EQ(ended(20s), MailWaiter::End::NewMail);
   later.join();
-  EXPECT_EQ(waiter.wait(300ms, error), MailWaiter::End::TimeUp) << error;
+  EXPECT_EQ(ended(300ms), MailWaiter::End::TimeUp);
   std::thread stopper([&waiter] {
     std::this_thread::sleep_for(200ms);
     waiter.stop();
   });
-  EXPECT_EQ(waiter.wait(20s, error), MailWaiter::End::Stopped) << error;
+  EXPECT_EQ(ended(20s), MailWaiter::End::Stopped);
   stopper.join();
   waiter.close();
 }

@@ -53,8 +53,10 @@ class ImapOrderIntakeTest : public ::testing::Test {
   }
 
   // Waits up to 20 s for `count` orders in the database.
+  // A restarted server may be met only after a few back-offs (1, 2, 4, 8 s)
+  // on a busy machine, so the wait is generous; it ends as soon as the orders are in.
   bool awaitOrders(int count) {
-    for (int tries = 0; tries < 400; ++tries) {
+    for (int tries = 0; tries < 1200; ++tries) {
       if (ordersStored() >= count) return true;
       std::this_thread::sleep_for(50ms);
     }
