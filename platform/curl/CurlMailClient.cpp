@@ -1,6 +1,6 @@
 #include "platform/curl/CurlMailClient.h"
 
-#include "platform/curl/SerialWorker.h"
+#include "platform/SerialWorker.h"
 
 namespace vendaro {
 

@@ -1,6 +1,6 @@
 #include "platform/curl/ImapMailClient.h"
 
-#include "platform/curl/SerialWorker.h"
+#include "platform/SerialWorker.h"
 
 namespace vendaro {
 
@@ -72,7 +72,8 @@ std::vector<std::uint32_t> ImapMailClient::batchFrom(int number) const {
 void ImapMailClient::fetchMessage(int number) {
   if (number < 1 || number > messageCount()) {
     auto handler = onError;
-    if (handler) handler(ImapSession::kUnreadableReply, "There is no message " + std::to_string(number));
+    if (handler)
+      handler(ImapSession::kUnreadableReply, "There is no message " + std::to_string(number));
     return;
   }
   const std::uint32_t uid = listed_[number - 1].uid;

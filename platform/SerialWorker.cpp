@@ -1,4 +1,4 @@
-#include "platform/curl/SerialWorker.h"
+#include "platform/SerialWorker.h"
 
 namespace vendaro {
 
