@@ -390,7 +390,11 @@ std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
 
 std::string recordPublishedCatalogue(const fs::path& appFolder,
                                      const PublishedCatalogue& catalogue) {
-  std::string text = publishedCatalogueText(catalogue);
+  return recordPublishedCatalogue(appFolder, catalogue, publishedCatalogueText(catalogue));
+}
+
+std::string recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogue& catalogue,
+                                     std::string_view text) {
   if (alreadyRecorded(appFolder, catalogue, text)) return {};
   const fs::path folder = appFolder / kPublishedFolder;
   std::error_code error;

@@ -47,7 +47,7 @@ struct PublishedCatalogue {
   std::vector<WeightBracket> weightBrackets;  // the charges the order pages compute
   std::vector<PublishedItem> items;
   Checkout checkout = Checkout::Framed;
-  TaxRules taxRates = {};                          // responsive: the rates by place
+  TaxRules taxRates = {};                            // responsive: the rates by place
   std::vector<ShippingMethod> shippingMethods = {};  // responsive, with shipping by weight
 };
 
@@ -70,6 +70,9 @@ std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
 // newest record of its project. Returns the problem, empty when it was kept.
 std::string recordPublishedCatalogue(const std::filesystem::path& appFolder,
                                      const PublishedCatalogue& catalogue);
+// The same with the record's text (publishedCatalogueText) made beforehand.
+std::string recordPublishedCatalogue(const std::filesystem::path& appFolder,
+                                     const PublishedCatalogue& catalogue, std::string_view text);
 
 // Every record in {appFolder}/published, oldest first; files that cannot be
 // read are named in `problems` and left out. Each record of the earlier

@@ -7,8 +7,9 @@
 
 namespace vendaro {
 
-// SiteFiles on the local disk. A written file is synced before it counts as
-// written, so a full disk is seen while the old pages are still in place.
+// SiteFiles on the local disk. A written file goes to the disk while the
+// next pages are generated, and is synced before it counts as written, so a
+// full disk is seen while the old pages are still in place.
 // A generation holds ".generating.lock" in the project folder from making
 // its staging folder to removing it; the one that takes the lock removes the
 // staging folders that generations killed before it left behind, putting
@@ -22,6 +23,7 @@ class DiskSiteFiles : public SiteFiles {
                                     std::filesystem::path& staging) override;
   std::error_code write(const std::filesystem::path& file, std::string_view content,
                         std::string_view ending) override;
+  std::error_code sync(const std::filesystem::path& file) override;
   std::error_code rename(const std::filesystem::path& from,
                          const std::filesystem::path& to) override;
   void removeAll(const std::filesystem::path& folder) override;

@@ -37,36 +37,44 @@ SitePage generateStartPage(const SiteCatalogue& catalogue, std::vector<Generator
 
 std::vector<SitePage> generateSite(const SiteCatalogue& catalogue,
                                    std::vector<GeneratorReport>& reports) {
+  std::vector<SitePage> pages;
+  generateSite(catalogue, reports, [&pages](SitePage page) { pages.push_back(std::move(page)); });
+  return pages;
+}
+
+void generateSite(const SiteCatalogue& catalogue, std::vector<GeneratorReport>& reports,
+                  const PageSink& take) {
   const StoreInput& input = catalogue.input();
   appendReports(reports, catalogue.itemReports());
   appendReports(reports, catalogue.taxReports());
-  if (input.layout == SiteLayout::Responsive) return responsiveSitePages(catalogue);
+  if (input.layout == SiteLayout::Responsive) {
+    for (SitePage& page : responsiveSitePages(catalogue)) take(std::move(page));
+    return;
+  }
   const std::string& host = input.vendorHost;
-
-  std::vector<SitePage> pages;
-  pages.push_back({input.startFile, startPageText(catalogue)});
-  if (input.layout == SiteLayout::BannerAndContents) {
-    pages.push_back({"fsecond", innerFramesetText(host)});
-  }
-  pages.push_back({"banner", bannerPageText(host)});
-  pages.push_back({"mmenu", mainMenuText(input)});
-  pages.push_back({"compinfo", companyInfoPageText(host)});
-  pages.push_back({"ols", storeTitlePageText(host)});
-  pages.push_back({"m_products", productsMenuText(input)});
+  const auto page = [&take](std::string baseName, std::string text) {
+    makeAsciiPage(text);
+    take({std::move(baseName), std::move(text)});
+  };
+  page(input.startFile, startPageText(catalogue));
+  if (input.layout == SiteLayout::BannerAndContents) page("fsecond", innerFramesetText(host));
+  page("banner", bannerPageText(host));
+  page("mmenu", mainMenuText(input));
+  page("compinfo", companyInfoPageText(host));
+  page("ols", storeTitlePageText(host));
+  page("m_products", productsMenuText(input));
   for (std::size_t k = 0; k < input.categories.size(); ++k) {
-    pages.push_back({"l_" + input.categories[k].name, productListText(catalogue, k)});
+    page("l_" + input.categories[k].name, productListText(catalogue, k));
   }
-  pages.push_back({"basket", basketPageText(catalogue)});
-  pages.push_back({"order", orderPageText(catalogue, OrderPage::EmailCard)});
-  pages.push_back({"order_cod", orderPageText(catalogue, OrderPage::CashOnDelivery)});
-  pages.push_back({"order_cc", orderPageText(catalogue, OrderPage::GatewayCard)});
-  pages.push_back({"select_payment", input.template11});
-  pages.push_back({"complect", selectionPageText(catalogue)});
-  for (SitePage& page : pages) makeAsciiPage(page.text);
+  page("basket", basketPageText(catalogue));
+  page("order", orderPageText(catalogue, OrderPage::EmailCard));
+  page("order_cod", orderPageText(catalogue, OrderPage::CashOnDelivery));
+  page("order_cc", orderPageText(catalogue, OrderPage::GatewayCard));
+  page("select_payment", input.template11);
+  page("complect", selectionPageText(catalogue));
   if (!input.orderScriptAddress.empty()) {
-    pages.push_back({"order", orderScriptText(input.orderScriptAddress), ".php"});
+    take({"order", orderScriptText(input.orderScriptAddress), ".php"});
   }
-  return pages;
 }
 
 }  // namespace vendaro

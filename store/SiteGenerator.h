@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "store/SiteCatalogue.h"
@@ -25,6 +26,14 @@ SitePage generateStartPage(const StoreInput& input, std::vector<GeneratorReport>
 // further (the publication record); reports are the catalogue's own.
 std::vector<SitePage> generateSite(const SiteCatalogue& catalogue,
                                    std::vector<GeneratorReport>& reports);
+
+// Takes each page as it is generated, in the order "Generate" writes them.
+using PageSink = std::function<void(SitePage page)>;
+
+// The same, each page handed over when it is done instead of all at the
+// end, so a large site need not be held whole.
+void generateSite(const SiteCatalogue& catalogue, std::vector<GeneratorReport>& reports,
+                  const PageSink& take);
 SitePage generateStartPage(const SiteCatalogue& catalogue, std::vector<GeneratorReport>& reports);
 
 }  // namespace vendaro

@@ -1,7 +1,7 @@
 #include "store/SiteWriting.h"
 
 #include <cerrno>
-#include <set>
+#include <future>
 
 #include "common/TextFile.h"
 #include "store/ProjectFiles.h"
@@ -13,10 +13,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kNothingChanged = "; no page was changed.";
 
-std::string fileName(const SitePage& page) {
-  return page.fileName();
-}
-
 // A file error while writing the pages: another generation holding the
 // folder is a conflict, everything else an I/O failure.
 Error pageFailure(std::string text, std::error_code error) {
@@ -25,53 +21,8 @@ Error pageFailure(std::string text, std::error_code error) {
   return failure(kind, std::move(text) + " (" + fileErrorText(error) + ")" + kNothingChanged);
 }
 
-// Refuses page names that cannot be written as they are.
-Done checkNames(const std::vector<SitePage>& pages) {
-  std::set<std::string> names;
-  for (const SitePage& page : pages) {
-    if (!isContainedName(page.baseName)) {
-      return failure(ErrorKind::BadInput, "The page name \"" + page.baseName +
-                                              "\" would leave the project folder" +
-                                              kNothingChanged);
-    }
-    if (!names.insert(fileName(page)).second) {
-      return failure(ErrorKind::BadInput,
-                     "Two pages would both be \"" + fileName(page) + "\"" + kNothingChanged);
-    }
-  }
-  return {};
-}
-
-// Moves the new pages over the old ones, keeping each old page in the
-// staging folder; on a failure every page moved so far is put back.
-Done movePagesIntoPlace(const fs::path& folder, const fs::path& staging,
-                        const std::vector<SitePage>& pages, SiteFiles& files) {
-  struct Moved {
-    fs::path target, fresh, old;
-    bool hadOld;
-  };
-  std::vector<Moved> moved;
-  Done outcome;
-  for (const SitePage& page : pages) {
-    Moved step{folder / fileName(page), staging / "new" / fileName(page),
-               staging / "old" / fileName(page), false};
-    std::error_code error = files.rename(step.target, step.old);
-    step.hadOld = !error;
-    if (error == std::errc::no_such_file_or_directory) error.clear();  // a new page
-    if (!error) error = files.rename(step.fresh, step.target);
-    if (error) {
-      if (step.hadOld) files.rename(step.old, step.target);
-      outcome = pageFailure("\"" + fileName(page) + "\" could not be replaced", error);
-      break;
-    }
-    moved.push_back(step);
-  }
-  if (outcome) return outcome;
-  for (auto step = moved.rbegin(); step != moved.rend(); ++step) {
-    files.rename(step->target, step->fresh);
-    if (step->hadOld) files.rename(step->old, step->target);
-  }
-  return outcome;
+Error notWritten(const std::string& fileName, std::error_code error) {
+  return pageFailure("\"" + fileName + "\" could not be written", error);
 }
 
 }  // namespace
@@ -87,28 +38,123 @@ std::string fileErrorText(std::error_code error) {
   return error.message();
 }
 
+SiteWriting::SiteWriting(fs::path folder, SiteFiles& files)
+    : folder_(std::move(folder)), files_(files) {}
+
+SiteWriting::~SiteWriting() {
+  removeStaging();
+}
+
+void SiteWriting::add(const SitePage& page) {
+  if (state_) state_ = checkName(page);
+  if (state_ && staging_.empty()) state_ = makeStaging();
+  if (state_) state_ = write(page);
+}
+
+Outcome<std::vector<fs::path>> SiteWriting::finish() {
+  if (state_ && staging_.empty()) state_ = makeStaging();  // no page: the folder is still claimed
+  if (state_) state_ = syncedPages();
+  if (state_) state_ = movePagesIntoPlace();
+  removeStaging();
+  if (!state_) return state_.error();
+  std::vector<fs::path> paths;
+  paths.reserve(fileNames_.size());
+  for (const std::string& name : fileNames_) paths.push_back(folder_ / name);
+  return paths;
+}
+
+// Refuses a page name that cannot be written as it is.
+Done SiteWriting::checkName(const SitePage& page) {
+  if (!isContainedName(page.baseName)) {
+    return failure(ErrorKind::BadInput, "The page name \"" + page.baseName +
+                                            "\" would leave the project folder" + kNothingChanged);
+  }
+  if (!names_.insert(page.fileName()).second) {
+    return failure(ErrorKind::BadInput,
+                   "Two pages would both be \"" + page.fileName() + "\"" + kNothingChanged);
+  }
+  return {};
+}
+
+Done SiteWriting::makeStaging() {
+  if (std::error_code error = files_.makeStagingFolder(folder_, staging_)) {
+    staging_.clear();
+    return pageFailure("The pages could not be written in " + folder_.string(), error);
+  }
+  return {};
+}
+
+Done SiteWriting::write(const SitePage& page) {
+  fileNames_.push_back(page.fileName());
+  const std::string& name = fileNames_.back();
+  if (std::error_code error = files_.write(staging_ / "new" / name, page.text, kCrLf)) {
+    return notWritten(name, error);
+  }
+  syncing_.add([this, name] { sync(name); });
+  return {};
+}
+
+// On the syncing thread: after the first failure the others need no sync.
+void SiteWriting::sync(const std::string& fileName) {
+  if (!synced_) return;
+  if (std::error_code error = files_.sync(staging_ / "new" / fileName)) {
+    synced_ = notWritten(fileName, error);
+  }
+}
+
+// Waits until every page is on disk, before the first one replaces an old
+// page; the syncing thread runs its jobs in order, so the last one added
+// runs after every sync.
+Done SiteWriting::syncedPages() {
+  std::promise<void> done;
+  syncing_.add([&done] { done.set_value(); });
+  done.get_future().wait();
+  return synced_;
+}
+
+// Moves the new pages over the old ones, keeping each old page in the
+// staging folder; on a failure every page moved so far is put back.
+Done SiteWriting::movePagesIntoPlace() {
+  struct Moved {
+    fs::path target, fresh, old;
+    bool hadOld;
+  };
+  std::vector<Moved> moved;
+  Done outcome;
+  for (const std::string& name : fileNames_) {
+    Moved step{folder_ / name, staging_ / "new" / name, staging_ / "old" / name, false};
+    std::error_code error = files_.rename(step.target, step.old);
+    step.hadOld = !error;
+    if (error == std::errc::no_such_file_or_directory) error.clear();  // a new page
+    if (!error) error = files_.rename(step.fresh, step.target);
+    if (error) {
+      if (step.hadOld) files_.rename(step.old, step.target);
+      outcome = pageFailure("\"" + name + "\" could not be replaced", error);
+      break;
+    }
+    moved.push_back(step);
+  }
+  if (outcome) return outcome;
+  for (auto step = moved.rbegin(); step != moved.rend(); ++step) {
+    files_.rename(step->target, step->fresh);
+    if (step->hadOld) files_.rename(step->old, step->target);
+  }
+  return outcome;
+}
+
+void SiteWriting::removeStaging() {
+  syncing_.stop(nullptr);
+  if (staging_.empty()) return;
+  files_.removeAll(staging_);
+  staging_.clear();
+}
+
 Outcome<std::vector<fs::path>> writeSitePages(const fs::path& folder,
                                               const std::vector<SitePage>& pages,
                                               SiteFiles& files) {
-  if (Done names = checkNames(pages); !names) return names.error();
-  fs::path staging;
-  if (std::error_code error = files.makeStagingFolder(folder, staging)) {
-    return pageFailure("The pages could not be written in " + folder.string(), error);
-  }
-  Done written;
-  for (const SitePage& page : pages) {
-    if (std::error_code error = files.write(staging / "new" / fileName(page), page.text, kCrLf)) {
-      written = pageFailure("\"" + fileName(page) + "\" could not be written", error);
-      break;
-    }
-  }
-  if (written) written = movePagesIntoPlace(folder, staging, pages, files);
-  files.removeAll(staging);
-  if (!written) return written.error();
-  std::vector<fs::path> paths;
-  paths.reserve(pages.size());
-  for (const SitePage& page : pages) paths.push_back(folder / fileName(page));
-  return paths;
+  SiteWriting writing(folder, files);
+  for (const SitePage& page : pages) writing.add(page);
+  return writing.finish();
 }
 
 }  // namespace vendaro

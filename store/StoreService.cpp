@@ -127,11 +127,11 @@ Done checkOptions(const GenerateOptions& options) {
   return {};
 }
 
-// After pages were written: records what the shop now offers. A start page
+// What the pages publish, recorded once they were written. A start page
 // alone changes prices and weights, while the order pages keep the tax and
-// shipping of the last record. Returns the problem, empty when recorded.
-std::string recordPublication(const SiteCatalogue& catalogue, const StoreProject& project,
-                              SiteScope scope) {
+// shipping of the last record.
+PublishedCatalogue publicationRecord(const SiteCatalogue& catalogue, const StoreProject& project,
+                                     SiteScope scope) {
   PublishedCatalogue record = publishedCatalogue(catalogue, project.name(), utcTimeNow());
   if (scope == SiteScope::StartPageOnly) {
     if (std::optional<PublishedCatalogue> last =
@@ -144,7 +144,7 @@ std::string recordPublication(const SiteCatalogue& catalogue, const StoreProject
       record.shippingMethods = last->shippingMethods;
     }
   }
-  return recordPublishedCatalogue(project.appFolder(), record);
+  return record;
 }
 
 }  // namespace
@@ -237,19 +237,23 @@ SiteRun publishSite(const StoreInput& input, const StoreProject& project, SiteSc
   }
   // One catalogue serves the pages and the record.
   const SiteCatalogue catalogue(input);
-  {
-    // The pages are let go once written, before the publication is recorded.
-    std::vector<SitePage> pages;
-    if (scope == SiteScope::WholeSite) {
-      pages = generateSite(catalogue, run.reports);
-    } else {
-      pages.push_back(generateStartPage(catalogue, run.reports));
-    }
-    run.pages = pages.size();
-    run.written = writeSitePages(project.folder(), pages, files);
+  SiteWriting writing(project.folder(), files);
+  const auto write = [&run, &writing](SitePage page) {
+    ++run.pages;
+    writing.add(page);
+  };
+  if (scope == SiteScope::WholeSite) {
+    generateSite(catalogue, run.reports, write);
+  } else {
+    write(generateStartPage(catalogue, run.reports));
   }
+  // The record is made while the pages go to disk, and kept once they are
+  // in place.
+  const PublishedCatalogue record = publicationRecord(catalogue, project, scope);
+  const std::string recordText = publishedCatalogueText(record);
+  run.written = writing.finish();
   if (run.written && !run.written->empty()) {
-    run.recordFailure = recordPublication(catalogue, project, scope);
+    run.recordFailure = recordPublishedCatalogue(project.appFolder(), record, recordText);
   }
   return run;
 }

@@ -9,11 +9,12 @@
 
 namespace vendaro::testing {
 
-// The disk, except that writing the page `failingPage` or moving it into
-// place fails with `error`, as on a full disk or a folder without rights.
+// The disk, except that writing the page `failingPage`, syncing it or moving
+// it into place fails with `error`, as on a full disk or a folder without
+// rights.
 class FailingSiteFiles : public DiskSiteFiles {
  public:
-  enum class Step { Write, Move };
+  enum class Step { Write, Sync, Move };
   FailingSiteFiles(std::string failingPage, int error, Step step)
       : failingPage_(std::move(failingPage)), error_(error), step_(step) {}
 
@@ -21,6 +22,10 @@ class FailingSiteFiles : public DiskSiteFiles {
                         std::string_view ending) override {
     if (step_ == Step::Write && file.filename() == failingPage_) return failure();
     return DiskSiteFiles::write(file, content, ending);
+  }
+  std::error_code sync(const std::filesystem::path& file) override {
+    if (step_ == Step::Sync && file.filename() == failingPage_) return failure();
+    return DiskSiteFiles::sync(file);
   }
   std::error_code rename(const std::filesystem::path& from,
                          const std::filesystem::path& to) override {

@@ -95,6 +95,9 @@ TEST_F(SiteWritingTest, AFailureLeavesTheOldSiteByteIdenticalAndSaysWhy) {
        "\"l_Belts.htm\" could not be written (name too long); no page was changed."},
       {"order.htm", EIO, Step::Write,
        "\"order.htm\" could not be written (Input/output error); no page was changed."},
+      // Found only when the pages are synced, after every page was written.
+      {"l_Belts.htm", ENOSPC, Step::Sync,
+       "\"l_Belts.htm\" could not be written (disk full); no page was changed."},
       // Moving into place fails after the earlier pages, one of them new,
       // were moved: they are put back.
       {"complect.htm", EXDEV, Step::Move,
