@@ -164,25 +164,40 @@ std::string jsonString(std::string_view value) {
 std::string scriptStringText(std::string_view value) {
   std::string out;
   out.reserve(value.size());
+  std::size_t plain = 0;  // the first character not yet copied
   for (std::size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];
-    if (c == '\\') {
-      out += "\\\\";
-    } else if (c == '"') {
-      out += "\\\"";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '<' && (startsWithIgnoringCase(value.substr(i), "</script") ||
-                            value.substr(i).starts_with("<!--"))) {
-      // "<\/script" and "<\!--" read as "</script" and "<!--" in the string
-      // but never close the script element or open a comment in it.
-      out += "<\\";
-    } else {
-      out += c;
+    if (c != '\\' && c != '"' && c != '\r' && c != '\n' && c != '<') continue;
+    std::string_view escaped;
+    switch (c) {
+      case '\\':
+        escaped = "\\\\";
+        break;
+      case '"':
+        escaped = "\\\"";
+        break;
+      case '\r':
+        escaped = "\\r";
+        break;
+      case '\n':
+        escaped = "\\n";
+        break;
+      case '<':
+        // "<\/script" and "<\!--" read as "</script" and "<!--" in the string
+        // but never close the script element or open a comment in it.
+        if (startsWithIgnoringCase(value.substr(i), "</script") ||
+            value.substr(i).starts_with("<!--")) {
+          escaped = "<\\";
+        }
+        break;
+      default:
+        break;
     }
+    if (escaped.empty()) continue;
+    out.append(value.substr(plain, i - plain)).append(escaped);
+    plain = i + 1;
   }
+  out.append(value.substr(plain));
   return out;
 }
 

@@ -1,7 +1,9 @@
 #include "store/AsciiPage.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/Text.h"
 
@@ -85,8 +87,17 @@ std::string_view closingTag(Context context) {
   return context == Context::Script ? "</script" : "</style";
 }
 
+// Eight characters at a time: pages run to megabytes.
 bool isAscii(std::string_view page) {
-  return std::none_of(page.begin(), page.end(), [](char c) { return c & 0x80; });
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = 0;
+  for (; i + 8 <= page.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, page.data() + i, 8);
+    if (word & kHighBits) return false;
+  }
+  return std::none_of(page.begin() + static_cast<std::ptrdiff_t>(i), page.end(),
+                      [](char c) { return c & 0x80; });
 }
 
 }  // namespace

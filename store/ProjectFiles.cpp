@@ -28,14 +28,15 @@ std::array<const std::string*, 7> settingsBoxes(const ProjectSettings& settings)
 
 std::vector<std::string_view> lineViews(std::string_view text) {
   std::vector<std::string_view> lines;
+  // Two plain searches, the next LF kept across lines ended by a CR alone:
+  // find_first_of would test every character against the set.
+  std::size_t newline = std::min(text.find('\n'), text.size());
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
+    if (newline < start) newline = std::min(text.find('\n', start), text.size());
+    const std::size_t end = std::min(text.substr(0, newline).find('\r', start), newline);
     lines.push_back(text.substr(start, end - start));
+    if (end == text.size()) break;
     start = end + 1;
     if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
@@ -106,7 +107,11 @@ std::string itemRecordLine(const ItemRecord& item) {
 }
 
 std::size_t itemFieldCount(std::string_view line) {
-  const auto separators = static_cast<std::size_t>(std::count(line.begin(), line.end(), kFieldEnd));
+  std::size_t separators = 0;
+  for (std::size_t at = line.find(kFieldEnd); at != std::string_view::npos;
+       at = line.find(kFieldEnd, at + 1)) {
+    ++separators;
+  }
   return separators + (line.empty() || line.back() == kFieldEnd ? 0 : 1);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <optional>
 
 namespace vendaro {
 namespace {
@@ -65,9 +66,31 @@ SafeNumber replaced(std::string text, std::string reason, double value) {
   return {std::move(text), std::move(reason), std::move(problem), value};
 }
 
+// The value of digits with at most one point and no needless leading zero,
+// as most prices and weights are typed: they are kept without further checks.
+std::optional<double> plainDecimalValue(std::string_view typed) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (typed.empty() || !digit(typed.front())) return std::nullopt;
+  if (typed.front() == '0' && typed.size() > 1 && typed[1] != '.') return std::nullopt;
+  bool point = false;
+  for (char c : typed) {
+    if (c == '.' && !point) {
+      point = true;
+    } else if (!digit(c)) {
+      return std::nullopt;
+    }
+  }
+  double value = 0;
+  const auto read = std::from_chars(typed.data(), typed.data() + typed.size(), value);
+  if (read.ec != std::errc() || value >= kTooLargeNumber) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 SafeNumber safeNumber(std::string_view typed, EmptyValue empty) {
+  if (std::optional<double> value = plainDecimalValue(typed))
+    return {std::string(typed), {}, {}, *value};
   const std::string_view number = trimBlanks(typed);
   if (number.empty() && empty == EmptyValue::WrittenAsTyped) return {std::string(typed), {}, {}, 0};
   DecimalParts parts;

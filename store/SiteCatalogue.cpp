@@ -21,6 +21,7 @@ SiteCatalogue::SiteCatalogue(const StoreInput& input)
     : input_(input), scriptNames_(namesOf(input.categories)) {
   for (const auto& category : input.categories) {
     auto& numbers = numbers_.emplace_back();
+    numbers.reserve(category.items.size());
     for (const auto& item : category.items) numbers.push_back(prepareItem(category.name, item));
   }
   // An empty rate would leave "var tax1=" without a value, so it counts as
