@@ -1,6 +1,7 @@
 #include <iostream>
 #include <memory>
 
+#include "platform/LargeHeap.h"
 #include "store/GenerateCommand.h"
 #include "store/StoreSettings.h"
 #include "store/StoreSubsystem.h"
@@ -40,6 +41,7 @@ void addStoreCommandLine(CommandLine& commandLine) {
     commandLine.choose([choices](const AppContext& context) {
       GenerateOptions options = choices->options;
       options.appFolder = context.folder;
+      prepareLargeHeap(std::size_t{256} << 20);
       return runGenerateCommand(options, context.vendor, StoreSettings::read(context.settings),
                                 std::cout, std::cerr);
     });
