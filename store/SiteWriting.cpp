@@ -90,25 +90,36 @@ Done SiteWriting::write(const SitePage& page) {
   if (std::error_code error = files_.write(staging_ / "new" / name, page.text, kCrLf)) {
     return notWritten(name, error);
   }
-  syncing_.add([this, name] { sync(name); });
+  const std::size_t index = fileNames_.size() - 1;
+  syncing_[index % syncing_.size()].add([this, index, name] { sync(index, name); });
   return {};
 }
 
-// On the syncing thread: after the first failure the others need no sync.
-void SiteWriting::sync(const std::string& fileName) {
-  if (!synced_) return;
-  if (std::error_code error = files_.sync(staging_ / "new" / fileName)) {
+// On a syncing thread. After a failure the pages that follow need no sync;
+// those before it still do, so the failure named is the first in order.
+void SiteWriting::sync(std::size_t page, const std::string& fileName) {
+  {
+    const std::lock_guard lock(syncMutex_);
+    if (failedSync_ < page) return;
+  }
+  const std::error_code error = files_.sync(staging_ / "new" / fileName);
+  const std::lock_guard lock(syncMutex_);
+  if (error && page < failedSync_) {
+    failedSync_ = page;
     synced_ = notWritten(fileName, error);
   }
 }
 
 // Waits until every page is on disk, before the first one replaces an old
-// page; the syncing thread runs its jobs in order, so the last one added
-// runs after every sync.
+// page; each syncing thread runs its jobs in order, so a last one added to
+// each runs after all syncs.
 Done SiteWriting::syncedPages() {
-  std::promise<void> done;
-  syncing_.add([&done] { done.set_value(); });
-  done.get_future().wait();
+  std::array<std::promise<void>, std::tuple_size_v<decltype(syncing_)>> done;
+  for (std::size_t k = 0; k < syncing_.size(); ++k) {
+    syncing_[k].add([&done, k] { done[k].set_value(); });
+  }
+  for (auto& each : done) each.get_future().wait();
+  const std::lock_guard lock(syncMutex_);
   return synced_;
 }
 
@@ -143,7 +154,7 @@ Done SiteWriting::movePagesIntoPlace() {
 }
 
 void SiteWriting::removeStaging() {
-  syncing_.stop(nullptr);
+  for (SerialWorker& worker : syncing_) worker.stop(nullptr);
   if (staging_.empty()) return;
   files_.removeAll(staging_);
   staging_.clear();

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <filesystem>
+#include <limits>
+#include <mutex>
 #include <set>
 #include <string>
 #include <system_error>
@@ -16,8 +20,9 @@ namespace vendaro {
 // Writes the pages of one generation as {folder}/{base name}{extension}, each
 // text followed by one CR LF, all or nothing: every page goes into a staging
 // folder as soon as it is added, so a large site is never held whole in
-// memory, and is synced on a thread of its own while the rest is generated;
-// only when all were written and synced are they moved over the old ones. On any failure
+// memory, and is synced on threads of their own while the rest is generated
+// (syncs running side by side share the disk's flushes); only when all were
+// written and synced are they moved over the old ones. On any failure
 // the old pages stay as they were, the staging folder goes, and the error
 // names the first page that failed and why (disk full, permission denied,
 // name too long, ...): BadInput for page names that would leave the folder
@@ -38,7 +43,7 @@ class SiteWriting {
   Done checkName(const SitePage& page);
   Done makeStaging();
   Done write(const SitePage& page);
-  void sync(const std::string& fileName);
+  void sync(std::size_t page, const std::string& fileName);
   Done syncedPages();
   Done movePagesIntoPlace();
   void removeStaging();
@@ -49,9 +54,12 @@ class SiteWriting {
   std::vector<std::string> fileNames_;  // in the order added
   std::set<std::string> names_;
   Done state_;
-  Done synced_;  // the first failure to sync, on the syncing thread
-  // Last, so it stops before the rest goes.
-  SerialWorker syncing_;
+  std::mutex syncMutex_;
+  std::size_t failedSync_ =
+      std::numeric_limits<std::size_t>::max();  // the first page, in order, that failed to sync
+  Done synced_;                                 // and why
+  // Last, so they stop before the rest goes.
+  std::array<SerialWorker, 4> syncing_;
 };
 
 // The pages written through one SiteWriting.
