@@ -24,13 +24,14 @@ void prepareLargeHeap(std::size_t bytes) {
   // The heap grows by blocks it can hold; once advised, they go back to it
   // as free memory for what follows.
   std::vector<void*> blocks;
-  for (std::size_t taken = 0; taken < bytes; taken += kHeapBlock - kLargePage) {
+  for (std::size_t grown = 0; grown < bytes; grown += kHeapBlock - kLargePage) {
     blocks.push_back(std::malloc(kHeapBlock - kLargePage));
   }
+  const bool allTaken = std::find(blocks.begin(), blocks.end(), nullptr) == blocks.end();
   const auto start = reinterpret_cast<std::uintptr_t>(blocks.front());
   const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
   const std::uintptr_t first = (start + kLargePage - 1) & ~(kLargePage - 1);
-  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  if (allTaken && end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
   for (void* block : blocks) std::free(block);
 }
 
