@@ -309,8 +309,7 @@ bool alreadyRecorded(const fs::path& appFolder, const PublishedCatalogue& catalo
     const std::optional<std::string> project = recordProject(*recorded);
     if (project && *project != catalogue.project) continue;
     if (project && sameApartFromTime(*recorded, text)) return true;
-    std::string problem;
-    const std::optional<PublishedCatalogue> record = readPublishedCatalogue(*recorded, problem);
+    const Outcome<PublishedCatalogue> record = readPublishedCatalogue(*recorded);
     if (!record || record->project != catalogue.project) continue;
     return sameContent(*record, catalogue);
   }
@@ -350,14 +349,12 @@ std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
   return text;
 }
 
-std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
-                                                         std::string& problem) {
+Outcome<PublishedCatalogue> readPublishedCatalogue(std::string_view text) {
   toml::table root;
   try {
     root = toml::parse(text);
   } catch (const toml::parse_error& error) {
-    problem = std::string(error.description());
-    return std::nullopt;
+    return failure(ErrorKind::BadInput, std::string(error.description()));
   }
   PublishedCatalogue catalogue;
   catalogue.project = textAt(root["project"]);
@@ -368,14 +365,13 @@ std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
     for (const toml::node& node : *brackets) {
       const toml::table* table = node.as_table();
       std::optional<WeightBracket> bracket = table ? readBracket(*table) : std::nullopt;
-      if (!bracket) {
-        problem = "a shipping bracket is not four charges";
-        return std::nullopt;
-      }
+      if (!bracket) return failure(ErrorKind::BadInput, "a shipping bracket is not four charges");
       catalogue.weightBrackets.push_back(std::move(*bracket));
     }
   }
-  if (!readCheckoutRules(root, catalogue, problem)) return std::nullopt;
+  if (std::string problem; !readCheckoutRules(root, catalogue, problem)) {
+    return failure(ErrorKind::BadInput, problem);
+  }
   if (const toml::array* items = root["items"].as_array()) {
     catalogue.items.reserve(items->size());
     for (const toml::node& node : *items) {
@@ -388,18 +384,19 @@ std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
   return catalogue;
 }
 
-std::string recordPublishedCatalogue(const fs::path& appFolder,
-                                     const PublishedCatalogue& catalogue) {
+Done recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogue& catalogue) {
   return recordPublishedCatalogue(appFolder, catalogue, publishedCatalogueText(catalogue));
 }
 
-std::string recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogue& catalogue,
-                                     std::string_view text) {
+Done recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogue& catalogue,
+                              std::string_view text) {
   if (alreadyRecorded(appFolder, catalogue, text)) return {};
   const fs::path folder = appFolder / kPublishedFolder;
   std::error_code error;
   fs::create_directories(folder, error);
-  if (error) return "cannot make " + folder.string() + ": " + error.message();
+  if (error) {
+    return failure(ErrorKind::Io, "cannot make " + folder.string() + ": " + error.message());
+  }
   // Two generations within one second get a running number after a "_",
   // which sorts after the "." of the first one's extension.
   const std::string stem = compactTime(catalogue.generatedAt);
@@ -409,9 +406,7 @@ std::string recordPublishedCatalogue(const fs::path& appFolder, const PublishedC
     std::snprintf(number, sizeof number, "_%03d", n);
     file = folder / (stem + number + kRecordExtension);
   }
-  if (!writeWholeFile(file, text)) {
-    return "cannot write " + file.string();
-  }
+  if (!writeWholeFile(file, text)) return failure(ErrorKind::Io, "cannot write " + file.string());
   return {};
 }
 
@@ -420,13 +415,15 @@ std::vector<PublishedCatalogue> readPublishedCatalogues(const fs::path& appFolde
   std::vector<PublishedCatalogue> catalogues;
   for (const fs::path& file : recordFiles(appFolder / kPublishedFolder)) {
     const std::optional<std::string> text = readWholeFile(file);
-    std::string problem = "cannot be read";
-    std::optional<PublishedCatalogue> catalogue =
-        text ? readPublishedCatalogue(*text, problem) : std::nullopt;
+    if (!text) {
+      problems.push_back(file.string() + ": cannot be read");
+      continue;
+    }
+    Outcome<PublishedCatalogue> catalogue = readPublishedCatalogue(*text);
     if (catalogue) {
-      catalogues.push_back(std::move(*catalogue));
+      catalogues.push_back(std::move(catalogue).value());
     } else {
-      problems.push_back(file.string() + ": " + problem);
+      problems.push_back(file.string() + ": " + catalogue.error().message);
     }
   }
   addEarlierRulesRecords(appFolder, catalogues, problems);
@@ -439,10 +436,9 @@ std::optional<PublishedCatalogue> newestPublishedCatalogue(const fs::path& appFo
   const std::vector<fs::path> files = recordFiles(appFolder / kPublishedFolder);
   for (auto file = files.rbegin(); file != files.rend(); ++file) {
     const std::optional<std::string> text = readWholeFile(*file);
-    std::string problem;
-    std::optional<PublishedCatalogue> record =
-        text ? readPublishedCatalogue(*text, problem) : std::nullopt;
-    if (record && record->project == project) return record;
+    if (!text) continue;
+    Outcome<PublishedCatalogue> record = readPublishedCatalogue(*text);
+    if (record && record->project == project) return std::move(record).value();
   }
   return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/ShopRules.h"
+#include "platform/Outcome.h"
 
 namespace vendaro {
 
@@ -62,17 +63,16 @@ inline constexpr const char* kPublishedRulesFolder = "published-rules";
 // [[items]]), so further rules can be added as keys of their own.
 std::string publishedCatalogueText(const PublishedCatalogue& catalogue);
 
-// Reads a record; nothing, with the reason in `problem`, when it is not one.
-std::optional<PublishedCatalogue> readPublishedCatalogue(std::string_view text,
-                                                         std::string& problem);
+// Reads a record; BadInput, with the reason, when it is not one.
+Outcome<PublishedCatalogue> readPublishedCatalogue(std::string_view text);
 
 // Adds the record to {appFolder}/published, unless it says the same as the
-// newest record of its project. Returns the problem, empty when it was kept.
-std::string recordPublishedCatalogue(const std::filesystem::path& appFolder,
-                                     const PublishedCatalogue& catalogue);
+// newest record of its project; Io, with the file, when it cannot be kept.
+Done recordPublishedCatalogue(const std::filesystem::path& appFolder,
+                              const PublishedCatalogue& catalogue);
 // The same with the record's text (publishedCatalogueText) made beforehand.
-std::string recordPublishedCatalogue(const std::filesystem::path& appFolder,
-                                     const PublishedCatalogue& catalogue, std::string_view text);
+Done recordPublishedCatalogue(const std::filesystem::path& appFolder,
+                              const PublishedCatalogue& catalogue, std::string_view text);
 
 // Every record in {appFolder}/published, oldest first; files that cannot be
 // read are named in `problems` and left out. Each record of the earlier

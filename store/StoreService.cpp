@@ -253,7 +253,8 @@ SiteRun publishSite(const StoreInput& input, const StoreProject& project, SiteSc
   const std::string recordText = publishedCatalogueText(record);
   run.written = writing.finish();
   if (run.written && !run.written->empty()) {
-    run.recordFailure = recordPublishedCatalogue(project.appFolder(), record, recordText);
+    const Done recorded = recordPublishedCatalogue(project.appFolder(), record, recordText);
+    if (!recorded) run.recordFailure = recorded.error().message;
   }
   return run;
 }

@@ -51,9 +51,8 @@ TEST(PublishedCatalogueTextTest, ItemsOfAnyTextOrNoneAreWrittenAsTheWriterWouldA
     }
     const std::string text = publishedCatalogueText(record);
     EXPECT_EQ(text, asTheWriterPrintsIt(text));
-    std::string problem;
-    const std::optional<PublishedCatalogue> back = readPublishedCatalogue(text, problem);
-    ASSERT_TRUE(back) << problem;
+    const Outcome<PublishedCatalogue> back = readPublishedCatalogue(text);
+    ASSERT_TRUE(back) << back.error().message;
     ASSERT_EQ(back->items.size(), items.size());
     for (std::size_t k = 0; k < items.size(); ++k) {
       EXPECT_EQ(back->items[k].description, items[k].description);
@@ -76,14 +75,14 @@ TEST(PublishedCatalogueTextTest, ANewRecordIsWrittenOnlyForNewContent) {
     return readPublishedCatalogues(app.path(), problems).size();
   };
   PublishedCatalogue shop = catalogueOf({{"T-1", "Hammer", "22.40", "0.5"}});
-  ASSERT_EQ(recordPublishedCatalogue(app.path(), shop), "");
+  ASSERT_TRUE(recordPublishedCatalogue(app.path(), shop));
   PublishedCatalogue other = catalogueOf({});
   other.project = "Other";
   other.generatedAt = "2026-12-07T13:00:00Z";
-  ASSERT_EQ(recordPublishedCatalogue(app.path(), other), "");
+  ASSERT_TRUE(recordPublishedCatalogue(app.path(), other));
 
   shop.generatedAt = "2026-12-07T14:00:00Z";
-  EXPECT_EQ(recordPublishedCatalogue(app.path(), shop), "");
+  EXPECT_TRUE(recordPublishedCatalogue(app.path(), shop));
   EXPECT_EQ(recordCount(), 2u) << "the same content again adds no record";
 
   // The first record with a remark added, as by hand: other text, same content.
@@ -93,11 +92,11 @@ TEST(PublishedCatalogueTextTest, ANewRecordIsWrittenOnlyForNewContent) {
     if (first.empty() || name < first) first = name;
   }
   app.write(first, app.read(first) + "# checked by hand\n");
-  EXPECT_EQ(recordPublishedCatalogue(app.path(), shop), "");
+  EXPECT_TRUE(recordPublishedCatalogue(app.path(), shop));
   EXPECT_EQ(recordCount(), 2u) << "a record in another layout is compared by content";
 
   shop.items[0].price = "23.40";
-  EXPECT_EQ(recordPublishedCatalogue(app.path(), shop), "");
+  EXPECT_TRUE(recordPublishedCatalogue(app.path(), shop));
   EXPECT_EQ(recordCount(), 3u);
 }
 

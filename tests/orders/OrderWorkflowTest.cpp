@@ -98,7 +98,7 @@ TEST_F(OrderWorkflowTest, ConfirmingLowersTheCountAndCancellingRaisesIt) {
   record.project = "Shop";
   record.generatedAt = "2024-05-01T00:00:00Z";
   record.items = {{"A100", "Mug", "25.00", "1"}};
-  ASSERT_EQ(recordPublishedCatalogue(app.path(), record), "");
+  ASSERT_TRUE(recordPublishedCatalogue(app.path(), record));
   std::filesystem::create_directory(app.file("Shop"));
   app.write("Shop/Shop.stk", "A100^5^\r\n");
   const auto stock = [this](std::optional<std::int64_t> low = std::nullopt) {

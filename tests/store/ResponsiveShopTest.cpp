@@ -204,10 +204,9 @@ TEST(ResponsiveShopTest, CanonicalAddressesAndARecordOfTheRulesThatReadsBack) {
   // The record of what was published holds the checkout's own rules.
   const PublishedCatalogue published =
       publishedCatalogue(SiteCatalogue(input), "Shop", "2025-12-06T05:46:40Z");
-  std::string problem;
-  const std::optional<PublishedCatalogue> record =
-      readPublishedCatalogue(publishedCatalogueText(published), problem);
-  ASSERT_TRUE(record) << problem;
+  const Outcome<PublishedCatalogue> record =
+      readPublishedCatalogue(publishedCatalogueText(published));
+  ASSERT_TRUE(record) << record.error().message;
   EXPECT_EQ(record->checkout, PublishedCatalogue::Checkout::Responsive);
   EXPECT_TRUE(record->weightBrackets.empty());
   EXPECT_EQ(record->taxRates.rateFor("Quebec \"QC\"", "", 0), 0.14975);
@@ -232,7 +231,7 @@ TEST(ResponsiveShopTest, AnEarlierRulesRecordIsReadWithItsCatalogue) {
   catalogue.salesTaxRate = "0.05";
   catalogue.shippingByWeight = true;
   catalogue.items = {{"A1", "Cup", "1.50", "0.5"}};
-  ASSERT_EQ(recordPublishedCatalogue(app.path(), catalogue), "");
+  ASSERT_TRUE(recordPublishedCatalogue(app.path(), catalogue));
   fs::create_directories(app.path() / "published-rules" / "Shop");
   fs::create_directories(app.path() / "published-rules" / "Other");
   app.write("published-rules/Shop/20251206T054640Z.toml",
