@@ -43,17 +43,10 @@ class ScriptedStore : public MailStore {
 std::string mail(const std::string& subject) { return "Subject: " + subject + "\r\n\r\nhi\r\n"; }
 
 std::map<std::string, std::string> mailbox() {
-  std::map<std::string, std::string> script = {
-      {"CAPA", "+OK\r\nUSER\r\nUIDL\r\n.\r\n"},
-      {"STAT", "+OK 5 100\r\n"},
-      {"LIST", "+OK\r\n1 20\r\n2 20\r\n3 20\r\n4 20\r\n5 20\r\n.\r\n"},
-      {"UIDL", "+OK\r\n1 u1\r\n2 u2\r\n3 u3\r\n4 u4\r\n5 u5\r\n.\r\n"}};
-  const char* subjects[] = {"order", "old", "chat", "broken", "empty order"};
-  for (int i = 0; i < 5; ++i) {
-    script["RETR " + std::to_string(i + 1)] = "+OK\r\n" + mail(subjects[i]) + ".\r\n";
-  }
-  for (const char* command : {"USER", "PASS", "DELE 1", "NOOP", "QUIT"}) script[command] = "+OK\r\n";
-  return script;
+  std::vector<std::pair<std::string, std::string>> mails;
+  for (const char* subject : {"order", "old", "chat", "broken", "empty order"})
+    mails.emplace_back("u" + std::to_string(mails.size() + 1), mail(subject));
+  return ScriptedPop3Server::mailbox(mails);
 }
 
 const char* kindName(MessageOutcome::Kind kind) {

@@ -17,6 +17,29 @@ ScriptedPop3Server::ScriptedPop3Server(std::map<std::string, std::string> replie
   acceptor_ = std::thread([this] { acceptLoop(); });
 }
 
+std::map<std::string, std::string> ScriptedPop3Server::mailbox(
+    const std::vector<std::pair<std::string, std::string>>& mails,
+    const std::map<std::string, std::string>& changes) {
+  std::map<std::string, std::string> script = {{"CAPA", "+OK\r\nUSER\r\nUIDL\r\n.\r\n"}};
+  std::string list, uidl;
+  std::size_t total = 0;
+  for (std::size_t n = 1; n <= mails.size(); ++n) {
+    const auto& [uid, text] = mails[n - 1];
+    const std::string number = std::to_string(n);
+    list += number + " " + std::to_string(text.size()) + "\r\n";
+    uidl += number + " " + uid + "\r\n";
+    total += text.size();
+    script["RETR " + number] = "+OK\r\n" + text + ".\r\n";
+    script["DELE " + number] = "+OK\r\n";
+  }
+  script["STAT"] = "+OK " + std::to_string(mails.size()) + " " + std::to_string(total) + "\r\n";
+  script["LIST"] = "+OK\r\n" + list + ".\r\n";
+  script["UIDL"] = "+OK\r\n" + uidl + ".\r\n";
+  for (const char* command : {"USER", "PASS", "NOOP", "QUIT"}) script[command] = "+OK\r\n";
+  for (const auto& [command, reply] : changes) script[command] = reply;
+  return script;
+}
+
 // Shutting the sockets down wakes the blocked accept and recv.
 ScriptedPop3Server::~ScriptedPop3Server() {
   {

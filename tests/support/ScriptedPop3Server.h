@@ -4,6 +4,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace vendaro::testing {
@@ -22,6 +23,12 @@ class ScriptedPop3Server {
   static constexpr const char* kHangUp = "<hang up>";
   static constexpr const char* kTrickle = "<trickle>";
   explicit ScriptedPop3Server(std::map<std::string, std::string> replies);
+  // The replies of a well-behaved server holding `mails` (unique id, text
+  // with CR LF line ends) that takes USER, PASS, DELE, NOOP and QUIT;
+  // `changes` replace or add replies.
+  static std::map<std::string, std::string> mailbox(
+      const std::vector<std::pair<std::string, std::string>>& mails,
+      const std::map<std::string, std::string>& changes = {});
   ~ScriptedPop3Server();
   ScriptedPop3Server(const ScriptedPop3Server&) = delete;
   ScriptedPop3Server& operator=(const ScriptedPop3Server&) = delete;
