@@ -1,7 +1,6 @@
 // Names that must not go up, and `vendaro publish` over file://.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <thread>
 #include <tuple>
 
@@ -9,6 +8,7 @@
 #include "publish/PublishCommand.h"
 #include "publish/PublishWindow.h"
 #include "publish/SiteFiles.h"
+#include "tests/support/CommandRun.h"
 #include "tests/support/ManualEventLoop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
@@ -36,24 +36,18 @@ TEST(PublishCommandTest, UploadsWhatChangedRemembersTheDestinationAndKeepsOutsid
   outside.write("secret.txt", "private");
   fs::create_symlink(outside.file("secret.txt"), app.file("Shop/secret.htm"));
   const std::string to = "file://" + remote.path().string() + "/www";
-  struct Run {
-    int code;
-    std::string out, err;
-  };
   const auto publish = [&app](const std::string& url, bool dryRun = false) {
     PublishOptions options;
     std::tie(options.appFolder, options.project, options.destination.url, options.dryRun) =
         std::tuple(app.path(), "Shop", url, dryRun);
-    std::ostringstream out, err;
-    const int code = runPublishCommand(options, out, err);
-    return Run{code, out.str(), err.str()};
+    return runCommand([&](auto& out, auto& err) { return runPublishCommand(options, out, err); });
   };
 
-  const Run dry = publish(to, true);
+  const CommandRun dry = publish(to, true);
   EXPECT_NE(dry.out.find("would upload index.htm (18 bytes)"), std::string::npos) << dry.out;
   EXPECT_FALSE(fs::exists(remote.file("www")));
 
-  const Run first = publish(to);
+  const CommandRun first = publish(to);
   EXPECT_EQ(first.code, kExitError);  // a file was left out
   EXPECT_NE(first.err.find("not published: secret.htm: leads outside the folder"),
             std::string::npos)
@@ -64,7 +58,7 @@ TEST(PublishCommandTest, UploadsWhatChangedRemembersTheDestinationAndKeepsOutsid
 
   fs::remove(app.file("Shop/secret.htm"));
   app.write("Shop/index.htm", "<html>new</html>");
-  const Run again = publish("");  // the remembered destination
+  const CommandRun again = publish("");  // the remembered destination
   EXPECT_EQ(again.code, 0) << again.err;
   EXPECT_NE(again.out.find("published 1 of 1 changed files, 0 unchanged"), std::string::npos)
       << again.out;
