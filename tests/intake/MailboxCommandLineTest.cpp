@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <tuple>
 
 #include "intake/MailboxCommandLine.h"
 #include "tests/support/TempFolder.h"
@@ -28,23 +29,14 @@ TEST(MailboxCommandLineTest, WithoutHostTheSettingsWithHostTheCommandLine) {
   settings.popHost = "pop.example";
   settings.port = 2995;
   settings.caFile = "/etc/shop-ca.pem";
-  MailAccount account = parsed({}, settings);
-  EXPECT_EQ(account.host, "pop.example");
-  EXPECT_EQ(account.port, 2995);
-  EXPECT_EQ(account.security, Security::Tls);
-  EXPECT_EQ(account.caFile, "/etc/shop-ca.pem");
-  EXPECT_EQ(account.user, "shop");
-
-  account = parsed({"--starttls", "--port", "110"}, settings);
-  EXPECT_EQ(account.host, "pop.example");
-  EXPECT_EQ(account.port, 110);
-  EXPECT_EQ(account.security, Security::StartTls);
-
-  account = parsed({"--host", "127.0.0.1"}, settings);
-  EXPECT_EQ(account.host, "127.0.0.1");
-  EXPECT_EQ(account.port, 0);
-  EXPECT_EQ(account.security, Security::None);
-  EXPECT_EQ(account.caFile, "");
+  const auto parts = [&settings](const std::vector<std::string>& arguments) {
+    const MailAccount account = parsed(arguments, settings);
+    return std::tuple(account.host, account.port, account.security, account.caFile, account.user);
+  };
+  EXPECT_EQ(parts({}), std::tuple("pop.example", 2995, Security::Tls, "/etc/shop-ca.pem", "shop"));
+  EXPECT_EQ(parts({"--starttls", "--port", "110"}),
+            std::tuple("pop.example", 110, Security::StartTls, "/etc/shop-ca.pem", "shop"));
+  EXPECT_EQ(parts({"--host", "127.0.0.1"}), std::tuple("127.0.0.1", 0, Security::None, "", "shop"));
   EXPECT_EQ(parsed({"--host", "127.0.0.1", "--tls"}, settings).security, Security::Tls);
 }
 
