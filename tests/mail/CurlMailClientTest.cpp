@@ -56,19 +56,14 @@ TEST_F(CurlMailClientTest, ReadsOverTlsAndStartTlsOnlyWithTheGivenAuthority) {
   }
 }
 
-TEST_F(CurlMailClientTest, NamesARefusedConnectionAndGivesUpOnASilentServer) {
+TEST_F(CurlMailClientTest, GivesUpOnASilentServer) {
   CurlMailClient client(loop, MailTimeouts{5, 1});
   MailDriver mail(loop, client);
   const auto lastError = [&] { return mail.errors.empty() ? "" : mail.errors.back().second; };
-  MailAccount account = server.account(kUser, kPassword);
-  RefusingPort refusing;
-  account.port = refusing.port();
-  EXPECT_FALSE(mail.connect(account));
-  EXPECT_THAT(lastError(), HasSubstr("Connection refused"));
-
   // Accepted and never greeted: an HTTP server waits for the client to speak first.
   {
     LocalHttpServer silent;
+    MailAccount account = server.account(kUser, kPassword);
     account.port = silent.port();
     EXPECT_FALSE(mail.connect(account));
   }
@@ -80,7 +75,7 @@ TEST_F(CurlMailClientTest, NamesARefusedConnectionAndGivesUpOnASilentServer) {
   EXPECT_FALSE(mail.fetch(1));
   server.thaw();
   EXPECT_THAT(lastError(), HasSubstr("did not answer"));
-  EXPECT_EQ(mail.errors.size(), 3u);
+  EXPECT_EQ(mail.errors.size(), 2u);
   EXPECT_FALSE(mail.count());
 }
 
