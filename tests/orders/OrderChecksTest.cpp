@@ -9,15 +9,11 @@
 #include "orders/OrderCommands.h"
 #include "orders/OrderIntake.h"
 #include "tests/orders/OrderIntakeFixture.h"
-#include "tests/support/FakeMailClient.h"
-#include "tests/support/ManualEventLoop.h"
-#include "tests/support/TestDatabase.h"
 
 namespace vendaro {
 namespace {
 
 using testing::FakeMail;
-using testing::FakeMailClient;
 using testing::TempFolder;
 
 PublishedCatalogue mugShop(const std::string& price) {
@@ -43,37 +39,13 @@ std::string orderMail(const std::string& messageId, const std::string& date,
          "V1=Saver\r\nT3=$ 13.10\r\nNameB=Ann\r\nE_Mail1=ann@buyer.example\r\n";
 }
 
-class OrderChecksTest : public ::testing::Test {
+class OrderChecksTest : public testing::FakeOrderIntakeTest {
  protected:
-  OrderChecksTest()
-      : database(app.file(kProgramDatabaseFile)),
-        intake(OrderIntakePlatform{loop, dialogs, settings, database, [] { return "2024-05-06"; }},
-               std::make_unique<FakeMailClient>(loop)),
-        mail(static_cast<FakeMailClient&>(intake.session.mailClient())) {
-    intake.PopUserName.setText("orders");
-    intake.PopPassword.setText("secret");
-    intake.orderStore.checkOrdersAgainst(app.path());
-  }
-
-  void getOrders() {
-    intake.cmdGetMail_Click();
-    loop.runPending();
-    for (int step = 0; step < 10000 && intake.session.running(); ++step) {
-      loop.advance(10);
-    }
-  }
-
-  TempFolder app;
-  ManualEventLoop loop;
-  testing::ScriptedDialogs dialogs;
-  MailSettings settings;
-  testing::TestDatabase database;
-  OrderIntake intake;
-  FakeMailClient& mail;
+  OrderChecksTest() { intake.orderStore.checkOrdersAgainst(folder.path()); }
 };
 
 TEST_F(OrderChecksTest, EveryArrivingOrderIsStoredWithItsVerdictAndRepeatsAreFlagged) {
-  ASSERT_TRUE(recordPublishedCatalogue(app.path(), mugShop("25.00")));
+  ASSERT_TRUE(recordPublishedCatalogue(folder.path(), mugShop("25.00")));
   const std::string date = "Mon, 06 May 2024 10:00:00 +0000";
   mail.mailbox = {
       FakeMail{"1", orderMail("<a@shop>", date)},
@@ -98,7 +70,7 @@ TEST_F(OrderChecksTest, EveryArrivingOrderIsStoredWithItsVerdictAndRepeatsAreFla
   EXPECT_EQ(testing::storedOrders(database).size(), 5u);
 
   std::ostringstream shown, err;
-  ASSERT_EQ(runOrderCommand({app.path(), "4", "", "", "", ""}, shown, err), 0) << err.str();
+  ASSERT_EQ(runOrderCommand({folder.path(), "4", "", "", "", ""}, shown, err), 0) << err.str();
   EXPECT_NE(shown.str().find("  PriceCheck: duplicate of 1\n"), std::string::npos) << shown.str();
 }
 
@@ -121,15 +93,15 @@ TEST_F(OrderChecksTest, CheckOrdersChecksOldOrdersAndKeepsRepeats) {
   testing::addOrderLine(database, old, "A100 ", 1, 25);
   EXPECT_EQ(storedVerdicts(database).count(old), 0u);
 
-  ASSERT_TRUE(recordPublishedCatalogue(app.path(), mugShop("25.00")));
+  ASSERT_TRUE(recordPublishedCatalogue(folder.path(), mugShop("25.00")));
   std::ostringstream out, err;
-  ASSERT_EQ(runCheckOrdersCommand(app.path(), out, err), 0) << err.str();
+  ASSERT_EQ(runCheckOrdersCommand(folder.path(), out, err), 0) << err.str();
   EXPECT_EQ(storedVerdicts(database).at(old), "ok");
   EXPECT_EQ(storedVerdicts(database).at(3).rfind("mismatch: tax 0.00, expected 4.13", 0), 0u)
       << out.str();
 
   std::ostringstream none;
-  EXPECT_EQ(runCheckOrdersCommand(app.file("nowhere"), none, err), kOrdersCommandFailed);
+  EXPECT_EQ(runCheckOrdersCommand(folder.file("nowhere"), none, err), kOrdersCommandFailed);
 }
 
 }  // namespace
