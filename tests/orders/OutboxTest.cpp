@@ -10,6 +10,7 @@
 #include "orders/OrderTables.h"
 #include "orders/OutboxCommand.h"
 #include "platform/curl/CurlMailSender.h"
+#include "tests/support/CommandRun.h"
 #include "tests/support/RequiredTool.h"
 #include "tests/support/SmtpTestServer.h"
 #include "tests/support/TempFolder.h"
@@ -50,18 +51,14 @@ TEST(OutboxTest, AMailIsQueuedOnceKeepsItsErrorUntilSentAndIsNeverSentTwice) {
 
   ScriptedSender server;
   server.failures = 1;
-  OutboxSendReport report = outbox.send(server, "2026-12-07T11:00:00Z").value();
-  EXPECT_EQ(report.sent, 1);
-  EXPECT_EQ(report.failed, 1);
-  std::vector<OutboxMail> waiting = outbox.waiting().value();
+  const OutboxSendReport report = outbox.send(server, "2026-12-07T11:00:00Z").value();
+  EXPECT_EQ(std::pair(report.sent, report.failed), std::pair(1, 1));
+  const std::vector<OutboxMail> waiting = outbox.waiting().value();
   ASSERT_EQ(waiting.size(), 1u);
-  EXPECT_EQ(waiting[0].event, "confirmed");
-  EXPECT_EQ(waiting[0].state, OutboxMail::State::Queued);
-  EXPECT_EQ(waiting[0].attempts, 1);
-  EXPECT_EQ(waiting[0].error, "550 mailbox unavailable");
+  EXPECT_EQ(std::tuple(waiting[0].event, waiting[0].state, waiting[0].attempts, waiting[0].error),
+            std::tuple("confirmed", OutboxMail::State::Queued, 1, "550 mailbox unavailable"));
 
-  report = outbox.send(server, "2026-12-07T12:00:00Z").value();
-  EXPECT_EQ(report.sent, 1);
+  EXPECT_EQ(outbox.send(server, "2026-12-07T12:00:00Z")->sent, 1);
   EXPECT_TRUE(outbox.waiting()->empty());
   EXPECT_EQ(outbox.send(server, "2026-12-07T13:00:00Z")->sent, 0);
   ASSERT_EQ(server.taken.size(), 2u);
@@ -94,8 +91,7 @@ TEST(CustomerMailTest, TemplatesFillTheirPlaceholdersAndKeepLineBreaksOutOfHeade
 
   const std::optional<MailTemplate> own = readMailTemplate(mailTemplateText(shipped));
   ASSERT_TRUE(own);
-  EXPECT_EQ(own->subject, shipped.subject);
-  EXPECT_EQ(own->body, shipped.body);
+  EXPECT_EQ(std::pair(own->subject, own->body), std::pair(shipped.subject, shipped.body));
   EXPECT_FALSE(readMailTemplate("Dear {name}\n"));
 }
 
@@ -135,8 +131,12 @@ TEST_F(SmtpOutboxTest, NotifyMailsTheCustomerOnce) {
   options.status = "confirmed";
   options.notify = true;
   options.delivery = delivery();
-  std::ostringstream out, err;
-  ASSERT_EQ(runOrderCommand(options, out, err), 0) << err.str();
+  const auto order = [&] {
+    return testing::runCommand(
+        [&](auto& out, auto& err) { return runOrderCommand(options, out, err); });
+  };
+  const testing::CommandRun confirmed = order();
+  ASSERT_EQ(confirmed.code, 0) << confirmed.err;
   const std::vector<std::string> mails = server->mails();
   ASSERT_EQ(mails.size(), 1u) << server->log();
   EXPECT_NE(mails[0].find("Subject: Your order 1 is confirmed"), std::string::npos) << mails[0];
@@ -147,18 +147,18 @@ TEST_F(SmtpOutboxTest, NotifyMailsTheCustomerOnce) {
   options.status = "cancelled";
   options.delivery.dryRun = true;
   options.delivery.dryRunFolder = app.file("eml");
-  std::ostringstream dryOut;
-  ASSERT_EQ(runOrderCommand(options, dryOut, err), 0) << err.str();
+  ASSERT_EQ(order().code, 0);
   EXPECT_NE(app.read("eml/outbox-2.eml").find("Subject: Your order 1 has been cancelled\r\n"),
             std::string::npos);
   EXPECT_EQ(server->mails().size(), 1u);
 
   // A kind of change without mails, or an SMTP setting missing, changes nothing.
   options.status = "paid";
-  std::ostringstream refusal;
-  EXPECT_EQ(runOrderCommand(options, out, refusal), 2);
-  EXPECT_NE(refusal.str().find("--notify tells the customer of confirmed, shipped and cancelled only"),
-            std::string::npos);
+  const testing::CommandRun refused = order();
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_NE(
+      refused.err.find("--notify tells the customer of confirmed, shipped and cancelled only"),
+      std::string::npos);
 }
 
 // The program dies after the server took a mail and before the outcome was
@@ -185,29 +185,30 @@ TEST_F(SmtpOutboxTest, AMailWhoseSendWasCutOffIsReportedNotSentAgain) {
   options.appFolder = app.path();
   options.send = true;
   options.delivery = delivery();
-  std::ostringstream out, err;
-  EXPECT_EQ(runOutboxCommand(options, out, err), 1);
-  EXPECT_NE(err.str().find("mail 1 (order 1, confirmed, to ann@buyer.example): a send was cut "
-                           "off, so whether the server took it is unknown"),
+  const auto outbox = [&] {
+    return testing::runCommand(
+        [&](auto& out, auto& err) { return runOutboxCommand(options, out, err); });
+  };
+  const testing::CommandRun cutOff = outbox();
+  EXPECT_EQ(cutOff.code, 1);
+  EXPECT_NE(cutOff.err.find("mail 1 (order 1, confirmed, to ann@buyer.example): a send was cut "
+                            "off, so whether the server took it is unknown"),
             std::string::npos)
-      << err.str();
+      << cutOff.err;
   EXPECT_EQ(server->mails().size(), 1u);
   options.send = false;
-  std::ostringstream listing;
-  EXPECT_EQ(runOutboxCommand(options, listing, err), 0);
-  EXPECT_EQ(listing.str(), "1  order 1  confirmed  ann@buyer.example  unknown  attempts 1\n");
+  EXPECT_EQ(outbox().out, "1  order 1  confirmed  ann@buyer.example  unknown  attempts 1\n");
 
   // Only a mail of unknown outcome is queued again.
   options.requeue = 2;
-  std::ostringstream refused, why;
-  EXPECT_EQ(runOutboxCommand(options, refused, why), 2);
-  EXPECT_EQ(why.str(), "vendaro outbox: mail 2 is no mail of unknown outcome\n");
+  const testing::CommandRun refused = outbox();
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_EQ(refused.err, "vendaro outbox: mail 2 is no mail of unknown outcome\n");
 
   // The merchant found it did not arrive and queues it again.
   options.requeue = 1;
   options.send = true;
-  std::ostringstream again;
-  EXPECT_EQ(runOutboxCommand(options, again, err), 0) << err.str();
+  EXPECT_EQ(outbox().code, 0);
   EXPECT_EQ(server->mails().size(), 2u);
 }
 
