@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <sstream>
@@ -17,6 +17,7 @@
 #include "orders/OrderWorkflow.h"
 #include "orders/ViewerDocuments.h"
 #include "platform/ProgramDocumentPrinter.h"
+#include "tests/e2e/ProgramRun.h"
 #include "tests/orders/OrderIntakeFixture.h"
 #include "tests/support/RequiredTool.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -27,32 +28,23 @@ namespace {
 
 using testing::TempFolder;
 
-// What a command prints on standard output.
-std::string outputOf(const std::string& command) {
-  std::string text;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return text;
-  std::array<char, 4096> buffer{};
-  while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
-    text.append(buffer.data(), got);
-  }
-  ::pclose(pipe);
-  return text;
+// What a program prints on standard output.
+std::string outputOf(const std::vector<std::string>& command) {
+  static const TempFolder scratch;
+  return testing::runProgram(command, {}, scratch.path()).out;
 }
 
 bool hasPdfTools() {
-  return std::system("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null") == 0;
+  return testing::programInPath("pdftotext") && testing::programInPath("pdfinfo");
 }
 
 // The text of a PDF with its layout, blanks squeezed to one.
 std::string pdfText(const std::filesystem::path& file) {
-  std::string text = outputOf("pdftotext -layout '" + file.string() + "' -");
-  std::string squeezed;
-  for (const char c : text) {
-    if (c == ' ' && !squeezed.empty() && squeezed.back() == ' ') continue;
-    squeezed += c;
-  }
-  return squeezed;
+  std::string text = outputOf({"pdftotext", "-layout", file.string(), "-"});
+  text.erase(
+      std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+      text.end());
+  return text;
 }
 
 class FailingPrinter : public DocumentPrinter {
@@ -134,6 +126,10 @@ class InvoiceTest : public ::testing::Test {
         "tax_id = \"US-99\"\npayment_note = \"Pay within 14 days.\"\n");
   }
 
+  void SetUp() override {
+    VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
+  }
+
   static void addOrder(Database& database, const char* name, const char* address,
                        const char* city) {
     const std::int64_t id = database.insertRow("Orders", {{"CustomerID", "shopper@example.com"},
@@ -184,7 +180,6 @@ class InvoiceTest : public ::testing::Test {
 };
 
 TEST_F(InvoiceTest, InvoiceShowsTheOrderAndIsWrittenAgainByteForByte) {
-  VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
   ASSERT_EQ(run(OrderDocumentKind::Invoice, "1"), 0) << err.str();
   EXPECT_EQ(out.str(),
             "Invoice 2026-00001 of order 1: " + app.file("invoice-2026-00001.pdf").string() + "\n");
@@ -198,9 +193,8 @@ TEST_F(InvoiceTest, InvoiceShowsTheOrderAndIsWrittenAgainByteForByte) {
         "Pay within 14 days.\n"}) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
   }
-  EXPECT_NE(
-      outputOf("pdffonts '" + app.file("invoice-2026-00001.pdf").string() + "'").find(" yes "),
-      std::string::npos);
+  EXPECT_NE(outputOf({"pdffonts", app.file("invoice-2026-00001.pdf").string()}).find(" yes "),
+            std::string::npos);
 
   // Later, with other settings: the same number, the same bytes; the status stays new.
   now = "2026-12-20T10:00:00Z";
@@ -212,7 +206,6 @@ TEST_F(InvoiceTest, InvoiceShowsTheOrderAndIsWrittenAgainByteForByte) {
 }
 
 TEST_F(InvoiceTest, PackingSlipHasNoPricesAndLetterPaperIsLetter) {
-  VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
   merchant.paper = PaperSize::Letter;
   ASSERT_EQ(run(OrderDocumentKind::PackingSlip, "2"), 0) << err.str();
   const std::filesystem::path slip = app.file("packing-slip-2.pdf");
@@ -221,12 +214,10 @@ TEST_F(InvoiceTest, PackingSlipHasNoPricesAndLetterPaperIsLetter) {
   EXPECT_NE(text.find("Ship to Bill to\n"), std::string::npos) << text;
   EXPECT_NE(text.find(" A100 2\n"), std::string::npos) << text;
   EXPECT_EQ(text.find('$'), std::string::npos) << text;
-  EXPECT_NE(outputOf("pdfinfo '" + slip.string() + "'").find("612 x 792 pts (letter)"),
-            std::string::npos);
+  EXPECT_NE(outputOf({"pdfinfo", slip.string()}).find("612 x 792 pts (letter)"), std::string::npos);
 }
 
 TEST_F(InvoiceTest, CreditNotesFollowCancellationAndShareTheSequence) {
-  VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
   EXPECT_EQ(run(OrderDocumentKind::CreditNote, "1"), kOrdersCommandFailed);
   EXPECT_EQ(err.str(), "vendaro credit-note: Order 1 has no invoice to credit.\n");
   ASSERT_EQ(run(OrderDocumentKind::Invoice, "1"), 0) << err.str();
@@ -269,7 +260,6 @@ TEST_F(InvoiceTest, CreditNotesFollowCancellationAndShareTheSequence) {
 }
 
 TEST_F(InvoiceTest, FailedPrintingKeepsTheNumberAndALaterRunWritesTheSameBytes) {
-  VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
   FailingPrinter failing;
   EXPECT_EQ(run(OrderDocumentKind::Invoice, "1", "", &failing), kOrdersCommandFailed);
   EXPECT_EQ(err.str(),
@@ -348,7 +338,6 @@ class RecordingLauncher : public Launcher {
 // The order viewer's actions write through the same service as the commands
 // and open what they wrote; a refusal is shown as the command's message.
 TEST_F(InvoiceTest, ViewerActionsWriteOpenAndExplainWhatTheyCannotDo) {
-  VENDARO_REQUIRE_TOOL(hasPdfTools(), "pdftotext and pdfinfo (poppler-utils) are needed");
   testing::TestDatabase database(app.file(kProgramDatabaseFile));
   testing::ScriptedDialogs dialogs;
   RecordingLauncher launcher;
