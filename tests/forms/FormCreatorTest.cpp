@@ -126,15 +126,10 @@ TEST_F(FormCreatorTest, SavedPageOfEveryFieldKindMatchesGolden) {
   EXPECT_EQ(creator.Combo3.List(0), "email");  // the table keeps its order
 }
 
-// The page text without rows, and a name with quotes, < and & that must not
-// break the page or cut the subject short.
-TEST_F(FormCreatorTest, PageTextAndEscapedNames) {
+// A name with quotes, < and & must not break the page or cut the subject
+// short (the page itself is checked whole by the golden and program tests).
+TEST_F(FormCreatorTest, EscapedNames) {
   FormPageProperties form;
-  form.name = "Survey";
-  EXPECT_EQ(formPageText(form, {}),
-            "<html><head><title>Survey </title><base href=''></head><body background='' "
-            "bgcolor='' text='' link='' vlink='' alink=''><form ACTION='mailto:?subject=Survey' "
-            "METHOD='POST' ENCTYPE='text/plain' NAME='Survey'></table></form></body></html>");
   form.name = "Q&A 'x' <b>?";
   EXPECT_EQ(BuildFormHeader(form),
             "<html><head><title>Q&amp;A &#39;x&#39; &lt;b&gt;? </title><base href=''></head>"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/MailValues.h"
 #include "platform/mime/MailBodyDecoder.h"
 #include "tests/orders/OrderTestMails.h"
@@ -30,10 +32,8 @@ TEST(OrderMailTest, TextAfterTheLastLineEndAndAMissingAmountAreHandled) {
 TEST(OrderMailTest, LinesAndTotalsKeepTheirBlanks) {
   const auto line = splitOrderLine("A100 ^ 2 ^ 25.00 ^ 50.00^\r");
   ASSERT_TRUE(line);
-  EXPECT_EQ(line->productId, "A100 ");
-  EXPECT_EQ(line->quantity, " 2 ");
-  EXPECT_EQ(line->price, " 25.00 ");
-  EXPECT_EQ(line->lineTotal, " 50.00");
+  EXPECT_EQ(std::tuple(line->productId, line->quantity, line->price, line->lineTotal),
+            std::tuple("A100 ", " 2 ", " 25.00 ", " 50.00"));
   EXPECT_FALSE(splitOrderLine("A100 ^ 2 ^ 25.00 50.00"));
   EXPECT_FALSE(splitOrderLine(" Total Price : $$$ 54.12"));
 

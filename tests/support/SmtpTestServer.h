@@ -25,24 +25,16 @@ class SmtpTestServer {
     return std::system(probe.c_str()) == 0;
   }
 
-  SmtpTestServer() : port_(freePort()) {
-    pid_ = spawn({kPython, "-m", "aiosmtpd", "-n", "-l", "127.0.0.1:" + std::to_string(port_),
-                  "-c", "aiosmtpd.handlers.Mailbox", (folder_.path() / "mail").string()},
-                 folder_.path() / "server.log");
-    waitForPort(port_);
-    if (!accepts(port_)) throw std::runtime_error("aiosmtpd did not start: " + log());
+  SmtpTestServer() {
+    start({kPython, "-m", "aiosmtpd", "-n", "-l", "127.0.0.1:" + std::to_string(port_), "-c",
+           "aiosmtpd.handlers.Mailbox", (folder_.path() / "mail").string()});
   }
   // The same over TLS ("starttls" or "smtps" as `mode`), taking mail only
   // from `user` with `password`, by the script `script`; its certificate is
   // caFile().
   SmtpTestServer(const std::string& script, const std::string& mode, const std::string& user,
-                 const std::string& password)
-      : port_(freePort()) {
-    pid_ = spawn({kPython, script, folder_.path().string(), std::to_string(port_), mode, user,
-                  password},
-                 folder_.path() / "server.log");
-    waitForPort(port_);
-    if (!accepts(port_)) throw std::runtime_error("the TLS mail server did not start: " + log());
+                 const std::string& password) {
+    start({kPython, script, folder_.path().string(), std::to_string(port_), mode, user, password});
   }
   ~SmtpTestServer() { killTree(pid_); }
   SmtpTestServer(const SmtpTestServer&) = delete;
@@ -67,8 +59,14 @@ class SmtpTestServer {
   }
 
  private:
+  void start(const std::vector<std::string>& command) {
+    pid_ = spawn(command, folder_.path() / "server.log");
+    waitForPort(port_);
+    if (!accepts(port_)) throw std::runtime_error("the mail server did not start: " + log());
+  }
+
   TempFolder folder_;
-  int port_;
+  int port_ = freePort();
   pid_t pid_ = -1;
 };
 
