@@ -52,16 +52,21 @@ async function servedSite(flags, settings) {
   return site.server.url;
 }
 
-// A page of the shop at `base` with an empty basket; script errors are
-// collected for the test to check.
-async function newPage(base, viewport = { width: 390, height: 844 }) {
+// Runs `steps` with the shop at `base` on a new page with an empty basket,
+// then checks that the page raised no script error.
+async function onShop(base, steps, viewport = { width: 390, height: 844 }) {
   const page = await chromium.context.newPage();
   await page.setViewportSize(viewport);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   await page.goto(base + 'index.html');
   await page.evaluate(() => localStorage.clear());
-  return { page, errors };
+  try {
+    await steps(new ResponsiveShop(page, base), page);
+    assert.deepEqual(errors, []);
+  } finally {
+    await page.close();
+  }
 }
 
 // Two tools and a hose: 2 x 22.40 + 3 x 0.05 + 19.99 = 64.94, weight
@@ -81,23 +86,17 @@ describe('responsive shop', () => {
   });
 
   for (const viewport of [{ width: 390, height: 844 }, { width: 1280, height: 800 }]) {
-    test(`every page fits ${viewport.width} x ${viewport.height} and axe finds nothing serious`, async () => {
-      const { page, errors } = await newPage(base, viewport);
-      const shop = new ResponsiveShop(page, base);
+    test(`every page fits ${viewport.width} x ${viewport.height} and axe finds nothing serious`, () => onShop(base, async (shop) => {
       await fillBasket(shop);
       for (const file of PAGES) {
         await shop.open(file);
         assert.deepEqual(await shop.layoutProblems(), [], file);
         assert.deepEqual(await shop.accessibilityProblems(), [], file);
       }
-      assert.deepEqual(errors, []);
-      await page.close();
-    });
+    }, viewport));
   }
 
-  test('the basket keeps its lines across pages and a reload; quantities change, lines go', async () => {
-    const { page, errors } = await newPage(base);
-    const shop = new ResponsiveShop(page, base);
+  test('the basket keeps its lines across pages and a reload; quantities change, lines go', () => onShop(base, async (shop, page) => {
     await fillBasket(shop);
     assert.equal(await shop.count(), 6);
     await shop.open('p-tools-t-1.html');  // a product page opened directly
@@ -118,13 +117,9 @@ describe('responsive shop', () => {
     assert.deepEqual(await shop.basket(),
       { lines: [['Nail', '10', '$0.50'], ['Hose 15" reel', '1', '$19.99']], total: '$20.49' });
     assert.equal(await shop.count(), 11);
-    assert.deepEqual(errors, []);
-    await page.close();
-  });
+  }));
 
-  test('the tax follows the merchant\'s rule for the address; ordering confirms with a payment link', async () => {
-    const { page, errors } = await newPage(base);
-    const shop = new ResponsiveShop(page, base);
+  test('the tax follows the merchant\'s rule for the address; ordering confirms with a payment link', () => onShop(base, async (shop, page) => {
     await fillBasket(shop);
     await shop.open('checkout.html');
     await shop.fillCheckout({ ...ADDRESS, StateS: 'in' }, 3);
@@ -147,34 +142,30 @@ describe('responsive shop', () => {
     assert.match(await confirmation.getByRole('link').getAttribute('href'),
       /^https:\/\/pay\.example\/checkout\?amount=94\.19&ref=W[0-9A-Z]+$/);
     assert.equal(await shop.count(), 0);
-    assert.deepEqual(errors, []);
-    await page.close();
-  });
+  }));
 
   test('totals with tax and shipping equal those of the framed layout for the same basket', async () => {
     const framedBase = await servedSite(['--weight', '--manufacturer']);
-    const { page, errors } = await newPage(base, { width: 1280, height: 800 });
-    const framed = new Shop(page, framedBase);
-    await framed.open();
-    await framed.showCategory('Tools');
-    await framed.orderOnList(1, 2);
-    await framed.orderOnList(3, 3);
-    await framed.showCategory('Home Garden');
-    await framed.orderOnList(1, 1);
-    await framed.showOrderForm();
-    await framed.click('R12');
-    await framed.click('V3');
-    const expected = await framed.orderFields();
+    await onShop(base, async (shop, page) => {
+      const framed = new Shop(page, framedBase);
+      await framed.open();
+      await framed.showCategory('Tools');
+      await framed.orderOnList(1, 2);
+      await framed.orderOnList(3, 3);
+      await framed.showCategory('Home Garden');
+      await framed.orderOnList(1, 1);
+      await framed.showOrderForm();
+      await framed.click('R12');
+      await framed.click('V3');
+      const expected = await framed.orderFields();
 
-    const shop = new ResponsiveShop(page, base);
-    await fillBasket(shop);
-    await shop.open('checkout.html');
-    await shop.fillCheckout(ADDRESS, 3);
-    const fields = await shop.orderFields();
-    for (const name of ['T2', 'T3', 'T4', 'T5', 'T6', 'AMOUNT', 'DESCRIPTION']) {
-      assert.equal(fields[name], expected[name], name);
-    }
-    assert.deepEqual(errors, []);
-    await page.close();
+      await fillBasket(shop);
+      await shop.open('checkout.html');
+      await shop.fillCheckout(ADDRESS, 3);
+      const fields = await shop.orderFields();
+      for (const name of ['T2', 'T3', 'T4', 'T5', 'T6', 'AMOUNT', 'DESCRIPTION']) {
+        assert.equal(fields[name], expected[name], name);
+      }
+    }, { width: 1280, height: 800 });
   });
 });
