@@ -1,5 +1,9 @@
 #pragma once
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "store/StoreInput.h"
 #include "store/TemplateDefaults.h"
 
@@ -24,6 +28,18 @@ inline StoreInput smallCatalogue() {
          "Carry", "20"}}},
   };
   return input;
+}
+
+inline bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// The generated page written as `file`.
+inline const SitePage& pageNamed(const std::vector<SitePage>& pages, const std::string& file) {
+  for (const auto& page : pages) {
+    if (page.fileName() == file) return page;
+  }
+  throw std::runtime_error("no page " + file);
 }
 
 }  // namespace vendaro::testing
