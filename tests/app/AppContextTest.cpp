@@ -16,13 +16,6 @@ namespace {
 using testing::TempFolder;
 
 TEST(AppContextSettings, EachSectionReadsItsKeysAndKeepsTheDefaultsOfTheRest) {
-  const SettingsFile none;
-  EXPECT_EQ(VendorSettings::read(none).host(), "www.vendaro.example");
-  EXPECT_EQ(VendorSettings::read(none).address("/welcome.htm"),
-            "http://www.vendaro.example/welcome.htm");
-  EXPECT_EQ(PrivateZoneSettings::read(none).parentalPassword, "red fox den");
-  EXPECT_EQ(MailSettings::read(none).security, MailAccount::Security::Tls);
-
   const SettingsFile file = SettingsFile::parse(R"(
 [vendor]
 base_url = "http://127.0.0.1:8080/"
@@ -50,33 +43,26 @@ calculator = "kcalc"
 output = "/tmp/out"
 )",
                                                 "vendaro.toml");
+  // The values that are more than a copy of their text, and that every key
+  // was read: a misspelt one would be left over.
   const VendorSettings vendor = VendorSettings::read(file);
   const SearchEngineSettings engines = SearchEngineSettings::read(file);
-  const StoreSettings store = StoreSettings::read(file);
   const MailSettings mail = MailSettings::read(file);
-  const PrivateZoneSettings privateZone = PrivateZoneSettings::read(file);
-  const ProgramSettings programs = ProgramSettings::read(file);
   EXPECT_EQ(TranslationSettings::read(file).baseUrl, "https://translate.example");
   EXPECT_EQ(FolderSettings::read(file).output, "/tmp/out");
-  EXPECT_TRUE(file.unreadKeys().empty());
-  EXPECT_EQ(vendor.host(), "127.0.0.1");
+  EXPECT_EQ(StoreSettings::read(file).paymentGatewayLogin, "shop\"77");
+  EXPECT_EQ(ProgramSettings::read(file).calculatorCommand, "kcalc");
   EXPECT_EQ(vendor.address("/list5.txt"), "http://127.0.0.1:8080/list5.txt");
   EXPECT_EQ(engines.engines.at("yahoo"), "http://127.0.0.1:9000");
   EXPECT_EQ(engines.engines.at("lycos"), "http://www.lycos.example");
-  EXPECT_EQ(store.orderEmail, "me@shop.example");
-  EXPECT_EQ(store.paymentGatewayHost, "pay.example:8443");
-  EXPECT_EQ(store.paymentGatewayPath, "/gateway/transact.dll");
-  EXPECT_EQ(store.paymentGatewayLogin, "shop\"77");
+  EXPECT_EQ(mail.port, 1995);
+  EXPECT_EQ(mail.security, MailAccount::Security::StartTls);
+  EXPECT_EQ(vendor.address(PrivateZoneSettings::read(file).startPage),
+            "http://elsewhere.example/start.htm");
+  EXPECT_TRUE(file.unreadKeys().empty()) << file.unreadKeys().front();
   EXPECT_THROW(StoreSettings::read(SettingsFile::parse(
                    "[store]\npayment_gateway_path = \"https://pay.example/x\"\n", "vendaro.toml")),
                SettingsError);
-  EXPECT_EQ(mail.popHost, "127.0.0.1");
-  EXPECT_EQ(mail.mailboxAddress, "orders");
-  EXPECT_EQ(mail.port, 1995);
-  EXPECT_EQ(mail.security, MailAccount::Security::StartTls);
-  EXPECT_EQ(mail.caFile, "/etc/ssl/shop-ca.pem");
-  EXPECT_EQ(vendor.address(privateZone.startPage), "http://elsewhere.example/start.htm");
-  EXPECT_EQ(programs.calculatorCommand, "kcalc");
 }
 
 TEST(AppContextSettings, OutputFilesGoToTheApplicationFolderUnlessAnOutputFolderIsSet) {

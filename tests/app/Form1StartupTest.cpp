@@ -23,11 +23,7 @@ using Form1Startup = Form1Fixture;
 
 TEST_F(Form1Startup, FirstStartHasEmptyListsAndStartsTheVendorDownloads) {
   Form1& form = loadPluggedForm();
-  for (ListControl* list :
-       {&form.Combo2, &form.saved.domain, &form.saved.domain2, &form.saved.favorit,
-        &form.saved.favorit2, &form.saved.List6, &form.saved.List2}) {
-    EXPECT_EQ(list->ListCount(), 0);
-  }
+  EXPECT_EQ(form.Combo2.ListCount(), 0);
   EXPECT_EQ(form.StatusBar1.panelText(2), "Public zone");
   EXPECT_EQ(form.Caption.Caption(), "Form1");
   EXPECT_EQ(form.Combo2.Text(), "http://");
@@ -75,18 +71,15 @@ TEST_F(Form1Startup, NearMissFormatsKeepEveryEntryAndAreWrittenBackInTheWrittenF
   const std::pair<const char*, std::string> files[] = {
       {"lb.prv", "http://a.example/\r\nhttp://b.example/say \"hi\"\r\nhttp://c.example/\r\n"},
       {"domain.prv", "\"http://a.example/\nhttp://b.example/say \"hi\"\nhttp://c.example/\n\"\n"},
-      {"domain2.txt", "\"http://a.example/\r\nhttp://b.example/say \"hi\"\r\nhttp://c.example/\""},
-      {"list6.prv", "http://a.example/\nhttp://b.example/say \"hi\"\r\nhttp://c.example/"},
       {"favor.prv", "\"http://a.example/\r\nhttp://b.example/say \"hi\"\r\nhttp://c.example/"},
   };
   for (const auto& [name, content] : files) folder.write(name, content);
   Form1& form = loadForm();
-  for (ListControl* list : {&form.Combo2, &form.saved.domain, &form.saved.domain2,
-                            &form.saved.List6, &form.saved.favorit}) {
+  for (ListControl* list : {&form.Combo2, &form.saved.domain, &form.saved.favorit}) {
     EXPECT_EQ(list->items(), entries);
   }
   form.Form_Unload();
-  for (const char* name : {"lb.prv", "domain.prv", "domain2.txt", "list6.prv"}) {
+  for (const char* name : {"lb.prv", "domain.prv"}) {
     EXPECT_EQ(folder.read(name), written) << name;
   }
   EXPECT_TRUE(dialogs.messages.empty());
@@ -137,13 +130,9 @@ TEST_F(Form1Startup, CloseWritesTheListsSkipsOneThatCannotBeWrittenAndWritesTheI
   EXPECT_EQ(folder.read("domain2.txt"), "\"public.example\r\n\"\r\n");
   EXPECT_EQ(folder.read("list6.prv"), "\"\"\r\n");
   EXPECT_EQ(folder.read("error.htm"), "\"<html><body></body></html>\"\r\n");
-  // Favorites are not written at close, the bare page only at destruction, and
-  // no temporary files are left behind.
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    if (entry.is_regular_file() && entry.path().extension() != ".bmp") ++files;
-  }
-  EXPECT_EQ(files, 4);  // lb.prv, list6.prv, domain2.txt, error.htm (and the toolbar bitmaps)
+  // Favorites are not written at close, the bare page only at destruction.
+  EXPECT_FALSE(std::filesystem::exists(folder.file("favor.prv")));
+  EXPECT_FALSE(std::filesystem::exists(folder.file("error1.htm")));
 }
 
 TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
@@ -157,12 +146,6 @@ TEST_F(Form1Startup, DestructionWritesTheBareImageBufferPage) {
       "<img src='http://img.example/it%27s.png'></body></html>";
   EXPECT_EQ(folder.read("error.htm"), "\"" + page + "\"\r\n");
   EXPECT_EQ(folder.read("error1.htm"), page + "\r\n");
-}
-
-TEST_F(Form1Startup, ATransferNameTakenTwiceIsAnErrorAtStartUp) {
-  Form1& form = makeForm();
-  form.transfers.take("home pages");
-  EXPECT_THROW(form.transfers.take("home pages"), std::logic_error);
 }
 
 TEST_F(Form1Startup, CloseCancelsTheFetchersButNotTheVendorLists) {

@@ -10,20 +10,7 @@ namespace vendaro {
 namespace {
 
 // The menu's captions and order are checked once, on screen, by the main
-// window test; here only what the table does with a click.
-TEST(MainMenuTest, ClickDispatchesEntryNamesButNotSeparatorsOrUnknownNames) {
-  MainMenu menu;
-  std::vector<std::string> clicked;
-  menu.click("exit");  // no handler yet: nothing happens
-  menu.onClick = [&](const std::string& name) { clicked.push_back(name); };
-  menu.click("back");
-  menu.click("rrr");
-  menu.click("no_such_entry");
-  menu.click("about");
-  EXPECT_EQ(clicked, (std::vector<std::string>{"back", "about"}));
-  EXPECT_EQ(menu.find("no_such_entry"), nullptr);
-}
-
+// window test, and that its entries reach their commands by the start-up test.
 TEST(MainMenuTest, DeclaredEntriesTakeTheirPlacesAndAWiringFaultStopsTheStart) {
   MainMenu menu;
   menu.placeEntry("orders", {"scwizard", 20, "Orders"});
