@@ -58,26 +58,5 @@ TEST_F(VendorSiteTest, ListsAndHomePagesAtStartRotatingOverThreeStarts) {
   EXPECT_EQ(folder.read("list6.prv"), "\"\"\r\n");
 }
 
-TEST_F(VendorSiteTest, PrivateListsRetryOnceAfterAFailedFirstTry) {
-  server.reply("/private/channels.txt", HttpReply{500, "text/plain", "busy", {}, {}});
-  server.page("/private/search.txt", "Deep<http://deep.example/>", "text/plain");
-  start();
-  ASSERT_TRUE(pump([&] { return listsArrived(); }));
-  dialogs.messageAnswers = {MessageResult::Yes};
-  form->commands.run("privatte");
-  ASSERT_TRUE(pump([&] {
-    return browsing->lists.Picture8.Visible() && !browsing->lists.Inet5.StillExecuting() &&
-           loop.pendingCount() == 1;  // only the channel list's retry is left
-  }));
-  EXPECT_FALSE(browsing->lists.Picture11.Visible());
-  EXPECT_EQ(form->StatusBar1.panelText(1), "The private channel list could not be loaded");
-
-  server.page("/private/channels.txt", "Mine<http://mine.example/>", "text/plain");
-  loop.advance(ChannelLists::kRetryMs);
-  ASSERT_TRUE(pump([&] { return browsing->lists.Picture11.Visible(); }));
-  EXPECT_EQ(browsing->lists.privch.child(0).Caption(), "Mine");
-  EXPECT_EQ(server.requestCount("/private/channels.txt"), 2);
-}
-
 }  // namespace
 }  // namespace vendaro::testing

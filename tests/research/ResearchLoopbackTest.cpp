@@ -106,26 +106,11 @@ TEST(ResearchLoopback, FindReadsTwoHundredPagesWithFourFetchers) {
   EXPECT_EQ(server.requestCount("/p1.htm"), 1);
 }
 
-TEST(ResearchLoopback, HostilePageTextStaysTextInLinksAndReport) {
+// How a report row escapes page text is the research model's test; links
+// keep their text as read and their addresses escaped.
+TEST(ResearchLoopback, HostilePageTextStaysTextInLinks) {
   LocalHttpServer server;
-  server.page("/evil.htm",
-              "<html><head><title>\"><script>alert('t')</script></title>"
-              "<meta name='description' content=\"'><script>x()</script>\"></head><body>"
-              "<p>widget \"<img src=x onerror=alert(1)>\"</p>"
-              "<a href=\"/next.htm?a='b'\">&lt;script&gt;go()&lt;/script&gt;</a></body></html>");
-  TempFolder folder;
-  FindOptions options;
-  options.keywords = {"widget"};
-  options.report = folder.file("report.htm");
-  options.addresses = {server.url("/evil.htm")};
-  EXPECT_TRUE(find(options).reportWritten.ok());
-  const std::string report = folder.read("report.htm");
-  EXPECT_EQ(report.find("<script"), std::string::npos) << report;
-  EXPECT_EQ(report.find("<img"), std::string::npos) << report;
-  EXPECT_NE(report.find("&quot;&gt;&lt;script&gt;alert(&#39;t&#39;)&lt;/script&gt;"),
-            std::string::npos)
-      << report;
-
+  server.page("/evil.htm", "<a href=\"/next.htm?a='b'\">&lt;script&gt;go()&lt;/script&gt;</a>");
   const Outcome<PageLinks> page = links(server.url("/evil.htm"), "SCRIPT");
   ASSERT_TRUE(page.ok());
   EXPECT_EQ(page->links, Strings{server.url("/next.htm?a=%27b%27")});
