@@ -1,7 +1,6 @@
 #include <QWebEngineView>
 #include <regex>
 
-#include "app/WorkbenchView.h"
 #include "editor/MainForm.h"
 #include "editor/MainFormView.h"
 #include "platform/qt/QtWebEditControl.h"
@@ -28,7 +27,6 @@ class EditorViewTest : public QObject {
 
  private slots:
   void editsAPageInTheEditorWindowAndSavesWhatWasDone();
-  void theMainMenuOpensTheEditorWindow();
 
  private:
   // Runs `script` in the page and waits until the surface's state says `done`.
@@ -132,19 +130,6 @@ void EditorViewTest::editsAPageInTheEditorWindowAndSavesWhatWasDone() {
   QVERIFY(window->grab().save(screenshot));
   qInfo("Screenshot of the web editor: %s", qPrintable(screenshot));
   window.reset();
-}
-
-void EditorViewTest::theMainMenuOpensTheEditorWindow() {
-  testing::TempFolder folder;
-  AppContext context;
-  context.folder = folder.path();
-  context.vendor.baseUrl = fileAddress(folder.path());
-  WorkbenchView workbench(context);
-  workbench.start();
-  workbench.form().mainMenu.click("webeditor");
-  QtToolWindow* window = workbench.toolWindowSlots().view("MainForm");
-  QVERIFY(window != nullptr && window->findChild<QWebEngineView*>("DHTMLEdit1") != nullptr);
-  QCOMPARE(window->windowTitle(), QStringLiteral("WEB Editor"));
 }
 
 }  // namespace vendaro
