@@ -190,15 +190,5 @@ TEST_F(Form1Startup, MenuEntriesReachTheCommandsTheSubsystemsRegistered) {
   }
 }
 
-TEST_F(Form1Startup, AddToAddressHistoryDropsTheLastEntryWhenFull) {
-  Form1& form = makeForm();
-  for (const auto& address : numbered("a", 20)) form.AddToAddressHistory(address);
-  form.AddToAddressHistory("a5");  // full: the last goes first, then the duplicate is ignored
-  EXPECT_EQ(form.Combo2.ListCount(), 19);
-  EXPECT_EQ(form.Combo2.List(18), "a19");
-  form.AddToAddressHistory("with\r\nbreak");
-  EXPECT_EQ(form.Combo2.ListCount(), 19);
-}
-
 }  // namespace
 }  // namespace vendaro::testing

@@ -62,6 +62,8 @@ TEST_F(DataControlTest, AddNewStoresTheRecordAndReadsBackItsKey) {
   EXPECT_TRUE(rs.Eof());  // the empty set's position does not move onto new rows
 
   rs.setBookmark(rs.LastModified());
+  EXPECT_EQ(errorNumber([&] { rs.setBookmark(rs.Bookmark() + 10); }),
+            data_errors::kInvalidBookmark);
   EXPECT_EQ(rs.Fields("OrderID").Value(), DbValue(2));
   EXPECT_EQ(rs.Fields("Total").Value(), DbValue(54.12));
   EXPECT_EQ(rs.Fields("email1").Name(), "EMail1");
@@ -177,43 +179,9 @@ TEST_F(DataControlTest, DeletedRecordsAreSkipped) {
   rs.MovePrevious();
   EXPECT_EQ(customerAt(rs), "a");
   EXPECT_EQ(rs.RecordCount(), 2);
-
-  // Deleting the last record, as the order viewer does: Delete, MoveNext, MoveLast at EOF.
-  rs.MoveLast();
-  rs.Delete();
-  rs.MoveNext();
-  EXPECT_TRUE(rs.Eof());
-  rs.MoveLast();
-  EXPECT_EQ(customerAt(rs), "a");
-  EXPECT_EQ(rs.AbsolutePosition(), 0);
-  rs.Delete();
-  rs.MoveNext();
-  EXPECT_TRUE(rs.Eof());
-  EXPECT_TRUE(rs.Bof());
-  EXPECT_EQ(errorNumber([&] { rs.MoveLast(); }), data_errors::kNoCurrentRecord);
-  EXPECT_TRUE(storedCustomers().empty());
-}
-
-TEST_F(DataControlTest, UpdateRecordKeepsTheRecordReachableAfterItsSortKeyChanged) {
-  const auto bobId = addOrder("bob");
-  addOrder("carl");
-  DataControl orders(db, "select * from [Orders] Order by [CustomerID]");
-  TextBox customer;
-  orders.bind(customer, "CustomerID");
-  orders.Refresh();
-  Recordset& rs = orders.recordset();
-  customer.setText("zed");
-  orders.UpdateRecord();
-  rs.MoveLast();
-  rs.setBookmark(rs.LastModified());
-  EXPECT_EQ(rs.Fields("OrderID").Value(), DbValue(bobId));
-  EXPECT_EQ(customer.Text(), "zed");
-
-  const auto bookmark = rs.Bookmark();
-  orders.Refresh();  // re-sorted: the edited order now comes last
-  rs.MoveLast();
-  EXPECT_EQ(rs.Fields("OrderID").Value(), DbValue(bobId));
-  EXPECT_EQ(errorNumber([&] { rs.setBookmark(bookmark + 10); }), data_errors::kInvalidBookmark);
+  EXPECT_EQ(storedCustomers(), (std::vector<std::string>{"a", "c"}));
+  // Deleting down to no record, and keeping an edited record in reach when
+  // its sort key changes, are the order viewer's tests.
 }
 
 TEST_F(DataControlTest, ANewRecordTypedIntoBoundBoxesIsStoredAtUpdateRecord) {

@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "store/StoreProject.h"
-#include "tests/support/TempFolder.h"
 
 namespace vendaro {
 namespace {
-
-using testing::TempFolder;
 
 ProjectSettings sampleSettings() {
   return ProjectSettings{"<form ACTION=\"mailto:a@b\"\r\nMETHOD=\"POST\">",
@@ -82,16 +79,6 @@ TEST(ContainedNameTest, RefusesNamesThatLeaveTheFolder) {
     EXPECT_FALSE(isContainedName(name)) << name;
   }
   EXPECT_FALSE(isContainedName(std::string("a\0b", 3)));
-}
-
-TEST(StoreProjectTest, RefusesNamesOutsideTheFolder) {
-  TempFolder app;
-  const StoreProject project(app.path(), "Shop");
-  ASSERT_TRUE(project.createFolder());
-  EXPECT_FALSE(project.createFolder());
-  EXPECT_FALSE(project.itemFile("../x"));
-  EXPECT_FALSE(StoreProject(app.path(), "..").writeLines(app.path() / "x.caa", {"a"}));
-  EXPECT_FALSE(std::filesystem::exists(app.path() / "x.caa"));
 }
 
 }  // namespace
