@@ -88,5 +88,21 @@ TEST(CommandLineTest, ExplainsWhatIsWrongWithoutNeedingADisplay) {
   EXPECT_THAT(fileAsFolder.out, HasSubstr("application folder"));
 }
 
+TEST(CommandLineTest, UnwritableOutputFailsAndControlCharactersShowEscaped) {
+  testing::TempFolder scratch;
+  testing::ProgramResult result = testing::runProgram(
+      {"/bin/sh", "-c", "exec \"$0\" --help >/dev/full", VENDARO_BINARY}, {}, scratch.path());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "vendaro: the output could not be written: No space left on device\n");
+
+  // A refused settings value is echoed with its terminal title sequence
+  // shown, not run.
+  scratch.write("vendaro.toml", "[vendor]\nbase_url = \"http://x\\u001b]0;owned\\u0007\"\n");
+  result = runVendaro({"orders", "--app-folder", scratch.path().string()});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_THAT(result.out, HasSubstr("\"http://x\\x1b]0;owned\\x07\""));
+  EXPECT_EQ(result.out.find('\x1b'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vendaro
