@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/CsvText.h"
+#include "common/MailValues.h"
 #include "common/NumberText.h"
 #include "common/TextFile.h"
 #include "common/TextSearch.h"
@@ -65,6 +66,32 @@ TEST(TextFileTest, WriteReplacesTheWholeFileAndFailsInAMissingFolder) {
   const auto missing = folder.path() / "missing" / "list.prv";
   EXPECT_FALSE(writeWholeFile(missing, "x"));
   EXPECT_FALSE(readWholeFile(missing).has_value());
+}
+
+TEST(GetFieldValueTest, ValueBetweenNameAndTerminatorOrEmpty) {
+  EXPECT_EQ(GetFieldValue("NAME=Ann&CITY=Rome&", "CITY", "&"), "Rome");
+  EXPECT_EQ(GetFieldValue("X=1;Y=2;", "y", ";"), "2");
+  EXPECT_EQ(GetFieldValue("X=;Y=2;", "X", ";"), "");
+  // The next field's name as terminator, searched in any letter case.
+  EXPECT_EQ(GetFieldValue("NameB=Ann\r\nCityB=Rome\r\n", "nameb", "cityb="), "Ann\r\n");
+  // A missing name, terminator or "=" gives nothing.
+  EXPECT_EQ(GetFieldValue("X=1;Y=2;", "Z", ";"), "");
+  EXPECT_EQ(GetFieldValue("X=1;Y=2", "Y", ";"), "");
+  EXPECT_EQ(GetFieldValue("X=1;Y=", "Y", ";"), "");
+  EXPECT_EQ(GetFieldValue("", "Y", ";"), "");
+  EXPECT_EQ(GetFieldValue("Y 2;", "Y", ";"), "");
+}
+
+TEST(GetLineValueTest, RestOfTheFirstLabelledLineEndedByCrLf) {
+  const std::string mail =
+      "Subject: Online Order\r\nFrom: ann@example.org\r\nNameB=Ann\r\nfrom: other\r\n";
+  EXPECT_EQ(GetLineValue(mail, "from:"), " ann@example.org");
+  EXPECT_EQ(GetLineValue(mail, "Subject:"), " Online Order");
+  EXPECT_EQ(GetLineValue(mail, "NameB="), "Ann");
+  EXPECT_EQ(GetLineValue(mail, "To:"), "");
+  EXPECT_EQ(GetLineValue("From: ann@example.org", "From:"), "");
+  EXPECT_EQ(GetLineValue("From: ann@example.org\n", "From:"), "");
+  EXPECT_EQ(GetLineValue("From:", "From:"), "");
 }
 
 }  // namespace

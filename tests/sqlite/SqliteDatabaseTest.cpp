@@ -1,10 +1,14 @@
 #include "platform/sqlite/SqliteDatabase.h"
 
 #include <gtest/gtest.h>
+#include <strings.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/DbValue.h"
+#include "platform/SqlText.h"
+#include "platform/sqlite/SingleTableSelect.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestDatabase.h"
 
@@ -110,6 +114,72 @@ TEST(SqliteDatabaseFile, UnusableFilesGiveError3044NamingTheFile) {
     }
   }
   EXPECT_EQ(folder.read("notes.txt"), std::string(2000, 'x'));
+}
+
+TEST(SingleTableSelect, FindsTheTableOfPlainQueries) {
+  struct Case {
+    const char* sql;
+    const char* table;
+    const char* qualifier;
+  };
+  const Case cases[] = {
+      {"select * from [Orders] Order by [CustomerID]", "Orders", "Orders"},
+      {"select [OrderID],[Price] from [Order Details] where [OrderID]=5", "Order Details",
+       "Order Details"},
+      {"Select * From Fields Where(Fields.formID=3)", "Fields", "Fields"},
+      {"SELECT f.fieldName FROM Fields AS f WHERE f.formID IN (SELECT formID FROM Forms)", "Fields",
+       "f"},
+      {"select * from Respond r limit 5, 10;", "Respond", "r"},
+  };
+  for (const Case& c : cases) {
+    const auto shape = SingleTableSelect::analyse(c.sql);
+    ASSERT_TRUE(shape) << c.sql;
+    EXPECT_EQ(shape->table, c.table) << c.sql;
+    EXPECT_EQ(shape->qualifier, c.qualifier) << c.sql;
+    EXPECT_EQ(strncasecmp(c.sql + shape->fromOffset, "from", 4), 0) << c.sql;
+  }
+}
+
+TEST(SingleTableSelect, RefusesQueriesWhoseRowsAreNotTableRows) {
+  const char* refused[] = {
+      "select * from Orders, [Order Details]",
+      "select * from Orders o join [Order Details] d on o.OrderID = d.OrderID",
+      "select distinct CustomerID from Orders",
+      "select count(*) from Orders",
+      "select CustomerID, sum(Total) from Orders group by CustomerID",
+      "select * from Orders union select * from Orders",
+      "select * from (select * from Orders)",
+      "select 1",
+      "delete from Orders",
+      "select * from [Orders",
+  };
+  for (const char* sql : refused) EXPECT_FALSE(SingleTableSelect::analyse(sql)) << sql;
+}
+
+TEST(DbValueText, ShowsValuesAsABoundBoxDoes) {
+  EXPECT_EQ(DbValue().toText(), "");
+  EXPECT_EQ(DbValue(42).toText(), "42");
+  EXPECT_EQ(DbValue(-7).toText(), "-7");
+  EXPECT_EQ(DbValue(50.0).toText(), "50");
+  EXPECT_EQ(DbValue(54.12).toText(), "54.12");
+  EXPECT_EQ(DbValue(0.5).toText(), "0.5");
+  EXPECT_EQ(DbValue(0.1 + 0.2).toText(), "0.3");
+  EXPECT_EQ(DbValue(-0.0).toText(), "0");
+  EXPECT_EQ(DbValue(" A100 ").toText(), " A100 ");
+}
+
+TEST(SqlWholeNumber, AcceptsOnlyWholeNumbers) {
+  EXPECT_EQ(sqlWholeNumber("12"), "12");
+  EXPECT_EQ(sqlWholeNumber(" 7 "), "7");
+  EXPECT_EQ(sqlWholeNumber("-3"), "-3");
+  for (const char* refused : {"1 or 1=1", "", "   ", "1.5", "-", "3)"}) {
+    EXPECT_EQ(sqlWholeNumber(refused), std::nullopt) << refused;
+  }
+}
+
+TEST(SqlStringLiteral, DoublesQuotesSoNoTextLeavesTheLiteral) {
+  EXPECT_EQ(sqlStringLiteral("2026-12-01"), "'2026-12-01'");
+  EXPECT_EQ(sqlStringLiteral("x' OR '1'='1"), "'x'' OR ''1''=''1'");
 }
 
 }  // namespace
