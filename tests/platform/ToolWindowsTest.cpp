@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "platform/CommandRegistry.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/Timer.h"
+#include "tests/support/ManualEventLoop.h"
 
 namespace vendaro {
 namespace {
@@ -61,6 +64,96 @@ TEST(CommandRegistryTest, ANameRegisteredTwiceIsRefused) {
   EXPECT_TRUE(commands.run("home"));
   EXPECT_EQ(runs, 11);
   EXPECT_THROW(commands.replace("nobody", [] {}), std::logic_error);
+}
+
+TEST(ListControl, InsertAndRemoveKeepTheSelectionOnItsEntry) {
+  ListControl list;
+  list.AddItem("b");
+  list.AddItem("a", 0);
+  list.AddItem("c");
+  list.setListIndex(1);  // "b"
+  EXPECT_EQ(list.Text(), "b");
+  list.AddItem("first", 0);
+  EXPECT_EQ(list.ListIndex(), 2);
+  list.RemoveItem(0);
+  EXPECT_EQ(list.ListIndex(), 1);
+  list.RemoveItem(1);
+  EXPECT_EQ(list.ListIndex(), -1);
+  EXPECT_EQ(list.items(), (std::vector<std::string>{"a", "c"}));
+  EXPECT_EQ(list.List(7), "");
+}
+
+TEST(ListControl, BadIndexesThrowLikeTheControl) {
+  ListControl list;
+  list.AddItem("only");
+  EXPECT_THROW(list.RemoveItem(1), std::out_of_range);
+  EXPECT_THROW(list.AddItem("x", 3), std::out_of_range);
+  EXPECT_THROW(list.setListIndex(1), std::out_of_range);
+  EXPECT_NO_THROW(list.setListIndex(-1));
+}
+
+TEST(ListControl, TellsListenersAboutChanges) {
+  ListControl list;
+  int changes = 0;
+  auto id = list.addListener([&] { ++changes; });
+  list.AddItem("x");
+  list.setText("typed");
+  list.setText("typed");  // no change, no notice
+  list.Clear();
+  EXPECT_EQ(changes, 3);
+  list.removeListener(id);
+  list.AddItem("y");
+  EXPECT_EQ(changes, 3);
+}
+
+TEST(Timer, TicksEveryIntervalWhileEnabled) {
+  ManualEventLoop loop;
+  Timer timer(loop, 30000);
+  int ticks = 0;
+  timer.onTimer = [&] { ++ticks; };
+  loop.advance(29999);
+  EXPECT_EQ(ticks, 0);
+  loop.advance(1);
+  EXPECT_EQ(ticks, 1);
+  loop.advance(60000);
+  EXPECT_EQ(ticks, 3);
+}
+
+TEST(Timer, SettingEnabledOrIntervalRestartsTheCountdown) {
+  ManualEventLoop loop;
+  Timer timer(loop, 100, false);
+  int ticks = 0;
+  timer.onTimer = [&] { ++ticks; };
+  loop.advance(500);
+  EXPECT_EQ(ticks, 0);
+  timer.setEnabled(true);
+  loop.advance(60);
+  timer.setInterval(100);  // restarts: next tick at 160
+  loop.advance(60);
+  EXPECT_EQ(ticks, 0);
+  loop.advance(40);
+  EXPECT_EQ(ticks, 1);
+  timer.setInterval(0);  // an interval of 0 stops the timer
+  loop.advance(1000);
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST(Timer, AHandlerThatDisablesTheTimerOrItsDestructionStopsIt) {
+  ManualEventLoop loop;
+  int ticks = 0;
+  {
+    Timer timer(loop, 100);
+    timer.onTimer = [&] {
+      ++ticks;
+      timer.setEnabled(false);
+    };
+    loop.advance(1000);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(loop.pendingCount(), 0u);
+    timer.setEnabled(true);
+  }
+  loop.advance(1000);  // a destroyed timer does not tick
+  EXPECT_EQ(ticks, 1);
 }
 
 }  // namespace
