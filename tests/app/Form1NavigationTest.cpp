@@ -1,3 +1,9 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/LinkStepping.h"
+#include "app/TypedAddress.h"
 #include "tests/app/Form1Fixture.h"
 
 namespace vendaro::testing {
@@ -167,6 +173,172 @@ TEST_F(Form1AddressBar, AnEmptyEntryRefusesAllOutsideThePrivateZoneAndAOneEntryH
   form.Combo2_Click();
   EXPECT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(browser1->navigations.size(), 2u);
+}
+
+// A main window whose toolbar commands are recorded instead of run.
+class ToolbarTest : public Form1Fixture {
+ protected:
+  Form1& loadRecording() {
+    Form1& form = loadForm();
+    for (const auto& button : form.toolbar.buttons()) {
+      const std::string name = button->name;
+      auto record = [this, name] { ran.push_back(name); };
+      if (form.commands.has(name)) {
+        form.commands.replace(name, record);
+      } else {
+        form.commands.add(name, record);
+      }
+    }
+    return form;
+  }
+  std::string look(const char* name) {
+    return std::filesystem::path(form->toolbar.button(name).picture.Picture()).filename().string();
+  }
+  Entries ran;
+};
+
+TEST_F(ToolbarTest, LooksFollowThePointerAndTheButtonsTheirRules) {
+  Form1& form = loadRecording();
+  Toolbar& toolbar = form.toolbar;
+  EXPECT_EQ(look("Picture2"), "back1.bmp");  // every button starts normal
+  toolbar.MouseMove("Picture3");
+  toolbar.MouseMove("Picture4");  // sliding on: the neighbour goes back to normal
+  EXPECT_EQ(look("Picture3"), "forward1.bmp");
+  EXPECT_EQ(look("Picture4"), "stop1_on.bmp");
+  toolbar.MouseMove("Picture2");
+  EXPECT_EQ(look("Picture2"), "back1_up.bmp");
+
+  // A first-row button: left press and release, the command on the click.
+  toolbar.MouseDown("Picture5", MouseButton::Left);
+  EXPECT_EQ(look("Picture5"), "home1_down.bmp");
+  toolbar.MouseUp("Picture5", MouseButton::Left);
+  toolbar.Click("Picture5");
+  EXPECT_EQ(look("Picture5"), "home1.bmp");
+  // A launcher ignores the right button; the left release starts it.
+  toolbar.MouseDown("Picture21", MouseButton::Right);
+  toolbar.MouseUp("Picture21", MouseButton::Right);
+  EXPECT_EQ(look("Picture21"), "calk.bmp");
+  toolbar.MouseDown("Picture21", MouseButton::Left);
+  EXPECT_EQ(look("Picture21"), "calk_down.bmp");
+  toolbar.MouseUp("Picture21", MouseButton::Left);
+  EXPECT_EQ(look("Picture21"), "calk.bmp");
+  // Any button presses the second row; the release runs and keeps the look.
+  toolbar.MouseDown("Picture23", MouseButton::Right);
+  toolbar.MouseUp("Picture23", MouseButton::Right);
+  EXPECT_EQ(look("Picture23"), "switch_down.bmp");
+  toolbar.MouseUp("Picture28", MouseButton::Middle);
+  toolbar.MouseDown("Picture24", MouseButton::Left);  // no pressed look
+  EXPECT_EQ(look("Picture24"), "nexthome.bmp");
+  toolbar.MouseUp("Picture24", MouseButton::Left);
+  EXPECT_EQ(ran, (Entries{"Picture5", "Picture21", "Picture23", "Picture28", "Picture24"}));
+
+  // A missing bitmap keeps the look; the background resets every button.
+  std::filesystem::remove(folder.file("stop1.bmp"));
+  toolbar.MouseMove("Picture4");
+  toolbar.Form_MouseMove();
+  EXPECT_EQ(look("Picture4"), "stop1_on.bmp");
+  EXPECT_EQ(look("Picture23"), "switch.bmp");
+  EXPECT_EQ(look("Picture2"), "back1.bmp");
+}
+
+TEST_F(ToolbarTest, DefaultBitmapsFillOnlyTheMissingFiles) {
+  folder.write("home1.bmp", "mine");
+  Form1& form = loadForm();
+  EXPECT_EQ(folder.read("home1.bmp"), "mine");
+  for (const std::string& name : form.toolbar.bitmapNames()) {
+    EXPECT_EQ(folder.read(name).substr(0, 2), name == "home1.bmp" ? "mi" : "BM") << name;
+  }
+  EXPECT_EQ(form.toolbar.bitmapNames().size(), 59u);
+}
+
+TEST_F(ToolbarTest, LinkSteppingStopsAtBothEndsAndClears) {
+  Form1& form = loadForm();
+  for (const char* link : {"http://a.example/", "http://b.example/"})
+    form.research.List7.AddItem(link);
+  form.research.List3.AddItem("<a href='http://a.example/'>First link</a>");
+  form.research.List3.AddItem("<a href='http://b.example/'>Second</a> rest");
+  browser1->navigations.clear();
+  const auto step = [&form](const char* button) {
+    form.commands.run(button);
+    return form.StatusBar1.panelText(1);
+  };
+  EXPECT_EQ(step("Picture26"), "Page # Start");
+  EXPECT_EQ(step("Picture27"), "--> Second");
+  EXPECT_EQ(step("Picture27"), "Page # End");
+  EXPECT_EQ(step("Picture26"), "First link <-- ");
+  EXPECT_EQ(browser1->navigations, (Entries{"http://a.example/", "http://b.example/",
+                                            "http://b.example/", "http://a.example/"}));
+  form.commands.run("Picture28");
+  EXPECT_EQ(form.research.List7.ListCount(), 0);
+  EXPECT_EQ(form.StatusBar1.panelText(2), "List is clear");
+  EXPECT_EQ(LinkStepping::linkText("no tag"), "");
+  EXPECT_EQ(LinkStepping::linkText("<b>open"), "open");
+}
+
+TEST_F(ToolbarTest, FileCommandsActOnTheShownPaneAndPrintOnTheMainOne) {
+  Form1& form = loadForm();
+  form.Picture23_MouseUp();  // "Browser 2" shown
+  dialogs.fileAnswers = {std::string("/tmp/page.htm"), std::nullopt, std::nullopt};
+  form.menu_Click("open_file");
+  EXPECT_EQ(browser5->navigations.back(), "/tmp/page.htm");
+  EXPECT_TRUE(browser1->navigations.empty() || browser1->navigations.back() != "/tmp/page.htm");
+  form.menu_Click("opcollect");
+  form.zone.inPrivateZone = true;
+  form.menu_Click("opcollect");
+  EXPECT_EQ(dialogs.filters, (Entries{FileCommands::kOpenFilter, FileCommands::kCollectionFilter,
+                                      FileCommands::kPrivateCollectionFilter}));
+  for (const char* entry : {"save_file", "copy", "selectall", "print", "pagesetup"}) {
+    form.menu_Click(entry);
+  }
+  EXPECT_EQ(browser5->commands,
+            (std::vector<BrowserCommand>{BrowserCommand::SaveAs, BrowserCommand::Copy,
+                                         BrowserCommand::SelectAll}));
+  EXPECT_EQ(browser1->commands,
+            (std::vector<BrowserCommand>{BrowserCommand::Print, BrowserCommand::PageSetup}));
+  form.menu_Click("about");
+  EXPECT_EQ(browser1->navigations.back(), "http://vendor.example/about.htm");
+}
+
+TEST_F(ToolbarTest, LaunchersStartTheSetProgramOrSayWhichSettingToChange) {
+  launcher.installed = {"kcalc", "xcalc"};
+  Form1& form = loadForm();
+  form.commands.run("Picture21");
+  form.commands.run("Picture19");
+  EXPECT_EQ(launcher.started, (Entries{"kcalc", "xdg-email"}));
+  launcher.installed.clear();
+  form.commands.run("Picture21");
+  launcher.failing = true;
+  form.commands.run("pub_shng");
+  EXPECT_EQ(dialogs.messageTexts(),
+            (Entries{"No program could not be started. Set [programs] calculator in vendaro.toml "
+                     "to a program that is installed.",
+                     "The program \"filezilla\" could not be started. Set [programs] publisher in "
+                     "vendaro.toml to a program that is installed."}));
+}
+
+TEST_F(ToolbarTest, ATypedTextThatIsNoAddressShowsAPageSayingSo) {
+  Form1& form = loadForm();
+  for (const char* address :
+       {"www.example.com", "http://", "localhost:8080/x", "/tmp/a.htm", "about:blank"}) {
+    EXPECT_TRUE(isOpenableAddress(address)) << address;
+  }
+  EXPECT_FALSE(isOpenableAddress("asdf"));
+  form.Combo2.setText("asdf <qwer>!!");
+  form.Combo2_KeyPress(13);
+  ASSERT_EQ(browser1->written.size(), 1u);
+  EXPECT_NE(browser1->written[0].find("&quot;asdf &lt;qwer&gt;!!&quot; is not a web address"),
+            std::string::npos);
+  EXPECT_TRUE(browser1->navigations.empty() || browser1->navigations.back() != "asdf <qwer>!!");
+}
+
+TEST_F(ToolbarTest, TheWindowPlaceIsKeptBetweenRuns) {
+  Form1& form = loadForm();
+  form.windowState = "AdnQywADAAA=";
+  form.Form_Unload();
+  Form1& restarted = makeForm();
+  EXPECT_EQ(restarted.windowState, "");
+  restarted.Form_Load();
+  EXPECT_EQ(restarted.windowState, "AdnQywADAAA=");
 }
 
 }  // namespace
