@@ -3,6 +3,7 @@
 #include <QChartView>
 #include <QHorizontalBarSeries>
 #include <string>
+#include <tuple>
 
 #include "orders/OrderViewer.h"
 #include "orders/OrderViewerView.h"
@@ -20,19 +21,17 @@ namespace {
 // (order 1, two lines), alice (order 2, one line), bob (order 3, no lines).
 void seedOrders(Database& database) {
   for (const char* customer : {"carol@example.org", "alice@example.org", "bob@example.org"}) {
-    database.execute("INSERT INTO [Orders] (CustomerID, ShipName) VALUES (?, ?)",
-                     {DbValue(std::string(customer)), DbValue(std::string("Ship ") + customer)});
+    database.insertRow("Orders",
+                       {{"CustomerID", customer}, {"ShipName", std::string("Ship ") + customer}});
   }
-  const auto line = [&](const char* order, const char* product, const char* quantity) {
-    database.execute(
-        "INSERT INTO [Order Details] (OrderID, ProductID, Quantity, Price, LineTotal) "
-        "VALUES (?, ?, ?, ?, ?)",
-        {DbValue(std::string(order)), DbValue(std::string(product)), DbValue(std::string(quantity)),
-         DbValue(std::string("25.00")), DbValue(std::string("50.00"))});
-  };
-  line("1", "C100 ", "2");
-  line("1", "C200 ", "1");
-  line("2", "A100 ", "3");
+  for (const auto& [order, product, quantity] :
+       {std::tuple{1, "C100 ", 2}, std::tuple{1, "C200 ", 1}, std::tuple{2, "A100 ", 3}}) {
+    database.insertRow("Order Details", {{"OrderID", order},
+                                         {"ProductID", product},
+                                         {"Quantity", quantity},
+                                         {"Price", "25.00"},
+                                         {"LineTotal", "50.00"}});
+  }
 }
 
 QString gridCell(const QTableWidget& grid, int row, int column) {
