@@ -39,11 +39,7 @@ class GetOrdersCommandTest : public ::testing::Test {
     server.start();
     app.write("password", "right\n");
     options.appFolder = app.path();
-    options.mailbox = {.host = "127.0.0.1",
-                       .port = server.tlsPort(),
-                       .security = MailAccount::Security::Tls,
-                       .caFile = server.caFile(),
-                       .user = "shop"};
+    options.mailbox = server.account("shop", "", MailAccount::Security::Tls);
     options.passwordFile = app.file("password");
   }
 

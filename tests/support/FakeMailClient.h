@@ -47,7 +47,6 @@ class FakeMailClient : public MailClient {
   // Every action called, in order: "connect USER", "count", "fetch N",
   // "delete N", "uid N", "disconnect".
   const std::vector<std::string>& actions() const { return actions_; }
-  bool connected() const { return open_; }
 
  private:
   bool startAction(const std::string& name);

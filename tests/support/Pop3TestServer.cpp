@@ -79,7 +79,7 @@ Pop3TestServer::~Pop3TestServer() {
 void Pop3TestServer::addUser(const std::string& user, const std::string& password) {
   users_.emplace_back(user, password);
   for (const char* sub : {"", "/new", "/cur", "/tmp"}) {
-    const fs::path folder = maildir(user).string() + sub;
+    const fs::path folder = maildirOf(user).string() + sub;
     fs::create_directories(folder);
     giveToMailOwner(folder);
   }
@@ -132,17 +132,17 @@ void Pop3TestServer::deliver(const std::string& user, const std::string& rawMess
   // Written in tmp/ and moved into new/, so the server never sees half a file.
   const std::string name =
       std::to_string(++delivered_) + "." + std::to_string(::getpid()) + ".vendaro-test";
-  const fs::path draft = maildir(user) / "tmp" / name;
+  const fs::path draft = maildirOf(user) / "tmp" / name;
   folder_.write(fs::relative(draft, folder_.path()).string(), rawMessage);
   giveToMailOwner(draft);
-  fs::rename(draft, maildir(user) / "new" / name);
+  fs::rename(draft, maildirOf(user) / "new" / name);
 }
 
 int Pop3TestServer::messageCount(const std::string& user, const std::string& folder) const {
   int count = 0;
   std::string maildirFolder = folder;  // Maildir++: "." between levels, "." first
   std::replace(maildirFolder.begin(), maildirFolder.end(), '/', '.');
-  const fs::path box = folder.empty() ? maildir(user) : maildir(user) / ("." + maildirFolder);
+  const fs::path box = folder.empty() ? maildirOf(user) : maildirOf(user) / ("." + maildirFolder);
   if (!fs::exists(box)) return 0;
   for (const char* sub : {"new", "cur"}) {
     for (const auto& entry : fs::directory_iterator(box / sub)) {
@@ -169,10 +169,6 @@ MailAccount Pop3TestServer::account(const std::string& user, const std::string& 
   account.user = user;
   account.password = password;
   return account;
-}
-
-fs::path Pop3TestServer::maildir(const std::string& user) const {
-  return folder_.path() / "home" / user / "Maildir";
 }
 
 void Pop3TestServer::makeCertificate() {

@@ -57,8 +57,10 @@ class Pop3TestServer {
   // folder below the inbox ("Vendaro/Imported").
   int messageCount(const std::string& user, const std::string& folder = {}) const;
 
-  // The user's Maildir, for a test's own delivery agent.
-  std::filesystem::path maildirOf(const std::string& user) const { return maildir(user); }
+  // The user's Maildir, for a test's own delivery agent or reading what arrived.
+  std::filesystem::path maildirOf(const std::string& user) const {
+    return folder_.path() / "home" / user / "Maildir";
+  }
 
   int port() const { return port_; }
   int tlsPort() const { return tlsPort_; }
@@ -75,7 +77,6 @@ class Pop3TestServer {
                       MailAccount::Protocol protocol = MailAccount::Protocol::Pop3) const;
 
  private:
-  std::filesystem::path maildir(const std::string& user) const;
   void makeCertificate();
   void writeConfig();
   std::string passdb() const;
