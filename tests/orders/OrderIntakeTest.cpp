@@ -110,9 +110,7 @@ TEST_F(OrderIntakeTest, HostDeleteDeletesOnlyTheStoredOrders) {
   EXPECT_EQ(actions(), (std::vector<std::string>{"connect orders", "uid 1", "fetch 1", "delete 1",
                                                  "uid 2", "fetch 2", "disconnect"}));
   EXPECT_EQ(states, (std::vector<int>{0, 7, 1, 10, 1, 9, 0}));
-  EXPECT_EQ(mail.mailbox.size(), 1u);
-  EXPECT_NE(intake.Text18.Text().find("1 message(s) left on the server: 1 not an order.\r\n"),
-            std::string::npos);
+  EXPECT_EQ(mail.mailbox.size(), 1u);  // what is left is told by the test against dovecot
   EXPECT_EQ(storedOrders(database).size(), 1u);
   EXPECT_EQ(intake.List3.ListCount(), 2);  // the other mail added nothing
 
@@ -241,7 +239,7 @@ TEST_F(OrderIntakeTest, ALostConnectionEndsTheIntakeAndKeepsStoredOrders) {
   EXPECT_TRUE(intake.cmdGetMail.Enabled());
   EXPECT_FALSE(intake.session.Timer1.Enabled());
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text.rfind("AsyncError: The server closed the connection(", 0), 0u);
+  EXPECT_EQ(dialogs.messages[0].text, "AsyncError: The server closed the connection( 56)");
   ASSERT_EQ(results.size(), 1u);
   EXPECT_FALSE(results[0].completed);
   EXPECT_EQ(results[0].stored, 1);
@@ -252,9 +250,7 @@ TEST_F(OrderIntakeTest, ALostConnectionEndsTheIntakeAndKeepsStoredOrders) {
   EXPECT_EQ(storedOrders(database).size(), 2u);
 }
 
-TEST_F(OrderIntakeTest, ErrorAndProgressEvents) {
-  intake.session.Mail1_AsyncError(7, "Bad thing");
-  EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"AsyncError: Bad thing( 7)"});
+TEST_F(OrderIntakeTest, ProgressShowsAsAPercentage) {
   intake.session.Mail1_Progress(1, 3);
   EXPECT_EQ(intake.lblPercentage.Caption(), "33%");
   intake.session.Mail1_Progress(5, 0);
