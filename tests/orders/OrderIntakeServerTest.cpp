@@ -42,6 +42,18 @@ std::string quotedReply() {
   return "From: dee@buyer.example\r\nSubject: Re: Online Order\r\n\r\nThanks!\r\n" + quoted;
 }
 
+// Clicks "Get Orders" on the tab and runs its loop until the intake ends.
+IntakeResult clickGetOrders(OrderIntake& intake, BlockingEventLoop& loop) {
+  IntakeResult result;
+  intake.session.events.finished = [&](const IntakeResult& finished) {
+    result = finished;
+    loop.stop();
+  };
+  loop.post([&] { intake.cmdGetMail_Click(); });
+  loop.run();
+  return result;
+}
+
 class OrderIntakeServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -63,13 +75,7 @@ class OrderIntakeServerTest : public ::testing::Test {
     intake.popSecurity = security;
     intake.popCaFile = account.caFile;
     intake.chkHostDelete.setValue(hostDelete ? 1 : 0);
-    IntakeResult result;
-    intake.session.events.finished = [&](const IntakeResult& finished) {
-      result = finished;
-      loop.stop();
-    };
-    loop.post([&] { intake.cmdGetMail_Click(); });
-    loop.run();
+    const IntakeResult result = clickGetOrders(intake, loop);
     log += intake.Text18.Text();
     return result;
   }
@@ -197,13 +203,7 @@ TEST_F(OrderIntakeServerTest, TheTabReachesPop3sFromTheSettingsAndRemembersTheMa
   first->PopUserName.setText(kUser);
   first->PopPassword.setText(kPassword);
   first->chkKeepPassword.setValue(1);
-  IntakeResult result;
-  first->session.events.finished = [&](const IntakeResult& finished) {
-    result = finished;
-    loop.stop();
-  };
-  loop.post([&] { first->cmdGetMail_Click(); });
-  loop.run();
+  const IntakeResult result = clickGetOrders(*first, loop);
   ASSERT_TRUE(result.completed) << result.error << first->Text18.Text();
   EXPECT_EQ(result.stored, 1);
   EXPECT_EQ(folder.read("mailbox.state"), "host=" + account.host + "\nuser=shop\n");
@@ -214,9 +214,7 @@ TEST_F(OrderIntakeServerTest, TheTabReachesPop3sFromTheSettingsAndRemembersTheMa
   EXPECT_EQ(again->PopPassword.Text(), kPassword);
   EXPECT_TRUE(again->chkKeepPassword.checked());
   again->chkKeepPassword.setValue(0);  // unticked: the keyring forgets it
-  again->session.events.finished = [&](const IntakeResult&) { loop2.stop(); };
-  loop2.post([&] { again->cmdGetMail_Click(); });
-  loop2.run();
+  clickGetOrders(*again, loop2);
   EXPECT_TRUE(keyring.kept.empty());
 
   keyring.answers = false;
