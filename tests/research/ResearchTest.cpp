@@ -270,6 +270,8 @@ TEST(ReportRowIndexTest, AgreesWithAScanOfEveryRow) {
   }
 }
 
+// `vendaro links`, `find` and `research` run as programs against pages on
+// loopback: what they print, where, and their exit codes.
 class ResearchProgramsTest : public ::testing::Test {
  protected:
   ResearchProgramsTest() { std::filesystem::create_directory(scratch.path() / "app"); }
