@@ -141,6 +141,18 @@ TEST_F(GenerateCommandTest, RepeatedCategoriesAreLeftOutAndEmptyLinesAtTheEndIgn
   EXPECT_TRUE(contains(err.str(), "is too long for a file name (300 characters)")) << err.str();
 }
 
+// The responsive site keeps its checkout's rules in the one record.
+TEST_F(GenerateCommandTest, TheResponsiveSiteIsWrittenWithItsRulesRecord) {
+  writeProject();
+  options.layout = SiteLayout::Responsive;
+  ASSERT_EQ(run("Shop"), 0) << err.str();
+  const std::vector<PublishedCatalogue> records = recordsIn(app);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].checkout, PublishedCatalogue::Checkout::Responsive);
+  EXPECT_FALSE(fs::exists(app.path() / "published-rules"));
+  EXPECT_TRUE(contains(app.read("Shop/c-cups.html"), "Blue cup"));
+}
+
 // Why a project cannot be read is the service's test; here the command fails
 // and says why.
 TEST_F(GenerateCommandTest, AMissingProjectOrAnUnreadableFileFails) {

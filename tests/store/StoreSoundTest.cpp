@@ -9,7 +9,6 @@
 #include <optional>
 #include <ostream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,6 @@
 #include "common/TextFile.h"
 #include "store/AsciiPage.h"
 #include "store/CatalogueRecord.h"
-#include "store/GenerateCommand.h"
 #include "store/OrderScript.h"
 #include "store/SafeNumber.h"
 #include "store/ScriptNames.h"
@@ -530,25 +528,6 @@ TEST(ResponsiveShopTest, AnEarlierRulesRecordIsReadWithItsCatalogue) {
   ASSERT_EQ(joined.shippingMethods.size(), 1u);
   EXPECT_EQ(joined.shippingMethods[0].chargeCents(3), 995);
   EXPECT_EQ(joined.shippingMethods[0].overCents, 2000);
-}
-
-// The command writes the responsive site and keeps its rules in the one record.
-TEST(ResponsiveShopTest, GenerateCommandWritesTheResponsiveSiteAndItsRulesRecord) {
-  testing::TempFolder app;
-  fs::create_directory(app.path() / "Shop");
-  app.write("Shop/Shop.caa", "Cups\r\n");
-  app.write("Shop/Cups.pro", "A1^Blue cup^1.50^^^Acme^0.5^\r\n");
-  const GenerateOptions options{
-      .appFolder = app.path(), .project = "Shop", .layout = SiteLayout::Responsive};
-  std::ostringstream out, err;
-  ASSERT_EQ(runGenerateCommand(options, VendorSettings{}, StoreSettings{}, out, err), 0)
-      << err.str();
-  std::vector<std::string> problems;
-  const std::vector<PublishedCatalogue> records = readPublishedCatalogues(app.path(), problems);
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].checkout, PublishedCatalogue::Checkout::Responsive);
-  EXPECT_FALSE(fs::exists(app.path() / "published-rules"));
-  EXPECT_TRUE(contains(app.read("Shop/c-cups.html"), "Blue cup"));
 }
 
 // Each case compares every generated file, as written to disk (page text
