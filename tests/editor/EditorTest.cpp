@@ -285,7 +285,6 @@ TEST_F(Editor, InsertTableDialogKeepsDefaultsForEmptiedBoxesAndRefusesBadCounts)
   EXPECT_EQ(editor.tables[0].TableAttrs, InsertTableParam{}.TableAttrs);
   EXPECT_EQ(editor.tables[0].Caption, "Prices");
   EXPECT_EQ(closed, 1);
-  EXPECT_EQ(form.makeInsertHTMLDlg()->HTMLText.Text(), "<B> here's some <I>HTML</></B>");
 }
 
 }  // namespace
