@@ -8,6 +8,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/StagedCatalogueRecord.h"
 #include "common/TextFile.h"
 #include "platform/settings/SettingsFile.h"
 
@@ -297,11 +298,13 @@ bool sameApartFromTime(std::string_view a, std::string_view b) {
   return a.substr(0, timeA) == b.substr(0, timeB) && a.substr(endA) == b.substr(endB);
 }
 
+}  // namespace
+
 // Whether the project's newest record already holds `catalogue`. A record
 // whose text is the new one's but for its time is the same without a parse
 // of its items; any other is compared field by field.
-bool alreadyRecorded(const fs::path& appFolder, const PublishedCatalogue& catalogue,
-                     std::string_view text) {
+bool isNewestRecord(const fs::path& appFolder, const PublishedCatalogue& catalogue,
+                    std::string_view text) {
   const std::vector<fs::path> files = recordFiles(appFolder / kPublishedFolder);
   for (auto file = files.rbegin(); file != files.rend(); ++file) {
     const std::optional<std::string> recorded = readWholeFile(*file);
@@ -316,7 +319,6 @@ bool alreadyRecorded(const fs::path& appFolder, const PublishedCatalogue& catalo
   return false;
 }
 
-}  // namespace
 
 std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
   toml::array brackets;
@@ -390,24 +392,21 @@ Done recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogu
 
 Done recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogue& catalogue,
                               std::string_view text) {
-  if (alreadyRecorded(appFolder, catalogue, text)) return {};
-  const fs::path folder = appFolder / kPublishedFolder;
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (error) {
-    return failure(ErrorKind::Io, "cannot make " + folder.string() + ": " + error.message());
-  }
+  return StagedCatalogueRecord(appFolder, catalogue, text).keep();
+}
+
+fs::path newRecordFile(const fs::path& appFolder, const std::string& generatedAt) {
   // Two generations within one second get a running number after a "_",
   // which sorts after the "." of the first one's extension.
-  const std::string stem = compactTime(catalogue.generatedAt);
+  const fs::path folder = appFolder / kPublishedFolder;
+  const std::string stem = compactTime(generatedAt);
   fs::path file = folder / (stem + kRecordExtension);
   for (int n = 2; fs::exists(file); ++n) {
     char number[16];
     std::snprintf(number, sizeof number, "_%03d", n);
     file = folder / (stem + number + kRecordExtension);
   }
-  if (!writeWholeFile(file, text)) return failure(ErrorKind::Io, "cannot write " + file.string());
-  return {};
+  return file;
 }
 
 std::vector<PublishedCatalogue> readPublishedCatalogues(const fs::path& appFolder,

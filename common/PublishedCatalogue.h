@@ -74,6 +74,16 @@ Done recordPublishedCatalogue(const std::filesystem::path& appFolder,
 Done recordPublishedCatalogue(const std::filesystem::path& appFolder,
                               const PublishedCatalogue& catalogue, std::string_view text);
 
+// Whether the project's newest record already says what `text`, the
+// record of `catalogue`, says.
+bool isNewestRecord(const std::filesystem::path& appFolder, const PublishedCatalogue& catalogue,
+                    std::string_view text);
+
+// A file name in {appFolder}/published, not yet taken, for a record made
+// at `generatedAt`.
+std::filesystem::path newRecordFile(const std::filesystem::path& appFolder,
+                                    const std::string& generatedAt);
+
 // Every record in {appFolder}/published, oldest first; files that cannot be
 // read are named in `problems` and left out. Each record of the earlier
 // published-rules folder is joined to the project's newest record not after

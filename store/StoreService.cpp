@@ -1,11 +1,13 @@
 #include "store/StoreService.h"
 
+#include <future>
 #include <optional>
 #include <system_error>
 #include <unordered_set>
 
 #include "common/Dates.h"
 #include "common/PublishedCatalogue.h"
+#include "common/StagedCatalogueRecord.h"
 #include "common/StockFile.h"
 #include "common/TextFile.h"
 #include "store/CatalogueRecord.h"
@@ -247,13 +249,19 @@ SiteRun publishSite(const StoreInput& input, const StoreProject& project, SiteSc
   } else {
     write(generateStartPage(catalogue, run.reports));
   }
-  // The record is made while the pages go to disk, and kept once they are
-  // in place.
-  const PublishedCatalogue record = publicationRecord(catalogue, project, scope);
-  const std::string recordText = publishedCatalogueText(record);
-  run.written = writing.finish();
+  // The pages are synced and put in place on a thread of their own while
+  // the record is made and written; it is kept once they are in place. The
+  // record is made here so that it reuses the memory the pages freed.
+  std::future<Outcome<std::vector<fs::path>>> placing =
+      std::async(std::launch::async, [&writing] { return writing.finish(); });
+  std::optional<StagedCatalogueRecord> record;
+  {
+    const PublishedCatalogue published = publicationRecord(catalogue, project, scope);
+    record.emplace(project.appFolder(), published, publishedCatalogueText(published));
+  }
+  run.written = placing.get();
   if (run.written && !run.written->empty()) {
-    const Done recorded = recordPublishedCatalogue(project.appFolder(), record, recordText);
+    const Done recorded = record->keep();
     if (!recorded) run.recordFailure = recorded.error().message;
   }
   return run;
