@@ -31,8 +31,14 @@ toml::table itemTable(const PublishedItem& item) {
 // A text TOML writes as a literal string ('text') unchanged: printable
 // ASCII without quote or backslash.
 bool plainText(std::string_view text) {
+  // Looked up rather than compared: a record holds megabytes of these texts.
+  static constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0x20; c <= 0x7E; ++c) table[c] = c != '\'' && c != '\\';
+    return table;
+  }();
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return c >= 0x20 && c <= 0x7E && c != '\'' && c != '\\';
+    return kPlain[static_cast<unsigned char>(c)];
   });
 }
 

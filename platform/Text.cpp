@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <array>
 
 namespace vendaro::text {
 
@@ -164,10 +165,22 @@ std::string jsonString(std::string_view value) {
 std::string scriptStringText(std::string_view value) {
   std::string out;
   out.reserve(value.size());
+  appendScriptString(out, value);
+  return out;
+}
+
+void appendScriptString(std::string& out, std::string_view value) {
+  // The characters that may need an escape, looked up rather than compared:
+  // a catalogue's script strings are many megabytes.
+  static constexpr std::array<bool, 256> kMayEscape = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {'\\', '"', '\r', '\n', '<'}) table[c] = true;
+    return table;
+  }();
   std::size_t plain = 0;  // the first character not yet copied
   for (std::size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];
-    if (c != '\\' && c != '"' && c != '\r' && c != '\n' && c != '<') continue;
+    if (!kMayEscape[static_cast<unsigned char>(c)]) continue;
     std::string_view escaped;
     switch (c) {
       case '\\':
@@ -182,7 +195,7 @@ std::string scriptStringText(std::string_view value) {
       case '\n':
         escaped = "\\n";
         break;
-      case '<':
+      default:  // '<'
         // "<\/script" and "<\!--" read as "</script" and "<!--" in the string
         // but never close the script element or open a comment in it.
         if (startsWithIgnoringCase(value.substr(i), "</script") ||
@@ -190,15 +203,12 @@ std::string scriptStringText(std::string_view value) {
           escaped = "<\\";
         }
         break;
-      default:
-        break;
     }
     if (escaped.empty()) continue;
     out.append(value.substr(plain, i - plain)).append(escaped);
     plain = i + 1;
   }
   out.append(value.substr(plain));
-  return out;
 }
 
 std::string percentEncoded(std::string_view value, std::string_view kept) {

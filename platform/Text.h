@@ -50,6 +50,8 @@ std::string quotesEscaped(std::string_view value);
 // element. HTML in the value is kept, so a text written with
 // document.write still renders as HTML. Ordinary text comes back unchanged.
 std::string scriptStringText(std::string_view value);
+// The same, appended to `out`.
+void appendScriptString(std::string& out, std::string_view value);
 
 // `value` as a JSON string, its double quotes included: quote and backslash
 // escaped, "<" as \u003c so that it cannot end a script element, control

@@ -15,4 +15,9 @@ PageText& PageText::text(std::string_view text) {
   return *this;
 }
 
+PageText& PageText::scriptString(std::string_view value) {
+  text::appendScriptString(text_, value);
+  return *this;
+}
+
 }  // namespace vendaro

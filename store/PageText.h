@@ -12,6 +12,8 @@ class PageText {
  public:
   PageText& line(std::string_view text = {});
   PageText& text(std::string_view text);
+  // `value` as the inside of a double-quoted script string (scriptStringText).
+  PageText& scriptString(std::string_view value);
   // Makes room for `size` more characters, for pages of known large size.
   void reserveMore(std::size_t size) { text_.reserve(text_.size() + size); }
   const std::string& str() const& { return text_; }

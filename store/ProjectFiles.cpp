@@ -123,7 +123,7 @@ ItemRecord parseItemRecord(std::string_view line) {
     if (start > line.size()) break;
     std::size_t end = line.find(kFieldEnd, start);
     if (end == std::string_view::npos) end = line.size();
-    *field = std::string(line.substr(start, end - start));
+    field->assign(line.substr(start, end - start));
     start = end + 1;
   }
   return item;

@@ -40,7 +40,7 @@ void addItemFunction(PageText& page, const StoreInput& input) {
 }
 
 void addQuotedArgument(PageText& page, const std::string& value) {
-  page.text(",\"").text(text::scriptStringText(value)).text("\"");
+  page.text(",\"").scriptString(value).text("\"");
 }
 
 void addItemLine(PageText& page, const SiteCatalogue& catalogue, std::size_t k, std::size_t j) {
@@ -50,7 +50,7 @@ void addItemLine(PageText& page, const SiteCatalogue& catalogue, std::size_t k, 
       .text("List[")
       .text(numberText(std::int64_t(j + 1)))
       .text("] = new Item(\"")
-      .text(text::scriptStringText(item.id))
+      .scriptString(item.id)
       .text("\"");
   addQuotedArgument(page, item.description);
   page.text(",").text(catalogue.price(k, j)).text(",0");
