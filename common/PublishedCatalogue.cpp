@@ -37,9 +37,8 @@ bool plainText(std::string_view text) {
     for (int c = 0x20; c <= 0x7E; ++c) table[c] = c != '\'' && c != '\\';
     return table;
   }();
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return kPlain[static_cast<unsigned char>(c)];
-  });
+  return !text.empty() && std::all_of(text.begin(), text.end(),
+                                      [](char c) { return kPlain[static_cast<unsigned char>(c)]; });
 }
 
 // One [[items]] table as the TOML writer prints it. Items of plain texts,
@@ -324,7 +323,6 @@ bool isNewestRecord(const fs::path& appFolder, const PublishedCatalogue& catalog
   }
   return false;
 }
-
 
 std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
   toml::array brackets;
