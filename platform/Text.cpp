@@ -169,46 +169,53 @@ std::string scriptStringText(std::string_view value) {
   return out;
 }
 
+namespace {
+
+// The escape of the character at `at`, or nothing when it needs none.
+std::string_view scriptEscape(std::string_view value, std::size_t at) {
+  switch (value[at]) {
+    case '\\':
+      return "\\\\";
+    case '"':
+      return "\\\"";
+    case '\r':
+      return "\\r";
+    case '\n':
+      return "\\n";
+    case '<':
+      // "<\/script" and "<\!--" read as "</script" and "<!--" in the string
+      // but never close the script element or open a comment in it.
+      if (startsWithIgnoringCase(value.substr(at), "</script") ||
+          value.substr(at).starts_with("<!--")) {
+        return "<\\";
+      }
+      return {};
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
 void appendScriptString(std::string& out, std::string_view value) {
   // The characters that may need an escape, looked up rather than compared:
-  // a catalogue's script strings are many megabytes.
+  // a catalogue's script strings run to megabytes.
   static constexpr std::array<bool, 256> kMayEscape = [] {
     std::array<bool, 256> table{};
     for (const unsigned char c : {'\\', '"', '\r', '\n', '<'}) table[c] = true;
     return table;
   }();
-  std::size_t plain = 0;  // the first character not yet copied
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    const char c = value[i];
-    if (!kMayEscape[static_cast<unsigned char>(c)]) continue;
-    std::string_view escaped;
-    switch (c) {
-      case '\\':
-        escaped = "\\\\";
-        break;
-      case '"':
-        escaped = "\\\"";
-        break;
-      case '\r':
-        escaped = "\\r";
-        break;
-      case '\n':
-        escaped = "\\n";
-        break;
-      default:  // '<'
-        // "<\/script" and "<\!--" read as "</script" and "<!--" in the string
-        // but never close the script element or open a comment in it.
-        if (startsWithIgnoringCase(value.substr(i), "</script") ||
-            value.substr(i).starts_with("<!--")) {
-          escaped = "<\\";
-        }
-        break;
-    }
+  const char* const begin = value.data();
+  const char* const end = begin + value.size();
+  const char* plain = begin;  // the first character not yet copied
+  for (const char* at = begin; at != end; ++at) {
+    if (!kMayEscape[static_cast<unsigned char>(*at)]) continue;
+    const std::string_view escaped = scriptEscape(value, static_cast<std::size_t>(at - begin));
     if (escaped.empty()) continue;
-    out.append(value.substr(plain, i - plain)).append(escaped);
-    plain = i + 1;
+    out.append(plain, at).append(escaped);
+    plain = at + 1;
   }
-  out.append(value.substr(plain));
+  out.append(plain, end);
 }
 
 std::string percentEncoded(std::string_view value, std::string_view kept) {

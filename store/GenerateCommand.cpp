@@ -1,8 +1,10 @@
 #include "store/GenerateCommand.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/KeptUntilExit.h"
 #include "store/DiskSiteFiles.h"
 #include "store/Sitemap.h"
 
@@ -50,7 +52,9 @@ bool writeSitemap(const GenerateOptions& options, const StoreProject& project,
 
 int runGenerateCommand(const GenerateOptions& options, const VendorSettings& vendor,
                        const StoreSettings& settings, std::ostream& out, std::ostream& err) {
-  Outcome<ProjectInput> read = readStoreProject(options, settings, vendor);
+  auto owned = std::make_unique<Outcome<ProjectInput>>(readStoreProject(options, settings, vendor));
+  Outcome<ProjectInput>& read = *owned;
+  if (options.endsProcess) keepUntilExit(std::move(owned));
   if (!read) {
     err << kPrefix << read.error().message << "\n";
     return kGenerateFailed;

@@ -41,6 +41,7 @@ void addStoreCommandLine(CommandLine& commandLine) {
     commandLine.choose([choices](const AppContext& context) {
       GenerateOptions options = choices->options;
       options.appFolder = context.folder;
+      options.endsProcess = true;
       prepareLargeHeap(std::size_t{256} << 20);
       return runGenerateCommand(options, context.vendor, StoreSettings::read(context.settings),
                                 std::cout, std::cerr);

@@ -35,6 +35,9 @@ struct GenerateOptions {
   // for canonical links and a sitemap. Empty: the site is exactly what the
   // wizard writes.
   std::string sitemapBase = {};
+  // The process ends with the command: the catalogue read is left for the
+  // system to take back rather than freed item by item.
+  bool endsProcess = false;
 };
 
 // A project read for generation, and what reading it found.

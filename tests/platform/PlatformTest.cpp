@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/AppFolder.h"
@@ -53,6 +54,25 @@ TEST(TextTest, EscapesForHtmlXmlAndScriptStrings) {
   EXPECT_EQ(scriptStringText(R"(12" "tall" \ wide)"), R"(12\" \"tall\" \\ wide)");
   EXPECT_EQ(scriptStringText("one\r\ntwo\nthree"), R"(one\r\ntwo\nthree)");
   EXPECT_EQ(scriptStringText("a</SCRIPT>b<!--c"), R"(a<\/SCRIPT>b<\!--c)");
+}
+
+// Script strings are scanned eight characters at a time: an escape is found
+// wherever it falls in a word, and so is "</script" across two words.
+TEST(TextTest, EscapesScriptStringsAtEveryPosition) {
+  const std::vector<std::pair<std::string, std::string>> escapes = {{"\\", R"(\\)"},
+                                                                    {"\"", R"(\")"},
+                                                                    {"\r", R"(\r)"},
+                                                                    {"\n", R"(\n)"},
+                                                                    {"</script>", R"(<\/script>)"},
+                                                                    {"<!--", R"(<\!--)"},
+                                                                    {"<b>", "<b>"}};
+  for (std::size_t before = 0; before < 18; ++before) {
+    for (const auto& [raw, escaped] : escapes) {
+      const std::string pad(before, 'a');
+      EXPECT_EQ(scriptStringText(pad + raw + "tail of it"), pad + escaped + "tail of it")
+          << before << " characters before " << raw;
+    }
+  }
 }
 
 TEST(TextTest, PercentEncodesAllButTheKeptCharacters) {
