@@ -56,8 +56,8 @@ TEST(TextTest, EscapesForHtmlXmlAndScriptStrings) {
   EXPECT_EQ(scriptStringText("a</SCRIPT>b<!--c"), R"(a<\/SCRIPT>b<\!--c)");
 }
 
-// Script strings are scanned eight characters at a time: an escape is found
-// wherever it falls in a word, and so is "</script" across two words.
+// Every escape is made wherever it falls, at the start, in the middle and at
+// the end of the plain text around it.
 TEST(TextTest, EscapesScriptStringsAtEveryPosition) {
   const std::vector<std::pair<std::string, std::string>> escapes = {{"\\", R"(\\)"},
                                                                     {"\"", R"(\")"},
