@@ -6,6 +6,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -55,12 +56,17 @@ class ImapOrderIntakeTest : public ::testing::Test {
   // Waits up to 20 s for `count` orders in the database.
   // A restarted server may be met only after a few back-offs (1, 2, 4, 8 s)
   // on a busy machine, so the wait is generous; it ends as soon as the orders are in.
-  bool awaitOrders(int count) {
+  // Whether `holds` comes true within a minute, as a busy machine may need.
+  static bool eventually(const std::function<bool()>& holds) {
     for (int tries = 0; tries < 1200; ++tries) {
-      if (ordersStored() >= count) return true;
+      if (holds()) return true;
       std::this_thread::sleep_for(50ms);
     }
     return false;
+  }
+
+  bool awaitOrders(int count) {
+    return eventually([&] { return ordersStored() >= count; });
   }
 
   // Stores the first order of the inbox and ends before the intake logs out,
@@ -139,6 +145,8 @@ TEST_F(ImapOrderIntakeTest, WatchTakesOrdersAsTheyArriveAcrossARestartUntilSigte
   server.start();
   server.deliver(kUser, OrderMailText().text());
   EXPECT_TRUE(awaitOrders(3));
+  // The round that stored the third order has moved its mail before the stop.
+  EXPECT_TRUE(eventually([&] { return server.messageCount(kUser, kFolder) == 3; }));
 
   ::kill(::getpid(), SIGTERM);
   command.join();
