@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <utility>
 
@@ -13,6 +14,7 @@ namespace {
 bool writeAll(int fd, std::string_view content) {
   while (!content.empty()) {
     const ssize_t written = ::write(fd, content.data(), content.size());
+    if (written < 0 && errno == EINTR) continue;
     if (written < 0) return false;
     content.remove_prefix(static_cast<std::size_t>(written));
   }
