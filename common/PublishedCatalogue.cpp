@@ -391,12 +391,7 @@ Outcome<PublishedCatalogue> readPublishedCatalogue(std::string_view text) {
 }
 
 Done recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogue& catalogue) {
-  return recordPublishedCatalogue(appFolder, catalogue, publishedCatalogueText(catalogue));
-}
-
-Done recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogue& catalogue,
-                              std::string_view text) {
-  return StagedCatalogueRecord(appFolder, catalogue, text).keep();
+  return StagedCatalogueRecord(appFolder, catalogue, publishedCatalogueText(catalogue)).keep();
 }
 
 fs::path newRecordFile(const fs::path& appFolder, const std::string& generatedAt) {

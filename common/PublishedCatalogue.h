@@ -70,9 +70,6 @@ Outcome<PublishedCatalogue> readPublishedCatalogue(std::string_view text);
 // newest record of its project; Io, with the file, when it cannot be kept.
 Done recordPublishedCatalogue(const std::filesystem::path& appFolder,
                               const PublishedCatalogue& catalogue);
-// The same with the record's text (publishedCatalogueText) made beforehand.
-Done recordPublishedCatalogue(const std::filesystem::path& appFolder,
-                              const PublishedCatalogue& catalogue, std::string_view text);
 
 // Whether the project's newest record already says what `text`, the
 // record of `catalogue`, says.

@@ -41,16 +41,6 @@ StagedFile::~StagedFile() {
   remove();
 }
 
-StagedFile::StagedFile(StagedFile&& other) noexcept : path_(std::exchange(other.path_, {})) {}
-
-StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
-  if (this != &other) {
-    remove();
-    path_ = std::exchange(other.path_, {});
-  }
-  return *this;
-}
-
 bool StagedFile::moveTo(const std::filesystem::path& target) {
   if (path_.empty()) return false;
   // mkstemp makes 0600: keep the target's permissions, or 0644 for a new file.

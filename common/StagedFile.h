@@ -14,8 +14,6 @@ class StagedFile {
  public:
   StagedFile(const std::filesystem::path& near, std::string_view content);
   ~StagedFile();
-  StagedFile(StagedFile&& other) noexcept;
-  StagedFile& operator=(StagedFile&& other) noexcept;
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
 
