@@ -143,6 +143,16 @@ std::string textAt(const View& node) {
   return std::string(node.value_or(std::string_view()));
 }
 
+void addItems(const toml::array& tables, std::vector<PublishedItem>& items) {
+  items.reserve(items.size() + tables.size());
+  for (const toml::node& node : tables) {
+    const toml::table* item = node.as_table();
+    if (item == nullptr) continue;
+    items.push_back({textAt((*item)["id"]), textAt((*item)["description"]),
+                     textAt((*item)["price"]), textAt((*item)["weight"])});
+  }
+}
+
 std::optional<WeightBracket> readBracket(const toml::table& table) {
   WeightBracket bracket;
   bracket.above = table["above"].value_or(0.0);
@@ -155,13 +165,15 @@ std::optional<WeightBracket> readBracket(const toml::table& table) {
   return bracket;
 }
 
-bool sameContent(const PublishedCatalogue& a, const PublishedCatalogue& b) {
+bool sameItem(const PublishedItem& x, const PublishedItem& y) {
+  return x.id == y.id && x.description == y.description && x.price == y.price &&
+         x.weight == y.weight;
+}
+
+// Whether two records hold the same rules; their items apart.
+bool sameRules(const PublishedCatalogue& a, const PublishedCatalogue& b) {
   const auto sameBracket = [](const WeightBracket& x, const WeightBracket& y) {
     return x.above == y.above && x.upTo == y.upTo && x.charges == y.charges;
-  };
-  const auto sameItem = [](const PublishedItem& x, const PublishedItem& y) {
-    return x.id == y.id && x.description == y.description && x.price == y.price &&
-           x.weight == y.weight;
   };
   const auto sameRate = [](const TaxRules::Rate& x, const TaxRules::Rate& y) {
     return x.place == y.place && x.rate == y.rate;
@@ -180,8 +192,23 @@ bool sameContent(const PublishedCatalogue& a, const PublishedCatalogue& b) {
                     b.shippingMethods.end(), sameMethod) &&
          a.shippingByWeight == b.shippingByWeight &&
          std::equal(a.weightBrackets.begin(), a.weightBrackets.end(), b.weightBrackets.begin(),
-                    b.weightBrackets.end(), sameBracket) &&
-         std::equal(a.items.begin(), a.items.end(), b.items.begin(), b.items.end(), sameItem);
+                    b.weightBrackets.end(), sameBracket);
+}
+
+bool sameItems(const std::vector<PublishedItem>& recorded, const PublishedItemWalk& items) {
+  std::size_t k = 0;
+  bool same = true;
+  items([&](const PublishedItem& item) {
+    same = same && k < recorded.size() && sameItem(recorded[k], item);
+    ++k;
+  });
+  return same && k == recorded.size();
+}
+
+PublishedItemWalk walkOf(const std::vector<PublishedItem>& items) {
+  return [&items](const std::function<void(const PublishedItem&)>& take) {
+    for (const PublishedItem& item : items) take(item);
+  };
 }
 
 // The record files, oldest first (their names begin with the UTC time).
@@ -279,6 +306,152 @@ std::string_view recordHead(std::string_view text) {
   return items == std::string_view::npos ? text : text.substr(0, items + 1);
 }
 
+// A record's values from its parsed TOML; the items those of `root` (an
+// array of tables), when it has them.
+Outcome<PublishedCatalogue> readParsedRecord(const toml::table& root) {
+  PublishedCatalogue catalogue;
+  catalogue.project = textAt(root["project"]);
+  catalogue.generatedAt = textAt(root["generated"]);
+  catalogue.salesTaxRate = textAt(root["tax"]["rate"]);
+  catalogue.shippingByWeight = root["shipping"]["by_weight"].value_or(false);
+  if (const toml::array* brackets = root["shipping"]["weight"].as_array()) {
+    for (const toml::node& node : *brackets) {
+      const toml::table* table = node.as_table();
+      std::optional<WeightBracket> bracket = table ? readBracket(*table) : std::nullopt;
+      if (!bracket) return failure(ErrorKind::BadInput, "a shipping bracket is not four charges");
+      catalogue.weightBrackets.push_back(std::move(*bracket));
+    }
+  }
+  if (std::string problem; !readCheckoutRules(root, catalogue, problem)) {
+    return failure(ErrorKind::BadInput, problem);
+  }
+  if (const toml::array* items = root["items"].as_array()) addItems(*items, catalogue.items);
+  return catalogue;
+}
+
+// One item table as appendItemTable writes plain texts, read without the
+// parser: literal strings are taken as they stand. Nothing for any other
+// text, which the parser then reads.
+std::optional<PublishedItem> plainItemTable(std::string_view table) {
+  static constexpr std::array<std::string_view, 4> kOpenings = {
+      "[[items]]\ndescription = '", "'\nid = '", "'\nprice = '", "'\nweight = '"};
+  std::array<std::string_view, 4> values;
+  for (std::size_t k = 0; k < kOpenings.size(); ++k) {
+    if (!table.starts_with(kOpenings[k])) return std::nullopt;
+    table.remove_prefix(kOpenings[k].size());
+    values[k] = table.substr(0, table.find('\''));
+    if (values[k].size() == table.size() || (!values[k].empty() && !plainText(values[k]))) {
+      return std::nullopt;
+    }
+    table.remove_prefix(values[k].size());
+  }
+  if (table.find_first_not_of('\n', 1) != std::string_view::npos) return std::nullopt;
+  return PublishedItem{std::string(values[1]), std::string(values[0]), std::string(values[2]),
+                       std::string(values[3])};
+}
+
+constexpr std::string_view kNextTable = "\n[[items]]";
+
+// Adds the items of `part`, some of a record's item tables, to `items`;
+// false when it is more than item tables.
+bool addParsedTables(std::string_view part, std::vector<PublishedItem>& items) {
+  toml::table tables;
+  try {
+    tables = toml::parse(part);
+  } catch (const toml::parse_error&) {
+    return false;
+  }
+  const toml::array* array = tables["items"].as_array();
+  if (array == nullptr || tables.size() != 1) return false;
+  addItems(*array, items);
+  return true;
+}
+
+// The items of a record, read one item table at a time from the text after
+// its head; `first` are those its head held.
+class ItemTables {
+ public:
+  ItemTables(std::vector<PublishedItem> first, std::string_view tables)
+      : parsed_(std::move(first)), rest_(tables) {}
+
+  // The next item; nothing at the end, or once a part of the text was more
+  // than item tables (not `readable`).
+  std::optional<PublishedItem> next() {
+    while (nextParsed_ == parsed_.size()) {
+      parsed_.clear();
+      nextParsed_ = 0;
+      if (rest_.empty() || !readable_) return std::nullopt;
+      const std::size_t end = rest_.find(kNextTable, 1);
+      const std::string_view table = rest_.substr(0, end == std::string_view::npos ? end : end + 1);
+      rest_.remove_prefix(table.size());
+      if (std::optional<PublishedItem> plain = plainItemTable(table)) return plain;
+      readable_ = addParsedTables(table, parsed_);
+    }
+    return std::move(parsed_[nextParsed_++]);
+  }
+  bool readable() const { return readable_; }
+
+ private:
+  std::vector<PublishedItem> parsed_;
+  std::size_t nextParsed_ = 0;
+  std::string_view rest_;
+  bool readable_ = true;
+};
+
+// A record's head, parsed; nothing when it is not TOML or not a record.
+std::optional<PublishedCatalogue> readHead(std::string_view head) {
+  try {
+    Outcome<PublishedCatalogue> read = readParsedRecord(toml::parse(head));
+    if (read) return std::move(read).value();
+  } catch (const toml::parse_error&) {
+  }
+  return std::nullopt;
+}
+
+// The head and each item table parsed apart, so that a record of many items
+// never becomes one tree; nothing when the text is not laid out so, which
+// the parse of the whole text then reads or refuses.
+std::optional<PublishedCatalogue> readInParts(std::string_view text) {
+  const std::string_view head = recordHead(text);
+  std::optional<PublishedCatalogue> catalogue = readHead(head);
+  if (!catalogue) return std::nullopt;
+  const std::string_view rest = text.substr(head.size());
+  std::size_t count = catalogue->items.size();
+  for (std::size_t at = rest.find("[[items]]"); at != std::string_view::npos;
+       at = rest.find(kNextTable, at + 1)) {
+    ++count;
+  }
+  catalogue->items.reserve(count);
+  ItemTables tables({}, rest);
+  while (std::optional<PublishedItem> item = tables.next()) {
+    catalogue->items.push_back(std::move(*item));
+  }
+  if (!tables.readable()) return std::nullopt;
+  return catalogue;
+}
+
+// Whether the record `recorded` holds `rules` with the items `items` walks
+// through, its item tables compared as they are read, so that its items are
+// never held whole; nothing when it cannot be read in parts.
+std::optional<bool> sameInParts(std::string_view recorded, const PublishedCatalogue& rules,
+                                const PublishedItemWalk& items) {
+  const std::string_view head = recordHead(recorded);
+  std::optional<PublishedCatalogue> read = readHead(head);
+  if (!read) return std::nullopt;
+  ItemTables tables(std::move(read->items), recorded.substr(head.size()));
+  bool same = true;
+  items([&same, &tables](const PublishedItem& item) {
+    if (!same) return;
+    const std::optional<PublishedItem> old = tables.next();
+    same = old && sameItem(*old, item);
+  });
+  if (!tables.readable()) return std::nullopt;
+  if (!same || tables.next()) return false;
+  // Read to the end: a part that is not item tables may hold rules.
+  if (!tables.readable()) return std::nullopt;
+  return sameRules(*read, rules);
+}
+
 // The project a record names, read from its head alone, so records of other
 // projects are passed over without reading their items.
 std::optional<std::string> recordProject(std::string_view text) {
@@ -305,26 +478,41 @@ bool sameApartFromTime(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-// Whether the project's newest record already holds `catalogue`. A record
-// whose text is the new one's but for its time is the same without a parse
-// of its items; any other is compared field by field.
-bool isNewestRecord(const fs::path& appFolder, const PublishedCatalogue& catalogue,
-                    std::string_view text) {
+// A record whose text is the new one's but for its time is the same without
+// a parse of its items; any other is compared field by field.
+bool isNewestRecord(const fs::path& appFolder, const PublishedCatalogue& rules,
+                    std::string_view text, const PublishedItemWalk& items) {
   const std::vector<fs::path> files = recordFiles(appFolder / kPublishedFolder);
   for (auto file = files.rbegin(); file != files.rend(); ++file) {
-    const std::optional<std::string> recorded = readWholeFile(*file);
+    std::optional<std::string> recorded = readWholeFile(*file);
     if (!recorded) continue;
     const std::optional<std::string> project = recordProject(*recorded);
-    if (project && *project != catalogue.project) continue;
+    if (project && *project != rules.project) continue;
     if (project && sameApartFromTime(*recorded, text)) return true;
+    if (project) {
+      if (const std::optional<bool> same = sameInParts(*recorded, rules, items)) return *same;
+    }
     const Outcome<PublishedCatalogue> record = readPublishedCatalogue(*recorded);
-    if (!record || record->project != catalogue.project) continue;
-    return sameContent(*record, catalogue);
+    recorded.reset();  // its items are read; the text is not held beside them
+    if (!record || record->project != rules.project) continue;
+    return sameRules(*record, rules) && sameItems(record->items, items);
   }
   return false;
 }
 
 std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
+  return publishedCatalogueText(catalogue, walkOf(catalogue.items));
+}
+
+std::string publishedCatalogueText(const PublishedCatalogue& catalogue,
+                                   const PublishedItemWalk& items) {
+  // Room for every item table at once (60 characters of each are fixed), so
+  // the text of a large catalogue is not regrown while the old copy lives.
+  std::size_t itemsSize = 0;
+  items([&itemsSize](const PublishedItem& item) {
+    itemsSize +=
+        64 + item.id.size() + item.description.size() + item.price.size() + item.weight.size();
+  });
   toml::array brackets;
   for (const WeightBracket& bracket : catalogue.weightBrackets) {
     brackets.push_back(bracketTable(bracket));
@@ -336,62 +524,32 @@ std::string publishedCatalogueText(const PublishedCatalogue& catalogue) {
   insertCheckoutRules(catalogue, root);
   // No items: an empty array, written among the keys. Otherwise the items
   // are the document's only array of tables, which TOML writes last.
-  if (catalogue.items.empty()) root.insert("items", toml::array{});
+  if (itemsSize == 0) root.insert("items", toml::array{});
   std::ostringstream out;
   out << "# What the shop generation published; arriving orders are checked against it.\n" << root;
   std::string text = std::move(out).str();
-  // Room for every item table at once (60 characters of each are fixed), so
-  // the text of a large catalogue is not regrown while the old copy lives.
-  std::size_t size = text.size() + 1;
-  for (const PublishedItem& item : catalogue.items) {
-    size += 64 + item.id.size() + item.description.size() + item.price.size() + item.weight.size();
-  }
-  text.reserve(size);
-  for (const PublishedItem& item : catalogue.items) {
+  text.reserve(text.size() + itemsSize + 1);
+  items([&text](const PublishedItem& item) {
     text += "\n\n";
     appendItemTable(text, item);
-  }
+  });
   text += "\n";
   return text;
 }
 
 Outcome<PublishedCatalogue> readPublishedCatalogue(std::string_view text) {
-  toml::table root;
+  if (std::optional<PublishedCatalogue> read = readInParts(text)) return std::move(*read);
   try {
-    root = toml::parse(text);
+    return readParsedRecord(toml::parse(text));
   } catch (const toml::parse_error& error) {
     return failure(ErrorKind::BadInput, std::string(error.description()));
   }
-  PublishedCatalogue catalogue;
-  catalogue.project = textAt(root["project"]);
-  catalogue.generatedAt = textAt(root["generated"]);
-  catalogue.salesTaxRate = textAt(root["tax"]["rate"]);
-  catalogue.shippingByWeight = root["shipping"]["by_weight"].value_or(false);
-  if (const toml::array* brackets = root["shipping"]["weight"].as_array()) {
-    for (const toml::node& node : *brackets) {
-      const toml::table* table = node.as_table();
-      std::optional<WeightBracket> bracket = table ? readBracket(*table) : std::nullopt;
-      if (!bracket) return failure(ErrorKind::BadInput, "a shipping bracket is not four charges");
-      catalogue.weightBrackets.push_back(std::move(*bracket));
-    }
-  }
-  if (std::string problem; !readCheckoutRules(root, catalogue, problem)) {
-    return failure(ErrorKind::BadInput, problem);
-  }
-  if (const toml::array* items = root["items"].as_array()) {
-    catalogue.items.reserve(items->size());
-    for (const toml::node& node : *items) {
-      const toml::table* item = node.as_table();
-      if (item == nullptr) continue;
-      catalogue.items.push_back({textAt((*item)["id"]), textAt((*item)["description"]),
-                                 textAt((*item)["price"]), textAt((*item)["weight"])});
-    }
-  }
-  return catalogue;
 }
 
 Done recordPublishedCatalogue(const fs::path& appFolder, const PublishedCatalogue& catalogue) {
-  return StagedCatalogueRecord(appFolder, catalogue, publishedCatalogueText(catalogue)).keep();
+  return StagedCatalogueRecord(appFolder, catalogue, walkOf(catalogue.items),
+                               publishedCatalogueText(catalogue))
+      .keep();
 }
 
 fs::path newRecordFile(const fs::path& appFolder, const std::string& generatedAt) {

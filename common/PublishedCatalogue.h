@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,7 +64,20 @@ inline constexpr const char* kPublishedRulesFolder = "published-rules";
 // [[items]]), so further rules can be added as keys of their own.
 std::string publishedCatalogueText(const PublishedCatalogue& catalogue);
 
-// Reads a record; BadInput, with the reason, when it is not one.
+// Hands every item of a record to `take`, in order, each valid only during
+// the call; it may be called more than once.
+using PublishedItemWalk =
+    std::function<void(const std::function<void(const PublishedItem& item)>& take)>;
+
+// The same text for the record `catalogue` with the items `items` walks
+// through instead of its own: the items of a large catalogue need not be
+// held a second time.
+std::string publishedCatalogueText(const PublishedCatalogue& catalogue,
+                                   const PublishedItemWalk& items);
+
+// Reads a record; BadInput, with the reason, when it is not one. Its head
+// and each item table are parsed apart, so a large record never becomes one
+// tree.
 Outcome<PublishedCatalogue> readPublishedCatalogue(std::string_view text);
 
 // Adds the record to {appFolder}/published, unless it says the same as the
@@ -71,10 +85,11 @@ Outcome<PublishedCatalogue> readPublishedCatalogue(std::string_view text);
 Done recordPublishedCatalogue(const std::filesystem::path& appFolder,
                               const PublishedCatalogue& catalogue);
 
-// Whether the project's newest record already says what `text`, the
-// record of `catalogue`, says.
-bool isNewestRecord(const std::filesystem::path& appFolder, const PublishedCatalogue& catalogue,
-                    std::string_view text);
+// Whether the project's newest record already says what `text`, a new record
+// of `rules` (its own items not used) with the items `items` walks through,
+// says.
+bool isNewestRecord(const std::filesystem::path& appFolder, const PublishedCatalogue& rules,
+                    std::string_view text, const PublishedItemWalk& items);
 
 // A file name in {appFolder}/published, not yet taken, for a record made
 // at `generatedAt`.

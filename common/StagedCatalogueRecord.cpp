@@ -7,10 +7,10 @@ namespace vendaro {
 namespace fs = std::filesystem;
 
 StagedCatalogueRecord::StagedCatalogueRecord(const fs::path& appFolder,
-                                             const PublishedCatalogue& catalogue,
-                                             std::string_view text)
-    : appFolder_(appFolder), generatedAt_(catalogue.generatedAt) {
-  recorded_ = isNewestRecord(appFolder, catalogue, text);
+                                             const PublishedCatalogue& rules,
+                                             const PublishedItemWalk& items, std::string_view text)
+    : appFolder_(appFolder), generatedAt_(rules.generatedAt) {
+  recorded_ = isNewestRecord(appFolder, rules, text, items);
   if (recorded_) return;
   const fs::path folder = appFolder / kPublishedFolder;
   std::error_code error;

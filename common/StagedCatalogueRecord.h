@@ -18,8 +18,10 @@ namespace vendaro {
 // a record not kept leaves no file, nor the folder when it made it.
 class StagedCatalogueRecord {
  public:
-  StagedCatalogueRecord(const std::filesystem::path& appFolder, const PublishedCatalogue& catalogue,
-                        std::string_view text);
+  // `text` is the record of `rules` (its own items not used) with the items
+  // `items` walks through.
+  StagedCatalogueRecord(const std::filesystem::path& appFolder, const PublishedCatalogue& rules,
+                        const PublishedItemWalk& items, std::string_view text);
   ~StagedCatalogueRecord();
   StagedCatalogueRecord(const StagedCatalogueRecord&) = delete;
   StagedCatalogueRecord& operator=(const StagedCatalogueRecord&) = delete;

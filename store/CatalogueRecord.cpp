@@ -33,8 +33,8 @@ const std::vector<WeightBracket>& weightShippingBrackets() {
   return brackets;
 }
 
-PublishedCatalogue publishedCatalogue(const SiteCatalogue& catalogue, std::string project,
-                                      std::string generatedAt) {
+PublishedCatalogue publishedRules(const SiteCatalogue& catalogue, std::string project,
+                                  std::string generatedAt) {
   PublishedCatalogue record;
   record.project = std::move(project);
   record.generatedAt = std::move(generatedAt);
@@ -49,18 +49,25 @@ PublishedCatalogue publishedCatalogue(const SiteCatalogue& catalogue, std::strin
   } else if (input.weight) {
     record.weightBrackets = weightShippingBrackets();
   }
-  const std::vector<StoreCategory>& categories = catalogue.categories();
-  std::size_t items = 0;
-  for (const StoreCategory& category : categories) items += category.items.size();
-  record.items.reserve(items);
-  for (std::size_t k = 0; k < categories.size(); ++k) {
-    for (std::size_t j = 0; j < categories[k].items.size(); ++j) {
-      const ItemRecord& item = categories[k].items[j];
-      record.items.push_back(
-          {item.id, item.description, catalogue.price(k, j), catalogue.weight(k, j)});
-    }
-  }
   return record;
+}
+
+PublishedItemWalk publishedItems(const SiteCatalogue& catalogue) {
+  return [&catalogue](const std::function<void(const PublishedItem&)>& take) {
+    // One item reused: its texts keep their room from one item to the next.
+    PublishedItem published;
+    const std::vector<StoreCategory>& categories = catalogue.categories();
+    for (std::size_t k = 0; k < categories.size(); ++k) {
+      for (std::size_t j = 0; j < categories[k].items.size(); ++j) {
+        const ItemRecord& item = categories[k].items[j];
+        published.id = item.id;
+        published.description = item.description;
+        published.price = catalogue.price(k, j);
+        published.weight = catalogue.weight(k, j);
+        take(published);
+      }
+    }
+  };
 }
 
 }  // namespace vendaro

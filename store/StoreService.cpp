@@ -129,12 +129,12 @@ Done checkOptions(const GenerateOptions& options) {
   return {};
 }
 
-// What the pages publish, recorded once they were written. A start page
-// alone changes prices and weights, while the order pages keep the tax and
-// shipping of the last record.
-PublishedCatalogue publicationRecord(const SiteCatalogue& catalogue, const StoreProject& project,
-                                     SiteScope scope) {
-  PublishedCatalogue record = publishedCatalogue(catalogue, project.name(), utcTimeNow());
+// The rules of what the pages publish, recorded once they were written. A
+// start page alone changes prices and weights, while the order pages keep
+// the tax and shipping of the last record.
+PublishedCatalogue publicationRules(const SiteCatalogue& catalogue, const StoreProject& project,
+                                    SiteScope scope) {
+  PublishedCatalogue record = publishedRules(catalogue, project.name(), utcTimeNow());
   if (scope == SiteScope::StartPageOnly) {
     if (std::optional<PublishedCatalogue> last =
             newestPublishedCatalogue(project.appFolder(), record.project)) {
@@ -250,18 +250,18 @@ SiteRun publishSite(const StoreInput& input, const StoreProject& project, SiteSc
     write(generateStartPage(catalogue, run.reports));
   }
   // The pages are synced and put in place on a thread of their own while
-  // the record is made and written; it is kept once they are in place. The
-  // record is made here so that it reuses the memory the pages freed.
+  // the record is made and written; it is kept once they are in place. It
+  // is made here, from the catalogue, so that it reuses the memory the pages
+  // freed and its items are not held a second time.
   std::future<Outcome<std::vector<fs::path>>> placing =
       std::async(std::launch::async, [&writing] { return writing.finish(); });
-  std::optional<StagedCatalogueRecord> record;
-  {
-    const PublishedCatalogue published = publicationRecord(catalogue, project, scope);
-    record.emplace(project.appFolder(), published, publishedCatalogueText(published));
-  }
+  const PublishedCatalogue rules = publicationRules(catalogue, project, scope);
+  const PublishedItemWalk items = publishedItems(catalogue);
+  StagedCatalogueRecord record(project.appFolder(), rules, items,
+                               publishedCatalogueText(rules, items));
   run.written = placing.get();
   if (run.written && !run.written->empty()) {
-    const Done recorded = record->keep();
+    const Done recorded = record.keep();
     if (!recorded) run.recordFailure = recorded.error().message;
   }
   return run;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/ColorText.h"
@@ -439,12 +440,18 @@ TEST(PublishedCatalogueTextTest, ItemsOfAnyTextOrNoneAreWrittenAsTheWriterWouldA
     }
     const std::string text = publishedCatalogueText(record);
     EXPECT_EQ(text, asTheWriterPrintsIt(text));
-    const Outcome<PublishedCatalogue> back = readPublishedCatalogue(text);
-    ASSERT_TRUE(back) << back.error().message;
-    ASSERT_EQ(back->items.size(), items.size());
-    for (std::size_t k = 0; k < items.size(); ++k) {
-      EXPECT_EQ(back->items[k].description, items[k].description);
-      EXPECT_EQ(back->items[k].weight, items[k].weight);
+    // Read table by table, and read whole when a table other than the items
+    // follows them, as one added by hand.
+    for (const std::string& written : {text, text + "\n[notes]\nby = 'hand'\n"}) {
+      const Outcome<PublishedCatalogue> back = readPublishedCatalogue(written);
+      ASSERT_TRUE(back) << back.error().message;
+      ASSERT_EQ(back->items.size(), items.size());
+      for (std::size_t k = 0; k < items.size(); ++k) {
+        const PublishedItem& read = back->items[k];
+        EXPECT_EQ(std::tie(read.id, read.description, read.price, read.weight),
+                  std::tie(items[k].id, items[k].description, items[k].price, items[k].weight));
+      }
+      EXPECT_EQ(back->salesTaxRate, "0.0825");
     }
   }
   const std::string none = publishedCatalogueText(catalogueOf({}));
@@ -482,6 +489,16 @@ TEST(PublishedCatalogueTextTest, ANewRecordIsWrittenOnlyForNewContent) {
   app.write(first, app.read(first) + "# checked by hand\n");
   EXPECT_TRUE(recordPublishedCatalogue(app.path(), shop));
   EXPECT_EQ(recordCount(), 2u) << "a record in another layout is compared by content";
+
+  // Its tax table moved after the items: the record is read whole.
+  const std::string text = app.read(first);
+  const std::size_t tax = text.find("[tax]");
+  const std::size_t taxEnd = text.find("\n\n", tax);
+  ASSERT_NE(taxEnd, std::string::npos);
+  app.write(first, text.substr(0, tax) + text.substr(taxEnd + 2) + "\n" +
+                       text.substr(tax, taxEnd - tax) + "\n");
+  EXPECT_TRUE(recordPublishedCatalogue(app.path(), shop));
+  EXPECT_EQ(recordCount(), 2u) << "rules after the items are found";
 
   shop.items[0].price = "23.40";
   EXPECT_TRUE(recordPublishedCatalogue(app.path(), shop));

@@ -478,10 +478,9 @@ TEST(ResponsiveShopTest, CanonicalAddressesAndARecordOfTheRulesThatReadsBack) {
                        "\"url\":\"https://shop.example/store/p-bags-b-1.html\""));
 
   // The record of what was published holds the checkout's own rules.
-  const PublishedCatalogue published =
-      publishedCatalogue(SiteCatalogue(input), "Shop", "2025-12-06T05:46:40Z");
-  const Outcome<PublishedCatalogue> record =
-      readPublishedCatalogue(publishedCatalogueText(published));
+  const SiteCatalogue catalogue(input);
+  const Outcome<PublishedCatalogue> record = readPublishedCatalogue(publishedCatalogueText(
+      publishedRules(catalogue, "Shop", "2025-12-06T05:46:40Z"), publishedItems(catalogue)));
   ASSERT_TRUE(record) << record.error().message;
   EXPECT_EQ(record->checkout, PublishedCatalogue::Checkout::Responsive);
   EXPECT_TRUE(record->weightBrackets.empty());
