@@ -3,7 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -14,6 +21,7 @@
 #include "platform/AppFolder.h"
 #include "platform/CommandRegistry.h"
 #include "platform/ControlEscapingBuffer.h"
+#include "platform/LargeHeap.h"
 #include "platform/SaveFileName.h"
 #include "platform/ToolWindows.h"
 #include "platform/controls/ListControl.h"
@@ -447,6 +455,43 @@ TEST(AppFolder, AFolderThatCannotBeMadeIsAClearError) {
   EXPECT_THROW(resolveAppFolder((temp.path() / "plainfile" / "sub").string(), {}), AppFolderError);
   EXPECT_THROW(resolveAppFolder(std::nullopt, {}), AppFolderError);
 }
+
+#if defined(__linux__) && defined(__GLIBC__)
+// The heap grows at once by all of it, and its new part is advised for
+// large pages before any page of it was written, which would keep small
+// pages there. The mappings are read without the heap, so that reading
+// them writes nothing into it.
+TEST(LargeHeapTest, TheHeapGrowsAtOnceAndItsNewPartIsAdvisedUnwritten) {
+  if (mallopt(M_MMAP_THRESHOLD, 32 << 20) == 0) {
+    GTEST_SKIP() << "the C library's allocator is not the one in use (a sanitizer's is)";
+  }
+  const auto oldEnd = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  prepareLargeHeap(std::size_t{64} << 20);
+  const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  static char maps[1 << 20];
+  const int fd = ::open("/proc/self/smaps", O_RDONLY);
+  ASSERT_GE(fd, 0);
+  std::size_t size = 0;
+  for (ssize_t got = 1; got > 0 && size < sizeof maps; size += static_cast<std::size_t>(got)) {
+    got = std::max<ssize_t>(::read(fd, maps + size, sizeof maps - size), 0);
+  }
+  ::close(fd);
+  char range[40];
+  std::snprintf(range, sizeof range, "-%lx ", static_cast<unsigned long>(end));
+  std::string_view rest(maps, size);
+  rest.remove_prefix(std::min(rest.find(range), rest.size()));
+  const std::size_t flagsAt = std::min(rest.find("VmFlags:"), rest.size());
+  const std::string_view flags = rest.substr(flagsAt, rest.find('\n', flagsAt) - flagsAt);
+  std::string_view resident = rest.substr(0, flagsAt);
+  resident.remove_prefix(std::min(resident.find("\nRss:"), resident.size()));
+  resident = resident.substr(0, resident.find(" kB"));
+
+  EXPECT_GE(end - oldEnd, std::size_t{64} << 20);
+  ASSERT_FALSE(rest.empty()) << "no mapping ends where the heap ends";
+  EXPECT_TRUE(resident.ends_with(" 0")) << resident;
+  EXPECT_NE(flags.find(" hg"), std::string_view::npos) << flags;
+}
+#endif
 
 }  // namespace
 }  // namespace vendaro
