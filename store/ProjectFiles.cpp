@@ -116,17 +116,19 @@ std::size_t itemFieldCount(std::string_view line) {
 }
 
 ItemRecord parseItemRecord(std::string_view line) {
-  ItemRecord item;
+  std::array<std::string_view, kItemFields> fields{};
   std::size_t start = 0;
-  for (std::string* field : {&item.id, &item.description, &item.price, &item.pictureUrl,
-                             &item.descriptionUrl, &item.manufacturer, &item.weight}) {
+  for (std::string_view& field : fields) {
     if (start > line.size()) break;
     std::size_t end = line.find(kFieldEnd, start);
     if (end == std::string_view::npos) end = line.size();
-    field->assign(line.substr(start, end - start));
+    field = line.substr(start, end - start);
     start = end + 1;
   }
-  return item;
+  // Each text made once at its size, in the order of the line.
+  return {std::string(fields[0]), std::string(fields[1]), std::string(fields[2]),
+          std::string(fields[3]), std::string(fields[4]), std::string(fields[5]),
+          std::string(fields[6])};
 }
 
 std::optional<std::string> projectOfCategoryFile(const std::filesystem::path& appFolder,
