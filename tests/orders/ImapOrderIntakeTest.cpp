@@ -141,6 +141,11 @@ TEST_F(ImapOrderIntakeTest, WatchTakesOrdersAsTheyArriveAcrossARestartUntilSigte
   EXPECT_TRUE(awaitOrders(1));
   server.deliver(kUser, OrderMailText().text());
   EXPECT_TRUE(awaitOrders(2));
+  // The kill comes once the round has moved the second order's mail: a kill
+  // between its copy and its deletion would leave a copy for the next round
+  // to move again.
+  EXPECT_TRUE(eventually(
+      [&] { return server.messageCount(kUser) == 0 && server.messageCount(kUser, kFolder) == 2; }));
   server.kill();
   server.start();
   server.deliver(kUser, OrderMailText().text());

@@ -93,8 +93,12 @@ void Pop3TestServer::start() {
   for (const auto& [user, password] : users_) users += user + ":{PLAIN}" + password + "\n";
   folder_.write("users", users);
   // Ports found free may be taken by the time dovecot binds them: try others.
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    if (port_ == 0 || attempt > 0) {
+  // A restart keeps its ports, which its clients hold; the killed server's
+  // last processes may still hold them for a moment on a busy machine.
+  const bool restart = port_ != 0;
+  const auto restartLimit = std::chrono::steady_clock::now() + kStartLimit;
+  for (int attempt = 0; restart || attempt < 5; ++attempt) {
+    if (!restart && (port_ == 0 || attempt > 0)) {
       port_ = freePort();
       tlsPort_ = freePort();
       imapPort_ = imapAvailable() ? freePort() : 0;
@@ -104,16 +108,25 @@ void Pop3TestServer::start() {
     if (log().find("in use") == std::string::npos) {
       throw std::runtime_error("dovecot did not start:\n" + log());
     }
+    if (restart && std::chrono::steady_clock::now() > restartLimit) break;
+    if (restart) std::this_thread::sleep_for(50ms);
   }
   throw std::runtime_error("dovecot found no free ports:\n" + log());
 }
 
 void Pop3TestServer::kill() {
   if (!running()) return;
-  // The session processes outlive their master: the whole group goes.
+  // The session processes outlive their master: the whole group goes. Until
+  // the last of them has ended, the ports still take connections, which a
+  // restart would be taken for; that is waited for (a little while).
   signalAll(SIGKILL);
   ::waitpid(master_, nullptr, 0);
   master_ = -1;
+  const auto limit = std::chrono::steady_clock::now() + 2s;
+  while ((accepts(port_) || accepts(tlsPort_) || (imapPort_ != 0 && accepts(imapPort_))) &&
+         std::chrono::steady_clock::now() < limit) {
+    std::this_thread::sleep_for(10ms);
+  }
 }
 
 void Pop3TestServer::freeze() {
